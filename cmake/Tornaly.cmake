@@ -1,0 +1,58 @@
+# Every target compiles against the same precompiled Qt headers.
+function(tornaly_use_pch target)
+  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/core/pch.h)
+endfunction()
+
+# Helpers shared by every subsystem library.
+
+# tornaly_add_library(NAME <name> MODULE <schema module> DEPS <libs...>)
+# Builds one subsystem library from every source below its folder, except
+# its tests/ folders. SQL files under schema/ are embedded as Qt resources
+# under :/schema/<module>/ so that the migration runner finds them.
+function(tornaly_add_library)
+  cmake_parse_arguments(A "" "NAME;MODULE" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER srcs EXCLUDE REGEX "/(tests|testsupport)/")
+  add_library(${A_NAME} STATIC ${srcs})
+  # Core headers are included as "db/Database.h"; every other library's as
+  # "accounts/ledger/CariHrk.h", from the project root.
+  target_include_directories(${A_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(A_NAME STREQUAL "tornaly_core")
+    target_include_directories(${A_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  target_link_libraries(${A_NAME} PUBLIC ${A_DEPS})
+  target_compile_options(${A_NAME} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  if(A_MODULE)
+    file(GLOB_RECURSE sqls CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+      ${CMAKE_CURRENT_SOURCE_DIR}/schema/*.sql)
+    if(sqls)
+      qt_add_resources(${A_NAME} "${A_NAME}_schema"
+        PREFIX "/schema/${A_MODULE}" BASE schema FILES ${sqls})
+    endif()
+  endif()
+  tornaly_use_pch(${A_NAME})
+endfunction()
+
+# tornaly_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [DB])
+# One GoogleTest program registered with CTest. With DB it runs twice: on
+# SQLite and on the PostgreSQL server that scripts/test.sh starts.
+function(tornaly_add_test)
+  cmake_parse_arguments(A "DB" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT TORNALY_BUILD_TESTS)
+    return()
+  endif()
+  add_executable(${A_NAME} ${A_SOURCES})
+  target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} tornaly_testsupport GTest::gtest)
+  tornaly_use_pch(${A_NAME})
+  set(env "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+  if(A_DB)
+    add_test(NAME ${A_NAME}.sqlite COMMAND ${A_NAME})
+    set_tests_properties(${A_NAME}.sqlite PROPERTIES ENVIRONMENT "${env};TORNALY_TEST_BACKEND=sqlite" LABELS "db;sqlite")
+    add_test(NAME ${A_NAME}.postgres COMMAND ${A_NAME})
+    set_tests_properties(${A_NAME}.postgres PROPERTIES ENVIRONMENT "${env};TORNALY_TEST_BACKEND=postgres" LABELS "db;postgres")
+  else()
+    add_test(NAME ${A_NAME} COMMAND ${A_NAME})
+    set_tests_properties(${A_NAME} PROPERTIES ENVIRONMENT "${env}")
+  endif()
+endfunction()

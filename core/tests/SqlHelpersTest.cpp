@@ -1,0 +1,121 @@
+#include "sql/LogRoutines.h"
+#include "settings/GridLayout.h"
+#include "sql/SqlHelpers.h"
+#include "testsupport/TestSupport.h"
+
+#include <QComboBox>
+
+using namespace tornaly;
+using namespace tornaly::test;
+
+class SqlHelpersTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        db.exec(QStringLiteral("CREATE TABLE TIP (KOD VARCHAR(5), ADI VARCHAR(20), SIRA INTEGER)"));
+        db.exec(QStringLiteral("INSERT INTO TIP VALUES ('M', 'Mekanik', 1), ('K', 'Kaporta', 2)"));
+    }
+};
+
+TEST_F(SqlHelpersTest, LookupBindsPositionallyAndFallsBack)
+{
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT ADI FROM TIP WHERE KOD = :K"), QStringLiteral("K")).toString(),
+              QStringLiteral("Kaporta"));
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT ADI FROM TIP WHERE KOD = :K AND SIRA = :S"),
+                        QVariantList{QStringLiteral("M"), 1, 99})
+                  .toString(),
+              QStringLiteral("Mekanik"));
+    // A single value sets only the first parameter; the second stays null.
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM TIP WHERE KOD = :K OR SIRA = :S"), QStringLiteral("M"))
+                  .toInt(),
+              1);
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT ADI FROM TIP WHERE KOD = :K"), QStringLiteral("X"),
+                        QStringLiteral("yok"))
+                  .toString(),
+              QStringLiteral("yok"));
+    ExecSql(db, QStringLiteral("DELETE FROM TIP WHERE KOD = :K"), QStringLiteral("M"));
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM TIP")).toInt(), 1);
+}
+
+TEST_F(SqlHelpersTest, QueryModelCarriesCaptionsAndFieldNames)
+{
+    auto model = OpenSqlQuery(db, QStringLiteral("SELECT KOD, ADI FROM TIP ORDER BY SIRA"), {},
+                              QVariantList{QStringLiteral("Kod"), QStringLiteral("Açıklama")});
+    model->open();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Açıklama"));
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal, FieldNameRole).toString(), QStringLiteral("ADI"));
+    EXPECT_EQ(model->columnOf(QStringLiteral("adi")), 1);
+}
+
+TEST_F(SqlHelpersTest, ComboFilledFromQuery)
+{
+    QComboBox combo;
+    FillComboFromSql(&combo, db, QStringLiteral("SELECT KOD, ADI FROM TIP ORDER BY SIRA"));
+    ASSERT_EQ(combo.count(), 2);
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("Mekanik"));
+    EXPECT_EQ(combo.itemData(0).toString(), QStringLiteral("M"));
+    FillComboFromSql(&combo, db, QStringLiteral("SELECT KOD FROM TIP ORDER BY SIRA"));
+    EXPECT_EQ(combo.itemText(1), QStringLiteral("K"));
+}
+
+TEST_F(SqlHelpersTest, ServerClockAndCurrencyRate)
+{
+    const QDateTime now = ServerNow(db);
+    EXPECT_LT(qAbs(now.secsTo(QDateTime::currentDateTime())), 120);
+    EXPECT_EQ(ServerToday(db), now.date());
+    db.exec(QStringLiteral("CREATE TABLE KURDEGER (DOVIZ_KODU VARCHAR(7), TARIH TIMESTAMP, TLDEGERI_SATIS DOUBLE PRECISION)"));
+    db.exec(QStringLiteral("INSERT INTO KURDEGER VALUES (:D, :T, :S)"),
+            {{QStringLiteral("D"), QStringLiteral("USD")}, {QStringLiteral("T"), QDate(2026, 5, 4).startOfDay()},
+             {QStringLiteral("S"), 40.5}});
+    db.exec(QStringLiteral("INSERT INTO KURDEGER VALUES (:D, :T, :S)"),
+            {{QStringLiteral("D"), QStringLiteral("USD")}, {QStringLiteral("T"), QDate(2026, 5, 6).startOfDay()},
+             {QStringLiteral("S"), 41.0}});
+    EXPECT_DOUBLE_EQ(GetCurrencyRate(db, QStringLiteral("USD"), false, QDate(2026, 5, 5)), 41.0)
+        << "the rate of the next day counts";
+    EXPECT_DOUBLE_EQ(GetCurrencyRate(db, QStringLiteral("USD"), false, QDate(2026, 5, 4)), 40.5);
+    EXPECT_DOUBLE_EQ(GetCurrencyRate(db, QStringLiteral("USD"), false, QDate(2026, 5, 1)), 0.0);
+    EXPECT_DOUBLE_EQ(GetCurrencyRate(db, QStringLiteral("EUR"), false, QDate(2026, 5, 5)), 0.0);
+}
+
+TEST_F(SqlHelpersTest, LogRoutinesWriteOneRowEach)
+{
+    LogModuleUsage(ctx, 1, QStringLiteral("DURVELTA"), QStringLiteral("7.2.2"), {}, {});
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT KULLANICI FROM LOG_MODUL WHERE TIP = 1 AND MODUL = 'DURVELTA'"))
+                  .toString(),
+              QStringLiteral("TEST"));
+    SetLogDate(ctx, 200, QDateTime(QDate(2026, 1, 1), QTime(10, 0)));
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM LOG_TARIH WHERE TAB = 200")).toInt(), 1);
+
+    messages.answerText(std::nullopt);
+    EXPECT_FALSE(AskAndLogMessage(ctx, QStringLiteral("Neden?"), QStringLiteral("IE"), 5, 0, QStringLiteral("A")));
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM LOG_MESAJ")).toInt(), 0);
+    messages.answerText(QStringLiteral("Müşteri geri getirdi"));
+    EXPECT_TRUE(AskAndLogMessage(ctx, QStringLiteral("Neden?"), QStringLiteral("IE"), 5, 0, QStringLiteral("A")));
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT MSG_TEXT FROM LOG_MESAJ WHERE REF_NO = '5' AND MSG_ID = '1'"))
+                  .toString(),
+              QStringLiteral("Müşteri geri getirdi"));
+}
+
+TEST_F(SqlHelpersTest, VehicleStatusBecomesBWhileAWorkOrderIsOpen)
+{
+    db.exec(QStringLiteral("CREATE TABLE ISEMRI (SASI_NO VARCHAR(30), KAPANDI VARCHAR(1))"));
+    db.exec(QStringLiteral("INSERT INTO ISEMRI VALUES ('VF1', 'H')"));
+    const QDateTime t(QDate(2026, 2, 2), QTime(9, 0));
+    LogVehicleStatus(ctx, QStringLiteral("IE"), QStringLiteral("IE-1"), QStringLiteral("A"), 0, t, QStringLiteral("VF1"),
+                     QString(), QStringLiteral("K"), 0);
+    LogVehicleStatus(ctx, QStringLiteral("IE"), QString(), QString(), 7, t, QStringLiteral("VF2"), QStringLiteral("S"),
+                     QStringLiteral("K"), 1500);
+    Query q(db, QStringLiteral("SELECT * FROM LOG_ARACSTATU ORDER BY ID"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.str(QStringLiteral("STATU2")), QStringLiteral("B"));
+    EXPECT_TRUE(q.isNull(QStringLiteral("REF_NO")));
+    EXPECT_TRUE(q.isNull(QStringLiteral("STATU1")));
+    EXPECT_TRUE(q.isNull(QStringLiteral("KM")));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.str(QStringLiteral("STATU2")), QStringLiteral("K"));
+    EXPECT_TRUE(q.isNull(QStringLiteral("REF_IENO")));
+    EXPECT_DOUBLE_EQ(q.num(QStringLiteral("KM")), 1500);
+}

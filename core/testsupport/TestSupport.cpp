@@ -1,0 +1,93 @@
+#include "testsupport/TestSupport.h"
+#include "CoreSchema.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QUuid>
+
+namespace tornaly::test {
+
+Backend TestBackend()
+{
+    const QString b = qEnvironmentVariable("TORNALY_TEST_BACKEND").toLower();
+    return b == QLatin1String("postgres") || b == QLatin1String("postgresql") ? Backend::PostgreSQL
+                                                                                : Backend::SQLite;
+}
+
+const char* TestBackendName() { return TestBackend() == Backend::SQLite ? "sqlite" : "postgres"; }
+
+ConnectionProfile FreshProfile(const QString& dir)
+{
+    static QAtomicInt counter;
+    const int n = counter.fetchAndAddRelaxed(1);
+    if (TestBackend() == Backend::SQLite)
+        return ConnectionProfile::sqlite(dir + QStringLiteral("/db%1.sqlite").arg(n));
+    const QString host = qEnvironmentVariable("TORNALY_TEST_PGHOST");
+    if (host.isEmpty())
+        throw DbError(DbError::Kind::ConnectionFailed,
+                      QStringLiteral("TORNALY_TEST_PGHOST is not set: the PostgreSQL test server is not running"));
+    const int port = qEnvironmentVariableIntValue("TORNALY_TEST_PGPORT");
+    QString user = qEnvironmentVariable("TORNALY_TEST_PGUSER");
+    if (user.isEmpty())
+        user = QStringLiteral("postgres");
+    const QString name = QStringLiteral("t_%1_%2_%3")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(n)
+                             .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
+    return ConnectionProfile::postgres(host, port > 0 ? port : 5432, name, user);
+}
+
+TestDatabase::TestDatabase(DatabaseKind kind, bool migrate)
+{
+    m_profile = FreshProfile(m_dir.path());
+    m_profile.lockTimeoutMs = 2000;
+    static QAtomicInt counter;
+    m_connectionName = QStringLiteral("test_%1").arg(counter.fetchAndAddRelaxed(1));
+    if (migrate) {
+        CreateDatabase(m_profile, kind);
+    } else if (m_profile.backend == Backend::PostgreSQL) {
+        // An empty database: create it with no module applied.
+        CreateDatabase(m_profile, DatabaseKind(-1));
+    }
+    m_db = Db::open(m_profile, m_connectionName);
+}
+
+TestDatabase::~TestDatabase()
+{
+    m_db = Db();
+    Db::close(m_connectionName);
+    try {
+        DropDatabase(m_profile);
+    } catch (...) {
+    }
+}
+
+Db TestDatabase::open(const QString& connectionName) const
+{
+    return Db::open(m_profile, connectionName);
+}
+
+void DbTest::registerSchema() { core::RegisterSchema(); }
+
+void DbTest::SetUp()
+{
+    SetMessageService(&messages);
+    registerSchema();
+    database = std::make_unique<TestDatabase>();
+    db = database->db();
+    ctx.Database1 = db;
+    ctx.CalismaYili = QString::number(QDate::currentDate().year());
+    ctx.FirmaId = 1;
+    ctx.AktifKullanici.login = QStringLiteral("TEST");
+    ctx.AktifKullanici.name = QStringLiteral("Test Kullanıcısı");
+}
+
+void DbTest::TearDown()
+{
+    ctx = SessionContext();
+    db = Db();
+    database.reset();
+    SetMessageService(nullptr);
+}
+
+} // namespace tornaly::test

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once on SQLite and,
+# for the tests that touch the database, again on a PostgreSQL server that
+# this script starts in a temporary folder and stops afterwards.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/build.sh"
+
+# shellcheck source=scripts/pg-test-server.sh
+source "$root/scripts/pg-test-server.sh"
+if ! pg_test_server_start; then
+  echo "The PostgreSQL test server could not be started." >&2
+  exit 1
+fi
+trap pg_test_server_stop EXIT
+
+cd "$root/build"
+ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"

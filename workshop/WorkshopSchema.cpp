@@ -1,0 +1,15 @@
+#include "WorkshopSchema.h"
+#include "accounts/AccountsSchema.h"
+#include "stock/StockSchema.h"
+#include "db/Schema.h"
+
+namespace tornaly::workshop {
+
+void RegisterSchema()
+{
+    accounts::RegisterSchema();
+    stock::RegisterSchema();
+    SchemaRegistry::add(QStringLiteral("workshop"), DatabaseKind::Company);
+}
+
+} // namespace tornaly::workshop
