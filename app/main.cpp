@@ -1,8 +1,8 @@
+#include "context/SessionContext.h"
+#include "mainwindow/MainWindowEntry.h"
 #include "reports/ReportsSchema.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
@@ -11,12 +11,6 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Dolmavik"));
     tornaly::reports::RegisterSchema();
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tornaly Servis Yazılımı"));
-    auto* label = new QLabel(QStringLiteral("Tornaly Servis Yazılımı"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(1024, 700);
-    window.show();
-    return app.exec();
+    tornaly::SessionContext ctx;
+    return tornaly::RunMainWindow(ctx);
 }

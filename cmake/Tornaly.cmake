@@ -23,6 +23,12 @@ function(tornaly_add_library)
   endif()
   target_link_libraries(${A_NAME} PUBLIC ${A_DEPS})
   target_compile_options(${A_NAME} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  # Every area keeps its tests in a tests/ folder beside it.
+  if(TORNALY_BUILD_TESTS)
+    file(GLOB_RECURSE testlists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tests/CMakeLists.txt
+      ${CMAKE_CURRENT_SOURCE_DIR}/tests/CMakeLists.txt)
+    set_property(DIRECTORY PROPERTY TORNALY_TEST_DIRS "${testlists}")
+  endif()
   if(A_MODULE)
     file(GLOB_RECURSE sqls CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
       ${CMAKE_CURRENT_SOURCE_DIR}/schema/*.sql)
@@ -55,4 +61,15 @@ function(tornaly_add_test)
     add_test(NAME ${A_NAME} COMMAND ${A_NAME})
     set_tests_properties(${A_NAME} PROPERTIES ENVIRONMENT "${env}")
   endif()
+endfunction()
+
+# Adds the tests/ folders found by tornaly_add_library in this directory.
+# Call after the library (and, for the core, the test support library) exists.
+function(tornaly_add_test_dirs)
+  get_property(testlists DIRECTORY PROPERTY TORNALY_TEST_DIRS)
+  foreach(t ${testlists})
+    get_filename_component(dir ${t} DIRECTORY)
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${dir})
+    add_subdirectory(${dir} ${CMAKE_CURRENT_BINARY_DIR}/${rel})
+  endforeach()
 endfunction()
