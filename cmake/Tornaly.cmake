@@ -1,14 +1,16 @@
+# Helpers shared by every subsystem library.
+
 # Every target compiles against the same precompiled Qt headers.
 function(tornaly_use_pch target)
   target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/core/pch.h)
 endfunction()
 
-# Helpers shared by every subsystem library.
-
 # tornaly_add_library(NAME <name> MODULE <schema module> DEPS <libs...>)
 # Builds one subsystem library from every source below its folder, except
-# its tests/ folders. SQL files under schema/ are embedded as Qt resources
-# under :/schema/<module>/ so that the migration runner finds them.
+# its tests/ and testsupport/ folders. SQL files under schema/ are embedded as
+# Qt resources so that the migration runner finds them:
+#   schema/NNN_x.sql          -> :/schema/<module>/NNN_x.sql (the library's own module)
+#   schema/<other>/NNN_x.sql  -> :/schema/<other>/NNN_x.sql  (another module, e.g. the catalogue)
 function(tornaly_add_library)
   cmake_parse_arguments(A "" "NAME;MODULE" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
@@ -23,21 +25,40 @@ function(tornaly_add_library)
   endif()
   target_link_libraries(${A_NAME} PUBLIC ${A_DEPS})
   target_compile_options(${A_NAME} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+
   # Every area keeps its tests in a tests/ folder beside it.
   if(TORNALY_BUILD_TESTS)
     file(GLOB_RECURSE testlists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/tests/CMakeLists.txt
       ${CMAKE_CURRENT_SOURCE_DIR}/tests/CMakeLists.txt)
+    list(REMOVE_DUPLICATES testlists)
     set_property(DIRECTORY PROPERTY TORNALY_TEST_DIRS "${testlists}")
   endif()
+
   if(A_MODULE)
-    file(GLOB_RECURSE sqls CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+    file(GLOB sqls CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
       ${CMAKE_CURRENT_SOURCE_DIR}/schema/*.sql)
     if(sqls)
       qt_add_resources(${A_NAME} "${A_NAME}_schema"
         PREFIX "/schema/${A_MODULE}" BASE schema FILES ${sqls})
     endif()
+    file(GLOB_RECURSE subsqls CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+      ${CMAKE_CURRENT_SOURCE_DIR}/schema/*/*.sql)
+    if(subsqls)
+      qt_add_resources(${A_NAME} "${A_NAME}_subschema"
+        PREFIX "/schema" BASE schema FILES ${subsqls})
+    endif()
   endif()
-  tornaly_use_pch(${A_NAME})
+endfunction()
+
+# Adds the tests/ folders found by tornaly_add_library in this directory.
+# Call after the library (and, for the core, the test support library) exists.
+function(tornaly_add_test_dirs)
+  get_property(testlists DIRECTORY PROPERTY TORNALY_TEST_DIRS)
+  foreach(t ${testlists})
+    get_filename_component(dir ${t} DIRECTORY)
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${dir})
+    add_subdirectory(${dir} ${CMAKE_CURRENT_BINARY_DIR}/${rel})
+  endforeach()
 endfunction()
 
 # tornaly_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [DB])
@@ -61,15 +82,4 @@ function(tornaly_add_test)
     add_test(NAME ${A_NAME} COMMAND ${A_NAME})
     set_tests_properties(${A_NAME} PROPERTIES ENVIRONMENT "${env}")
   endif()
-endfunction()
-
-# Adds the tests/ folders found by tornaly_add_library in this directory.
-# Call after the library (and, for the core, the test support library) exists.
-function(tornaly_add_test_dirs)
-  get_property(testlists DIRECTORY PROPERTY TORNALY_TEST_DIRS)
-  foreach(t ${testlists})
-    get_filename_component(dir ${t} DIRECTORY)
-    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${dir})
-    add_subdirectory(${dir} ${CMAKE_CURRENT_BINARY_DIR}/${rel})
-  endforeach()
 endfunction()

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QUuid>
 
 namespace tornaly {

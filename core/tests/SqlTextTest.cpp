@@ -65,3 +65,12 @@ TEST(SqlText, DialectHelpers)
     EXPECT_TRUE(Dialect::isPlainIdentifier(QStringLiteral("NEWCARI")));
     EXPECT_FALSE(Dialect::isPlainIdentifier(QStringLiteral("NEWCARI; DROP")));
 }
+
+TEST(SqlText, SchemaStepsOfAModuleAreFound)
+{
+    const auto steps = schemaSteps(QStringLiteral("core"), Backend::SQLite);
+    ASSERT_FALSE(steps.isEmpty());
+    EXPECT_EQ(steps.first().version, 1);
+    EXPECT_EQ(steps.first().name, QStringLiteral("logs"));
+    EXPECT_TRUE(schemaSteps(QStringLiteral("yok"), Backend::SQLite).isEmpty());
+}
