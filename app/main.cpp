@@ -1,6 +1,12 @@
+#include "connection/ConnectionSettings.h"
 #include "context/SessionContext.h"
+#include "db/DbError.h"
 #include "mainwindow/MainWindowEntry.h"
+#include "messages/Messages.h"
+#include "reports/ReportsEntry.h"
 #include "reports/ReportsSchema.h"
+#include "startup/EmbeddedDemo.h"
+#include "startup/Startup.h"
 
 #include <QApplication>
 
@@ -10,7 +16,19 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tornaly Servis Yazılımı"));
     QApplication::setOrganizationName(QStringLiteral("Dolmavik"));
     tornaly::reports::RegisterSchema();
+    tornaly::reports::RegisterEntryPoints();
+
+    // A first run on a workstation with no server gets the embedded demo.
+    try {
+        tornaly::EnsureEmbeddedDemo(tornaly::KalvesaIniPath(), tornaly::EmbeddedDataFolder());
+    } catch (const tornaly::DbError& e) {
+        tornaly::ShowError(e.text());
+    }
 
     tornaly::SessionContext ctx;
-    return tornaly::RunMainWindow(ctx);
+    tornaly::TStartup startup(ctx);
+    int exitCode = 0;
+    startup.run([](tornaly::SessionContext& c) { return tornaly::RunMainWindow(c); }, &exitCode);
+    startup.freeDataModule();
+    return exitCode;
 }

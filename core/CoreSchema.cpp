@@ -6,6 +6,7 @@ namespace tornaly::core {
 void RegisterSchema()
 {
     SchemaRegistry::add(QStringLiteral("core"), DatabaseKind::Company);
+    SchemaRegistry::add(QStringLiteral("catalogue"), DatabaseKind::Catalogue);
 }
 
 } // namespace tornaly::core

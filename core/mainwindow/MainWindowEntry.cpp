@@ -1,22 +1,15 @@
 #include "mainwindow/MainWindowEntry.h"
 #include "context/SessionContext.h"
+#include "mainwindow/A_Pro.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 namespace tornaly {
 
-// A plain window until the main window proper exists.
-int RunMainWindow(SessionContext&)
+int RunMainWindow(SessionContext& ctx)
 {
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tornaly Servis Yazılımı"));
-    auto* label = new QLabel(QStringLiteral("Tornaly Servis Yazılımı"), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(1024, 700);
-    window.show();
+    TAnaForm AnaForm(ctx);
+    AnaForm.showMaximized();
     return QApplication::exec();
 }
 

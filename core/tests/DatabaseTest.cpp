@@ -149,10 +149,11 @@ TEST_F(DatabaseTest, DialectLooksAtTablesIndexesAndTurkishCase)
 
 TEST_F(DatabaseTest, MigrationsApplyOnceAndAFailedStepLeavesNoTrace)
 {
-    EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), 1);
+    const int newest = schemaSteps(QStringLiteral("core"), db.backend()).last().version;
+    EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), newest);
     EXPECT_TRUE(db.dialect().tableExists(db, QStringLiteral("LOG_MODUL")));
     ApplyMigrations(db, DatabaseKind::Company); // again: nothing to do
-    EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), 1);
+    EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), newest);
 
     const QList<SchemaStep> steps{
         {1, QStringLiteral("first"), QStringLiteral("CREATE TABLE MIG_A (X INTEGER);")},

@@ -65,11 +65,12 @@ TEST_F(SqlHelpersTest, ServerClockAndCurrencyRate)
     const QDateTime now = ServerNow(db);
     EXPECT_LT(qAbs(now.secsTo(QDateTime::currentDateTime())), 120);
     EXPECT_EQ(ServerToday(db), now.date());
-    db.exec(QStringLiteral("CREATE TABLE KURDEGER (DOVIZ_KODU VARCHAR(7), TARIH TIMESTAMP, TLDEGERI_SATIS DOUBLE PRECISION)"));
-    db.exec(QStringLiteral("INSERT INTO KURDEGER VALUES (:D, :T, :S)"),
+    if (!db.dialect().tableExists(db, QStringLiteral("KURDEGER")))
+        db.exec(QStringLiteral("CREATE TABLE KURDEGER (DOVIZ_KODU VARCHAR(7), TARIH TIMESTAMP, TLDEGERI_SATIS DOUBLE PRECISION)"));
+    db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_SATIS) VALUES (:D, :T, :S)"),
             {{QStringLiteral("D"), QStringLiteral("USD")}, {QStringLiteral("T"), QDate(2026, 5, 4).startOfDay()},
              {QStringLiteral("S"), 40.5}});
-    db.exec(QStringLiteral("INSERT INTO KURDEGER VALUES (:D, :T, :S)"),
+    db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_SATIS) VALUES (:D, :T, :S)"),
             {{QStringLiteral("D"), QStringLiteral("USD")}, {QStringLiteral("T"), QDate(2026, 5, 6).startOfDay()},
              {QStringLiteral("S"), 41.0}});
     EXPECT_DOUBLE_EQ(GetCurrencyRate(db, QStringLiteral("USD"), false, QDate(2026, 5, 5)), 41.0)

@@ -1,0 +1,111 @@
+#pragma once
+#include "browse/BrowseRules.h"
+#include "db/Database.h"
+#include "sql/SqlHelpers.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QVariant>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+namespace tornaly {
+
+struct TypeModal {
+    int modalresult = 0;
+    QVariant secimresult;
+};
+
+// The generic browse form: a grid over a list query whose text is kept as
+// lines (line 2 "WHERE 1=1", line 3 the search condition, then the order),
+// a search field, pick, print and export. Descendants and openers supply the
+// query, the key field and the captions.
+class TFormListeBr : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormListeBr(const Db& db, QWidget* parent = nullptr);
+    ~TFormListeBr() override;
+
+    // The list query; binds of fixed conditions go into TableBrSql.binds.
+    SqlText TableBrSql;
+    // The delete statement; its parameters take the current row's fields of the same name.
+    QString QSil;
+    BoundQueryModel* TableBr = nullptr;
+
+    int hak_id = 0;
+    QString key_field;
+    QVariant key_value;
+    QVariant secim;
+    bool editable = false;
+    bool doubleenter = false;
+    bool debug = false;
+
+    QLineEdit* Tanim = nullptr;
+    QLineEdit* Alan = nullptr;
+    QToolButton* Filtre = nullptr;
+    QLabel* SortField = nullptr;
+    QPushButton* btnSelect = nullptr;
+    QTableView* dbgridbr = nullptr;
+    QPushButton* btnNew = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnDelete = nullptr;
+    QPushButton* btnPrint = nullptr;
+    QPushButton* btnExport = nullptr;
+    QPushButton* btnClose = nullptr;
+    QMenu* PopupMenuListeBr = nullptr;
+
+    // The search column (`Alan.Hint`) and kind (`Alan.Tag`).
+    QString aramaKolonu;
+    AramaTuru aramaTuru = AramaTuru::Yok;
+    // A column's SQL source where it differs from its field name (table-qualified).
+    QHash<QString, QString> fieldOrigins;
+    // Kinds fixed by the descendant for fields whose type does not tell.
+    QHash<QString, AramaTuru> fieldKinds;
+
+    void setrights(int xhak_id) { hak_id = xhak_id; }
+    void setkeyfield(const QString& xkf);
+    virtual void setsomethings() {}
+    QVariant createform(bool modal, bool secaktif, bool tableopen, bool btnvisible, bool tabledit);
+    TypeModal showandfree(bool modal);
+    void setkeyvalue(const QVariant& xval);
+    void locatekeyvalue(const QVariant& xval);
+    bool newok() const;
+    bool editok() const;
+    bool deleteok(bool xdel);
+    void tablerefresh();
+    void deleteselected();
+    void disablebuttons();
+
+    // Mode and right letter of a browse form (the convention's rules).
+    void applyMode(int mode, const QString& hak);
+    // Chooses the search column from a field of the list.
+    void setSearchColumn(const QString& field);
+    // Runs the search of the typed text (Enter in `Tanim`); false when refused.
+    bool TanimEnter();
+    QVariant currentValue(const QString& field) const;
+    int currentRow() const;
+    // Opens the list query with its current lines.
+    void openTable();
+
+public slots:
+    void btnSelectClick();
+    void btnPrintClick();
+    void btnExportClick();
+    void FiltreClick();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    Db m_db;
+
+private:
+    void learnKinds();
+    QHash<QString, AramaTuru> m_learnedKinds;
+};
+
+} // namespace tornaly

@@ -1,0 +1,183 @@
+#include "company/FirSecO.h"
+#include "connection/DialogRunner.h"
+#include "connection/VeriTabLogin.h"
+#include "context/SessionContext.h"
+#include "db/Schema.h"
+#include "messages/Messages.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUuid>
+#include <QVBoxLayout>
+
+namespace tornaly {
+
+TFormFirmaSec::TFormFirmaSec(TConnectionSettings& settings, TDbParamLists& lists, SessionContext& ctx,
+                             QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_lists(lists), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("FormFirmaSec"));
+    setWindowTitle(QStringLiteral("Firma Seçimi"));
+    m_connectionName = QStringLiteral("FirmaSec_") + QUuid::createUuid().toString(QUuid::Id128);
+    DBLookupComboBF = new QComboBox(this);
+    DBLookupComboBF->setObjectName(QStringLiteral("DBLookupComboBF"));
+    DBLookupComboBY = new QComboBox(this);
+    DBLookupComboBY->setObjectName(QStringLiteral("DBLookupComboBY"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Oturuma Açılan Firma"), DBLookupComboBF);
+    form->addRow(QStringLiteral("Çalışılacak Yıl"), DBLookupComboBY);
+    BtnTamam = new QPushButton(QStringLiteral("Tamam"), this);
+    BtnTamam->setObjectName(QStringLiteral("BtnTamam"));
+    BtnTamam->setDefault(true);
+    BtnIptal = new QPushButton(QStringLiteral("İptal"), this);
+    BtnIptal->setObjectName(QStringLiteral("BtnIptal"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnTamam);
+    buttons->addWidget(BtnIptal);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(BtnTamam, &QPushButton::clicked, this, &TFormFirmaSec::BtnTamamClick);
+    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DBLookupComboBF, &QComboBox::currentIndexChanged, this, &TFormFirmaSec::CompanyChanged);
+    auto* hidden = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Backspace), this);
+    connect(hidden, &QShortcut::activated, this, &TFormFirmaSec::ShowHiddenCompanies);
+}
+
+TFormFirmaSec::~TFormFirmaSec() { closeCatalogue(); }
+
+void TFormFirmaSec::closeCatalogue() { Db::close(m_connectionName); }
+
+int TFormFirmaSec::run()
+{
+    if (!FormShow()) {
+        closeCatalogue();
+        return QDialog::Rejected;
+    }
+    const int result = RunModal(*this);
+    closeCatalogue();
+    return result;
+}
+
+void TFormFirmaSec::InputDatabaseParams()
+{
+    TDonPara result;
+    Backend backend = m_settings.Surucu;
+    SunucuAyarlariSor(1, m_settings.DbKullaniciAdi, {}, m_settings, result, &backend);
+    if (result.KodStr != QLatin1String("1"))
+        return;
+    m_settings.Surucu = backend;
+    m_settings.SunucuAdi = result.str1;
+    m_settings.DbKullaniciAdi = result.IlkStr;
+    m_settings.DbSifre = result.SonStr;
+    WriteServerSettings(m_settings);
+}
+
+bool TFormFirmaSec::FormShow()
+{
+    ReadConnectionSettings(m_settings);
+    if (m_settings.SunucuAdi.isEmpty())
+        InputDatabaseParams();
+
+    for (int attempt = 1;; ++attempt) {
+        m_lists.FirmalarDbParams = MakeDbParams(m_settings, FirmalarVeritabani);
+        try {
+            Db::close(m_connectionName);
+            Db catalogue = Db::open(ProfileFromParams(m_lists.FirmalarDbParams), m_connectionName);
+            ApplyMigrations(catalogue, DatabaseKind::Catalogue);
+            break;
+        } catch (const DbError& e) {
+            Db::close(m_connectionName);
+            ShowError(QStringLiteral("Sunucu Bağlantı Hatası :") + e.text());
+            if (attempt >= 2) {
+                m_terminated = true;
+                return false;
+            }
+            InputDatabaseParams();
+        }
+    }
+
+    try {
+        fillCompanies(false);
+    } catch (const DbError& e) {
+        ShowError(QStringLiteral("Hata :") + e.text());
+        m_terminated = true;
+        return false;
+    }
+    return true;
+}
+
+void TFormFirmaSec::fillCompanies(bool includeHidden)
+{
+    const QStringList names = TFirmaKatalog(Db::attach(m_connectionName)).companies(includeHidden);
+    {
+        const QSignalBlocker block(DBLookupComboBF);
+        DBLookupComboBF->clear();
+        DBLookupComboBF->addItems(names);
+    }
+    BtnTamam->setEnabled(!names.isEmpty());
+    if (names.isEmpty()) {
+        DBLookupComboBY->clear();
+        m_years.clear();
+        return;
+    }
+    const QString company = RememberedCompany();
+    const int at = names.indexOf(company);
+    {
+        const QSignalBlocker block(DBLookupComboBF);
+        DBLookupComboBF->setCurrentIndex(at >= 0 ? at : 0);
+    }
+    CompanyChanged();
+    const QString year = RememberedYear();
+    for (int i = 0; i < m_years.size(); ++i)
+        if (m_years.at(i).YILI == year)
+            DBLookupComboBY->setCurrentIndex(i);
+}
+
+void TFormFirmaSec::CompanyChanged()
+{
+    const Db catalogue = Db::attach(m_connectionName);
+    m_years = catalogue.isValid() ? TFirmaKatalog(catalogue).years(DBLookupComboBF->currentText())
+                                  : QList<TFirmaYili>();
+    DBLookupComboBY->clear();
+    for (const TFirmaYili& row : std::as_const(m_years))
+        DBLookupComboBY->addItem(row.YILI);
+    // A company opens on its latest year.
+    DBLookupComboBY->setCurrentIndex(int(m_years.size()) - 1);
+}
+
+void TFormFirmaSec::ShowHiddenCompanies()
+{
+    try {
+        fillCompanies(true);
+    } catch (const DbError& e) {
+        ShowError(QStringLiteral("Hata :") + e.text());
+    }
+}
+
+void TFormFirmaSec::BtnTamamClick()
+{
+    const int i = DBLookupComboBY->currentIndex();
+    if (i < 0 || i >= m_years.size())
+        return;
+    switch (ApplyCompanyChoice(m_years.at(i), m_settings, m_ctx, m_lists)) {
+    case FirmaSecimSonucu::YearNotNumber:
+        ShowError(QStringLiteral("'%1' geçerli bir yıl değil.").arg(m_years.at(i).YILI));
+        return;
+    case FirmaSecimSonucu::NoDatabase:
+        Messages().show(MsgIcon::None, QStringLiteral(" Database Adı Tanımlanmamış."), MsgOk, MsgOk, {});
+        reject();
+        return;
+    case FirmaSecimSonucu::Ok:
+        accept();
+        return;
+    }
+}
+
+} // namespace tornaly

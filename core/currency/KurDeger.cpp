@@ -1,0 +1,233 @@
+#include "currency/KurDeger.h"
+
+#include "messages/Messages.h"
+#include "settings/Settings.h"
+
+#include <QEventLoop>
+#include <QMutex>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+#include <QXmlStreamReader>
+
+namespace tornaly {
+
+QList<KurDegerSatiri> KurDegerleri(const Db& db, const QString& dovizKodu)
+{
+    Query q(db, QStringLiteral("SELECT DOVIZ_KODU, TARIH, TLDEGERI_ALIS, TLDEGERI_SATIS FROM KURDEGER "
+                               "WHERE DOVIZ_KODU=:D ORDER BY DOVIZ_KODU, TARIH"));
+    q.bind(QStringLiteral("D"), dovizKodu).exec();
+    QList<KurDegerSatiri> out;
+    while (q.next())
+        out.append({q.str(QStringLiteral("DOVIZ_KODU")), q.dateTime(QStringLiteral("TARIH")),
+                    q.value(QStringLiteral("TLDEGERI_ALIS")), q.value(QStringLiteral("TLDEGERI_SATIS"))});
+    return out;
+}
+
+bool KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eskiTarih)
+{
+    const QVariantMap binds{{QStringLiteral("D"), s.DOVIZ_KODU},
+                            {QStringLiteral("T"), s.TARIH},
+                            {QStringLiteral("A"), s.TLDEGERI_ALIS.isNull() ? QVariant(QMetaType(QMetaType::Double))
+                                                                          : QVariant(s.TLDEGERI_ALIS.toDouble())},
+                            {QStringLiteral("S"), s.TLDEGERI_SATIS.isNull() ? QVariant(QMetaType(QMetaType::Double))
+                                                                           : QVariant(s.TLDEGERI_SATIS.toDouble())},
+                            {QStringLiteral("E"), eskiTarih}};
+    try {
+        Transaction tx(db);
+        if (eskiTarih.isValid())
+            db.exec(QStringLiteral("UPDATE KURDEGER SET TARIH=:T, TLDEGERI_ALIS=:A, TLDEGERI_SATIS=:S "
+                                   "WHERE DOVIZ_KODU=:D AND TARIH=:E"),
+                    binds);
+        else
+            db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_ALIS, TLDEGERI_SATIS) "
+                                   "VALUES (:D, :T, :A, :S)"),
+                    binds);
+        tx.commit();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::UniqueViolation)
+            throw;
+        ShowWarning(QStringLiteral("Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi."));
+        return false;
+    }
+    return true;
+}
+
+void KurDegerSil(const Db& db, const QString& dovizKodu, const QDateTime& tarih)
+{
+    db.exec(QStringLiteral("DELETE FROM KURDEGER WHERE DOVIZ_KODU=:D AND TARIH=:T"),
+            {{QStringLiteral("D"), dovizKodu}, {QStringLiteral("T"), tarih}});
+}
+
+namespace {
+QVariant sayi(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok ? QVariant(v) : QVariant(QMetaType(QMetaType::Double));
+}
+} // namespace
+
+KurBelgesi KurBelgesiOku(const QByteArray& xml)
+{
+    KurBelgesi b;
+    QXmlStreamReader r(xml);
+    KurBelgesi::Doviz* cur = nullptr;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement()) {
+            const auto name = r.name();
+            if (name == QLatin1String("Tarih_Date")) {
+                b.Tarih = QDate::fromString(r.attributes().value(QLatin1String("Tarih")).toString().trimmed(),
+                                            QStringLiteral("dd.MM.yyyy"));
+            } else if (name == QLatin1String("Currency")) {
+                QString kod = r.attributes().value(QLatin1String("Kod")).toString().trimmed();
+                if (kod.isEmpty())
+                    kod = r.attributes().value(QLatin1String("CurrencyCode")).toString().trimmed();
+                b.dovizler.append({kod, {}, {}});
+                cur = &b.dovizler.last();
+            } else if (cur && name == QLatin1String("BanknoteBuying")) {
+                cur->BanknoteBuying = sayi(r.readElementText());
+            } else if (cur && name == QLatin1String("BanknoteSelling")) {
+                cur->BanknoteSelling = sayi(r.readElementText());
+            }
+        } else if (r.isEndElement() && r.name() == QLatin1String("Currency")) {
+            cur = nullptr;
+        }
+    }
+    if (r.hasError() && b.dovizler.isEmpty())
+        b.Tarih = QDate();
+    return b;
+}
+
+QString KurBelgesiAdresi()
+{
+    const QString a = ReadSetting(QString(), QStringLiteral("KURLAR"), QStringLiteral("TCMB_ADRES")).trimmed();
+    return a.isEmpty() ? QStringLiteral("https://www.tcmb.gov.tr/kurlar/today.xml") : a;
+}
+
+QByteArray KurBelgesiGetir(const QString& adres, QString* hata, int zamanAsimiMs)
+{
+    QNetworkAccessManager nam;
+    QNetworkRequest req{QUrl(adres)};
+    req.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    QNetworkReply* reply = nam.get(req);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, reply, &QNetworkReply::abort);
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timer.start(zamanAsimiMs);
+    if (!reply->isFinished())
+        loop.exec();
+    QByteArray data;
+    if (reply->error() == QNetworkReply::NoError)
+        data = reply->readAll();
+    else if (hata)
+        *hata = reply->errorString();
+    reply->deleteLater();
+    return data;
+}
+
+QStringList KurlariKaydet(const Db& db, const KurBelgesi& belge)
+{
+    QStringList stored;
+    if (!belge.Tarih.isValid())
+        return stored;
+    const QDateTime gecerli = belge.Tarih.addDays(1).startOfDay();
+    Transaction tx(db);
+    for (const char* code : {"USD", "GBP", "EUR", "JPY"}) {
+        const QString kod = QString::fromLatin1(code);
+        const KurBelgesi::Doviz* d = nullptr;
+        for (const auto& x : belge.dovizler)
+            if (x.kod == kod) {
+                d = &x;
+                break;
+            }
+        if (!d)
+            continue;
+        Query known(db, QStringLiteral("SELECT DOVIZ_KODU FROM DOVIZ WHERE DOVIZ_KODU=:D"));
+        known.bind(QStringLiteral("D"), kod).exec();
+        if (!known.next())
+            continue;
+        Query up(db, db.dialect().upsert(QStringLiteral("KURDEGER"),
+                                         {QStringLiteral("DOVIZ_KODU"), QStringLiteral("TARIH")},
+                                         {QStringLiteral("DOVIZ_KODU"), QStringLiteral("TARIH"),
+                                          QStringLiteral("TLDEGERI_ALIS"), QStringLiteral("TLDEGERI_SATIS")}));
+        up.bind(QStringLiteral("DOVIZ_KODU"), kod)
+            .bind(QStringLiteral("TARIH"), gecerli)
+            .bind(QStringLiteral("TLDEGERI_ALIS"), d->BanknoteBuying)
+            .bind(QStringLiteral("TLDEGERI_SATIS"), d->BanknoteSelling)
+            .exec();
+        stored << kod;
+    }
+    tx.commit();
+    return stored;
+}
+
+bool TcmbKurlariAl(const Db& db, const QDate& bugun)
+{
+    QString hata;
+    const QByteArray xml = KurBelgesiGetir(KurBelgesiAdresi(), &hata);
+    const KurBelgesi belge = KurBelgesiOku(xml);
+    if (!belge.Tarih.isValid()) {
+        ShowWarning(QStringLiteral("Kurlara ulaşılamadı. Lütfen internet bağlantınızı kontrol ediniz."));
+        return false;
+    }
+    if (belge.Tarih < bugun.addDays(-1)
+        && Messages().show(MsgIcon::Warning, QStringLiteral("TCMB Kurları eski tarihli. Yine de güncellemek istiyor musunuz?"),
+                           MsgYes | MsgNo, MsgNo, QString())
+               != MsgYes)
+        return false;
+    KurlariKaydet(db, belge);
+    return true;
+}
+
+namespace {
+QMutex g_stokMutex;
+StokFiyatGuncelleyici& stokFiyat()
+{
+    static StokFiyatGuncelleyici f;
+    return f;
+}
+} // namespace
+
+void SetStokFiyatGuncelleyici(StokFiyatGuncelleyici f)
+{
+    QMutexLocker l(&g_stokMutex);
+    stokFiyat() = std::move(f);
+}
+
+bool StokFiyatGuncelleyiciVar()
+{
+    QMutexLocker l(&g_stokMutex);
+    return bool(stokFiyat());
+}
+
+void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
+{
+    StokFiyatGuncelleyici f;
+    {
+        QMutexLocker l(&g_stokMutex);
+        f = stokFiyat();
+    }
+    if (!f)
+        return;
+    Transaction tx(db);
+    f(db, gun, ASKUR == QLatin1String("A") ? QStringLiteral("A") : QStringLiteral("S"));
+    tx.commit();
+}
+
+void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru)
+{
+    if (!gun.isValid()) {
+        ShowWarning(QStringLiteral("Lütfen Fiyat Güncellemek için Kur Tarihi Giriniz."));
+        return;
+    }
+    if (!AskYesNo(QStringLiteral("Tüm Stokların Fiyatlarını Güncellemek İstiyormusunuz?")))
+        return;
+    SP_SET_STOKFYT(db, gun, alisKuru ? QStringLiteral("A") : QStringLiteral("S"));
+    ShowInfo(QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
+}
+
+} // namespace tornaly

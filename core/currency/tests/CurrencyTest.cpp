@@ -1,0 +1,231 @@
+#include "currency/KurDeger.h"
+#include "currency/dovizk.h"
+#include "services/KurBul.h"
+#include "settings/Settings.h"
+#include "testsupport/TestSupport.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+using namespace tornaly;
+
+namespace {
+
+// A recorded daily rates document with its date and USD rates filled in.
+QByteArray sampleXml(const QDate& tarih, const QString& usdAlis = QStringLiteral("40.0500"),
+                     const QString& usdSatis = QStringLiteral("40.3500"))
+{
+    QFile f(QStringLiteral(TORNALY_CURRENCY_TEST_DIR "/kur_sample.xml"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QString s = QString::fromUtf8(f.readAll());
+    s.replace(QLatin1String("@TARIH@"), tarih.toString(QStringLiteral("dd.MM.yyyy")));
+    s.replace(QLatin1String("@DATE@"), tarih.toString(QStringLiteral("MM/dd/yyyy")));
+    s.replace(QLatin1String("@USDB@"), usdAlis).replace(QLatin1String("@USDS@"), usdSatis);
+    return s.toUtf8();
+}
+
+// Serves one fixed body to every HTTP request on the loopback interface.
+class LoopbackServer : public QObject {
+public:
+    QByteArray body;
+    int status = 200;
+    QTcpServer server;
+    int requests = 0;
+    LoopbackServer()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = server.nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    if (!s->readAll().contains("\r\n\r\n"))
+                        return;
+                    ++requests;
+                    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: application/xml\r\n"
+                                      "Connection: close\r\nContent-Length: "
+                                      + QByteArray::number(body.size()) + "\r\n\r\n";
+                    s->write(head + body);
+                    s->disconnectFromHost();
+                });
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+            }
+        });
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/kurlar/today.xml").arg(server.serverPort()); }
+};
+
+class CurrencyTest : public test::DbTest {
+protected:
+    void kur(const QString& dvz, const QDateTime& t, QVariant alis, QVariant satis)
+    {
+        db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_ALIS, TLDEGERI_SATIS) "
+                               "VALUES (:D, :T, :A, :S)"),
+                {{QStringLiteral("D"), dvz}, {QStringLiteral("T"), t}, {QStringLiteral("A"), alis},
+                 {QStringLiteral("S"), satis}});
+    }
+    int rateRows(const QString& code)
+    {
+        Query q(db, QStringLiteral("SELECT COUNT(*) FROM KURDEGER WHERE DOVIZ_KODU=:D"));
+        q.bind(QStringLiteral("D"), code).exec();
+        q.next();
+        return q.value(0).toInt();
+    }
+};
+
+TEST_F(CurrencyTest, RateLookUpTakesTheLatestRateOfTheDayAndShowsAMissingOne)
+{
+    kur(QStringLiteral("USD"), QDateTime(QDate(2026, 5, 4), QTime(9, 0)), 39.9, 40.0);
+    kur(QStringLiteral("USD"), QDateTime(QDate(2026, 5, 4), QTime(18, 0)), 40.4, 40.5);
+    kur(QStringLiteral("USD"), QDateTime(QDate(2026, 5, 5), QTime(0, 0)), 41.0, 41.1);
+    kur(QStringLiteral("EUR"), QDateTime(QDate(2026, 5, 4), QTime(0, 0)), 0.0, 0.0);
+    QVariant nul(QMetaType(QMetaType::Double));
+    kur(QStringLiteral("GBP"), QDateTime(QDate(2026, 5, 4), QTime(0, 0)), nul, nul);
+
+    struct C {
+        const char* dvz;
+        int alis;
+        QDate gun;
+        double deger;
+        bool bulundu;
+    } const cases[] = {
+        {"USD", 2, {2026, 5, 4}, 40.5, true},  // 18:00 counts for the whole day
+        {"USD", 1, {2026, 5, 4}, 40.4, true},  // 1 reads the buying rate
+        {"USD", 0, {2026, 5, 4}, 40.5, true},  // any other value the selling rate
+        {"USD", 2, {2026, 5, 5}, 41.1, true},
+        {"USD", 2, {2026, 6, 30}, 41.1, true}, // latest on or before
+        {"USD", 2, {2026, 5, 3}, 1, false},    // before the first rate
+        {"EUR", 2, {2026, 5, 4}, 1, false},    // stored as 0
+        {"GBP", 2, {2026, 5, 4}, 1, false},    // stored empty
+        {"JPY", 2, {2026, 5, 4}, 1, false},    // no row
+        {"TL", 2, {2026, 5, 4}, 1, true},      // local currency
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dvz << " " << c.alis << " " << c.gun.toString().toStdString());
+        bool found = false;
+        EXPECT_DOUBLE_EQ(KurBulDeger(ctx, db, QString::fromUtf8(c.dvz), c.alis, c.gun, &found), c.deger);
+        EXPECT_EQ(found, c.bulundu);
+        EXPECT_EQ(KurBul(ctx, db, QString::fromUtf8(c.dvz), c.alis, c.gun).has_value(), c.bulundu);
+    }
+    // The local currency never reads KURDEGER.
+    db.exec(QStringLiteral("DROP TABLE KURDEGER"));
+    EXPECT_DOUBLE_EQ(KurBulDeger(ctx, db, QStringLiteral("TL"), 2, QDate(2026, 5, 4)), 1.0);
+}
+
+TEST_F(CurrencyTest, DownloadStoresNextDayRatesOncePerCurrencyAndAsksAboutStaleDocuments)
+{
+    const QDate bugun = QDate::currentDate();
+    db.exec(QStringLiteral("DELETE FROM DOVIZ WHERE DOVIZ_KODU='GBP'"));
+    LoopbackServer http;
+    WriteSetting(QString(), QStringLiteral("KURLAR"), QStringLiteral("TCMB_ADRES"), http.url());
+
+    // Dated yesterday: stored without a question, valid from today 00:00.
+    http.body = sampleXml(bugun.addDays(-1));
+    EXPECT_TRUE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(messages.count(), 0) << messages.texts().join(QLatin1Char(0x7c)).toStdString();
+    EXPECT_EQ(http.requests, 1);
+    const auto usd = KurDegerleri(db, QStringLiteral("USD"));
+    ASSERT_EQ(usd.size(), 1);
+    EXPECT_EQ(usd[0].TARIH, bugun.startOfDay());
+    EXPECT_DOUBLE_EQ(usd[0].TLDEGERI_ALIS.toDouble(), 40.05);
+    EXPECT_DOUBLE_EQ(usd[0].TLDEGERI_SATIS.toDouble(), 40.35);
+    EXPECT_EQ(rateRows(QStringLiteral("EUR")), 1);
+    EXPECT_EQ(rateRows(QStringLiteral("GBP")), 0) << "not in DOVIZ";
+    EXPECT_EQ(rateRows(QStringLiteral("CHF")), 0) << "not one of the fetched currencies";
+    EXPECT_EQ(rateRows(QStringLiteral("JPY")), 0) << "not in the document";
+
+    // Fetched again with changed values: still one row, the latest values.
+    http.body = sampleXml(bugun.addDays(-1), QStringLiteral("40.5"), QStringLiteral("40.9"));
+    EXPECT_TRUE(TcmbKurlariAl(db, bugun));
+    const auto again = KurDegerleri(db, QStringLiteral("USD"));
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_DOUBLE_EQ(again[0].TLDEGERI_SATIS.toDouble(), 40.9);
+    EXPECT_DOUBLE_EQ(KurBulDeger(ctx, db, QStringLiteral("USD"), 2, bugun), 40.9);
+
+    // Two days old: asked first; No stores nothing, Yes stores.
+    http.body = sampleXml(bugun.addDays(-2), QStringLiteral("1"), QStringLiteral("2"));
+    messages.answer(MsgNo);
+    EXPECT_FALSE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("TCMB Kurları eski tarihli. Yine de güncellemek istiyor musunuz?"));
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 1);
+    messages.answer(MsgYes);
+    EXPECT_TRUE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 2);
+
+    // Nothing readable: the connection message, nothing stored, no question.
+    messages.clear();
+    http.body = "<html>bakım</html>";
+    EXPECT_FALSE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("Kurlara ulaşılamadı. Lütfen internet bağlantınızı kontrol ediniz.")});
+    http.server.close();
+    messages.clear();
+    EXPECT_FALSE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 2);
+}
+
+TEST_F(CurrencyTest, DuplicateMomentIsRefusedAndKeepsTheOldRow)
+{
+    const QDateTime t(QDate(2026, 5, 4), QTime(10, 30));
+    EXPECT_TRUE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2}));
+    {
+        Transaction outer(db); // a refused row must not spoil the caller's transaction
+        EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 50.0, 50.2}));
+        EXPECT_TRUE(KurDegerKaydet(db, {QStringLiteral("EUR"), t, 44.0, 44.2}));
+        outer.commit();
+    }
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi."));
+    const auto rows = KurDegerleri(db, QStringLiteral("USD"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_DOUBLE_EQ(rows[0].TLDEGERI_SATIS.toDouble(), 40.2);
+    EXPECT_EQ(rateRows(QStringLiteral("EUR")), 1);
+}
+
+TEST_F(CurrencyTest, PickModeReturnsTheChosenSellingRateOrMinusOne)
+{
+    ctx.Database1 = db;
+    kur(QStringLiteral("USD"), QDateTime(QDate(2020, 1, 1), QTime(0, 0)), 5.9, 6.0);
+    kur(QStringLiteral("USD"), QDateTime(QDate(2021, 1, 1), QTime(0, 0)), 7.3, 7.4);
+    struct C {
+        const char* code;
+        bool sec;
+        double beklenen;
+    } const cases[] = {
+        {"USD", true, 7.4},  // nearest to now: the last row
+        {"EUR", true, 1.0},  // no rates: an empty selling rate gives 1
+        {"USD", false, -1},  // closed
+    };
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(FormDoviz);
+            EXPECT_EQ(FormDoviz->currentCurrency(), QString::fromUtf8(c.code));
+            (c.sec ? FormDoviz->BtnSec : FormDoviz->BitBtn1)->click();
+        });
+        EXPECT_DOUBLE_EQ(DovizKuruSec(ctx, QString::fromUtf8(c.code)), c.beklenen) << c.code;
+    }
+    delete FormDoviz.data();
+}
+
+TEST_F(CurrencyTest, StockPriceUpdateRunsTheInstalledRoutineWithTheRateKind)
+{
+    QList<std::pair<QDate, QString>> calls;
+    SetStokFiyatGuncelleyici([&](const Db&, const QDate& gun, const QString& askur) { calls.append({gun, askur}); });
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(), false);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Lütfen Fiyat Güncellemek için Kur Tarihi Giriniz."));
+    messages.answer(MsgNo);
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 4), true);
+    EXPECT_TRUE(calls.isEmpty());
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 4), true);
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 5), false);
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[0], std::make_pair(QDate(2026, 5, 4), QStringLiteral("A")));
+    EXPECT_EQ(calls[1].second, QStringLiteral("S"));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
+    SetStokFiyatGuncelleyici({});
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "controls/ColorButton.h"
+#include "controls/DBCurEdit.h"
+#include "dialogs/GridGoster.h"
+#include "dialogs/MesajInput.h"
+#include "dialogs/WebBrowser.h"
+#include "platform/Desktop.h"
+#include "testsupport/TestSupport.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace tornaly;
+
+namespace {
+
+TEST(WebPage, CredentialsNeverGoIntoTheAddress)
+{
+    struct C {
+        const char* adres;
+        const char* param;
+        const char* metod;
+        bool login;
+        const char* url;
+        bool post;
+        const char* govde;
+    } const cases[] = {
+        {"http://sms.example/gonder", " a=1&b=2 ", "get", false, "http://sms.example/gonder?a=1&b=2", false, ""},
+        {"http://sms.example/gonder/", "a=1", "GET", false, "http://sms.example/gonder/a=1", false, ""},
+        {"http://sms.example/", "", "GET", false, "http://sms.example/", false, ""},
+        {"http://sms.example/p", "a=1", "post", false, "http://sms.example/p", true, "a=1"},
+        {"http://sms.example/p", "a=1", "GET", true, "http://sms.example/p", true, "a=1&user=ay%C5%9Fe&pass=p%26%3D%20x"},
+        {"http://sms.example/p", "", "POST", true, "http://sms.example/p", true, "user=ay%C5%9Fe&pass=p%26%3D%20x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.adres);
+        const WebIstegi r = WebIstegiHazirla(QString::fromUtf8(c.adres), QString::fromUtf8(c.param),
+                                             QString::fromUtf8(c.metod), c.login, QStringLiteral("ayşe"),
+                                             QStringLiteral("p&= x"));
+        EXPECT_EQ(r.adres, QString::fromUtf8(c.url));
+        EXPECT_EQ(r.post, c.post);
+        EXPECT_EQ(r.govde, QByteArray(c.govde));
+        EXPECT_FALSE(r.adres.contains(QStringLiteral("pass")));
+    }
+}
+
+TEST(WebPage, PostGoesThroughAPrivateSelfSubmittingPage)
+{
+    QStringList opened;
+    SetOpenDocumentHook([&](const QString& p) { opened << p; });
+    SessionContext ctx;
+    ctx.AktifKullanici.login = QStringLiteral("ali");
+    ctx.AktifKullanici.password = QStringLiteral("<gizli>");
+    EXPECT_TRUE(OpenWebPage(ctx, QString(), QString(), QStringLiteral("GET"), true).isEmpty());
+    EXPECT_TRUE(opened.isEmpty()) << "an empty address only shows the window";
+    ASSERT_TRUE(FormWebBrowser);
+
+    const QString page = OpenWebPage(ctx, QStringLiteral("http://sms.example/p"), QStringLiteral("msg=Merhaba+D%C3%BCnya"),
+                                     QStringLiteral("GET"), true);
+    ASSERT_EQ(opened, QStringList{page});
+    EXPECT_EQ(FormWebBrowser->cxLabel1->text(), QStringLiteral("Adres: http://sms.example/p"));
+    QFile f(page);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    const QString html = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("method=\"post\" action=\"http://sms.example/p\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("name=\"msg\" value=\"Merhaba Dünya\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("name=\"pass\" value=\"&lt;gizli&gt;\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("submit()")));
+
+    const QString get = OpenWebPage(ctx, QStringLiteral("http://x.example/a"), QStringLiteral("q=1"), QString(), false);
+    QFile g(get);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(g.readAll()).contains(QStringLiteral("url=http://x.example/a?q=1")));
+    delete FormWebBrowser.data();
+    SetOpenDocumentHook({});
+}
+
+TEST(SharedDialogs, FreeTextIsRequiredAndCancelEmptiesTheRecord)
+{
+    ScriptedMessages messages;
+    SetMessageService(&messages);
+    TSorgu s;
+    s.str1 = QStringLiteral("eski");
+    s.str2 = QStringLiteral("eski");
+    QTimer::singleShot(0, [] {
+        auto* f = qobject_cast<TFormMesajInput*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->cxLabel1->text(), QStringLiteral("Not giriniz"));
+        f->BtnVazgec->click();
+    });
+    AskFreeText(QStringLiteral("Not giriniz"), s);
+    EXPECT_TRUE(s.str1.isEmpty());
+    EXPECT_TRUE(s.str2.isEmpty());
+
+    QTimer::singleShot(0, [] {
+        auto* f = qobject_cast<TFormMesajInput*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(f);
+        f->Memo1->setPlainText(QStringLiteral("   "));
+        f->BtnOnayla->click();
+        EXPECT_TRUE(f->isVisible()) << "an empty text keeps the box open";
+        f->Memo1->setPlainText(QStringLiteral("Müşteri aradı"));
+        f->BtnOnayla->click();
+    });
+    AskFreeText(QStringLiteral("Not"), s);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Lütfen giriş yapınız!")});
+    EXPECT_EQ(s.str1.str(), QStringLiteral("1"));
+    EXPECT_EQ(s.str2.str(), QStringLiteral("Müşteri aradı"));
+    SetMessageService(nullptr);
+}
+
+TEST(SharedDialogs, DataGridIsOneWindowRebound)
+{
+    QStandardItemModel a(2, 1), b(3, 2);
+    TFormGridGoster* first = ShowDataGrid(&a, QStringLiteral("Birinci"));
+    TFormGridGoster* second = ShowDataGrid(&b, QStringLiteral("Doğum günleri yaklaşmış araç satışı olmuş müşteriler"));
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(second->cxGrid->model(), &b);
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("Doğum günleri yaklaşmış araç satışı olmuş müşteriler"));
+    delete FormGridGoster.data();
+}
+
+TEST(CustomControls, MoneyEditKeepsTheMinusSign)
+{
+    struct C {
+        const char* text;
+        bool ok;
+        QVariant value;
+    } const cases[] = {
+        {"1.234,56", true, 1234.56}, {"-5", true, -5.0}, {"5-", true, -5.0}, {"-1.000,5", true, -1000.5},
+        {"0,07", true, 0.07},        {"", true, QVariant()}, {"12a", false, QVariant()}, {"1,2,3", false, QVariant()},
+    };
+    for (const auto& c : cases) {
+        QVariant v;
+        EXPECT_EQ(CurrencyEditTextToValue(QString::fromUtf8(c.text), &v), c.ok) << c.text;
+        if (c.ok && c.value.isValid())
+            EXPECT_DOUBLE_EQ(v.toDouble(), c.value.toDouble()) << c.text;
+        if (c.ok && !c.value.isValid())
+            EXPECT_TRUE(v.isNull()) << c.text;
+    }
+
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), 10.0);
+    TDBCurrencyEdit edit;
+    edit.setDataField(&model, model.index(0, 0));
+    EXPECT_EQ(edit.text(), QStringLiteral("10,00"));
+    edit.setText(QStringLiteral("-250,5"));
+    ASSERT_TRUE(edit.writeBack());
+    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), -250.5);
+    edit.setText(QStringLiteral("x"));
+    EXPECT_FALSE(edit.writeBack());
+    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), -250.5);
+}
+
+TEST(CustomControls, ColorButtonKeysAndColours)
+{
+    QWidget host;
+    auto* b = new TColorButton(&host);
+    b->setText(QStringLiteral("Dövi&z Kurları"));
+    host.show();
+    QApplication::setActiveWindow(&host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    QSignalSpy clicks(b, &QAbstractButton::clicked);
+    EXPECT_EQ(b->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Z));
+    QTest::keyClick(host.windowHandle(), Qt::Key_Z, Qt::AltModifier);
+    clicks.wait(2000); // an accelerator shows the pressed look before it clicks
+    EXPECT_EQ(clicks.count(), 1) << "the accelerator letter clicks";
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 3);
+    b->setEnabled(false);
+    EXPECT_EQ(b->state(), TColorButton::bsDisabled);
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    QTest::keyClick(host.windowHandle(), Qt::Key_Z, Qt::AltModifier);
+    QTest::qWait(400); // an accelerator clicks with the pressed look first
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_EQ(TColorButton::lightColor(QColor(200, 10, 100)), QColor(255, 74, 164));
+    EXPECT_EQ(TColorButton::darkColor(QColor(200, 10, 100)), QColor(136, 0, 36));
+    const QRect area(0, 0, 100, 40);
+    EXPECT_EQ(TColorButton::pictureRect(TColorButton::alMiddleLeft, area, QSize(10, 10)).right(), area.right());
+    EXPECT_EQ(TColorButton::pictureRect(TColorButton::alBottomCenter, area, QSize(10, 10)).top(), 0);
+    b->grab(); // paints without a picture or focus
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#pragma once
+#include "connection/ConnectionModule.h"
+#include "db/Database.h"
+#include "dm/LookupLists.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace tornaly {
+
+struct SessionContext;
+class BoundQueryModel;
+class TDBConn;
+
+// The one-row company table used by report headers.
+struct TFirmaKaydi {
+    QString KOD, FIRMA_ADI, UNVAN, ADRES1, ADRES2, ADRES3, TEL1, TEL2, FAX, VD, VN, TED_BKOD, KISA_ADI,
+        TAM_FIRMA_ADI, TAM_ADRES, MAIL, WEB;
+};
+
+// What is known of the storage that holds the company database. -1: not measured.
+struct TDiskDurumu {
+    qint64 dataFreeMb = -1;
+    QString dataDrive;
+    qint64 logFreeMb = -1;
+    QString logDrive;
+    qint64 logFileKb = -1;
+    QString logPath;
+};
+
+// Measures what the backend can tell: the free space of the volume holding
+// an embedded database file; the size PostgreSQL reports for its database.
+TDiskDurumu MeasureStorage(const Db& db);
+// The low-disk warning and the large-log note, from the measured values.
+void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi);
+
+// Inserts the due vehicle reminders (insurance, comprehensive insurance,
+// inspection, exhaust inspection) into the call list, once per vehicle and
+// end date. Returns the number of rows inserted.
+int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
+
+// The central data module: opens the company database of the session, loads
+// the company, accounting and general parameters, checks the working year and
+// opens the shared look-up lists.
+class TDM1 : public QObject {
+    Q_OBJECT
+public:
+    TDM1(SessionContext& ctx, const TConnectionSettings& settings, const TDbParamLists& lists,
+         QObject* parent = nullptr);
+    ~TDM1() override;
+
+    // False when start-up must end (its message has been shown).
+    bool DM1Create();
+    bool isOpen() const { return m_open; }
+
+    void getfirmaparams();
+    void getMuhasebeParam();
+    void getParams();
+
+    TFirmaKaydi TFirma;
+    QStringList RepIsemriTip; // "TIP=ADI" lines of the work-order types
+
+    BoundQueryModel* QMarka;
+    BoundQueryModel* TModel;
+    BoundQueryModel* QDoviz;
+    BoundQueryModel* QKur;
+    BoundQueryModel* QSatisPer;
+    BoundQueryModel* QModelKod;
+    BoundQueryModel* QSehir;
+    BoundQueryModel* TPersonel;
+    BoundQueryModel* QOdemeTip;
+    BoundQueryModel* QDepo;
+    BoundQueryModel* QCariozel;
+
+private:
+    void openCompanyDatabase();
+    void openLookups();
+
+    SessionContext& m_ctx;
+    TConnectionSettings m_settings;
+    TDbParamLists m_lists;
+    bool m_open = false;
+};
+
+} // namespace tornaly

@@ -1,0 +1,306 @@
+#include "history/ChLogBr.h"
+
+#include "messages/Messages.h"
+#include "sql/SqlHelpers.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tornaly {
+
+namespace {
+
+QStringList master(const QString& cols, const QString& from, const QString& key)
+{
+    return {QStringLiteral("SELECT LOG_STATE, LOG_DATE, LOG_USER, ") + cols, QStringLiteral("FROM ") + from,
+            QStringLiteral("WHERE %1=:%1").arg(key), QString(), QStringLiteral("ORDER BY LOG_DATE DESC")};
+}
+
+QString lines(const QString& cols, const QString& fromWhere)
+{
+    return QStringLiteral("SELECT LOG_STATE, LOG_DATE, LOG_USER, %1\n%2\nORDER BY LOG_DATE DESC").arg(cols, fromWhere);
+}
+
+QStringList caps(std::initializer_list<const char*> rest)
+{
+    QStringList c{QStringLiteral("İşlem Tipi"), QStringLiteral("İşlem Trh."), QStringLiteral("Kullanıcı")};
+    for (const char* s : rest)
+        c << QString::fromUtf8(s);
+    return c;
+}
+
+const QList<ChangeLogKind>& kinds()
+{
+    static const QList<ChangeLogKind> list = [] {
+        QList<ChangeLogKind> k;
+        k.append({QStringLiteral("ALIS"), QStringLiteral("Alışların Geçmiş Listesi"), QStringLiteral("CLOG_ALIS"),
+                  QStringLiteral("ALIS_NO"),
+                  master(QStringLiteral("ALIS_NO, FATARIH, SAAT, FATIRSNO, CARIKOD, FIS_NO, BRUTTUT, KDVTUT, YUZDE, "
+                                        "INR_YUZD, NETTUT"),
+                         QStringLiteral("CLOG_ALIS"), QStringLiteral("ALIS_NO")),
+                  lines(QStringLiteral("ALIS_NO, SIRANO, STOK_KODU, STOK_ADI, KDV, FIYAT_DOVIZ, DOVIZ_KODU, FIYAT_TL, MIKTAR"),
+                        QStringLiteral("FROM CLOG_ALISAYR\nWHERE ALIS_NO=:ALIS_NO")),
+                  {QStringLiteral("CLOG_ALIS"), QStringLiteral("CLOG_ALISAYR")},
+                  caps({"Alış No", "Fatura Trh.", "Saat", "Fatura No", "Cari Kodu", "Muh.Fiş No", "Brüt Tut.",
+                        "Kdv Tut.", "İsk.", "İsk. Tut.", "Net Tut."}),
+                  caps({"Alış No", "Sıra", "Stok Kodu", "Stok Adı", "Kdv", "Fiyat", "Döviz", "Fiyat TL", "Miktar"})});
+        k.append({QStringLiteral("SATIS"), QStringLiteral("Satışların Geçmiş Listesi"), QStringLiteral("CLOG_SATIS"),
+                  QStringLiteral("SATIS_NO"),
+                  master(QStringLiteral("SATIS_NO, FATARIH, SAAT, FATIRSNO, CARIKOD, FIS_NO, BRUTTUT, KDVTUT, YUZDE, "
+                                        "INR_YUZD, NETTUT"),
+                         QStringLiteral("CLOG_SATIS"), QStringLiteral("SATIS_NO")),
+                  lines(QStringLiteral("SATIS_NO, SIRANO, STOK_KODU, STOK_ADI, KDV, MIKTAR, FIYAT, (MIKTAR*FIYAT) AS TUTAR"),
+                        QStringLiteral("FROM CLOG_SATISAYR\nWHERE SATIS_NO=:SATIS_NO")),
+                  {QStringLiteral("CLOG_SATIS"), QStringLiteral("CLOG_SATISAYR")}, {}, {}});
+        k.append({QStringLiteral("ISEMRI"), QStringLiteral("İşemri Geçmiş Listesi"), QStringLiteral("CLOG_ISEMRI"),
+                  QStringLiteral("IS_EMRI_NO"),
+                  master(QStringLiteral("IS_EMRI_NO, ARAC_GIRIS_TRH, TAHMINI_TES_TRH, KAPANDI, CARI_KOD, PLAKA_NO, "
+                                        "SASI_NO, DEPO_YAP"),
+                         QStringLiteral("CLOG_ISEMRI"), QStringLiteral("IS_EMRI_NO")),
+                  lines(QStringLiteral("ISEMRI_NO, STOK_KOD_NO, YEDEK_P_ADI, KDV, TESLIM_MIKTAR, STOK_FIYATI"),
+                        QStringLiteral("FROM CLOG_ISEAYRIN\nWHERE ISEMRI_NO=:IS_EMRI_NO")),
+                  {QStringLiteral("CLOG_ISEMRI"), QStringLiteral("CLOG_ISEAYRIN"), QStringLiteral("CLOG_ISCILIK")},
+                  {}, {}});
+        k.append({QStringLiteral("SERFAT"), QStringLiteral("İşemri Fatura Geçmiş Listesi"), QStringLiteral("CLOG_SERFAT"),
+                  QStringLiteral("SATIS_NO"),
+                  master(QStringLiteral("SATIS_NO, FAT_NO, FAT_TUR, IS_EMRI_NO, TARIH, SAAT, CARI_KOD, CARI_AD, "
+                                        "TOPLAM_TUTAR, GARANTI_TUTAR, KDV_TUTARI, FIS_NO, INDIRIM, NET_TUTAR"),
+                         QStringLiteral("CLOG_SERFAT"), QStringLiteral("SATIS_NO")),
+                  lines(QStringLiteral("SATIS_NO, SIRA, PARCA_ISCILIK, PI_KOD, PI_AD, MIKTAR, BIRIM_FIYAT, KDV"),
+                        QStringLiteral("FROM CLOG_SERFATDT\nWHERE SATIS_NO=:SATIS_NO")),
+                  {QStringLiteral("CLOG_SERFAT"), QStringLiteral("CLOG_SERFATDT")}, {}, {}});
+        ChangeLogKind ver{QStringLiteral("VERSIPMA"), QStringLiteral("Verilen Sipariş Geçmiş Listesi"),
+                          QStringLiteral("CLOG_VERSIPMA"), QStringLiteral("SIPARIS_NO"),
+                          master(QStringLiteral("SIP_NO_MAL, SIPARIS_NO, SIPARIS_TRH, SIPARIS_TURU, CARI_KODU, "
+                                                "CARI.FIRMA_ADI, TOPLAM_TUTAR, NET_TUTAR, KDV_TUTAR, GENEL_TOPLAM"),
+                                 QStringLiteral("CLOG_VERSIPMA LEFT JOIN CARI ON CARI.CARI_KOD=CLOG_VERSIPMA.CARI_KODU"),
+                                 QStringLiteral("SIPARIS_NO")),
+                          lines(QStringLiteral("SIP_NO, SIRA_NO, STOK_KODU, STOK_ADI, SIP_MIK, GELEN_MIK, BACK_ORDER, "
+                                               "BRM_FYT, SIP_TUTAR, IS_EMRI_NO, ACIKLAMA"),
+                                QStringLiteral("FROM CLOG_VERSIPDE\nWHERE SIP_NO=:SIPARIS_NO")),
+                          {QStringLiteral("CLOG_VERSIPMA"), QStringLiteral("CLOG_VERSIPDE")}, {}, {}};
+        k.append(ver);
+        k.append({QStringLiteral("STOK"), QStringLiteral("Stok Geçmiş Listesi"), QStringLiteral("CLOG_STOK"),
+                  QStringLiteral("STOK_NO"),
+                  master(QStringLiteral("STOK_NO, STOK_KOD_NO, STOK_ADI_TR, STOK_ADI_ING, BIRIMI, BARKOD, FYT_TRH, KDV, "
+                                        "SAT_FYT_TL, ALIS_FYT_TL, SAT_FYT_USD, ALIS_FYT_USD, SAT_FYT_DOVIZ, "
+                                        "ALIS_FYT_DOVIZ, FYT_KUR, KAR_ORAN, ESKI_PART_NO, YENI_KOD, YENI_KOD_SON, PAY, "
+                                        "ORJ, RAF_YERI, GRUP_NO"),
+                         QStringLiteral("CLOG_STOK"), QStringLiteral("STOK_NO")),
+                  {}, {QStringLiteral("CLOG_STOK")}, {}, {}});
+        k.append({QStringLiteral("CARI"), QStringLiteral("Cari Geçmiş Listesi"), QStringLiteral("CLOG_CARI"),
+                  QStringLiteral("CARI_KOD"),
+                  master(QStringLiteral("CARI_KOD, FIRMA_ADI, YETKILI_ADI, TEL1, FAKS, TEL3, CARI_GRP_KOD"),
+                         QStringLiteral("CLOG_CARI"), QStringLiteral("CARI_KOD")),
+                  {}, {QStringLiteral("CLOG_CARI")},
+                  caps({"Cari Kodu", "Cari Adı", "Yetkili", "Telefon 1", "Faks", "GSM 1", "Cari Grup"}), {}});
+        k.append({QStringLiteral("BANKHRK"), QStringLiteral("Banka Hareketi Geçmiş Listesi"),
+                  QStringLiteral("CLOG_BANKHRK"), QStringLiteral("HRK_NO"),
+                  master(QStringLiteral("HRK_NO, TARIH, BORC, ALACAK, TIP, FIS_NO"), QStringLiteral("CLOG_BANKHRK"),
+                         QStringLiteral("HRK_NO")),
+                  QStringLiteral("SELECT A.LOG_STATE, A.LOG_DATE, A.LOG_USER, SIRANO, A.BANKA_KOD, B.BANKA_ADI, "
+                                 "A.HESAP_NO, A.CARI_KOD, A.ALACAK, A.BORC, A.BORC_USD, A.BORC_DVZ, A.ALACAK_USD, "
+                                 "A.ALACAK_DVZ, A.DOVIZ_KODU, A.PARA_BAZ, A.TL_KURDEGER, A.TL_USDEGER, A.ACIKLAMA, "
+                                 "A.KASAKOD\nFROM CLOG_BANKHRKA A, BANKA B\n"
+                                 "WHERE (A.HRK_NO=:HRK_NO) AND (A.BANKA_KOD=B.BANKA_KOD)\nORDER BY A.LOG_DATE DESC"),
+                  {QStringLiteral("CLOG_BANKHRK"), QStringLiteral("CLOG_BANKHRKA")}, {}, {}});
+        k.append({QStringLiteral("STKFIS"), QStringLiteral("Stok Fişleri Geçmiş Listesi"), QStringLiteral("CLOG_FISTK"),
+                  QStringLiteral("HRKNO"),
+                  master(QStringLiteral("HRKNO, TIP, TARIH, BRUTTUT, ACIKLAMA1, CIKDEPO, GIRDEPO, KULLANICI, "
+                                        "PERSON_KOD, FIS_NO"),
+                         QStringLiteral("CLOG_FISTK"), QStringLiteral("HRKNO")),
+                  lines(QStringLiteral("HRKNO, SIRANO, STOK_KOD_NO, STOK_ADI, MIKTAR, FIYAT, KDV"),
+                        QStringLiteral("FROM CLOG_FISTKAYR\nWHERE HRKNO=:HRKNO")),
+                  {QStringLiteral("CLOG_FISTK"), QStringLiteral("CLOG_FISTKAYR")}, {}, {}});
+        k.append({QStringLiteral("CSBORDRO"), QStringLiteral("Çek/Senet Bordroları Geçmiş Listesi"),
+                  QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("BORDRONO"),
+                  master(QStringLiteral("BORDRONO, B_TUR, B_CARIKOD, BORDROTRH, ORTVADE, TUTAR_T, ACIKLAMA, FIS_NO"),
+                         QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("BORDRONO")),
+                  lines(QStringLiteral("PORTFOYNO, VADETARIH, KESIDEYER, TUTAR, TUTAR_USD, TUTAR_DOVIZ, DOVIZ_KOD, "
+                                       "MASRAF, KASAKOD, MUH_KOD, CARIKOD, BANK_KOD, HESAP_NO, CIRO_CKOD"),
+                        QStringLiteral("FROM CLOG_CSBORAYR\nWHERE PORTFOYNO=:BORDRONO")),
+                  {QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("CLOG_CSBORAYR")}, {}, {}});
+        k.append({QStringLiteral("ISCIUSTA"), QStringLiteral("Personel Kartları Geçmiş Listesi"),
+                  QStringLiteral("CLOG_ISCIUSTA"), QStringLiteral("ISCI_KOD"),
+                  master(QStringLiteral("ISCI_KOD, ISCI_ADI, ISCI_TIP, IS_BAS_TRH, IS_TEC_YIL, AYRILIS_TRH, REFERANSI, "
+                                        "CALISTIGI_YERLER, BOLUMU, MEZUNIYET, MEDENI_DURUM, ESKI_KURSLAR, COCUK, GOREVI, "
+                                        "DYER, DTAR, TEL1, TEL2, ADRES1, SEMT, IL, GRUBU, CIHAZ_ID, CINSIYET, BEDEN_NO, "
+                                        "AYAKKABI_NO, TCKIMLIK_NO, VKIMLIK_NO, KANGRUBU, EMAIL"),
+                         QStringLiteral("CLOG_ISCIUSTA"), QStringLiteral("ISCI_KOD")),
+                  {}, {QStringLiteral("CLOG_ISCIUSTA")}, {}, {}});
+        return k;
+    }();
+    return list;
+}
+
+// Shows LOG_STATE as its text.
+class LogModel : public BoundQueryModel {
+public:
+    using BoundQueryModel::BoundQueryModel;
+    QVariant data(const QModelIndex& idx, int role) const override
+    {
+        if (role == Qt::DisplayRole && idx.column() == columnOf(QStringLiteral("LOG_STATE")))
+            return LogStateText(BoundQueryModel::data(idx, Qt::EditRole).toInt());
+        return BoundQueryModel::data(idx, role);
+    }
+};
+
+bool emptyKey(const QVariant& v)
+{
+    const QString s = v.toString().trimmed();
+    return v.isNull() || s.isEmpty() || s == QLatin1String("0");
+}
+
+} // namespace
+
+const ChangeLogKind* FindChangeLogKind(const QString& keyType)
+{
+    for (const auto& k : kinds())
+        if (k.keyType == keyType)
+            return &k;
+    return nullptr;
+}
+
+QString LogStateText(int state)
+{
+    switch (state) {
+    case 0: return QStringLiteral("Yeni");
+    case 1: return QStringLiteral("Değiştirildi");
+    case 2: return QStringLiteral("Silindi");
+    default: return QString::number(state);
+    }
+}
+
+TFormChLogBr::TFormChLogBr(const SessionContext& ctx, const ChangeLogKind& kind, QWidget* parent)
+    : TFormListeBr(ctx.Database1, parent), scr_id(kind.keyType), m_ctx(ctx), m_kind(kind)
+{
+    setObjectName(QStringLiteral("FormChLogBr"));
+    setWindowTitle(kind.caption);
+    delete TableBr;
+    TableBr = new LogModel(this);
+    dbgridbr->setModel(TableBr);
+    TableBr->setCaptions(kind.masterCaptions);
+    TableBrSql.lines = kind.masterLines;
+
+    auto* lay = static_cast<QVBoxLayout*>(layout());
+    QAyr = new LogModel(this);
+    QAyr->setCaptions(kind.lineCaptions);
+    GridAyr = new QTableView(this);
+    GridAyr->setObjectName(QStringLiteral("GridAyr"));
+    GridAyr->setModel(QAyr);
+    GridAyr->setVisible(!kind.lineQuery.isEmpty());
+    lay->insertWidget(2, GridAyr, 1);
+    Qiscillik = new LogModel(this);
+    GridIscilik = new QTableView(this);
+    GridIscilik->setObjectName(QStringLiteral("GridIscilik"));
+    GridIscilik->setModel(Qiscillik);
+    GridIscilik->setVisible(kind.keyField == QLatin1String("IS_EMRI_NO"));
+    lay->insertWidget(3, GridIscilik, 1);
+
+    auto* row = new QHBoxLayout;
+    cxButton1 = new QPushButton(QStringLiteral("Tüm Değişiklikleri Gör"), this);
+    cxButton1->setObjectName(QStringLiteral("cxButton1"));
+    BtnDeleteAll = new QPushButton(QStringLiteral("Kayıt Geçmişini Sil"), this);
+    BtnDeleteAll->setObjectName(QStringLiteral("BtnDeleteAll"));
+    BtnDeleteAll->hide();
+    row->addWidget(cxButton1);
+    row->addWidget(BtnDeleteAll);
+    row->addStretch();
+    lay->insertLayout(4, row);
+    connect(cxButton1, &QPushButton::clicked, this, &TFormChLogBr::cxButton1Click);
+    connect(BtnDeleteAll, &QPushButton::clicked, this, &TFormChLogBr::BtnDeleteAllClick);
+    connect(dbgridbr, &QTableView::clicked, this, [this] { openLines(); });
+    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { openLines(); });
+}
+
+void TFormChLogBr::setKeyValue(const QVariant& value)
+{
+    if (emptyKey(value)) {
+        TableBrSql.lines[2] = QStringLiteral("WHERE 1=1");
+        TableBrSql.binds.clear();
+    } else {
+        TableBrSql.binds.insert(m_kind.keyField, value);
+    }
+}
+
+void TFormChLogBr::openLines()
+{
+    if (m_kind.lineQuery.isEmpty())
+        return;
+    // The line history follows the current history row's columns of the same name.
+    QVariantMap binds;
+    for (const QString& p : Query::placeholderNames(m_kind.lineQuery))
+        binds.insert(p, currentValue(p).isValid() ? currentValue(p)
+                                                  : currentValue(m_kind.keyField));
+    QAyr->setStatement(m_ctx.Database1, m_kind.lineQuery, binds);
+    QAyr->open();
+    if (GridIscilik->isVisible() || m_kind.keyField == QLatin1String("IS_EMRI_NO")) {
+        Qiscillik->setStatement(m_ctx.Database1,
+                                QStringLiteral("SELECT LOG_STATE, LOG_DATE, LOG_USER, ISEMRI_NO, ARIZA_KODU, ARIZA_ADI, A_T, "
+                                               "QTY, SURE, KDV, ISCILIK_B_FIYATI, TOPLAM, FIILISURE, EXP, ONARAN_KISI, "
+                                               "BOLUM_KODU, ARIZA\nFROM CLOG_ISCILIK\nWHERE ISEMRI_NO=:ISEMRI_NO\n"
+                                               "ORDER BY LOG_DATE DESC"),
+                                {{QStringLiteral("ISEMRI_NO"), currentValue(m_kind.keyField)}});
+        Qiscillik->open();
+    }
+}
+
+void TFormChLogBr::cxButton1Click()
+{
+    TableBr->close();
+    TableBrSql.lines[2] = QStringLiteral("WHERE 1=1");
+    TableBrSql.binds.remove(m_kind.keyField);
+    openTable();
+    if (TableBr->rowCount() > 0)
+        dbgridbr->setCurrentIndex(TableBr->index(0, 0));
+    BtnDeleteAll->setVisible(m_ctx.AktifKullanici.u_type == QLatin1String("A"));
+}
+
+void TFormChLogBr::BtnDeleteAllClick()
+{
+    if (m_ctx.AktifKullanici.u_type != QLatin1String("A"))
+        return;
+    if (AskYesNoCancel(QStringLiteral("Tüm kayıt geçmişi silinecektir. Devam etmek istiyor musunuz?")) != MsgYes)
+        return;
+    // Emptying is DELETE rather than TRUNCATE so that it runs inside transactions on both servers.
+    for (const QString& t : m_kind.truncateTables)
+        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, t))
+            ExecSql(m_ctx.Database1, QStringLiteral("DELETE FROM ") + t);
+    tablerefresh();
+    openLines();
+    ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));
+}
+
+TFormChLogBr* ShowChangeLog(const SessionContext& ctx, const QString& keyType, const QVariant& keyValue)
+{
+    const QString type = ctx.AktifKullanici.u_type;
+    if (type != QLatin1String("A") && type != QLatin1String("S")) {
+        ShowWarning(QStringLiteral("Yetkiniz yok!"));
+        return nullptr;
+    }
+    const ChangeLogKind* kind = FindChangeLogKind(keyType);
+    // The table tested is the one the kind reads (stock slips read CLOG_FISTK).
+    const QString tested = kind ? kind->masterTable : QStringLiteral("CLOG_") + keyType;
+    if (!Dialect::isPlainIdentifier(tested) || !ctx.Database1.dialect().tableExists(ctx.Database1, tested)) {
+        ShowWarning(QStringLiteral("Kayıt geçmişini aktif etmek için. Veri tabanı güncelleme modülünde "
+                                   "\"Kayıt geçmişi tablolarını aç\" ı işaretleyip güncelleme yapınız!"));
+        return nullptr;
+    }
+    if (!kind)
+        return nullptr;
+    auto* f = new TFormChLogBr(ctx, *kind);
+    f->setKeyValue(keyValue);
+    f->setkeyfield(kind->keyField);
+    f->disablebuttons();
+    f->btnPrint->show();
+    f->btnExport->show();
+    f->createform(false, false, true, true, false);
+    f->setkeyfield(kind->keyField);
+    f->openLines();
+    return f;
+}
+
+} // namespace tornaly

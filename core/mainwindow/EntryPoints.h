@@ -1,0 +1,90 @@
+#pragma once
+// Names under which the subsystems register the openers the main window calls
+// (see mainwindow/Targets.h). With each name: how the main window calls it.
+//   routine  - RegisterRoutine; called with the OpenRequest fields noted
+//   form     - RegisterForm; the main window creates, shows and keeps the form
+
+namespace tornaly::entry {
+
+// Application core.
+inline constexpr char TFormDoviz[] = "TFormDoviz";       // form, created once, shown modally
+inline constexpr char TAboutBox[] = "TAboutBox";         // form, created once, shown modally
+inline constexpr char TBakimForm[] = "TBakimForm";       // form, a new one each time, modeless
+inline constexpr char TFormSQL[] = "TFormSQL";           // form, one instance "FormSQL"
+inline constexpr char PersonelSec[] = "PersonelSec";     // routine, mode 0
+
+// Current accounts and finance.
+inline constexpr char CariSec[] = "CariSec";             // routine, mode 0
+inline constexpr char CariHrkSec[] = "CariHrkSec";       // routine, key = account code (empty: all)
+inline constexpr char BankaSec[] = "BankaSec";           // routine, mode 0
+inline constexpr char BankaHrkSec[] = "BankaHrkSec";     // routine, mode 0
+inline constexpr char KasaSec[] = "KasaSec";             // routine, mode 0
+inline constexpr char KasaHrkSec[] = "KasaHrkSec";       // routine, mode 0
+inline constexpr char MFisSec[] = "MFisSec";             // routine, key = account code (empty: all)
+inline constexpr char CekSenetSec[] = "CekSenetSec";     // routine, mode 0
+inline constexpr char BordroSec[] = "BordroSec";         // routine, mode 0
+inline constexpr char BayiSec[] = "BayiSec";             // routine, mode 0
+
+// Stock and price lists.
+inline constexpr char StokSec[] = "StokSec";             // routine, mode 0
+inline constexpr char TFormStokFisBak[] = "TFormStokFisBak"; // form, created once, modeless
+inline constexpr char FrtSec[] = "FrtSec";               // routine, mode 0
+inline constexpr char MarkaSec[] = "MarkaSec";           // routine, mode 0
+inline constexpr char AksesuarSec[] = "AksesuarSec";     // routine, mode 0
+inline constexpr char AmbalajSec[] = "AmbalajSec";       // routine, mode 0
+inline constexpr char GrupSec[] = "GrupSec";             // routine, mode 0
+inline constexpr char DepoSec[] = "DepoSec";             // routine, mode 0
+inline constexpr char StokResimSec[] = "StokResimSec";   // routine, mode 0
+inline constexpr char BayiStokSorgula[] = "BayiStokSorgula"; // routine, mode 1, key = part code (empty)
+inline constexpr char TFormBarKod[] = "TFormBarKod";     // form, one instance "FormBarKod"
+
+// Vehicles and workshop.
+inline constexpr char IsemriSec[] = "IsemriSec";         // routine, mode 5 (browse only)
+inline constexpr char TFormIsEmri[] = "TFormIsEmri";     // form, one instance "FormIsEmri"
+inline constexpr char TFormIsDetay[] = "TFormIsDetay";   // form, one instance "FormIsDetay"
+inline constexpr char TFormDispoz[] = "TFormDispoz";     // form, one instance "FormDispoz"
+inline constexpr char TFrmBeyanList[] = "TFrmBeyanList"; // form, one instance "FrmBeyanList"
+inline constexpr char IPaketSec[] = "IPaketSec";         // routine, key = filter (empty: none)
+inline constexpr char ModelSec[] = "ModelSec";           // routine, mode 0
+inline constexpr char ModelSegmentSec[] = "ModelSegmentSec"; // routine, mode 0
+inline constexpr char RenkSec[] = "RenkSec";             // routine, mode 0
+inline constexpr char AracSec[] = "AracSec";             // routine, mode 0
+inline constexpr char TAVSec[] = "TAVSec";               // routine, mode 0
+inline constexpr char KampanyaBak[] = "KampanyaBak";     // routine
+inline constexpr char TeknikKampanyaGoster[] = "TeknikKampanyaGoster"; // routine
+inline constexpr char PdksGunlukListeGoster[] = "PdksGunlukListeGoster"; // routine, key = person (empty), day = today
+inline constexpr char CihazdanGelenBakGoster[] = "CihazdanGelenBakGoster"; // routine
+inline constexpr char CihazdanOkutGoster[] = "CihazdanOkutGoster"; // routine
+inline constexpr char StolGrafikGoster[] = "StolGrafikGoster"; // routine
+inline constexpr char StolSec[] = "StolSec";             // routine, mode 0
+inline constexpr char IsemriDurumSec[] = "IsemriDurumSec"; // routine, mode 0
+inline constexpr char TFormRandevu[] = "TFormRandevu";   // form, one instance "FormRandevu"
+inline constexpr char TFormPDI[] = "TFormPDI";           // form, one instance "FormPDI"
+inline constexpr char TFormWorkControl[] = "TFormWorkControl"; // form, one instance "FormWorkControl"
+
+// Invoices, orders and quotes.
+inline constexpr char TFormAlisBak[] = "TFormAlisBak";   // form, new, owned by the main window, modal
+inline constexpr char TFormSatisBak[] = "TFormSatisBak"; // form, new, owned by the main window, modal
+inline constexpr char TFormSipAl[] = "TFormSipAl";       // form, new, owned by the main window, modal
+inline constexpr char IEFaturaListeSec[] = "IEFaturaListeSec"; // routine, mode 0
+inline constexpr char TeklifSec[] = "TeklifSec";         // routine, key = filter (empty: none)
+
+// After-sales contact.
+inline constexpr char ExpertSec[] = "ExpertSec";         // routine, mode 0
+inline constexpr char HasarKodSec[] = "HasarKodSec";     // routine, codeType 1..8, mode 0
+inline constexpr char TFormSerTelRapVarnek[] = "TFormSerTelRapVarnek"; // form, one instance "FormSerTelRapVarnek"
+inline constexpr char AramaSorguGoster[] = "AramaSorguGoster"; // routine, key = customer type "S", mode 0 or 1
+inline constexpr char TelRapSec[] = "TelRapSec";         // routine, mode 0
+inline constexpr char SikayetAracTipiGoster[] = "SikayetAracTipiGoster"; // routine
+inline constexpr char SikayetDagilimGoster[] = "SikayetDagilimGoster";   // routine
+inline constexpr char SikayetUrunGoster[] = "SikayetUrunGoster";         // routine
+inline constexpr char SikayetModelGoster[] = "SikayetModelGoster";       // routine
+inline constexpr char SikayetModelYiliGoster[] = "SikayetModelYiliGoster"; // routine
+
+// Reports.
+// The report menu: the factory makes the report data module anew and then the
+// menu form; a new one each time, owned by the main window, modeless.
+inline constexpr char TFormListe[] = "TFormListe";
+inline constexpr char ServisTelRapGoster[] = "ServisTelRapGoster"; // routine, with an empty criteria record
+
+} // namespace tornaly::entry

@@ -1,0 +1,3 @@
+CREATE OR REPLACE FUNCTION CLOG_KULLANICI() RETURNS VARCHAR LANGUAGE SQL STABLE AS $$
+    SELECT CAST(LEFT(COALESCE(NULLIF(current_setting('tornaly.log_user', true), ''), session_user), 32) AS VARCHAR)
+$$;

@@ -1,0 +1,128 @@
+#include "startup/EmbeddedDemo.h"
+#include "company/FirmaKatalog.h"
+#include "connection/ConnectionSettings.h"
+#include "db/Schema.h"
+#include "login/PasswordHash.h"
+
+#include <QDate>
+#include <QSettings>
+#include <QUuid>
+
+namespace tornaly {
+
+namespace {
+
+void seedCompany(const Db& db, const QString& year)
+{
+    Transaction tx(db);
+    db.exec(QStringLiteral("INSERT INTO FIRKIM (EADI, OZEL1, ADR1, ADR3, ILI, URET_BKOD, YEREL_PARA, YEREL_KURUS) "
+                           "VALUES (:EADI, :OZEL1, :ADR1, :ADR3, :ILI, :KOD, 'TL', 'KR')"),
+            {{QStringLiteral("EADI"), QStringLiteral("DEMO SERVİS")},
+             {QStringLiteral("OZEL1"), QStringLiteral("OTOMOTİV LTD. ŞTİ.")},
+             {QStringLiteral("ADR1"), QStringLiteral("Sanayi Sitesi 1. Cadde No: 1")},
+             {QStringLiteral("ADR3"), QStringLiteral("Merkez")},
+             {QStringLiteral("ILI"), QStringLiteral("İSTANBUL")},
+             {QStringLiteral("KOD"), QStringLiteral("DEMO01")}});
+    db.exec(QStringLiteral("INSERT INTO PARAMET (NEGATIF_STOK, MALIYET_UYARI, FATYUVARTIP, DOVIZLI_BKY, BEKLE_GUN, "
+                           "FTISKTIP) VALUES (0, 0, 'H', 0, 5, 0)"));
+    if (db.dialect().tableExists(db, QStringLiteral("PARAMUH")))
+        db.exec(QStringLiteral("INSERT INTO PARAMUH (A_MUH_KAY, S_MUH_KAY, C_MUH_KAY, IE_MUH_KAY, ISK_DUS) "
+                               "VALUES ('S', 'S', 'S', 'S', 'D')"));
+    if (db.dialect().tableExists(db, QStringLiteral("PARAMETRE")))
+        db.exec(QStringLiteral("INSERT INTO PARAMETRE (DF_KDV, MUAVIN_HANE, TALI_HANE, DETAY_HANE, SEVIYE, "
+                               "ALFADURUM, AYRAC) VALUES (20, 3, 3, 0, 'T', 'S', '.')"));
+
+    // Every right: the scale rights at full access, the yes/no rights yes,
+    // the account-list rights at the value that allows them.
+    QStringList columns = {QStringLiteral("LOGIN_NAME"), QStringLiteral("USER_NAME"), QStringLiteral("USER_PASS"),
+                           QStringLiteral("SUPERVIZOR")};
+    QVariantMap v{{QStringLiteral("LOGIN_NAME"), kDemoKullanici},
+                  {QStringLiteral("USER_NAME"), QStringLiteral("Demo Kullanıcı")},
+                  {QStringLiteral("USER_PASS"), HashPassword(kDemoSifre)},
+                  {QStringLiteral("SUPERVIZOR"), QStringLiteral("A")}};
+    const char* full[] = {"BEYAN", "ALIS", "SATIS", "AL_SIP", "VER_SIP", "STOK", "CARI", "MALIYET", "ARAC_AL",
+                          "ARAC_SAT", "IS_EMRI", "DISPOZ", "CLAIM", "PDI", "SER_STOK", "SEPO_STOK", "PERSONEL",
+                          "BARKOD", "EXPER", "FRTFCT", "DIALUP", "PARAM", "FAT_TANIM", "DOVIZ_KUR", "IE_AKTAR",
+                          "IEFATURA", "TEKLIF", "IKI_EL_OKU", "IKI_EL_EKLE", "IKI_EL_DEGIS", "IKI_EL_SIL",
+                          "IE_ACKAPA", "ARC_GECMISSRG", "IKI_ZARAR_SAT", "IKI_ELSATIS_ONAY"};
+    for (const char* c : full)
+        v.insert(QString::fromLatin1(c), QStringLiteral("Y"));
+    for (int i = 1; i <= 27; ++i)
+        v.insert(QStringLiteral("DIGER%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("Y"));
+    for (const char* c : {"DIGER12", "DIGER20", "DIGER24", "DIGER25", "ARAC_BEYAN_SIL"})
+        v.insert(QString::fromLatin1(c), QStringLiteral("E"));
+    v.insert(QStringLiteral("DIGER16"), QStringLiteral("T"));
+    v.insert(QStringLiteral("DIGER27"), QStringLiteral("H")); // H: every clerk's documents are shown
+    v.insert(QStringLiteral("CHRK"), QStringLiteral("H"));
+    v.insert(QStringLiteral("CARIBA"), QStringLiteral("H"));
+    v.insert(QStringLiteral("CHODEKAPAC"), QStringLiteral("H"));
+    v.insert(QStringLiteral("CHIZLE"), QStringLiteral("O"));
+    for (const char* c : {"STOK_ADI", "STOK_FIYAT", "FRT_ADI", "FRT_FIYAT"})
+        v.insert(QString::fromLatin1(c), 96);
+    v.insert(QStringLiteral("DEPTRANS"), 1);
+    v.insert(QStringLiteral("MAX_ISK_PRC"), 100.0);
+    v.insert(QStringLiteral("MAX_ISK_ISC"), 100.0);
+    v.insert(QStringLiteral("DEPO"), QStringLiteral("1"));
+    QStringList names, params;
+    for (auto it = v.cbegin(); it != v.cend(); ++it) {
+        names << it.key();
+        params << QLatin1Char(':') + it.key();
+    }
+    db.exec(QStringLiteral("INSERT INTO RIGHTS (%1) VALUES (%2)").arg(names.join(QStringLiteral(", ")),
+                                                                       params.join(QStringLiteral(", "))),
+            v);
+    Q_UNUSED(year);
+    tx.commit();
+}
+
+} // namespace
+
+bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder)
+{
+    TConnectionSettings s;
+    ReadConnectionSettings(s, iniPath);
+    if (!s.SunucuAdi.isEmpty())
+        return false;
+    s.Surucu = Backend::SQLite;
+    s.SunucuAdi = dataFolder;
+    const QString year = QString::number(QDate::currentDate().year());
+    const QString database = QStringLiteral("DEMO") + year;
+
+    const ConnectionProfile catalogue = ProfileFor(s, FirmalarVeritabani);
+    // A catalogue made earlier means the user emptied the server on purpose:
+    // the company dialog then asks for it.
+    if (DatabaseExists(catalogue))
+        return false;
+    {
+        const ConnectionProfile company = ProfileFor(s, database);
+        if (!DatabaseExists(company)) {
+            CreateDatabase(company, DatabaseKind::Company);
+            const QString name = QStringLiteral("demo_") + QUuid::createUuid().toString(QUuid::Id128);
+            try {
+                seedCompany(Db::open(company, name), year);
+            } catch (...) {
+                Db::close(name);
+                DropDatabase(company);
+                throw;
+            }
+            Db::close(name);
+        }
+        CreateDatabase(catalogue, DatabaseKind::Catalogue);
+        const QString name = QStringLiteral("demo_") + QUuid::createUuid().toString(QUuid::Id128);
+        {
+            Db db = Db::open(catalogue, name);
+            db.exec(QStringLiteral("INSERT INTO FIRMALAR (FIRMA_ADI, FIRMA_NO, YILI, ALIASADI, DATABASE_NAME, "
+                                   "FIRMA_ID) VALUES (:A, NULL, :Y, :D, :D2, '1')"),
+                    {{QStringLiteral("A"), kDemoFirma},
+                     {QStringLiteral("Y"), year},
+                     {QStringLiteral("D"), database},
+                     {QStringLiteral("D2"), database}});
+        }
+        Db::close(name);
+        RememberCompanyChoice(kDemoFirma, year);
+    }
+    WriteServerSettings(s, iniPath);
+    return true;
+}
+
+} // namespace tornaly

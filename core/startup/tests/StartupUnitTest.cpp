@@ -1,0 +1,266 @@
+#include "company/Kilit.h"
+#include "connection/ConnectionModule.h"
+#include "connection/ConnectionSettings.h"
+#include "connection/DialogRunner.h"
+#include "connection/Sifre.h"
+#include "connection/VeriTabLogin.h"
+#include "context/SessionContext.h"
+#include "db/udbconn.h"
+#include "dm/DATA1.h"
+#include "login/PasswordHash.h"
+#include "messages/ScriptedMessages.h"
+#include "testsupport/QtPrinters.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tornaly;
+
+namespace {
+
+QString readRaw(const QString& path, const QString& key)
+{
+    QSettings ini(path, QSettings::IniFormat);
+    return ini.value(key).toString();
+}
+
+} // namespace
+
+TEST(Sifrele, RoundTripsEveryLengthAndChainsLaterBytes)
+{
+    auto* rng = QRandomGenerator::global();
+    for (int len : {0, 1, 2, 17, 254, 255}) {
+        QByteArray plain(len, '\0');
+        for (int i = 0; i < len; ++i)
+            plain[i] = char(rng->bounded(256));
+        for (quint16 key : {quint16(0), quint16(1), quint16(0xFFFF), kAyarSifreAnahtari}) {
+            const QByteArray enc = Sifrele(plain, key);
+            EXPECT_EQ(enc.size(), plain.size());
+            EXPECT_EQ(SifreCoz(enc, key), plain) << "len " << len << " key " << key;
+        }
+    }
+    // Longer input is cut to 255 bytes.
+    EXPECT_EQ(SifreCoz(Sifrele(QByteArray(300, 'a'), 7), 7), QByteArray(255, 'a'));
+
+    // Changing one enciphered byte changes that byte and every one after it.
+    const QByteArray plain("abcdefghijklmnop");
+    QByteArray enc = Sifrele(plain, 1234);
+    enc[5] = char(enc.at(5) ^ 0x01);
+    const QByteArray dec = SifreCoz(enc, 1234);
+    EXPECT_EQ(dec.left(5), plain.left(5));
+    for (int i = 5; i < plain.size(); ++i)
+        EXPECT_NE(dec.at(i), plain.at(i)) << "byte " << i;
+
+    // Text through a settings value, Turkish letters included.
+    for (const QString& s : {QString(), QStringLiteral("şifre-ĞÜİ 1"), QString(300, QChar(0x015F))}) {
+        const QString back = SifreCozMetin(SifreleMetin(s, kAyarSifreAnahtari), kAyarSifreAnahtari);
+        EXPECT_EQ(s.left(back.size()), back);
+        EXPECT_LE(back.toUtf8().size(), 255);
+        if (s.toUtf8().size() <= 255)
+            EXPECT_EQ(back, s);
+    }
+}
+
+TEST(KalvesaIni, DefaultsRewrittenKeysAndScrambledPassword)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kalvesa.ini"));
+
+    // No file: defaults, and the fixed catalogue key is written.
+    TConnectionSettings s;
+    ReadConnectionSettings(s, path);
+    EXPECT_TRUE(s.SunucuAdi.isEmpty());
+    EXPECT_EQ(s.DbKullaniciAdi, QStringLiteral("KALVESA"));
+    EXPECT_TRUE(s.DbSifre.isEmpty());
+    EXPECT_TRUE(s.MerkezSunucu.isEmpty());
+    EXPECT_EQ(s.Surucu, Backend::SQLite);
+    EXPECT_EQ(readRaw(path, QStringLiteral("SERVER/Firmalar")), QStringLiteral("KAVBFIRMA"));
+
+    // Damaged and foreign values.
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[SERVER]\nServerAdi=db1\nFirmalar=BASKA\nDBUSER=\nDBPASS=\nSurucu=POSTGRES\n"
+                "[MERKEZ]\nSERVERDB=MERKEZDB\ngarbage line without equals\n");
+    }
+    TConnectionSettings t;
+    ReadConnectionSettings(t, path);
+    EXPECT_EQ(t.SunucuAdi, QStringLiteral("db1"));
+    EXPECT_EQ(t.Surucu, Backend::PostgreSQL);
+    EXPECT_EQ(t.DbKullaniciAdi, QStringLiteral("KALVESA")); // empty key keeps the built-in login
+    EXPECT_EQ(t.MerkezVeritabani, QStringLiteral("MERKEZDB"));
+    EXPECT_EQ(readRaw(path, QStringLiteral("SERVER/Firmalar")), QStringLiteral("KAVBFIRMA"));
+    EXPECT_EQ(readRaw(path, QStringLiteral("MERKEZ/SERVERDB")), QStringLiteral("MERKEZDB"));
+
+    // The password is stored scrambled and read back; an empty one stays empty.
+    for (const QString& pw : {QStringLiteral("Gizli Şifre=;[x]"), QString()}) {
+        t.DbSifre = pw;
+        t.DbKullaniciAdi = QStringLiteral("sa");
+        WriteServerSettings(t, path);
+        const QString stored = readRaw(path, QStringLiteral("SERVER/DBPASS"));
+        EXPECT_EQ(stored.isEmpty(), pw.isEmpty());
+        if (!pw.isEmpty())
+            EXPECT_NE(stored, pw);
+        TConnectionSettings r;
+        ReadConnectionSettings(r, path);
+        EXPECT_EQ(r.DbSifre, pw);
+        EXPECT_EQ(r.DbKullaniciAdi, QStringLiteral("sa"));
+    }
+    EXPECT_EQ(PreviousServers(path), QStringList{QStringLiteral("db1")});
+}
+
+TEST(KalvesaIni, CancelledSettingsDialogChangesNothing)
+{
+    ScriptedMessages messages;
+    SetMessageService(&messages);
+    QTemporaryDir dir;
+    qputenv("TORNALY_DATA_DIR", dir.path().toUtf8());
+    TConnectionSettings s;
+    // Pressing "Tamam" with an empty server warns and stays open; then "Vazgeç".
+    SetModalRunner([](QDialog& d) {
+        auto& form = dynamic_cast<TFormVeriTabLogin&>(d);
+        form.EditServer->setCurrentText(QString());
+        form.OKBtn->click();
+        EXPECT_FALSE(form.result() == QDialog::Accepted && form.DonPara.KodStr == QLatin1String("1"));
+        form.CancelBtn->click();
+        return form.result();
+    });
+    TDonPara result;
+    SunucuAyarlariSor(1, QStringLiteral("KALVESA"), {}, s, result);
+    SetModalRunner({});
+    EXPECT_EQ(result.KodStr, QStringLiteral("0"));
+    EXPECT_TRUE(result.IlkStr.isEmpty());
+    EXPECT_TRUE(result.SonStr.isEmpty());
+    EXPECT_TRUE(messages.contains(QStringLiteral(" Sunucu Adı/Kullanıcı Adı alanı devam etmek için gereklidir.")));
+    SetMessageService(nullptr);
+}
+
+TEST(ConnectionModule, LabelsAndCentralDefaults)
+{
+    EXPECT_EQ(Database1WorkstationId(QString(), QStringLiteral("PC1")), QStringLiteral("/PC1"));
+    const QString login29(29, QLatin1Char('a'));
+    EXPECT_EQ(Database1WorkstationId(login29, QStringLiteral("PC1")), login29 + QLatin1Char('/'));
+    EXPECT_EQ(Database1WorkstationId(QString(35, QLatin1Char('b')), QStringLiteral("PC1")).size(), 30);
+    EXPECT_EQ(MerkezWorkstationId(QStringLiteral("B01"), QString(20, QLatin1Char('x'))),
+              QStringLiteral("B01;") + QString(15, QLatin1Char('x')));
+
+    TConnectionSettings s;
+    s.Surucu = Backend::PostgreSQL;
+    s.SunucuAdi = QStringLiteral("srv:6543");
+    s.DbKullaniciAdi = QStringLiteral("u1");
+    s.DbSifre = QStringLiteral("p1");
+    TDbParamLists lists{MakeDbParams(s, QStringLiteral("FIRMAKAV")), MakeDbParams(s, QStringLiteral("DEMO2026"))};
+    TDBConn conn;
+    ApplyConnectionParams(conn, s, lists, {}, {});
+    EXPECT_EQ(conn.MerkezProfile.host, QStringLiteral("KAVMERKEZ"));
+    EXPECT_EQ(conn.MerkezProfile.database, QStringLiteral("KAVDMS"));
+    EXPECT_EQ(conn.MerkezProfile.user, QStringLiteral("KALVESA"));
+    EXPECT_TRUE(conn.MerkezProfile.password.isEmpty());
+    // A second call takes the second call's values.
+    s.SunucuAdi = QStringLiteral("other");
+    lists.FirmaDbParams = MakeDbParams(s, QStringLiteral("X2027"));
+    ApplyConnectionParams(conn, s, lists, {}, {});
+    EXPECT_EQ(conn.FirmaProfile.host, QStringLiteral("other"));
+    EXPECT_EQ(conn.FirmaProfile.port, 5432);
+    EXPECT_EQ(conn.FirmaProfile.database, QStringLiteral("X2027"));
+    EXPECT_EQ(conn.FirmaProfile.password, QStringLiteral("p1"));
+    EXPECT_EQ(conn.FirmalarProfile.database, QStringLiteral("FIRMAKAV"));
+}
+
+TEST(CompanyRoutines, LocksCodesAndSessionText)
+{
+    ScriptedMessages messages;
+    SetMessageService(&messages);
+    SessionContext ctx;
+    EXPECT_FALSE(IsDateLocked(ctx, true, QDate(2000, 1, 1))); // no lock date: nothing locked
+    ctx.KilitTarihi = QDate(2026, 3, 31);
+    EXPECT_TRUE(IsDateLocked(ctx, false, QDate(2026, 3, 31)));
+    EXPECT_FALSE(IsDateLocked(ctx, true, QDate(2026, 4, 1)));
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_TRUE(IsDateLocked(ctx, true, QDate(2026, 1, 5)));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("İlgili tarih için işlem yapılamaz!"));
+    // A delivery-note kind tests only the delivery-note date.
+    EXPECT_FALSE(IsDocDateLocked(ctx, QStringLiteral("İ"), true, InvoiceDate{QDate(2026, 1, 1)},
+                                 DeliveryNoteDate{QDate(2026, 5, 1)}));
+    EXPECT_TRUE(IsDocDateLocked(ctx, QStringLiteral("K"), true, InvoiceDate{QDate(2026, 5, 1)},
+                                DeliveryNoteDate{QDate(2026, 1, 1)}));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("İlgili irsaliye tarihi için işlem yapılamaz!"));
+    EXPECT_TRUE(IsDocDateLocked(ctx, QStringLiteral("F"), true, InvoiceDate{QDate(2026, 1, 1)},
+                                DeliveryNoteDate{QDate(2026, 5, 1)}));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("İlgili fatura tarihi için işlem yapılamaz!"));
+    SetMessageService(nullptr);
+
+    EXPECT_TRUE(IsUpperAlnumCode(QString()));
+    EXPECT_TRUE(IsUpperAlnumCode(QStringLiteral("WVW123ZZZ")));
+    for (const char* bad : {"abc", "AB-1", "AB 1", "ÇA1", "İ1"})
+        EXPECT_FALSE(IsUpperAlnumCode(QString::fromUtf8(bad))) << bad;
+
+    ctx.FirmaAlias = QStringLiteral("DEMO2026MS");
+    ctx.GirisKullaniciAdi = QStringLiteral("ali");
+    ctx.DbKullaniciAdi = QStringLiteral("KALVESA");
+    ctx.CalismaYili = QStringLiteral("2026");
+    ctx.FirmaVeritabani = QStringLiteral("DEMO2026");
+    ctx.FirmaAdi = QStringLiteral("DEMO");
+    ctx.SunucuAdi = QString();
+    // Passwords never travel: their places carry the empty mark.
+    EXPECT_EQ(BuildSessionInfoText(ctx), QStringLiteral(" DEMO2026MS ali ¢ KALVESA ¢ 2026 DEMO2026 DEMO ¢"));
+}
+
+TEST(PasswordHash, SaltedHashAndPlainTextMigration)
+{
+    const QString h1 = HashPassword(QStringLiteral("Sır"), 1000);
+    const QString h2 = HashPassword(QStringLiteral("Sır"), 1000);
+    EXPECT_NE(h1, h2); // salted
+    EXPECT_TRUE(IsPasswordHash(h1));
+    bool plain = true;
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("Sır"), h1, &plain));
+    EXPECT_FALSE(plain);
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("sır"), h1));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("Sır"), QStringLiteral("pbkdf2-sha256$x$$")));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("eski"), QStringLiteral("eski"), &plain));
+    EXPECT_TRUE(plain);
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("ESKI"), QStringLiteral("eski"), &plain));
+    EXPECT_FALSE(plain);
+}
+
+TEST(DiskUyarilari, ThresholdsAndWhichDriveIsNamed)
+{
+    struct Case {
+        qint64 dataMb, logMb, logKb;
+        QStringList expected;
+    };
+    const QString low = QStringLiteral(": Sürücüsündeki Boş Disk Alanı 500 MB ın altına düşmüştür. "
+                                       "Lütfen Gerekli Önlemleri Alınız!");
+    const QString big = QStringLiteral("SRV\\\\tornaly\nYolunda bulunan log dosya boyutu 100 MB aşmış. Temizlemek için\n"
+                                       "Bakım Destek / Veri Düzenleme altındaki \"Veri Tabanı Log Dosyasını Temizle\" "
+                                       "yi Tıklayınız.");
+    const Case cases[] = {
+        {500, -1, -1, {}},
+        {0, 0, 99999, {}},
+        {-1, -1, -1, {}},
+        {499, -1, -1, {QStringLiteral("SRV\\\\D") + low}},
+        {100, 100, -1, {QStringLiteral("SRV\\\\L") + low}},
+        {100, 600, -1, {QStringLiteral("SRV\\\\D") + low}},
+        {-1, -1, 100000, {big}},
+    };
+    for (const Case& c : cases) {
+        ScriptedMessages messages;
+        SetMessageService(&messages);
+        TDiskDurumu d;
+        d.dataFreeMb = c.dataMb;
+        d.dataDrive = QStringLiteral("D");
+        d.logFreeMb = c.logMb;
+        d.logDrive = QStringLiteral("L");
+        d.logFileKb = c.logKb;
+        d.logPath = QStringLiteral("tornaly");
+        DiskUyarilari(d, QStringLiteral("SRV"));
+        EXPECT_EQ(messages.texts(), c.expected) << c.dataMb << " " << c.logMb << " " << c.logKb;
+        SetMessageService(nullptr);
+    }
+}

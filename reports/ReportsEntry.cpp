@@ -1,0 +1,19 @@
+#include "reports/ReportsEntry.h"
+#include "reports/menu/listem.h"
+
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+
+namespace tornaly::reports {
+
+void RegisterEntryPoints()
+{
+    RegisterForm(QString::fromLatin1(entry::TFormListe), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormListe(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+}
+
+} // namespace tornaly::reports
