@@ -1,4 +1,5 @@
 #include "mainwindow/A_Pro.h"
+#include "currency/dovizk.h"
 #include "context/SessionContext.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/HelpPage.h"
@@ -108,6 +109,9 @@ TAnaForm::TAnaForm(SessionContext& ctx, QWidget* parent)
     if (!Targets().isRegistered(QString::fromLatin1(entry::TAboutBox)))
         RegisterForm(QString::fromLatin1(entry::TAboutBox),
                      [](const OpenRequest& r) { return new TAboutBox(r.owner); });
+    if (!Targets().isRegistered(QString::fromLatin1(entry::TFormDoviz)))
+        RegisterForm(QString::fromLatin1(entry::TFormDoviz),
+                     [](const OpenRequest& r) { return new TFormDoviz(*r.ctx, r.owner); });
 
     buildMenus();
     buildTiles();
