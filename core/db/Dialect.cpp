@@ -26,6 +26,20 @@ QString Dialect::dateOnlyExpr(const QString& expr) const
     return QStringLiteral("CAST(%1 AS DATE)").arg(expr);
 }
 
+QString Dialect::monthExpr(const QString& expr) const
+{
+    if (m_backend == Backend::SQLite)
+        return QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(expr);
+    return QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(expr);
+}
+
+QString Dialect::yearExpr(const QString& expr) const
+{
+    if (m_backend == Backend::SQLite)
+        return QStringLiteral("CAST(strftime('%Y', %1) AS INTEGER)").arg(expr);
+    return QStringLiteral("CAST(EXTRACT(YEAR FROM %1) AS INTEGER)").arg(expr);
+}
+
 QString Dialect::upsert(const QString& table, const QStringList& keyColumns, const QStringList& columns) const
 {
     QStringList params, updates;

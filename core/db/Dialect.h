@@ -22,6 +22,9 @@ public:
     QString addDaysExpr(const QString& expr, const QString& daysExpr) const;
     // Expression for the date part of a timestamp expression, as a date.
     QString dateOnlyExpr(const QString& expr) const;
+    // Month (1-12) and year of a date or timestamp expression, as integers.
+    QString monthExpr(const QString& expr) const;
+    QString yearExpr(const QString& expr) const;
     // INSERT ... ON CONFLICT (keys) DO UPDATE: columns bound as :COLUMN.
     QString upsert(const QString& table, const QStringList& keyColumns,
                    const QStringList& columns) const;
