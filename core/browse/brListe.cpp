@@ -1,7 +1,9 @@
 #include "browse/brListe.h"
 
 #include "dialogs/MesajGoster.h"
+#include "context/SessionContext.h"
 #include "export/TableExport.h"
+#include "money/Money.h"
 #include "messages/Messages.h"
 #include "settings/GridLayout.h"
 #include "settings/Settings.h"
@@ -64,6 +66,11 @@ TFormListeBr::TFormListeBr(const Db& db, QWidget* parent) : QDialog(parent), m_d
     dbgridbr->setSortingEnabled(false);
     dbgridbr->installEventFilter(this);
     lay->addWidget(dbgridbr, 1);
+    lblTotals = new QLabel(this);
+    lblTotals->setObjectName(QStringLiteral("lblTotals"));
+    lblTotals->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblTotals->hide();
+    lay->addWidget(lblTotals);
 
     auto* bottom = new QHBoxLayout;
     auto button = [&](QPushButton*& b, const char* name, const QString& text) {
@@ -112,13 +119,48 @@ TFormListeBr::~TFormListeBr() = default;
 void TFormListeBr::openTable()
 {
     TableBr->setStatement(m_db, TableBrSql.text(), TableBrSql.binds);
+    // The key settles the order of rows the list's own order leaves tied.
+    TableBr->setOrderKeys(key_field.isEmpty() ? QStringList() : QStringList{key_field});
     TableBr->open();
     learnKinds();
+    refreshTotals();
     RestoreGridLayout(objectName(), dbgridbr, {});
     // Captions come with the open list: show the search column's again.
     const int col = TableBr->columnOf(aramaKolonu);
     if (col >= 0)
         Alan->setText(TableBr->headerData(col, Qt::Horizontal).toString());
+}
+
+void TFormListeBr::setTotals(const QStringList& fields, const SessionContext& ctx)
+{
+    setTotals(fields, ctx.ParaFormat);
+}
+
+void TFormListeBr::setTotals(const QStringList& fields, const QString& paraFormat)
+{
+    m_totalFields = fields;
+    m_paraFormat = paraFormat;
+    m_totalsOn = true;
+    if (TableBr->isOpen())
+        refreshTotals();
+}
+
+void TFormListeBr::refreshTotals()
+{
+    m_totals = {};
+    if (!m_totalsOn || !TableBr->isOpen()) {
+        lblTotals->hide();
+        return;
+    }
+    m_totals = TableBr->totals(m_totalFields);
+    QStringList parts{QStringLiteral("Kayıt Sayısı: %1").arg(FormatMoney(double(m_totals.count), QStringLiteral(",0")))};
+    for (int i = 0; i < m_totalFields.size() && i < m_totals.sums.size(); ++i) {
+        const int col = TableBr->columnOf(m_totalFields.at(i));
+        const QString caption = TableBr->headerData(col, Qt::Horizontal).toString();
+        parts << QStringLiteral("%1: %2").arg(caption, FormatMoney(m_totals.sums.at(i), m_paraFormat));
+    }
+    lblTotals->setText(parts.join(QStringLiteral("    ")));
+    lblTotals->show();
 }
 
 void TFormListeBr::learnKinds()
@@ -219,8 +261,7 @@ void TFormListeBr::locatekeyvalue(const QVariant& xval)
     const QVariant target = !xval.toString().isEmpty() ? xval : key_value;
     int row = -1;
     if (target.isNull() || !target.isValid()) {
-        while (TableBr->canFetchMore())
-            TableBr->fetchMore();
+        TableBr->fetchAll();
         row = TableBr->rowCount() - 1;
     } else {
         const int col = TableBr->columnOf(key_field);
@@ -340,8 +381,7 @@ void TFormListeBr::btnSelectClick()
 
 void TFormListeBr::btnPrintClick()
 {
-    while (TableBr->canFetchMore())
-        TableBr->fetchMore();
+    TableBr->fetchAll();
     QString html = QStringLiteral("<table border=1 cellspacing=0><tr>");
     for (int c = 0; c < TableBr->columnCount(); ++c)
         if (!dbgridbr->isColumnHidden(c))
@@ -368,6 +408,8 @@ void TFormListeBr::btnPrintClick()
 
 void TFormListeBr::btnExportClick()
 {
+    // The export writes every row, not the pages read so far: one statement reads the rest.
+    TableBr->fetchAll();
     GridExport(QStringLiteral("E"), dbgridbr, true);
 }
 

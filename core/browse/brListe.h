@@ -14,6 +14,8 @@ class QPushButton;
 class QTableView;
 class QToolButton;
 
+namespace tornaly { struct SessionContext; }
+
 namespace tornaly {
 
 struct TypeModal {
@@ -58,6 +60,8 @@ public:
     QPushButton* btnExport = nullptr;
     QPushButton* btnClose = nullptr;
     QMenu* PopupMenuListeBr = nullptr;
+    // Footer under the grid: row count and the sums the form asks for.
+    QLabel* lblTotals = nullptr;
 
     // The search column (`Alan.Hint`) and kind (`Alan.Tag`).
     QString aramaKolonu;
@@ -92,6 +96,15 @@ public:
     // Opens the list query with its current lines.
     void openTable();
 
+    // Numeric fields of the list whose sums the footer shows under the grid,
+    // with the row count, over every row the search leaves (not only the
+    // rows read so far); money is shown in the session's format.
+    void setTotals(const QStringList& fields, const SessionContext& ctx);
+    void setTotals(const QStringList& fields, const QString& paraFormat = QStringLiteral(",0.00"));
+    // Recomputes the footer (done by every open of the list).
+    void refreshTotals();
+    const BoundQueryModel::Totals& totals() const { return m_totals; }
+
 public slots:
     void btnSelectClick();
     void btnPrintClick();
@@ -106,6 +119,10 @@ protected:
 private:
     void learnKinds();
     QHash<QString, AramaTuru> m_learnedKinds;
+    QStringList m_totalFields;
+    QString m_paraFormat = QStringLiteral(",0.00");
+    bool m_totalsOn = false;
+    BoundQueryModel::Totals m_totals;
 };
 
 } // namespace tornaly

@@ -5,6 +5,8 @@
 #include <QSqlError>
 #include <QSqlField>
 
+#include <limits>
+
 namespace tornaly {
 
 bool SetParamFromVariant(Query& q, const QString& name, const QVariant& value)
@@ -70,7 +72,114 @@ void ExecSql(const Db& db, const QString& statement, const QVariant& params)
 
 // ---------------------------------------------------------------------------
 
-BoundQueryModel::BoundQueryModel(QObject* parent) : QSqlQueryModel(parent) {}
+namespace {
+
+// Where a statement's own top-level clauses are: found by scanning outside
+// quotes, comments and parentheses, so that a subquery's ORDER BY or LIMIT
+// does not count.
+struct StatementShape {
+    bool select = false;   // starts with SELECT, WITH or VALUES
+    bool limited = false;  // LIMIT, OFFSET, FETCH or FOR at the top level
+    int orderBy = -1;      // start of the last top-level ORDER BY
+};
+
+StatementShape shapeOf(const QString& sql)
+{
+    StatementShape shape;
+    const int n = int(sql.size());
+    int depth = 0;
+    bool firstWord = true;
+    for (int i = 0; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            ++i;
+            while (i < n && sql.at(i) != c)
+                ++i;
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+            continue;
+        }
+        if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const int close = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = close < 0 ? n : close + 2;
+            continue;
+        }
+        if (c == QLatin1Char('(')) {
+            ++depth;
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char(')')) {
+            --depth;
+            ++i;
+            continue;
+        }
+        if (c.isLetter() || c == QLatin1Char('_')) {
+            const int begin = i;
+            while (i < n && (sql.at(i).isLetterOrNumber() || sql.at(i) == QLatin1Char('_')
+                             || sql.at(i) == QLatin1Char('$') || sql.at(i) == QLatin1Char('.')))
+                ++i;
+            const bool wordStart = begin == 0 || !(sql.at(begin - 1).isLetterOrNumber()
+                                                   || sql.at(begin - 1) == QLatin1Char(':')
+                                                   || sql.at(begin - 1) == QLatin1Char('_'));
+            if (!wordStart || depth != 0)
+                continue;
+            const QString word = sql.mid(begin, i - begin).toUpper();
+            if (firstWord) {
+                shape.select = word == QLatin1String("SELECT") || word == QLatin1String("WITH")
+                    || word == QLatin1String("VALUES");
+                firstWord = false;
+            }
+            if (word == QLatin1String("LIMIT") || word == QLatin1String("OFFSET") || word == QLatin1String("FETCH")
+                || word == QLatin1String("FOR"))
+                shape.limited = true;
+            if (word == QLatin1String("ORDER")) {
+                int j = i;
+                while (j < n && sql.at(j).isSpace())
+                    ++j;
+                if (sql.mid(j, 2).toUpper() == QLatin1String("BY")
+                    && (j + 2 >= n || !(sql.at(j + 2).isLetterOrNumber() || sql.at(j + 2) == QLatin1Char('_'))))
+                    shape.orderBy = begin;
+            }
+            continue;
+        }
+        if (c.isDigit()) { // numbers such as 1e5 are no words
+            while (i < n && (sql.at(i).isLetterOrNumber() || sql.at(i) == QLatin1Char('.')))
+                ++i;
+            continue;
+        }
+        ++i;
+    }
+    return shape;
+}
+
+QString withoutTrailingSemicolon(QString sql)
+{
+    while (!sql.isEmpty() && (sql.back().isSpace() || sql.back() == QLatin1Char(';')))
+        sql.chop(1);
+    return sql;
+}
+
+bool isPlainIdentifier(const QString& s)
+{
+    if (s.isEmpty() || !(s.at(0).isLetter() || s.at(0) == QLatin1Char('_')))
+        return false;
+    for (const QChar c : s)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('_')) || c.unicode() > 127)
+            return false;
+    return true;
+}
+
+const QString kLimitParam = QStringLiteral("TORNALY_PAGE_LIMIT");
+const QString kOffsetParam = QStringLiteral("TORNALY_PAGE_OFFSET");
+
+} // namespace
+
+BoundQueryModel::BoundQueryModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void BoundQueryModel::setStatement(const Db& db, const QString& statement, const QVariantMap& binds)
 {
@@ -79,42 +188,215 @@ void BoundQueryModel::setStatement(const Db& db, const QString& statement, const
     m_binds = binds;
 }
 
-void BoundQueryModel::open()
+void BoundQueryModel::bindInto(Query& q) const
 {
-    Query q(m_db);
-    q.setForwardOnly(false); // the model scrolls back and forth
-    q.prepare(m_statement);
     if (m_positional.isValid())
         BindPositional(q, m_positional);
     q.bindAll(m_binds);
+}
+
+void BoundQueryModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_record = QSqlRecord();
+    m_open = false;
+    m_more = false;
+    m_paged = false;
+    m_pagesRead = 0;
+    m_pagedStatement.clear();
+    m_unorderedStatement.clear();
+    endResetModel();
+}
+
+void BoundQueryModel::open()
+{
+    clear();
+    const QString base = withoutTrailingSemicolon(m_statement);
+    const StatementShape shape = shapeOf(base);
+    m_paged = shape.select && !shape.limited;
+    m_unorderedStatement = m_paged && shape.orderBy >= 0 ? base.left(shape.orderBy) : base;
+    if (m_paged) {
+        // The column count is needed for the tie-breaking order; an empty
+        // read of the statement gives it without running it through.
+        Query probe(m_db);
+        probe.prepare(QStringLiteral("SELECT * FROM (\n%1\n) TORNALY_PROBE LIMIT 0").arg(base));
+        bindInto(probe);
+        probe.exec();
+        const QSqlRecord fields = probe.record();
+        QStringList order;
+        QList<int> used;
+        for (const QString& key : m_orderKeys) {
+            const int i = fields.indexOf(key.section(QLatin1Char('.'), -1));
+            if (i >= 0 && !used.contains(i))
+                used << i;
+        }
+        for (int i = 0; i < fields.count(); ++i)
+            if (!used.contains(i))
+                used << i;
+        for (int i : used)
+            order << QString::number(i + 1);
+        m_pagedStatement = base;
+        if (!order.isEmpty())
+            m_pagedStatement += (shape.orderBy >= 0 ? QStringLiteral("\n, ") : QStringLiteral("\nORDER BY "))
+                + order.join(QStringLiteral(", "));
+        m_pagedStatement += QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+    } else {
+        m_pagedStatement = m_statement;
+    }
+    m_nextPage = m_pageSize;
+    readRows(m_paged ? m_pageSize : -1);
+    m_open = true;
+}
+
+void BoundQueryModel::readRows(qint64 limit)
+{
+    Query q(m_db);
+    // Each read runs to its end before this returns. PostgreSQL's forward-only
+    // mode hands rows over one at a time and loses them to the next statement
+    // on the connection; the buffered result is both faster and complete.
+    q.setForwardOnly(m_db.backend() != Backend::PostgreSQL);
+    q.prepare(m_pagedStatement);
+    bindInto(q);
+    if (m_paged) {
+        // One row past the page tells whether there is more.
+        q.bind(kLimitParam, limit < 0 ? std::numeric_limits<qint64>::max() : limit + 1);
+        q.bind(kOffsetParam, qint64(m_rows.size()));
+    }
     q.exec();
-    setQuery(std::move(q.raw()));
-    if (lastError().isValid())
-        throwDbError(lastError(), m_db.backend(), m_statement);
+    ++m_pagesRead;
+    const bool firstRead = m_record.isEmpty();
+    if (firstRead) {
+        QSqlRecord rec = q.record();
+        rec.clearValues();
+        beginResetModel();
+        m_record = rec;
+        endResetModel();
+    }
+    const int columns = m_record.count();
+    QList<QVariantList> page;
+    bool more = false;
+    while (q.next()) {
+        if (limit >= 0 && page.size() >= limit) {
+            more = true;
+            break;
+        }
+        QVariantList row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row << q.value(c);
+        page << std::move(row);
+    }
+    q.raw().finish();
+    m_more = m_paged && more;
+    if (page.isEmpty())
+        return;
+    const int first = int(m_rows.size());
+    beginInsertRows(QModelIndex(), first, first + int(page.size()) - 1);
+    m_rows.append(std::move(page));
+    endInsertRows();
+}
+
+bool BoundQueryModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_open && m_more;
+}
+
+void BoundQueryModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    // Each page costs the server the rows before it too: pages grow, so that
+    // reading a long list to its end takes few statements.
+    m_nextPage = qMin(m_nextPage * 2, qMax(MaxPageSize, m_pageSize));
+    readRows(m_nextPage);
+}
+
+void BoundQueryModel::fetchAll()
+{
+    if (canFetchMore())
+        readRows(-1);
+}
+
+int BoundQueryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int BoundQueryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_record.count();
+}
+
+QVariant BoundQueryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    if (index.row() >= m_rows.size() || index.column() >= m_record.count())
+        return {};
+    return m_rows.at(index.row()).at(index.column());
+}
+
+QSqlRecord BoundQueryModel::record(int row) const
+{
+    QSqlRecord rec = m_record;
+    if (row < 0 || row >= m_rows.size())
+        return rec;
+    const QVariantList& values = m_rows.at(row);
+    for (int c = 0; c < rec.count(); ++c)
+        rec.setValue(c, values.at(c));
+    return rec;
 }
 
 int BoundQueryModel::columnOf(const QString& field) const
 {
-    return record().indexOf(field);
+    return m_record.indexOf(field);
 }
 
 QString BoundQueryModel::fieldName(int column) const
 {
-    return record().fieldName(column).toUpper();
+    return m_record.fieldName(column).toUpper();
 }
 
 QVariant BoundQueryModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= m_record.count())
+            return {};
         if (role == FieldNameRole)
             return fieldName(section);
-        if (role == Qt::DisplayRole && section >= 0 && section < m_captions.size()
-            && !m_captions.at(section).isEmpty())
+        if (role == Qt::DisplayRole && section < m_captions.size() && !m_captions.at(section).isEmpty())
             return m_captions.at(section);
         if (role == Qt::DisplayRole)
             return fieldName(section);
+        return {};
     }
-    return QSqlQueryModel::headerData(section, orientation, role);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+BoundQueryModel::Totals BoundQueryModel::totals(const QStringList& fields) const
+{
+    Totals t;
+    if (!m_open)
+        return t;
+    QStringList columns{QStringLiteral("COUNT(*) AS TORNALY_COUNT")};
+    for (int i = 0; i < fields.size(); ++i) {
+        const QString& f = fields.at(i);
+        if (!isPlainIdentifier(f) || columnOf(f) < 0)
+            throw DbError(DbError::Kind::Other, QStringLiteral("Toplam alınacak alan listede yok: %1").arg(f));
+        columns << QStringLiteral("SUM(%1) AS TORNALY_SUM%2").arg(f).arg(i);
+    }
+    Query q(m_db);
+    q.prepare(QStringLiteral("SELECT %1 FROM (\n%2\n) TORNALY_TOTALS").arg(columns.join(QStringLiteral(", ")),
+                                                                            m_unorderedStatement));
+    bindInto(q);
+    q.exec();
+    if (q.next()) {
+        t.count = q.value(0).toLongLong();
+        for (int i = 0; i < fields.size(); ++i)
+            t.sums << q.value(i + 1).toDouble();
+    }
+    return t;
 }
 
 std::unique_ptr<BoundQueryModel> OpenSqlQuery(const Db& db, const QString& statement, const QVariant& params,

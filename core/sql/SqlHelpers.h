@@ -1,7 +1,8 @@
 #pragma once
 #include "db/Database.h"
 
-#include <QSqlQueryModel>
+#include <QAbstractTableModel>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
 #include <memory>
@@ -23,32 +24,91 @@ QVariant SqlLookup(const Db& db, const QString& statement, const QVariant& param
                    const QVariant& def = {});
 void ExecSql(const Db& db, const QString& statement, const QVariant& params = {});
 
-// A query model for grids: its statement is bound, it fetches rows as the
-// view needs them, and it carries column captions and field names.
-class BoundQueryModel : public QSqlQueryModel {
+// A query model for grids: its statement is bound, it reads rows page by page
+// as the view asks for them (on every backend, the count is never taken up
+// front), and it carries column captions and field names.
+//
+// Pages are separate LIMIT/OFFSET statements, each read to its end before the
+// call returns, so nothing is left pending on the connection: postings may run
+// on the same connection between two pages. The statement's own order gets the
+// order keys and then every column appended, so that the pages follow one total
+// order and no row is skipped or repeated across pages. A statement that limits
+// itself (LIMIT, OFFSET, FETCH, FOR UPDATE) or is no SELECT is read in one go.
+class BoundQueryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    static constexpr int DefaultPageSize = 256;
+
     explicit BoundQueryModel(QObject* parent = nullptr);
 
     void setStatement(const Db& db, const QString& statement, const QVariantMap& binds = {});
     void setPositional(const QVariant& params) { m_positional = params; }
     void setCaptions(const QStringList& captions) { m_captions = captions; }
-    // Runs the statement; throws DbError.
+    // Output columns that settle ties of the statement's order before the rest
+    // of the columns do (a browse gives its key field).
+    void setOrderKeys(const QStringList& fields) { m_orderKeys = fields; }
+    // Rows of the first page; later pages grow up to MaxPageSize.
+    void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
+    // Runs the statement and reads its first page; throws DbError.
     void open();
     void close() { clear(); }
+    void clear();
+    bool isOpen() const { return m_open; }
     const QString& statement() const { return m_statement; }
+    const Db& db() const { return m_db; }
     // The column of a field, -1 when none (names compare without case).
     int columnOf(const QString& field) const;
     QString fieldName(int column) const;
+    // The fields of the list (no values) / the fields with one row's values.
+    QSqlRecord record() const { return m_record; }
+    QSqlRecord record(int row) const;
 
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent = {}) const override;
+    // Reads the next page; throws DbError.
+    void fetchMore(const QModelIndex& parent = {}) override;
+    // Reads every remaining row with one statement (print, export, going to the end).
+    void fetchAll();
+
+    // How many statements have read rows since open() (the first page counts).
+    int pagesRead() const { return m_pagesRead; }
+    // False when the statement is read in one go.
+    bool isPaged() const { return m_paged; }
+
+    // The row count and sums of numeric fields over the whole result of the
+    // statement (with its binds), computed by the database whatever has been
+    // read so far. Fields that are no plain column of the list are refused.
+    struct Totals {
+        qint64 count = 0;
+        QList<double> sums; // in the order of the fields asked for
+    };
+    Totals totals(const QStringList& fields) const;
+
+    static constexpr int MaxPageSize = 8192;
 
 private:
+    void bindInto(Query& q) const;
+    void readRows(qint64 limit); // limit < 0: all remaining rows
+
     Db m_db;
     QString m_statement;
+    QString m_pagedStatement;
+    QString m_unorderedStatement; // for totals: the statement without its own order
     QVariantMap m_binds;
     QVariant m_positional;
     QStringList m_captions;
+    QStringList m_orderKeys;
+    QSqlRecord m_record;
+    QList<QVariantList> m_rows;
+    int m_pageSize = DefaultPageSize;
+    int m_nextPage = DefaultPageSize;
+    int m_pagesRead = 0;
+    bool m_open = false;
+    bool m_more = false;
+    bool m_paged = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.

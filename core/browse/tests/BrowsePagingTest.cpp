@@ -1,0 +1,232 @@
+#include "browse/brListe.h"
+#include "money/Money.h"
+#include "platform/Desktop.h"
+#include "sql/SqlHelpers.h"
+#include "testsupport/QtPrinters.h"
+#include "testsupport/TestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+
+using namespace tornaly;
+
+namespace {
+
+// A list longer than several pages whose order column has many ties, so that
+// rows only keep their place across pages when the order is made total.
+class BrowsePagingTest : public test::DbTest {
+protected:
+    static constexpr int kRows = 1000;
+
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        db.exec(QStringLiteral("CREATE TABLE HRK (NO INTEGER, GRUP VARCHAR(5), TUTAR DOUBLE PRECISION, "
+                               "ACIKLAMA VARCHAR(20))"));
+        db.exec(QStringLiteral("CREATE TABLE POSTA (NO INTEGER)"));
+        Transaction tx(db);
+        Query q(db, QStringLiteral("INSERT INTO HRK VALUES (:N, :G, :T, :A)"));
+        // Inserted in an order unrelated to NO, so that a natural order is no help.
+        for (int i = 0; i < kRows; ++i) {
+            const int no = (i * 7919) % kRows;
+            q.bind(QStringLiteral("N"), no)
+                .bind(QStringLiteral("G"), QStringLiteral("G%1").arg(no % 3))
+                .bind(QStringLiteral("T"), 0.25 + no)
+                .bind(QStringLiteral("A"), no % 2 ? QStringLiteral("tek") : QStringLiteral("çift"))
+                .exec();
+        }
+        tx.commit();
+    }
+
+    static QList<int> keys(const BoundQueryModel& m)
+    {
+        QList<int> out;
+        const int col = m.columnOf(QStringLiteral("NO"));
+        for (int r = 0; r < m.rowCount(); ++r)
+            out << m.index(r, col).data().toInt();
+        return out;
+    }
+
+    std::unique_ptr<TFormListeBr> form()
+    {
+        auto f = std::make_unique<TFormListeBr>(db);
+        f->TableBrSql.lines = {QStringLiteral("SELECT NO, GRUP, TUTAR, ACIKLAMA"), QStringLiteral("FROM HRK"),
+                               QStringLiteral("WHERE 1=1"), QString(), QStringLiteral("ORDER BY GRUP")};
+        f->TableBr->setCaptions({QStringLiteral("No"), QStringLiteral("Grup"), QStringLiteral("Tutar"),
+                                 QStringLiteral("Açıklama")});
+        f->setkeyfield(QStringLiteral("NO"));
+        return f;
+    }
+};
+
+TEST_F(BrowsePagingTest, FirstPageReadsOnePageAndScrollingGivesEveryRowOnceInOrder)
+{
+    BoundQueryModel m;
+    m.setStatement(db, QStringLiteral("SELECT NO, GRUP, TUTAR FROM HRK WHERE TUTAR >= :MIN ORDER BY GRUP"),
+                   {{QStringLiteral("MIN"), 0}});
+    m.setOrderKeys({QStringLiteral("NO")});
+    m.open();
+    EXPECT_TRUE(m.isPaged());
+    EXPECT_EQ(m.rowCount(), BoundQueryModel::DefaultPageSize);
+    EXPECT_EQ(m.pagesRead(), 1);
+    ASSERT_TRUE(m.canFetchMore());
+
+    while (m.canFetchMore())
+        m.fetchMore();
+    const QList<int> all = keys(m);
+    ASSERT_EQ(all.size(), kRows);
+    EXPECT_EQ(QSet<int>(all.begin(), all.end()).size(), kRows) << "a row repeated or skipped across pages";
+    // The list's own order first, the key settling ties: G0 0,3,6.. then G1 1,4,...
+    QList<int> expected;
+    for (int g = 0; g < 3; ++g)
+        for (int no = g; no < kRows; no += 3)
+            expected << no;
+    EXPECT_EQ(all, expected);
+    EXPECT_LE(m.pagesRead(), 4) << "pages grow, so the end is reached in few statements";
+    EXPECT_FALSE(m.canFetchMore());
+    m.fetchMore(); // nothing left: no error, nothing added
+    EXPECT_EQ(m.rowCount(), kRows);
+}
+
+TEST_F(BrowsePagingTest, StatementsOfEveryShapeListTheirRows)
+{
+    struct C {
+        const char* sql;
+        QVariant positional;
+        int rows;
+        bool paged;
+        int firstNo;
+    } const cases[] = {
+        // no order of its own: the columns give one
+        {"SELECT NO, ACIKLAMA FROM HRK", {}, kRows, true, 0},
+        // a limit of its own: read as it is, in one go
+        {"SELECT NO FROM HRK ORDER BY NO DESC LIMIT 300", {}, 300, false, kRows - 1},
+        // order and limit inside a subquery are not the statement's own
+        {"SELECT NO FROM (SELECT NO FROM HRK ORDER BY NO LIMIT 600) X ORDER BY NO DESC", {}, 600, true, 599},
+        // positional values, a comment and a quoted 'ORDER BY' that must not be taken for clauses
+        {"SELECT NO, 'ORDER BY x LIMIT 1' AS T -- LIMIT 5\nFROM HRK WHERE NO >= :A AND GRUP <> :B;",
+         QVariantList{10, QStringLiteral("G9")}, kRows - 10, true, 10},
+        // an order ending in a comment still gets its ties settled
+        {"SELECT NO, GRUP FROM HRK ORDER BY GRUP DESC -- grup", {}, kRows, true, 2},
+        {"SELECT NO FROM HRK WHERE NO < 5 UNION SELECT NO + 5000 FROM HRK WHERE NO < 5 ORDER BY 1 DESC", {}, 10,
+         true, 5004},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sql);
+        auto m = OpenSqlQuery(db, QString::fromUtf8(c.sql), c.positional, {});
+        m->open();
+        EXPECT_EQ(m->isPaged(), c.paged);
+        EXPECT_LE(m->rowCount(), BoundQueryModel::DefaultPageSize + (c.paged ? 0 : c.rows));
+        while (m->canFetchMore())
+            m->fetchMore();
+        const QList<int> all = keys(*m);
+        ASSERT_EQ(all.size(), c.rows);
+        EXPECT_EQ(QSet<int>(all.begin(), all.end()).size(), c.rows);
+        EXPECT_EQ(all.first(), c.firstNo);
+        EXPECT_EQ(m->totals({}).count, c.rows);
+    }
+}
+
+TEST_F(BrowsePagingTest, PostingsOnTheSameConnectionBetweenPagesDoNotBreakTheList)
+{
+    auto f = form();
+    f->openTable();
+    ASSERT_TRUE(f->TableBr->canFetchMore());
+    QList<int> seen = keys(*f->TableBr);
+    while (f->TableBr->canFetchMore()) {
+        // Every posting of the program runs on the company connection, in a transaction.
+        Transaction tx(db);
+        db.exec(QStringLiteral("INSERT INTO POSTA (NO) VALUES (:N)"), {{QStringLiteral("N"), seen.size()}});
+        ExecSql(db, QStringLiteral("UPDATE POSTA SET NO = NO + 1"));
+        const int before = f->TableBr->rowCount();
+        f->TableBr->fetchMore(); // a page read inside the open transaction
+        tx.commit();
+        for (int r = before; r < f->TableBr->rowCount(); ++r)
+            seen << f->TableBr->index(r, 0).data().toInt();
+    }
+    EXPECT_EQ(seen.size(), kRows);
+    EXPECT_EQ(QSet<int>(seen.begin(), seen.end()).size(), kRows);
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM POSTA")).toInt(), f->TableBr->pagesRead() - 1);
+}
+
+TEST_F(BrowsePagingTest, FooterTotalsCoverTheWholeSearchedListNotTheRowsRead)
+{
+    auto f = form();
+    f->setTotals({QStringLiteral("TUTAR")}, QStringLiteral(",0.00"));
+    f->openTable();
+    ASSERT_LT(f->TableBr->rowCount(), kRows);
+    EXPECT_EQ(f->totals().count, kRows);
+    // 0.25 * 1000 + (0 + ... + 999)
+    EXPECT_DOUBLE_EQ(f->totals().sums.value(0), 250.0 + 999.0 * 1000.0 / 2.0);
+    EXPECT_FALSE(f->lblTotals->isHidden());
+    EXPECT_TRUE(f->lblTotals->text().contains(QStringLiteral("Kayıt Sayısı: 1.000")));
+    EXPECT_TRUE(f->lblTotals->text().contains(QStringLiteral("Tutar: ") + FormatMoney(499750.0, QStringLiteral(",0.00"))))
+        << f->lblTotals->text().toStdString();
+
+    // The search narrows the footer with the list: the typed text stays bound.
+    struct C {
+        const char* column;
+        const char* text;
+    } const cases[] = {{"TUTAR", "400"}, {"ACIKLAMA", "ÇİF"}, {"TUTAR", "1.000.000"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        f->setSearchColumn(QString::fromLatin1(c.column));
+        f->Tanim->setText(QString::fromUtf8(c.text));
+        f->doubleenter = false;
+        ASSERT_TRUE(f->TanimEnter());
+        double sum = 0;
+        qint64 count = 0;
+        while (f->TableBr->canFetchMore())
+            f->TableBr->fetchMore();
+        for (int r = 0; r < f->TableBr->rowCount(); ++r, ++count)
+            sum += f->TableBr->index(r, 2).data().toDouble();
+        EXPECT_EQ(f->totals().count, count);
+        EXPECT_NEAR(f->totals().sums.value(0), sum, 1e-6);
+    }
+    EXPECT_TRUE(f->lblTotals->text().contains(QStringLiteral("Kayıt Sayısı: 0")));
+
+    // Only columns of the list are summed; anything else is refused before it reaches the server.
+    EXPECT_THROW(f->TableBr->totals({QStringLiteral("TUTAR) FROM HRK --")}), DbError);
+    EXPECT_THROW(f->TableBr->totals({QStringLiteral("YOK")}), DbError);
+
+    // A form that asks for no totals shows no footer and runs no count.
+    auto plain = form();
+    plain->openTable();
+    EXPECT_TRUE(plain->lblTotals->isHidden());
+    EXPECT_EQ(plain->totals().count, 0);
+}
+
+TEST_F(BrowsePagingTest, ExportAndGoingToTheEndReadEveryRow)
+{
+    QTemporaryDir dir;
+    SetOpenDocumentHook([](const QString&) {});
+    auto f = form();
+    f->openTable();
+    ASSERT_LT(f->TableBr->rowCount(), kRows);
+    messages.answerFile(dir.filePath(QStringLiteral("liste")));
+    f->btnExportClick();
+    SetOpenDocumentHook({});
+    QuaZip zip(dir.filePath(QStringLiteral("liste.xlsx")));
+    ASSERT_TRUE(zip.open(QuaZip::mdUnzip));
+    ASSERT_TRUE(zip.setCurrentFile(QStringLiteral("xl/worksheets/sheet1.xml")));
+    QuaZipFile sheet(&zip);
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(sheet.readAll()).count(QStringLiteral("<row ")), kRows + 1) << "header and every row";
+    EXPECT_EQ(f->TableBr->pagesRead(), 2) << "the rest is read with one statement";
+
+    // Going to the last row (a null key) after a refresh reads the rest at once too.
+    f->key_value = QVariant();
+    f->locatekeyvalue(QVariant());
+    EXPECT_EQ(f->currentValue(QStringLiteral("NO")).toInt(), 998) << "the last of G2";
+    EXPECT_EQ(f->TableBr->pagesRead(), 2);
+    f->locatekeyvalue(QStringLiteral("500"));
+    EXPECT_EQ(f->currentValue(QStringLiteral("NO")).toInt(), 500);
+}
+
+} // namespace
