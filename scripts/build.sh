@@ -3,5 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_type=${TORNALY_BUILD_TYPE:-RelWithDebInfo}
+# Let ccache reuse objects across clones in other folders (CI builds a fresh clone).
+export CCACHE_BASEDIR="$root"
+export CCACHE_NOHASHDIR=true
 cmake -G Ninja -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
 cmake --build "$root/build" -- -j"$(nproc)"

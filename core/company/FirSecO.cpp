@@ -27,6 +27,9 @@ TFormFirmaSec::TFormFirmaSec(TConnectionSettings& settings, TDbParamLists& lists
     DBLookupComboBF->setObjectName(QStringLiteral("DBLookupComboBF"));
     DBLookupComboBY = new QComboBox(this);
     DBLookupComboBY->setObjectName(QStringLiteral("DBLookupComboBY"));
+    // Company names are long; keep them readable in full.
+    DBLookupComboBF->setMinimumWidth(260);
+    DBLookupComboBF->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Oturuma Açılan Firma"), DBLookupComboBF);
     form->addRow(QStringLiteral("Çalışılacak Yıl"), DBLookupComboBY);
