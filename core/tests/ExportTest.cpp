@@ -1,6 +1,8 @@
 #include "export/TableExport.h"
 #include "messages/ScriptedMessages.h"
 #include "platform/Desktop.h"
+#include "testsupport/QtPrinters.h"
+#include "testsupport/ZipEntry.h"
 
 #include <QFile>
 #include <QStandardItemModel>
@@ -8,27 +10,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include "testsupport/QtPrinters.h"
-
 #include <gtest/gtest.h>
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
-
 using namespace tornaly;
-
-namespace {
-QByteArray zipEntry(const QString& path, const QString& entry)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(entry))
-        return {};
-    QuaZipFile f(&zip);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-} // namespace
 
 class ExportTest : public ::testing::Test {
 protected:
@@ -64,7 +48,7 @@ TEST_F(ExportTest, SpreadsheetGetsItsExtensionAndVisibleColumnsAndIsOpened)
     EXPECT_EQ(path, dir.filePath(QStringLiteral("liste.xlsx")));
     EXPECT_EQ(messages.entries().first().text, QStringLiteral("Export Dosyasını Kaydet"));
     ASSERT_EQ(opened, QStringList{path});
-    const QString strings = QString::fromUtf8(zipEntry(path, QStringLiteral("xl/sharedStrings.xml")));
+    const QString strings = QString::fromUtf8(test::ZipEntry(path, QStringLiteral("xl/sharedStrings.xml")));
     EXPECT_TRUE(strings.contains(QStringLiteral("Şükrü &amp; Oğul")));
     EXPECT_FALSE(strings.contains(QStringLiteral("Bakiye"))) << "hidden column exported";
 }

@@ -1,9 +1,8 @@
 #include "context/SessionContext.h"
 #include "money/Money.h"
-
-#include <QObject>
 #include "testsupport/QtPrinters.h"
 
+#include <QObject>
 #include <gtest/gtest.h>
 
 using namespace tornaly;

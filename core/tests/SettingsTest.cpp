@@ -1,5 +1,6 @@
 #include "settings/GridLayout.h"
 #include "settings/Settings.h"
+#include "testsupport/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +8,6 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
-#include "testsupport/QtPrinters.h"
-
 #include <gtest/gtest.h>
 
 using namespace tornaly;

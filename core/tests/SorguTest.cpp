@@ -1,7 +1,6 @@
 #include "criteria/FreeText.h"
 #include "criteria/Sorgu.h"
 #include "messages/ScriptedMessages.h"
-
 #include "testsupport/QtPrinters.h"
 
 #include <gtest/gtest.h>

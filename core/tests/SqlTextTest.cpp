@@ -2,7 +2,6 @@
 #include "db/Dialect.h"
 #include "db/Schema.h"
 #include "sql/SqlHelpers.h"
-
 #include "testsupport/QtPrinters.h"
 
 #include <gtest/gtest.h>

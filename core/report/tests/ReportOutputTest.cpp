@@ -10,6 +10,7 @@
 #include "report/ReportPaint.h"
 #include "report/ReportPreview.h"
 #include "testsupport/QtPrinters.h"
+#include "testsupport/ZipEntry.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QXmlStreamReader>
+
 #include <gtest/gtest.h>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 using namespace tornaly;
 using namespace tornaly::report;
@@ -47,16 +47,6 @@ Document sampleDocument()
     return Render(r);
 }
 
-QByteArray zipEntry(const QString& path, const QString& entry)
-{
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(entry))
-        return {};
-    QuaZipFile f(&zip);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
 
 // Just enough RTF reading to get the words back: groups, control words,
 // \uN? characters, \tab and \par.
@@ -141,10 +131,10 @@ TEST_F(ReportOutput, EveryFormatWritesAFileItsReaderOpens)
     // XLSX, opened with the zip reader: the texts are shared strings, amounts numbers.
     const QString xlsx = dir.filePath("liste.xlsx");
     ExportDocument(d, ReportFormat::Xlsx, xlsx);
-    const QString strings = QString::fromUtf8(zipEntry(xlsx, QStringLiteral("xl/sharedStrings.xml")));
+    const QString strings = QString::fromUtf8(test::ZipEntry(xlsx, QStringLiteral("xl/sharedStrings.xml")));
     EXPECT_TRUE(strings.contains(QStringLiteral("CARİ HESAP LİSTESİ")));
     EXPECT_TRUE(strings.contains(name));
-    const QString sheet = QString::fromUtf8(zipEntry(xlsx, QStringLiteral("xl/worksheets/sheet1.xml")));
+    const QString sheet = QString::fromUtf8(test::ZipEntry(xlsx, QStringLiteral("xl/worksheets/sheet1.xml")));
     EXPECT_TRUE(sheet.contains(QStringLiteral("<v>1234567.891</v>"))) << sheet.left(2000).toStdString();
 
     // RTF, read back to text.
