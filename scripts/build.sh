@@ -6,5 +6,7 @@ build_type=${TORNALY_BUILD_TYPE:-RelWithDebInfo}
 # Let ccache reuse objects across clones in other folders (CI builds a fresh clone).
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=true
+# Precompiled headers are only cached with these.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 cmake -G Ninja -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
 cmake --build "$root/build" -- -j"$(nproc)"
