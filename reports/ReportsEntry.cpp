@@ -1,5 +1,7 @@
 #include "reports/ReportsEntry.h"
 #include "reports/menu/listem.h"
+#include "accounting/AccountingEntry.h"
+#include "aftersales/AftersalesEntry.h"
 
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -8,6 +10,8 @@ namespace tornaly::reports {
 
 void RegisterEntryPoints()
 {
+    accounting::RegisterEntryPoints();
+    aftersales::RegisterEntryPoints();
     RegisterForm(QString::fromLatin1(entry::TFormListe), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormListe(*r.ctx, r.owner);
         f->setAttribute(Qt::WA_DeleteOnClose);

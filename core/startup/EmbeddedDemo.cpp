@@ -8,9 +8,17 @@
 #include <QSettings>
 #include <QUuid>
 
+#include <vector>
+
 namespace tornaly {
 
 namespace {
+
+std::vector<std::pair<QString, DemoSeed>>& demoSeeds()
+{
+    static std::vector<std::pair<QString, DemoSeed>> seeds;
+    return seeds;
+}
 
 void seedCompany(const Db& db, const QString& year)
 {
@@ -77,6 +85,23 @@ void seedCompany(const Db& db, const QString& year)
 
 } // namespace
 
+void RegisterDemoSeed(const QString& name, DemoSeed seed)
+{
+    for (const auto& s : demoSeeds())
+        if (s.first == name)
+            return;
+    demoSeeds().emplace_back(name, std::move(seed));
+}
+
+void RunDemoSeeds(const Db& db)
+{
+    for (const auto& s : demoSeeds()) {
+        Transaction tx(db);
+        s.second(db);
+        tx.commit();
+    }
+}
+
 bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder)
 {
     TConnectionSettings s;
@@ -99,7 +124,9 @@ bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder)
             CreateDatabase(company, DatabaseKind::Company);
             const QString name = QStringLiteral("demo_") + QUuid::createUuid().toString(QUuid::Id128);
             try {
-                seedCompany(Db::open(company, name), year);
+                const Db db = Db::open(company, name);
+                seedCompany(db, year);
+                RunDemoSeeds(db);
             } catch (...) {
                 Db::close(name);
                 DropDatabase(company);

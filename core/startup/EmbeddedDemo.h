@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 namespace tornaly {
 
@@ -14,5 +15,16 @@ inline const QString kDemoFirma = QStringLiteral("DEMO SERVİS");
 // when it made the demo; does nothing when a server is already configured.
 // Throws DbError when a database cannot be made.
 bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder);
+
+class Db;
+
+// A library's part of the demo company: cards and documents that make its
+// forms worth opening. Each seed runs in a transaction of its own, in the
+// order the seeds were registered, after the core's own rows. Registering a
+// name twice keeps the first.
+using DemoSeed = std::function<void(const Db&)>;
+void RegisterDemoSeed(const QString& name, DemoSeed seed);
+// Runs every registered seed on a new company database (and in tests).
+void RunDemoSeeds(const Db& db);
 
 } // namespace tornaly

@@ -1,0 +1,9 @@
+#include "accounts/AccountsEntry.h"
+
+namespace tornaly::accounts {
+
+void RegisterEntryPoints()
+{
+}
+
+} // namespace tornaly::accounts

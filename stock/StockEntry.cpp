@@ -1,0 +1,9 @@
+#include "stock/StockEntry.h"
+
+namespace tornaly::stock {
+
+void RegisterEntryPoints()
+{
+}
+
+} // namespace tornaly::stock

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tornaly::stock {
+
+// Registers this library's openers with the main window, and its part of the
+// embedded demo, after those of the libraries it builds on.
+void RegisterEntryPoints();
+
+} // namespace tornaly::stock
