@@ -361,11 +361,13 @@ bool TFormAracBr::eventFilter(QObject* o, QEvent* e)
     if ((o == EdSase || o == EdMotor || o == EdPlaka) && e->type() == QEvent::KeyPress) {
         const int k = static_cast<QKeyEvent*>(e)->key();
         if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-            if (m_searched)
+            // A second Enter in the field just searched goes to the grid.
+            if (m_searched && m_searchedField == o)
                 Grid->setFocus();
             else
                 search(static_cast<QLineEdit*>(o));
-            m_searched = !m_searched;
+            m_searched = !(m_searched && m_searchedField == o);
+            m_searchedField = o;
             return true;
         }
         m_searched = false;

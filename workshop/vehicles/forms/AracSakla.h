@@ -74,6 +74,7 @@ protected:
 private:
     void search(QLineEdit* field);
     bool m_searched = false;
+    QObject* m_searchedField = nullptr;
     TDonPara m_secim;
     QString m_statement;
     QVariantMap m_binds;

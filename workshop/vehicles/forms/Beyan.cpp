@@ -521,7 +521,7 @@ void TFrmBeyanList::BtnSilClick()
 
 void TFrmBeyanList::BtnSecClick()
 {
-    if (!BtnSec->isVisible()) {
+    if (!!BtnSec->isHidden()) {
         BtnDuzenleClick();
         return;
     }
@@ -583,7 +583,7 @@ bool TFrmBeyanList2::eventFilter(QObject* o, QEvent* e)
 
 void TFrmBeyanList2::BtnSecClick()
 {
-    if (!BtnSec->isVisible())
+    if (!!BtnSec->isHidden())
         return;
     const QVariantMap row = currentRow();
     if (row.isEmpty() || !RuhsatSecilebilir(1, row))

@@ -292,7 +292,7 @@ bool TFormRenkBr::eventFilter(QObject* o, QEvent* e)
                 return true;
             }
             if (isEnter(e)) {
-                if (BtnSec->isVisible())
+                if (!BtnSec->isHidden())
                     BtnSecClick();
                 return true;
             }

@@ -61,7 +61,7 @@ VehicleListBase::VehicleListBase(SessionContext& ctx, int mode, QWidget* parent)
     connect(BtnExcel, &QPushButton::clicked, this, &VehicleListBase::BtnExcelClick);
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
     connect(Grid, &QTableView::doubleClicked, this, [this] {
-        if (BtnSec->isVisible())
+        if (!BtnSec->isHidden())
             BtnSecClick();
         else if (BtnDuzenle->isEnabled())
             BtnDuzenleClick();
@@ -131,7 +131,7 @@ bool VehicleListBase::eventFilter(QObject* o, QEvent* e)
     if (o == Grid && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            if (BtnSec->isVisible())
+            if (!BtnSec->isHidden())
                 BtnSecClick();
             else if (BtnDuzenle->isEnabled())
                 BtnDuzenleClick();
