@@ -37,6 +37,7 @@ QLineEdit* folderEdit(QWidget* parent, const QString& name, QHBoxLayout*& row)
     edit->setObjectName(name);
     auto* pick = new QToolButton(parent);
     pick->setText(QStringLiteral("..."));
+    pick->setObjectName(name + QStringLiteral("Btn"));
     QObject::connect(pick, &QToolButton::clicked, edit, [edit] {
         const QString dir = QFileDialog::getExistingDirectory(edit, QString(), edit->text());
         if (!dir.isEmpty())
@@ -206,6 +207,8 @@ void TFormBackup::cbZipClick()
 {
     const bool on = cbZip->isChecked();
     DirectoryEdit2->setEnabled(on);
+    if (auto* pick = findChild<QToolButton*>(QStringLiteral("DirectoryEdit2Btn")))
+        pick->setEnabled(on);
     cbziptrh->setEnabled(on);
     cbzipover->setEnabled(on);
 }

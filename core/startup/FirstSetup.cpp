@@ -86,6 +86,31 @@ void InsertAdministrator(const Db& db, const QString& login, const QString& name
             v);
 }
 
+QString KuruluSunucuMetni()
+{
+    return QStringLiteral("Bu sunucuda firma kataloğu zaten kurulu; firmalara dokunulmadı, bu bilgisayarın ayarları "
+                          "sunucuya yöneltildi. Programı açıp mevcut bir kullanıcıyla giriş yapınız.");
+}
+
+bool SunucuKurulu(const TConnectionSettings& s)
+{
+    const ConnectionProfile catalogue = ProfileFor(s, FirmalarVeritabani);
+    if (!DatabaseExists(catalogue))
+        return false;
+    const QString name = connectionName();
+    bool listed = false;
+    try {
+        const Db db = Db::open(catalogue, name);
+        ApplyMigrations(db, DatabaseKind::Catalogue);
+        listed = !TFirmaKatalog(db).companies(true).isEmpty();
+    } catch (...) {
+        Db::close(name);
+        throw;
+    }
+    Db::close(name);
+    return listed;
+}
+
 void IlkKurulum(const TConnectionSettings& s, const IlkKurulumBilgisi& b, const QString& iniPath)
 {
     if (b.yoneticiSifre.isEmpty())
@@ -99,23 +124,10 @@ void IlkKurulum(const TConnectionSettings& s, const IlkKurulumBilgisi& b, const 
 
     const ConnectionProfile catalogue = ProfileFor(s, FirmalarVeritabani);
     const bool catalogueExisted = DatabaseExists(catalogue);
-    if (catalogueExisted) {
-        const QString name = connectionName();
-        bool listed = false;
-        {
-            const Db db = Db::open(catalogue, name);
-            ApplyMigrations(db, DatabaseKind::Catalogue);
-            listed = !TFirmaKatalog(db).companies(true).isEmpty();
-        }
-        Db::close(name);
-        if (listed) {
-            // The server's login may be new (the set-up script renews it): keep it.
-            WriteServerSettings(s, iniPath);
-            throw DbError(DbError::Kind::UniqueViolation,
-                          QStringLiteral("Bu sunucuda firma kataloğu zaten kurulu; firmalara dokunulmadı, bu "
-                                         "bilgisayarın ayarları sunucuya yöneltildi. Programı açıp mevcut bir "
-                                         "kullanıcıyla giriş yapınız."));
-        }
+    if (catalogueExisted && SunucuKurulu(s)) {
+        // The server's login may be new (the set-up script renews it): keep it.
+        WriteServerSettings(s, iniPath);
+        throw DbError(DbError::Kind::UniqueViolation, KuruluSunucuMetni());
     }
 
     const QString database = QStringLiteral("FIRMA1_%1").arg(year);
@@ -184,6 +196,17 @@ int IlkKurulumKomutu()
 
     std::cerr << "Tornaly: PostgreSQL sunucusunda ilk kurulum (" << s.SunucuAdi.toStdString() << ", kullanıcı "
               << s.DbKullaniciAdi.toStdString() << ")" << std::endl;
+    // The server is reached (and found empty) before anything is asked.
+    try {
+        if (SunucuKurulu(s)) {
+            WriteServerSettings(s, KalvesaIniPath());
+            std::cerr << KuruluSunucuMetni().toStdString() << std::endl;
+            return 1;
+        }
+    } catch (const DbError& e) {
+        std::cerr << e.text().toStdString() << std::endl;
+        return 1;
+    }
     IlkKurulumBilgisi b;
     b.firmaAdi = askLine(QStringLiteral("Firma adı: "));
     const QString thisYear = QString::number(QDate::currentDate().year());

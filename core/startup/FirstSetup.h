@@ -26,6 +26,11 @@ struct IlkKurulumBilgisi {
 // Turkish text; a failed set-up removes what it made.
 void IlkKurulum(const TConnectionSettings& settings, const IlkKurulumBilgisi& bilgi, const QString& iniPath);
 
+// Whether the server's catalogue already lists a company. Throws DbError
+// (with what to do) when the server cannot be reached.
+bool SunucuKurulu(const TConnectionSettings& settings);
+QString KuruluSunucuMetni();
+
 // "tornaly --ilk-kurulum [--sunucu HOST[:PORT]] [--kullanici DBUSER]": asks
 // on the terminal for the company, the year and the administrator's password
 // (the database password comes in TORNALY_DB_PASSWORD) and runs IlkKurulum.
