@@ -1,5 +1,6 @@
 #include "dm/DatMLis.h"
 #include "context/SessionContext.h"
+#include "dm/DATA1.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -234,13 +235,7 @@ void TDatM::DatMCreate()
     q.exec();
     const bool row = q.next();
     const auto s = [&](const char* c) { return row ? q.str(QString::fromLatin1(c)) : QString(); };
-    m_ctx.FirmaEAdi = s("EADI");
-    m_ctx.UretBKod = s("URET_BKOD");
-    m_ctx.DistBKod = s("DIST_BKOD");
-    m_ctx.TedBKod = s("TED_BKOD");
-    m_ctx.UretCKod = s("URET_CKOD");
-    m_ctx.DistCKod = s("DIST_CKOD");
-    m_ctx.TedCKod = s("TED_CKOD");
+    FirmaKodlariniAl(m_ctx, s);
     GridDesign2Ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("GridDesign2.ini"));
 }
 

@@ -11,6 +11,15 @@
 namespace tornaly {
 namespace {
 
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+    return path;
+}
+
 // The stock cards and the terminal's table, as far as the readers use them.
 class TransferTest : public test::DbTest {
 protected:
@@ -31,14 +40,7 @@ protected:
                     {{QStringLiteral("N"), no}, {QStringLiteral("K"), code},
                      {QStringLiteral("R"), raf.isNull() ? QVariant() : QVariant(raf)}});
     }
-    QString write(const QString& name, const QByteArray& data)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& data) { return writeFile(dir, name, data); }
     QTemporaryDir dir;
 };
 
@@ -157,14 +159,7 @@ class SpreadsheetTest : public ::testing::Test {
 protected:
     void SetUp() override { SetMessageService(&messages); }
     void TearDown() override { SetMessageService(nullptr); }
-    QString write(const QString& name, const QByteArray& data)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& data) { return writeFile(dir, name, data); }
     QString writeXlsx(const QString& name)
     {
         const QString path = dir.filePath(name);
