@@ -1,4 +1,5 @@
 #include "mainwindow/A_Pro.h"
+#include "CoreEntry.h"
 #include "currency/dovizk.h"
 #include "context/SessionContext.h"
 #include "mainwindow/EntryPoints.h"
@@ -112,6 +113,7 @@ TAnaForm::TAnaForm(SessionContext& ctx, QWidget* parent)
     if (!Targets().isRegistered(QString::fromLatin1(entry::TFormDoviz)))
         RegisterForm(QString::fromLatin1(entry::TFormDoviz),
                      [](const OpenRequest& r) { return new TFormDoviz(*r.ctx, r.owner); });
+    core::RegisterEntryPoints();
 
     buildMenus();
     buildTiles();
