@@ -119,17 +119,21 @@ int TSqlKapisi::calistir(const QString& statements)
     for (const QString& s : parcalar) {
         QSqlQuery q(m_db.sql());
         const bool pg = m_db.backend() == Backend::PostgreSQL;
-        if (pg)
-            calistirVeyaAt(q, S("SAVEPOINT sqlkapisi"), m_db.backend());
+        if (pg) {
+            QSqlQuery sp(m_db.sql());
+            calistirVeyaAt(sp, S("SAVEPOINT sqlkapisi"), m_db.backend());
+        }
         if (!q.exec(s)) {
             const QSqlError e = q.lastError();
             if (pg)
                 QSqlQuery(m_db.sql()).exec(S("ROLLBACK TO SAVEPOINT sqlkapisi"));
             throwDbError(e, m_db.backend(), s.left(200));
         }
-        if (pg)
-            calistirVeyaAt(q, S("RELEASE SAVEPOINT sqlkapisi"), m_db.backend());
         n += std::max(0, q.numRowsAffected());
+        if (pg) {
+            QSqlQuery r(m_db.sql());
+            calistirVeyaAt(r, S("RELEASE SAVEPOINT sqlkapisi"), m_db.backend());
+        }
     }
     return n;
 }
