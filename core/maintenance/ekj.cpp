@@ -213,7 +213,7 @@ void TBakimForm::kur()
     lay->addLayout(sag, 1);
     setCentralWidget(merkez);
     statusBar()->setObjectName(S("StatusBar1"));
-    resize(820, 520);
+    resize(1040, 540);
 }
 
 void TBakimForm::FormCreate()

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -23,6 +25,21 @@ namespace tornaly {
 
 namespace {
 QString S(const char* s) { return QString::fromUtf8(s); }
+
+// Shows the caption of a code letter (group, department, position).
+class KodDelegate : public QStyledItemDelegate {
+public:
+    KodDelegate(const TLookupList& liste, QObject* parent) : QStyledItemDelegate(parent), m_liste(liste) {}
+    QString displayText(const QVariant& value, const QLocale&) const override
+    {
+        const QString kod = value.toString();
+        const QString baslik = LookupCaption(m_liste, kod);
+        return baslik.isEmpty() ? kod : baslik;
+    }
+
+private:
+    const TLookupList& m_liste;
+};
 } // namespace
 
 TFormPersonBr::TFormPersonBr(SessionContext& ctx, int mode, QWidget* parent)
@@ -95,6 +112,19 @@ TFormPersonBr::TFormPersonBr(SessionContext& ctx, int mode, QWidget* parent)
                           S("Liste Sıra")});
     setkeyfield(S("ISCI_KOD"));
     PersonelFiltreUygula(TableBrSql, filtre());
+    dbgridbr->setWordWrap(false);
+    dbgridbr->setItemDelegateForColumn(2, new KodDelegate(cxPerOrg(), this));
+    dbgridbr->setItemDelegateForColumn(3, new KodDelegate(cxOrgBolum(), this));
+    dbgridbr->setItemDelegateForColumn(4, new KodDelegate(cxPozisyon(), this));
+    // Columns follow their data once the rows of an open have arrived.
+    connect(TableBr, &QAbstractItemModel::modelReset, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            dbgridbr->resizeColumnsToContents();
+            for (int c = 0; c < TableBr->columnCount(); ++c)
+                dbgridbr->setColumnWidth(c, dbgridbr->columnWidth(c) + 12);
+            dbgridbr->horizontalHeader()->setStretchLastSection(true);
+        });
+    });
 
     // Only the "Y" letter adds, changes, copies and deletes personnel.
     m_yazabilir = m_ctx.AktifKullanici.personel == QLatin1String("Y");

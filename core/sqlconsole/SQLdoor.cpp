@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,8 +28,17 @@ QString hucreMetni(const QVariant& v)
     case QMetaType::QDateTime: return v.toDateTime().toString(S("dd.MM.yyyy HH:mm:ss"));
     case QMetaType::QDate: return v.toDate().toString(S("dd.MM.yyyy"));
     case QMetaType::Double: return QLocale(QLocale::Turkish).toString(v.toDouble(), 'f', 2);
-    default: return v.toString();
+    default: break;
     }
+    // The embedded database hands dates back as text.
+    static const QRegularExpression zaman(S("^\\d{4}-\\d{2}-\\d{2}[ T]\\d{2}:\\d{2}:\\d{2}"));
+    const QString t = v.toString();
+    if (zaman.match(t).hasMatch()) {
+        const QDateTime d = Query::toDateTime(t);
+        if (d.isValid())
+            return d.time() == QTime(0, 0) ? d.toString(S("dd.MM.yyyy")) : d.toString(S("dd.MM.yyyy HH:mm:ss"));
+    }
+    return t;
 }
 } // namespace
 
