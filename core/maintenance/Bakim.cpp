@@ -1,5 +1,6 @@
 #include "maintenance/Bakim.h"
 #include "money/Money.h"
+#include "sql/SqlHelpers.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -78,12 +79,7 @@ TOnarimSonucu BelgeReferansNolariGuncelle(const Db& db)
             satir.insert(kolon, q.next() ? q.value(S("M")) : QVariant());
         }
         db.exec(S("DELETE FROM ") + tablo);
-        QStringList kolonlar = satir.keys(), yerler;
-        for (const QString& k : kolonlar)
-            yerler << QLatin1Char(':') + k;
-        db.exec(S("INSERT INTO %1 (%2) VALUES (%3)").arg(tablo, kolonlar.join(QLatin1Char(',')),
-                                                          yerler.join(QLatin1Char(','))),
-                satir);
+        db.exec(InsertSql(tablo, satir.keys()), satir);
         sonuc.adimlar.append({S("%1 = %2").arg(tablo).arg(qint64(yeniNo + 1)), 1});
     }
     tr.commit();

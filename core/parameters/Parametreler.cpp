@@ -1,4 +1,5 @@
 #include "parameters/Parametreler.h"
+#include "sql/SqlHelpers.h"
 
 #include <QSet>
 
@@ -79,19 +80,10 @@ void TekSatirYaz(const Db& db, const QString& table, const QVariantMap& values)
     QStringList kolonlar;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         kolonlar << it.key();
-    if (var) {
-        QStringList atamalar;
-        for (const QString& k : kolonlar)
-            atamalar << k + S("=:") + k;
-        db.exec(S("UPDATE ") + table + S(" SET ") + atamalar.join(QLatin1Char(',')), values);
-    } else {
-        QStringList yerler;
-        for (const QString& k : kolonlar)
-            yerler << QLatin1Char(':') + k;
-        db.exec(S("INSERT INTO ") + table + S(" (") + kolonlar.join(QLatin1Char(',')) + S(") VALUES (") +
-                    yerler.join(QLatin1Char(',')) + QLatin1Char(')'),
-                values);
-    }
+    if (var)
+        db.exec(S("UPDATE ") + table + S(" SET ") + AssignSql(kolonlar), values);
+    else
+        db.exec(InsertSql(table, kolonlar), values);
 }
 
 QList<TResmiTatil> ResmiTatiller(const Db& db)

@@ -154,19 +154,10 @@ QString PersonelKaydet(const Db& db, TPersonelKart kart, bool yeni, const QList<
     if (!yeni && !mevcut)
         return S("Personel kartı bulunamadı; başka bir bilgisayardan silinmiş olabilir.");
     if (yeni) {
-        QStringList yerler;
-        for (const QString& k : kolonlar)
-            yerler << QLatin1Char(':') + k;
-        db.exec(S("INSERT INTO ISCIUSTA (") + kolonlar.join(QLatin1Char(',')) + S(") VALUES (") +
-                    yerler.join(QLatin1Char(',')) + QLatin1Char(')'),
-                binds);
+        db.exec(InsertSql(S("ISCIUSTA"), kolonlar), binds);
     } else {
-        QStringList atamalar;
-        for (const QString& k : kolonlar)
-            if (k != QLatin1String("ISCI_KOD"))
-                atamalar << k + S("=:") + k;
-        db.exec(S("UPDATE ISCIUSTA SET ") + atamalar.join(QLatin1Char(',')) + S(" WHERE ISCI_KOD=:ISCI_KOD"),
-                binds);
+        kolonlar.removeAll(S("ISCI_KOD"));
+        db.exec(S("UPDATE ISCIUSTA SET ") + AssignSql(kolonlar) + S(" WHERE ISCI_KOD=:ISCI_KOD"), binds);
     }
     db.exec(S("DELETE FROM PEREGIT WHERE ISCI_KOD=:ISCI_KOD"), {{S("ISCI_KOD"), kod}});
     for (const TPerEgitim& e : egitimler)
