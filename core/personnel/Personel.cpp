@@ -132,8 +132,70 @@ QString PersonelKartiHazirla(TPersonelKart& kart)
     return {};
 }
 
+QList<TPerCV> PersonelOzgecmisi(const Db& db, const QString& kod)
+{
+    QList<TPerCV> out;
+    Query q(db, S("SELECT ROW_ID,BOLUM,TARIH1,TARIH2,BILGI_TXT1,BILGI_TXT2,BILGI_TXT3,BILGI_TXT4,BILGI_INT1 "
+                  "FROM PERCV WHERE PER_KOD=:KOD ORDER BY BOLUM, ROW_ID"));
+    q.bind(S("KOD"), kod).exec();
+    while (q.next()) {
+        TPerCV c;
+        c.ROW_ID = q.integer(S("ROW_ID"));
+        c.BOLUM = int(q.integer(S("BOLUM")));
+        c.TARIH1 = q.date(S("TARIH1"));
+        c.TARIH2 = q.date(S("TARIH2"));
+        c.BILGI_TXT1 = q.str(S("BILGI_TXT1"));
+        c.BILGI_TXT2 = q.str(S("BILGI_TXT2"));
+        c.BILGI_TXT3 = q.str(S("BILGI_TXT3"));
+        c.BILGI_TXT4 = q.str(S("BILGI_TXT4"));
+        c.BILGI_INT1 = int(q.integer(S("BILGI_INT1")));
+        out << c;
+    }
+    return out;
+}
+
+QString OzgecmisKullanicisi(const QString& bayiKodu, const QString& login)
+{
+    return bayiKodu + QLatin1Char(';') + login.left(15);
+}
+
+namespace {
+
+void ozgecmisYaz(const Db& db, const QString& kod, const TOzgecmisKaydi& o)
+{
+    for (qint64 id : o.silinen)
+        db.exec(S("DELETE FROM PERCV WHERE ROW_ID=:ID AND PER_KOD=:KOD"), {{S("ID"), id}, {S("KOD"), kod}});
+    const auto tarih = [](const QDate& d) { return d.isValid() ? QVariant(d.startOfDay()) : QVariant(); };
+    for (const TPerCV& c : o.satirlar) {
+        if (c.ROW_ID != 0 && !c.degisti)
+            continue;
+        QVariantMap b{{S("PER_KOD"), kod},           {S("BOLUM"), c.BOLUM},
+                      {S("TARIH1"), tarih(c.TARIH1)}, {S("TARIH2"), tarih(c.TARIH2)},
+                      {S("BILGI_TXT1"), c.BILGI_TXT1}, {S("BILGI_TXT2"), c.BILGI_TXT2},
+                      {S("BILGI_TXT3"), c.BILGI_TXT3}, {S("BILGI_TXT4"), c.BILGI_TXT4},
+                      {S("BILGI_INT1"), c.BILGI_INT1}};
+        if (c.ROW_ID == 0) {
+            b.insert(S("INS_USER"), o.kullanici);
+            db.exec(S("INSERT INTO PERCV (PER_KOD,BOLUM,TARIH1,TARIH2,BILGI_TXT1,BILGI_TXT2,BILGI_TXT3,BILGI_TXT4,"
+                      "BILGI_INT1,INS_DATE,INS_USER) VALUES (:PER_KOD,:BOLUM,:TARIH1,:TARIH2,:BILGI_TXT1,:BILGI_TXT2,"
+                      ":BILGI_TXT3,:BILGI_TXT4,:BILGI_INT1,") + db.dialect().nowExpr() + S(",:INS_USER)"),
+                    b);
+        } else {
+            b.insert(S("ROW_ID"), c.ROW_ID);
+            b.insert(S("UPD_USER"), o.kullanici);
+            db.exec(S("UPDATE PERCV SET BOLUM=:BOLUM,TARIH1=:TARIH1,TARIH2=:TARIH2,BILGI_TXT1=:BILGI_TXT1,"
+                      "BILGI_TXT2=:BILGI_TXT2,BILGI_TXT3=:BILGI_TXT3,BILGI_TXT4=:BILGI_TXT4,BILGI_INT1=:BILGI_INT1,"
+                      "UPD_DATE=") + db.dialect().nowExpr() +
+                        S(",UPD_USER=:UPD_USER WHERE ROW_ID=:ROW_ID AND PER_KOD=:PER_KOD"),
+                    b);
+        }
+    }
+}
+
+} // namespace
+
 QString PersonelKaydet(const Db& db, TPersonelKart kart, bool yeni, const QList<TPerEgitim>& egitimler,
-                       const std::optional<QByteArray>& foto)
+                       const std::optional<QByteArray>& foto, const std::optional<TOzgecmisKaydi>& ozgecmis)
 {
     if (const QString hata = PersonelKartiHazirla(kart); !hata.isEmpty())
         return hata;
@@ -170,6 +232,8 @@ QString PersonelKaydet(const Db& db, TPersonelKart kart, bool yeni, const QList<
                  {S("BAS_TARIH"), e.BAS_TARIH.isValid() ? QVariant(e.BAS_TARIH) : QVariant()},
                  {S("BIT_TARIH"), e.BIT_TARIH.isValid() ? QVariant(e.BIT_TARIH) : QVariant()},
                  {S("TOPLAM_SAAT"), e.TOPLAM_SAAT}});
+    if (ozgecmis)
+        ozgecmisYaz(db, kod, *ozgecmis);
     if (foto) {
         if (foto->isEmpty())
             PersonelFotoSil(db, kod);

@@ -39,6 +39,26 @@ QList<TPerEgitim> PersonelEgitimleri(const Db& db, const QString& kod);
 // The number the next training line gets.
 double SonrakiEgitimSiraNo(const QList<TPerEgitim>& satirlar);
 
+// One curriculum vitae line (PERCV). ROW_ID 0: a line not stored yet.
+struct TPerCV {
+    qint64 ROW_ID = 0;
+    int BOLUM = 10;     // 10 Eğitim, 20 Yabancı Dil, 30 İş Tecrübesi, 40 Referanslar
+    QDate TARIH1, TARIH2;
+    QString BILGI_TXT1, BILGI_TXT2, BILGI_TXT3, BILGI_TXT4;
+    int BILGI_INT1 = 0; // language level: 0 Zayıf, 1 Orta, 2 İyi, 3 Çok İyi
+    bool degisti = false;
+};
+QList<TPerCV> PersonelOzgecmisi(const Db& db, const QString& kod);
+// The curriculum vitae as the card saves it: the lines shown (new and
+// changed ones are written), the stored lines removed, and the stamp of a
+// changed line ("dealer code;login", the login cut to 15 letters).
+struct TOzgecmisKaydi {
+    QList<TPerCV> satirlar;
+    QList<qint64> silinen;
+    QString kullanici;
+};
+QString OzgecmisKullanicisi(const QString& bayiKodu, const QString& login);
+
 // The card rules applied before a save: a leaving date makes the card
 // passive, military service only for men and its deferment year only when
 // deferred. Returns the message that refuses the save, or an empty text.
@@ -49,7 +69,8 @@ QString PersonelKartiHazirla(TPersonelKart& kart);
 // stored card keeps its code. Returns the refusal message, or an empty text
 // when saved.
 QString PersonelKaydet(const Db& db, TPersonelKart kart, bool yeni, const QList<TPerEgitim>& egitimler,
-                       const std::optional<QByteArray>& foto = std::nullopt);
+                       const std::optional<QByteArray>& foto = std::nullopt,
+                       const std::optional<TOzgecmisKaydi>& ozgecmis = std::nullopt);
 
 // Deletes the card with its training, curriculum vitae and photo. A person
 // named by a user login is refused with a message (returned).

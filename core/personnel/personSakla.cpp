@@ -139,6 +139,38 @@ QDate tarihOku(const QString& text)
     return {};
 }
 
+// The columns each curriculum vitae section shows: caption and field
+// (T1/T2 dates, X1..X4 texts, I1 the level).
+struct OzgecmisKolonu {
+    const char* baslik;
+    const char* alan;
+};
+const QList<QPair<int, QPair<const char*, QList<OzgecmisKolonu>>>>& ozgecmisBolumleri()
+{
+    static const QList<QPair<int, QPair<const char*, QList<OzgecmisKolonu>>>> b{
+        {10, {"Eğitim", {{"Başlangıç Tarih", "T1"}, {"Bitiş Tarih", "T2"}, {"Kurum", "X1"}, {"Şehir", "X2"},
+                          {"Derece", "X3"}, {"Detaylı Bilgi", "X4"}}}},
+        {20, {"Yabancı Dil", {{"Yabancı Dil", "X1"}, {"Seviye", "I1"}}}},
+        {30, {"İş Tecrübesi", {{"Başlangıç Tarih", "T1"}, {"Bitiş Tarih", "T2"}, {"Şirket", "X1"}, {"Şehir", "X2"},
+                                {"Görev", "X3"}, {"Detaylı Bilgi", "X4"}}}},
+        {40, {"Referanslar", {{"Referans", "X1"}, {"Şirket", "X2"}, {"İletişim Bilgileri", "X3"}}}},
+    };
+    return b;
+}
+const QStringList& seviyeler()
+{
+    static const QStringList l{S("Zayıf"), S("Orta"), S("İyi"), S("Çok İyi")};
+    return l;
+}
+const QStringList& diller()
+{
+    static const QStringList l{S("İngilizce"), S("Fransızca"), S("Almanca"), S("İtalyanca"), S("Rusça"),
+                               S("Arapça"), S("Kürtçe"), S("Japonca"), S("Çince")};
+    return l;
+}
+constexpr int kRowIdRol = Qt::UserRole;
+constexpr int kDegistiRol = Qt::UserRole + 1;
+
 } // namespace
 
 TFormpersonSakla::TFormpersonSakla(SessionContext& ctx, const QString& kod, int mode, QWidget* parent)
@@ -160,6 +192,11 @@ TFormpersonSakla::TFormpersonSakla(SessionContext& ctx, const QString& kod, int 
         fotoGoster(PersonelFotoOku(m_db, kod));
     }
     static_cast<QLineEdit*>(alan(S("ISCI_KOD")))->setReadOnly(!m_yeni);
+    if (mode == 0) {
+        ozgecmisKur();
+        for (const TPerCV& c : PersonelOzgecmisi(m_db, kod))
+            ozgecmisSatiriEkle(c);
+    }
     m_yukleniyor = false;
     kurallariUygula();
 }
@@ -435,7 +472,9 @@ void TFormpersonSakla::BtnSaklaClick()
             kart.insert(S(a.kolon), alanDegeri(S(a.kolon)));
         if (!m_yeni)
             kart.insert(S("ISCI_KOD"), m_kod);
-        const QString hata = PersonelKaydet(m_db, kart, m_yeni, egitimler(), m_foto);
+        const std::optional<TOzgecmisKaydi> cv =
+            GridOzgecmis.isEmpty() ? std::nullopt : std::optional<TOzgecmisKaydi>(ozgecmis());
+        const QString hata = PersonelKaydet(m_db, kart, m_yeni, egitimler(), m_foto, cv);
         if (!hata.isEmpty()) {
             ShowError(hata);
             return;
@@ -444,6 +483,7 @@ void TFormpersonSakla::BtnSaklaClick()
         m_yeni = false;
         m_degisti = false;
         m_foto.reset();
+        m_silinenOzgecmis.clear();
         m_kapatilabilir = true;
         accept();
     });
@@ -527,6 +567,152 @@ void TFormpersonSakla::BtnEgitimSilClick()
         return;
     GridEgitim->removeRow(r);
     degisti();
+}
+
+void TFormpersonSakla::ozgecmisKur()
+{
+    auto* sayfa = new QWidget(PageControl1);
+    auto* lay = new QVBoxLayout(sayfa);
+    auto* bolumler = new QTabWidget(sayfa);
+    bolumler->setObjectName(S("PageOzgecmis"));
+    for (const auto& b : ozgecmisBolumleri()) {
+        const int bolum = b.first;
+        auto* w = new QWidget(bolumler);
+        auto* l = new QVBoxLayout(w);
+        auto* grid = new QTableWidget(0, int(b.second.second.size()), w);
+        grid->setObjectName(S("GridOzgecmis%1").arg(bolum));
+        QStringList basliklar;
+        for (const OzgecmisKolonu& k : b.second.second)
+            basliklar << S(k.baslik);
+        grid->setHorizontalHeaderLabels(basliklar);
+        grid->horizontalHeader()->setStretchLastSection(true);
+        grid->verticalHeader()->hide();
+        connect(grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
+            if (m_yukleniyor)
+                return;
+            if (QTableWidgetItem* ilk = i->tableWidget()->item(i->row(), 0))
+                ilk->setData(kDegistiRol, true);
+            degisti();
+        });
+        auto* ekle = new QPushButton(S("Ekle"), w);
+        ekle->setObjectName(S("BtnOzgecmisEkle%1").arg(bolum));
+        auto* sil = new QPushButton(S("Sil"), w);
+        sil->setObjectName(S("BtnOzgecmisSil%1").arg(bolum));
+        connect(ekle, &QPushButton::clicked, this, [this, bolum] {
+            TPerCV c;
+            c.BOLUM = bolum;
+            ozgecmisSatiriEkle(c);
+            degisti();
+        });
+        connect(sil, &QPushButton::clicked, this, [this, grid] {
+            const int r = grid->currentRow();
+            if (r < 0)
+                return;
+            if (const qint64 id = grid->item(r, 0)->data(kRowIdRol).toLongLong())
+                m_silinenOzgecmis << id;
+            grid->removeRow(r);
+            degisti();
+        });
+        auto* butonlar = new QHBoxLayout;
+        butonlar->addWidget(ekle);
+        butonlar->addWidget(sil);
+        butonlar->addStretch();
+        l->addWidget(grid);
+        l->addLayout(butonlar);
+        bolumler->addTab(w, S(b.second.first));
+        GridOzgecmis.insert(bolum, grid);
+    }
+    lay->addWidget(bolumler);
+    PageControl1->addTab(sayfa, S("Özgeçmiş Bilgileri"));
+}
+
+void TFormpersonSakla::ozgecmisSatiriEkle(const TPerCV& c)
+{
+    QTableWidget* grid = GridOzgecmis.value(c.BOLUM);
+    if (!grid)
+        return;
+    const bool eski = m_yukleniyor;
+    m_yukleniyor = true;
+    const int r = grid->rowCount();
+    grid->insertRow(r);
+    QList<OzgecmisKolonu> kolonlar;
+    for (const auto& b : ozgecmisBolumleri())
+        if (b.first == c.BOLUM)
+            kolonlar = b.second.second;
+    for (int k = 0; k < kolonlar.size(); ++k) {
+        const QString alanAdi = S(kolonlar.at(k).alan);
+        QString metin;
+        if (alanAdi == QLatin1String("T1"))
+            metin = c.TARIH1.toString(S("dd.MM.yyyy"));
+        else if (alanAdi == QLatin1String("T2"))
+            metin = c.TARIH2.toString(S("dd.MM.yyyy"));
+        else if (alanAdi == QLatin1String("X1"))
+            metin = c.BILGI_TXT1;
+        else if (alanAdi == QLatin1String("X2"))
+            metin = c.BILGI_TXT2;
+        else if (alanAdi == QLatin1String("X3"))
+            metin = c.BILGI_TXT3;
+        else if (alanAdi == QLatin1String("X4"))
+            metin = c.BILGI_TXT4;
+        else if (alanAdi == QLatin1String("I1"))
+            metin = seviyeler().value(qBound(0, c.BILGI_INT1, 3));
+        grid->setItem(r, k, new QTableWidgetItem(metin));
+        if (alanAdi == QLatin1String("I1") || (c.BOLUM == 20 && alanAdi == QLatin1String("X1"))) {
+            auto* kutu = new QComboBox(grid);
+            const bool seviye = alanAdi == QLatin1String("I1");
+            kutu->addItems(seviye ? seviyeler() : diller());
+            kutu->setEditable(!seviye);
+            if (seviye)
+                kutu->setCurrentIndex(qBound(0, c.BILGI_INT1, 3));
+            else
+                kutu->setCurrentText(metin);
+            connect(kutu, &QComboBox::currentTextChanged, this, [this, grid, kutu, k](const QString& t) {
+                for (int rr = 0; rr < grid->rowCount(); ++rr)
+                    if (grid->cellWidget(rr, k) == kutu)
+                        grid->item(rr, k)->setText(t);
+            });
+            grid->setCellWidget(r, k, kutu);
+        }
+    }
+    grid->item(r, 0)->setData(kRowIdRol, c.ROW_ID);
+    grid->item(r, 0)->setData(kDegistiRol, c.degisti || c.ROW_ID == 0);
+    m_yukleniyor = eski;
+}
+
+TOzgecmisKaydi TFormpersonSakla::ozgecmis() const
+{
+    TOzgecmisKaydi o;
+    o.silinen = m_silinenOzgecmis;
+    o.kullanici = OzgecmisKullanicisi(m_ctx.UretBKod, m_ctx.AktifKullanici.login);
+    for (const auto& b : ozgecmisBolumleri()) {
+        QTableWidget* grid = GridOzgecmis.value(b.first);
+        for (int r = 0; grid && r < grid->rowCount(); ++r) {
+            TPerCV c;
+            c.BOLUM = b.first;
+            c.ROW_ID = grid->item(r, 0)->data(kRowIdRol).toLongLong();
+            c.degisti = grid->item(r, 0)->data(kDegistiRol).toBool();
+            for (int k = 0; k < b.second.second.size(); ++k) {
+                const QString alanAdi = S(b.second.second.at(k).alan);
+                const QString metin = grid->item(r, k) ? grid->item(r, k)->text().trimmed() : QString();
+                if (alanAdi == QLatin1String("T1"))
+                    c.TARIH1 = tarihOku(metin);
+                else if (alanAdi == QLatin1String("T2"))
+                    c.TARIH2 = tarihOku(metin);
+                else if (alanAdi == QLatin1String("X1"))
+                    c.BILGI_TXT1 = metin;
+                else if (alanAdi == QLatin1String("X2"))
+                    c.BILGI_TXT2 = metin;
+                else if (alanAdi == QLatin1String("X3"))
+                    c.BILGI_TXT3 = metin;
+                else if (alanAdi == QLatin1String("X4"))
+                    c.BILGI_TXT4 = metin;
+                else if (alanAdi == QLatin1String("I1"))
+                    c.BILGI_INT1 = qMax(0, seviyeler().indexOf(metin));
+            }
+            o.satirlar << c;
+        }
+    }
+    return o;
 }
 
 QString PersonelKartGir(SessionContext& ctx, const QString& kod, int mode, QWidget* parent)

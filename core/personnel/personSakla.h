@@ -34,6 +34,8 @@ public:
     QTableWidget* GridEgitim = nullptr;
     QPushButton* BtnEgitimEkle = nullptr;
     QPushButton* BtnEgitimSil = nullptr;
+    // "Özgeçmiş Bilgileri" (stored cards only): one grid per section 10, 20, 30, 40.
+    QHash<int, QTableWidget*> GridOzgecmis;
 
     // The widget that edits a column of ISCIUSTA.
     QWidget* alan(const QString& kolon) const { return m_alanlar.value(kolon); }
@@ -62,6 +64,10 @@ private:
     void egitimleriGoster(const QList<TPerEgitim>& satirlar);
     QList<TPerEgitim> egitimler() const;
     void fotoGoster(const QByteArray& jpeg);
+    void ozgecmisKur();
+    void ozgecmisSatiriEkle(const TPerCV& c);
+    TOzgecmisKaydi ozgecmis() const;
+    QList<qint64> m_silinenOzgecmis;
     void kurallariUygula();
     void degisti();
 

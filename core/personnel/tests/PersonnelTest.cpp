@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -217,6 +218,58 @@ TEST_F(PersonnelTest, CardFormSavesAndRefusesClosingWhileEditing)
     TFormpersonSakla duzenle(ctx, S("T9"), 0);
     EXPECT_TRUE(static_cast<QLineEdit*>(duzenle.alan(S("ISCI_KOD")))->isReadOnly()) << "a stored code stays";
     EXPECT_FALSE(duzenle.duzenleniyor());
+}
+
+TEST_F(PersonnelTest, CurriculumVitaeLinesAreWrittenWithTheCard)
+{
+    kartYaz(S("C1"), S("Özgeçmişli"));
+    TPerCV okul;
+    okul.BOLUM = 10;
+    okul.TARIH1 = QDate(2010, 9, 1);
+    okul.BILGI_TXT1 = S("Meslek Lisesi");
+    TPerCV dil;
+    dil.BOLUM = 20;
+    dil.BILGI_TXT1 = S("Almanca");
+    dil.BILGI_INT1 = 2;
+    TOzgecmisKaydi o{{okul, dil}, {}, OzgecmisKullanicisi(S("BAYI01"), S("uzun.bir.kullanici.adi"))};
+    EXPECT_EQ(o.kullanici, S("BAYI01;uzun.bir.kullan"));
+    ASSERT_EQ(PersonelKaydet(db, PersonelOku(db, S("C1")), false, {}, std::nullopt, o), QString());
+    QList<TPerCV> cv = PersonelOzgecmisi(db, S("C1"));
+    ASSERT_EQ(cv.size(), 2);
+    EXPECT_NE(cv.at(0).ROW_ID, cv.at(1).ROW_ID) << "line numbers come from the database";
+    EXPECT_EQ(cv.at(0).TARIH1, QDate(2010, 9, 1));
+    EXPECT_EQ(cv.at(1).BILGI_INT1, 2);
+
+    cv[1].BILGI_INT1 = 3;
+    cv[1].degisti = true;
+    TOzgecmisKaydi degisim{{cv.at(1)}, {cv.at(0).ROW_ID}, o.kullanici};
+    ASSERT_EQ(PersonelKaydet(db, PersonelOku(db, S("C1")), false, {}, std::nullopt, degisim), QString());
+    const QList<TPerCV> son = PersonelOzgecmisi(db, S("C1"));
+    ASSERT_EQ(son.size(), 1);
+    EXPECT_EQ(son.at(0).BILGI_INT1, 3);
+    Query q(db, S("SELECT UPD_USER, UPD_DATE FROM PERCV"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.str(S("UPD_USER")), o.kullanici);
+    EXPECT_TRUE(q.dateTime(S("UPD_DATE")).isValid());
+
+    // Through the card: the page is there for a stored card only.
+    ctx.AktifKullanici.login = S("ahmet");
+    ctx.UretBKod = S("B1");
+    EXPECT_TRUE(TFormpersonSakla(ctx, QString(), 1).GridOzgecmis.isEmpty());
+    TFormpersonSakla f(ctx, S("C1"), 0);
+    ASSERT_EQ(f.GridOzgecmis.size(), 4);
+    EXPECT_EQ(f.GridOzgecmis.value(20)->rowCount(), 1);
+    EXPECT_FALSE(f.duzenleniyor());
+    f.findChild<QPushButton*>(S("BtnOzgecmisEkle40"))->click();
+    EXPECT_TRUE(f.duzenleniyor()) << "a curriculum vitae change puts the card in edit";
+    f.GridOzgecmis.value(40)->item(0, 0)->setText(S("Usta Bey"));
+    f.BtnSakla->click();
+    const QList<TPerCV> kart = PersonelOzgecmisi(db, S("C1"));
+    ASSERT_EQ(kart.size(), 2);
+    EXPECT_EQ(kart.at(0).BILGI_INT1, 3) << "an unchanged line is kept as it was";
+    EXPECT_EQ(kart.at(1).BOLUM, 40);
+    EXPECT_EQ(kart.at(1).BILGI_TXT1, S("Usta Bey"));
 }
 
 TEST_F(PersonnelTest, ListRightsAndPickerResult)
