@@ -1,8 +1,6 @@
 #include "maintenance/OnarimFormlari.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
-#include "mainwindow/EntryPoints.h"
-#include "mainwindow/Targets.h"
 #include "maintenance/ToolGuard.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -191,7 +189,10 @@ TFormCarKDegis::TFormCarKDegis(SessionContext& ctx, QWidget* parent) : QDialog(p
     EditESKI->setObjectName(S("EditESKI"));
     BtnCariSec = new QPushButton(S("Cari Seç"), this);
     BtnCariSec->setObjectName(S("BtnCariSec"));
-    BtnCariSec->setEnabled(Targets().isRegistered(QString::fromLatin1(entry::CariSec)));
+    // The account picker of the main window hands no code back to a caller;
+    // until one does, the code is typed and Enter looks it up.
+    BtnCariSec->setEnabled(false);
+    BtnCariSec->setToolTip(S("Cari kodu yazıp Enter tuşuna basınız."));
     auto* eski = new QHBoxLayout;
     eski->addWidget(EditESKI, 1);
     eski->addWidget(BtnCariSec);
@@ -229,20 +230,7 @@ void TFormCarKDegis::EditESKIEnter()
     });
 }
 
-void TFormCarKDegis::BtnCariSecClick()
-{
-    // The account picker belongs to the accounts module; it hands the
-    // chosen code back through the request's key.
-    const RoutineOpener ac = Targets().routine(QString::fromLatin1(entry::CariSec));
-    if (!ac)
-        return;
-    OpenRequest r;
-    r.target = QString::fromLatin1(entry::CariSec);
-    r.ctx = &m_ctx;
-    r.owner = this;
-    r.mode = 1;
-    ac(r);
-}
+void TFormCarKDegis::BtnCariSecClick() {}
 
 void TFormCarKDegis::BtnDegistirClick()
 {

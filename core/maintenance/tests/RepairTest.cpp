@@ -7,6 +7,7 @@
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -182,6 +183,25 @@ TEST_F(RepairTest, AccountCodeRenameIsAllOrNothing)
         EXPECT_EQ(say("SELECT COUNT(*) AS N FROM CARIHRK WHERE CARI_KOD='C9'"), 2);
         EXPECT_EQ(say("SELECT COUNT(*) AS N FROM CARI WHERE CARI_KOD='C9'"), 1);
     }
+}
+
+TEST_F(RepairTest, RenameWindowAsksThenRenames)
+{
+    TFormCarKDegis f(ctx);
+    f.EditESKI->setText(S("C1"));
+    f.EditESKIEnter();
+    EXPECT_EQ(f.LblEskiAd->text(), S("C1 - Birinci Cari"));
+    f.EditYENI->setText(S("C2"));
+    f.BtnDegistir->click();
+    EXPECT_EQ(messages.lastText(), S("Yeni Verilen Kod Kullanımda, Lütfen Kullanılmayan Bir kod Veriniz!"));
+    f.EditYENI->setText(S("C7"));
+    messages.answer(MsgNo);
+    f.BtnDegistir->click();
+    EXPECT_EQ(messages.lastText(), S("C1 kodu C7 ile değiştirilecektir. Onaylıyormusunuz?"));
+    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM CARI WHERE CARI_KOD='C7'"), 0);
+    messages.answer(MsgYes);
+    f.BtnDegistir->click();
+    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM CARIHRK WHERE CARI_KOD='C7'"), 2);
 }
 
 TEST_F(RepairTest, CounterRepairAndCostTools)
