@@ -12,6 +12,7 @@ inline constexpr char TAboutBox[] = "TAboutBox";         // form, created once, 
 inline constexpr char TBakimForm[] = "TBakimForm";       // form, a new one each time, modeless
 inline constexpr char TFormSQL[] = "TFormSQL";           // form, one instance "FormSQL"
 inline constexpr char PersonelSec[] = "PersonelSec";     // routine, mode 0
+inline constexpr char ShowBackupForm[] = "ShowBackupForm"; // routine, the backup form, modal
 
 // Current accounts and finance.
 inline constexpr char CariSec[] = "CariSec";             // routine, mode 0
@@ -93,7 +94,6 @@ inline constexpr char ServisTelRapGoster[] = "ServisTelRapGoster"; // routine, w
 // (called with ctx, the window as owner and the noted mode) or a form (shown
 // modeless); the window's entry stays disabled until one is registered.
 namespace tornaly::entry {
-inline constexpr char ShowBackupForm[] = "ShowBackupForm";     // routine, the backup window
 inline constexpr char KullaniciHaklari[] = "KullaniciHaklari"; // routine, the user-rights window
 inline constexpr char TFormParaMuh[] = "TFormParaMuh";         // accounting link parameters
 inline constexpr char MuhKodYazAc[] = "MuhKodYazAc";
