@@ -148,6 +148,7 @@ TFormBeyan::TFormBeyan(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
     for (const char* c : {"OTV_TUT", "KDV_SIZ", "ATF"})
         Vergi->setReadOnly(QString::fromLatin1(c), true);
     lay->addWidget(group(this, QStringLiteral("Vergiler"), Vergi));
+    lay->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -207,7 +208,7 @@ TFormBeyan::TFormBeyan(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
         Vergi->setModified(true);
         beginEdit(QString());
     });
-    resize(1180, 640);
+    resize(1180, 560);
 }
 
 bool TFormBeyan::isEditing() const

@@ -126,3 +126,24 @@ TEST_F(VehiclesTest, SearchesBindAndIgnoreBlanks)
     EXPECT_EQ(found(AracListeSorgu(db, true)).size(), 3);
     EXPECT_EQ(found(AracSaseFiltreSorgu(db, QStringLiteral("vf1aaa11111"))), QStringList{QStringLiteral("VF1AAA11111")});
 }
+
+TEST_F(VehiclesTest, CentralVehicleDataFillsTheCard)
+{
+    test::TestDatabase central(DatabaseKind::Central);
+    const Db merkez = central.db();
+    merkez.exec(QStringLiteral("INSERT INTO ARACBILGI (SASE_NO, MOTOR_NO, ARC_MODEL_KODU, ARC_MODEL_TRH, ARC_RENK_KODU, "
+                               "PLAKA, GARANTI_BAS, GARANTI_BIT) VALUES ('VRN12345678901234', 'M1', 'VRN1600', 2025, "
+                               "'BYZ', '', :BAS, :BIT)"),
+                {{QStringLiteral("BAS"), QDateTime(QDate(2025, 2, 1), QTime(0, 0))},
+                 {QStringLiteral("BIT"), QDateTime(QDate(1899, 12, 30), QTime(0, 0))}});
+    QVariantMap arac{{QStringLiteral("SASE_NO"), QStringLiteral("VRN12345678901234")},
+                     {QStringLiteral("PLAKA"), QStringLiteral("34KEEP1")}};
+    ASSERT_TRUE(AracBilgisiMerkezdenCek(merkez, arac));
+    EXPECT_EQ(arac.value(QStringLiteral("ARC_MODEL_KODU")).toString(), QStringLiteral("VRN1600"));
+    EXPECT_EQ(arac.value(QStringLiteral("PLAKA")).toString(), QStringLiteral("34KEEP1")); // an empty plate keeps ours
+    EXPECT_EQ(Query::toDate(arac.value(QStringLiteral("GARANTI_BAS"))), QDate(2025, 2, 1));
+    EXPECT_FALSE(arac.contains(QStringLiteral("GARANTI_BIT"))); // day 0 is no date
+
+    QVariantMap unknown{{QStringLiteral("SASE_NO"), QStringLiteral("VRN00000000000000")}};
+    EXPECT_FALSE(AracBilgisiMerkezdenCek(merkez, unknown));
+}
