@@ -629,7 +629,7 @@ bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
     if (f.onbesGun) {
         // More than 17 days between the reception day and now.
         sql += QStringLiteral(" AND ARAC_GIRIS_TRH < :ONBES");
-        b[QStringLiteral("ONBES")] = QDateTime(SunucuBugun(db).addDays(-17), QTime(0, 0));
+        b[QStringLiteral("ONBES")] = QDateTime(SunucuBugun(db).addDays(-16), QTime(0, 0));
         durum = IEBrFiltre::Durum::Acik;
     }
     if (!f.cariKod.trimmed().isEmpty()) {
