@@ -63,7 +63,12 @@ TFormListeBr::TFormListeBr(const Db& db, QWidget* parent) : QDialog(parent), m_d
     dbgridbr->setModel(TableBr);
     dbgridbr->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgridbr->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The list is ordered by the database (a header click reopens it in the
+    // column's order), not by the view over the rows read so far.
     dbgridbr->setSortingEnabled(false);
+    dbgridbr->horizontalHeader()->setSectionsClickable(true);
+    dbgridbr->horizontalHeader()->setSortIndicatorShown(false);
+    connect(dbgridbr->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFormListeBr::SortColumnClick);
     dbgridbr->installEventFilter(this);
     lay->addWidget(dbgridbr, 1);
     lblTotals = new QLabel(this);
@@ -131,6 +136,31 @@ void TFormListeBr::openTable()
         Alan->setText(TableBr->headerData(col, Qt::Horizontal).toString());
 }
 
+void TFormListeBr::SortColumnClick(int column)
+{
+    if (column < 0 || column >= TableBr->columnCount())
+        return;
+    // A second click on the sorted column turns its order round.
+    const Qt::SortOrder order = TableBr->sortColumn() == column && TableBr->sortOrder() == Qt::AscendingOrder
+        ? Qt::DescendingOrder
+        : Qt::AscendingOrder;
+    const int previousColumn = TableBr->sortColumn();
+    const Qt::SortOrder previousOrder = TableBr->sortOrder();
+    try {
+        TableBr->sort(column, order);
+    } catch (const DbError& e) {
+        TableBr->setSort(previousColumn, previousOrder);
+        Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, {});
+        return;
+    }
+    auto* header = dbgridbr->horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, order);
+    SortField->setText(TableBr->headerData(column, Qt::Horizontal).toString());
+    if (TableBr->rowCount() > 0)
+        dbgridbr->setCurrentIndex(TableBr->index(0, column));
+}
+
 void TFormListeBr::setTotals(const QStringList& fields, const SessionContext& ctx)
 {
     setTotals(fields, ctx.ParaFormat);
@@ -165,7 +195,7 @@ void TFormListeBr::refreshTotals()
 
 void TFormListeBr::learnKinds()
 {
-    // SQLite reports most columns as text: the first row's values tell what they hold.
+    // Computed columns have no declared type: the first row's values tell what they hold.
     const QSqlRecord rec = TableBr->record();
     const QSqlRecord first = TableBr->rowCount() > 0 ? TableBr->record(0) : QSqlRecord();
     for (int i = 0; i < rec.count(); ++i) {

@@ -110,6 +110,9 @@ public slots:
     void btnPrintClick();
     void btnExportClick();
     void FiltreClick();
+    // A click on a column's header orders the list by that column (again:
+    // the other way round) and shows its caption in `SortField`.
+    void SortColumnClick(int column);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

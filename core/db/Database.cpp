@@ -1,5 +1,6 @@
 #include "db/Database.h"
 #include "db/Dialect.h"
+#include "db/Statement.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@ struct Db::State {
     ConnectionProfile profile;
     Dialect dialect{Backend::SQLite};
     int txDepth = 0;
+    std::unique_ptr<StatementCache> statements;
 };
 
 namespace {
@@ -135,6 +137,12 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
         throw;
     }
 
+    {
+        const QVariant h = db.driver()->handle();
+        void* handle = h.isValid() ? *static_cast<void* const*>(h.constData()) : nullptr;
+        state->statements = std::make_unique<StatementCache>(profile.backend, handle);
+    }
+
     QMutexLocker lock(&g_registryMutex);
     registry().insert(name, state);
     return Db(state);
@@ -148,9 +156,14 @@ Db Db::attach(const QString& name)
 
 void Db::close(const QString& name)
 {
+    std::shared_ptr<State> state;
     {
         QMutexLocker lock(&g_registryMutex);
-        registry().remove(name);
+        state = registry().take(name);
+    }
+    if (state && state->statements) {
+        state->statements->clear();
+        state->statements->detach();
     }
     if (QSqlDatabase::contains(name)) {
         {
@@ -172,6 +185,17 @@ const QString& Db::name() const { return m_state->name; }
 const Dialect& Db::dialect() const { return m_state->dialect; }
 QSqlDatabase Db::sql() const { return QSqlDatabase::database(m_state->name, false); }
 bool Db::inTransaction() const { return m_state && m_state->txDepth > 0; }
+
+void* Db::nativeHandle() const
+{
+    return m_state && m_state->statements ? m_state->statements->handle() : nullptr;
+}
+
+void Db::clearStatementCache() const
+{
+    if (m_state && m_state->statements)
+        m_state->statements->clear();
+}
 
 int Db::exec(const QString& statement, const QVariantMap& binds) const
 {
@@ -221,84 +245,215 @@ void throwDbError(const QSqlError& error, Backend backend, const QString& contex
 
 // ---------------------------------------------------------------------------
 
-Query::Query(const Db& db) : m_db(db), m_query(db.sql())
+namespace {
+
+StatementCache& cacheOf(const std::shared_ptr<Db::State>& state)
 {
-    m_query.setForwardOnly(true);
+    if (!state || !state->statements)
+        throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı bağlantısı açık değil."));
+    return *state->statements;
 }
+
+bool changesSchema(const QString& statement)
+{
+    int i = 0;
+    while (i < statement.size() && statement.at(i).isSpace())
+        ++i;
+    const QStringView head = QStringView(statement).mid(i, 6);
+    return head.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive)
+        || head.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive)
+        || head.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+Query::Query(const Db& db) : m_db(db) {}
 
 Query::Query(const Db& db, const QString& statement) : Query(db)
 {
     prepare(statement);
 }
 
+Query::Query(Query&& o) noexcept
+    : m_db(std::move(o.m_db)), m_statement(std::move(o.m_statement)), m_placeholders(std::move(o.m_placeholders)),
+      m_values(std::move(o.m_values)), m_stmt(std::move(o.m_stmt)), m_generation(o.m_generation), m_row(o.m_row),
+      m_prepared(o.m_prepared), m_schemaChange(o.m_schemaChange)
+{
+}
+
+Query::~Query()
+{
+    release();
+}
+
+void Query::release()
+{
+    if (!m_stmt)
+        return;
+    StatementCache* cache = m_db.m_state ? m_db.m_state->statements.get() : nullptr;
+    if (!cache || !cache->handle()) {
+        m_stmt->detach();
+        m_stmt.reset();
+        return;
+    }
+    cache->giveBack(m_statement, {std::move(m_stmt), m_generation});
+}
+
 Query& Query::prepare(const QString& statement)
 {
+    release();
     m_statement = statement;
-    m_placeholders = placeholderNames(statement);
-    m_direct = m_placeholders.isEmpty();
-    if (!m_direct && !m_query.prepare(statement))
-        throwDbError(m_query.lastError(), m_db.backend(), statement);
+    const PlaceholderScan scan = scanPlaceholders(statement);
+    m_placeholders = scan.names;
+    m_values.assign(size_t(m_placeholders.size()), QVariant());
+    m_row = -1;
+    m_schemaChange = m_placeholders.isEmpty() && changesSchema(statement);
+    StatementCache::Entry e = cacheOf(m_db.m_state).take(statement, scan);
+    m_stmt = std::move(e.statement);
+    m_generation = e.generation;
     m_prepared = true;
     return *this;
 }
 
-Query& Query::setForwardOnly(bool on)
+Query& Query::setForwardOnly(bool)
 {
-    m_query.setForwardOnly(on);
     return *this;
 }
 
 Query& Query::bind(const QString& name, const QVariant& value)
 {
-    const QString key = name.startsWith(QLatin1Char(':')) ? name : QLatin1Char(':') + name;
-    m_query.bindValue(key, toDbValue(value, m_db.backend()));
+    const QStringView key = name.startsWith(QLatin1Char(':')) ? QStringView(name).mid(1) : QStringView(name);
+    for (int i = 0; i < m_placeholders.size(); ++i) {
+        if (key.compare(m_placeholders.at(i), Qt::CaseInsensitive) == 0) {
+            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+            break;
+        }
+    }
     return *this;
 }
 
 Query& Query::bindAt(int index, const QVariant& value)
 {
     if (index >= 0 && index < m_placeholders.size())
-        bind(m_placeholders.at(index), value);
+        m_values[size_t(index)] = toDbValue(value, m_db.backend());
     return *this;
 }
 
 Query& Query::bindAll(const QVariantMap& binds)
 {
-    for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
-        const QString key = it.key().startsWith(QLatin1Char(':')) ? it.key().mid(1) : it.key();
-        if (m_placeholders.contains(key, Qt::CaseInsensitive))
-            bind(key, it.value());
-    }
+    for (auto it = binds.cbegin(); it != binds.cend(); ++it)
+        bind(it.key(), it.value());
     return *this;
 }
 
 Query& Query::exec()
 {
-    if (!m_prepared)
+    if (!m_prepared || !m_stmt)
         throw DbError(DbError::Kind::Other, QStringLiteral("Sorgu hazırlanmadan çalıştırıldı."));
-    const bool ok = m_direct ? m_query.exec(m_statement) : m_query.exec();
-    if (!ok)
-        throwDbError(m_query.lastError(), m_db.backend(), m_statement);
+    m_row = -1;
+    m_stmt->exec(m_values);
+    if (m_schemaChange) {
+        // Statements kept over the old tables would read the old columns.
+        m_db.clearStatementCache();
+        m_generation = 0;
+    }
     return *this;
 }
 
-bool Query::next() { return m_query.next(); }
-bool Query::first() { return m_query.isActive() && (m_query.at() == 0 || m_query.next()); }
-QVariant Query::value(const QString& column) const { return m_query.value(column); }
-QVariant Query::value(int column) const { return m_query.value(column); }
-QString Query::str(const QString& column) const { return m_query.value(column).toString(); }
-double Query::num(const QString& column) const { return m_query.value(column).toDouble(); }
+bool Query::next()
+{
+    if (!m_stmt || !m_stmt->next())
+        return false;
+    ++m_row;
+    return true;
+}
+
+bool Query::first()
+{
+    if (m_row == 0)
+        return true;
+    return m_row < 0 && next();
+}
+
+void Query::finish()
+{
+    if (m_stmt)
+        m_stmt->finish();
+    m_row = -1;
+}
+
+int Query::indexOf(const QString& column) const
+{
+    if (!m_stmt)
+        return -1;
+    return m_stmt->record().indexOf(column);
+}
+
+QVariant Query::value(const QString& column) const { return value(indexOf(column)); }
+QVariant Query::value(int column) const { return m_stmt ? m_stmt->value(column) : QVariant(); }
+QString Query::str(const QString& column) const
+{
+    const QVariant v = value(column);
+    // A timestamp read as text keeps the layer's text form on both backends.
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    return v.toString();
+}
+double Query::num(const QString& column) const { return value(column).toDouble(); }
 qint64 Query::integer(const QString& column) const
 {
-    const QVariant v = m_query.value(column);
+    const QVariant v = value(column);
     // Whole numbers kept in float columns come back as doubles.
     return v.typeId() == QMetaType::Double ? qRound64(v.toDouble()) : v.toLongLong();
 }
-QDateTime Query::dateTime(const QString& column) const { return toDateTime(m_query.value(column)); }
-QDate Query::date(const QString& column) const { return toDate(m_query.value(column)); }
-bool Query::isNull(const QString& column) const { return m_query.value(column).isNull(); }
-QSqlRecord Query::record() const { return m_query.record(); }
-int Query::rowsAffected() const { return m_query.numRowsAffected(); }
+QDateTime Query::dateTime(const QString& column) const { return toDateTime(value(column)); }
+QDate Query::date(const QString& column) const { return toDate(value(column)); }
+bool Query::isNull(const QString& column) const { return !m_stmt || m_stmt->isNull(indexOf(column)); }
+QSqlRecord Query::record() const
+{
+    if (!m_stmt)
+        return {};
+    QSqlRecord rec = m_stmt->record();
+    if (m_row >= 0)
+        for (int c = 0; c < rec.count(); ++c)
+            rec.setValue(c, m_stmt->value(c));
+    return rec;
+}
+int Query::rowsAffected() const { return m_stmt ? m_stmt->rowsAffected() : -1; }
+
+namespace {
+
+// "yyyy-MM-dd HH:mm:ss.zzz" written digit by digit: bound once per row, so
+// QDateTime::toString's format parsing shows in every posting.
+QString timestampText(const QDate& d, const QTime& t, bool withTime)
+{
+    char buf[24];
+    auto put = [&buf](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            buf[at + i] = char('0' + value % 10);
+    };
+    const int y = d.year();
+    if (y < 1 || y > 9999)
+        return d.toString(Qt::ISODate) + (withTime ? t.toString(QStringLiteral(" HH:mm:ss.zzz")) : QString());
+    put(0, y, 4);
+    buf[4] = '-';
+    put(5, d.month(), 2);
+    buf[7] = '-';
+    put(8, d.day(), 2);
+    if (!withTime)
+        return QString::fromLatin1(buf, 10);
+    buf[10] = ' ';
+    put(11, t.hour(), 2);
+    buf[13] = ':';
+    put(14, t.minute(), 2);
+    buf[16] = ':';
+    put(17, t.second(), 2);
+    buf[19] = '.';
+    put(20, t.msec(), 3);
+    return QString::fromLatin1(buf, 23);
+}
+
+} // namespace
 
 QVariant Query::toDbValue(const QVariant& v, Backend backend)
 {
@@ -307,7 +462,7 @@ QVariant Query::toDbValue(const QVariant& v, Backend backend)
         const QDateTime dt = v.toDateTime();
         if (!dt.isValid())
             return QVariant(QMetaType(QMetaType::QString));
-        return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        return timestampText(dt.date(), dt.time(), true);
     }
     case QMetaType::QDate: {
         const QDate d = v.toDate();
@@ -315,9 +470,7 @@ QVariant Query::toDbValue(const QVariant& v, Backend backend)
             return QVariant(QMetaType(QMetaType::QString));
         // SQLite compares dates as text: a date is midnight of its day, in
         // the same form as a timestamp, so that dates and times compare right.
-        if (backend == Backend::SQLite)
-            return d.toString(QStringLiteral("yyyy-MM-dd 00:00:00.000"));
-        return d.toString(QStringLiteral("yyyy-MM-dd"));
+        return timestampText(d, QTime(0, 0), backend == Backend::SQLite);
     }
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
@@ -358,44 +511,7 @@ QDate Query::toDate(const QVariant& v)
 
 QStringList Query::placeholderNames(const QString& statement)
 {
-    QStringList names;
-    const int n = int(statement.size());
-    QChar quote;
-    for (int i = 0; i < n; ++i) {
-        const QChar c = statement.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            quote = c;
-            continue;
-        }
-        if (c == QLatin1Char('-') && i + 1 < n && statement.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && statement.at(i) != QLatin1Char('\n'))
-                ++i;
-            continue;
-        }
-        if (c != QLatin1Char(':'))
-            continue;
-        if (i + 1 < n && statement.at(i + 1) == QLatin1Char(':')) {
-            ++i; // a cast
-            continue;
-        }
-        if (i > 0 && statement.at(i - 1) == QLatin1Char(':'))
-            continue;
-        int j = i + 1;
-        while (j < n && (statement.at(j).isLetterOrNumber() || statement.at(j) == QLatin1Char('_')))
-            ++j;
-        if (j > i + 1) {
-            const QString name = statement.mid(i + 1, j - i - 1);
-            if (!names.contains(name, Qt::CaseInsensitive))
-                names << name;
-            i = j - 1;
-        }
-    }
-    return names;
+    return scanPlaceholders(statement).names;
 }
 
 // ---------------------------------------------------------------------------
@@ -409,9 +525,7 @@ Transaction::Transaction(const Db& db) : m_db(db)
         statement = m_db.backend() == Backend::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
     else
         statement = QStringLiteral("SAVEPOINT tx_%1").arg(m_level);
-    QSqlQuery q(m_db.sql());
-    if (!q.exec(statement))
-        throwDbError(q.lastError(), m_db.backend(), statement);
+    cacheOf(m_db.m_state).execDirect(statement);
     depth = m_level;
 }
 
@@ -434,14 +548,22 @@ void Transaction::commit()
     auto& depth = m_db.m_state->txDepth;
     const QString statement = m_level == 1 ? QStringLiteral("COMMIT")
                                            : QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level);
-    QSqlQuery q(m_db.sql());
-    if (!q.exec(statement)) {
-        const QSqlError err = q.lastError();
-        QSqlQuery undo(m_db.sql());
-        undo.exec(m_level == 1 ? QStringLiteral("ROLLBACK")
-                               : QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+    StatementCache& conn = cacheOf(m_db.m_state);
+    try {
+        // PostgreSQL answers COMMIT of a failed transaction by rolling it back
+        // without an error: that must not look like a saved document.
+        if (conn.transactionFailed())
+            throw DbError(DbError::Kind::Other,
+                          QStringLiteral("İşlem sırasında bir hata oluştu; değişiklikler kaydedilmedi."));
+        conn.execDirect(statement);
+    } catch (...) {
+        try {
+            conn.execDirect(m_level == 1 ? QStringLiteral("ROLLBACK")
+                                         : QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+        } catch (...) {
+        }
         depth = m_level - 1;
-        throwDbError(err, m_db.backend(), statement);
+        throw;
     }
     depth = m_level - 1;
 }
@@ -453,14 +575,12 @@ void Transaction::rollback()
     m_done = true;
     auto& depth = m_db.m_state->txDepth;
     depth = m_level - 1;
-    QSqlQuery q(m_db.sql());
+    StatementCache& conn = cacheOf(m_db.m_state);
     if (m_level == 1) {
-        if (!q.exec(QStringLiteral("ROLLBACK")))
-            throwDbError(q.lastError(), m_db.backend(), QStringLiteral("ROLLBACK"));
+        conn.execDirect(QStringLiteral("ROLLBACK"));
     } else {
-        if (!q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level)))
-            throwDbError(q.lastError(), m_db.backend(), QStringLiteral("ROLLBACK TO SAVEPOINT"));
-        q.exec(QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level));
+        conn.execDirect(QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+        conn.execDirect(QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level));
     }
 }
 
