@@ -261,6 +261,7 @@ void BoundQueryModel::clear()
     m_pagedStatement.clear();
     m_unorderedStatement.clear();
     m_keysetColumns.clear();
+    m_keysetNames.clear();
     m_keysetDesc.clear();
     m_keysetSource.clear();
     m_lastKey.clear();
@@ -344,6 +345,9 @@ bool BoundQueryModel::planKeyset(const QString& unordered, const QString& ownOrd
     }
     m_keysetColumns = columns;
     m_keysetDesc = desc;
+    m_keysetNames.clear();
+    for (int c : columns)
+        m_keysetNames << fields.fieldName(c);
     m_keysetSource = unordered;
     return true;
 }
@@ -354,7 +358,7 @@ QString BoundQueryModel::keysetStatement(QVariantMap& binds) const
     // up, NULLS LAST going down), so that the condition below and the order agree.
     QStringList order;
     for (int i = 0; i < m_keysetColumns.size(); ++i)
-        order << m_record.fieldName(m_keysetColumns.at(i))
+        order << m_keysetNames.at(i)
                 + (m_keysetDesc.at(i) ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
     QString where;
     if (!m_lastKey.isEmpty()) {
@@ -362,7 +366,7 @@ QString BoundQueryModel::keysetStatement(QVariantMap& binds) const
         QStringList alternatives;
         QStringList equal;
         for (int i = 0; i < m_keysetColumns.size(); ++i) {
-            const QString col = m_record.fieldName(m_keysetColumns.at(i));
+            const QString& col = m_keysetNames.at(i);
             const QVariant v = m_lastKey.at(i);
             const bool null = v.isNull() || !v.isValid();
             const QString param = QStringLiteral("TORNALY_K%1").arg(i);

@@ -97,6 +97,8 @@ public:
 
     // How many statements have read rows since open() (the first page counts).
     int pagesRead() const { return m_pagesRead; }
+    // Bytes the rows read so far take.
+    qsizetype heldBytes() const { return m_rows.bytes(); }
     // False when the statement is read in one go.
     bool isPaged() const { return m_paged; }
 
@@ -129,6 +131,7 @@ private:
     RowStore m_rows;
     int m_visibleRows = 0;
     QList<int> m_keysetColumns;  // columns of the keyset order, the key last
+    QStringList m_keysetNames;   // their names
     QList<bool> m_keysetDesc;
     QString m_keysetSource;      // the statement without its order
     QVariantList m_lastKey;      // keyset values of the last row read

@@ -49,7 +49,9 @@ TEST(BrowseRules, SearchKindsByFieldType)
     EXPECT_EQ(AramaTuruBelirle(QMetaType::QDateTime), AramaTuru::Tarih);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::LongLong), AramaTuru::Metin);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::Bool), AramaTuru::Metin);
-    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("2026-05-04 10:00:00.000")), AramaTuru::Tarih);
+    // Stored timestamps come typed from the database layer; text is never sniffed.
+    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QDateTime(QDate(2026, 5, 4), QTime(10, 0))), AramaTuru::Tarih);
+    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("2026-05-04 10:00:00.000")), AramaTuru::Metin);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("ABC")), AramaTuru::Metin);
 }
 
