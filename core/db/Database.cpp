@@ -296,21 +296,20 @@ void Query::release()
         m_stmt.reset();
         return;
     }
-    cache->giveBack(m_statement, {std::move(m_stmt), m_generation});
+    cache->giveBack(m_statement, {std::move(m_stmt), m_generation, m_placeholders});
 }
 
 Query& Query::prepare(const QString& statement)
 {
     release();
     m_statement = statement;
-    const PlaceholderScan scan = scanPlaceholders(statement);
-    m_placeholders = scan.names;
+    StatementCache::Entry e = cacheOf(m_db.m_state).take(statement);
+    m_stmt = std::move(e.statement);
+    m_generation = e.generation;
+    m_placeholders = std::move(e.names);
     m_values.assign(size_t(m_placeholders.size()), QVariant());
     m_row = -1;
     m_schemaChange = m_placeholders.isEmpty() && changesSchema(statement);
-    StatementCache::Entry e = cacheOf(m_db.m_state).take(statement, scan);
-    m_stmt = std::move(e.statement);
-    m_generation = e.generation;
     m_prepared = true;
     return *this;
 }
@@ -323,6 +322,13 @@ Query& Query::setForwardOnly(bool)
 Query& Query::bind(const QString& name, const QVariant& value)
 {
     const QStringView key = name.startsWith(QLatin1Char(':')) ? QStringView(name).mid(1) : QStringView(name);
+    // Names are nearly always written as in the statement: the exact match is tried first.
+    for (int i = 0; i < m_placeholders.size(); ++i) {
+        if (key == m_placeholders.at(i)) {
+            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+            return *this;
+        }
+    }
     for (int i = 0; i < m_placeholders.size(); ++i) {
         if (key.compare(m_placeholders.at(i), Qt::CaseInsensitive) == 0) {
             m_values[size_t(i)] = toDbValue(value, m_db.backend());
@@ -423,9 +429,29 @@ int Query::rowsAffected() const { return m_stmt ? m_stmt->rowsAffected() : -1; }
 
 namespace {
 
+QString formatTimestamp(const QDate& d, const QTime& t, bool withTime);
+
 // "yyyy-MM-dd HH:mm:ss.zzz" written digit by digit: bound once per row, so
 // QDateTime::toString's format parsing shows in every posting.
 QString timestampText(const QDate& d, const QTime& t, bool withTime)
+{
+    // Postings bind one date on every row: it is written once.
+    thread_local qint64 lastDay = -1;
+    thread_local int lastMs = -1;
+    thread_local bool lastWithTime = false;
+    thread_local QString lastText;
+    const qint64 day = d.toJulianDay();
+    const int ms = t.msecsSinceStartOfDay();
+    if (day == lastDay && ms == lastMs && withTime == lastWithTime)
+        return lastText;
+    lastText = formatTimestamp(d, t, withTime);
+    lastDay = day;
+    lastMs = ms;
+    lastWithTime = withTime;
+    return lastText;
+}
+
+QString formatTimestamp(const QDate& d, const QTime& t, bool withTime)
 {
     char buf[24];
     auto put = [&buf](int at, int value, int width) {

@@ -363,8 +363,10 @@ private:
                 break;
             }
             case QMetaType::QString: {
+                // The Query keeps its values until it binds the next ones, and
+                // every run binds every parameter: SQLite need not copy the text.
                 const QString& s = *static_cast<const QString*>(v.constData());
-                rc = sqlite3_bind_text16(m_stmt, i, s.utf16(), int(s.size()) * 2, SQLITE_TRANSIENT);
+                rc = sqlite3_bind_text16(m_stmt, i, s.utf16(), int(s.size()) * 2, SQLITE_STATIC);
                 break;
             }
             default: {
@@ -617,6 +619,7 @@ public:
     }
 
     bool reusable() const override { return m_usable; }
+    bool worthKeeping() const override { return m_params == 0 || !m_name.isEmpty(); }
 
 private:
     bool onRow(int c) const { return m_res && m_row >= 0 && m_row < m_rows && c >= 0 && c < PQnfields(m_res); }
@@ -661,8 +664,8 @@ StatementCache::~StatementCache()
 void StatementCache::detach()
 {
     // SQLite statements must end before the connection closes; PostgreSQL's end with it.
-    for (auto& [text, list] : m_idle)
-        for (auto& s : list)
+    for (auto& [text, idle] : m_idle)
+        for (auto& s : idle.statements)
             if (m_backend == Backend::PostgreSQL)
                 s->detach();
     m_idle.clear();
@@ -671,20 +674,21 @@ void StatementCache::detach()
     m_handle = nullptr;
 }
 
-StatementCache::Entry StatementCache::take(const QString& text, const PlaceholderScan& scan)
+StatementCache::Entry StatementCache::take(const QString& text)
 {
     if (!m_handle)
         throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı bağlantısı kapalı."));
     auto it = m_idle.find(text);
-    if (it != m_idle.end() && !it->second.empty()) {
-        Entry e{std::move(it->second.back()), m_generation};
-        it->second.pop_back();
+    if (it != m_idle.end() && !it->second.statements.empty()) {
+        Entry e{std::move(it->second.statements.back()), m_generation, it->second.names};
+        it->second.statements.pop_back();
         --m_kept;
         return e;
     }
+    const PlaceholderScan scan = scanPlaceholders(text);
     const QString sql = positionalStatement(text, scan, m_backend);
     if (m_backend == Backend::SQLite)
-        return {std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), text), m_generation};
+        return {std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), sql), m_generation, scan.names};
     // A text run for the first time is sent unnamed (one round trip); from its
     // second run on it is prepared once and kept.
     QByteArray name;
@@ -698,17 +702,20 @@ StatementCache::Entry StatementCache::take(const QString& text, const Placeholde
         }
     }
     return {std::make_unique<PgStatement>(static_cast<PGconn*>(m_handle), text, sql, int(scan.names.size()), name),
-            m_generation};
+            m_generation, scan.names};
 }
 
 void StatementCache::giveBack(const QString& text, Entry entry)
 {
-    if (!entry.statement || !m_handle || entry.generation != m_generation || !entry.statement->reusable())
+    if (!entry.statement || !m_handle || entry.generation != m_generation || !entry.statement->reusable()
+        || !entry.statement->worthKeeping())
         return;
     entry.statement->finish();
     if (m_kept >= MaxKept)
         clear();
-    m_idle[text].push_back(std::move(entry.statement));
+    Idle& idle = m_idle[text];
+    idle.names = std::move(entry.names);
+    idle.statements.push_back(std::move(entry.statement));
     ++m_kept;
 }
 

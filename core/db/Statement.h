@@ -32,6 +32,8 @@ public:
     virtual void finish() = 0;
     // False once the statement can no longer be run as prepared (dropped by the server).
     virtual bool reusable() const { return true; }
+    // False for a statement sent unnamed: kept, it would never be prepared.
+    virtual bool worthKeeping() const { return true; }
     // The connection is gone: the statement ends without a word to it.
     virtual void detach() = 0;
 };
@@ -64,9 +66,10 @@ public:
     struct Entry {
         std::unique_ptr<Statement> statement;
         quint64 generation = 0;
+        QStringList names; // the distinct placeholders, in order
     };
     // A prepared statement for `text` (the layer's own text with `:NAME`s).
-    Entry take(const QString& text, const PlaceholderScan& scan);
+    Entry take(const QString& text);
     void giveBack(const QString& text, Entry entry);
     // Forgets every kept statement (after a schema change on this connection).
     void clear();
@@ -88,7 +91,11 @@ private:
     quint64 m_generation = 1;
     int m_kept = 0;
     quint64 m_nextName = 0;
-    std::unordered_map<QString, std::vector<std::unique_ptr<Statement>>> m_idle;
+    struct Idle {
+        QStringList names;
+        std::vector<std::unique_ptr<Statement>> statements;
+    };
+    std::unordered_map<QString, Idle> m_idle;
     // Texts run once: PostgreSQL prepares a text by name from its second run on.
     QHash<QString, bool> m_seen;
 };

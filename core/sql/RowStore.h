@@ -20,6 +20,12 @@ public:
             append(cell(c));
     }
     int rows() const { return int(m_starts.size()); }
+    // Gives back the room kept for rows to come (the list is complete).
+    void squeeze()
+    {
+        m_data.shrink_to_fit();
+        m_starts.shrink_to_fit();
+    }
     // The value at (row, column); a null keeps the type `nullType`.
     QVariant value(int row, int column, const QMetaType& nullType) const;
     qsizetype bytes() const { return qsizetype(m_data.capacity() + m_starts.capacity() * sizeof(quint32)); }

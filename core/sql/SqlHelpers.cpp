@@ -494,6 +494,8 @@ void BoundQueryModel::readRows(qint64 limit)
     }
     q.finish();
     m_more = m_paged && more;
+    if (!m_more)
+        m_rows.squeeze();
     if (read == 0)
         return;
     if (keyset) {
