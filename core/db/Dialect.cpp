@@ -40,6 +40,11 @@ QString Dialect::yearExpr(const QString& expr) const
     return QStringLiteral("CAST(EXTRACT(YEAR FROM %1) AS INTEGER)").arg(expr);
 }
 
+QString Dialect::rowLockSuffix() const
+{
+    return m_backend == Backend::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+}
+
 QString Dialect::upsert(const QString& table, const QStringList& keyColumns, const QStringList& columns) const
 {
     QStringList params, updates;

@@ -25,6 +25,10 @@ public:
     // Month (1-12) and year of a date or timestamp expression, as integers.
     QString monthExpr(const QString& expr) const;
     QString yearExpr(const QString& expr) const;
+    // Appended to a SELECT to hold its rows for the rest of the transaction:
+    // " FOR UPDATE" on PostgreSQL; nothing on SQLite, whose write transaction
+    // (BEGIN IMMEDIATE) holds the whole database already.
+    QString rowLockSuffix() const;
     // INSERT ... ON CONFLICT (keys) DO UPDATE: columns bound as :COLUMN.
     QString upsert(const QString& table, const QStringList& keyColumns,
                    const QStringList& columns) const;

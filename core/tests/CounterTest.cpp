@@ -71,7 +71,7 @@ void lockRow(const Db& holder)
 {
     // SQLite locks the whole database for writing; PostgreSQL the row.
     if (holder.backend() == Backend::PostgreSQL)
-        holder.exec(QStringLiteral("SELECT YENINO FROM NEWTEST FOR UPDATE"));
+        holder.exec(QStringLiteral("SELECT YENINO FROM NEWTEST") + holder.dialect().rowLockSuffix());
     else
         holder.exec(QStringLiteral("UPDATE NEWTEST SET YENINO = YENINO"));
 }
