@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -42,8 +43,14 @@ TFormFirmaSec::TFormFirmaSec(TConnectionSettings& settings, TDbParamLists& lists
     buttons->addStretch();
     buttons->addWidget(BtnTamam);
     buttons->addWidget(BtnIptal);
+    LblBosListe = new QLabel(this);
+    LblBosListe->setObjectName(QStringLiteral("LblBosListe"));
+    LblBosListe->setWordWrap(true);
+    LblBosListe->setText(BosFirmaListesiMetni());
+    LblBosListe->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(LblBosListe);
     layout->addLayout(buttons);
 
     connect(BtnTamam, &QPushButton::clicked, this, &TFormFirmaSec::BtnTamamClick);
@@ -68,25 +75,42 @@ int TFormFirmaSec::run()
     return result;
 }
 
-void TFormFirmaSec::InputDatabaseParams()
+QString TFormFirmaSec::AyarlarGirilmediMetni()
+{
+    return QStringLiteral("Sunucu bağlantı ayarları girilmedi, bu yüzden firma listesi okunamıyor.\n"
+                          "Program şimdi kapanacak; bir sonraki açılışta ayarlar yeniden sorulacaktır.");
+}
+
+QString TFormFirmaSec::BosFirmaListesiMetni()
+{
+    return QStringLiteral("Bu sunucunun firma kataloğunda tanımlı firma yok, bu yüzden oturum açılamaz.\n"
+                          "Sistem yöneticinizin firmayı ve çalışma yılını tanımlaması gerekir; "
+                          "başka bir sunucuya bağlanmak için programı kapatıp ayarları değiştiriniz.");
+}
+
+bool TFormFirmaSec::InputDatabaseParams()
 {
     TDonPara result;
     Backend backend = m_settings.Surucu;
     SunucuAyarlariSor(1, m_settings.DbKullaniciAdi, {}, m_settings, result, &backend);
     if (result.KodStr != QLatin1String("1"))
-        return;
+        return false;
     m_settings.Surucu = backend;
     m_settings.SunucuAdi = result.str1;
     m_settings.DbKullaniciAdi = result.IlkStr;
     m_settings.DbSifre = result.SonStr;
     WriteServerSettings(m_settings);
+    return true;
 }
 
 bool TFormFirmaSec::FormShow()
 {
     ReadConnectionSettings(m_settings);
-    if (m_settings.SunucuAdi.isEmpty())
-        InputDatabaseParams();
+    if (m_settings.SunucuAdi.isEmpty() && !InputDatabaseParams()) {
+        ShowInfo(AyarlarGirilmediMetni());
+        m_terminated = true;
+        return false;
+    }
 
     for (int attempt = 1;; ++attempt) {
         m_lists.FirmalarDbParams = MakeDbParams(m_settings, FirmalarVeritabani);
@@ -102,7 +126,11 @@ bool TFormFirmaSec::FormShow()
                 m_terminated = true;
                 return false;
             }
-            InputDatabaseParams();
+            if (!InputDatabaseParams()) {
+                ShowInfo(AyarlarGirilmediMetni());
+                m_terminated = true;
+                return false;
+            }
         }
     }
 
@@ -125,6 +153,7 @@ void TFormFirmaSec::fillCompanies(bool includeHidden)
         DBLookupComboBF->addItems(names);
     }
     BtnTamam->setEnabled(!names.isEmpty());
+    LblBosListe->setVisible(names.isEmpty());
     if (names.isEmpty()) {
         DBLookupComboBY->clear();
         m_years.clear();

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace tornaly {
@@ -29,14 +30,21 @@ public:
     QComboBox* DBLookupComboBY;
     QPushButton* BtnTamam;
     QPushButton* BtnIptal;
+    // Says why the company list is empty, when it is.
+    QLabel* LblBosListe;
 
 public slots:
     bool FormShow();
     void BtnTamamClick();
-    void InputDatabaseParams();
+    // Asks for the server settings; false when the user chose "Vazgeç".
+    bool InputDatabaseParams();
     // Ctrl+Alt+Backspace: offer the hidden companies too.
     void ShowHiddenCompanies();
     void CompanyChanged();
+
+    // What happens after "Vazgeç" on the settings dialog.
+    static QString AyarlarGirilmediMetni();
+    static QString BosFirmaListesiMetni();
 
 private:
     void fillCompanies(bool includeHidden);

@@ -41,6 +41,19 @@ std::optional<QString> TestServerConnection(const TConnectionSettings& s, const 
     return error;
 }
 
+bool ServerFitsBackend(const QString& server, Backend backend)
+{
+    const QString s = server.trimmed();
+    if (s.isEmpty())
+        return true;
+    const bool path = s.contains(QLatin1Char('/')) || s.contains(QLatin1Char('\\'));
+    if (backend == Backend::SQLite)
+        return path;
+    // A PostgreSQL server is a host name, or the folder of its local socket.
+    return !path || s.startsWith(QLatin1String("/run/postgresql")) ||
+           s.startsWith(QLatin1String("/var/run/postgresql")) || s == QLatin1String("/tmp");
+}
+
 QStringList BrowseSqlServers(Backend backend)
 {
     QStringList out;
@@ -52,8 +65,9 @@ QStringList BrowseSqlServers(Backend backend)
         if (!host.isEmpty() && host != QLatin1String("localhost"))
             out << host;
     }
+    // The names confirmed before are of both kinds: offer each only its own.
     for (const QString& s : PreviousServers())
-        if (!out.contains(s))
+        if (!out.contains(s) && ServerFitsBackend(s, backend))
             out << s;
     return out;
 }
@@ -126,7 +140,11 @@ void TFormVeriTabLogin::setBackend(Backend b) { EditTur->setCurrentIndex(b == Ba
 
 void TFormVeriTabLogin::fillServerList()
 {
-    const QString typed = EditServer->currentText();
+    QString typed = EditServer->currentText();
+    // A data folder of the embedded kind means nothing to a server, and a
+    // host name nothing to the embedded kind: a change of kind drops it.
+    if (!ServerFitsBackend(typed, backend()))
+        typed.clear();
     EditServer->clear();
     const QStringList found = BrowseSqlServers(backend());
     EditServer->addItems(found);

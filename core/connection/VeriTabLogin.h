@@ -21,6 +21,9 @@ std::optional<QString> TestServerConnection(const TConnectionSettings& s, const 
 // network of the old platform cannot be searched here; a typed name is
 // always accepted.
 QStringList BrowseSqlServers(Backend backend);
+// Whether a server field's text is of the kind: a folder for the embedded
+// database, a host name (or a local socket folder) for PostgreSQL.
+bool ServerFitsBackend(const QString& server, Backend backend);
 
 // "Sunucu Bağlantı Ayarları": where the catalogue and company databases are.
 class TFormVeriTabLogin : public QDialog {

@@ -1,4 +1,5 @@
 #include "mainwindow/A_Pro.h"
+#include "CoreEntry.h"
 #include "backup/UBackup.h"
 #include "currency/dovizk.h"
 #include "context/SessionContext.h"
@@ -115,6 +116,7 @@ TAnaForm::TAnaForm(SessionContext& ctx, QWidget* parent)
                      [](const OpenRequest& r) { return new TFormDoviz(*r.ctx, r.owner); });
     if (!Targets().isRegistered(QString::fromLatin1(entry::ShowBackupForm)))
         RegisterBackupEntryPoints();
+    core::RegisterEntryPoints();
 
     buildMenus();
     buildTiles();

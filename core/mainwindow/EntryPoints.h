@@ -89,3 +89,37 @@ inline constexpr char TFormListe[] = "TFormListe";
 inline constexpr char ServisTelRapGoster[] = "ServisTelRapGoster"; // routine, with an empty criteria record
 
 } // namespace tornaly::entry
+
+// Opened from the system management window (TBakimForm). Each is a routine
+// (called with ctx, the window as owner and the noted mode) or a form (shown
+// modeless); the window's entry stays disabled until one is registered.
+namespace tornaly::entry {
+inline constexpr char KullaniciHaklari[] = "KullaniciHaklari"; // routine, the user-rights window
+inline constexpr char TFormParaMuh[] = "TFormParaMuh";         // accounting link parameters
+inline constexpr char MuhKodYazAc[] = "MuhKodYazAc";
+inline constexpr char GGAtamaAc[] = "GGAtamaAc";
+inline constexpr char AraPeriyotGoster[] = "AraPeriyotGoster";
+inline constexpr char TekMuhAc[] = "TekMuhAc";
+inline constexpr char TSayfaDuzForm[] = "TSayfaDuzForm";
+inline constexpr char FaturaTasarimGoster[] = "FaturaTasarimGoster";
+inline constexpr char TFormAracFatDizayn[] = "TFormAracFatDizayn";
+inline constexpr char TFormFatTani[] = "TFormFatTani";
+inline constexpr char IEFormTasarimGoster[] = "IEFormTasarimGoster";
+inline constexpr char TFrmIsemriAciklama[] = "TFrmIsemriAciklama";
+inline constexpr char BeyannameTasarimGoster[] = "BeyannameTasarimGoster";
+inline constexpr char TFormSipDizayn[] = "TFormSipDizayn";
+inline constexpr char GarantiFormTasarimGoster[] = "GarantiFormTasarimGoster";
+inline constexpr char IETasarimAc[] = "IETasarimAc";           // routine, mode 1 opening / 2 closing form
+inline constexpr char IEKapamaFormTasarimGoster[] = "IEKapamaFormTasarimGoster";
+inline constexpr char FytStokSec[] = "FytStokSec";             // routine, mode 0
+inline constexpr char TFormFytList[] = "TFormFytList";
+inline constexpr char TFormFrtGrup[] = "TFormFrtGrup";
+inline constexpr char TFormFytListFRT[] = "TFormFytListFRT";
+inline constexpr char SaseDegistir[] = "SaseDegistir";         // routine, key = chassis number (empty)
+inline constexpr char ShowQRListForm[] = "ShowQRListForm";
+inline constexpr char MikDevretAc[] = "MikDevretAc";           // routine, mode 0
+inline constexpr char TBarTest[] = "TBarTest";
+inline constexpr char FiyatDisketiAktar[] = "FiyatDisketiAktar"; // routine, the price list import
+inline constexpr char TFormStokAyPrm[] = "TFormStokAyPrm";
+inline constexpr char TFormFytXfer[] = "TFormFytXfer";
+} // namespace tornaly::entry

@@ -7,6 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace tornaly {
 
@@ -86,7 +91,44 @@ void OpenHelpContents()
         ShowWarning(QStringLiteral("Yardım sayfası açılamadı."));
         return;
     }
-    OpenDocument(path);
+    if (HasDesktopBrowser()) {
+        OpenDocument(path);
+        return;
+    }
+    if (!FormYardim)
+        FormYardim = new TFormYardim(path);
+    FormYardim->show();
+    FormYardim->raise();
+    FormYardim->activateWindow();
+}
+
+QPointer<TFormYardim> FormYardim;
+
+TFormYardim::TFormYardim(const QString& path, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormYardim"));
+    setWindowTitle(QStringLiteral("Tornaly Servis Yazılımı - Yardım"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    Browser = new QTextBrowser(this);
+    Browser->setObjectName(QStringLiteral("Browser"));
+    Browser->setOpenExternalLinks(false);
+    Browser->setSource(QUrl::fromLocalFile(path));
+    auto* geri = new QPushButton(QStringLiteral("Geri"), this);
+    geri->setObjectName(QStringLiteral("BtnGeri"));
+    auto* kapat = new QPushButton(QStringLiteral("Kapat"), this);
+    kapat->setObjectName(QStringLiteral("BtnKapat"));
+    connect(geri, &QPushButton::clicked, Browser, &QTextBrowser::backward);
+    connect(Browser, &QTextBrowser::backwardAvailable, geri, &QPushButton::setEnabled);
+    geri->setEnabled(false);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::close);
+    auto* butonlar = new QHBoxLayout;
+    butonlar->addWidget(geri);
+    butonlar->addStretch();
+    butonlar->addWidget(kapat);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(Browser, 1);
+    lay->addLayout(butonlar);
+    resize(900, 680);
 }
 
 } // namespace tornaly

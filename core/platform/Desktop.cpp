@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QMutex>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tornaly {
@@ -27,6 +28,30 @@ void OpenDocument(const QString& path)
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool HasDesktopBrowser()
+{
+    {
+        QMutexLocker l(&g_hookMutex);
+        if (hook())
+            return true;
+    }
+#if defined(Q_OS_LINUX)
+    // xdg-open without any browser behind it opens nothing and says nothing.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    if (!qEnvironmentVariableIsEmpty("BROWSER"))
+        return true;
+    for (const char* b : {"x-www-browser", "sensible-browser", "firefox", "firefox-esr", "chromium",
+                          "chromium-browser", "google-chrome", "epiphany", "epiphany-browser", "konqueror",
+                          "falkon", "midori", "qutebrowser"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(b)).isEmpty())
+            return true;
+    return false;
+#else
+    return true;
+#endif
 }
 
 void SetOpenDocumentHook(std::function<void(const QString&)> h)

@@ -638,6 +638,23 @@ std::unique_ptr<BoundQueryModel> OpenSqlQuery(const Db& db, const QString& state
 
 // ---------------------------------------------------------------------------
 
+QString InsertSql(const QString& table, const QStringList& columns)
+{
+    QStringList params;
+    for (const QString& c : columns)
+        params << QLatin1Char(':') + c;
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(table, columns.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
+}
+
+QString AssignSql(const QStringList& columns)
+{
+    QStringList out;
+    for (const QString& c : columns)
+        out << c + QStringLiteral("=:") + c;
+    return out.join(QLatin1Char(','));
+}
+
 void AppendSqlLine(SqlText& sql, int n, const QString& text, bool clear)
 {
     while (sql.lines.size() <= n)

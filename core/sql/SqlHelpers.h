@@ -157,6 +157,11 @@ struct SqlText {
     QString text() const { return lines.join(QLatin1Char('\n')); }
 };
 
+// "INSERT INTO table (A,B) VALUES (:A,:B)": every column bound under its own name.
+QString InsertSql(const QString& table, const QStringList& columns);
+// "A=:A,B=:B" for an UPDATE of the columns.
+QString AssignSql(const QStringList& columns);
+
 // Pads to more than n lines, empties line n when `clear`, then appends " " + text.
 void AppendSqlLine(SqlText& sql, int n, const QString& text, bool clear = false);
 // Appends a condition to line n and binds its first parameter to `value`.

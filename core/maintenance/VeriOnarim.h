@@ -1,0 +1,64 @@
+#pragma once
+#include "db/Database.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace tornaly {
+
+// What a maintenance run did: rows per step, and the steps left out because
+// their tables are not in this database (modules not installed).
+struct TOnarimSonucu {
+    QList<QPair<QString, int>> adimlar; // step -> rows changed
+    QStringList atlanan;                // "TABLE: reason"
+    int toplam() const;
+    // The lines a message shows after the run.
+    QString ozet() const;
+};
+
+// The message for a maintenance run that failed: a database held by another
+// workstation gets its own sentence; in every case nothing was written.
+QString OnarimHataMetni(const DbError& e);
+
+// "Belge Hareketlerini Düzenle": removes document lines and stock movements
+// whose document no longer exists, then recounts the kept stock quantities
+// from the movements. One transaction: either all of it or nothing.
+TOnarimSonucu BelgeHareketleriniDuzenle(const Db& db);
+
+// Recounts STOKMIK from DEPOHRK (runs inside the caller's transaction).
+int StokMiktarlariniYenile(const Db& db);
+
+// An item whose kept quantity in a depot differs by more than 0.01 from the
+// sum of its movements there (a missing quantity row counts as 0).
+struct TUyusmayanStok {
+    double STOK_NO = 0;
+    QString STOK_KOD_NO, STOK_ADI_TR;
+    double HRKMIK = 0, MIKTAR = 0;
+};
+QList<TUyusmayanStok> StokMiktariUyusmayanlar(const Db& db, const QString& depoKodu);
+// The depots to choose from (code, name); empty when the stock module is absent.
+QList<QPair<QString, QString>> SayimDepolari(const Db& db);
+
+// The tables and columns that hold a current-account code.
+struct TKodKolonu {
+    const char* tablo;
+    const char* kolon;
+};
+const QList<TKodKolonu>& CariKodKolonlari();
+
+// The current-account code rename: checks first, then every column in one
+// transaction. `hata` is set (and nothing changes) when refused.
+struct TCariKodDegisimi {
+    QString hata;
+    enum class Odak { Yok, Eski, Yeni } odak = Odak::Yok;
+    TOnarimSonucu sonuc;
+};
+// The checks of "Değiştir" before the question.
+TCariKodDegisimi CariKodDegisimKontrol(const Db& db, const QString& eski, const QString& yeni);
+TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QString& yeni);
+// Code and name of an account; empty when none.
+QPair<QString, QString> CariBul(const Db& db, const QString& kod);
+
+} // namespace tornaly
