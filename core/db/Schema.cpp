@@ -40,8 +40,13 @@ void ensureVersionTable(const Db& db)
 {
     if (db.dialect().tableExists(db, kVersionTable))
         return;
-    db.exec(QStringLiteral("CREATE TABLE SCHEMA_SURUM (MODUL VARCHAR(40) NOT NULL PRIMARY KEY, "
-                           "SURUM INTEGER NOT NULL)"));
+    // Another workstation may be creating it at this moment: decide under the lock.
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    if (!db.dialect().tableExists(db, kVersionTable))
+        db.exec(QStringLiteral("CREATE TABLE SCHEMA_SURUM (MODUL VARCHAR(40) NOT NULL PRIMARY KEY, "
+                               "SURUM INTEGER NOT NULL)"));
+    tx.commit();
 }
 
 ConnectionProfile maintenanceProfile(const ConnectionProfile& p)
@@ -224,10 +229,12 @@ void ensureDialectFunctions(const Db& db)
 {
     if (db.backend() != Backend::PostgreSQL)
         return;
-    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TR_UPPER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
-                           "AS $$ SELECT UPPER(TRANSLATE(t, 'iı', 'İI')) $$"));
-    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TR_LOWER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
-                           "AS $$ SELECT LOWER(TRANSLATE(t, 'Iİ', 'ıi')) $$"));
+    // Two sessions replacing one function at once fail ("tuple concurrently updated").
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    for (const QString& statement : db.dialect().caseFoldingFunctions())
+        db.exec(statement);
+    tx.commit();
 }
 } // namespace
 
@@ -247,15 +254,24 @@ void ApplySchemaSteps(const Db& db, const QString& module, const QList<SchemaSte
         if (step.version <= current)
             continue;
         Transaction tx(db);
+        // Another workstation opening the same older database may have run
+        // this step while we waited for the lock: read the version again.
+        db.dialect().lockSchemaChanges(db);
+        if (SchemaVersion(db, module) >= step.version) {
+            tx.commit();
+            continue;
+        }
         for (const QString& statement : splitSqlScript(db.dialect().expandSchemaTokens(step.sql))) {
             try {
                 Query q(db);
                 q.prepare(statement).exec();
             } catch (const DbError& e) {
-                throw DbError(e.kind(),
-                              QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
-                                  .arg(module).arg(step.version).arg(step.name, e.text()),
-                              e.nativeCode());
+                DbError failed(e.kind(),
+                               QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
+                                   .arg(module).arg(step.version).arg(step.name, e.text()),
+                               e.nativeCode());
+                failed.setDetail(e.driverText(), e.statement());
+                throw failed;
             }
         }
         db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},

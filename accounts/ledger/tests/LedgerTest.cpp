@@ -4,7 +4,11 @@
 #include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
+#include <QMutex>
+#include <QStringList>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 using namespace tornaly;
 using namespace tornaly::accounts;
@@ -201,6 +205,66 @@ TEST_F(LedgerTest, RepeatedPostingKeepsOneRowPerKindAndReferenceInsideCallersTra
     CariHrkSil(db, QLatin1Char('S'), 501);
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(rows(QStringLiteral("REF_NO=502")), 1);
+}
+
+TEST_F(LedgerTest, ConcurrentRepostsOfOneDocumentLeaveOneRow)
+{
+    // Workstations saving the same invoice again at the same moment, each on
+    // its own connection: whatever the interleaving, one row remains.
+    constexpr int kThreads = 6;
+    constexpr int kReposts = 8;
+    const ConnectionProfile profile = database->profile();
+    std::atomic<int> started{0};
+    QMutex mutex;
+    QStringList failures;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            const QString name = QStringLiteral("repost_%1").arg(t);
+            try {
+                Db own = Db::open(profile, name);
+                SessionContext ownCtx = ctx;
+                ownCtx.Database1 = own;
+                ++started;
+                while (started.load() < kThreads)
+                    std::this_thread::yield();
+                for (int i = 0; i < kReposts; ++i) {
+                    Transaction tx(own);
+                    CariHrkYaz(ownCtx, own, satis(900, 100 * t + i));
+                    CariHrkYaz(ownCtx, own, satis(9000 + t, 1));
+                    tx.commit();
+                }
+            } catch (const std::exception& e) {
+                QMutexLocker l(&mutex);
+                failures << QString::fromUtf8(e.what());
+            }
+            Db::close(name);
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='S' AND REF_NO=900")), 1);
+    EXPECT_EQ(rows(), 1 + kThreads);
+}
+
+TEST_F(LedgerTest, InvoiceKindsAreKeyedByKindAndReference)
+{
+    CariHrkYaz(ctx, db, satis(910, 5));
+    const QString insert = QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, CRHRK_TUR, REF_NO, BORC) "
+                                          "VALUES (:NO, 1, '120.01', :TUR, :REF, 1)");
+    try {
+        db.exec(insert, {{QStringLiteral("NO"), 99001.0}, {QStringLiteral("TUR"), QStringLiteral("S")},
+                         {QStringLiteral("REF"), 910.0}});
+        FAIL() << "a second invoice row under one reference was stored";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.isUniqueViolation()) << e.text().toStdString();
+    }
+    // Bank and slip documents keep several rows under one reference.
+    for (double no : {99002.0, 99003.0})
+        db.exec(insert, {{QStringLiteral("NO"), no}, {QStringLiteral("TUR"), QStringLiteral("G")},
+                         {QStringLiteral("REF"), 910.0}});
+    EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='G' AND REF_NO=910")), 2);
 }
 
 TEST_F(LedgerTest, ForeignRowsTakeTheDaysRateAndAreRefusedWithoutOne)
