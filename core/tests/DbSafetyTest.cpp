@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QTemporaryDir>
 #include <atomic>
+#include <barrier>
 #include <functional>
 #include <thread>
 
@@ -266,19 +267,31 @@ TEST_F(DbSafetyTest, ClaimNumbersStayUniqueAcrossWorkstations)
 
 TEST_F(DbSafetyTest, PageSetupsSavedTogetherKeepOneRowEach)
 {
-    constexpr int kReports = 12;
-    const QStringList failures = onWorkstations(database->profile(), 5, [&](const Db& own, int i) {
+    // Every round the workstations save the same new setup at the same moment.
+    constexpr int kStations = 5;
+    constexpr int kReports = 25;
+    std::barrier together(kStations);
+    QMutex mutex;
+    QStringList refused;
+    const QStringList failures = onWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
         for (int k = 0; k < kReports; ++k) {
+            together.arrive_and_wait();
             report::PageSetupValues v;
             v.PASADI = QStringLiteral("FormDeneme");
             v.QUIKAD = QStringLiteral("Rapor%1").arg(k);
             v.SAYFAISIM = QStringLiteral("A4");
             v.PRBICIMI = QStringLiteral("D");
             v.SAG = i;
-            report::SavePageSetup(own, v);
+            try {
+                report::SavePageSetup(own, v);
+            } catch (const DbError& e) {
+                QMutexLocker l(&mutex);
+                refused << e.driverText();
+            }
         }
     });
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(refused.isEmpty()) << refused.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM MSAYFA WHERE PASADI = 'FormDeneme'")), kReports);
 }
 
