@@ -5,6 +5,7 @@
 #include "testsupport/TestSupport.h"
 
 #include <QMutex>
+#include <algorithm>
 #include <QStringList>
 #include <atomic>
 #include <cmath>
@@ -265,6 +266,47 @@ TEST_F(LedgerTest, InvoiceKindsAreKeyedByKindAndReference)
         db.exec(insert, {{QStringLiteral("NO"), no}, {QStringLiteral("TUR"), QStringLiteral("G")},
                          {QStringLiteral("REF"), 910.0}});
     EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='G' AND REF_NO=910")), 2);
+}
+
+TEST_F(LedgerTest, UpgradeKeepsTheLatestOfDoubledInvoiceRows)
+{
+    // A database from before the key, holding rows doubled by racing re-posts.
+    test::TestDatabase old(DatabaseKind::Company, false);
+    Db odb = old.db();
+    for (const QString& module : SchemaRegistry::modules(DatabaseKind::Company)) {
+        QList<SchemaStep> steps = schemaSteps(module, odb.backend());
+        if (module == QLatin1String("accounts"))
+            steps.erase(std::remove_if(steps.begin(), steps.end(), [](const SchemaStep& s) { return s.version > 3; }),
+                        steps.end());
+        ApplySchemaSteps(odb, module, steps);
+    }
+    const QString insert = QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, CRHRK_TUR, REF_NO, BORC) "
+                                          "VALUES (:NO, 1, '120.01', :TUR, :REF, :B)");
+    struct R {
+        double no;
+        const char* tur;
+        double ref, borc;
+    } const rows_[] = {{10, "S", 77, 100}, {12, "S", 77, 120}, {11, "S", 77, 110}, {13, "A", 77, 5},
+                       {14, "G", 88, 1},   {15, "G", 88, 2},   {16, "S", 99, 9}};
+    for (const R& r : rows_)
+        odb.exec(insert, {{QStringLiteral("NO"), r.no}, {QStringLiteral("TUR"), QString::fromUtf8(r.tur)},
+                          {QStringLiteral("REF"), r.ref}, {QStringLiteral("B"), r.borc}});
+
+    ApplyMigrations(odb, DatabaseKind::Company);
+
+    Query q(odb, QStringLiteral("SELECT CARI_NO, CRHRK_TUR, REF_NO, BORC FROM CARIHRK ORDER BY CARI_NO"));
+    q.exec();
+    QStringList left;
+    while (q.next())
+        left << QStringLiteral("%1 %2 %3 %4")
+                    .arg(q.integer(QStringLiteral("CARI_NO")))
+                    .arg(q.str(QStringLiteral("CRHRK_TUR")))
+                    .arg(q.integer(QStringLiteral("REF_NO")))
+                    .arg(q.num(QStringLiteral("BORC")));
+    EXPECT_EQ(left, (QStringList{QStringLiteral("12 S 77 120"), QStringLiteral("13 A 77 5"),
+                                 QStringLiteral("14 G 88 1"), QStringLiteral("15 G 88 2"),
+                                 QStringLiteral("16 S 99 9")}));
+    EXPECT_TRUE(odb.dialect().isIndexUnique(odb, QStringLiteral("CARIHRK"), QStringLiteral("UX_CARIHRK_BELGE")));
 }
 
 TEST_F(LedgerTest, ForeignRowsTakeTheDaysRateAndAreRefusedWithoutOne)
