@@ -1,4 +1,5 @@
 #include "db/DbError.h"
+#include "connection/ConnectionSettings.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -6,7 +7,6 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QStandardPaths>
 
 namespace tornaly {
 
@@ -40,12 +40,7 @@ QString DbErrorUserText(DbError::Kind kind)
 
 QString DbErrorLogPath()
 {
-    QString dir = qEnvironmentVariable("TORNALY_DATA_DIR");
-    if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (dir.isEmpty())
-        dir = QDir::home().filePath(QStringLiteral(".local/share/Tornaly"));
-    return QDir(dir).filePath(QStringLiteral("logs/veritabani-hatalari.log"));
+    return QDir(EmbeddedDataFolder()).filePath(QStringLiteral("logs/veritabani-hatalari.log"));
 }
 
 namespace {

@@ -40,8 +40,8 @@ private:
 // The Turkish sentence shown for a failure of a kind.
 QString DbErrorUserText(DbError::Kind kind);
 
-// The file under the per-user data folder where database failures are written
-// (TORNALY_DATA_DIR overrides the folder).
+// The file under the per-user data folder (EmbeddedDataFolder) where database
+// failures are written.
 QString DbErrorLogPath();
 // Appends one failure to that file; never throws.
 void LogDbError(const DbError& error);

@@ -6,53 +6,15 @@
 #include "services/CentralServices.h"
 #include "testsupport/TestSupport.h"
 
-#include <QAtomicInt>
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
-#include <atomic>
 #include <barrier>
-#include <functional>
-#include <thread>
 
 using namespace tornaly;
 using namespace tornaly::test;
 
 namespace {
-
-// Runs `work` on `count` threads, each on its own connection as a separate
-// workstation would, released together. Returns what failed.
-QStringList onWorkstations(const ConnectionProfile& profile, int count,
-                           const std::function<void(const Db&, int)>& work)
-{
-    static QAtomicInt serial;
-    std::atomic<int> ready{0};
-    QMutex mutex;
-    QStringList failures;
-    std::vector<std::thread> threads;
-    for (int i = 0; i < count; ++i) {
-        threads.emplace_back([&, i] {
-            const QString name = QStringLiteral("workstation_%1").arg(serial.fetchAndAddRelaxed(1));
-            try {
-                Db own = Db::open(profile, name);
-                ++ready;
-                while (ready.load() < count)
-                    std::this_thread::yield();
-                work(own, i);
-            } catch (const DbError& e) {
-                QMutexLocker l(&mutex);
-                failures << e.text() + QStringLiteral(" / ") + e.driverText();
-            } catch (const std::exception& e) {
-                QMutexLocker l(&mutex);
-                failures << QString::fromUtf8(e.what());
-            }
-            Db::close(name);
-        });
-    }
-    for (auto& t : threads)
-        t.join();
-    return failures;
-}
 
 qint64 count(const Db& db, const QString& sql)
 {
@@ -73,7 +35,7 @@ TEST_F(DbSafetyTest, WorkstationsOpeningAnOlderDatabaseRunEachStepOnce)
     };
     for (int round = 0; round < 3; ++round) {
         const QString module = QStringLiteral("goc_deneme_%1").arg(round);
-        const QStringList failures = onWorkstations(database->profile(), 4, [&](const Db& own, int) {
+        const QStringList failures = OnWorkstations(database->profile(), 4, [&](const Db& own, int) {
             ApplySchemaSteps(own, module, steps);
         });
         EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
@@ -243,7 +205,7 @@ TEST_F(DbSafetyTest, ClaimNumbersStayUniqueAcrossWorkstations)
     ctx.ClaimKodNo = 12;
     constexpr int kStations = 6;
     constexpr int kClaims = 5;
-    const QStringList failures = onWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
+    const QStringList failures = OnWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
         SessionContext c = ctx;
         c.Database1 = own;
         for (int k = 0; k < kClaims; ++k) {
@@ -273,7 +235,7 @@ TEST_F(DbSafetyTest, PageSetupsSavedTogetherKeepOneRowEach)
     std::barrier together(kStations);
     QMutex mutex;
     QStringList refused;
-    const QStringList failures = onWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
+    const QStringList failures = OnWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
         for (int k = 0; k < kReports; ++k) {
             together.arrive_and_wait();
             report::PageSetupValues v;

@@ -4,12 +4,9 @@
 #include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
-#include <QMutex>
-#include <algorithm>
 #include <QStringList>
-#include <atomic>
+#include <algorithm>
 #include <cmath>
-#include <thread>
 
 using namespace tornaly;
 using namespace tornaly::accounts;
@@ -214,36 +211,16 @@ TEST_F(LedgerTest, ConcurrentRepostsOfOneDocumentLeaveOneRow)
     // its own connection: whatever the interleaving, one row remains.
     constexpr int kThreads = 6;
     constexpr int kReposts = 8;
-    const ConnectionProfile profile = database->profile();
-    std::atomic<int> started{0};
-    QMutex mutex;
-    QStringList failures;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            const QString name = QStringLiteral("repost_%1").arg(t);
-            try {
-                Db own = Db::open(profile, name);
-                SessionContext ownCtx = ctx;
-                ownCtx.Database1 = own;
-                ++started;
-                while (started.load() < kThreads)
-                    std::this_thread::yield();
-                for (int i = 0; i < kReposts; ++i) {
-                    Transaction tx(own);
-                    CariHrkYaz(ownCtx, own, satis(900, 100 * t + i));
-                    CariHrkYaz(ownCtx, own, satis(9000 + t, 1));
-                    tx.commit();
-                }
-            } catch (const std::exception& e) {
-                QMutexLocker l(&mutex);
-                failures << QString::fromUtf8(e.what());
-            }
-            Db::close(name);
-        });
-    }
-    for (auto& th : threads)
-        th.join();
+    const QStringList failures = test::OnWorkstations(database->profile(), kThreads, [&](const Db& own, int t) {
+        SessionContext ownCtx = ctx;
+        ownCtx.Database1 = own;
+        for (int i = 0; i < kReposts; ++i) {
+            Transaction tx(own);
+            CariHrkYaz(ownCtx, own, satis(900, 100 * t + i));
+            CariHrkYaz(ownCtx, own, satis(9000 + t, 1));
+            tx.commit();
+        }
+    });
     EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='S' AND REF_NO=900")), 1);
     EXPECT_EQ(rows(), 1 + kThreads);
