@@ -79,11 +79,12 @@ void registerSqliteFunctions(QSqlDatabase& db)
     sqlite3_create_function_v2(h, "TR_LOWER", 1, flags, nullptr, sqliteTrLower, nullptr, nullptr, nullptr);
     // The getter is freed with the connection; the setter shares its slot and
     // may only be called directly, never from a trigger or view.
+    // (A failed registration frees the slot itself.)
     auto* user = new QByteArray;
-    sqlite3_create_function_v2(h, "CLOG_KULLANICI", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, user, sqliteHistoryUser,
-                               nullptr, nullptr, deleteHistoryUser);
-    sqlite3_create_function_v2(h, "CLOG_KULLANICI_AYARLA", 1, SQLITE_UTF8 | SQLITE_DIRECTONLY, user,
-                               sqliteSetHistoryUser, nullptr, nullptr, nullptr);
+    if (sqlite3_create_function_v2(h, "CLOG_KULLANICI", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, user, sqliteHistoryUser,
+                                   nullptr, nullptr, deleteHistoryUser) == SQLITE_OK)
+        sqlite3_create_function_v2(h, "CLOG_KULLANICI_AYARLA", 1, SQLITE_UTF8 | SQLITE_DIRECTONLY, user,
+                                   sqliteSetHistoryUser, nullptr, nullptr, nullptr);
 }
 
 void runSetup(QSqlDatabase& db, const QString& statement, Backend backend)

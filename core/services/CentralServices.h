@@ -13,9 +13,8 @@ QDate SunucuTarih(const Db& db);
 
 // The next warranty-claim number of the working year and the dealer's claim
 // code: (CalismaYiliNo - 2000) * 100,000,000 + ClaimKodNo * 10,000 + 1 for the
-// first claim, else one above the highest. It reads without a lock: the claim
-// form stores the number under the table's unique key and draws again when
-// another workstation took it first.
+// first claim, else one above the highest. It reads without a lock, so a
+// claim is stored through StoreWithNewClaimNo, never with this number alone.
 double NewClaimNo(const SessionContext& ctx, const Db& db);
 
 // Stores a new claim: `store` writes the claim under the number it is given.
