@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 #include "db/Dialect.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,7 +9,9 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
 #include <QUuid>
+#include <functional>
 
 namespace tornaly {
 
@@ -238,47 +241,75 @@ void ensureDialectFunctions(const Db& db)
 }
 } // namespace
 
-void ApplyMigrations(const Db& db, DatabaseKind kind)
+namespace {
+
+// Runs one step unless another workstation has run it while this one waited.
+void applyStep(const Db& db, const QString& module, const SchemaStep& step)
 {
-    ensureDialectFunctions(db);
-    ensureVersionTable(db);
-    for (const QString& module : SchemaRegistry::modules(kind))
-        ApplySchemaSteps(db, module, schemaSteps(module, db.backend()));
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    if (SchemaVersion(db, module) >= step.version) {
+        tx.commit();
+        return;
+    }
+    for (const QString& statement : splitSqlScript(db.dialect().expandSchemaTokens(step.sql))) {
+        try {
+            Query q(db);
+            q.prepare(statement).exec();
+        } catch (const DbError& e) {
+            DbError failed(e.kind(),
+                           QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
+                               .arg(module).arg(step.version).arg(step.name, e.text()),
+                           e.nativeCode());
+            failed.setDetail(e.driverText(), e.statement());
+            throw failed;
+        }
+    }
+    db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},
+                                {QStringLiteral("MODUL"), QStringLiteral("SURUM")}),
+            {{QStringLiteral("MODUL"), module}, {QStringLiteral("SURUM"), step.version}});
+    tx.commit();
 }
+
+// A workstation that finds another one upgrading the database waits for it
+// (a step may take longer than the lock time-out of one statement) rather
+// than failing its start.
+constexpr int kSchemaWaitMs = 5 * 60 * 1000;
+
+void whileBusyRetry(const Db& db, const std::function<void()>& work)
+{
+    QDeadlineTimer deadline(kSchemaWaitMs);
+    for (;;) {
+        try {
+            work();
+            return;
+        } catch (const DbError& e) {
+            // Inside a caller's transaction the wait would hold the caller's locks.
+            if (!e.isBusy() || db.inTransaction() || deadline.hasExpired())
+                throw;
+        }
+        QThread::msleep(100);
+    }
+}
+
+} // namespace
 
 void ApplySchemaSteps(const Db& db, const QString& module, const QList<SchemaStep>& steps)
 {
-    ensureVersionTable(db);
+    whileBusyRetry(db, [&] { ensureVersionTable(db); });
     const int current = SchemaVersion(db, module);
     for (const SchemaStep& step : steps) {
-        if (step.version <= current)
-            continue;
-        Transaction tx(db);
-        // Another workstation opening the same older database may have run
-        // this step while we waited for the lock: read the version again.
-        db.dialect().lockSchemaChanges(db);
-        if (SchemaVersion(db, module) >= step.version) {
-            tx.commit();
-            continue;
-        }
-        for (const QString& statement : splitSqlScript(db.dialect().expandSchemaTokens(step.sql))) {
-            try {
-                Query q(db);
-                q.prepare(statement).exec();
-            } catch (const DbError& e) {
-                DbError failed(e.kind(),
-                               QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
-                                   .arg(module).arg(step.version).arg(step.name, e.text()),
-                               e.nativeCode());
-                failed.setDetail(e.driverText(), e.statement());
-                throw failed;
-            }
-        }
-        db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},
-                                    {QStringLiteral("MODUL"), QStringLiteral("SURUM")}),
-                {{QStringLiteral("MODUL"), module}, {QStringLiteral("SURUM"), step.version}});
-        tx.commit();
+        if (step.version > current)
+            whileBusyRetry(db, [&] { applyStep(db, module, step); });
     }
+}
+
+void ApplyMigrations(const Db& db, DatabaseKind kind)
+{
+    whileBusyRetry(db, [&] { ensureDialectFunctions(db); });
+    whileBusyRetry(db, [&] { ensureVersionTable(db); });
+    for (const QString& module : SchemaRegistry::modules(kind))
+        ApplySchemaSteps(db, module, schemaSteps(module, db.backend()));
 }
 
 bool DatabaseExists(const ConnectionProfile& profile)

@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
+#include <atomic>
 #include <barrier>
+#include <chrono>
+#include <thread>
 
 using namespace tornaly;
 using namespace tornaly::test;
@@ -43,6 +46,34 @@ TEST_F(DbSafetyTest, WorkstationsOpeningAnOlderDatabaseRunEachStepOnce)
         EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM GOC_DENEME")), 1);
         db.exec(QStringLiteral("DROP TABLE GOC_DENEME"));
     }
+}
+
+TEST_F(DbSafetyTest, AWorkstationWaitsForAnotherOneUpgradingTheDatabase)
+{
+    const QString module = QStringLiteral("bekleme_deneme");
+    const QList<SchemaStep> steps{
+        {1, QStringLiteral("tablo"), QStringLiteral("CREATE TABLE BEKLEME_DENEME (ID INTEGER);")}};
+    std::atomic<bool> done{false};
+    QStringList failures;
+    {
+        Db upgrading = database->open(QStringLiteral("upgrading"));
+        Transaction hold(upgrading);
+        upgrading.dialect().lockSchemaChanges(upgrading);
+        std::thread starting([&] {
+            failures = OnWorkstations(database->profile(), 1, [&](const Db& own, int) {
+                ApplySchemaSteps(own, module, steps);
+            });
+            done = true;
+        });
+        // Longer than one statement waits for a lock (two seconds in tests).
+        std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+        EXPECT_FALSE(done.load());
+        hold.commit();
+        starting.join();
+    }
+    Db::close(QStringLiteral("upgrading"));
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(SchemaVersion(db, module), 1);
 }
 
 TEST_F(DbSafetyTest, SqliteWritesEveryCommitThrough)
