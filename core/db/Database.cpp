@@ -49,6 +49,26 @@ void sqliteTurkishCase(sqlite3_context* ctx, int argc, sqlite3_value** argv, boo
 void sqliteTrUpper(sqlite3_context* ctx, int argc, sqlite3_value** argv) { sqliteTurkishCase(ctx, argc, argv, true); }
 void sqliteTrLower(sqlite3_context* ctx, int argc, sqlite3_value** argv) { sqliteTurkishCase(ctx, argc, argv, false); }
 
+// The user the change-history triggers record, kept per connection: every
+// workstation has its own connection to the shared file.
+void sqliteHistoryUser(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    const auto* user = static_cast<const QByteArray*>(sqlite3_user_data(ctx));
+    sqlite3_result_text(ctx, user->constData(), int(user->size()), SQLITE_TRANSIENT);
+}
+
+void sqliteSetHistoryUser(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    auto* user = static_cast<QByteArray*>(sqlite3_user_data(ctx));
+    if (argc == 1 && sqlite3_value_type(argv[0]) != SQLITE_NULL)
+        *user = QByteArray(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
+    else
+        user->clear();
+    sqlite3_result_null(ctx);
+}
+
+void deleteHistoryUser(void* p) { delete static_cast<QByteArray*>(p); }
+
 void registerSqliteFunctions(QSqlDatabase& db)
 {
     const QVariant v = db.driver()->handle();
@@ -60,6 +80,14 @@ void registerSqliteFunctions(QSqlDatabase& db)
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(h, "TR_UPPER", 1, flags, nullptr, sqliteTrUpper, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "TR_LOWER", 1, flags, nullptr, sqliteTrLower, nullptr, nullptr, nullptr);
+    // The getter is freed with the connection; the setter shares its slot and
+    // may only be called directly, never from a trigger or view.
+    // (A failed registration frees the slot itself.)
+    auto* user = new QByteArray;
+    if (sqlite3_create_function_v2(h, "CLOG_KULLANICI", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, user, sqliteHistoryUser,
+                                   nullptr, nullptr, deleteHistoryUser) == SQLITE_OK)
+        sqlite3_create_function_v2(h, "CLOG_KULLANICI_AYARLA", 1, SQLITE_UTF8 | SQLITE_DIRECTONLY, user,
+                                   sqliteSetHistoryUser, nullptr, nullptr, nullptr);
 }
 
 void runSetup(QSqlDatabase& db, const QString& statement, Backend backend)
@@ -121,7 +149,7 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
     try {
         if (profile.backend == Backend::SQLite) {
             runSetup(db, QStringLiteral("PRAGMA journal_mode=WAL"), profile.backend);
-            runSetup(db, QStringLiteral("PRAGMA synchronous=NORMAL"), profile.backend);
+            runSetup(db, QStringLiteral("PRAGMA synchronous=FULL"), profile.backend);
             runSetup(db, QStringLiteral("PRAGMA foreign_keys=ON"), profile.backend);
             registerSqliteFunctions(db);
         } else {
@@ -235,11 +263,16 @@ DbError::Kind classifyError(const QSqlError& error, Backend backend)
 
 void throwDbError(const QSqlError& error, Backend backend, const QString& context)
 {
-    QString text = error.text().trimmed();
-    if (text.isEmpty())
-        text = QStringLiteral("Bilinmeyen veritabanı hatası");
-    Q_UNUSED(context);
-    throw DbError(classifyError(error, backend), text, error.nativeErrorCode());
+    // The user reads a Turkish sentence; the driver's text and the statement
+    // go into the error and the log for whoever looks into it.
+    const DbError::Kind kind = classifyError(error, backend);
+    QString text = DbErrorUserText(kind);
+    if (!error.nativeErrorCode().isEmpty())
+        text += QStringLiteral(" (Hata kodu: %1)").arg(error.nativeErrorCode());
+    DbError e(kind, text, error.nativeErrorCode());
+    e.setDetail(error.text().trimmed(), context);
+    LogDbError(e);
+    throw e;
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "context/SessionContext.h"
 #include "db/Schema.h"
 #include "db/udbconn.h"
+#include "history/ChangeLogSchema.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
@@ -113,6 +114,9 @@ void TDM1::openCompanyDatabase()
     Db db = DBConn().openDatabase1();
     ApplyMigrations(db, DatabaseKind::Company);
     m_ctx.Database1 = db;
+    // The history user belongs to the connection: a reopened one is told again.
+    if (!m_ctx.AktifKullanici.login.isEmpty())
+        SetChangeLogUser(db, m_ctx.AktifKullanici.login);
     if (db.backend() == Backend::SQLite) {
         m_ctx.VeritabaniAdi = QFileInfo(db.profile().filePath).completeBaseName();
         m_ctx.SunucuTamAdi = QHostInfo::localHostName();

@@ -1,4 +1,5 @@
 #include "history/ChLogBr.h"
+#include "history/ChangeLogSchema.h"
 
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -265,10 +266,7 @@ void TFormChLogBr::BtnDeleteAllClick()
         return;
     if (AskYesNoCancel(QStringLiteral("Tüm kayıt geçmişi silinecektir. Devam etmek istiyor musunuz?")) != MsgYes)
         return;
-    // Emptying is DELETE rather than TRUNCATE so that it runs inside transactions on both servers.
-    for (const QString& t : m_kind.truncateTables)
-        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, t))
-            ExecSql(m_ctx.Database1, QStringLiteral("DELETE FROM ") + t);
+    ClearChangeLogTables(m_ctx.Database1, m_kind.truncateTables);
     tablerefresh();
     openLines();
     ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));

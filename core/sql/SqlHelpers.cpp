@@ -1,5 +1,6 @@
 #include "sql/SqlHelpers.h"
 #include "money/Money.h"
+#include "services/KurBul.h"
 #include "settings/GridLayout.h"
 
 #include <QComboBox>
@@ -685,11 +686,10 @@ QDateTime CentralServerNow(const Db& central) { return ServerNow(central); }
 
 double GetCurrencyRate(const Db& db, const QString& currency, bool, const QDate& date)
 {
-    Query q(db, QStringLiteral(
-        "SELECT TLDEGERI_SATIS FROM KURDEGER DK WHERE TARIH=(SELECT MAX(TARIH) FROM KURDEGER KD "
-        "WHERE KD.DOVIZ_KODU=:dk AND TARIH<=:TARIH) AND DOVIZ_KODU=:dk\nORDER BY TARIH DESC"));
-    q.bind(QStringLiteral("dk"), currency).bind(QStringLiteral("TARIH"), date.addDays(1)).exec();
-    return q.next() ? q.value(0).toDouble() : 0.0;
+    // Unlike KurBul, a rate stamped at midnight after the day still counts,
+    // and a currency without a rate (the local one too) gives 0.
+    const auto kayit = SonKurKaydi(db, currency, date.addDays(1).startOfDay(), true);
+    return kayit ? kayit->satis : 0.0;
 }
 
 QString CheckedItemsSqlCondition(const QList<CheckedItem>& items, const QString& field, int mode, bool allWhenNone)
