@@ -2,7 +2,6 @@
 #include "company/FirmaKatalog.h"
 #include "context/SessionContext.h"
 #include "db/udbconn.h"
-#include "login/PasswordHash.h"
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
 #include "startup/Startup.h"
@@ -61,11 +60,8 @@ TEST_F(StartupTest, SuccessfulStartLogsOnceAndFillsTheSession)
     EXPECT_EQ(q.str(QStringLiteral("KULLANICI")), loginName);
     EXPECT_FALSE(q.next());
 
-    // The plain-text password of an older installation is now a salted hash.
-    const QString stored =
-        SqlLookup(company(), QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME = :L"), loginName).toString();
-    EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(VerifyPassword(loginPassword, stored));
+    // The separate programs and web pages get the password of the session.
+    EXPECT_EQ(r.ctx.AktifKullanici.password, loginPassword);
     // The choice and the login name are remembered for the next start.
     EXPECT_EQ(RememberedCompany(), QStringLiteral("DEMO"));
     EXPECT_EQ(ReadSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), StoreRegistry), loginName);
