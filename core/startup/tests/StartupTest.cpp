@@ -103,8 +103,9 @@ TEST_F(StartupTest, EveryEarlyExitEndsWithoutALogRow)
         EXPECT_FALSE(r.mainWindowRan);
         EXPECT_EQ(loginDialogs, c.loginDialogs);
         EXPECT_EQ(logRows(company()), 0);
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_EQ(messages.lastText(), c.message);
+        }
         // The company database is closed again.
         EXPECT_FALSE(Db::attach(TDBConn::Database1Name).isValid());
     }

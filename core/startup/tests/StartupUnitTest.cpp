@@ -63,8 +63,9 @@ TEST(Sifrele, RoundTripsEveryLengthAndChainsLaterBytes)
         const QString back = SifreCozMetin(SifreleMetin(s, kAyarSifreAnahtari), kAyarSifreAnahtari);
         EXPECT_EQ(s.left(back.size()), back);
         EXPECT_LE(back.toUtf8().size(), 255);
-        if (s.toUtf8().size() <= 255)
+        if (s.toUtf8().size() <= 255) {
             EXPECT_EQ(back, s);
+        }
     }
 }
 
