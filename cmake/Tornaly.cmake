@@ -81,6 +81,9 @@ function(tornaly_add_test)
   target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} tornaly_testsupport GTest::gtest)
   target_compile_options(${A_NAME} PRIVATE ${TORNALY_WARNINGS})
   tornaly_use_pch(${A_NAME})
+  # Test programs are small, and their fixtures live in anonymous namespaces
+  # that a batch would share between files.
+  set_target_properties(${A_NAME} PROPERTIES UNITY_BUILD OFF)
   set(env "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
   if(A_DB)
     add_test(NAME ${A_NAME}.sqlite COMMAND ${A_NAME})

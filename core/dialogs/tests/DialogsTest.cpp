@@ -169,10 +169,12 @@ TEST(CustomControls, MoneyEditKeepsTheMinusSign)
     for (const auto& c : cases) {
         QVariant v;
         EXPECT_EQ(CurrencyEditTextToValue(QString::fromUtf8(c.text), &v), c.ok) << c.text;
-        if (c.ok && c.value.isValid())
+        if (c.ok && c.value.isValid()) {
             EXPECT_DOUBLE_EQ(v.toDouble(), c.value.toDouble()) << c.text;
-        if (c.ok && !c.value.isValid())
+        }
+        if (c.ok && !c.value.isValid()) {
             EXPECT_TRUE(v.isNull()) << c.text;
+        }
     }
 
     QStandardItemModel model(1, 1);
