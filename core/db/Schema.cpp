@@ -29,6 +29,16 @@ QList<ModuleEntry>& moduleList()
     return list;
 }
 
+struct CodeStep {
+    QString module;
+    SchemaStep step;
+};
+QList<CodeStep>& codeSteps()
+{
+    static QList<CodeStep> list;
+    return list;
+}
+
 QString readResource(const QString& path)
 {
     QFile f(path);
@@ -85,6 +95,20 @@ QStringList SchemaRegistry::modules(DatabaseKind kind)
     return out;
 }
 
+void SchemaRegistry::addCodeStep(const QString& module, int version, const QString& name,
+                                 std::function<void(const Db&)> code)
+{
+    QMutexLocker lock(&g_schemaMutex);
+    for (const auto& c : codeSteps())
+        if (c.module == module && c.step.version == version)
+            return;
+    SchemaStep step;
+    step.version = version;
+    step.name = name;
+    step.code = std::move(code);
+    codeSteps().append({module, step});
+}
+
 QList<SchemaStep> schemaSteps(const QString& module, Backend backend)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d+)_([^.]+)(?:\\.(sqlite|pg))?\\.sql$"));
@@ -116,6 +140,18 @@ QList<SchemaStep> schemaSteps(const QString& module, Backend backend)
     }
     for (auto it2 = dialectParts.cbegin(); it2 != dialectParts.cend(); ++it2)
         steps[it2.key()].sql += it2.value();
+    {
+        QMutexLocker lock(&g_schemaMutex);
+        for (const auto& c : codeSteps()) {
+            if (c.module != module)
+                continue;
+            SchemaStep& s = steps[c.step.version];
+            s.version = c.step.version;
+            if (s.name.isEmpty())
+                s.name = c.step.name;
+            s.code = c.step.code;
+        }
+    }
     return steps.values();
 }
 
@@ -265,6 +301,8 @@ void applyStep(const Db& db, const QString& module, const SchemaStep& step)
             throw failed;
         }
     }
+    if (step.code)
+        step.code(db);
     db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},
                                 {QStringLiteral("MODUL"), QStringLiteral("SURUM")}),
             {{QStringLiteral("MODUL"), module}, {QStringLiteral("SURUM"), step.version}});

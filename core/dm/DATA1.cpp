@@ -15,21 +15,11 @@ namespace tornaly {
 
 namespace {
 
-QVariant nullDate() { return QVariant(QMetaType(QMetaType::QDateTime)); }
-
-struct Hatirlatma {
-    const char* tip;
-    const char* bas;
-    const char* bit;
-    const char* aciklama;
-};
-
-const Hatirlatma kHatirlatmalar[] = {
-    {"O", "SGBASTRH", "SGBITRH", "Aracın Sigorta Süresi Sona Ermiştir."},
-    {"K", "KASKA_TRH", "KASKO_BITTRH", "Aracın Kasko Süresi Sona Ermiştir."},
-    {"U", "MUAYENE_TRH", "MUAYENE_BITTRH", "Aracın Muayene Süresi Sona Ermiştir."},
-    {"E", "EKSOZ_TRH", "EKSOZ_BITTRH", "Aracın Eksoz Muayene Süresi Sona Ermiştir."},
-};
+VehicleReminderWriter& reminderWriter()
+{
+    static VehicleReminderWriter w;
+    return w;
+}
 
 } // namespace
 
@@ -69,32 +59,12 @@ void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi)
                                   "Tıklayınız."));
 }
 
-int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now)
+void SetVehicleReminderWriter(VehicleReminderWriter writer) { reminderWriter() = std::move(writer); }
+
+int RunVehicleReminders(const Db& db, const QDateTime& now)
 {
-    int inserted = 0;
-    Transaction tx(db);
-    for (const Hatirlatma& h : kHatirlatmalar) {
-        // Column names come from the fixed table above, never from input.
-        const QString bas = QString::fromLatin1(h.bas);
-        const QString bit = QString::fromLatin1(h.bit);
-        Query q(db, QStringLiteral(
-                        "INSERT INTO ARAMAPER (MUS_TIP, ARA_TIP, SATIS_NO, PERIYOT, REF_TRH, ARAMA_TRH, CARI_KOD, "
-                        "SASE_NO, ACIKLAMA) "
-                        "SELECT 'D', :TIP, 0, 0, A.%1, A.%2, A.CARI_KOD, A.SASE_NO, :ACIKLAMA FROM ARAC A "
-                        "WHERE A.%2 >= :BAS AND A.%2 <= :BIT AND NOT EXISTS (SELECT 1 FROM ARAMAPER P "
-                        "WHERE P.MUS_TIP = 'D' AND P.ARA_TIP = :TIP2 AND P.SASE_NO = A.SASE_NO "
-                        "AND P.ARAMA_TRH = A.%2)")
-                        .arg(bas, bit));
-        q.bind(QStringLiteral("TIP"), QString::fromLatin1(h.tip))
-            .bind(QStringLiteral("TIP2"), QString::fromLatin1(h.tip))
-            .bind(QStringLiteral("ACIKLAMA"), QString::fromUtf8(h.aciklama))
-            .bind(QStringLiteral("BAS"), now.addDays(-1))
-            .bind(QStringLiteral("BIT"), now.addDays(2))
-            .exec();
-        inserted += q.rowsAffected();
-    }
-    tx.commit();
-    return inserted;
+    const VehicleReminderWriter& w = reminderWriter();
+    return w ? w(db, now) : 0;
 }
 
 TDM1::TDM1(SessionContext& ctx, const TConnectionSettings& settings, const TDbParamLists& lists, QObject* parent)
@@ -167,12 +137,16 @@ bool TDM1::DM1Create()
         } catch (const DbError&) {
             // Sizes that cannot be read give no warning.
         }
-        AracHatirlatmalariniYaz(m_ctx.Database1, ServerNow(m_ctx.Database1));
+        RunVehicleReminders(m_ctx.Database1, ServerNow(m_ctx.Database1));
         RepIsemriTip.clear();
-        Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
-        q.exec();
-        while (q.next())
-            RepIsemriTip << q.str(QStringLiteral("ISEMRI_TIP")) + QLatin1Char('=') + q.str(QStringLiteral("ISEMRI_TIP_ADI"));
+        // Work-order types come with the workshop's tables.
+        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, QStringLiteral("ISEMRITIP"))) {
+            Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
+            q.exec();
+            while (q.next())
+                RepIsemriTip << q.str(QStringLiteral("ISEMRI_TIP")) + QLatin1Char('=')
+                                    + q.str(QStringLiteral("ISEMRI_TIP_ADI"));
+        }
         m_ctx.MarkaBayiModu = m_ctx.MarkaBayiModu2 = m_ctx.MarkaBayiModu3 = false;
         m_ctx.SunucuTarihi = ServerNow(m_ctx.Database1);
     } catch (const DbError& e) {
@@ -298,6 +272,14 @@ void TDM1::getfirmaparams()
 
 void TDM1::getMuhasebeParam()
 {
+    // A database without the accounting tables has no ledger to lock and
+    // keeps the accounting defaults.
+    const Db& db = m_ctx.Database1;
+    if (!db.dialect().tableExists(db, QStringLiteral("PARAMUH"))
+        && !db.dialect().tableExists(db, QStringLiteral("PARAMETRE"))) {
+        m_ctx.KilitTarihi = QDate();
+        return;
+    }
     try {
         Query q(m_ctx.Database1, QStringLiteral("SELECT KILIT_TRH FROM PARAMUH"));
         q.exec();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 namespace tornaly {
 
@@ -35,10 +36,13 @@ TDiskDurumu MeasureStorage(const Db& db);
 // The low-disk warning and the large-log note, from the measured values.
 void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi);
 
-// Inserts the due vehicle reminders (insurance, comprehensive insurance,
-// inspection, exhaust inspection) into the call list, once per vehicle and
-// end date. Returns the number of rows inserted.
-int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
+// The start-up writes the due vehicle reminders into the call list. Vehicles
+// and the call list belong to later subsystems, so the one that owns them
+// registers the writer; with none registered nothing is written. The writer
+// returns the number of rows inserted.
+using VehicleReminderWriter = std::function<int(const Db&, const QDateTime& now)>;
+void SetVehicleReminderWriter(VehicleReminderWriter writer);
+int RunVehicleReminders(const Db& db, const QDateTime& now);
 
 // The central data module: opens the company database of the session, loads
 // the company, accounting and general parameters, checks the working year and

@@ -156,8 +156,8 @@ TEST_F(DatabaseTest, MigrationsApplyOnceAndAFailedStepLeavesNoTrace)
     EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), newest);
 
     const QList<SchemaStep> steps{
-        {1, QStringLiteral("first"), QStringLiteral("CREATE TABLE MIG_A (X INTEGER);")},
-        {2, QStringLiteral("broken"), QStringLiteral("CREATE TABLE MIG_B (X INTEGER); CREATE TABLE MIG_C (;")}};
+        {1, QStringLiteral("first"), QStringLiteral("CREATE TABLE MIG_A (X INTEGER);"), {}},
+        {2, QStringLiteral("broken"), QStringLiteral("CREATE TABLE MIG_B (X INTEGER); CREATE TABLE MIG_C (;"), {}}};
     try {
         ApplySchemaSteps(db, QStringLiteral("deneme"), steps);
         FAIL() << "a broken step was applied";

@@ -1,3 +1,5 @@
+#include "login/PasswordHash.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,6 +12,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir configDir;
     qputenv("TORNALY_CONFIG_DIR", configDir.path().toUtf8());
+    // Never the user's desktop keyring: secrets go to the settings folder.
+    qputenv("TORNALY_SECRET_STORE", "file");
+    // Logins hash at a test strength: hundreds of thousands of iterations per
+    // login would make every fixture slow. The strength itself has its own test.
+    tornaly::SetPasswordIterations(1000);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly"));
     ::testing::InitGoogleTest(&argc, argv);

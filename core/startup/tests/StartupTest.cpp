@@ -2,7 +2,6 @@
 #include "company/FirmaKatalog.h"
 #include "context/SessionContext.h"
 #include "db/udbconn.h"
-#include "login/PasswordHash.h"
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
 #include "startup/FirstSetup.h"
@@ -62,11 +61,8 @@ TEST_F(StartupTest, SuccessfulStartLogsOnceAndFillsTheSession)
     EXPECT_EQ(q.str(QStringLiteral("KULLANICI")), loginName);
     EXPECT_FALSE(q.next());
 
-    // The plain-text password of an older installation is now a salted hash.
-    const QString stored =
-        SqlLookup(company(), QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME = :L"), loginName).toString();
-    EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(VerifyPassword(loginPassword, stored));
+    // The separate programs and web pages get the password of the session.
+    EXPECT_EQ(r.ctx.AktifKullanici.password, loginPassword);
     // The choice and the login name are remembered for the next start.
     EXPECT_EQ(RememberedCompany(), QStringLiteral("DEMO"));
     EXPECT_EQ(ReadSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), StoreRegistry), loginName);
@@ -107,8 +103,9 @@ TEST_F(StartupTest, EveryEarlyExitEndsWithoutALogRow)
         EXPECT_FALSE(r.mainWindowRan);
         EXPECT_EQ(loginDialogs, c.loginDialogs);
         EXPECT_EQ(logRows(company()), 0);
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_EQ(messages.lastText(), c.message);
+        }
         // The company database is closed again.
         EXPECT_FALSE(Db::attach(TDBConn::Database1Name).isValid());
     }
