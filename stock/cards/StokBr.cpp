@@ -149,6 +149,8 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
         return v.toString();
     });
     ListeHazirla(DBGrid1, Liste, ayar);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { guvenli([this] { satirDegisti(); }); });
     BaslikSiralama(DBGrid1, Liste, [this](const QString& alan, bool azalan) {
         m_kriter.siralama = alan;
         m_kriter.azalan = azalan;
@@ -249,7 +251,7 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
     connect(BtnBackorder, &QPushButton::clicked, this, [] { ShowWarning(QStringLiteral("Merkeze Bağlanılamadı!")); });
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
-        if (BtnSec->isVisible())
+        if (m_mod == 1)
             BtnSecClick();
         else
             guvenli([this] { BtnDuzenleClick(); });
@@ -352,8 +354,6 @@ void TFormStokBr::listeyiAc()
     KolonlariSigdir(DBGrid1);
     const auto t = Liste->totals({});
     LblKayitSayisi->setText(QStringLiteral("Kayıt Sayısı = %1").arg(FormatMoney(double(t.count), QStringLiteral(",0"))));
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { guvenli([this] { satirDegisti(); }); }, Qt::UniqueConnection);
     if (Liste->rowCount() > 0)
         DBGrid1->setCurrentIndex(Liste->index(0, Liste->columnOf(QStringLiteral("STOK_KOD_NO"))));
     satirDegisti();
@@ -423,7 +423,7 @@ bool TFormStokBr::eventFilter(QObject* o, QEvent* e)
     auto* k = static_cast<QKeyEvent*>(e);
     if (o == DBGrid1) {
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            if (BtnSec->isVisible())
+            if (m_mod == 1)
                 BtnSecClick();
             else
                 guvenli([this] { BtnDuzenleClick(); });
@@ -503,7 +503,7 @@ void TFormStokBr::gitParcaNo(const QString& no)
 
 void TFormStokBr::BtnSecClick()
 {
-    if (!BtnSec->isVisible() || DBGrid1->currentIndex().row() < 0)
+    if (m_mod != 1 || DBGrid1->currentIndex().row() < 0)
         return;
     secilen.StokNo = deger(QStringLiteral("STOK_NO")).toDouble();
     secilen.StokKod = deger(QStringLiteral("STOK_KOD_NO")).toString();

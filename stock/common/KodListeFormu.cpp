@@ -14,6 +14,15 @@
 
 namespace tornaly::stock {
 
+namespace {
+// Locating in a list forgives the dotted and dotless i: codes are mostly
+// typed in plain Latin letters, names in Turkish ones.
+QString gevsek(const QString& s)
+{
+    return Dialect::turkishUpper(s.trimmed()).replace(QChar(0x0130), QLatin1Char('I'));
+}
+} // namespace
+
 KodListeFormu::KodListeFormu(const SessionContext& ctx, const QString& baslik, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1)
 {
@@ -108,9 +117,9 @@ void KodListeFormu::yenileVeGit(const QString& deger)
     listeyiAc();
     Liste->fetchAll();
     const int c = Liste->columnOf(m_anahtar);
-    const QString aranan = Dialect::turkishUpper(deger.trimmed());
+    const QString aranan = gevsek(deger);
     for (int r = 0; r < Liste->rowCount(); ++r)
-        if (Dialect::turkishUpper(Liste->index(r, c).data(Qt::EditRole).toString().trimmed()) == aranan) {
+        if (gevsek(Liste->index(r, c).data(Qt::EditRole).toString()) == aranan) {
             DBGrid1->setCurrentIndex(Liste->index(r, 0));
             return;
         }
@@ -122,9 +131,9 @@ bool KodListeFormu::basiylaBul(const QString& alan, const QString& metin)
     if (c < 0)
         return false;
     Liste->fetchAll();
-    const QString aranan = Dialect::turkishUpper(metin);
+    const QString aranan = gevsek(metin);
     for (int r = 0; r < Liste->rowCount(); ++r)
-        if (Dialect::turkishUpper(Liste->index(r, c).data(Qt::EditRole).toString()).startsWith(aranan)) {
+        if (gevsek(Liste->index(r, c).data(Qt::EditRole).toString()).startsWith(aranan)) {
             DBGrid1->setCurrentIndex(Liste->index(r, c));
             return true;
         }

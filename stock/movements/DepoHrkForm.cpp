@@ -187,6 +187,16 @@ TFormDepoHrk::TFormDepoHrk(const SessionContext& ctx, const QString& stokAdi, do
     connect(BtnAylik, &QPushButton::clicked, this, &TFormDepoHrk::BtnAylikClick);
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
     connect(ChkDepoFiltre, &QCheckBox::toggled, this, [this] { ac(); });
+    // Moving through the per-warehouse sums narrows the lists while the filter is on.
+    connect(GridDepo->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (ChkDepoFiltre->isChecked()) {
+            try {
+                ac();
+            } catch (const DbError& e) {
+                ShowError(e.text());
+            }
+        }
+    });
     try {
         ac();
     } catch (const DbError& e) {
@@ -207,10 +217,6 @@ void TFormDepoHrk::ac()
         QDepoToplam->setStatement(db, d.text(), d.binds);
         QDepoToplam->open();
         KolonlariSigdir(GridDepo);
-        connect(GridDepo->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-            if (ChkDepoFiltre->isChecked())
-                ac();
-        }, Qt::UniqueConnection);
     }
     const SqlText h = HareketSorgusu(db, filtre);
     QHareket->setStatement(db, h.text(), h.binds);
