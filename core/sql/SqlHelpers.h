@@ -47,6 +47,9 @@ public:
     // Output columns that settle ties of the statement's order before the rest
     // of the columns do (a browse gives its key field).
     void setOrderKeys(const QStringList& fields) { m_orderKeys = fields; }
+    // The statement's own order already ends in a unique key: pages follow it
+    // as it stands, so that the database can read them from an index.
+    void setOrderIsTotal(bool on) { m_orderIsTotal = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
@@ -109,6 +112,7 @@ private:
     bool m_open = false;
     bool m_more = false;
     bool m_paged = false;
+    bool m_orderIsTotal = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.

@@ -56,6 +56,14 @@ SqlText StokListeSorgusu(const Dialect& d, const StokAramaKriteri& k)
         if (!t.isEmpty()) {
             s.lines[5] = QStringLiteral("AND ") + d.ciLike(QStringLiteral("STOK_KOD_NO"), QStringLiteral("ARANAN"));
             s.binds.insert(QStringLiteral("ARANAN"), bas);
+            // SQLite reads a LIKE pattern from no index: the folded prefix as a
+            // range lets it use the index of the folded code.
+            if (d.backend() == Backend::SQLite && !t.contains(QLatin1Char('%'))) {
+                const QString alt = Dialect::turkishUpper(t);
+                s.lines[5] += QStringLiteral(" AND TR_UPPER(STOK_KOD_NO) >= :ALT AND TR_UPPER(STOK_KOD_NO) < :UST");
+                s.binds.insert(QStringLiteral("ALT"), alt);
+                s.binds.insert(QStringLiteral("UST"), alt + QChar(0xFFFF));
+            }
         }
         break;
     case StokAramaKutusu::Ad:
