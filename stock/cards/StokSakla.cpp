@@ -344,6 +344,8 @@ QWidget* TFormStokSakla::detaySayfasi()
                 }
             });
         }
+    for (int c = 1; c <= 7; ++c)
+        fg->setColumnStretch(c, 1);
     hesapli(QStringLiteral("SATIS_KDVLI"), 1, 7);
     hesapli(QStringLiteral("SAT_KDVLI_USD"), 2, 7);
     hesapli(QStringLiteral("SAT_KDVLI_DVZ"), 3, 7);
