@@ -2,6 +2,7 @@
 
 #include "history/ChLogBr.h"
 #include "messages/Messages.h"
+#include "stock/common/Guvenli.h"
 #include "money/Money.h"
 #include "stock/cards/StokKart.h"
 #include "stock/cards/StokSakla.h"
@@ -297,11 +298,7 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
 
 void TFormStokBr::guvenli(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    Guvenli(f);
 }
 
 QLineEdit* TFormStokBr::kutu(StokAramaKutusu k) const

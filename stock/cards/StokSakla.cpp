@@ -2,6 +2,7 @@
 
 #include "currency/dovizk.h"
 #include "messages/Messages.h"
+#include "stock/common/Guvenli.h"
 #include "money/Money.h"
 #include "stock/catalog/KodListeleri.h"
 #include "stock/catalog/Kodlar.h"
@@ -103,11 +104,7 @@ TFormStokSakla::TFormStokSakla(const SessionContext& ctx, StokKarti kart, QWidge
 
 void TFormStokSakla::guvenli(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    Guvenli(f);
 }
 
 QWidget* TFormStokSakla::baslikKur()

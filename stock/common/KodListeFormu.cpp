@@ -2,6 +2,7 @@
 
 #include "db/Dialect.h"
 #include "messages/Messages.h"
+#include "stock/common/Guvenli.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -82,11 +83,7 @@ QPushButton* KodListeFormu::dugme(const QString& ad, const QString& baslik, std:
 
 void KodListeFormu::guvenli(const std::function<void()>& f)
 {
-    try {
-        f();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    Guvenli(f);
 }
 
 void KodListeFormu::sorguAyarla(const QString& sql, const QString& anahtar, const QString& siralama,
