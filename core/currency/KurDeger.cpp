@@ -204,7 +204,7 @@ bool StokFiyatGuncelleyiciVar()
     return bool(stokFiyat());
 }
 
-void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
+int SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
 {
     StokFiyatGuncelleyici f;
     {
@@ -212,10 +212,11 @@ void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
         f = stokFiyat();
     }
     if (!f)
-        return;
+        return -1;
     Transaction tx(db);
-    f(db, gun, ASKUR == QLatin1String("A") ? QStringLiteral("A") : QStringLiteral("S"));
+    const int n = f(db, gun, ASKUR == QLatin1String("A") ? QStringLiteral("A") : QStringLiteral("S"));
     tx.commit();
+    return n;
 }
 
 void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru)
@@ -226,7 +227,11 @@ void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKur
     }
     if (!AskYesNo(QStringLiteral("Tüm Stokların Fiyatlarını Güncellemek İstiyormusunuz?")))
         return;
-    SP_SET_STOKFYT(db, gun, alisKuru ? QStringLiteral("A") : QStringLiteral("S"));
+    const int n = SP_SET_STOKFYT(db, gun, alisKuru ? QStringLiteral("A") : QStringLiteral("S"));
+    if (n <= 0) {
+        ShowWarning(QStringLiteral("Kur değerlerine göre güncellenecek stok fiyatı bulunamadı."));
+        return;
+    }
     ShowInfo(QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
 }
 

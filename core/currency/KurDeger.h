@@ -55,13 +55,15 @@ bool TcmbKurlariAl(const Db& db, const QDate& bugun);
 
 // SP_SET_STOKFYT: recomputes every stock price from the rates valid at the
 // end of `gun` (buying rates when `ASKUR` is "A", else selling). The stock
-// subsystem installs the routine; without it nothing is changed.
-using StokFiyatGuncelleyici = std::function<void(const Db&, const QDate& gun, const QString& ASKUR)>;
+// subsystem installs the routine, which answers how many cards it changed;
+// without it nothing is changed and the answer is -1.
+using StokFiyatGuncelleyici = std::function<int(const Db&, const QDate& gun, const QString& ASKUR)>;
 void SetStokFiyatGuncelleyici(StokFiyatGuncelleyici f);
 bool StokFiyatGuncelleyiciVar();
-void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR);
+int SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR);
 
-// "Kur Fiyatlarına Göre Stok Fiyatlarını Güncelle": asks, runs, reports.
+// "Kur Fiyatlarına Göre Stok Fiyatlarını Güncelle": asks, runs, reports; a
+// run that changed no card is reported as such, never as done.
 void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru);
 
 } // namespace tornaly

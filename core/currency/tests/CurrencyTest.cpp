@@ -213,7 +213,10 @@ TEST_F(CurrencyTest, PickModeReturnsTheChosenSellingRateOrMinusOne)
 TEST_F(CurrencyTest, StockPriceUpdateRunsTheInstalledRoutineWithTheRateKind)
 {
     QList<std::pair<QDate, QString>> calls;
-    SetStokFiyatGuncelleyici([&](const Db&, const QDate& gun, const QString& askur) { calls.append({gun, askur}); });
+    SetStokFiyatGuncelleyici([&](const Db&, const QDate& gun, const QString& askur) {
+        calls.append({gun, askur});
+        return 3;
+    });
     KurFiyatlarinaGoreStokGuncelle(db, QDate(), false);
     EXPECT_EQ(messages.lastText(), QStringLiteral("Lütfen Fiyat Güncellemek için Kur Tarihi Giriniz."));
     messages.answer(MsgNo);
@@ -225,7 +228,13 @@ TEST_F(CurrencyTest, StockPriceUpdateRunsTheInstalledRoutineWithTheRateKind)
     EXPECT_EQ(calls[0], std::make_pair(QDate(2026, 5, 4), QStringLiteral("A")));
     EXPECT_EQ(calls[1].second, QStringLiteral("S"));
     EXPECT_EQ(messages.lastText(), QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
+    // A run that changed nothing, or no routine at all, never reports success.
+    SetStokFiyatGuncelleyici([](const Db&, const QDate&, const QString&) { return 0; });
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 5), false);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Kur değerlerine göre güncellenecek stok fiyatı bulunamadı."));
     SetStokFiyatGuncelleyici({});
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 5), false);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Kur değerlerine göre güncellenecek stok fiyatı bulunamadı."));
 }
 
 } // namespace
