@@ -354,7 +354,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
         m_yeni = true;
         kayitYukle(kod.isEmpty() ? YeniCariKart(ctx) : CariKartKopyala(ctx, m_db, kod));
     }
-    BtnSonKod->setEnabled(m_yeni);
+    BtnSonKod->setEnabled(m_yeni && mode == 1); // the code of a mode-0 card is fixed
     if (!text(QStringLiteral("ULKE")).isEmpty()) {
         ili->setEnabled(false);
         alan(QStringLiteral("SEMT"))->setEnabled(false);
