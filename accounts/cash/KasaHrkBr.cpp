@@ -210,7 +210,7 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
     TableBr = new ListeModeli(this);
     TableBr->setCaptions({QStringLiteral("Tarih"), QStringLiteral("Hrk.No"), QStringLiteral("Belge No"),
                           QStringLiteral("Kasa Kodu"), QStringLiteral("Karşı H.Kod"), QStringLiteral("Hrk.Türü"),
-                          QStringLiteral("Tutar"), QString(), QStringLiteral("Tutar $"), QStringLiteral("Tutar Dvz"),
+                          QStringLiteral("Tutar"), QStringLiteral(" "), QStringLiteral("Tutar $"), QStringLiteral("Tutar Dvz"),
                           QStringLiteral("H.Baz"), QStringLiteral("Döviz"), QStringLiteral("Muh Fiş Ref.No"),
                           QStringLiteral("H.Ref.Tipi"), QStringLiteral("H.Ref.S.No"), QStringLiteral("Ref.Ayr.Tip"),
                           QStringLiteral("Açıklama"), QStringLiteral("Açıklama")});

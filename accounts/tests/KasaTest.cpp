@@ -1,5 +1,6 @@
 #include "accounts/AccountsSchema.h"
 #include "accounts/cash/Kasa.h"
+#include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
 using namespace tornaly;
@@ -139,6 +140,40 @@ TEST(KasaBasliklari, KindCaptionsOfEntryFormAndBrowse)
     EXPECT_EQ(KasaHrkTuruBasligi(QLatin1Char('w'), false, QStringLiteral("B"), QStringLiteral("M")),
               QStringLiteral("Kasa Hareketi"));
     EXPECT_EQ(KasaRefTipBasligi(QStringLiteral("E")), QStringLiteral("Çek/Senet Hrk."));
+}
+
+} // namespace
+
+namespace {
+
+class KasaGecmisTest : public test::DbTest {
+protected:
+    void registerSchema() override { accounts::RegisterSchema(); }
+};
+
+TEST_F(KasaGecmisTest, HistoryRecordsEveryChangeOfTheCashLedgerWithTheUser)
+{
+    SetChangeLogUser(db, QStringLiteral("KASİYER"));
+    KasaKaydi k;
+    k.KASAKOD = QStringLiteral("MERKEZ");
+    KasaKaydet(db, k, true);
+    KasaHareketi h;
+    h.TARIH = QDate(2026, 3, 10);
+    h.HRK_TURU = QLatin1Char('I');
+    h.KASAKOD = QStringLiteral("MERKEZ");
+    h.TUTAR = 10;
+    h.TL_USDEGER = 40;
+    h.HRKNO = KasaHareketKaydet(ctx, db, h);
+    KasaHareketSil(db, h.HRKNO);
+    Query q(db, QStringLiteral("SELECT LOG_STATE, LOG_USER, TUTAR FROM CLOG_KASAHRKT ORDER BY LOG_DATE, LOG_STATE"));
+    q.exec();
+    QList<int> durumlar;
+    while (q.next()) {
+        durumlar << int(q.integer(QStringLiteral("LOG_STATE")));
+        EXPECT_EQ(q.str(QStringLiteral("LOG_USER")), QStringLiteral("KASİYER"));
+        EXPECT_DOUBLE_EQ(q.num(QStringLiteral("TUTAR")), 10);
+    }
+    EXPECT_EQ(durumlar, (QList<int>{0, 2}));
 }
 
 } // namespace

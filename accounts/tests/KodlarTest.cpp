@@ -80,3 +80,38 @@ TEST_F(KodlarTest, PaymentPlansKeepTheirCodeAndCannotGoWhileUsed)
 }
 
 } // namespace
+
+#include "accounts/cash/Kasa.h"
+#include "accounts/demo/AccountsDemo.h"
+#include "accounts/ledger/CariHrk.h"
+
+namespace {
+
+class DemoTest : public test::DbTest {
+protected:
+    void registerSchema() override { accounts::RegisterSchema(); }
+};
+
+TEST_F(DemoTest, DemoSeedGivesAccountsCashBoxesPlansAndVouchers)
+{
+    {
+        Transaction tx(db);
+        AccountsDemoSeed(db);
+        tx.commit();
+    }
+    auto say = [&](const char* sql) {
+        Query q(db, QLatin1String(sql));
+        q.exec();
+        q.next();
+        return q.value(0).toInt();
+    };
+    EXPECT_GE(say("SELECT COUNT(*) FROM CARI"), 20);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM KASA"), 2);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM ODEPLAN"), 4);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM CARIHRKM"), 6);
+    EXPECT_GT(say("SELECT COUNT(*) FROM KASAHRKT WHERE REF_TIP='C'"), 0);
+    EXPECT_DOUBLE_EQ(KasaBakiye(db, QStringLiteral("MERKEZ")), 25000 + 2000 + 7500 - 5000 + 850.5);
+    EXPECT_DOUBLE_EQ(CariBakiyeOku(db, QStringLiteral("120.001")).bakiye(), 3450.75 - 2000);
+}
+
+} // namespace

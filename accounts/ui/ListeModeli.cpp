@@ -62,19 +62,20 @@ void KolonlariAyarla(QTableView* view)
 {
     if (!view || !view->model())
         return;
+    view->setWordWrap(false);
     view->resizeColumnsToContents();
     QHeaderView* h = view->horizontalHeader();
     int enGenis = -1, genislik = 0;
     for (int c = 0; c < view->model()->columnCount(); ++c) {
         const QVariant ornek = view->model()->data(view->model()->index(0, c), Qt::EditRole);
-        if (ornek.typeId() == QMetaType::QString && h->sectionSize(c) > genislik) {
+        if (!ornek.isNull() && ornek.typeId() == QMetaType::QString && h->sectionSize(c) > genislik) {
             genislik = h->sectionSize(c);
             enGenis = c;
         }
     }
-    h->setStretchLastSection(false);
-    if (enGenis >= 0)
-        h->setSectionResizeMode(enGenis, QHeaderView::Stretch);
+    h->setStretchLastSection(enGenis < 0);
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        h->setSectionResizeMode(c, c == enGenis ? QHeaderView::Stretch : QHeaderView::Interactive);
 }
 
 } // namespace tornaly::accounts

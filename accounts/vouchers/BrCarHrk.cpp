@@ -141,6 +141,7 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     QAyr->paraBicimi({QStringLiteral("BORC"), QStringLiteral("ALACAK"), QStringLiteral("BORC_USD"),
                       QStringLiteral("ALACAK_USD"), QStringLiteral("BORC_DVZ"), QStringLiteral("ALACAK_DVZ")});
     QAyr->tarihBicimi({QStringLiteral("TARIH")});
+    QAyr->setBicim(QStringLiteral("PARA_BAZ"), [](const QVariant& v, int) { return ParaBazBasligi(v.toString()); });
     GridAyr = new QTableView(this);
     GridAyr->setObjectName(QStringLiteral("GridAyr"));
     GridAyr->setModel(QAyr);
