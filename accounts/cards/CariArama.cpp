@@ -43,15 +43,15 @@ CariAramaKosulu CariAramaKosuluOlustur(const Db& db, CariAramaAlani alan, const 
         break;
     case CariAramaAlani::Ad:
         kolon = QStringLiteral("FIRMA_ADI");
-        k.siralama = QStringLiteral("FIRMA_ADI");
+        k.siralama = QStringLiteral("FIRMA_ADI, CARI_KOD");
         break;
     case CariAramaAlani::YetkiliAdi:
         kolon = QStringLiteral("YETKILI_ADI");
-        k.siralama = QStringLiteral("FIRMA_ADI");
+        k.siralama = QStringLiteral("FIRMA_ADI, CARI_KOD");
         break;
     case CariAramaAlani::YetkiliSoyadi:
         kolon = QStringLiteral("YETKILI_SOYAD");
-        k.siralama = QStringLiteral("FIRMA_ADI");
+        k.siralama = QStringLiteral("FIRMA_ADI, CARI_KOD");
         break;
     }
     const QString katli = Dialect::turkishUpper(aranan);
@@ -65,6 +65,9 @@ CariAramaKosulu CariAramaKosuluOlustur(const Db& db, CariAramaAlani alan, const 
         return k;
     }
     const QString ifade = byteSirasi(db, db.dialect().upperExpr(kolon));
+    // Ordered by the folded value the index holds, so the first page comes
+    // straight from the index; the code settles ties.
+    k.siralama = ifade + QStringLiteral(", CARI_KOD");
     k.kosul = QStringLiteral("%1 >= :ALT").arg(ifade);
     k.binds.insert(QStringLiteral("ALT"), katli);
     const QString ust = ustSinir(katli);

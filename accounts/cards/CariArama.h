@@ -15,7 +15,7 @@ enum class CariAramaAlani { Kod, Ad, YetkiliAdi, YetkiliSoyadi };
 // `icerir` asks for "contains" instead.
 struct CariAramaKosulu {
     QString kosul;   // to be joined with AND (no leading keyword)
-    QString siralama; // the ORDER BY columns
+    QString siralama; // the ORDER BY columns; they end with the code, so the order is total
     QVariantMap binds;
 };
 CariAramaKosulu CariAramaKosuluOlustur(const Db& db, CariAramaAlani alan, const QString& aranan, bool icerir = false);

@@ -9,6 +9,8 @@
 #include "services/MuhasebeEntegre.h"
 #include "sql/SqlHelpers.h"
 
+#include <QHash>
+#include <QSet>
 #include <cmath>
 
 namespace tornaly::accounts {
@@ -50,18 +52,27 @@ bool vadeliTur(const QString& tip)
     return tip == QLatin1String("D") || tip == QLatin1String("I") || tip == QLatin1String("O");
 }
 
-int hesapVadeGunu(const Db& db, const QString& kod)
+// Payment terms of the accounts of a voucher, read with one statement; an
+// account that does not exist is missing from the answer.
+QHash<QString, int> hesapVadeleri(const Db& db, const QList<CariHrkFisSatiri>& satirlar)
 {
-    Query q(db, QStringLiteral("SELECT VADEGUN FROM CARI WHERE CARI_KOD=:K"));
-    q.bind(QStringLiteral("K"), kod).exec();
-    return q.next() ? int(q.integer(QStringLiteral("VADEGUN"))) : 0;
-}
-
-bool cariVar(const Db& db, const QString& kod)
-{
-    Query q(db, QStringLiteral("SELECT 1 FROM CARI WHERE CARI_KOD=:K"));
-    q.bind(QStringLiteral("K"), kod).exec();
-    return q.next();
+    QStringList kodlar;
+    for (const CariHrkFisSatiri& s : satirlar)
+        if (!s.CARI_KOD.isEmpty() && !kodlar.contains(s.CARI_KOD))
+            kodlar << s.CARI_KOD;
+    QHash<QString, int> out;
+    if (kodlar.isEmpty())
+        return out;
+    QStringList yerler;
+    for (int i = 0; i < kodlar.size(); ++i)
+        yerler << QStringLiteral(":K%1").arg(i);
+    Query q(db, QStringLiteral("SELECT CARI_KOD, VADEGUN FROM CARI WHERE CARI_KOD IN (%1)").arg(yerler.join(QLatin1Char(','))));
+    for (int i = 0; i < kodlar.size(); ++i)
+        q.bind(QStringLiteral("K%1").arg(i), kodlar.at(i));
+    q.exec();
+    while (q.next())
+        out.insert(q.str(QStringLiteral("CARI_KOD")), int(q.integer(QStringLiteral("VADEGUN"))));
+    return out;
 }
 
 void basligiYaz(const Db& db, const CariHrkFisi& f, bool mevcut)
@@ -204,7 +215,10 @@ void CariHrkSatirHesapla(const SessionContext& ctx, const Db& db, const CariHrkF
     }
 }
 
-std::optional<QString> CariHrkFisKontrol(const SessionContext& ctx, const Db& db, const CariHrkFisi& fis)
+namespace {
+
+std::optional<QString> fisKontrol(const SessionContext& ctx, const Db& db, const CariHrkFisi& fis,
+                                  const QHash<QString, int>& hesaplar)
 {
     if (pozitif(fis.FIS_NO)) {
         Query q(db, QStringLiteral("SELECT COUNT(*) FAT_SAYISI FROM CARIHRKM WHERE FIS_NO = :FIS_NO"));
@@ -219,9 +233,14 @@ std::optional<QString> CariHrkFisKontrol(const SessionContext& ctx, const Db& db
     if (IsDateLocked(ctx, false, fis.TARIH))
         return QStringLiteral("İlgili tarih için işlem yapılamaz!");
     if (fis.TIP == QLatin1String("N")) {
-        for (const CariHrkFisSatiri& s : fis.satirlar)
+        QSet<QString> bakilan;
+        for (const CariHrkFisSatiri& s : fis.satirlar) {
+            if (bakilan.contains(s.KASAKOD))
+                continue;
             if (!KasaVar(db, s.KASAKOD))
                 return QStringLiteral("Kasa Kodu Seçilmelidir !");
+            bakilan.insert(s.KASAKOD);
+        }
     }
     if (fis.TIP == QLatin1String("V")) {
         double borc = 0, alacak = 0;
@@ -237,22 +256,46 @@ std::optional<QString> CariHrkFisKontrol(const SessionContext& ctx, const Db& db
     for (const CariHrkFisSatiri& s : fis.satirlar) {
         if (s.CARI_KOD.trimmed().isEmpty())
             return QStringLiteral("Cari Kod alanı boş geçilemez.");
-        if (!cariVar(db, s.CARI_KOD))
+        if (!hesaplar.contains(s.CARI_KOD))
             return QStringLiteral("Cari Kodu Bulunamadı: ") + s.CARI_KOD;
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<QString> CariHrkFisKontrol(const SessionContext& ctx, const Db& db, const CariHrkFisi& fis)
+{
+    return fisKontrol(ctx, db, fis, hesapVadeleri(db, fis.satirlar));
+}
+
 double CariHrkFisKaydet(const SessionContext& ctx, const Db& db, CariHrkFisi& fis)
 {
     // Amounts first, so that the transfer balance is checked on the posted values.
+    // Lines of one account share its payment term: read it once.
+    const QHash<QString, int> vadeler = hesapVadeleri(db, fis.satirlar);
+    QHash<QString, std::optional<double>> kurlar;
     for (CariHrkFisSatiri& s : fis.satirlar) {
         if (fis.TIP == QLatin1String("N") && !fis.BELGE_NO.isEmpty())
             s.BELGE_NO = fis.BELGE_NO;
-        CariHrkSatirHesapla(ctx, db, fis, s, hesapVadeGunu(db, s.CARI_KOD));
+        // Lines without their own rates take the day's rate: one look-up per currency.
+        const auto gunKuru = [&](const QString& doviz, double& kur) {
+            if (kur != 0.0 && kur != 1.0)
+                return;
+            auto k = kurlar.find(doviz);
+            if (k == kurlar.end())
+                k = kurlar.insert(doviz, KurBul(ctx, db, doviz, 2, fis.TARIH));
+            if (k.value())
+                kur = *k.value();
+        };
+        if (!YerelParaMi(ctx, QStringLiteral("USD")))
+            gunKuru(QStringLiteral("USD"), s.TL_USDEGER);
+        if (!YerelParaMi(ctx, s.DOVIZ_KODU))
+            gunKuru(s.DOVIZ_KODU.trimmed(), s.TL_KURDEGER);
+        CariHrkSatirHesapla(ctx, db, fis, s, vadeler.value(s.CARI_KOD));
     }
     fis.toplamlariHesapla();
-    if (const auto m = CariHrkFisKontrol(ctx, db, fis))
+    if (const auto m = fisKontrol(ctx, db, fis, vadeler))
         throw CariHrkFisHatasi(*m);
     if (fis.CARI_NO <= 0)
         fis.CARI_NO = double(TakeCounterNumber(db, QStringLiteral("NEWCARI")));

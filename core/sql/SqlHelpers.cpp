@@ -216,7 +216,9 @@ void BoundQueryModel::open()
     const StatementShape shape = shapeOf(base);
     m_paged = shape.select && !shape.limited;
     m_unorderedStatement = m_paged && shape.orderBy >= 0 ? base.left(shape.orderBy) : base;
-    if (m_paged) {
+    if (m_paged && m_totalOrder && shape.orderBy >= 0) {
+        m_pagedStatement = base + QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+    } else if (m_paged) {
         // The column count is needed for the tie-breaking order; an empty
         // read of the statement gives it without running it through.
         Query probe(m_db);

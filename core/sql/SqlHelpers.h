@@ -47,6 +47,9 @@ public:
     // Output columns that settle ties of the statement's order before the rest
     // of the columns do (a browse gives its key field).
     void setOrderKeys(const QStringList& fields) { m_orderKeys = fields; }
+    // The statement's own order is total already (it ends with a unique key):
+    // nothing is appended to it and no probe statement reads the columns first.
+    void setTotalOrder(bool on) { m_totalOrder = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
@@ -109,6 +112,7 @@ private:
     bool m_open = false;
     bool m_more = false;
     bool m_paged = false;
+    bool m_totalOrder = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.
