@@ -21,7 +21,7 @@ TFormOdePlanBr::TFormOdePlanBr(const SessionContext& ctx, int mode, QWidget* par
     tanimla(QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_KOD, HESAP_NO FROM ODEPLAN ORDER BY ODE_KOD"),
             {QStringLiteral("Kodu"), QStringLiteral("Adı"), QStringLiteral("Ödeme Tipi"),
              QStringLiteral("Varsayılan Banka/Kasa"), QStringLiteral("Banka Hesap No")},
-            QStringLiteral("ODE_KOD"), {{QStringLiteral("&Aranan Kod"), QStringLiteral("ODE_KOD")}});
+            QStringLiteral("ODE_KOD"), {{QStringLiteral("Aranan Kod"), QStringLiteral("ODE_KOD")}});
     TableBr->setBicim(QStringLiteral("ODE_TIP"),
                       [](const QVariant& v, int) { return LookupCaption(OdemeTipleri(), v.toString()); });
     connect(EditAranan, &QLineEdit::textEdited, this, [this](const QString& t) { konumlan(t); });

@@ -65,17 +65,27 @@ void KolonlariAyarla(QTableView* view)
     view->setWordWrap(false);
     view->resizeColumnsToContents();
     QHeaderView* h = view->horizontalHeader();
-    int enGenis = -1, genislik = 0;
+    h->setStretchLastSection(false);
+    int enGenis = -1, genislik = 0, toplam = 0;
     for (int c = 0; c < view->model()->columnCount(); ++c) {
+        if (view->isColumnHidden(c))
+            continue;
+        toplam += h->sectionSize(c);
         const QVariant ornek = view->model()->data(view->model()->index(0, c), Qt::EditRole);
-        if (!ornek.isNull() && ornek.typeId() == QMetaType::QString && h->sectionSize(c) > genislik) {
+        // Text columns only; timestamps kept as text are dates, not text.
+        const bool metin = !ornek.isNull() && ornek.typeId() == QMetaType::QString && !Query::toDate(ornek).isValid();
+        if (metin && h->sectionSize(c) > genislik) {
             genislik = h->sectionSize(c);
             enGenis = c;
         }
     }
-    h->setStretchLastSection(enGenis < 0);
-    for (int c = 0; c < view->model()->columnCount(); ++c)
-        h->setSectionResizeMode(c, c == enGenis ? QHeaderView::Stretch : QHeaderView::Interactive);
+    // The widest text column takes the room the others leave; before the
+    // grid is shown its width is unknown and the last column fills the row.
+    const int bos = view->isVisible() ? view->viewport()->width() - toplam : 0;
+    if (enGenis >= 0 && bos > 0)
+        h->resizeSection(enGenis, genislik + bos);
+    else
+        h->setStretchLastSection(true);
 }
 
 } // namespace tornaly::accounts
