@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "connection/ConnectionModule.h"
 #include "db/Database.h"
 #include "dm/LookupLists.h"
@@ -42,6 +43,10 @@ int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
 // The central data module: opens the company database of the session, loads
 // the company, accounting and general parameters, checks the working year and
 // opens the shared look-up lists.
+// The company's name and its dealer and customer codes from a FIRKIM row
+// (`column` gives a column's text, empty when there is no row).
+void FirmaKodlariniAl(SessionContext& ctx, const std::function<QString(const char*)>& column);
+
 class TDM1 : public QObject {
     Q_OBJECT
 public:
