@@ -27,14 +27,6 @@ double SecilenCariBakiye = 0;
 
 namespace {
 
-QPushButton* dugme(QWidget* parent, const char* ad, const QString& baslik)
-{
-    auto* b = new QPushButton(baslik, parent);
-    b->setObjectName(QLatin1String(ad));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* aramaKutusu(QWidget* parent, const char* ad)
 {
     auto* e = new QLineEdit(parent);
@@ -133,15 +125,15 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     PanelToplam->setVisible(ctx.AktifKullanici.caribakiye == QLatin1String("H"));
 
-    BtnSec = dugme(this, "BtnSec", QStringLiteral("&Seç"));
-    BtnYeni = dugme(this, "BtnYeni", QStringLiteral("&Yeni"));
-    BtnKopyala = dugme(this, "BtnKopyala", QStringLiteral("&Kopyala"));
-    BtnDuzenle = dugme(this, "BtnDuzenle", QStringLiteral("&Düzenle"));
-    BtnSil = dugme(this, "BtnSil", QStringLiteral("&Sil"));
-    BtnHareketIzle = dugme(this, "BtnHareketIzle", QStringLiteral("Cari Hareketleri İzle"));
-    BtnHareketGiris = dugme(this, "BtnHareketGiris", QStringLiteral("Cari Hareket Giriş"));
-    BtnGecmis = dugme(this, "BtnGecmis", QStringLiteral("Kayıt Geçmişi"));
-    BtnKapat = dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
+    BtnSec = Dugme(this, "BtnSec", QStringLiteral("&Seç"));
+    BtnYeni = Dugme(this, "BtnYeni", QStringLiteral("&Yeni"));
+    BtnKopyala = Dugme(this, "BtnKopyala", QStringLiteral("&Kopyala"));
+    BtnDuzenle = Dugme(this, "BtnDuzenle", QStringLiteral("&Düzenle"));
+    BtnSil = Dugme(this, "BtnSil", QStringLiteral("&Sil"));
+    BtnHareketIzle = Dugme(this, "BtnHareketIzle", QStringLiteral("Cari Hareketleri İzle"));
+    BtnHareketGiris = Dugme(this, "BtnHareketGiris", QStringLiteral("Cari Hareket Giriş"));
+    BtnGecmis = Dugme(this, "BtnGecmis", QStringLiteral("Kayıt Geçmişi"));
+    BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
     auto* dugmeler = new QHBoxLayout;
     for (QPushButton* b : {BtnSec, BtnYeni, BtnKopyala, BtnDuzenle, BtnSil, BtnHareketIzle, BtnHareketGiris, BtnGecmis})
         dugmeler->addWidget(b);

@@ -95,18 +95,8 @@ QString CariToplamlari::kalanBasligi() const
 
 CariToplamlari CariToplamlariOku(const Db& db, const QString& kod)
 {
-    Query q(db, QStringLiteral("SELECT SUM(CARIHRK.BORC) AS BORCT, SUM(CARIHRK.ALACAK) AS ALAT, "
-                               "SUM(CARIHRK.BORC_USD) AS BORC_UT, SUM(CARIHRK.ALACAK_USD) AS ALA_UT "
-                               "FROM CARIHRK WHERE CARI_KOD=:CARI_KOD"));
-    q.bind(QStringLiteral("CARI_KOD"), kod).exec();
-    CariToplamlari t;
-    if (q.next()) {
-        t.BORCT = q.num(QStringLiteral("BORCT"));
-        t.ALAT = q.num(QStringLiteral("ALAT"));
-        t.BORC_UT = q.num(QStringLiteral("BORC_UT"));
-        t.ALA_UT = q.num(QStringLiteral("ALA_UT"));
-    }
-    return t;
+    const CariBakiye b = CariBakiyeOku(db, kod);
+    return CariToplamlari{b.borc, b.alacak, b.borcUsd, b.alacakUsd};
 }
 
 TypeCari TypeCariOlustur(const QString& kod, const QString& ad, const QString& tel, const QString& fax,

@@ -103,8 +103,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     ust->setObjectName(QStringLiteral("Panel1"));
     auto* g = new QGridLayout(ust);
     alanEkle(ust, g, 0, 0, QStringLiteral("CARI_KOD"), QStringLiteral("Cari Kodu"), 11);
-    BtnSonKod = new QPushButton(QStringLiteral("Son &Cari Kodu Getir"), ust);
-    BtnSonKod->setObjectName(QStringLiteral("BtnSonKod"));
+    BtnSonKod = Dugme(ust, "BtnSonKod", QStringLiteral("Son &Cari Kodu Getir"));
     g->addWidget(BtnSonKod, 0, 2);
     alanEkle(ust, g, 1, 0, QStringLiteral("FIRMA_ADI"), QStringLiteral("Cari Adı"), 45);
     alanEkle(ust, g, 2, 0, QStringLiteral("FIRMA_ADI2"), QStringLiteral("Cari Adı Devamı"), 45);
@@ -219,8 +218,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
                        {QStringLiteral("CB_SUBE"), QStringLiteral("Şube")}, {QStringLiteral("CB_HESAP_NO"), QStringLiteral("Hesap No")},
                        {QStringLiteral("CB_HESAP_DVZ"), QStringLiteral("Döviz")}, {QStringLiteral("CB_IBAN"), QStringLiteral("IBAN")},
                        {QStringLiteral("CB_ACIKLAMA"), QStringLiteral("Açıklama")}});
-    BtnBankaEkle = new QPushButton(QStringLiteral("Ekle"), banka);
-    BtnBankaEkle->setObjectName(QStringLiteral("BtnBankaEkle"));
+    BtnBankaEkle = Dugme(banka, "BtnBankaEkle", QStringLiteral("Ekle"));
     bl->addWidget(GridBanka);
     bl->addWidget(BtnBankaEkle, 0, Qt::AlignLeft);
 
@@ -240,8 +238,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
         tah->addItem(baslik, harf);
     alanEkle(diger, dg, 3, 2, QStringLiteral("MUH_KOD"), QStringLiteral("Muhasebe Kodu"), 30);
     alanEkle(diger, dg, 4, 2, QStringLiteral("MERKEZ_BAYI"), QStringLiteral("Merkez Bayi Kodu"), 11);
-    BtnMerkezBayi = new QPushButton(QStringLiteral("Seç"), diger);
-    BtnMerkezBayi->setObjectName(QStringLiteral("BtnMerkezBayi"));
+    BtnMerkezBayi = Dugme(diger, "BtnMerkezBayi", QStringLiteral("Seç"));
     dg->addWidget(BtnMerkezBayi, 4, 4);
     alanEkle(diger, dg, 5, 2, QStringLiteral("PER_KOD"), QStringLiteral("Müşteri Temsilcisi"), 11);
     auto* web = new QCheckBox(QStringLiteral("Web Müşterisi"), diger);
@@ -260,8 +257,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
                           {QStringLiteral("CP_TEL_DAHILI"), QStringLiteral("Dahili Tel.")},
                           {QStringLiteral("CP_GSM1"), QStringLiteral("Gsm1")}, {QStringLiteral("CP_GSM2"), QStringLiteral("Gsm2")},
                           {QStringLiteral("CP_PLAKA"), QStringLiteral("Plaka")}, {QStringLiteral("CP_ACIKLAMA"), QStringLiteral("Not")}});
-    BtnPersonelEkle = new QPushButton(QStringLiteral("Ekle"), per);
-    BtnPersonelEkle->setObjectName(QStringLiteral("BtnPersonelEkle"));
+    BtnPersonelEkle = Dugme(per, "BtnPersonelEkle", QStringLiteral("Ekle"));
     pl->addWidget(GridPersonel);
     pl->addWidget(BtnPersonelEkle, 0, Qt::AlignLeft);
 
@@ -279,15 +275,12 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
                             {{QStringLiteral("EF_POSTAKUTUSU"), QStringLiteral("E.F.Posta Kutusu")},
                              {QStringLiteral("PK_ISIM"), QStringLiteral("İsim")},
                              {QStringLiteral("PK_DEFAULT"), QStringLiteral("Default")}});
-    BtnPostaKutusuEkle = new QPushButton(QStringLiteral("Ekle"), ef);
-    BtnPostaKutusuEkle->setObjectName(QStringLiteral("BtnPostaKutusuEkle"));
+    BtnPostaKutusuEkle = Dugme(ef, "BtnPostaKutusuEkle", QStringLiteral("Ekle"));
     eg->addWidget(GridPostaKutusu, 5, 0, 1, 3);
     eg->addWidget(BtnPostaKutusuEkle, 6, 0);
 
-    BtnSakla = new QPushButton(QStringLiteral("&Sakla"), this);
-    BtnSakla->setObjectName(QStringLiteral("BtnSakla"));
-    BtnIptal = new QPushButton(QStringLiteral("&İptal"), this);
-    BtnIptal->setObjectName(QStringLiteral("BtnIptal"));
+    BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
+    BtnIptal = Dugme(this, "BtnIptal", QStringLiteral("&İptal"));
     for (QPushButton* b : {BtnSakla, BtnIptal, BtnSonKod, BtnMerkezBayi, BtnBankaEkle, BtnPersonelEkle, BtnPostaKutusuEkle})
         b->setAutoDefault(false);
     auto* dugmeler = new QHBoxLayout;

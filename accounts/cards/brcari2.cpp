@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/cards/brcari2.h"
 
 #include "db/DbError.h"
@@ -90,11 +91,9 @@ TFormCariBr2::TFormCariBr2(const SessionContext& ctx, int mode, QWidget* parent)
             BtnSecClick();
     });
 
-    BtnSec = new QPushButton(QStringLiteral("&Seç"), this);
-    BtnSec->setObjectName(QStringLiteral("BtnSec"));
+    BtnSec = Dugme(this, "BtnSec", QStringLiteral("&Seç"));
     BtnSec->setVisible(mode == 1);
-    BtnKapat = new QPushButton(QStringLiteral("Kapat"), this);
-    BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
+    BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("Kapat"));
     BtnKapat->setToolTip(QStringLiteral("Alt-F4 Tuşu"));
     for (QPushButton* b : {BtnSec, BtnKapat})
         b->setAutoDefault(false);

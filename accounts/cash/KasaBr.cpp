@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/cash/KasaBr.h"
 
 #include "context/User.h"
@@ -31,10 +32,8 @@ TFormKasaSakla::TFormKasaSakla(const SessionContext& ctx, const QString& kod, bo
     alan(ACIKLAMA3, "ACIKLAMA3", QString(), 75);
     alan(MUH_KOD, "MUH_KOD", QStringLiteral("Kasa Muhasabe Kodu"), 30);
     MUH_KOD->setReadOnly(true);
-    BtnSakla = new QPushButton(QStringLiteral("&Sakla"), this);
-    BtnSakla->setObjectName(QStringLiteral("BtnSakla"));
-    BtnVazgec = new QPushButton(QStringLiteral("&Vazgeç"), this);
-    BtnVazgec->setObjectName(QStringLiteral("BtnVazgec"));
+    BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
+    BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
     connect(BtnSakla, &QPushButton::clicked, this, &TFormKasaSakla::BtnSaklaClick);
     connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
     auto* d = new QHBoxLayout;

@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/cash/KasaHrkBr.h"
 
 #include "accounts/cash/KasaBr.h"
@@ -100,8 +101,7 @@ TFormKasaHrkYaz::TFormKasaHrkYaz(const SessionContext& ctx, const KasaHareketi& 
     KARSIKOD = new QLineEdit(h.KARSIKOD, PanelVirman);
     KARSIKOD->setObjectName(QStringLiteral("KARSIKOD"));
     KARSIKOD->setReadOnly(true);
-    BtnKasaSec = new QPushButton(QStringLiteral("Kasa Seç"), PanelVirman);
-    BtnKasaSec->setObjectName(QStringLiteral("BtnKasaSec"));
+    BtnKasaSec = Dugme(PanelVirman, "BtnKasaSec", QStringLiteral("Kasa Seç"));
     vl->addWidget(new QLabel(QStringLiteral("Virman Yapılacak Kasa"), PanelVirman));
     vl->addWidget(KARSIKOD);
     vl->addWidget(BtnKasaSec);
@@ -113,10 +113,8 @@ TFormKasaHrkYaz::TFormKasaHrkYaz(const SessionContext& ctx, const KasaHareketi& 
             KARSIKOD->setText(k);
     });
 
-    BtnSakla = new QPushButton(QStringLiteral("&Sakla"), this);
-    BtnSakla->setObjectName(QStringLiteral("BtnSakla"));
-    BtnVazgec = new QPushButton(QStringLiteral("&Vazgeç"), this);
-    BtnVazgec->setObjectName(QStringLiteral("BtnVazgec"));
+    BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
+    BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
     connect(BtnSakla, &QPushButton::clicked, this, &TFormKasaHrkYaz::BtnSaklaClick);
     connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
     for (QLineEdit* e : {TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER})
@@ -233,16 +231,11 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
     dbgridbr->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dbgridbr->verticalHeader()->hide();
 
-    btnNew = new QPushButton(QStringLiteral("&Yeni"), this);
-    btnNew->setObjectName(QStringLiteral("btnNew"));
-    btnEdit = new QPushButton(QStringLiteral("&Düzenle"), this);
-    btnEdit->setObjectName(QStringLiteral("btnEdit"));
-    btnDelete = new QPushButton(QStringLiteral("&Sil"), this);
-    btnDelete->setObjectName(QStringLiteral("btnDelete"));
-    btnSelect = new QPushButton(QStringLiteral("&Seç"), this);
-    btnSelect->setObjectName(QStringLiteral("btnSelect"));
-    btnClose = new QPushButton(QStringLiteral("&Kapat"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnNew = Dugme(this, "btnNew", QStringLiteral("&Yeni"));
+    btnEdit = Dugme(this, "btnEdit", QStringLiteral("&Düzenle"));
+    btnDelete = Dugme(this, "btnDelete", QStringLiteral("&Sil"));
+    btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
+    btnClose = Dugme(this, "btnClose", QStringLiteral("&Kapat"));
     LblSayi = new QLabel(this);
     PopupYeni = new QMenu(this);
     const QList<QPair<QString, QChar>> turler = {{QStringLiteral("İlk Açılış (Borç)"), QLatin1Char('I')},

@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/codes/Bayiler.h"
 
 #include "accounts/codes/CariKodlari.h"
@@ -59,11 +60,9 @@ TFormBayiler::TFormBayiler(const SessionContext& ctx, int mode, QWidget* parent)
     connect(EditBayiAdi, &QLineEdit::returnPressed, this, &TFormBayiler::BtnSecClick);
     connect(EditBayiKodu, &QLineEdit::returnPressed, this, [this] { konumlan(EditBayiKodu->text(), true); });
 
-    BtnSec = new QPushButton(QStringLiteral("&Seç"), this);
-    BtnSec->setObjectName(QStringLiteral("BtnSec"));
+    BtnSec = Dugme(this, "BtnSec", QStringLiteral("&Seç"));
     BtnSec->setVisible(mode == 1);
-    BtnKapat = new QPushButton(QStringLiteral("&Kapat"), this);
-    BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
+    BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
     connect(BtnSec, &QPushButton::clicked, this, &TFormBayiler::BtnSecClick);
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
     auto* dl = new QHBoxLayout;

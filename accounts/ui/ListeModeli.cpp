@@ -3,6 +3,7 @@
 #include "money/Money.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableView>
 
 namespace tornaly::accounts {
@@ -46,6 +47,14 @@ QVariant ListeModeli::deger(int row, const QString& alan) const
     if (row < 0 || row >= rowCount() || c < 0)
         return {};
     return BoundQueryModel::data(index(row, c), Qt::EditRole);
+}
+
+QPushButton* Dugme(QWidget* parent, const char* ad, const QString& baslik)
+{
+    auto* b = new QPushButton(baslik, parent);
+    b->setObjectName(QLatin1String(ad));
+    b->setAutoDefault(false);
+    return b;
 }
 
 QString TarihYazi(const QDate& d)

@@ -4,7 +4,9 @@
 #include <QHash>
 #include <functional>
 
+class QPushButton;
 class QTableView;
+class QWidget;
 
 namespace tornaly::accounts {
 
@@ -29,6 +31,9 @@ private:
 // Dates and amounts as the program shows them.
 QString TarihYazi(const QDate& d);
 QString TutarYazi(double v, const QString& format = QStringLiteral(",0.00"));
+
+// A command button of a form: its name as objectName, Enter never presses it.
+QPushButton* Dugme(QWidget* parent, const char* ad, const QString& baslik);
 
 // Sizes the columns to their data, the widest text column taking the rest.
 void KolonlariAyarla(QTableView* view);

@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/ui/SecimListesi.h"
 
 #include "browse/BrowseRules.h"
@@ -49,16 +50,11 @@ SecimListesi::SecimListesi(const SessionContext& ctx, int mode, const QString& h
             btnEditClick();
     });
 
-    btnSelect = new QPushButton(QStringLiteral("&Seç"), this);
-    btnSelect->setObjectName(QStringLiteral("btnSelect"));
-    btnNew = new QPushButton(QStringLiteral("&Yeni"), this);
-    btnNew->setObjectName(QStringLiteral("btnNew"));
-    btnEdit = new QPushButton(QStringLiteral("&Düzenle"), this);
-    btnEdit->setObjectName(QStringLiteral("btnEdit"));
-    btnDelete = new QPushButton(QStringLiteral("&Sil"), this);
-    btnDelete->setObjectName(QStringLiteral("btnDelete"));
-    btnClose = new QPushButton(QStringLiteral("&Kapat"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
+    btnNew = Dugme(this, "btnNew", QStringLiteral("&Yeni"));
+    btnEdit = Dugme(this, "btnEdit", QStringLiteral("&Düzenle"));
+    btnDelete = Dugme(this, "btnDelete", QStringLiteral("&Sil"));
+    btnClose = Dugme(this, "btnClose", QStringLiteral("&Kapat"));
     LblSayi = new QLabel(this);
     auto* alt = new QHBoxLayout;
     for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete}) {

@@ -1,3 +1,4 @@
+#include "accounts/ui/ListeModeli.h"
 #include "accounts/vouchers/BrCarHrk.h"
 
 #include "accounts/ledger/CariHrkTurleri.h"
@@ -89,10 +90,8 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     EditCariKodu = new QLineEdit(cariKod, filtreKutusu);
     EditCariKodu->setObjectName(QStringLiteral("EditCariKodu"));
     EditCariKodu->setToolTip(QStringLiteral("Cari Kodu Yaz Enter a  Bas Filtrele"));
-    BtnFiltrele = new QPushButton(QStringLiteral("Filtrele"), filtreKutusu);
-    BtnFiltrele->setObjectName(QStringLiteral("BtnFiltrele"));
-    BtnFiltreKaldir = new QPushButton(QStringLiteral("&Filtre Kaldır"), filtreKutusu);
-    BtnFiltreKaldir->setObjectName(QStringLiteral("BtnFiltreKaldir"));
+    BtnFiltrele = Dugme(filtreKutusu, "BtnFiltrele", QStringLiteral("Filtrele"));
+    BtnFiltreKaldir = Dugme(filtreKutusu, "BtnFiltreKaldir", QStringLiteral("&Filtre Kaldır"));
     CbSiralama = new QComboBox(filtreKutusu);
     CbSiralama->setObjectName(QStringLiteral("CbSiralama"));
     CbSiralama->addItems({QStringLiteral("Tarih"), QStringLiteral("Hrk.No"), QStringLiteral("T.Borç"),
@@ -151,16 +150,11 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     bolucu->addWidget(dbgridbr);
     bolucu->addWidget(GridAyr);
 
-    btnNew = new QPushButton(QStringLiteral("&Yeni"), this);
-    btnNew->setObjectName(QStringLiteral("btnNew"));
-    btnEdit = new QPushButton(QStringLiteral("&Düzenle"), this);
-    btnEdit->setObjectName(QStringLiteral("btnEdit"));
-    btnDelete = new QPushButton(QStringLiteral("&Sil"), this);
-    btnDelete->setObjectName(QStringLiteral("btnDelete"));
-    btnSelect = new QPushButton(QStringLiteral("&Seç"), this);
-    btnSelect->setObjectName(QStringLiteral("btnSelect"));
-    btnClose = new QPushButton(QStringLiteral("&Kapat"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnNew = Dugme(this, "btnNew", QStringLiteral("&Yeni"));
+    btnEdit = Dugme(this, "btnEdit", QStringLiteral("&Düzenle"));
+    btnDelete = Dugme(this, "btnDelete", QStringLiteral("&Sil"));
+    btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
+    btnClose = Dugme(this, "btnClose", QStringLiteral("&Kapat"));
     LblSayi = new QLabel(this);
     LblSayi->setObjectName(QStringLiteral("LblSayi"));
     PopupYeni = new QMenu(this);

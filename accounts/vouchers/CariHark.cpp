@@ -189,14 +189,10 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     bakiye->addWidget(LblKalanBaslik);
     bakiye->addWidget(LblKalan);
 
-    BtnSatirEkle = new QPushButton(QStringLiteral("Satır Ekle"), this);
-    BtnSatirEkle->setObjectName(QStringLiteral("BtnSatirEkle"));
-    BtnSatirSil = new QPushButton(QStringLiteral("Satır Sil"), this);
-    BtnSatirSil->setObjectName(QStringLiteral("BtnSatirSil"));
-    BtnSakla = new QPushButton(QStringLiteral("&Sakla"), this);
-    BtnSakla->setObjectName(QStringLiteral("BtnSakla"));
-    BtnVazgec = new QPushButton(QStringLiteral("&Vazgeç"), this);
-    BtnVazgec->setObjectName(QStringLiteral("BtnVazgec"));
+    BtnSatirEkle = Dugme(this, "BtnSatirEkle", QStringLiteral("Satır Ekle"));
+    BtnSatirSil = Dugme(this, "BtnSatirSil", QStringLiteral("Satır Sil"));
+    BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
+    BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
     for (QPushButton* b : {BtnSatirEkle, BtnSatirSil, BtnSakla, BtnVazgec})
         b->setAutoDefault(false);
     connect(BtnSatirEkle, &QPushButton::clicked, this, [this] {
