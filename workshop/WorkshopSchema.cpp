@@ -10,6 +10,7 @@ void RegisterSchema()
     accounts::RegisterSchema();
     stock::RegisterSchema();
     SchemaRegistry::add(QStringLiteral("workshop"), DatabaseKind::Company);
+    SchemaRegistry::add(QStringLiteral("merkez_arac"), DatabaseKind::Central);
 }
 
 } // namespace tornaly::workshop
