@@ -196,16 +196,16 @@ void TDM1::openLookups()
                         "OR (GRUBU = 'A' AND ISCI_TIP = 'M') ORDER BY ISCI_ADI"),
          {}},
         {QModelKod, "MODELKOD", QStringLiteral("SELECT * FROM MODELKOD"), {}},
-        {QSehir, "SEHIR", QStringLiteral("SELECT * FROM SEHIR"), {}},
+        {QSehir, "SEHIR", QStringLiteral("SELECT * FROM SEHIR ORDER BY SEHIR"), {}},
         {TPersonel, "ISCIUSTA",
          QStringLiteral("SELECT ISCI_KOD ,ISCI_ADI ,ISCI_TIP ,IS_BAS_TRH ,AYRILIS_TRH ,BOLUMU ,GOREVI ,GRUBU "
                         ",CIHAZ_ID ,EMAIL ,TEL1 ,TEL2 ,LISTE_SIRA, "
                         "CASE WHEN AYRILIS_TRH > :AYRILIS THEN 1 ELSE 0 END AS AYRILDI "
                         "FROM ISCIUSTA ORDER BY ISCI_ADI"),
          {{QStringLiteral("AYRILIS"), QDateTime(QDate(1900, 4, 9), QTime(0, 0))}}},
-        {QOdemeTip, "ODEPLAN", QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_NO FROM ODEPLAN"), {}},
+        {QOdemeTip, "ODEPLAN", QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_NO FROM ODEPLAN ORDER BY ODE_KOD"), {}},
         {QDepo, "DEPO", depoSql, depoBinds},
-        {QCariozel, "CARIG", QStringLiteral("SELECT * FROM CARIG"), {}},
+        {QCariozel, "CARIG", QStringLiteral("SELECT CG_NO, CG_KOD FROM CARIG ORDER BY CG_NO, CG_KOD"), {}},
     };
     for (const Liste& l : listeler) {
         // A list whose table belongs to a subsystem not in this database stays empty.

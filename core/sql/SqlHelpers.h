@@ -72,6 +72,7 @@ public:
     // The statement's own order already ends in a unique key. Pages follow
     // the keyset of the order either way; kept for the lists that say so.
     void setOrderIsTotal(bool on) { m_orderIsTotal = on; }
+    void setTotalOrder(bool on) { m_orderIsTotal = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
