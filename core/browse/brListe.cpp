@@ -3,6 +3,7 @@
 #include "dialogs/MesajGoster.h"
 #include "context/SessionContext.h"
 #include "export/TableExport.h"
+#include "guard/FormGuard.h"
 #include "money/Money.h"
 #include "messages/Messages.h"
 #include "settings/GridLayout.h"
@@ -209,7 +210,7 @@ QVariant TFormListeBr::createform(bool modal, bool secaktif, bool tableopen, boo
         disablebuttons();
     editable = tabledit;
     if (tableopen) {
-        openTable();
+        Guard([this] { openTable(); });
         if (TableBr->rowCount() > 0)
             dbgridbr->setCurrentIndex(TableBr->index(0, 0));
         if (!key_field.isEmpty())
@@ -257,6 +258,11 @@ void TFormListeBr::setkeyvalue(const QVariant& xval)
 
 void TFormListeBr::locatekeyvalue(const QVariant& xval)
 {
+    Guard([&] { locate(xval); });
+}
+
+void TFormListeBr::locate(const QVariant& xval)
+{
     tablerefresh();
     const QVariant target = !xval.toString().isEmpty() ? xval : key_value;
     int row = -1;
@@ -302,25 +308,30 @@ bool TFormListeBr::deleteok(bool xdel)
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return false;
     if (xdel)
-        deleteselected();
+        return deleteselected();
     return true;
 }
 
 void TFormListeBr::tablerefresh()
 {
     TableBr->close();
-    openTable();
+    Guard([this] { openTable(); });
 }
 
-void TFormListeBr::deleteselected()
+bool TFormListeBr::deleteselected()
 {
     if (QSil.isEmpty())
-        return;
-    Query q(m_db, QSil);
-    for (const QString& p : q.placeholders())
-        q.bind(p, currentValue(p));
-    q.exec();
+        return false;
+    const bool deleted = Guard([this] {
+        Transaction tx(m_db);
+        Query q(m_db, QSil);
+        for (const QString& p : q.placeholders())
+            q.bind(p, currentValue(p));
+        q.exec();
+        tx.commit();
+    });
     tablerefresh();
+    return deleted;
 }
 
 void TFormListeBr::disablebuttons()
@@ -343,6 +354,14 @@ void TFormListeBr::applyMode(int mode, const QString& hak)
 }
 
 bool TFormListeBr::TanimEnter()
+{
+    if (GuardOr(false, [this] { return search(); }))
+        return true;
+    doubleenter = false;
+    return false;
+}
+
+bool TFormListeBr::search()
 {
     if (doubleenter) {
         dbgridbr->setFocus();
@@ -381,6 +400,11 @@ void TFormListeBr::btnSelectClick()
 
 void TFormListeBr::btnPrintClick()
 {
+    Guard([this] { printList(); });
+}
+
+void TFormListeBr::printList()
+{
     TableBr->fetchAll();
     QString html = QStringLiteral("<table border=1 cellspacing=0><tr>");
     for (int c = 0; c < TableBr->columnCount(); ++c)
@@ -409,8 +433,10 @@ void TFormListeBr::btnPrintClick()
 void TFormListeBr::btnExportClick()
 {
     // The export writes every row, not the pages read so far: one statement reads the rest.
-    TableBr->fetchAll();
-    GridExport(QStringLiteral("E"), dbgridbr, true);
+    Guard([this] {
+        TableBr->fetchAll();
+        GridExport(QStringLiteral("E"), dbgridbr, true);
+    });
 }
 
 void TFormListeBr::FiltreClick()

@@ -1,4 +1,5 @@
 #include "export/TableExport.h"
+#include "export/SafeFile.h"
 #include "messages/Messages.h"
 #include "platform/Desktop.h"
 
@@ -50,10 +51,6 @@ Sheet collect(const QAbstractItemModel& constModel, const QTableView* view)
     return s;
 }
 
-[[noreturn]] void cannotWrite(const QString& path)
-{
-    throw std::runtime_error(QStringLiteral("Dosya yazılamadı: %1").arg(path).toStdString());
-}
 
 bool isNumber(const QVariant& v)
 {
@@ -66,13 +63,13 @@ bool isNumber(const QVariant& v)
     }
 }
 
-void writeXlsx(const Sheet& s, const QString& path)
+bool writeXlsxTo(const Sheet& s, const QString& path)
 {
     const XlsxApi& x = Xlsx();
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook* wb = x.workbook_new(file.constData());
     if (!wb)
-        cannotWrite(path);
+        return false;
     lxw_worksheet* ws = x.workbook_add_worksheet(wb, nullptr);
     lxw_format* bold = x.workbook_add_format(wb);
     x.format_set_bold(bold);
@@ -103,8 +100,12 @@ void writeXlsx(const Sheet& s, const QString& path)
             }
         }
     }
-    if (x.workbook_close(wb) != LXW_NO_ERROR)
-        cannotWrite(path);
+    return x.workbook_close(wb) == LXW_NO_ERROR;
+}
+
+void writeXlsx(const Sheet& s, const QString& path)
+{
+    SaveThroughTemporary(path, [&](const QString& temporary) { return writeXlsxTo(s, temporary); });
 }
 
 QString displayText(const QVariant& v)
@@ -118,9 +119,7 @@ QString displayText(const QVariant& v)
 
 void writeHtml(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QTextStream out(&f);
     out.setEncoding(QStringConverter::Utf8);
     out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n<table border=\"1\">\n<tr>";
@@ -135,8 +134,8 @@ void writeHtml(const Sheet& s, const QString& path)
     }
     out << "</table>\n</body></html>\n";
     out.flush();
-    if (f.error() != QFile::NoError)
-        cannotWrite(path);
+    return out.status() == QTextStream::Ok;
+    });
 }
 
 QString xmlName(const QString& header, int column)
@@ -151,9 +150,7 @@ QString xmlName(const QString& header, int column)
 
 void writeXml(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QXmlStreamWriter w(&f);
     w.setAutoFormatting(true);
     w.writeStartDocument();
@@ -169,15 +166,13 @@ void writeXml(const Sheet& s, const QString& path)
     }
     w.writeEndElement();
     w.writeEndDocument();
-    if (w.hasError())
-        cannotWrite(path);
+    return !w.hasError();
+    });
 }
 
 void writeText(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QTextStream out(&f);
     out.setEncoding(QStringConverter::Utf8);
     out << s.headers.join(QLatin1Char('\t')) << '\n';
@@ -188,8 +183,8 @@ void writeText(const Sheet& s, const QString& path)
         out << cells.join(QLatin1Char('\t')) << '\n';
     }
     out.flush();
-    if (f.error() != QFile::NoError)
-        cannotWrite(path);
+    return out.status() == QTextStream::Ok;
+    });
 }
 
 } // namespace
@@ -220,10 +215,6 @@ QString GridExport(const QString& letter, const QTableView* grid, bool, bool)
 {
     if (!grid || !grid->model())
         return {};
-    QString name = Messages().askSaveFile(QStringLiteral("Export Dosyasını Kaydet"),
-                                          QStringLiteral("Seçtiğiniz Export Biçimi (*.html *.xlsx *.xml *.txt)"), {});
-    if (name.trimmed().isEmpty())
-        return {};
     ExportFormat format = ExportFormat::Xlsx;
     const QChar l = letter.toUpper().isEmpty() ? QLatin1Char('E') : letter.toUpper().at(0);
     if (l == QLatin1Char('H'))
@@ -233,8 +224,10 @@ QString GridExport(const QString& letter, const QTableView* grid, bool, bool)
     else if (l == QLatin1Char('X'))
         format = ExportFormat::Xml;
     const QString ext = ExportExtension(format);
-    if (QFileInfo(name).suffix().compare(ext, Qt::CaseInsensitive) != 0)
-        name += QLatin1Char('.') + ext;
+    const QString name = AskExportFile(QStringLiteral("Export Dosyasını Kaydet"),
+                                       QStringLiteral("Seçtiğiniz Export Biçimi (*.%1)").arg(ext), ext);
+    if (name.isEmpty())
+        return {};
     try {
         ExportModel(*grid->model(), format, name, grid);
     } catch (const std::exception& e) {
