@@ -400,22 +400,24 @@ void TFormListeBr::btnSelectClick()
 
 void TFormListeBr::btnPrintClick()
 {
-    Guard([this] { printList(); });
+    Guard([this] { printGrid(dbgridbr); });
 }
 
-void TFormListeBr::printList()
+void TFormListeBr::printGrid(QTableView* grid)
 {
-    TableBr->fetchAll();
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
     QString html = QStringLiteral("<table border=1 cellspacing=0><tr>");
-    for (int c = 0; c < TableBr->columnCount(); ++c)
-        if (!dbgridbr->isColumnHidden(c))
-            html += QStringLiteral("<th>%1</th>").arg(TableBr->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!grid->isColumnHidden(c))
+            html += QStringLiteral("<th>%1</th>").arg(model->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
     html += QStringLiteral("</tr>");
-    for (int r = 0; r < TableBr->rowCount(); ++r) {
+    for (int r = 0; r < model->rowCount(); ++r) {
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < TableBr->columnCount(); ++c)
-            if (!dbgridbr->isColumnHidden(c))
-                html += QStringLiteral("<td>%1</td>").arg(TableBr->index(r, c).data().toString().toHtmlEscaped());
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (!grid->isColumnHidden(c))
+                html += QStringLiteral("<td>%1</td>").arg(model->index(r, c).data().toString().toHtmlEscaped());
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table>");

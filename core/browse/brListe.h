@@ -117,12 +117,13 @@ public slots:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // The print preview of a grid's rows (every row, the shown columns).
+    void printGrid(QTableView* grid);
     Db m_db;
 
 private:
     bool search();
     void locate(const QVariant& xval);
-    void printList();
     void learnKinds();
     QHash<QString, AramaTuru> m_learnedKinds;
     QStringList m_totalFields;

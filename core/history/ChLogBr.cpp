@@ -1,10 +1,13 @@
 #include "history/ChLogBr.h"
 
+#include "guard/FormGuard.h"
 #include "messages/Messages.h"
+#include "export/TableExport.h"
 #include "sql/SqlHelpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -244,6 +247,20 @@ TFormChLogBr::TFormChLogBr(const SessionContext& ctx, const ChangeLogKind& kind,
     row->addWidget(BtnDeleteAll);
     row->addStretch();
     lay->insertLayout(4, row);
+    if (!kind.lineQuery.isEmpty()) {
+        // With a line history, "Yazdır" and "Excele Aktar" drop down: the list or its lines.
+        auto* printMenu = new QMenu(btnPrint);
+        printMenu->addAction(btnPrint->text(), this, [this] { btnPrintClick(); });
+        DetayYazdir = printMenu->addAction(QStringLiteral("Detay Yazdır"), this,
+                                           [this] { Guard([this] { printGrid(GridAyr); }); });
+        DetayYazdir->setObjectName(QStringLiteral("DetayYazdir"));
+        btnPrint->setMenu(printMenu);
+        auto* exportMenu = new QMenu(btnExport);
+        exportMenu->addAction(btnExport->text(), this, [this] { btnExportClick(); });
+        DetayAktar = exportMenu->addAction(QStringLiteral("Detay Aktar"), this, [this] { DetayAktarClick(); });
+        DetayAktar->setObjectName(QStringLiteral("DetayAktar"));
+        btnExport->setMenu(exportMenu);
+    }
     connect(cxButton1, &QPushButton::clicked, this, &TFormChLogBr::cxButton1Click);
     connect(BtnDeleteAll, &QPushButton::clicked, this, &TFormChLogBr::BtnDeleteAllClick);
     connect(dbgridbr, &QTableView::clicked, this, [this] { openLines(); });
@@ -262,6 +279,11 @@ void TFormChLogBr::setKeyValue(const QVariant& value)
 
 void TFormChLogBr::openLines()
 {
+    Guard([this] { openLineQueries(); });
+}
+
+void TFormChLogBr::openLineQueries()
+{
     if (m_kind.lineQuery.isEmpty())
         return;
     // The line history follows the current history row's columns of the same name.
@@ -278,8 +300,19 @@ void TFormChLogBr::openLines()
                                                "BOLUM_KODU, ARIZA\nFROM CLOG_ISCILIK\nWHERE ISEMRI_NO=:ISEMRI_NO\n"
                                                "ORDER BY LOG_DATE DESC"),
                                 {{QStringLiteral("ISEMRI_NO"), currentValue(m_kind.keyField)}});
+        Qiscillik->setCaptions({QStringLiteral("İşlem Tipi"), QStringLiteral("İşlem Trh."), QStringLiteral("Kullanıcı"),
+                                QStringLiteral("İşemri No"), QStringLiteral("Arıza Kodu"), QStringLiteral("Arıza Adı"),
+                                QStringLiteral("A/T"), QStringLiteral("Adet"), QStringLiteral("Süre"), QStringLiteral("Kdv"),
+                                QStringLiteral("İşçilik B.Fiyatı"), QStringLiteral("Toplam"), QStringLiteral("Fiili Süre"),
+                                QStringLiteral("Exp"), QStringLiteral("Onaran Kişi"), QStringLiteral("Bölüm Kodu"),
+                                QStringLiteral("Arıza")});
         Qiscillik->open();
     }
+}
+
+void TFormChLogBr::DetayAktarClick()
+{
+    Guard([this] { GridExport(QStringLiteral("E"), GridAyr, true); });
 }
 
 void TFormChLogBr::cxButton1Click()
@@ -287,7 +320,8 @@ void TFormChLogBr::cxButton1Click()
     TableBr->close();
     TableBrSql.lines[2] = QStringLiteral("WHERE 1=1");
     TableBrSql.binds.remove(m_kind.keyField);
-    openTable();
+    if (!Guard([this] { openTable(); }))
+        return;
     if (TableBr->rowCount() > 0)
         dbgridbr->setCurrentIndex(TableBr->index(0, 0));
     BtnDeleteAll->setVisible(m_ctx.AktifKullanici.u_type == QLatin1String("A"));
@@ -299,13 +333,19 @@ void TFormChLogBr::BtnDeleteAllClick()
         return;
     if (AskYesNoCancel(QStringLiteral("Tüm kayıt geçmişi silinecektir. Devam etmek istiyor musunuz?")) != MsgYes)
         return;
-    // Emptying is DELETE rather than TRUNCATE so that it runs inside transactions on both servers.
-    for (const QString& t : m_kind.truncateTables)
-        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, t))
-            ExecSql(m_ctx.Database1, QStringLiteral("DELETE FROM ") + t);
+    // Emptying is DELETE rather than TRUNCATE so that the kind's tables empty
+    // together or not at all, on both servers.
+    const bool emptied = Guard([this] {
+        Transaction tx(m_ctx.Database1);
+        for (const QString& t : m_kind.truncateTables)
+            if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, t))
+                m_ctx.Database1.exec(QStringLiteral("DELETE FROM ") + t);
+        tx.commit();
+    });
     tablerefresh();
     openLines();
-    ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));
+    if (emptied)
+        ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));
 }
 
 TFormChLogBr* ShowChangeLog(const SessionContext& ctx, const QString& keyType, const QVariant& keyValue)

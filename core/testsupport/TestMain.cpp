@@ -1,3 +1,5 @@
+#include "guard/FormGuard.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,7 +12,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir configDir;
     qputenv("TORNALY_CONFIG_DIR", configDir.path().toUtf8());
-    QApplication app(argc, argv);
+    // The same last-resort guard as the program, so tests see what users see.
+    tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

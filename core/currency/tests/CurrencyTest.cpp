@@ -381,6 +381,18 @@ TEST_F(RatesFormTest, TabKeepsWhatWasTypedAndMovesOnEnterPostsWithoutDownloading
     EXPECT_TRUE(form->isVisible());
 }
 
+TEST_F(RatesFormTest, ADatabaseErrorWhileSavingIsReportedAndTheFormStaysOpen)
+{
+    db.exec(QStringLiteral("ALTER TABLE KURDEGER RENAME TO KURDEGER_ESKI"));
+    typeInto(0, 1, QStringLiteral("41"), Qt::Key_Tab);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Veritabanı işlemi tamamlanamadı")))
+        << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(db.inTransaction());
+    db.exec(QStringLiteral("ALTER TABLE KURDEGER_ESKI RENAME TO KURDEGER"));
+    EXPECT_DOUBLE_EQ(stored("TLDEGERI_ALIS"), 40.5);
+}
+
 TEST_F(RatesFormTest, ANewRowIsStoredOnlyWithBothRates)
 {
     form->GridKurDeger->setFocus();
