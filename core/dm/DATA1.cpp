@@ -43,12 +43,9 @@ TDiskDurumu MeasureStorage(const Db& db)
         }
         return d;
     }
-    Query q(db, QStringLiteral("SELECT current_database() AS DBNAME, pg_database_size(current_database()) AS BOYUT"));
-    q.exec();
-    if (q.next()) {
-        d.logFileKb = q.integer(QStringLiteral("BOYUT")) / 1024;
-        d.logPath = q.str(QStringLiteral("DBNAME"));
-    }
+    // A PostgreSQL server keeps one write-ahead log for all its databases,
+    // on its own machine: neither it nor the server's disks can be measured
+    // from here, so nothing is reported as measured.
     return d;
 }
 

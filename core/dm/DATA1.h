@@ -29,7 +29,8 @@ struct TDiskDurumu {
 };
 
 // Measures what the backend can tell: the free space of the volume holding
-// an embedded database file; the size PostgreSQL reports for its database.
+// an embedded database file. What cannot be measured stays -1 (no warning):
+// neither backend has a log file of its own to measure.
 TDiskDurumu MeasureStorage(const Db& db);
 // The low-disk warning and the large-log note, from the measured values.
 void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi);

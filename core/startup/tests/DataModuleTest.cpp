@@ -16,6 +16,18 @@ protected:
     int count(const QString& sql) { return SqlLookup(db, sql).toInt(); }
 };
 
+// The start-up storage check warns only about what it measured: no log size
+// is made up from the size of the database.
+TEST_F(DataModuleTest, StartUpNeverWarnsAboutALogItCannotMeasure)
+{
+    db.exec(QStringLiteral("CREATE TABLE DOLGU (X VARCHAR(200))"));
+    const TDiskDurumu d = MeasureStorage(db);
+    EXPECT_EQ(d.logFileKb, -1);
+    DiskUyarilari(d, QStringLiteral("SRV"));
+    for (const QString& t : messages.texts())
+        EXPECT_FALSE(t.contains(QStringLiteral("log dosya boyutu"))) << t.toStdString();
+}
+
 TEST_F(DataModuleTest, VehicleRemindersAreWrittenOncePerDay)
 {
     const QDateTime now(QDate(2026, 6, 10), QTime(9, 30));
