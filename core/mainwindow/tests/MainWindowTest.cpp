@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QSet>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QMenu>
@@ -576,6 +577,10 @@ TEST_F(MainWindowTest, HelpAndAboutBox)
     w.triggerCommand(QStringLiteral("BtnYardim"));
     ASSERT_EQ(documents.size(), 1);
     EXPECT_TRUE(documents[0].endsWith(QStringLiteral(".html")));
+    // Written in the user's own folder, never under a fixed name in the shared temporary one.
+    EXPECT_FALSE(documents[0].startsWith(QDir::tempPath() + QStringLiteral("/Tornaly"))) << documents[0].toStdString();
+    const QFileInfo folder(QFileInfo(documents[0]).absolutePath());
+    EXPECT_FALSE(folder.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::WriteGroup));
     QFile page(documents[0]);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("Oturum Kimliğini Değiştir")));
