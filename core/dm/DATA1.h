@@ -43,6 +43,10 @@ int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
 // The central data module: opens the company database of the session, loads
 // the company, accounting and general parameters, checks the working year and
 // opens the shared look-up lists.
+class TDM1;
+// TanimlariYenile on the program's data module; nothing when none is open.
+void TanimlariYenile(const QString& name);
+
 class TDM1 : public QObject {
     Q_OBJECT
 public:
@@ -72,6 +76,13 @@ public:
     BoundQueryModel* QOdemeTip;
     BoundQueryModel* QDepo;
     BoundQueryModel* QCariozel;
+    BoundQueryModel* QCari; // the customer look-up: CARI_KOD, FIRMA_ADI, ACIKLAMA
+
+    // Reopens a shared look-up after its cards changed: "CARI" the customer
+    // list, "ISCIUSTA" the personnel list, an empty name both; others nothing.
+    void TanimlariYenile(const QString& name);
+    // The module opened last by DM1Create (the program's), or nullptr.
+    static TDM1* current();
 
 private:
     void openCompanyDatabase();

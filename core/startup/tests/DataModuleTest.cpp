@@ -28,6 +28,27 @@ TEST_F(DataModuleTest, StartUpNeverWarnsAboutALogItCannotMeasure)
         EXPECT_FALSE(t.contains(QStringLiteral("log dosya boyutu"))) << t.toStdString();
 }
 
+// A saved card shows in the shared look-ups once they are renewed, and only the named one is.
+TEST_F(DataModuleTest, TanimlariYenileRenewsTheNamedLookUp)
+{
+    if (!db.dialect().tableExists(db, QStringLiteral("CARI")))
+        db.exec(QStringLiteral("CREATE TABLE CARI (CARI_KOD VARCHAR(11), FIRMA_ADI VARCHAR(45), ACIKLAMA VARCHAR(45))"));
+    ctx.Database1 = db;
+    TDM1 dm(ctx, {}, {});
+    dm.TanimlariYenile(QString());
+    const int cari = dm.QCari->rowCount();
+    const int personel = dm.TPersonel->rowCount();
+    db.exec(QStringLiteral("INSERT INTO CARI (CARI_KOD, FIRMA_ADI) VALUES ('Y-001', 'Yeni Müşteri')"));
+    db.exec(QStringLiteral("INSERT INTO ISCIUSTA (ISCI_KOD, ISCI_ADI) VALUES ('P99', 'Yeni Usta')"));
+    dm.TanimlariYenile(QStringLiteral("STOK"));
+    EXPECT_EQ(dm.QCari->rowCount(), cari);
+    dm.TanimlariYenile(QStringLiteral("CARI"));
+    EXPECT_EQ(dm.QCari->rowCount(), cari + 1);
+    EXPECT_EQ(dm.TPersonel->rowCount(), personel);
+    dm.TanimlariYenile(QStringLiteral("ISCIUSTA"));
+    EXPECT_EQ(dm.TPersonel->rowCount(), personel + 1);
+}
+
 TEST_F(DataModuleTest, VehicleRemindersAreWrittenOncePerDay)
 {
     const QDateTime now(QDate(2026, 6, 10), QTime(9, 30));
