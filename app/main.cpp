@@ -7,12 +7,21 @@
 #include "reports/ReportsEntry.h"
 #include "reports/ReportsSchema.h"
 #include "startup/EmbeddedDemo.h"
+#include "startup/FirstSetup.h"
 #include "startup/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // The first set-up of a PostgreSQL server runs on the terminal, with no display.
+    if (argc > 1 && qstrcmp(argv[1], "--ilk-kurulum") == 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Tornaly Servis Yazılımı"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Dolmavik"));
+        tornaly::reports::RegisterSchema();
+        return tornaly::IlkKurulumKomutu();
+    }
     // An error no form caught is reported, never the end of the program.
     tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly Servis Yazılımı"));

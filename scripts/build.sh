@@ -9,4 +9,7 @@ export CCACHE_NOHASHDIR=true
 # Precompiled headers are only cached with these.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 cmake -G Ninja -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
-cmake --build "$root/build" -- -j"$(nproc)"
+# TORNALY_BUILD_TARGET=tornaly builds the program alone (scripts/run.sh).
+target=()
+if [ -n "${TORNALY_BUILD_TARGET:-}" ]; then target=(--target "$TORNALY_BUILD_TARGET"); fi
+cmake --build "$root/build" "${target[@]}" -- -j"$(nproc)"

@@ -7,7 +7,7 @@ PKGS=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-charts-dev libqt6charts6 libqt6opengl6-dev libgl-dev
-  libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev libshp-dev pxlib-dev libzint-dev
+  libxlsxwriter-dev libminizip-dev libfreexl-dev libshp-dev pxlib-dev libzint-dev
   libsqlite3-dev zlib1g-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql postgresql-client

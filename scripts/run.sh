@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-bash "$root/scripts/build.sh"
+# Only the program: the tests are built by scripts/test.sh.
+TORNALY_BUILD_TARGET=tornaly bash "$root/scripts/build.sh"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting Tornaly on a virtual X server (Xvfb)." >&2
   exec xvfb-run -a -s "-screen 0 1440x900x24" "$root/build/app/tornaly" "$@"

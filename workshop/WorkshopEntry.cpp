@@ -1,6 +1,15 @@
 #include "workshop/WorkshopEntry.h"
 #include "accounts/AccountsEntry.h"
 #include "stock/StockEntry.h"
+#include "workshop/vehicles/VehicleDemo.h"
+#include "workshop/vehicles/forms/AracSakla.h"
+#include "workshop/vehicles/forms/Beyan.h"
+#include "workshop/vehicles/forms/CodeLists.h"
+#include "workshop/vehicles/forms/ModelSakla.h"
+
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "startup/EmbeddedDemo.h"
 
 namespace tornaly::workshop {
 
@@ -8,6 +17,20 @@ void RegisterEntryPoints()
 {
     accounts::RegisterEntryPoints();
     stock::RegisterEntryPoints();
+
+    RegisterRoutine(QString::fromLatin1(entry::ModelSec), [](const OpenRequest& r) { ModelSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::ModelSegmentSec),
+                    [](const OpenRequest& r) { ModelSegmentSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::TAVSec), [](const OpenRequest& r) { TAVSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::RenkSec), [](const OpenRequest& r) { RenkSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::AracSec), [](const OpenRequest& r) { AracSec(*r.ctx, r.mode, r.owner); });
+    RegisterForm(QString::fromLatin1(entry::TFrmBeyanList), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFrmBeyanList(*r.ctx, 0, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+    RegisterDemoSeed(QStringLiteral("workshop.vehicles"), SeedVehicleDemo);
 }
 
 } // namespace tornaly::workshop

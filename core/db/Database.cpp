@@ -1,4 +1,5 @@
 #include "db/Database.h"
+#include "db/ConnectionAdvice.h"
 #include "db/Dialect.h"
 
 #include <QFile>
@@ -117,9 +118,7 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
         const QSqlError err = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw DbError(DbError::Kind::ConnectionFailed,
-                      QStringLiteral("Veritabanına bağlanılamadı (%1): %2")
-                          .arg(profile.describe(), err.text()),
+        throw DbError(DbError::Kind::ConnectionFailed, ConnectionFailureText(profile, err.text()),
                       err.nativeErrorCode());
     }
 

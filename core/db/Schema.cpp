@@ -281,7 +281,7 @@ bool DatabaseExists(const ConnectionProfile& profile)
     return exists;
 }
 
-void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind)
+void CreateEmptyDatabase(const ConnectionProfile& profile)
 {
     if (DatabaseExists(profile))
         throw DbError(DbError::Kind::UniqueViolation,
@@ -301,6 +301,11 @@ void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind)
         }
         Db::close(name);
     }
+}
+
+void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind)
+{
+    CreateEmptyDatabase(profile);
     const QString name = maintenanceName();
     try {
         // The one place a database file may come into being.

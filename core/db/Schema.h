@@ -49,6 +49,9 @@ void ApplySchemaSteps(const Db& db, const QString& module, const QList<SchemaSte
 // Creates an empty database (SQLite file or PostgreSQL database) and applies
 // the modules of `kind`. Throws DbError when it exists already or cannot be made.
 void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind);
+// Creates an empty database with no schema (a restore fills it). Throws
+// DbError when it exists already or cannot be made.
+void CreateEmptyDatabase(const ConnectionProfile& profile);
 // Whether the database of a profile exists (file or server database).
 bool DatabaseExists(const ConnectionProfile& profile);
 // Removes a database (tests and failed creations).

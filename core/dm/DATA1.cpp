@@ -290,19 +290,24 @@ void TDM1::openLookups()
     }
 }
 
+void FirmaKodlariniAl(SessionContext& ctx, const std::function<QString(const char*)>& column)
+{
+    ctx.FirmaEAdi = column("EADI");
+    ctx.UretBKod = column("URET_BKOD");
+    ctx.DistBKod = column("DIST_BKOD");
+    ctx.TedBKod = column("TED_BKOD");
+    ctx.UretCKod = column("URET_CKOD");
+    ctx.DistCKod = column("DIST_CKOD");
+    ctx.TedCKod = column("TED_CKOD");
+}
+
 void TDM1::getfirmaparams()
 {
     Query q(m_ctx.Database1, QStringLiteral("SELECT * FROM FIRKIM"));
     q.exec();
     const bool row = q.next();
     auto s = [&](const char* c) { return row ? q.str(QString::fromLatin1(c)) : QString(); };
-    m_ctx.FirmaEAdi = s("EADI");
-    m_ctx.UretBKod = s("URET_BKOD");
-    m_ctx.DistBKod = s("DIST_BKOD");
-    m_ctx.TedBKod = s("TED_BKOD");
-    m_ctx.UretCKod = s("URET_CKOD");
-    m_ctx.DistCKod = s("DIST_CKOD");
-    m_ctx.TedCKod = s("TED_CKOD");
+    FirmaKodlariniAl(m_ctx, s);
     const QString yerel = s("YEREL_PARA").trimmed();
     if (yerel.isEmpty()) {
         m_ctx.YerelPara = QStringLiteral("TL");

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "connection/ConnectionModule.h"
 #include "db/Database.h"
 #include "dm/LookupLists.h"
@@ -46,6 +47,9 @@ int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
 class TDM1;
 // TanimlariYenile on the program's data module; nothing when none is open.
 void TanimlariYenile(const QString& name);
+// The company's name and its dealer and customer codes from a FIRKIM row
+// (`column` gives a column's text, empty when there is no row).
+void FirmaKodlariniAl(SessionContext& ctx, const std::function<QString(const char*)>& column);
 
 class TDM1 : public QObject {
     Q_OBJECT

@@ -11,7 +11,7 @@
 #include <QTextStream>
 #include <QXmlStreamWriter>
 
-#include "export/XlsxApi.h"
+#include <xlsxwriter.h>
 
 namespace tornaly {
 
@@ -65,20 +65,19 @@ bool isNumber(const QVariant& v)
 
 bool writeXlsxTo(const Sheet& s, const QString& path)
 {
-    const XlsxApi& x = Xlsx();
     const QByteArray file = QFile::encodeName(path);
-    lxw_workbook* wb = x.workbook_new(file.constData());
+    lxw_workbook* wb = workbook_new(file.constData());
     if (!wb)
         return false;
-    lxw_worksheet* ws = x.workbook_add_worksheet(wb, nullptr);
-    lxw_format* bold = x.workbook_add_format(wb);
-    x.format_set_bold(bold);
-    lxw_format* dateFormat = x.workbook_add_format(wb);
-    x.format_set_num_format(dateFormat, "dd.mm.yyyy");
-    lxw_format* dateTimeFormat = x.workbook_add_format(wb);
-    x.format_set_num_format(dateTimeFormat, "dd.mm.yyyy hh:mm");
+    lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
+    lxw_format* bold = workbook_add_format(wb);
+    format_set_bold(bold);
+    lxw_format* dateFormat = workbook_add_format(wb);
+    format_set_num_format(dateFormat, "dd.mm.yyyy");
+    lxw_format* dateTimeFormat = workbook_add_format(wb);
+    format_set_num_format(dateTimeFormat, "dd.mm.yyyy hh:mm");
     for (int c = 0; c < s.headers.size(); ++c)
-        x.worksheet_write_string(ws, 0, lxw_col_t(c), s.headers.at(c).toUtf8().constData(), bold);
+        worksheet_write_string(ws, 0, lxw_col_t(c), s.headers.at(c).toUtf8().constData(), bold);
     for (int r = 0; r < s.rows.size(); ++r) {
         const QVariantList& row = s.rows.at(r);
         for (int c = 0; c < row.size(); ++c) {
@@ -88,19 +87,19 @@ bool writeXlsxTo(const Sheet& s, const QString& path)
             if (v.isNull())
                 continue;
             if (isNumber(v)) {
-                x.worksheet_write_number(ws, rr, cc, v.toDouble(), nullptr);
+                worksheet_write_number(ws, rr, cc, v.toDouble(), nullptr);
             } else if (v.typeId() == QMetaType::QDate || v.typeId() == QMetaType::QDateTime) {
                 const QDateTime dt = v.toDateTime();
                 lxw_datetime d{dt.date().year(), dt.date().month(), dt.date().day(), dt.time().hour(),
                                dt.time().minute(), double(dt.time().second())};
-                x.worksheet_write_datetime(ws, rr, cc, &d,
+                worksheet_write_datetime(ws, rr, cc, &d,
                                          v.typeId() == QMetaType::QDate ? dateFormat : dateTimeFormat);
             } else {
-                x.worksheet_write_string(ws, rr, cc, v.toString().toUtf8().constData(), nullptr);
+                worksheet_write_string(ws, rr, cc, v.toString().toUtf8().constData(), nullptr);
             }
         }
     }
-    return x.workbook_close(wb) == LXW_NO_ERROR;
+    return workbook_close(wb) == LXW_NO_ERROR;
 }
 
 void writeXlsx(const Sheet& s, const QString& path)

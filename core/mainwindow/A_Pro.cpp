@@ -1,4 +1,5 @@
 #include "mainwindow/A_Pro.h"
+#include "backup/UBackup.h"
 #include "currency/dovizk.h"
 #include "context/SessionContext.h"
 #include "mainwindow/EntryPoints.h"
@@ -113,6 +114,8 @@ TAnaForm::TAnaForm(SessionContext& ctx, QWidget* parent)
     if (!Targets().isRegistered(QString::fromLatin1(entry::TFormDoviz)))
         RegisterForm(QString::fromLatin1(entry::TFormDoviz),
                      [](const OpenRequest& r) { return new TFormDoviz(*r.ctx, r.owner); });
+    if (!Targets().isRegistered(QString::fromLatin1(entry::ShowBackupForm)))
+        RegisterBackupEntryPoints();
 
     buildMenus();
     buildTiles();

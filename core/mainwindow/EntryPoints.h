@@ -12,6 +12,7 @@ inline constexpr char TAboutBox[] = "TAboutBox";         // form, created once, 
 inline constexpr char TBakimForm[] = "TBakimForm";       // form, a new one each time, modeless
 inline constexpr char TFormSQL[] = "TFormSQL";           // form, one instance "FormSQL"
 inline constexpr char PersonelSec[] = "PersonelSec";     // routine, mode 0
+inline constexpr char ShowBackupForm[] = "ShowBackupForm"; // routine, the backup form, modal
 
 // Current accounts and finance.
 inline constexpr char CariSec[] = "CariSec";             // routine, mode 0

@@ -1,7 +1,7 @@
 #include "report/ReportExport.h"
 
 #include "export/SafeFile.h"
-#include "export/XlsxApi.h"
+#include <xlsxwriter.h>
 #include "report/Barcode.h"
 #include "report/ReportPaint.h"
 
@@ -332,7 +332,6 @@ QByteArray xml(const Document& doc)
 
 void xlsx(const Document& doc, const QString& path)
 {
-    const XlsxApi& x = Xlsx();
     const QList<TextRow> rows = TextRows(doc);
     // One column per distinct anchor (left edge, or right edge for right
     // aligned texts), rounded to 2 mm so that a column's cells line up.
@@ -349,19 +348,19 @@ void xlsx(const Document& doc, const QString& path)
         col = c++;
 
     SaveThroughTemporary(path, [&](const QString& tmp) {
-    lxw_workbook* wb = x.workbook_new(QFile::encodeName(tmp).constData());
+    lxw_workbook* wb = workbook_new(QFile::encodeName(tmp).constData());
     if (!wb)
         return false;
-    lxw_worksheet* ws = x.workbook_add_worksheet(wb, "Rapor");
-    lxw_format* bold = x.workbook_add_format(wb);
-    x.format_set_bold(bold);
-    lxw_format* money = x.workbook_add_format(wb);
-    x.format_set_num_format(money, "#,##0.00");
-    lxw_format* moneyBold = x.workbook_add_format(wb);
-    x.format_set_num_format(moneyBold, "#,##0.00");
-    x.format_set_bold(moneyBold);
-    lxw_format* right = x.workbook_add_format(wb);
-    x.format_set_align(right, LXW_ALIGN_RIGHT);
+    lxw_worksheet* ws = workbook_add_worksheet(wb, "Rapor");
+    lxw_format* bold = workbook_add_format(wb);
+    format_set_bold(bold);
+    lxw_format* money = workbook_add_format(wb);
+    format_set_num_format(money, "#,##0.00");
+    lxw_format* moneyBold = workbook_add_format(wb);
+    format_set_num_format(moneyBold, "#,##0.00");
+    format_set_bold(moneyBold);
+    lxw_format* right = workbook_add_format(wb);
+    format_set_align(right, LXW_ALIGN_RIGHT);
 
     std::map<int, int> widths;
     lxw_row_t r = 0;
@@ -383,10 +382,10 @@ void xlsx(const Document& doc, const QString& path)
                     || it->kind == ElementKind::Expression)
                 && it->text.contains(QLatin1Char(','));
             if (number) {
-                x.worksheet_write_number(ws, r, lxw_col_t(col), it->value.toDouble(), it->font.bold ? moneyBold : money);
+                worksheet_write_number(ws, r, lxw_col_t(col), it->value.toDouble(), it->font.bold ? moneyBold : money);
             } else {
                 const QByteArray s = it->text.toUtf8();
-                x.worksheet_write_string(ws, r, lxw_col_t(col), s.constData(),
+                worksheet_write_string(ws, r, lxw_col_t(col), s.constData(),
                                          it->font.bold ? bold : (rightAligned(*it) ? right : nullptr));
             }
             widths[col] = std::max(widths[col], int(it->text.size()));
@@ -394,8 +393,8 @@ void xlsx(const Document& doc, const QString& path)
         ++r;
     }
     for (const auto& [col, w] : widths)
-        x.worksheet_set_column(ws, lxw_col_t(col), lxw_col_t(col), std::clamp(w + 2, 6, 60), nullptr);
-    return x.workbook_close(wb) == LXW_NO_ERROR;
+        worksheet_set_column(ws, lxw_col_t(col), lxw_col_t(col), std::clamp(w + 2, 6, 60), nullptr);
+    return workbook_close(wb) == LXW_NO_ERROR;
     });
 }
 

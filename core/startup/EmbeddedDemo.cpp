@@ -1,4 +1,5 @@
 #include "startup/EmbeddedDemo.h"
+#include "startup/FirstSetup.h"
 #include "company/FirmaKatalog.h"
 #include "connection/ConnectionSettings.h"
 #include "db/Schema.h"
@@ -40,45 +41,7 @@ void seedCompany(const Db& db, const QString& year)
         db.exec(QStringLiteral("INSERT INTO PARAMETRE (DF_KDV, MUAVIN_HANE, TALI_HANE, DETAY_HANE, SEVIYE, "
                                "ALFADURUM, AYRAC) VALUES (20, 3, 3, 0, 'T', 'S', '.')"));
 
-    // Every right: the scale rights at full access, the yes/no rights yes,
-    // the account-list rights at the value that allows them.
-    QStringList columns = {QStringLiteral("LOGIN_NAME"), QStringLiteral("USER_NAME"), QStringLiteral("USER_PASS"),
-                           QStringLiteral("SUPERVIZOR")};
-    QVariantMap v{{QStringLiteral("LOGIN_NAME"), kDemoKullanici},
-                  {QStringLiteral("USER_NAME"), QStringLiteral("Demo Kullanıcı")},
-                  {QStringLiteral("USER_PASS"), HashPassword(kDemoSifre)},
-                  {QStringLiteral("SUPERVIZOR"), QStringLiteral("A")}};
-    const char* full[] = {"BEYAN", "ALIS", "SATIS", "AL_SIP", "VER_SIP", "STOK", "CARI", "MALIYET", "ARAC_AL",
-                          "ARAC_SAT", "IS_EMRI", "DISPOZ", "CLAIM", "PDI", "SER_STOK", "SEPO_STOK", "PERSONEL",
-                          "BARKOD", "EXPER", "FRTFCT", "DIALUP", "PARAM", "FAT_TANIM", "DOVIZ_KUR", "IE_AKTAR",
-                          "IEFATURA", "TEKLIF", "IKI_EL_OKU", "IKI_EL_EKLE", "IKI_EL_DEGIS", "IKI_EL_SIL",
-                          "IE_ACKAPA", "ARC_GECMISSRG", "IKI_ZARAR_SAT", "IKI_ELSATIS_ONAY"};
-    for (const char* c : full)
-        v.insert(QString::fromLatin1(c), QStringLiteral("Y"));
-    for (int i = 1; i <= 27; ++i)
-        v.insert(QStringLiteral("DIGER%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("Y"));
-    for (const char* c : {"DIGER12", "DIGER20", "DIGER24", "DIGER25", "ARAC_BEYAN_SIL"})
-        v.insert(QString::fromLatin1(c), QStringLiteral("E"));
-    v.insert(QStringLiteral("DIGER16"), QStringLiteral("T"));
-    v.insert(QStringLiteral("DIGER27"), QStringLiteral("H")); // H: every clerk's documents are shown
-    v.insert(QStringLiteral("CHRK"), QStringLiteral("H"));
-    v.insert(QStringLiteral("CARIBA"), QStringLiteral("H"));
-    v.insert(QStringLiteral("CHODEKAPAC"), QStringLiteral("H"));
-    v.insert(QStringLiteral("CHIZLE"), QStringLiteral("O"));
-    for (const char* c : {"STOK_ADI", "STOK_FIYAT", "FRT_ADI", "FRT_FIYAT"})
-        v.insert(QString::fromLatin1(c), 96);
-    v.insert(QStringLiteral("DEPTRANS"), 1);
-    v.insert(QStringLiteral("MAX_ISK_PRC"), 100.0);
-    v.insert(QStringLiteral("MAX_ISK_ISC"), 100.0);
-    v.insert(QStringLiteral("DEPO"), QStringLiteral("1"));
-    QStringList names, params;
-    for (auto it = v.cbegin(); it != v.cend(); ++it) {
-        names << it.key();
-        params << QLatin1Char(':') + it.key();
-    }
-    db.exec(QStringLiteral("INSERT INTO RIGHTS (%1) VALUES (%2)").arg(names.join(QStringLiteral(", ")),
-                                                                       params.join(QStringLiteral(", "))),
-            v);
+    InsertAdministrator(db, kDemoKullanici, QStringLiteral("Demo Kullanıcı"), kDemoSifre);
     Q_UNUSED(year);
     tx.commit();
 }

@@ -1,3 +1,4 @@
+#include "criteria/SorguExport.h"
 #include "export/SafeFile.h"
 #include "export/TableExport.h"
 #include "messages/ScriptedMessages.h"
@@ -147,4 +148,15 @@ TEST_F(ExportTest, AFailedWriteLeavesTheOldFileAsItWas)
         return f.open(QIODevice::WriteOnly) && f.write("yeni") == 4;
     });
     EXPECT_EQ(contentOf(target), QByteArray("yeni"));
+}
+
+TEST_F(ExportTest, AnOpenQueryGoesToASpreadsheetWithItsCaptionsAndShownText)
+{
+    const QString path = SorguExceleAktar(model);
+    ASSERT_EQ(opened, QStringList{path});
+    const QString strings = QString::fromUtf8(test::ZipEntry(path, QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_TRUE(strings.contains(QStringLiteral("Ünvan")));
+    EXPECT_TRUE(strings.contains(QStringLiteral("Şükrü &amp; Oğul")));
+    EXPECT_FALSE(path.startsWith(QDir::tempPath() + QStringLiteral("/aktarim"))) << path.toStdString();
+    QFile::remove(path);
 }

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
 #include "startup/Session.h"
+#include "startup/FirstSetup.h"
 #include "startup/Startup.h"
 #include "sql/SqlHelpers.h"
 
@@ -258,6 +259,54 @@ TEST_F(StartupTest, EmbeddedDemoOpensWithItsLogin)
     EXPECT_EQ(r.ctx.AktifKullanici.isemri, QStringLiteral("Y"));
     EXPECT_EQ(r.ctx.AktifKullanici.diger24, QStringLiteral("E"));
     EXPECT_EQ(r.ctx.AktifKullanici.carihrk, QStringLiteral("H"));
+}
+
+// A newcomer's server: one command makes the catalogue, the company of the
+// year and the administrator, who can then log in.
+TEST_F(StartupTest, FirstSetupPreparesAFreshServerForTheFirstLogin)
+{
+    IlkKurulumBilgisi b{QStringLiteral("YENİ SERVİS"), year, QStringLiteral("yonetici"), QStringLiteral("Yönetici"),
+                        QStringLiteral("Çok$gizli1")};
+    const ConnectionProfile company = ProfileFor(settings, QStringLiteral("FIRMA1_") + year);
+    if (DatabaseExists(company))
+        DropDatabase(company);
+
+    // A server that already lists a company keeps it as it was.
+    try {
+        IlkKurulum(settings, b, KalvesaIniPath());
+        FAIL() << "set up over an existing catalogue";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("zaten kurulu"))) << e.text().toStdString();
+    }
+    EXPECT_EQ(TFirmaKatalog(catalogue()).companies(true), QStringList{QStringLiteral("DEMO")});
+    EXPECT_FALSE(DatabaseExists(company));
+
+    DropDatabase(ProfileFor(settings, FirmalarVeritabani));
+    IlkKurulumBilgisi noPassword = b;
+    noPassword.yoneticiSifre.clear();
+    EXPECT_THROW(IlkKurulum(settings, noPassword, KalvesaIniPath()), DbError);
+    EXPECT_FALSE(DatabaseExists(ProfileFor(settings, FirmalarVeritabani)));
+
+    IlkKurulum(settings, b, KalvesaIniPath());
+    loginName = QStringLiteral("YONETICI");
+    loginPassword = b.yoneticiSifre;
+    const RunResult r = runStartup();
+    EXPECT_EQ(r.exit, TStartup::Exit::Ran) << messages.texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(r.ctx.AktifKullanici.login, QStringLiteral("YONETICI"));
+    {
+        const Db db = Db::open(company, QStringLiteral("first_setup"));
+        Query q(db, QStringLiteral("SELECT EADI FROM FIRKIM"));
+        q.exec();
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.str(QStringLiteral("EADI")), QStringLiteral("YENİ SERVİS"));
+        Query u(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME = 'YONETICI'"));
+        u.exec();
+        ASSERT_TRUE(u.next());
+        EXPECT_TRUE(IsPasswordHash(u.str(QStringLiteral("USER_PASS"))));
+    }
+    Db::close(QStringLiteral("first_setup"));
+    DBConn().closeAll();
+    DropDatabase(company);
 }
 
 } // namespace tornaly::test
