@@ -3,6 +3,7 @@
 #include "dialogs/MesajGoster.h"
 #include "context/SessionContext.h"
 #include "export/TableExport.h"
+#include "guard/FormGuard.h"
 #include "money/Money.h"
 #include "messages/Messages.h"
 #include "settings/GridLayout.h"
@@ -239,7 +240,7 @@ QVariant TFormListeBr::createform(bool modal, bool secaktif, bool tableopen, boo
         disablebuttons();
     editable = tabledit;
     if (tableopen) {
-        openTable();
+        Guard([this] { openTable(); });
         if (TableBr->rowCount() > 0)
             dbgridbr->setCurrentIndex(TableBr->index(0, 0));
         if (!key_field.isEmpty())
@@ -287,6 +288,11 @@ void TFormListeBr::setkeyvalue(const QVariant& xval)
 
 void TFormListeBr::locatekeyvalue(const QVariant& xval)
 {
+    Guard([&] { locate(xval); });
+}
+
+void TFormListeBr::locate(const QVariant& xval)
+{
     tablerefresh();
     const QVariant target = !xval.toString().isEmpty() ? xval : key_value;
     int row = -1;
@@ -332,25 +338,30 @@ bool TFormListeBr::deleteok(bool xdel)
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return false;
     if (xdel)
-        deleteselected();
+        return deleteselected();
     return true;
 }
 
 void TFormListeBr::tablerefresh()
 {
     TableBr->close();
-    openTable();
+    Guard([this] { openTable(); });
 }
 
-void TFormListeBr::deleteselected()
+bool TFormListeBr::deleteselected()
 {
     if (QSil.isEmpty())
-        return;
-    Query q(m_db, QSil);
-    for (const QString& p : q.placeholders())
-        q.bind(p, currentValue(p));
-    q.exec();
+        return false;
+    const bool deleted = Guard([this] {
+        Transaction tx(m_db);
+        Query q(m_db, QSil);
+        for (const QString& p : q.placeholders())
+            q.bind(p, currentValue(p));
+        q.exec();
+        tx.commit();
+    });
     tablerefresh();
+    return deleted;
 }
 
 void TFormListeBr::disablebuttons()
@@ -373,6 +384,14 @@ void TFormListeBr::applyMode(int mode, const QString& hak)
 }
 
 bool TFormListeBr::TanimEnter()
+{
+    if (GuardOr(false, [this] { return search(); }))
+        return true;
+    doubleenter = false;
+    return false;
+}
+
+bool TFormListeBr::search()
 {
     if (doubleenter) {
         dbgridbr->setFocus();
@@ -411,17 +430,24 @@ void TFormListeBr::btnSelectClick()
 
 void TFormListeBr::btnPrintClick()
 {
-    TableBr->fetchAll();
+    Guard([this] { printGrid(dbgridbr); });
+}
+
+void TFormListeBr::printGrid(QTableView* grid)
+{
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
     QString html = QStringLiteral("<table border=1 cellspacing=0><tr>");
-    for (int c = 0; c < TableBr->columnCount(); ++c)
-        if (!dbgridbr->isColumnHidden(c))
-            html += QStringLiteral("<th>%1</th>").arg(TableBr->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!grid->isColumnHidden(c))
+            html += QStringLiteral("<th>%1</th>").arg(model->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
     html += QStringLiteral("</tr>");
-    for (int r = 0; r < TableBr->rowCount(); ++r) {
+    for (int r = 0; r < model->rowCount(); ++r) {
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < TableBr->columnCount(); ++c)
-            if (!dbgridbr->isColumnHidden(c))
-                html += QStringLiteral("<td>%1</td>").arg(TableBr->index(r, c).data().toString().toHtmlEscaped());
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (!grid->isColumnHidden(c))
+                html += QStringLiteral("<td>%1</td>").arg(model->index(r, c).data().toString().toHtmlEscaped());
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table>");
@@ -439,8 +465,10 @@ void TFormListeBr::btnPrintClick()
 void TFormListeBr::btnExportClick()
 {
     // The export writes every row, not the pages read so far: one statement reads the rest.
-    TableBr->fetchAll();
-    GridExport(QStringLiteral("E"), dbgridbr, true);
+    Guard([this] {
+        TableBr->fetchAll();
+        GridExport(QStringLiteral("E"), dbgridbr, true);
+    });
 }
 
 void TFormListeBr::FiltreClick()

@@ -38,7 +38,7 @@ SecretStore secretStore(const QString& iniPath)
 }
 } // namespace
 
-QString KalvesaIniPath() { return QDir(SettingsFolder()).filePath(QStringLiteral("Kalvesa.ini")); }
+QString KalvesaIniPath() { return SettingsFilePath(QStringLiteral("Kalvesa.ini")); }
 
 void ReadConnectionSettings(TConnectionSettings& s, const QString& path)
 {
@@ -125,8 +125,17 @@ ConnectionProfile ProfileFromParams(const QStringList& params)
 {
     const QString server = DbParamValue(params, QStringLiteral("SERVER NAME"));
     const QString database = DbParamValue(params, QStringLiteral("DATABASE NAME"));
-    if (backendFromName(DbParamValue(params, QStringLiteral("DRIVER"))) == Backend::SQLite)
-        return ConnectionProfile::sqlite(QDir(server).filePath(database + QStringLiteral(".sqlite")));
+    if (backendFromName(DbParamValue(params, QStringLiteral("DRIVER"))) == Backend::SQLite) {
+        // A database name is a file name in the data folder, never a path out
+        // of it ("../x", "/etc/x"): such a name gets no file at all.
+        const bool plainName = !database.trimmed().isEmpty() && !database.contains(QLatin1Char('/'))
+                               && !database.contains(QLatin1Char('\\')) && !database.startsWith(QLatin1Char('.'))
+                               && !database.contains(QLatin1Char(':'));
+        ConnectionProfile p = ConnectionProfile::sqlite(
+            plainName ? QDir(server).filePath(database + QStringLiteral(".sqlite")) : QString());
+        p.mustExist = true;
+        return p;
+    }
     QString host = server;
     int port = 5432;
     const int colon = server.lastIndexOf(QLatin1Char(':'));

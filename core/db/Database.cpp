@@ -118,8 +118,14 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
     QSqlDatabase db;
     if (profile.backend == Backend::SQLite) {
         if (profile.filePath.isEmpty())
-            throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı dosyası belirtilmemiş."));
+            throw DbError(DbError::Kind::ConnectionFailed,
+                          QStringLiteral("Veritabanı dosyası belirtilmemiş ya da veri klasörünün dışında."));
         const QFileInfo fi(profile.filePath);
+        if (profile.mustExist && !fi.isFile())
+            throw DbError(DbError::Kind::ConnectionFailed,
+                          QStringLiteral("Veritabanı dosyası bulunamadı: %1. Şirket seçimini ve bağlantı "
+                                         "ayarlarındaki veri klasörünü kontrol ediniz.")
+                              .arg(QDir::toNativeSeparators(profile.filePath)));
         if (!fi.absoluteDir().exists())
             QDir().mkpath(fi.absolutePath());
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);

@@ -393,7 +393,10 @@ void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind)
     CreateEmptyDatabase(profile);
     const QString name = maintenanceName();
     try {
-        Db db = Db::open(profile, name);
+        // The one place a database file may come into being.
+        ConnectionProfile creating = profile;
+        creating.mustExist = false;
+        Db db = Db::open(creating, name);
         ApplyMigrations(db, kind);
         Db::close(name);
     } catch (...) {

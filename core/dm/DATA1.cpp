@@ -34,12 +34,9 @@ TDiskDurumu MeasureStorage(const Db& db)
         }
         return d;
     }
-    Query q(db, QStringLiteral("SELECT current_database() AS DBNAME, pg_database_size(current_database()) AS BOYUT"));
-    q.exec();
-    if (q.next()) {
-        d.logFileKb = q.integer(QStringLiteral("BOYUT")) / 1024;
-        d.logPath = q.str(QStringLiteral("DBNAME"));
-    }
+    // A PostgreSQL server keeps one write-ahead log for all its databases,
+    // on its own machine: neither it nor the server's disks can be measured
+    // from here, so nothing is reported as measured.
     return d;
 }
 
@@ -67,17 +64,25 @@ int RunVehicleReminders(const Db& db, const QDateTime& now)
     return w ? w(db, now) : 0;
 }
 
+namespace {
+TDM1*& currentDataModule();
+}
+
 TDM1::TDM1(SessionContext& ctx, const TConnectionSettings& settings, const TDbParamLists& lists, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_settings(settings), m_lists(lists)
 {
     setObjectName(QStringLiteral("DM1"));
     BoundQueryModel** models[] = {&QMarka, &TModel, &QDoviz, &QKur, &QSatisPer, &QModelKod,
-                                  &QSehir, &TPersonel, &QOdemeTip, &QDepo, &QCariozel};
+                                  &QSehir, &TPersonel, &QOdemeTip, &QDepo, &QCariozel, &QCari};
     for (BoundQueryModel** m : models)
         *m = new BoundQueryModel(this);
 }
 
-TDM1::~TDM1() = default;
+TDM1::~TDM1()
+{
+    if (currentDataModule() == this)
+        currentDataModule() = nullptr;
+}
 
 void TDM1::openCompanyDatabase()
 {
@@ -156,7 +161,56 @@ bool TDM1::DM1Create()
         return false;
     }
     m_open = true;
+    // The module whose look-ups the program shows: card forms refresh them through TanimlariYenile.
+    currentDataModule() = this;
     return true;
+}
+
+namespace {
+QString personelSql()
+{
+    return QStringLiteral("SELECT ISCI_KOD ,ISCI_ADI ,ISCI_TIP ,IS_BAS_TRH ,AYRILIS_TRH ,BOLUMU ,GOREVI ,GRUBU "
+                          ",CIHAZ_ID ,EMAIL ,TEL1 ,TEL2 ,LISTE_SIRA, "
+                          "CASE WHEN AYRILIS_TRH > :AYRILIS THEN 1 ELSE 0 END AS AYRILDI "
+                          "FROM ISCIUSTA ORDER BY ISCI_ADI");
+}
+QVariantMap personelBinds()
+{
+    return {{QStringLiteral("AYRILIS"), QDateTime(QDate(1900, 4, 9), QTime(0, 0))}};
+}
+QString cariSql() { return QStringLiteral("SELECT CARI_KOD,FIRMA_ADI,ACIKLAMA\nFROM CARI\nORDER BY CARI_KOD"); }
+
+TDM1*& currentDataModule()
+{
+    static TDM1* dm = nullptr;
+    return dm;
+}
+} // namespace
+
+void TDM1::TanimlariYenile(const QString& name)
+{
+    const Db db = m_ctx.Database1;
+    if (!db.isValid())
+        return;
+    auto reopen = [&](BoundQueryModel* model, const QString& table, const QString& sql, const QVariantMap& binds) {
+        if (!db.dialect().tableExists(db, table))
+            return;
+        model->close();
+        model->setStatement(db, sql, binds);
+        model->open();
+    };
+    if (name.isEmpty() || name == QLatin1String("CARI"))
+        reopen(QCari, QStringLiteral("CARI"), cariSql(), {});
+    if (name.isEmpty() || name == QLatin1String("ISCIUSTA"))
+        reopen(TPersonel, QStringLiteral("ISCIUSTA"), personelSql(), personelBinds());
+}
+
+TDM1* TDM1::current() { return currentDataModule(); }
+
+void TanimlariYenile(const QString& name)
+{
+    if (TDM1* dm = TDM1::current())
+        dm->TanimlariYenile(name);
 }
 
 void TDM1::openLookups()
@@ -197,12 +251,8 @@ void TDM1::openLookups()
          {}},
         {QModelKod, "MODELKOD", QStringLiteral("SELECT * FROM MODELKOD"), {}},
         {QSehir, "SEHIR", QStringLiteral("SELECT * FROM SEHIR ORDER BY SEHIR"), {}},
-        {TPersonel, "ISCIUSTA",
-         QStringLiteral("SELECT ISCI_KOD ,ISCI_ADI ,ISCI_TIP ,IS_BAS_TRH ,AYRILIS_TRH ,BOLUMU ,GOREVI ,GRUBU "
-                        ",CIHAZ_ID ,EMAIL ,TEL1 ,TEL2 ,LISTE_SIRA, "
-                        "CASE WHEN AYRILIS_TRH > :AYRILIS THEN 1 ELSE 0 END AS AYRILDI "
-                        "FROM ISCIUSTA ORDER BY ISCI_ADI"),
-         {{QStringLiteral("AYRILIS"), QDateTime(QDate(1900, 4, 9), QTime(0, 0))}}},
+        {TPersonel, "ISCIUSTA", personelSql(), personelBinds()},
+        {QCari, "CARI", cariSql(), {}},
         {QOdemeTip, "ODEPLAN", QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_NO FROM ODEPLAN ORDER BY ODE_KOD"), {}},
         {QDepo, "DEPO", depoSql, depoBinds},
         {QCariozel, "CARIG", QStringLiteral("SELECT CG_NO, CG_KOD FROM CARIG ORDER BY CG_NO, CG_KOD"), {}},

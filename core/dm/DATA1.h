@@ -31,7 +31,8 @@ struct TDiskDurumu {
 };
 
 // Measures what the backend can tell: the free space of the volume holding
-// an embedded database file; the size PostgreSQL reports for its database.
+// an embedded database file. What cannot be measured stays -1 (no warning):
+// neither backend has a log file of its own to measure.
 TDiskDurumu MeasureStorage(const Db& db);
 // The low-disk warning and the large-log note, from the measured values.
 void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi);
@@ -47,6 +48,9 @@ int RunVehicleReminders(const Db& db, const QDateTime& now);
 // The central data module: opens the company database of the session, loads
 // the company, accounting and general parameters, checks the working year and
 // opens the shared look-up lists.
+class TDM1;
+// TanimlariYenile on the program's data module; nothing when none is open.
+void TanimlariYenile(const QString& name);
 // The company's name and its dealer and customer codes from a FIRKIM row
 // (`column` gives a column's text, empty when there is no row).
 void FirmaKodlariniAl(SessionContext& ctx, const std::function<QString(const char*)>& column);
@@ -80,6 +84,13 @@ public:
     BoundQueryModel* QOdemeTip;
     BoundQueryModel* QDepo;
     BoundQueryModel* QCariozel;
+    BoundQueryModel* QCari; // the customer look-up: CARI_KOD, FIRMA_ADI, ACIKLAMA
+
+    // Reopens a shared look-up after its cards changed: "CARI" the customer
+    // list, "ISCIUSTA" the personnel list, an empty name both; others nothing.
+    void TanimlariYenile(const QString& name);
+    // The module opened last by DM1Create (the program's), or nullptr.
+    static TDM1* current();
 
 private:
     void openCompanyDatabase();

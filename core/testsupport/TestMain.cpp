@@ -1,4 +1,5 @@
 #include "login/PasswordHash.h"
+#include "guard/FormGuard.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -17,7 +18,8 @@ int main(int argc, char** argv)
     // Logins hash at a test strength: hundreds of thousands of iterations per
     // login would make every fixture slow. The strength itself has its own test.
     tornaly::SetPasswordIterations(1000);
-    QApplication app(argc, argv);
+    // The same last-resort guard as the program, so tests see what users see.
+    tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -4,6 +4,7 @@
 #include "db/udbconn.h"
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
+#include "startup/Session.h"
 #include "startup/FirstSetup.h"
 #include "startup/Startup.h"
 #include "sql/SqlHelpers.h"
@@ -120,6 +121,29 @@ TEST_F(StartupTest, CompanyCancelOpensNoCompanyConnection)
     EXPECT_EQ(runStartup().exit, TStartup::Exit::CompanyCancelled);
     EXPECT_EQ(companyDialogs, 1);
     EXPECT_EQ(messages.count(), 0);
+}
+
+// A change of company cannot end without a login: a cancelled login dialog
+// comes back until one is accepted.
+TEST_F(StartupTest, ACancelledChangeOfLoginAsksAgainUntilALoginIsAccepted)
+{
+    RunResult r = runStartup();
+    ASSERT_EQ(r.exit, TStartup::Exit::Ran);
+    const int before = loginDialogs;
+    int cancels = 2;
+    onLogin = [&](TPassWordDlg& d) {
+        if (cancels-- > 0) {
+            d.CancelBtn->click();
+            return;
+        }
+        d.EditADI->setText(loginName);
+        d.Edit1->setText(loginPassword);
+        d.OKBtn->click();
+    };
+    EXPECT_TRUE(ChangeCompany(r.ctx));
+    EXPECT_EQ(loginDialogs - before, 3);
+    EXPECT_EQ(r.ctx.AktifKullanici.login.toUpper(), loginName.toUpper());
+    Db::close(TDBConn::Database1Name);
 }
 
 TEST_F(StartupTest, DatabaseOfAnotherYearIsRefused)

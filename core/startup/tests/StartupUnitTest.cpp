@@ -6,6 +6,7 @@
 #include "connection/Sifre.h"
 #include "connection/VeriTabLogin.h"
 #include "context/SessionContext.h"
+#include "db/Schema.h"
 #include "db/udbconn.h"
 #include "dm/DATA1.h"
 #include "login/PasswordHash.h"
@@ -14,6 +15,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -288,6 +290,42 @@ TEST(PasswordHash, ProductionStrength)
     EXPECT_TRUE(VerifyPassword(QStringLiteral("şifre"), h));
     EXPECT_TRUE(PasswordNeedsRehash(HashPassword(QStringLiteral("şifre"), 100000))); // the former strength
     SetPasswordIterations(testStrength);
+}
+
+// Opening a company or the catalogue never creates its file; a catalogue
+// entry cannot reach outside the data folder.
+TEST(ConnectionModule, OpeningNeverCreatesADatabaseFile)
+{
+    QTemporaryDir dir;
+    TConnectionSettings s;
+    s.Surucu = Backend::SQLite;
+    s.SunucuAdi = dir.filePath(QStringLiteral("veri"));
+    const ConnectionProfile missing = ProfileFor(s, QStringLiteral("DEMO2026"));
+    EXPECT_TRUE(missing.mustExist);
+    try {
+        Db::open(missing, QStringLiteral("yok"));
+        ADD_FAILURE() << "a missing company file was opened";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::ConnectionFailed);
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Veritabanı dosyası bulunamadı"))) << e.text().toStdString();
+    }
+    Db::close(QStringLiteral("yok"));
+    EXPECT_FALSE(QFile::exists(missing.filePath));
+    EXPECT_FALSE(QFileInfo::exists(s.SunucuAdi)) << "not even its folder";
+
+    // The creating path may; afterwards the same profile opens.
+    CreateDatabase(missing, DatabaseKind::Catalogue);
+    EXPECT_TRUE(QFile::exists(missing.filePath));
+    EXPECT_TRUE(Db::open(missing, QStringLiteral("var")).isOpen());
+    Db::close(QStringLiteral("var"));
+
+    for (const char* outside : {"../DEMO", "/etc/passwd", "..", "a/b", "a\\b", "", "C:x"}) {
+        const ConnectionProfile p = ProfileFor(s, QString::fromUtf8(outside));
+        EXPECT_TRUE(p.filePath.isEmpty()) << outside;
+        EXPECT_THROW(Db::open(p, QStringLiteral("disari")), DbError) << outside;
+        Db::close(QStringLiteral("disari"));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("DEMO.sqlite"))));
 }
 
 TEST(DiskUyarilari, ThresholdsAndWhichDriveIsNamed)
