@@ -119,9 +119,7 @@ inline constexpr char TFormFytList[] = "TFormFytList";
 inline constexpr char TFormFrtGrup[] = "TFormFrtGrup";
 inline constexpr char TFormFytListFRT[] = "TFormFytListFRT";
 inline constexpr char SaseDegistir[] = "SaseDegistir";         // routine, key = chassis number (empty)
-inline constexpr char ShowQRListForm[] = "ShowQRListForm";
 inline constexpr char MikDevretAc[] = "MikDevretAc";           // routine, mode 0
-inline constexpr char TBarTest[] = "TBarTest";
 inline constexpr char FiyatDisketiAktar[] = "FiyatDisketiAktar"; // routine, the price list import
 inline constexpr char TFormStokAyPrm[] = "TFormStokAyPrm";
 inline constexpr char TFormFytXfer[] = "TFormFytXfer";

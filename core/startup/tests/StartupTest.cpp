@@ -1,3 +1,4 @@
+#include "login/PasswordHash.h"
 #include "startup/tests/StartupFixture.h"
 #include "company/FirmaKatalog.h"
 #include "context/SessionContext.h"
