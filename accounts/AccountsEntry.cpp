@@ -1,11 +1,29 @@
 #include "accounts/AccountsEntry.h"
 #include "CoreEntry.h"
 
+#include "accounts/cards/BrCari.h"
+#include "accounts/cash/KasaBr.h"
+#include "accounts/cash/KasaHrkBr.h"
+#include "accounts/codes/Bayiler.h"
+#include "accounts/demo/AccountsDemo.h"
+#include "accounts/vouchers/BrCarHrk.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "startup/EmbeddedDemo.h"
+
 namespace tornaly::accounts {
 
 void RegisterEntryPoints()
 {
     core::RegisterEntryPoints();
+    RegisterRoutine(QLatin1String(entry::CariSec),
+                    [](const OpenRequest& r) { CariSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::CariHrkSec),
+                    [](const OpenRequest& r) { CariHrkSec(*r.ctx, 0, r.key, TypeCariOku(r.ctx->Database1, r.key).CariAd, r.owner); });
+    RegisterRoutine(QLatin1String(entry::KasaSec), [](const OpenRequest& r) { KasaSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::KasaHrkSec), [](const OpenRequest& r) { KasaHrkSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BayiSec), [](const OpenRequest& r) { BayiSec(*r.ctx, r.mode, r.owner); });
+    RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 
 } // namespace tornaly::accounts

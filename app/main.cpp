@@ -1,6 +1,7 @@
 #include "connection/ConnectionSettings.h"
 #include "context/SessionContext.h"
 #include "db/DbError.h"
+#include "guard/FormGuard.h"
 #include "mainwindow/MainWindowEntry.h"
 #include "messages/Messages.h"
 #include "reports/ReportsEntry.h"
@@ -21,7 +22,8 @@ int main(int argc, char** argv)
         tornaly::reports::RegisterSchema();
         return tornaly::IlkKurulumKomutu();
     }
-    QApplication app(argc, argv);
+    // An error no form caught is reported, never the end of the program.
+    tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly Servis Yazılımı"));
     QApplication::setOrganizationName(QStringLiteral("Dolmavik"));
     tornaly::reports::RegisterSchema();

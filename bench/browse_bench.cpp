@@ -2,13 +2,17 @@
 // 200,000 ledger rows takes from opening to its first page (rows are read a
 // page at a time on both backends, not all at once), with and without its
 // totals footer, the next page, reading every row, and the balance of one
-// account among 1,000,000 rows.
+// account among 1,000,000 rows; a page near the end of the list beside the
+// first page of the same size, and the memory the held rows take beside what
+// their values weigh.
+#include "BenchSupport.h"
 #include "accounts/AccountsSchema.h"
 #include "accounts/ledger/CariHrk.h"
 #include "browse/brListe.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 
+#include <QFile>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -22,17 +26,6 @@ namespace {
 
 constexpr int kAccounts = 5000;
 
-ConnectionProfile benchProfile(const QString& dir, const QString& tag)
-{
-    if (qEnvironmentVariable("TORNALY_TEST_BACKEND") == QLatin1String("postgres")) {
-        const QString name = QStringLiteral("bench_") + tag + QUuid::createUuid().toString(QUuid::Id128).left(10);
-        return ConnectionProfile::postgres(qEnvironmentVariable("TORNALY_TEST_PGHOST"),
-                                           qEnvironmentVariableIntValue("TORNALY_TEST_PGPORT"), name,
-                                           qEnvironmentVariable("TORNALY_TEST_PGUSER"));
-    }
-    return ConnectionProfile::sqlite(dir + QStringLiteral("/") + tag + QStringLiteral(".sqlite"));
-}
-
 // A company database whose ledger holds `rows` rows spread over kAccounts accounts.
 struct LedgerDb {
     QTemporaryDir dir;
@@ -43,7 +36,7 @@ struct LedgerDb {
     {
         accounts::RegisterSchema();
         name = QStringLiteral("ledger%1").arg(rows);
-        profile = benchProfile(dir.path(), name);
+        profile = BenchProfile(dir.path(), name);
         CreateDatabase(profile, DatabaseKind::Company);
         db = Db::open(profile, name);
         // History is not what is measured; filling a million rows through it is slow.
@@ -78,8 +71,11 @@ LedgerDb& ledger(int rows)
 {
     static std::map<int, std::unique_ptr<LedgerDb>> dbs;
     auto& p = dbs[rows];
-    if (!p)
+    if (!p) {
         p = std::make_unique<LedgerDb>(rows);
+        // Closed and dropped before the application object goes.
+        AtBenchEnd([rows] { dbs.erase(rows); });
+    }
     return *p;
 }
 
@@ -172,6 +168,89 @@ void BM_BrowseOpenAndReadAll(benchmark::State& state)
     state.counters["statements"] = statements;
 }
 BENCHMARK(BM_BrowseOpenAndReadAll)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// A page near the end of the list (rows 191,808 on, read after the rows
+// before them) beside the first page of the same size: keyset paging makes
+// the place in the list cost nothing.
+constexpr int kPage = BoundQueryModel::MaxPageSize;
+
+void BM_BrowseFirstPageOfMaxSize(benchmark::State& state)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    TFormListeBr form(l.db);
+    setUpLedgerBrowse(form);
+    form.TableBr->setPageSize(kPage);
+    for (auto _ : state) {
+        form.openTable();
+        benchmark::DoNotOptimize(form.TableBr->rowCount());
+    }
+    state.counters["rows_read"] = form.TableBr->rowCount();
+    state.counters["keyset"] = form.TableBr->isKeyset();
+}
+BENCHMARK(BM_BrowseFirstPageOfMaxSize)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+void BM_BrowsePageNearTheEnd(benchmark::State& state)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    TFormListeBr form(l.db);
+    setUpLedgerBrowse(form);
+    form.TableBr->setPageSize(kPage);
+    int at = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.openTable();
+        while (form.TableBr->rowCount() < int(state.range(0)) - 2 * kPage)
+            form.TableBr->fetchMore();
+        at = form.TableBr->rowCount();
+        state.ResumeTiming();
+        form.TableBr->fetchMore();
+        benchmark::DoNotOptimize(form.TableBr->rowCount());
+    }
+    state.counters["first_row_of_page"] = at;
+}
+BENCHMARK(BM_BrowsePageNearTheEnd)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+long residentBytes()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts.at(1).toLong() * 4096 : 0;
+}
+
+// Memory of the whole list held by the grid: resident growth per row beside
+// the weight of the row's values (8 bytes a number or timestamp, the UTF-8
+// length of a text).
+void BM_BrowseMemoryPerHeldRow(benchmark::State& state)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    double perRow = 0, rawPerRow = 0, storePerRow = 0;
+    for (auto _ : state) {
+        auto form = std::make_unique<TFormListeBr>(l.db);
+        setUpLedgerBrowse(*form);
+        const long before = residentBytes();
+        form->openTable();
+        form->TableBr->fetchAll();
+        const long after = residentBytes();
+        const int rows = form->TableBr->rowCount();
+        double raw = 0;
+        for (int r = 0; r < rows; r += 97) {
+            for (int c = 0; c < form->TableBr->columnCount(); ++c) {
+                const QVariant v = form->TableBr->data(form->TableBr->index(r, c), Qt::EditRole);
+                raw += v.typeId() == QMetaType::QString ? double(v.toString().toUtf8().size()) : 8.0;
+            }
+        }
+        rawPerRow = raw / double((rows + 96) / 97);
+        perRow = double(after - before) / rows;
+        storePerRow = double(form->TableBr->heldBytes()) / rows;
+    }
+    state.counters["resident_bytes_per_row"] = perRow;
+    state.counters["store_bytes_per_row"] = storePerRow;
+    state.counters["raw_bytes_per_row"] = rawPerRow;
+    state.counters["ratio"] = storePerRow / rawPerRow;
+}
+BENCHMARK(BM_BrowseMemoryPerHeldRow)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_BalanceOfOneAccount(benchmark::State& state)
 {

@@ -1,18 +1,28 @@
 # Helpers shared by every subsystem library.
 
-# Every target compiles against the same precompiled Qt headers.
+# Libraries, tests and the program compile with the same warnings.
+set(TORNALY_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+# Every target compiles against the same precompiled Qt headers, built once
+# for the core library and reused by every other target: one precompiled
+# header per target filled the disk of a small build machine.
 function(tornaly_use_pch target)
-  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/core/pch.h)
+  if(target STREQUAL "tornaly_core")
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/core/pch.h)
+  else()
+    target_precompile_headers(${target} REUSE_FROM tornaly_core)
+  endif()
 endfunction()
 
-# tornaly_add_library(NAME <name> MODULE <schema module> DEPS <libs...>)
+# tornaly_add_library(NAME <name> MODULE <schema module> DEPS <libs...> [NO_UNITY])
 # Builds one subsystem library from every source below its folder, except
-# its tests/ and testsupport/ folders. SQL files under schema/ are embedded as
+# its tests/ and testsupport/ folders. Libraries are unity-built (see
+# TORNALY_UNITY_BUILD); NO_UNITY opts one out. SQL files under schema/ are embedded as
 # Qt resources so that the migration runner finds them:
 #   schema/NNN_x.sql          -> :/schema/<module>/NNN_x.sql (the library's own module)
 #   schema/<other>/NNN_x.sql  -> :/schema/<other>/NNN_x.sql  (another module, e.g. the catalogue)
 function(tornaly_add_library)
-  cmake_parse_arguments(A "" "NAME;MODULE" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "NO_UNITY" "NAME;MODULE" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER srcs EXCLUDE REGEX "/(tests|testsupport)/")
@@ -24,7 +34,11 @@ function(tornaly_add_library)
     target_include_directories(${A_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   target_link_libraries(${A_NAME} PUBLIC ${A_DEPS})
-  target_compile_options(${A_NAME} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_compile_options(${A_NAME} PRIVATE ${TORNALY_WARNINGS})
+  tornaly_use_pch(${A_NAME})
+  if(A_NO_UNITY)
+    set_target_properties(${A_NAME} PROPERTIES UNITY_BUILD OFF)
+  endif()
 
   # Every area keeps its tests in a tests/ folder beside it.
   if(TORNALY_BUILD_TESTS)
@@ -71,7 +85,11 @@ function(tornaly_add_test)
   endif()
   add_executable(${A_NAME} ${A_SOURCES})
   target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} tornaly_testsupport GTest::gtest)
+  target_compile_options(${A_NAME} PRIVATE ${TORNALY_WARNINGS})
   tornaly_use_pch(${A_NAME})
+  # Test programs are small, and their fixtures live in anonymous namespaces
+  # that a batch would share between files.
+  set_target_properties(${A_NAME} PROPERTIES UNITY_BUILD OFF)
   set(env "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
   if(A_DB)
     add_test(NAME ${A_NAME}.sqlite COMMAND ${A_NAME})

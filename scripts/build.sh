@@ -2,7 +2,7 @@
 # Configures and builds Tornaly into build/ (Ninja, ccache when present).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_type=${TORNALY_BUILD_TYPE:-RelWithDebInfo}
+build_type=${TORNALY_BUILD_TYPE:-Release}
 # Let ccache reuse objects across clones in other folders (CI builds a fresh clone).
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=true
@@ -12,4 +12,4 @@ cmake -G Ninja -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="$build_type" "$@"
 # TORNALY_BUILD_TARGET=tornaly builds the program alone (scripts/run.sh).
 target=()
 if [ -n "${TORNALY_BUILD_TARGET:-}" ]; then target=(--target "$TORNALY_BUILD_TARGET"); fi
-cmake --build "$root/build" "${target[@]}" -- -j"$(nproc)"
+cmake --build "$root/build" "${target[@]}" -- -j"${TORNALY_JOBS:-$(nproc)}"

@@ -8,7 +8,7 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
   qt6-charts-dev libqt6charts6 libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libminizip-dev libfreexl-dev libshp-dev pxlib-dev libzint-dev
-  libsqlite3-dev zlib1g-dev libjpeg-dev
+  libsqlite3-dev libpq-dev zlib1g-dev libjpeg-dev qtkeychain-qt6-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql postgresql-client
   poppler-utils xvfb xauth fonts-dejavu-core

@@ -1,9 +1,43 @@
 #include "stock/StockEntry.h"
 
+#include "currency/KurDeger.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "services/Iskonto.h"
+#include "startup/EmbeddedDemo.h"
+#include "stock/StockDemo.h"
+#include "stock/cards/StokBr.h"
+#include "stock/catalog/KodListeleri.h"
+#include "stock/pictures/Fotos.h"
+#include "stock/prices/StokFiyatlari.h"
+#include "stock/tools/BarTest.h"
+#include "stock/tools/QRListForm.h"
+
 namespace tornaly::stock {
 
 void RegisterEntryPoints()
 {
+    RegisterRoutine(QString::fromLatin1(entry::StokSec), [](const OpenRequest& r) { StokSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::GrupSec), [](const OpenRequest& r) { GrupSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::AltGrupSec), [](const OpenRequest& r) { AltGrupSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::MarkaSec), [](const OpenRequest& r) { MarkaSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::DepoSec), [](const OpenRequest& r) { DepoSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::AmbalajSec), [](const OpenRequest& r) { AmbalajSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::AksesuarSec), [](const OpenRequest& r) {
+        TypeSec sec;
+        AksesuarSec(*r.ctx, r.mode, sec, r.owner);
+    });
+    RegisterRoutine(QString::fromLatin1(entry::StokResimSec),
+                    [](const OpenRequest& r) { StokResimSec(*r.ctx, r.mode == 1, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::TBarTest), [](const OpenRequest& r) {
+        TBarTest f(r.owner);
+        f.exec();
+    });
+    RegisterRoutine(QString::fromLatin1(entry::ShowQRListForm), [](const OpenRequest& r) { ShowQRListForm(*r.ctx, r.owner); });
+
+    SetStokFiyatGuncelleyici(&StokFiyatlariniGuncelle);
+    SetIskontoKuraliBulucu(&IskontoKuraliBul);
+    RegisterDemoSeed(QStringLiteral("stock"), &StokDemoVerisi);
 }
 
 } // namespace tornaly::stock

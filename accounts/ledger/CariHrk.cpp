@@ -69,11 +69,14 @@ double CariHrkYaz(const SessionContext& ctx, const Db& db, const CariHrkYazDeger
     const Taraf alacak = tarafHesapla(baz, d.ALACAK, d.ALACAK_DVZ, k);
 
     Transaction tx(db);
+    // The counter row is locked first and held to the commit: a second
+    // workstation re-posting the same document waits here, and its DELETE then
+    // sees the row this one writes, so one row per (kind, reference) remains.
+    const double cariNo = double(TakeCounterNumber(db, QStringLiteral("NEWCARI")));
     if (dolu(d.REF_NO)) {
         db.exec(QStringLiteral("DELETE FROM CARIHRK WHERE CRHRK_TUR=:TUR AND REF_NO=:REF_NO"),
                 {{QStringLiteral("TUR"), QString(d.CRHRK_TUR)}, {QStringLiteral("REF_NO"), d.REF_NO.toDouble()}});
     }
-    const double cariNo = double(TakeCounterNumber(db, QStringLiteral("NEWCARI")));
     Query q(db, QStringLiteral(
                     "INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, VADE_TRH, CRHRK_TUR, ALT_TIP, REF_NO, "
                     "BORC, ALACAK, BORC_USD, ALACAK_USD, BORC_DVZ, ALACAK_DVZ, DOVIZ_KODU, PARA_BAZ, TL_KURDEGER, "

@@ -23,7 +23,9 @@ struct CariHrkYazDegerleri {
 // Writes the ledger row of one movement of a document, inside the caller's
 // transaction when one is open. A repeated call for the same kind and
 // reference replaces the earlier row, so a document saved again keeps one row
-// per (CRHRK_TUR, REF_NO). The amounts not typed are derived by PARA_BAZ;
+// per (CRHRK_TUR, REF_NO), also when workstations re-post it at the same time
+// (the NEWCARI row is locked before the old row is removed, and the invoice
+// kinds S and A carry a unique key). The amounts not typed are derived by PARA_BAZ;
 // a foreign amount without a rate is refused with CariHrkHatasi. Returns the
 // row's CARI_NO, drawn from NEWCARI.
 double CariHrkYaz(const SessionContext& ctx, const Db& db, const CariHrkYazDegerleri& d);

@@ -23,7 +23,7 @@ namespace {
 const QString kIni = QStringLiteral("bakim");
 const QString kSection = QStringLiteral("backup");
 
-QString withSeparator(const QString& folder)
+QString folderText(const QString& folder)
 {
     QString f = folder.trimmed();
     if (!f.isEmpty() && !f.endsWith(QLatin1Char('/')) && !f.endsWith(QDir::separator()))
@@ -41,7 +41,7 @@ QLineEdit* folderEdit(QWidget* parent, const QString& name, QHBoxLayout*& row)
     QObject::connect(pick, &QToolButton::clicked, edit, [edit] {
         const QString dir = QFileDialog::getExistingDirectory(edit, QString(), edit->text());
         if (!dir.isEmpty())
-            edit->setText(withSeparator(QDir::toNativeSeparators(dir)));
+            edit->setText(folderText(QDir::toNativeSeparators(dir)));
     });
     row = new QHBoxLayout;
     row->addWidget(edit, 1);
@@ -72,9 +72,9 @@ std::optional<BackupResult> YedekAl(const Db& db, BackupOptions o, bool bayiServ
         ShowWarning(QStringLiteral("Yedeklenecek Veri Tabanı Seçmelisiniz!"));
         return std::nullopt;
     }
-    o.folder = withSeparator(o.folder);
+    o.folder = folderText(o.folder);
     if (o.zip)
-        o.zipFolder = withSeparator(o.zipFolder);
+        o.zipFolder = folderText(o.zipFolder);
     try {
         const BackupResult r = BackupDatabase(db, o);
         ShowInfo(BackupDatabaseName(db.profile()) + QStringLiteral(" Veritabanı") + QLatin1Char('\n')
@@ -198,7 +198,7 @@ void TFormBackup::BtnYedekAlClick()
         DirectoryEdit1->setFocus();
         return;
     }
-    DirectoryEdit1->setText(withSeparator(o.folder));
+    DirectoryEdit1->setText(folderText(o.folder));
     if (result)
         Label5->setText(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }

@@ -23,8 +23,8 @@ AramaTuru AramaTuruBelirle(QMetaType::Type type, const QVariant& ornek)
     case QMetaType::QDateTime:
         return AramaTuru::Tarih;
     case QMetaType::QString: {
-        static const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}"));
-        if (ornek.typeId() == QMetaType::QString && stamp.match(ornek.toString()).hasMatch())
+        // A computed column has no declared type: its value tells.
+        if (ornek.typeId() == QMetaType::QDateTime || ornek.typeId() == QMetaType::QDate)
             return AramaTuru::Tarih;
         if (ornek.typeId() == QMetaType::Double || ornek.typeId() == QMetaType::Int
             || ornek.typeId() == QMetaType::LongLong)

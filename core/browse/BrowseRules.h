@@ -11,8 +11,8 @@ namespace tornaly {
 // Search kinds of a browse column (the `Alan.Tag` values).
 enum class AramaTuru { Yok = 0, Sayisal = 1, Tarih = 2, Metin = 3 };
 
-// Kind by the field's type; a text field of SQLite whose value is a stored
-// timestamp or a number is taken for what it holds.
+// Kind by the field's type; a field without a declared type (a computed
+// column) is taken for what its value holds.
 AramaTuru AramaTuruBelirle(QMetaType::Type type, const QVariant& ornek = {});
 
 // The condition a typed search text puts into the reserved line of a list

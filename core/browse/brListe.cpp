@@ -3,6 +3,7 @@
 #include "dialogs/MesajGoster.h"
 #include "context/SessionContext.h"
 #include "export/TableExport.h"
+#include "guard/FormGuard.h"
 #include "money/Money.h"
 #include "messages/Messages.h"
 #include "settings/GridLayout.h"
@@ -63,7 +64,12 @@ TFormListeBr::TFormListeBr(const Db& db, QWidget* parent) : QDialog(parent), m_d
     dbgridbr->setModel(TableBr);
     dbgridbr->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgridbr->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The list is ordered by the database (a header click reopens it in the
+    // column's order), not by the view over the rows read so far.
     dbgridbr->setSortingEnabled(false);
+    dbgridbr->horizontalHeader()->setSectionsClickable(true);
+    dbgridbr->horizontalHeader()->setSortIndicatorShown(false);
+    connect(dbgridbr->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFormListeBr::SortColumnClick);
     dbgridbr->installEventFilter(this);
     lay->addWidget(dbgridbr, 1);
     lblTotals = new QLabel(this);
@@ -131,6 +137,31 @@ void TFormListeBr::openTable()
         Alan->setText(TableBr->headerData(col, Qt::Horizontal).toString());
 }
 
+void TFormListeBr::SortColumnClick(int column)
+{
+    if (column < 0 || column >= TableBr->columnCount())
+        return;
+    // A second click on the sorted column turns its order round.
+    const Qt::SortOrder order = TableBr->sortColumn() == column && TableBr->sortOrder() == Qt::AscendingOrder
+        ? Qt::DescendingOrder
+        : Qt::AscendingOrder;
+    const int previousColumn = TableBr->sortColumn();
+    const Qt::SortOrder previousOrder = TableBr->sortOrder();
+    try {
+        TableBr->sort(column, order);
+    } catch (const DbError& e) {
+        TableBr->setSort(previousColumn, previousOrder);
+        Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, {});
+        return;
+    }
+    auto* header = dbgridbr->horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, order);
+    SortField->setText(TableBr->headerData(column, Qt::Horizontal).toString());
+    if (TableBr->rowCount() > 0)
+        dbgridbr->setCurrentIndex(TableBr->index(0, column));
+}
+
 void TFormListeBr::setTotals(const QStringList& fields, const SessionContext& ctx)
 {
     setTotals(fields, ctx.ParaFormat);
@@ -165,7 +196,7 @@ void TFormListeBr::refreshTotals()
 
 void TFormListeBr::learnKinds()
 {
-    // SQLite reports most columns as text: the first row's values tell what they hold.
+    // Computed columns have no declared type: the first row's values tell what they hold.
     const QSqlRecord rec = TableBr->record();
     const QSqlRecord first = TableBr->rowCount() > 0 ? TableBr->record(0) : QSqlRecord();
     for (int i = 0; i < rec.count(); ++i) {
@@ -209,7 +240,7 @@ QVariant TFormListeBr::createform(bool modal, bool secaktif, bool tableopen, boo
         disablebuttons();
     editable = tabledit;
     if (tableopen) {
-        openTable();
+        Guard([this] { openTable(); });
         if (TableBr->rowCount() > 0)
             dbgridbr->setCurrentIndex(TableBr->index(0, 0));
         if (!key_field.isEmpty())
@@ -257,6 +288,11 @@ void TFormListeBr::setkeyvalue(const QVariant& xval)
 
 void TFormListeBr::locatekeyvalue(const QVariant& xval)
 {
+    Guard([&] { locate(xval); });
+}
+
+void TFormListeBr::locate(const QVariant& xval)
+{
     tablerefresh();
     const QVariant target = !xval.toString().isEmpty() ? xval : key_value;
     int row = -1;
@@ -302,25 +338,30 @@ bool TFormListeBr::deleteok(bool xdel)
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return false;
     if (xdel)
-        deleteselected();
+        return deleteselected();
     return true;
 }
 
 void TFormListeBr::tablerefresh()
 {
     TableBr->close();
-    openTable();
+    Guard([this] { openTable(); });
 }
 
-void TFormListeBr::deleteselected()
+bool TFormListeBr::deleteselected()
 {
     if (QSil.isEmpty())
-        return;
-    Query q(m_db, QSil);
-    for (const QString& p : q.placeholders())
-        q.bind(p, currentValue(p));
-    q.exec();
+        return false;
+    const bool deleted = Guard([this] {
+        Transaction tx(m_db);
+        Query q(m_db, QSil);
+        for (const QString& p : q.placeholders())
+            q.bind(p, currentValue(p));
+        q.exec();
+        tx.commit();
+    });
     tablerefresh();
+    return deleted;
 }
 
 void TFormListeBr::disablebuttons()
@@ -343,6 +384,14 @@ void TFormListeBr::applyMode(int mode, const QString& hak)
 }
 
 bool TFormListeBr::TanimEnter()
+{
+    if (GuardOr(false, [this] { return search(); }))
+        return true;
+    doubleenter = false;
+    return false;
+}
+
+bool TFormListeBr::search()
 {
     if (doubleenter) {
         dbgridbr->setFocus();
@@ -381,17 +430,24 @@ void TFormListeBr::btnSelectClick()
 
 void TFormListeBr::btnPrintClick()
 {
-    TableBr->fetchAll();
+    Guard([this] { printGrid(dbgridbr); });
+}
+
+void TFormListeBr::printGrid(QTableView* grid)
+{
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
     QString html = QStringLiteral("<table border=1 cellspacing=0><tr>");
-    for (int c = 0; c < TableBr->columnCount(); ++c)
-        if (!dbgridbr->isColumnHidden(c))
-            html += QStringLiteral("<th>%1</th>").arg(TableBr->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!grid->isColumnHidden(c))
+            html += QStringLiteral("<th>%1</th>").arg(model->headerData(c, Qt::Horizontal).toString().toHtmlEscaped());
     html += QStringLiteral("</tr>");
-    for (int r = 0; r < TableBr->rowCount(); ++r) {
+    for (int r = 0; r < model->rowCount(); ++r) {
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < TableBr->columnCount(); ++c)
-            if (!dbgridbr->isColumnHidden(c))
-                html += QStringLiteral("<td>%1</td>").arg(TableBr->index(r, c).data().toString().toHtmlEscaped());
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (!grid->isColumnHidden(c))
+                html += QStringLiteral("<td>%1</td>").arg(model->index(r, c).data().toString().toHtmlEscaped());
         html += QStringLiteral("</tr>");
     }
     html += QStringLiteral("</table>");
@@ -409,8 +465,10 @@ void TFormListeBr::btnPrintClick()
 void TFormListeBr::btnExportClick()
 {
     // The export writes every row, not the pages read so far: one statement reads the rest.
-    TableBr->fetchAll();
-    GridExport(QStringLiteral("E"), dbgridbr, true);
+    Guard([this] {
+        TableBr->fetchAll();
+        GridExport(QStringLiteral("E"), dbgridbr, true);
+    });
 }
 
 void TFormListeBr::FiltreClick()

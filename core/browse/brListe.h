@@ -82,14 +82,17 @@ public:
     bool editok() const;
     bool deleteok(bool xdel);
     void tablerefresh();
-    void deleteselected();
+    // Deletes the current row with the delete statement; false when nothing
+    // was deleted (no statement, or the database refused: the message is shown).
+    bool deleteselected();
     void disablebuttons();
 
     // Mode and right letter of a browse form (the convention's rules).
     void applyMode(int mode, const QString& hak);
     // Chooses the search column from a field of the list.
     void setSearchColumn(const QString& field);
-    // Runs the search of the typed text (Enter in `Tanim`); false when refused.
+    // Runs the search of the typed text (Enter in `Tanim`); false when refused
+    // or when the database failed (the message is shown, the form stays usable).
     bool TanimEnter();
     QVariant currentValue(const QString& field) const;
     int currentRow() const;
@@ -110,13 +113,20 @@ public slots:
     void btnPrintClick();
     void btnExportClick();
     void FiltreClick();
+    // A click on a column's header orders the list by that column (again:
+    // the other way round) and shows its caption in `SortField`.
+    void SortColumnClick(int column);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // The print preview of a grid's rows (every row, the shown columns).
+    void printGrid(QTableView* grid);
     Db m_db;
 
 private:
+    bool search();
+    void locate(const QVariant& xval);
     void learnKinds();
     QHash<QString, AramaTuru> m_learnedKinds;
     QStringList m_totalFields;

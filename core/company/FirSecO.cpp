@@ -99,7 +99,8 @@ bool TFormFirmaSec::InputDatabaseParams()
     m_settings.SunucuAdi = result.str1;
     m_settings.DbKullaniciAdi = result.IlkStr;
     m_settings.DbSifre = result.SonStr;
-    WriteServerSettings(m_settings);
+    if (!WriteServerSettings(m_settings))
+        ShowWarning(QStringLiteral("Veritabanı şifresi saklanamadı: bir sonraki açılışta yeniden sorulacak."));
     return true;
 }
 

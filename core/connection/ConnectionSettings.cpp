@@ -1,8 +1,10 @@
 #include "connection/ConnectionSettings.h"
+#include "connection/SecretStore.h"
 #include "connection/Sifre.h"
 #include "settings/Settings.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -24,9 +26,19 @@ QString text(const QSettings& ini, const QString& key)
     // A key written as a list or other structure is as good as missing.
     return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray ? v.toString() : QString();
 }
+// One secret per server and database login.
+QString secretKey(const TConnectionSettings& s)
+{
+    return QStringLiteral("db/%1/%2/%3").arg(backendName(s.Surucu), s.SunucuAdi, s.DbKullaniciAdi);
+}
+
+SecretStore secretStore(const QString& iniPath)
+{
+    return SecretStore(QFileInfo(iniPath).dir().filePath(QStringLiteral("Kalvesa.secrets")));
+}
 } // namespace
 
-QString KalvesaIniPath() { return QDir(SettingsFolder()).filePath(QStringLiteral("Kalvesa.ini")); }
+QString KalvesaIniPath() { return SettingsFilePath(QStringLiteral("Kalvesa.ini")); }
 
 void ReadConnectionSettings(TConnectionSettings& s, const QString& path)
 {
@@ -40,9 +52,20 @@ void ReadConnectionSettings(TConnectionSettings& s, const QString& path)
     const QString user = text(ini, QStringLiteral("SERVER/DBUSER"));
     if (!user.isEmpty())
         s.DbKullaniciAdi = user;
-    const QString pass = text(ini, QStringLiteral("SERVER/DBPASS"));
-    if (!pass.isEmpty())
-        s.DbSifre = SifreCozMetin(pass, kAyarSifreAnahtari);
+    const SecretStore store = secretStore(path);
+    const QString scrambled = text(ini, QStringLiteral("SERVER/DBPASS"));
+    if (!scrambled.isEmpty()) {
+        // An older version kept the password scrambled in this file: it moves
+        // to the secret store, and leaves the file once it is kept there.
+        s.DbSifre = SifreCozMetin(scrambled, kAyarSifreAnahtari);
+        if (store.write(secretKey(s), s.DbSifre))
+            ini.remove(QStringLiteral("SERVER/DBPASS"));
+    } else {
+        ini.remove(QStringLiteral("SERVER/DBPASS"));
+        const QString pass = store.read(secretKey(s));
+        if (!pass.isEmpty())
+            s.DbSifre = pass;
+    }
     s.MerkezSunucu = text(ini, QStringLiteral("MERKEZ/SERVERIP")).left(255);
     s.MerkezVeritabani = text(ini, QStringLiteral("MERKEZ/SERVERDB")).left(255);
 
@@ -55,19 +78,21 @@ void ReadConnectionSettings(TConnectionSettings& s, const QString& path)
     ini.sync();
 }
 
-void WriteServerSettings(const TConnectionSettings& s, const QString& path)
+bool WriteServerSettings(const TConnectionSettings& s, const QString& path)
 {
+    const bool kept = secretStore(path).write(secretKey(s), s.DbSifre);
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(QStringLiteral("SERVER/ServerAdi"), s.SunucuAdi);
     ini.setValue(QStringLiteral("SERVER/Surucu"), backendName(s.Surucu));
     ini.setValue(QStringLiteral("SERVER/DBUSER"), s.DbKullaniciAdi);
-    ini.setValue(QStringLiteral("SERVER/DBPASS"), SifreleMetin(s.DbSifre, kAyarSifreAnahtari));
+    ini.remove(QStringLiteral("SERVER/DBPASS"));
     QStringList previous = ini.value(QStringLiteral("SERVER/OncekiSunucular")).toStringList();
     previous.removeAll(s.SunucuAdi);
     if (!s.SunucuAdi.isEmpty())
         previous.prepend(s.SunucuAdi);
     ini.setValue(QStringLiteral("SERVER/OncekiSunucular"), previous.mid(0, 10));
     ini.sync();
+    return kept;
 }
 
 QStringList PreviousServers(const QString& path)
@@ -100,8 +125,17 @@ ConnectionProfile ProfileFromParams(const QStringList& params)
 {
     const QString server = DbParamValue(params, QStringLiteral("SERVER NAME"));
     const QString database = DbParamValue(params, QStringLiteral("DATABASE NAME"));
-    if (backendFromName(DbParamValue(params, QStringLiteral("DRIVER"))) == Backend::SQLite)
-        return ConnectionProfile::sqlite(QDir(server).filePath(database + QStringLiteral(".sqlite")));
+    if (backendFromName(DbParamValue(params, QStringLiteral("DRIVER"))) == Backend::SQLite) {
+        // A database name is a file name in the data folder, never a path out
+        // of it ("../x", "/etc/x"): such a name gets no file at all.
+        const bool plainName = !database.trimmed().isEmpty() && !database.contains(QLatin1Char('/'))
+                               && !database.contains(QLatin1Char('\\')) && !database.startsWith(QLatin1Char('.'))
+                               && !database.contains(QLatin1Char(':'));
+        ConnectionProfile p = ConnectionProfile::sqlite(
+            plainName ? QDir(server).filePath(database + QStringLiteral(".sqlite")) : QString());
+        p.mustExist = true;
+        return p;
+    }
     QString host = server;
     int port = 5432;
     const int colon = server.lastIndexOf(QLatin1Char(':'));

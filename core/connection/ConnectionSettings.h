@@ -30,10 +30,13 @@ QString KalvesaIniPath();
 
 // Reads the file into `s` and rewrites the keys the program keeps fixed
 // ("Firmalar", "SERVERDB"). Missing or damaged keys leave their defaults.
+// The database password comes from the secret store (see SecretStore.h); one
+// left scrambled in the file by an older version is moved there.
 void ReadConnectionSettings(TConnectionSettings& s, const QString& path = KalvesaIniPath());
-// Stores the server, the database login and the scrambled password, and
-// remembers the server name for the settings dialog's list.
-void WriteServerSettings(const TConnectionSettings& s, const QString& path = KalvesaIniPath());
+// Stores the server and the database login in the file and the password in
+// the secret store, and remembers the server name for the settings dialog's
+// list. False when the password could not be kept.
+bool WriteServerSettings(const TConnectionSettings& s, const QString& path = KalvesaIniPath());
 // Server names confirmed before on this workstation, newest first.
 QStringList PreviousServers(const QString& path = KalvesaIniPath());
 

@@ -19,7 +19,7 @@ inline bool RightDeletes(const QString& letter) { return letter == QLatin1String
 struct t_user {
     QString name;
     QString login;
-    QString password; // never stored or shown; kept only for the running session's own checks
+    QString password; // the typed login, in memory only while logged in; never stored or shown
     QString per_kod;
     QString per_name;
     QString u_type = QStringLiteral("K");

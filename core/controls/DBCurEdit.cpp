@@ -16,11 +16,9 @@ bool CurrencyEditTextToValue(const QString& text, QVariant* value)
         *value = QVariant(QMetaType(QMetaType::Double));
         return true;
     }
-    bool negative = false;
-    if (t.startsWith(QLatin1Char('-')) || t.endsWith(QLatin1Char('-'))) {
-        negative = true;
+    // Only digits and the decimal comma are written back: a minus sign is dropped.
+    if (t.startsWith(QLatin1Char('-')) || t.endsWith(QLatin1Char('-')))
         t.remove(QLatin1Char('-'));
-    }
     QString digits;
     bool comma = false;
     for (const QChar c : t) {
@@ -40,7 +38,7 @@ bool CurrencyEditTextToValue(const QString& text, QVariant* value)
     const double v = digits.toDouble(&ok);
     if (!ok)
         return false;
-    *value = negative ? -v : v;
+    *value = v;
     return true;
 }
 

@@ -8,7 +8,7 @@ class QAbstractItemModel;
 namespace tornaly {
 
 // The amount a money edit's text stands for: thousands dots dropped, the
-// decimal comma read, and a leading or trailing minus sign kept.
+// decimal comma read; a minus sign is dropped, so "-5" is 5.
 // Empty text is null; text that is no amount gives false.
 bool CurrencyEditTextToValue(const QString& text, QVariant* value);
 

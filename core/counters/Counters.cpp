@@ -19,19 +19,18 @@ void checkCounterName(const QString& table)
 
 qint64 takeOnce(const Db& db, const QString& table, const CounterOptions& options)
 {
-    Transaction tx(db);
+    // One statement reads and moves the counter under its row lock, so the
+    // lock is held for that statement only (on its own, outside any document).
     // The table name is one of our fixed counter names, checked above.
-    const QString lockSuffix = db.backend() == Backend::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
-    Query read(db, QStringLiteral("SELECT YENINO FROM %1%2").arg(table, lockSuffix));
-    read.exec();
-    if (!read.next())
+    const QString next = options.zeroMeansOne
+        ? QStringLiteral("CASE WHEN COALESCE(YENINO, 0) <= 0 THEN 2 ELSE YENINO + 1 END")
+        : QStringLiteral("COALESCE(YENINO, 0) + 1");
+    Query take(db, QStringLiteral("UPDATE %1 SET YENINO = %2 RETURNING YENINO - 1").arg(table, next));
+    take.exec();
+    if (!take.next())
         throw DbError(DbError::Kind::Other, QStringLiteral("Sayaç tablosunda satır yok: %1").arg(table));
-    qint64 number = qRound64(read.value(0).toDouble());
-    if (number <= 0 && options.zeroMeansOne)
-        number = 1;
-    Query write(db, QStringLiteral("UPDATE %1 SET YENINO = :YENI").arg(table));
-    write.bind(QStringLiteral("YENI"), double(number + 1)).exec();
-    tx.commit();
+    const qint64 number = qRound64(take.value(0).toDouble());
+    take.finish();
     return number;
 }
 
@@ -44,7 +43,26 @@ qint64 TakeCounterNumber(const Db& db, const QString& counterTable, const Counte
         try {
             return takeOnce(db, counterTable, options);
         } catch (const DbError& e) {
-            if (!e.isBusy())
+            // Inside an open write transaction no box may wait for the user while
+            // its locks are held: the caller rolls back and asks (RetryAfterAsking).
+            if (!e.isBusy() || db.inTransaction())
+                throw;
+            const MsgButton b = Messages().show(MsgIcon::Error, CounterBusyText(), MsgOk, MsgOk, {});
+            if (b != MsgOk)
+                throw;
+        }
+    }
+}
+
+void RetryAfterAsking(const Db& db, const std::function<void()>& operation)
+{
+    for (;;) {
+        try {
+            operation();
+            return;
+        } catch (const DbError& e) {
+            // An enclosing transaction is still open: its owner asks.
+            if (!e.isBusy() || db.inTransaction())
                 throw;
             const MsgButton b = Messages().show(MsgIcon::Error, CounterBusyText(), MsgOk, MsgOk, {});
             if (b != MsgOk)

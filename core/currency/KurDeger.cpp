@@ -24,22 +24,37 @@ QList<KurDegerSatiri> KurDegerleri(const Db& db, const QString& dovizKodu)
     return out;
 }
 
+QString KurEksikMesaji()
+{
+    return QStringLiteral("Alış ve satış TL değerleri girilmeden kur değeri kaydedilmez.");
+}
+
 bool KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eskiTarih)
 {
+    // A rate row without both rates would later read as no rate at all.
+    if (s.TLDEGERI_ALIS.isNull() || !s.TLDEGERI_ALIS.isValid() || s.TLDEGERI_SATIS.isNull()
+        || !s.TLDEGERI_SATIS.isValid()) {
+        ShowWarning(KurEksikMesaji());
+        return false;
+    }
     const QVariantMap binds{{QStringLiteral("D"), s.DOVIZ_KODU},
                             {QStringLiteral("T"), s.TARIH},
-                            {QStringLiteral("A"), s.TLDEGERI_ALIS.isNull() ? QVariant(QMetaType(QMetaType::Double))
-                                                                          : QVariant(s.TLDEGERI_ALIS.toDouble())},
-                            {QStringLiteral("S"), s.TLDEGERI_SATIS.isNull() ? QVariant(QMetaType(QMetaType::Double))
-                                                                           : QVariant(s.TLDEGERI_SATIS.toDouble())},
+                            {QStringLiteral("A"), s.TLDEGERI_ALIS.toDouble()},
+                            {QStringLiteral("S"), s.TLDEGERI_SATIS.toDouble()},
                             {QStringLiteral("E"), eskiTarih}};
     try {
         Transaction tx(db);
-        if (eskiTarih.isValid())
-            db.exec(QStringLiteral("UPDATE KURDEGER SET TARIH=:T, TLDEGERI_ALIS=:A, TLDEGERI_SATIS=:S "
-                                   "WHERE DOVIZ_KODU=:D AND TARIH=:E"),
-                    binds);
-        else
+        if (eskiTarih.isValid()) {
+            const int changed = db.exec(QStringLiteral("UPDATE KURDEGER SET TARIH=:T, TLDEGERI_ALIS=:A, TLDEGERI_SATIS=:S "
+                                                       "WHERE DOVIZ_KODU=:D AND TARIH=:E"),
+                                        binds);
+            if (changed != 1) {
+                tx.rollback();
+                ShowWarning(QStringLiteral("Değiştirilen kur değeri bulunamadı; başka bir kullanıcı silmiş ya da "
+                                           "değiştirmiş olabilir. Değişiklik kaydedilmedi."));
+                return false;
+            }
+        } else
             db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_ALIS, TLDEGERI_SATIS) "
                                    "VALUES (:D, :T, :A, :S)"),
                     binds);
@@ -144,7 +159,8 @@ QStringList KurlariKaydet(const Db& db, const KurBelgesi& belge)
                 d = &x;
                 break;
             }
-        if (!d)
+        // A rate the document does not give in full is not stored as empty.
+        if (!d || d->BanknoteBuying.isNull() || d->BanknoteSelling.isNull())
             continue;
         Query known(db, QStringLiteral("SELECT DOVIZ_KODU FROM DOVIZ WHERE DOVIZ_KODU=:D"));
         known.bind(QStringLiteral("D"), kod).exec();
@@ -179,7 +195,10 @@ bool TcmbKurlariAl(const Db& db, const QDate& bugun)
                            MsgYes | MsgNo, MsgNo, QString())
                != MsgYes)
         return false;
-    KurlariKaydet(db, belge);
+    if (KurlariKaydet(db, belge).isEmpty()) {
+        ShowWarning(QStringLiteral("TCMB kurlarında kaydedilecek döviz bulunamadı. Kur değerleri değişmedi."));
+        return false;
+    }
     return true;
 }
 
@@ -204,7 +223,7 @@ bool StokFiyatGuncelleyiciVar()
     return bool(stokFiyat());
 }
 
-void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
+int SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
 {
     StokFiyatGuncelleyici f;
     {
@@ -212,22 +231,33 @@ void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR)
         f = stokFiyat();
     }
     if (!f)
-        return;
+        return -1;
     Transaction tx(db);
-    f(db, gun, ASKUR == QLatin1String("A") ? QStringLiteral("A") : QStringLiteral("S"));
+    const int n = f(db, gun, ASKUR == QLatin1String("A") ? QStringLiteral("A") : QStringLiteral("S"));
     tx.commit();
+    return n;
 }
 
-void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru)
+bool KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru)
 {
+    // Without the stock module's routine nothing would change: never report a success then.
+    if (!StokFiyatGuncelleyiciVar()) {
+        ShowWarning(QStringLiteral("Stok fiyatı güncellemesi bu kurulumda yüklü değil. Stok fiyatları değişmedi."));
+        return false;
+    }
     if (!gun.isValid()) {
         ShowWarning(QStringLiteral("Lütfen Fiyat Güncellemek için Kur Tarihi Giriniz."));
-        return;
+        return false;
     }
     if (!AskYesNo(QStringLiteral("Tüm Stokların Fiyatlarını Güncellemek İstiyormusunuz?")))
-        return;
-    SP_SET_STOKFYT(db, gun, alisKuru ? QStringLiteral("A") : QStringLiteral("S"));
+        return false;
+    const int n = SP_SET_STOKFYT(db, gun, alisKuru ? QStringLiteral("A") : QStringLiteral("S"));
+    if (n <= 0) {
+        ShowWarning(QStringLiteral("Kur değerlerine göre güncellenecek stok fiyatı bulunamadı."));
+        return false;
+    }
     ShowInfo(QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
+    return true;
 }
 
 } // namespace tornaly

@@ -22,7 +22,10 @@ QList<KurDegerSatiri> KurDegerleri(const Db& db, const QString& dovizKodu);
 
 // Stores a rate row: a new one when `eskiTarih` is invalid, else the row of
 // that moment changed. A moment the currency already has is refused with
-// "Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi." and nothing changes.
+// "Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi." and nothing
+// changes; so are a row without both rates and a change of a row that is no
+// longer there (each with its message). True only when a row was written.
+QString KurEksikMesaji();
 bool KurDegerKaydet(const Db& db, const KurDegerSatiri& satir, const QDateTime& eskiTarih = {});
 void KurDegerSil(const Db& db, const QString& dovizKodu, const QDateTime& tarih);
 
@@ -46,22 +49,28 @@ QByteArray KurBelgesiGetir(const QString& adres, QString* hata, int zamanAsimiMs
 // Stores the rates of USD, GBP, EUR and JPY of a document as valid from
 // midnight of the day after its date, one row per currency and day however
 // often the document is fetched. Currencies missing from DOVIZ or from the
-// document are skipped. One transaction. Returns the codes stored.
+// document, or without both rates there, are skipped. One transaction.
+// Returns the codes stored.
 QStringList KurlariKaydet(const Db& db, const KurBelgesi& belge);
 
 // The whole "TCMB'ndan Kurları Al" command: fetch, check, ask about a stale
-// document, store. Returns whether rates were stored.
+// document, store. Returns whether rates were stored; a document that gives
+// none of the currencies says so.
 bool TcmbKurlariAl(const Db& db, const QDate& bugun);
 
 // SP_SET_STOKFYT: recomputes every stock price from the rates valid at the
 // end of `gun` (buying rates when `ASKUR` is "A", else selling). The stock
-// subsystem installs the routine; without it nothing is changed.
-using StokFiyatGuncelleyici = std::function<void(const Db&, const QDate& gun, const QString& ASKUR)>;
+// subsystem installs the routine, which answers how many cards it changed;
+// without it nothing is changed and the answer is -1.
+using StokFiyatGuncelleyici = std::function<int(const Db&, const QDate& gun, const QString& ASKUR)>;
 void SetStokFiyatGuncelleyici(StokFiyatGuncelleyici f);
 bool StokFiyatGuncelleyiciVar();
-void SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR);
+// The number of cards changed; -1 when no routine is installed.
+int SP_SET_STOKFYT(const Db& db, const QDate& gun, const QString& ASKUR);
 
-// "Kur Fiyatlarına Göre Stok Fiyatlarını Güncelle": asks, runs, reports.
-void KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru);
+// "Kur Fiyatlarına Göre Stok Fiyatlarını Güncelle": asks, runs, reports; a
+// run that changed no card, or one without an installed routine, is reported
+// as such, never as done.
+bool KurFiyatlarinaGoreStokGuncelle(const Db& db, const QDate& gun, bool alisKuru);
 
 } // namespace tornaly

@@ -2,12 +2,15 @@
 
 #include "currency/KurDeger.h"
 #include "currency/Takv.h"
+#include "guard/FormGuard.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDateTimeEdit>
+#include <QStyledItemDelegate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -25,6 +28,9 @@ QPointer<TFormDoviz> FormDoviz;
 namespace {
 constexpr int kTarihCol = 0, kAlisCol = 1, kSatisCol = 2;
 constexpr int kOldMomentRole = Qt::UserRole + 1;
+// The last text of a rate cell that was stored, put back when a typed one is refused.
+constexpr int kStoredTextRole = Qt::UserRole + 2;
+const QString kRateFormat = QStringLiteral(",0.00###");
 
 QVariant rateValue(const QStandardItem* it)
 {
@@ -35,6 +41,30 @@ QVariant rateValue(const QStandardItem* it)
         return QVariant(QMetaType(QMetaType::Double));
     return v;
 }
+
+QString rateText(const QVariant& v)
+{
+    return v.isNull() || !v.isValid() ? QString() : FormatMoney(v.toDouble(), kRateFormat);
+}
+
+// The moment of a rate as the list shows it: "dd.mm.yy hh:nn".
+class MomentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        if (value.typeId() == QMetaType::QDateTime)
+            return value.toDateTime().toString(QStringLiteral("dd.MM.yy HH:mm"));
+        return QStyledItemDelegate::displayText(value, locale);
+    }
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* e = qobject_cast<QDateTimeEdit*>(w))
+            e->setDisplayFormat(QStringLiteral("dd.MM.yy HH:mm"));
+        return w;
+    }
+};
 } // namespace
 
 TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
@@ -71,6 +101,10 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
     GridDoviz->setModel(m_doviz);
     GridDoviz->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridDoviz->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GridDoviz->setWordWrap(false);
+    GridDoviz->verticalHeader()->hide();
+    GridDoviz->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    GridDoviz->horizontalHeader()->setStretchLastSection(true);
     GridDoviz->installEventFilter(this);
     m_kur = new QStandardItemModel(0, 3, this);
     m_kur->setHorizontalHeaderLabels(
@@ -78,9 +112,14 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
     GridKurDeger = new QTableView(this);
     GridKurDeger->setObjectName(QStringLiteral("GridKurDeger"));
     GridKurDeger->setModel(m_kur);
+    GridKurDeger->setItemDelegateForColumn(kTarihCol, new MomentDelegate(GridKurDeger));
+    GridKurDeger->setWordWrap(false);
+    GridKurDeger->verticalHeader()->hide();
+    GridKurDeger->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    GridKurDeger->setTabKeyNavigation(true);
     GridKurDeger->installEventFilter(this);
-    grids->addWidget(GridDoviz, 1);
-    grids->addWidget(GridKurDeger, 2);
+    grids->addWidget(GridDoviz, 2);
+    grids->addWidget(GridKurDeger, 3);
     lay->addLayout(grids);
     LabelAranan = new QLabel(this);
     LabelAranan->setObjectName(QStringLiteral("LabelAranan"));
@@ -102,15 +141,35 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
     BtnSec->hide();
     BitBtn1 = button(QStringLiteral("BitBtn1"), QStringLiteral("&Kapat"));
     lay->addLayout(bottom);
+    // Enter belongs to the grid cell being typed in: no button of this form
+    // is pressed by it.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    BtnStkFyt->setEnabled(StokFiyatGuncelleyiciVar());
+    if (!BtnStkFyt->isEnabled())
+        BtnStkFyt->setToolTip(QStringLiteral("Stok fiyatı güncellemesi bu kurulumda yüklü değil."));
+    resize(940, 520);
 
     connect(BtnSec, &QPushButton::clicked, this, &TFormDoviz::BtnSecClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormDoviz::BitBtn1Click);
     connect(btnKurIndir, &QPushButton::clicked, this, &TFormDoviz::btnKurIndirClick);
     connect(BtnStkFyt, &QPushButton::clicked, this, &TFormDoviz::BtnStkFytClick);
-    connect(GridDoviz->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { loadRates(); });
+    connect(GridDoviz->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        Guard([this] {
+            dropUnfinishedRow();
+            loadRates();
+        });
+    });
+    connect(GridKurDeger->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                if (before.isValid() && now.row() != before.row())
+                    Guard([&] { dropUnfinishedRow(before.row()); });
+            });
     connect(m_kur, &QStandardItemModel::itemChanged, this, [this](QStandardItem* it) {
         if (!m_loading)
-            rateEdited(it->row());
+            Guard([&] { rateEdited(it->row(), it->column()); });
     });
     connect(GridKurDeger, &QTableView::doubleClicked, this, [this](const QModelIndex& idx) {
         if (idx.column() != kTarihCol)
@@ -118,8 +177,8 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
         const QDate d = TakvimTarihSec(QDate::currentDate());
         if (!d.isValid())
             return;
-        m_kur->item(idx.row(), kTarihCol)
-            ->setData(QDateTime(d, QTime::currentTime()), Qt::EditRole);
+        const QTime now = QTime::currentTime();
+        m_kur->item(idx.row(), kTarihCol)->setData(QDateTime(d, QTime(now.hour(), now.minute())), Qt::EditRole);
     });
 }
 
@@ -131,6 +190,7 @@ void TFormDoviz::showEvent(QShowEvent* e)
 
 void TFormDoviz::loadCurrencies()
 {
+    QSignalBlocker block(GridDoviz->selectionModel());
     m_loading = true;
     m_doviz->removeRows(0, m_doviz->rowCount());
     Query q(m_ctx.Database1, QStringLiteral("SELECT DOVIZ_KODU, DOVIZ_ADI FROM DOVIZ ORDER BY DOVIZ_KODU"));
@@ -165,14 +225,17 @@ void TFormDoviz::loadRates()
 {
     m_loading = true;
     m_kur->removeRows(0, m_kur->rowCount());
-    const QString code = currentCurrency();
-    if (!code.isEmpty())
-        for (const KurDegerSatiri& s : KurDegerleri(m_ctx.Database1, code)) {
+    m_rowsOf = currentCurrency();
+    if (!m_rowsOf.isEmpty())
+        for (const KurDegerSatiri& s : KurDegerleri(m_ctx.Database1, m_rowsOf)) {
             auto* t = new QStandardItem;
             t->setData(s.TARIH, Qt::EditRole);
             t->setData(s.TARIH, kOldMomentRole);
             auto num = [](const QVariant& v) {
-                return new QStandardItem(v.isNull() ? QString() : FormatMoney(v.toDouble(), QStringLiteral(",0.00###")));
+                auto* it = new QStandardItem(rateText(v));
+                it->setData(it->text(), kStoredTextRole);
+                it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                return it;
             };
             m_kur->appendRow({t, num(s.TLDEGERI_ALIS), num(s.TLDEGERI_SATIS)});
         }
@@ -180,6 +243,11 @@ void TFormDoviz::loadRates()
 }
 
 void TFormDoviz::FormShow()
+{
+    Guard([this] { showRates(); });
+}
+
+void TFormDoviz::showRates()
 {
     loadCurrencies();
     if (m_doviz->rowCount() > 0)
@@ -202,30 +270,102 @@ void TFormDoviz::FormShow()
     DateEditGun->setDate(QDate::currentDate());
 }
 
-void TFormDoviz::rateEdited(int row)
+void TFormDoviz::restoreCell(int row, int column)
 {
-    KurDegerSatiri s;
-    s.DOVIZ_KODU = currentCurrency();
+    QStandardItem* it = m_kur->item(row, column);
+    const QSignalBlocker block(m_kur);
+    it->setText(it->data(kStoredTextRole).toString());
+    GridKurDeger->update(it->index());
+}
+
+void TFormDoviz::rateEdited(int row, int column)
+{
     QStandardItem* t = m_kur->item(row, kTarihCol);
+    QStandardItem* edited = m_kur->item(row, column);
+    if (!t || !edited)
+        return;
+    const QDateTime old = t->data(kOldMomentRole).toDateTime();
+    const bool isNew = !old.isValid();
+    if (column != kTarihCol) {
+        const QString typed = edited->text().trimmed();
+        double v = 0;
+        if (!typed.isEmpty() && !ParseMoney(typed, &v)) {
+            ShowWarning(QStringLiteral("\"%1\" geçerli bir kur değeri değil. Kur değerini 40,5 ya da 1.234,5678 "
+                                       "biçiminde giriniz; eski değer korundu.")
+                            .arg(typed));
+            restoreCell(row, column);
+            return;
+        }
+        if (typed.isEmpty() && !isNew) {
+            ShowWarning(KurEksikMesaji());
+            restoreCell(row, column);
+            return;
+        }
+    }
+    KurDegerSatiri s;
+    s.DOVIZ_KODU = m_rowsOf;
     s.TARIH = t->data(Qt::EditRole).toDateTime();
     s.TLDEGERI_ALIS = rateValue(m_kur->item(row, kAlisCol));
     s.TLDEGERI_SATIS = rateValue(m_kur->item(row, kSatisCol));
-    const QDateTime old = t->data(kOldMomentRole).toDateTime();
     if (s.DOVIZ_KODU.isEmpty() || !s.TARIH.isValid())
         return;
-    KurDegerKaydet(m_ctx.Database1, s, old);
-    loadRates();
+    // A new row waits until both rates are typed; leaving it earlier drops it with a message.
+    if (isNew && (s.TLDEGERI_ALIS.isNull() || s.TLDEGERI_SATIS.isNull()))
+        return;
+    if (!KurDegerKaydet(m_ctx.Database1, s, old)) {
+        if (isNew) {
+            // The row stays for the user to correct its moment.
+            return;
+        }
+        loadRates();
+        return;
+    }
+    // Stored: the row keeps its place (and the cursor its cell), shown as stored.
+    const QSignalBlocker block(m_kur);
+    t->setData(s.TARIH, kOldMomentRole);
+    for (int c : {kAlisCol, kSatisCol}) {
+        QStandardItem* it = m_kur->item(row, c);
+        it->setText(rateText(c == kAlisCol ? s.TLDEGERI_ALIS : s.TLDEGERI_SATIS));
+        it->setData(it->text(), kStoredTextRole);
+    }
+    GridKurDeger->viewport()->update();
+}
+
+bool TFormDoviz::dropUnfinishedRow(int row)
+{
+    if (row < 0) {
+        for (int r = m_kur->rowCount() - 1; r >= 0; --r)
+            if (!m_kur->item(r, kTarihCol)->data(kOldMomentRole).toDateTime().isValid())
+                return dropUnfinishedRow(r);
+        return false;
+    }
+    if (row >= m_kur->rowCount() || m_kur->item(row, kTarihCol)->data(kOldMomentRole).toDateTime().isValid())
+        return false;
+    ShowWarning(KurEksikMesaji() + QStringLiteral(" Yeni satır kaydedilmedi."));
+    const QSignalBlocker block(m_kur);
+    m_kur->removeRow(row);
+    return true;
 }
 
 void TFormDoviz::yeniKur()
 {
     if (currentCurrency().isEmpty())
         return;
-    KurDegerSatiri s;
-    s.DOVIZ_KODU = currentCurrency();
-    s.TARIH = QDateTime(MaskEdTarih->date(), QTime(MaskEdSaat->time().hour(), MaskEdSaat->time().minute()));
-    KurDegerKaydet(m_ctx.Database1, s);
-    loadRates();
+    // A new row is only typed into here; it is stored once both rates are there.
+    auto* t = new QStandardItem;
+    t->setData(QDateTime(MaskEdTarih->date(), QTime(MaskEdSaat->time().hour(), MaskEdSaat->time().minute())),
+               Qt::EditRole);
+    auto num = [] {
+        auto* it = new QStandardItem;
+        it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return it;
+    };
+    {
+        const QSignalBlocker block(m_kur);
+        m_kur->appendRow({t, num(), num()});
+    }
+    GridKurDeger->setCurrentIndex(m_kur->index(m_kur->rowCount() - 1, kAlisCol));
+    GridKurDeger->edit(GridKurDeger->currentIndex());
 }
 
 void TFormDoviz::kurSil()
@@ -233,12 +373,16 @@ void TFormDoviz::kurSil()
     const int row = GridKurDeger->currentIndex().row();
     if (row < 0 || AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    KurDegerSil(m_ctx.Database1, currentCurrency(), m_kur->item(row, kTarihCol)->data(kOldMomentRole).toDateTime());
+    const QDateTime old = m_kur->item(row, kTarihCol)->data(kOldMomentRole).toDateTime();
+    if (old.isValid())
+        KurDegerSil(m_ctx.Database1, m_rowsOf, old);
     loadRates();
 }
 
 void TFormDoviz::BtnSecClick()
 {
+    if (dropUnfinishedRow())
+        return;
     const int row = GridKurDeger->currentIndex().row();
     DovizKuruTL = row < 0 ? 0.0 : rateValue(m_kur->item(row, kSatisCol)).toDouble();
     accept();
@@ -246,22 +390,28 @@ void TFormDoviz::BtnSecClick()
 
 void TFormDoviz::BitBtn1Click()
 {
+    dropUnfinishedRow();
     reject();
 }
 
 void TFormDoviz::btnKurIndirClick()
 {
     btnKurIndir->setEnabled(false);
-    TcmbKurlariAl(m_ctx.Database1, QDate::currentDate());
-    loadRates();
+    Guard([this] {
+        dropUnfinishedRow();
+        TcmbKurlariAl(m_ctx.Database1, QDate::currentDate());
+        loadRates();
+    });
     btnKurIndir->setEnabled(true);
 }
 
 void TFormDoviz::BtnStkFytClick()
 {
     BtnStkFyt->setEnabled(false);
-    KurFiyatlarinaGoreStokGuncelle(m_ctx.Database1, DateEditGun->date(), CheckBoxAlKur->isChecked());
-    BtnStkFyt->setEnabled(true);
+    Guard([this] {
+        KurFiyatlarinaGoreStokGuncelle(m_ctx.Database1, DateEditGun->date(), CheckBoxAlKur->isChecked());
+    });
+    BtnStkFyt->setEnabled(StokFiyatGuncelleyiciVar());
 }
 
 void TFormDoviz::searchKey(int key, const QString& text)
@@ -302,13 +452,17 @@ bool TFormDoviz::eventFilter(QObject* o, QEvent* e)
             return k->key() != Qt::Key_Up && k->key() != Qt::Key_Down;
         }
         if (o == GridKurDeger && k->key() == Qt::Key_Insert) {
-            yeniKur();
+            Guard([this] { yeniKur(); });
             return true;
         }
-        if (o == GridKurDeger && k->key() == Qt::Key_Delete && !GridKurDeger->isPersistentEditorOpen(GridKurDeger->currentIndex())) {
-            kurSil();
+        if (o == GridKurDeger && k->key() == Qt::Key_Delete && GridKurDeger->hasFocus()) {
+            Guard([this] { kurSil(); });
             return true;
         }
+        // Enter posts the cell (the editor has committed it by now) and
+        // goes no further: it never reaches a button of the form.
+        if (o == GridKurDeger && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter))
+            return true;
     }
     return QDialog::eventFilter(o, e);
 }

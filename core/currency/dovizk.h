@@ -55,15 +55,21 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    void showRates();
     void loadCurrencies();
     void loadRates();
-    void rateEdited(int row);
+    void rateEdited(int row, int column);
+    void restoreCell(int row, int column);
+    // Removes a new row whose rates are not both typed, with a message;
+    // -1 looks for one anywhere. True when a row was dropped.
+    bool dropUnfinishedRow(int row = -1);
     void searchKey(int key, const QString& text);
 
     SessionContext m_ctx;
     QStandardItemModel* m_doviz = nullptr;
     QStandardItemModel* m_kur = nullptr;
     bool m_loading = false;
+    QString m_rowsOf; // the currency whose rates the rate grid holds
 };
 
 // The single rates window of the program.

@@ -16,6 +16,10 @@ struct ConnectionProfile {
     QString password;
     QString applicationName;  // label the server shows for this connection
     int lockTimeoutMs = 3000; // how long a statement waits for a held row
+    // SQLite: opening a missing file is an error instead of creating an empty
+    // database; set for every company and catalogue file, cleared only by
+    // the path that creates a database.
+    bool mustExist = false;
 
     static ConnectionProfile sqlite(const QString& path)
     {

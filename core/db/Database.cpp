@@ -1,6 +1,7 @@
 #include "db/Database.h"
 #include "db/ConnectionAdvice.h"
 #include "db/Dialect.h"
+#include "db/Statement.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,7 @@ struct Db::State {
     ConnectionProfile profile;
     Dialect dialect{Backend::SQLite};
     int txDepth = 0;
+    std::unique_ptr<StatementCache> statements;
 };
 
 namespace {
@@ -47,6 +49,26 @@ void sqliteTurkishCase(sqlite3_context* ctx, int argc, sqlite3_value** argv, boo
 void sqliteTrUpper(sqlite3_context* ctx, int argc, sqlite3_value** argv) { sqliteTurkishCase(ctx, argc, argv, true); }
 void sqliteTrLower(sqlite3_context* ctx, int argc, sqlite3_value** argv) { sqliteTurkishCase(ctx, argc, argv, false); }
 
+// The user the change-history triggers record, kept per connection: every
+// workstation has its own connection to the shared file.
+void sqliteHistoryUser(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    const auto* user = static_cast<const QByteArray*>(sqlite3_user_data(ctx));
+    sqlite3_result_text(ctx, user->constData(), int(user->size()), SQLITE_TRANSIENT);
+}
+
+void sqliteSetHistoryUser(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    auto* user = static_cast<QByteArray*>(sqlite3_user_data(ctx));
+    if (argc == 1 && sqlite3_value_type(argv[0]) != SQLITE_NULL)
+        *user = QByteArray(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
+    else
+        user->clear();
+    sqlite3_result_null(ctx);
+}
+
+void deleteHistoryUser(void* p) { delete static_cast<QByteArray*>(p); }
+
 void registerSqliteFunctions(QSqlDatabase& db)
 {
     const QVariant v = db.driver()->handle();
@@ -58,6 +80,14 @@ void registerSqliteFunctions(QSqlDatabase& db)
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(h, "TR_UPPER", 1, flags, nullptr, sqliteTrUpper, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(h, "TR_LOWER", 1, flags, nullptr, sqliteTrLower, nullptr, nullptr, nullptr);
+    // The getter is freed with the connection; the setter shares its slot and
+    // may only be called directly, never from a trigger or view.
+    // (A failed registration frees the slot itself.)
+    auto* user = new QByteArray;
+    if (sqlite3_create_function_v2(h, "CLOG_KULLANICI", 0, SQLITE_UTF8 | SQLITE_INNOCUOUS, user, sqliteHistoryUser,
+                                   nullptr, nullptr, deleteHistoryUser) == SQLITE_OK)
+        sqlite3_create_function_v2(h, "CLOG_KULLANICI_AYARLA", 1, SQLITE_UTF8 | SQLITE_DIRECTONLY, user,
+                                   sqliteSetHistoryUser, nullptr, nullptr, nullptr);
 }
 
 void runSetup(QSqlDatabase& db, const QString& statement, Backend backend)
@@ -88,8 +118,14 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
     QSqlDatabase db;
     if (profile.backend == Backend::SQLite) {
         if (profile.filePath.isEmpty())
-            throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı dosyası belirtilmemiş."));
+            throw DbError(DbError::Kind::ConnectionFailed,
+                          QStringLiteral("Veritabanı dosyası belirtilmemiş ya da veri klasörünün dışında."));
         const QFileInfo fi(profile.filePath);
+        if (profile.mustExist && !fi.isFile())
+            throw DbError(DbError::Kind::ConnectionFailed,
+                          QStringLiteral("Veritabanı dosyası bulunamadı: %1. Şirket seçimini ve bağlantı "
+                                         "ayarlarındaki veri klasörünü kontrol ediniz.")
+                              .arg(QDir::toNativeSeparators(profile.filePath)));
         if (!fi.absoluteDir().exists())
             QDir().mkpath(fi.absolutePath());
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -119,7 +155,7 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
     try {
         if (profile.backend == Backend::SQLite) {
             runSetup(db, QStringLiteral("PRAGMA journal_mode=WAL"), profile.backend);
-            runSetup(db, QStringLiteral("PRAGMA synchronous=NORMAL"), profile.backend);
+            runSetup(db, QStringLiteral("PRAGMA synchronous=FULL"), profile.backend);
             runSetup(db, QStringLiteral("PRAGMA foreign_keys=ON"), profile.backend);
             registerSqliteFunctions(db);
         } else {
@@ -132,6 +168,12 @@ Db Db::open(const ConnectionProfile& profile, const QString& name)
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
         throw;
+    }
+
+    {
+        const QVariant h = db.driver()->handle();
+        void* handle = h.isValid() ? *static_cast<void* const*>(h.constData()) : nullptr;
+        state->statements = std::make_unique<StatementCache>(profile.backend, handle);
     }
 
     QMutexLocker lock(&g_registryMutex);
@@ -147,9 +189,14 @@ Db Db::attach(const QString& name)
 
 void Db::close(const QString& name)
 {
+    std::shared_ptr<State> state;
     {
         QMutexLocker lock(&g_registryMutex);
-        registry().remove(name);
+        state = registry().take(name);
+    }
+    if (state && state->statements) {
+        state->statements->clear();
+        state->statements->detach();
     }
     if (QSqlDatabase::contains(name)) {
         {
@@ -171,6 +218,17 @@ const QString& Db::name() const { return m_state->name; }
 const Dialect& Db::dialect() const { return m_state->dialect; }
 QSqlDatabase Db::sql() const { return QSqlDatabase::database(m_state->name, false); }
 bool Db::inTransaction() const { return m_state && m_state->txDepth > 0; }
+
+void* Db::nativeHandle() const
+{
+    return m_state && m_state->statements ? m_state->statements->handle() : nullptr;
+}
+
+void Db::clearStatementCache() const
+{
+    if (m_state && m_state->statements)
+        m_state->statements->clear();
+}
 
 int Db::exec(const QString& statement, const QVariantMap& binds) const
 {
@@ -211,93 +269,255 @@ DbError::Kind classifyError(const QSqlError& error, Backend backend)
 
 void throwDbError(const QSqlError& error, Backend backend, const QString& context)
 {
-    QString text = error.text().trimmed();
-    if (text.isEmpty())
-        text = QStringLiteral("Bilinmeyen veritabanı hatası");
-    Q_UNUSED(context);
-    throw DbError(classifyError(error, backend), text, error.nativeErrorCode());
+    // The user reads a Turkish sentence; the driver's text and the statement
+    // go into the error and the log for whoever looks into it.
+    const DbError::Kind kind = classifyError(error, backend);
+    QString text = DbErrorUserText(kind);
+    if (!error.nativeErrorCode().isEmpty())
+        text += QStringLiteral(" (Hata kodu: %1)").arg(error.nativeErrorCode());
+    DbError e(kind, text, error.nativeErrorCode());
+    e.setDetail(error.text().trimmed(), context);
+    LogDbError(e);
+    throw e;
 }
 
 // ---------------------------------------------------------------------------
 
-Query::Query(const Db& db) : m_db(db), m_query(db.sql())
+namespace {
+
+StatementCache& cacheOf(const std::shared_ptr<Db::State>& state)
 {
-    m_query.setForwardOnly(true);
+    if (!state || !state->statements)
+        throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı bağlantısı açık değil."));
+    return *state->statements;
 }
+
+bool changesSchema(const QString& statement)
+{
+    int i = 0;
+    while (i < statement.size() && statement.at(i).isSpace())
+        ++i;
+    const QStringView head = QStringView(statement).mid(i, 6);
+    return head.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive)
+        || head.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive)
+        || head.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+Query::Query(const Db& db) : m_db(db) {}
 
 Query::Query(const Db& db, const QString& statement) : Query(db)
 {
     prepare(statement);
 }
 
+Query::Query(Query&& o) noexcept
+    : m_db(std::move(o.m_db)), m_statement(std::move(o.m_statement)), m_placeholders(std::move(o.m_placeholders)),
+      m_values(std::move(o.m_values)), m_stmt(std::move(o.m_stmt)), m_generation(o.m_generation), m_row(o.m_row),
+      m_prepared(o.m_prepared), m_schemaChange(o.m_schemaChange)
+{
+}
+
+Query::~Query()
+{
+    release();
+}
+
+void Query::release()
+{
+    if (!m_stmt)
+        return;
+    StatementCache* cache = m_db.m_state ? m_db.m_state->statements.get() : nullptr;
+    if (!cache || !cache->handle()) {
+        m_stmt->detach();
+        m_stmt.reset();
+        return;
+    }
+    cache->giveBack(m_statement, {std::move(m_stmt), m_generation, m_placeholders});
+}
+
 Query& Query::prepare(const QString& statement)
 {
+    release();
     m_statement = statement;
-    m_placeholders = placeholderNames(statement);
-    m_direct = m_placeholders.isEmpty();
-    if (!m_direct && !m_query.prepare(statement))
-        throwDbError(m_query.lastError(), m_db.backend(), statement);
+    StatementCache::Entry e = cacheOf(m_db.m_state).take(statement);
+    m_stmt = std::move(e.statement);
+    m_generation = e.generation;
+    m_placeholders = std::move(e.names);
+    m_values.assign(size_t(m_placeholders.size()), QVariant());
+    m_row = -1;
+    m_schemaChange = m_placeholders.isEmpty() && changesSchema(statement);
     m_prepared = true;
     return *this;
 }
 
-Query& Query::setForwardOnly(bool on)
+Query& Query::setForwardOnly(bool)
 {
-    m_query.setForwardOnly(on);
     return *this;
 }
 
 Query& Query::bind(const QString& name, const QVariant& value)
 {
-    const QString key = name.startsWith(QLatin1Char(':')) ? name : QLatin1Char(':') + name;
-    m_query.bindValue(key, toDbValue(value, m_db.backend()));
+    const QStringView key = name.startsWith(QLatin1Char(':')) ? QStringView(name).mid(1) : QStringView(name);
+    // Names are nearly always written as in the statement: the exact match is tried first.
+    for (int i = 0; i < m_placeholders.size(); ++i) {
+        if (key == m_placeholders.at(i)) {
+            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+            return *this;
+        }
+    }
+    for (int i = 0; i < m_placeholders.size(); ++i) {
+        if (key.compare(m_placeholders.at(i), Qt::CaseInsensitive) == 0) {
+            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+            break;
+        }
+    }
     return *this;
 }
 
 Query& Query::bindAt(int index, const QVariant& value)
 {
     if (index >= 0 && index < m_placeholders.size())
-        bind(m_placeholders.at(index), value);
+        m_values[size_t(index)] = toDbValue(value, m_db.backend());
     return *this;
 }
 
 Query& Query::bindAll(const QVariantMap& binds)
 {
-    for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
-        const QString key = it.key().startsWith(QLatin1Char(':')) ? it.key().mid(1) : it.key();
-        if (m_placeholders.contains(key, Qt::CaseInsensitive))
-            bind(key, it.value());
-    }
+    for (auto it = binds.cbegin(); it != binds.cend(); ++it)
+        bind(it.key(), it.value());
     return *this;
 }
 
 Query& Query::exec()
 {
-    if (!m_prepared)
+    if (!m_prepared || !m_stmt)
         throw DbError(DbError::Kind::Other, QStringLiteral("Sorgu hazırlanmadan çalıştırıldı."));
-    const bool ok = m_direct ? m_query.exec(m_statement) : m_query.exec();
-    if (!ok)
-        throwDbError(m_query.lastError(), m_db.backend(), m_statement);
+    m_row = -1;
+    m_stmt->exec(m_values);
+    if (m_schemaChange) {
+        // Statements kept over the old tables would read the old columns.
+        m_db.clearStatementCache();
+        m_generation = 0;
+    }
     return *this;
 }
 
-bool Query::next() { return m_query.next(); }
-bool Query::first() { return m_query.isActive() && (m_query.at() == 0 || m_query.next()); }
-QVariant Query::value(const QString& column) const { return m_query.value(column); }
-QVariant Query::value(int column) const { return m_query.value(column); }
-QString Query::str(const QString& column) const { return m_query.value(column).toString(); }
-double Query::num(const QString& column) const { return m_query.value(column).toDouble(); }
+bool Query::next()
+{
+    if (!m_stmt || !m_stmt->next())
+        return false;
+    ++m_row;
+    return true;
+}
+
+bool Query::first()
+{
+    if (m_row == 0)
+        return true;
+    return m_row < 0 && next();
+}
+
+void Query::finish()
+{
+    if (m_stmt)
+        m_stmt->finish();
+    m_row = -1;
+}
+
+int Query::indexOf(const QString& column) const
+{
+    if (!m_stmt)
+        return -1;
+    return m_stmt->record().indexOf(column);
+}
+
+QVariant Query::value(const QString& column) const { return value(indexOf(column)); }
+QVariant Query::value(int column) const { return m_stmt ? m_stmt->value(column) : QVariant(); }
+QString Query::str(const QString& column) const
+{
+    const QVariant v = value(column);
+    // A timestamp read as text keeps the layer's text form on both backends.
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.isNull() ? QString() : v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    return v.toString();
+}
+double Query::num(const QString& column) const { return value(column).toDouble(); }
 qint64 Query::integer(const QString& column) const
 {
-    const QVariant v = m_query.value(column);
+    const QVariant v = value(column);
     // Whole numbers kept in float columns come back as doubles.
     return v.typeId() == QMetaType::Double ? qRound64(v.toDouble()) : v.toLongLong();
 }
-QDateTime Query::dateTime(const QString& column) const { return toDateTime(m_query.value(column)); }
-QDate Query::date(const QString& column) const { return toDate(m_query.value(column)); }
-bool Query::isNull(const QString& column) const { return m_query.value(column).isNull(); }
-QSqlRecord Query::record() const { return m_query.record(); }
-int Query::rowsAffected() const { return m_query.numRowsAffected(); }
+QDateTime Query::dateTime(const QString& column) const { return toDateTime(value(column)); }
+QDate Query::date(const QString& column) const { return toDate(value(column)); }
+bool Query::isNull(const QString& column) const { return !m_stmt || m_stmt->isNull(indexOf(column)); }
+QSqlRecord Query::record() const
+{
+    if (!m_stmt)
+        return {};
+    QSqlRecord rec = m_stmt->record();
+    if (m_row >= 0)
+        for (int c = 0; c < rec.count(); ++c)
+            rec.setValue(c, m_stmt->value(c));
+    return rec;
+}
+int Query::rowsAffected() const { return m_stmt ? m_stmt->rowsAffected() : -1; }
+
+namespace {
+
+QString formatTimestamp(const QDate& d, const QTime& t, bool withTime);
+
+// "yyyy-MM-dd HH:mm:ss.zzz" written digit by digit: bound once per row, so
+// QDateTime::toString's format parsing shows in every posting.
+QString timestampText(const QDate& d, const QTime& t, bool withTime)
+{
+    // Postings bind one date on every row: it is written once.
+    thread_local qint64 lastDay = -1;
+    thread_local int lastMs = -1;
+    thread_local bool lastWithTime = false;
+    thread_local QString lastText;
+    const qint64 day = d.toJulianDay();
+    const int ms = t.msecsSinceStartOfDay();
+    if (day == lastDay && ms == lastMs && withTime == lastWithTime)
+        return lastText;
+    lastText = formatTimestamp(d, t, withTime);
+    lastDay = day;
+    lastMs = ms;
+    lastWithTime = withTime;
+    return lastText;
+}
+
+QString formatTimestamp(const QDate& d, const QTime& t, bool withTime)
+{
+    char buf[24];
+    auto put = [&buf](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            buf[at + i] = char('0' + value % 10);
+    };
+    const int y = d.year();
+    if (y < 1 || y > 9999)
+        return d.toString(Qt::ISODate) + (withTime ? t.toString(QStringLiteral(" HH:mm:ss.zzz")) : QString());
+    put(0, y, 4);
+    buf[4] = '-';
+    put(5, d.month(), 2);
+    buf[7] = '-';
+    put(8, d.day(), 2);
+    if (!withTime)
+        return QString::fromLatin1(buf, 10);
+    buf[10] = ' ';
+    put(11, t.hour(), 2);
+    buf[13] = ':';
+    put(14, t.minute(), 2);
+    buf[16] = ':';
+    put(17, t.second(), 2);
+    buf[19] = '.';
+    put(20, t.msec(), 3);
+    return QString::fromLatin1(buf, 23);
+}
+
+} // namespace
 
 QVariant Query::toDbValue(const QVariant& v, Backend backend)
 {
@@ -306,7 +526,7 @@ QVariant Query::toDbValue(const QVariant& v, Backend backend)
         const QDateTime dt = v.toDateTime();
         if (!dt.isValid())
             return QVariant(QMetaType(QMetaType::QString));
-        return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        return timestampText(dt.date(), dt.time(), true);
     }
     case QMetaType::QDate: {
         const QDate d = v.toDate();
@@ -314,9 +534,7 @@ QVariant Query::toDbValue(const QVariant& v, Backend backend)
             return QVariant(QMetaType(QMetaType::QString));
         // SQLite compares dates as text: a date is midnight of its day, in
         // the same form as a timestamp, so that dates and times compare right.
-        if (backend == Backend::SQLite)
-            return d.toString(QStringLiteral("yyyy-MM-dd 00:00:00.000"));
-        return d.toString(QStringLiteral("yyyy-MM-dd"));
+        return timestampText(d, QTime(0, 0), backend == Backend::SQLite);
     }
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
@@ -357,44 +575,7 @@ QDate Query::toDate(const QVariant& v)
 
 QStringList Query::placeholderNames(const QString& statement)
 {
-    QStringList names;
-    const int n = int(statement.size());
-    QChar quote;
-    for (int i = 0; i < n; ++i) {
-        const QChar c = statement.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            quote = c;
-            continue;
-        }
-        if (c == QLatin1Char('-') && i + 1 < n && statement.at(i + 1) == QLatin1Char('-')) {
-            while (i < n && statement.at(i) != QLatin1Char('\n'))
-                ++i;
-            continue;
-        }
-        if (c != QLatin1Char(':'))
-            continue;
-        if (i + 1 < n && statement.at(i + 1) == QLatin1Char(':')) {
-            ++i; // a cast
-            continue;
-        }
-        if (i > 0 && statement.at(i - 1) == QLatin1Char(':'))
-            continue;
-        int j = i + 1;
-        while (j < n && (statement.at(j).isLetterOrNumber() || statement.at(j) == QLatin1Char('_')))
-            ++j;
-        if (j > i + 1) {
-            const QString name = statement.mid(i + 1, j - i - 1);
-            if (!names.contains(name, Qt::CaseInsensitive))
-                names << name;
-            i = j - 1;
-        }
-    }
-    return names;
+    return scanPlaceholders(statement).names;
 }
 
 // ---------------------------------------------------------------------------
@@ -408,9 +589,7 @@ Transaction::Transaction(const Db& db) : m_db(db)
         statement = m_db.backend() == Backend::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
     else
         statement = QStringLiteral("SAVEPOINT tx_%1").arg(m_level);
-    QSqlQuery q(m_db.sql());
-    if (!q.exec(statement))
-        throwDbError(q.lastError(), m_db.backend(), statement);
+    cacheOf(m_db.m_state).execDirect(statement);
     depth = m_level;
 }
 
@@ -433,14 +612,22 @@ void Transaction::commit()
     auto& depth = m_db.m_state->txDepth;
     const QString statement = m_level == 1 ? QStringLiteral("COMMIT")
                                            : QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level);
-    QSqlQuery q(m_db.sql());
-    if (!q.exec(statement)) {
-        const QSqlError err = q.lastError();
-        QSqlQuery undo(m_db.sql());
-        undo.exec(m_level == 1 ? QStringLiteral("ROLLBACK")
-                               : QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+    StatementCache& conn = cacheOf(m_db.m_state);
+    try {
+        // PostgreSQL answers COMMIT of a failed transaction by rolling it back
+        // without an error: that must not look like a saved document.
+        if (conn.transactionFailed())
+            throw DbError(DbError::Kind::Other,
+                          QStringLiteral("İşlem sırasında bir hata oluştu; değişiklikler kaydedilmedi."));
+        conn.execDirect(statement);
+    } catch (...) {
+        try {
+            conn.execDirect(m_level == 1 ? QStringLiteral("ROLLBACK")
+                                         : QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+        } catch (...) {
+        }
         depth = m_level - 1;
-        throwDbError(err, m_db.backend(), statement);
+        throw;
     }
     depth = m_level - 1;
 }
@@ -452,14 +639,12 @@ void Transaction::rollback()
     m_done = true;
     auto& depth = m_db.m_state->txDepth;
     depth = m_level - 1;
-    QSqlQuery q(m_db.sql());
+    StatementCache& conn = cacheOf(m_db.m_state);
     if (m_level == 1) {
-        if (!q.exec(QStringLiteral("ROLLBACK")))
-            throwDbError(q.lastError(), m_db.backend(), QStringLiteral("ROLLBACK"));
+        conn.execDirect(QStringLiteral("ROLLBACK"));
     } else {
-        if (!q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level)))
-            throwDbError(q.lastError(), m_db.backend(), QStringLiteral("ROLLBACK TO SAVEPOINT"));
-        q.exec(QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level));
+        conn.execDirect(QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
+        conn.execDirect(QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level));
     }
 }
 

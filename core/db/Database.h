@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QVariant>
 #include <memory>
+#include <vector>
 
 namespace tornaly {
 
@@ -36,6 +37,8 @@ public:
     QSqlDatabase sql() const;
 
     bool inTransaction() const;
+    // Forgets the prepared statements kept for this connection.
+    void clearStatementCache() const;
 
     // Runs a statement without result. Values are always bound.
     int exec(const QString& statement, const QVariantMap& binds = {}) const;
@@ -44,18 +47,33 @@ public:
 
 private:
     friend class Transaction;
+    friend class Query;
+    friend class BatchInsert;
     explicit Db(std::shared_ptr<State> s) : m_state(std::move(s)) {}
+    // The connection's own client handle (sqlite3*, PGconn*); null when closed.
+    void* nativeHandle() const;
     std::shared_ptr<State> m_state;
 };
 
+class Statement;
+struct PlaceholderScan;
+
 // A prepared statement with bound values. Every failure throws DbError.
+// Statements are kept prepared per connection: a Query over a text the
+// connection has run before takes the prepared statement over, and gives it
+// back when it ends.
 class Query {
 public:
     explicit Query(const Db& db);
     Query(const Db& db, const QString& statement);
+    ~Query();
+    Query(Query&&) noexcept;
+    Query& operator=(Query&&) = delete;
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
 
     Query& prepare(const QString& statement);
-    // Forward-only (the default) reads rows once; grids need scrolling.
+    // Kept for callers that asked for scrolling; every result can be read once, in order.
     Query& setForwardOnly(bool on);
     // Binds `:name` (give the name with or without the colon).
     Query& bind(const QString& name, const QVariant& value);
@@ -74,10 +92,14 @@ public:
     QDateTime dateTime(const QString& column) const;
     QDate date(const QString& column) const;
     bool isNull(const QString& column) const;
+    // The result's fields, with the current row's values when on a row.
     QSqlRecord record() const;
+    // The column of a field of the result (names compare without case), -1 when none.
+    int indexOf(const QString& column) const;
     int rowsAffected() const;
     const QStringList& placeholders() const { return m_placeholders; }
-    QSqlQuery& raw() { return m_query; }
+    // Releases the result (and the locks a pending read holds) before the Query ends.
+    void finish();
 
     // Values as the database layer binds them: dates and times become text in
     // one fixed form so that both backends compare them the same way.
@@ -89,12 +111,17 @@ public:
     static QStringList placeholderNames(const QString& statement);
 
 private:
+    void release();
+
     Db m_db;
-    QSqlQuery m_query;
     QString m_statement;
     QStringList m_placeholders;
+    std::vector<QVariant> m_values;
+    std::unique_ptr<Statement> m_stmt;
+    quint64 m_generation = 0;
+    int m_row = -1;
     bool m_prepared = false;
-    bool m_direct = false; // no placeholders: run as plain text (DDL cannot be prepared)
+    bool m_schemaChange = false; // CREATE, ALTER or DROP: kept statements are forgotten after it
 };
 
 // Runs the statements of one operation as one unit. Nested transactions on the

@@ -40,6 +40,11 @@ QString Dialect::yearExpr(const QString& expr) const
     return QStringLiteral("CAST(EXTRACT(YEAR FROM %1) AS INTEGER)").arg(expr);
 }
 
+QString Dialect::rowLockSuffix() const
+{
+    return m_backend == Backend::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
+}
+
 QString Dialect::upsert(const QString& table, const QStringList& keyColumns, const QStringList& columns) const
 {
     QStringList params, updates;
@@ -65,6 +70,60 @@ QString Dialect::ciLike(const QString& columnExpr, const QString& param) const
 QString Dialect::upperExpr(const QString& expr) const
 {
     return QStringLiteral("TR_UPPER(%1)").arg(expr);
+}
+
+namespace {
+// Pairs of letters that change case one to one, the Turkish dotted and dotless
+// i the Turkish way, every other Latin letter as Unicode says.
+void caseMap(QString* lowers, QString* uppers)
+{
+    *lowers = QStringLiteral("iı");
+    *uppers = QStringLiteral("İI");
+    for (char16_t c = u'a'; c <= u'z'; ++c) {
+        if (c == u'i')
+            continue;
+        *lowers += QChar(c);
+        *uppers += QChar(c).toUpper();
+    }
+    for (char16_t c = 0xC0; c <= 0x24F; ++c) {
+        const QChar ch(c);
+        if (c == 0x131 || !ch.isLower())
+            continue;
+        const QString up = QString(ch).toUpper();
+        if (up.size() != 1 || up.at(0) == ch || QString(up).toLower() != QString(ch))
+            continue;
+        *lowers += ch;
+        *uppers += up;
+    }
+}
+} // namespace
+
+QStringList Dialect::caseFoldingFunctions() const
+{
+    if (m_backend != Backend::PostgreSQL)
+        return {};
+    QString lowers, uppers;
+    caseMap(&lowers, &uppers);
+    // Both maps are built above from fixed letters; none of them is a quote.
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION TR_UPPER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
+                           "PARALLEL SAFE AS $$ SELECT UPPER(TRANSLATE(t, '%1', '%2')) $$")
+                .arg(lowers, uppers),
+            QStringLiteral("CREATE OR REPLACE FUNCTION TR_LOWER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
+                           "PARALLEL SAFE AS $$ SELECT LOWER(TRANSLATE(t, '%1', '%2')) $$")
+                .arg(uppers, lowers)};
+}
+
+QString Dialect::historyUserExpr() const
+{
+    return QStringLiteral("CLOG_KULLANICI()");
+}
+
+void Dialect::setHistoryUser(const Db& db, const QString& user) const
+{
+    const QString name = user.left(32);
+    Query q(db, m_backend == Backend::PostgreSQL ? QStringLiteral("SELECT set_config('tornaly.log_user', :U, false)")
+                                                 : QStringLiteral("SELECT CLOG_KULLANICI_AYARLA(:U)"));
+    q.bind(QStringLiteral("U"), name).exec();
 }
 
 QString Dialect::blobType() const
@@ -127,6 +186,15 @@ bool Dialect::isPlainIdentifier(const QString& name)
 {
     static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,62}$"));
     return re.match(name).hasMatch();
+}
+
+void Dialect::lockSchemaChanges(const Db& db) const
+{
+    if (m_backend != Backend::PostgreSQL)
+        return;
+    // One fixed key for the schema of this database ("TRNLYSCH").
+    Query q(db, QStringLiteral("SELECT pg_advisory_xact_lock(6076004937099330376)"));
+    q.exec();
 }
 
 bool Dialect::tableExists(const Db& db, const QString& table) const

@@ -25,6 +25,10 @@ public:
     // Month (1-12) and year of a date or timestamp expression, as integers.
     QString monthExpr(const QString& expr) const;
     QString yearExpr(const QString& expr) const;
+    // Appended to a SELECT to hold its rows for the rest of the transaction:
+    // " FOR UPDATE" on PostgreSQL; nothing on SQLite, whose write transaction
+    // (BEGIN IMMEDIATE) holds the whole database already.
+    QString rowLockSuffix() const;
     // INSERT ... ON CONFLICT (keys) DO UPDATE: columns bound as :COLUMN.
     QString upsert(const QString& table, const QStringList& keyColumns,
                    const QStringList& columns) const;
@@ -33,6 +37,16 @@ public:
     QString ciLike(const QString& columnExpr, const QString& param) const;
     // Turkish upper-case of an expression (i -> İ, ı -> I).
     QString upperExpr(const QString& expr) const;
+    // Expression for the user the change-history triggers record. Each
+    // connection has its own (a session setting on PostgreSQL, a function of
+    // the connection on SQLite), so workstations never record each other.
+    QString historyUserExpr() const;
+    void setHistoryUser(const Db& db, const QString& user) const;
+    // Statements that define TR_UPPER and TR_LOWER on the server (PostgreSQL;
+    // SQLite gets them from the connection). They translate the Turkish and
+    // other Latin letters explicitly, so that the folding does not depend on
+    // the database's LC_CTYPE (under "C" UPPER() changes only a-z).
+    QStringList caseFoldingFunctions() const;
     QString blobType() const;
     QString identityType() const;  // an auto-numbered integer primary key
     // Replaces the schema tokens {{BLOB}}, {{IDENTITY}}, {{NOW}}.
@@ -42,6 +56,11 @@ public:
     // Turkish upper and lower case, as the user expects (i/İ, ı/I).
     static QString turkishUpper(const QString& s);
     static QString turkishLower(const QString& s);
+
+    // Inside a transaction: waits until no other session changes the schema
+    // (PostgreSQL takes an advisory lock held to the end of the transaction;
+    // SQLite's write transaction already excludes every other writer).
+    void lockSchemaChanges(const Db& db) const;
 
     bool tableExists(const Db& db, const QString& table) const;
     bool columnExists(const Db& db, const QString& table, const QString& column) const;

@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 #include "db/Dialect.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,7 +9,9 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
 #include <QUuid>
+#include <functional>
 
 namespace tornaly {
 
@@ -26,6 +29,16 @@ QList<ModuleEntry>& moduleList()
     return list;
 }
 
+struct CodeStep {
+    QString module;
+    SchemaStep step;
+};
+QList<CodeStep>& codeSteps()
+{
+    static QList<CodeStep> list;
+    return list;
+}
+
 QString readResource(const QString& path)
 {
     QFile f(path);
@@ -40,8 +53,13 @@ void ensureVersionTable(const Db& db)
 {
     if (db.dialect().tableExists(db, kVersionTable))
         return;
-    db.exec(QStringLiteral("CREATE TABLE SCHEMA_SURUM (MODUL VARCHAR(40) NOT NULL PRIMARY KEY, "
-                           "SURUM INTEGER NOT NULL)"));
+    // Another workstation may be creating it at this moment: decide under the lock.
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    if (!db.dialect().tableExists(db, kVersionTable))
+        db.exec(QStringLiteral("CREATE TABLE SCHEMA_SURUM (MODUL VARCHAR(40) NOT NULL PRIMARY KEY, "
+                               "SURUM INTEGER NOT NULL)"));
+    tx.commit();
 }
 
 ConnectionProfile maintenanceProfile(const ConnectionProfile& p)
@@ -77,6 +95,20 @@ QStringList SchemaRegistry::modules(DatabaseKind kind)
     return out;
 }
 
+void SchemaRegistry::addCodeStep(const QString& module, int version, const QString& name,
+                                 std::function<void(const Db&)> code)
+{
+    QMutexLocker lock(&g_schemaMutex);
+    for (const auto& c : codeSteps())
+        if (c.module == module && c.step.version == version)
+            return;
+    SchemaStep step;
+    step.version = version;
+    step.name = name;
+    step.code = std::move(code);
+    codeSteps().append({module, step});
+}
+
 QList<SchemaStep> schemaSteps(const QString& module, Backend backend)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d+)_([^.]+)(?:\\.(sqlite|pg))?\\.sql$"));
@@ -108,6 +140,18 @@ QList<SchemaStep> schemaSteps(const QString& module, Backend backend)
     }
     for (auto it2 = dialectParts.cbegin(); it2 != dialectParts.cend(); ++it2)
         steps[it2.key()].sql += it2.value();
+    {
+        QMutexLocker lock(&g_schemaMutex);
+        for (const auto& c : codeSteps()) {
+            if (c.module != module)
+                continue;
+            SchemaStep& s = steps[c.step.version];
+            s.version = c.step.version;
+            if (s.name.isEmpty())
+                s.name = c.step.name;
+            s.code = c.step.code;
+        }
+    }
     return steps.values();
 }
 
@@ -224,45 +268,86 @@ void ensureDialectFunctions(const Db& db)
 {
     if (db.backend() != Backend::PostgreSQL)
         return;
-    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TR_UPPER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
-                           "AS $$ SELECT UPPER(TRANSLATE(t, 'iı', 'İI')) $$"));
-    db.exec(QStringLiteral("CREATE OR REPLACE FUNCTION TR_LOWER(t TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE "
-                           "AS $$ SELECT LOWER(TRANSLATE(t, 'Iİ', 'ıi')) $$"));
+    // Two sessions replacing one function at once fail ("tuple concurrently updated").
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    for (const QString& statement : db.dialect().caseFoldingFunctions())
+        db.exec(statement);
+    tx.commit();
 }
 } // namespace
 
-void ApplyMigrations(const Db& db, DatabaseKind kind)
+namespace {
+
+// Runs one step unless another workstation has run it while this one waited.
+void applyStep(const Db& db, const QString& module, const SchemaStep& step)
 {
-    ensureDialectFunctions(db);
-    ensureVersionTable(db);
-    for (const QString& module : SchemaRegistry::modules(kind))
-        ApplySchemaSteps(db, module, schemaSteps(module, db.backend()));
+    Transaction tx(db);
+    db.dialect().lockSchemaChanges(db);
+    if (SchemaVersion(db, module) >= step.version) {
+        tx.commit();
+        return;
+    }
+    for (const QString& statement : splitSqlScript(db.dialect().expandSchemaTokens(step.sql))) {
+        try {
+            Query q(db);
+            q.prepare(statement).exec();
+        } catch (const DbError& e) {
+            DbError failed(e.kind(),
+                           QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
+                               .arg(module).arg(step.version).arg(step.name, e.text()),
+                           e.nativeCode());
+            failed.setDetail(e.driverText(), e.statement());
+            throw failed;
+        }
+    }
+    if (step.code)
+        step.code(db);
+    db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},
+                                {QStringLiteral("MODUL"), QStringLiteral("SURUM")}),
+            {{QStringLiteral("MODUL"), module}, {QStringLiteral("SURUM"), step.version}});
+    tx.commit();
 }
+
+// A workstation that finds another one upgrading the database waits for it
+// (a step may take longer than the lock time-out of one statement) rather
+// than failing its start.
+constexpr int kSchemaWaitMs = 5 * 60 * 1000;
+
+void whileBusyRetry(const Db& db, const std::function<void()>& work)
+{
+    QDeadlineTimer deadline(kSchemaWaitMs);
+    for (;;) {
+        try {
+            work();
+            return;
+        } catch (const DbError& e) {
+            // Inside a caller's transaction the wait would hold the caller's locks.
+            if (!e.isBusy() || db.inTransaction() || deadline.hasExpired())
+                throw;
+        }
+        QThread::msleep(100);
+    }
+}
+
+} // namespace
 
 void ApplySchemaSteps(const Db& db, const QString& module, const QList<SchemaStep>& steps)
 {
-    ensureVersionTable(db);
+    whileBusyRetry(db, [&] { ensureVersionTable(db); });
     const int current = SchemaVersion(db, module);
     for (const SchemaStep& step : steps) {
-        if (step.version <= current)
-            continue;
-        Transaction tx(db);
-        for (const QString& statement : splitSqlScript(db.dialect().expandSchemaTokens(step.sql))) {
-            try {
-                Query q(db);
-                q.prepare(statement).exec();
-            } catch (const DbError& e) {
-                throw DbError(e.kind(),
-                              QStringLiteral("Veritabanı güncellenemedi (%1, adım %2 %3): %4")
-                                  .arg(module).arg(step.version).arg(step.name, e.text()),
-                              e.nativeCode());
-            }
-        }
-        db.exec(db.dialect().upsert(kVersionTable, {QStringLiteral("MODUL")},
-                                    {QStringLiteral("MODUL"), QStringLiteral("SURUM")}),
-                {{QStringLiteral("MODUL"), module}, {QStringLiteral("SURUM"), step.version}});
-        tx.commit();
+        if (step.version > current)
+            whileBusyRetry(db, [&] { applyStep(db, module, step); });
     }
+}
+
+void ApplyMigrations(const Db& db, DatabaseKind kind)
+{
+    whileBusyRetry(db, [&] { ensureDialectFunctions(db); });
+    whileBusyRetry(db, [&] { ensureVersionTable(db); });
+    for (const QString& module : SchemaRegistry::modules(kind))
+        ApplySchemaSteps(db, module, schemaSteps(module, db.backend()));
 }
 
 bool DatabaseExists(const ConnectionProfile& profile)
@@ -308,7 +393,10 @@ void CreateDatabase(const ConnectionProfile& profile, DatabaseKind kind)
     CreateEmptyDatabase(profile);
     const QString name = maintenanceName();
     try {
-        Db db = Db::open(profile, name);
+        // The one place a database file may come into being.
+        ConnectionProfile creating = profile;
+        creating.mustExist = false;
+        Db db = Db::open(creating, name);
         ApplyMigrations(db, kind);
         Db::close(name);
     } catch (...) {

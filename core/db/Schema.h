@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tornaly {
 
@@ -21,12 +22,17 @@ class SchemaRegistry {
 public:
     static void add(const QString& module, DatabaseKind kind);
     static QStringList modules(DatabaseKind kind);
+    // A step that SQL cannot express (hashing stored passwords, say): run
+    // after the SQL of the same version, in that step's transaction.
+    static void addCodeStep(const QString& module, int version, const QString& name,
+                            std::function<void(const Db&)> code);
 };
 
 struct SchemaStep {
     int version = 0;
     QString name;
     QString sql;
+    std::function<void(const Db&)> code;
 };
 
 // The steps of one module for one backend, in version order.

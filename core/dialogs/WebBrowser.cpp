@@ -1,14 +1,12 @@
 #include "dialogs/WebBrowser.h"
 
-#include "platform/Desktop.h"
+#include "util/LoopbackPage.h"
+#include "util/WebPages.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QUrl>
-#include <QUuid>
 #include <QVBoxLayout>
 
 namespace tornaly {
@@ -20,23 +18,16 @@ QByteArray enc(const QString& s)
 {
     return QUrl::toPercentEncoding(s);
 }
-
-// Pages live in a folder only this user can read, removed when the program ends.
-QTemporaryDir& pageDir()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
 } // namespace
 
 WebIstegi WebIstegiHazirla(const QString& adres, const QString& parametre, const QString& metod, bool kullaniciEkle,
                            const QString& login, const QString& sifre)
 {
     WebIstegi r;
-    QString params = parametre.trimmed();
+    const QString params = EncodeFormText(parametre.trimmed());
     r.post = metod.trimmed().toUpper() == QLatin1String("POST") || kullaniciEkle;
     if (r.post) {
-        QByteArray body = params.toLatin1();
+        QByteArray body = params.toUtf8();
         if (kullaniciEkle) {
             if (!body.isEmpty())
                 body += '&';
@@ -66,7 +57,8 @@ QString WebIstegiSayfasi(const WebIstegi& istek)
         return html;
     }
     html += QStringLiteral("</head><body onload=\"document.forms[0].submit()\">\n"
-                           "<form method=\"post\" action=\"%1\" enctype=\"application/x-www-form-urlencoded\">\n")
+                           "<form method=\"post\" action=\"%1\" accept-charset=\"UTF-8\" "
+                           "enctype=\"application/x-www-form-urlencoded\">\n")
                 .arg(target);
     for (const QByteArray& pair : istek.govde.split('&')) {
         if (pair.isEmpty())
@@ -112,17 +104,13 @@ QString OpenWebPage(const SessionContext& ctx, const QString& adres, const QStri
     FormWebBrowser->cxLabel1->setText(QStringLiteral("Adres: ") + adres);
     const WebIstegi istek = WebIstegiHazirla(adres, parametre, metod, kullaniciEkle, ctx.AktifKullanici.login,
                                              ctx.AktifKullanici.password);
-    if (!pageDir().isValid())
+    // A GET carries no login: the browser goes straight to the address. A POST
+    // page (which may hold the login) is served from memory, never written.
+    const QUrl url = istek.post ? ServeOnce(WebIstegiSayfasi(istek).toUtf8()) : QUrl(istek.adres);
+    if (url.isEmpty())
         return {};
-    const QString path = pageDir().filePath(QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".html"));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    f.write(WebIstegiSayfasi(istek).toUtf8());
-    f.close();
-    OpenDocument(path);
-    return path;
+    OpenUrl(url);
+    return url.toString();
 }
 
 } // namespace tornaly

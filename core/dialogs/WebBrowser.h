@@ -38,8 +38,9 @@ public:
 extern QPointer<TFormWebBrowser> FormWebBrowser;
 
 // Brings the web window forward and, with an address, opens the page in the
-// system browser through a private local page (see WebIstegiSayfasi).
-// Returns the local page written, empty when nothing was called.
+// system browser: a GET directly, a POST through a self-submitting page served
+// once from memory on the loopback address (see ServeOnce). Returns the
+// address opened, empty when nothing was called.
 QString OpenWebPage(const SessionContext& ctx, const QString& adres, const QString& parametre,
                     const QString& metod, bool kullaniciEkle);
 

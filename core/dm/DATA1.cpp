@@ -2,6 +2,7 @@
 #include "context/SessionContext.h"
 #include "db/Schema.h"
 #include "db/udbconn.h"
+#include "history/ChangeLogSchema.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
@@ -14,21 +15,11 @@ namespace tornaly {
 
 namespace {
 
-QVariant nullDate() { return QVariant(QMetaType(QMetaType::QDateTime)); }
-
-struct Hatirlatma {
-    const char* tip;
-    const char* bas;
-    const char* bit;
-    const char* aciklama;
-};
-
-const Hatirlatma kHatirlatmalar[] = {
-    {"O", "SGBASTRH", "SGBITRH", "Aracın Sigorta Süresi Sona Ermiştir."},
-    {"K", "KASKA_TRH", "KASKO_BITTRH", "Aracın Kasko Süresi Sona Ermiştir."},
-    {"U", "MUAYENE_TRH", "MUAYENE_BITTRH", "Aracın Muayene Süresi Sona Ermiştir."},
-    {"E", "EKSOZ_TRH", "EKSOZ_BITTRH", "Aracın Eksoz Muayene Süresi Sona Ermiştir."},
-};
+VehicleReminderWriter& reminderWriter()
+{
+    static VehicleReminderWriter w;
+    return w;
+}
 
 } // namespace
 
@@ -43,12 +34,9 @@ TDiskDurumu MeasureStorage(const Db& db)
         }
         return d;
     }
-    Query q(db, QStringLiteral("SELECT current_database() AS DBNAME, pg_database_size(current_database()) AS BOYUT"));
-    q.exec();
-    if (q.next()) {
-        d.logFileKb = q.integer(QStringLiteral("BOYUT")) / 1024;
-        d.logPath = q.str(QStringLiteral("DBNAME"));
-    }
+    // A PostgreSQL server keeps one write-ahead log for all its databases,
+    // on its own machine: neither it nor the server's disks can be measured
+    // from here, so nothing is reported as measured.
     return d;
 }
 
@@ -68,32 +56,16 @@ void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi)
                                   "Tıklayınız."));
 }
 
-int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now)
+void SetVehicleReminderWriter(VehicleReminderWriter writer) { reminderWriter() = std::move(writer); }
+
+int RunVehicleReminders(const Db& db, const QDateTime& now)
 {
-    int inserted = 0;
-    Transaction tx(db);
-    for (const Hatirlatma& h : kHatirlatmalar) {
-        // Column names come from the fixed table above, never from input.
-        const QString bas = QString::fromLatin1(h.bas);
-        const QString bit = QString::fromLatin1(h.bit);
-        Query q(db, QStringLiteral(
-                        "INSERT INTO ARAMAPER (MUS_TIP, ARA_TIP, SATIS_NO, PERIYOT, REF_TRH, ARAMA_TRH, CARI_KOD, "
-                        "SASE_NO, ACIKLAMA) "
-                        "SELECT 'D', :TIP, 0, 0, A.%1, A.%2, A.CARI_KOD, A.SASE_NO, :ACIKLAMA FROM ARAC A "
-                        "WHERE A.%2 >= :BAS AND A.%2 <= :BIT AND NOT EXISTS (SELECT 1 FROM ARAMAPER P "
-                        "WHERE P.MUS_TIP = 'D' AND P.ARA_TIP = :TIP2 AND P.SASE_NO = A.SASE_NO "
-                        "AND P.ARAMA_TRH = A.%2)")
-                        .arg(bas, bit));
-        q.bind(QStringLiteral("TIP"), QString::fromLatin1(h.tip))
-            .bind(QStringLiteral("TIP2"), QString::fromLatin1(h.tip))
-            .bind(QStringLiteral("ACIKLAMA"), QString::fromUtf8(h.aciklama))
-            .bind(QStringLiteral("BAS"), now.addDays(-1))
-            .bind(QStringLiteral("BIT"), now.addDays(2))
-            .exec();
-        inserted += q.rowsAffected();
-    }
-    tx.commit();
-    return inserted;
+    const VehicleReminderWriter& w = reminderWriter();
+    return w ? w(db, now) : 0;
+}
+
+namespace {
+TDM1*& currentDataModule();
 }
 
 TDM1::TDM1(SessionContext& ctx, const TConnectionSettings& settings, const TDbParamLists& lists, QObject* parent)
@@ -101,18 +73,25 @@ TDM1::TDM1(SessionContext& ctx, const TConnectionSettings& settings, const TDbPa
 {
     setObjectName(QStringLiteral("DM1"));
     BoundQueryModel** models[] = {&QMarka, &TModel, &QDoviz, &QKur, &QSatisPer, &QModelKod,
-                                  &QSehir, &TPersonel, &QOdemeTip, &QDepo, &QCariozel};
+                                  &QSehir, &TPersonel, &QOdemeTip, &QDepo, &QCariozel, &QCari};
     for (BoundQueryModel** m : models)
         *m = new BoundQueryModel(this);
 }
 
-TDM1::~TDM1() = default;
+TDM1::~TDM1()
+{
+    if (currentDataModule() == this)
+        currentDataModule() = nullptr;
+}
 
 void TDM1::openCompanyDatabase()
 {
     Db db = DBConn().openDatabase1();
     ApplyMigrations(db, DatabaseKind::Company);
     m_ctx.Database1 = db;
+    // The history user belongs to the connection: a reopened one is told again.
+    if (!m_ctx.AktifKullanici.login.isEmpty())
+        SetChangeLogUser(db, m_ctx.AktifKullanici.login);
     if (db.backend() == Backend::SQLite) {
         m_ctx.VeritabaniAdi = QFileInfo(db.profile().filePath).completeBaseName();
         m_ctx.SunucuTamAdi = QHostInfo::localHostName();
@@ -163,12 +142,16 @@ bool TDM1::DM1Create()
         } catch (const DbError&) {
             // Sizes that cannot be read give no warning.
         }
-        AracHatirlatmalariniYaz(m_ctx.Database1, ServerNow(m_ctx.Database1));
+        RunVehicleReminders(m_ctx.Database1, ServerNow(m_ctx.Database1));
         RepIsemriTip.clear();
-        Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
-        q.exec();
-        while (q.next())
-            RepIsemriTip << q.str(QStringLiteral("ISEMRI_TIP")) + QLatin1Char('=') + q.str(QStringLiteral("ISEMRI_TIP_ADI"));
+        // Work-order types come with the workshop's tables.
+        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, QStringLiteral("ISEMRITIP"))) {
+            Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
+            q.exec();
+            while (q.next())
+                RepIsemriTip << q.str(QStringLiteral("ISEMRI_TIP")) + QLatin1Char('=')
+                                    + q.str(QStringLiteral("ISEMRI_TIP_ADI"));
+        }
         m_ctx.MarkaBayiModu = m_ctx.MarkaBayiModu2 = m_ctx.MarkaBayiModu3 = false;
         m_ctx.SunucuTarihi = ServerNow(m_ctx.Database1);
     } catch (const DbError& e) {
@@ -178,7 +161,56 @@ bool TDM1::DM1Create()
         return false;
     }
     m_open = true;
+    // The module whose look-ups the program shows: card forms refresh them through TanimlariYenile.
+    currentDataModule() = this;
     return true;
+}
+
+namespace {
+QString personelSql()
+{
+    return QStringLiteral("SELECT ISCI_KOD ,ISCI_ADI ,ISCI_TIP ,IS_BAS_TRH ,AYRILIS_TRH ,BOLUMU ,GOREVI ,GRUBU "
+                          ",CIHAZ_ID ,EMAIL ,TEL1 ,TEL2 ,LISTE_SIRA, "
+                          "CASE WHEN AYRILIS_TRH > :AYRILIS THEN 1 ELSE 0 END AS AYRILDI "
+                          "FROM ISCIUSTA ORDER BY ISCI_ADI");
+}
+QVariantMap personelBinds()
+{
+    return {{QStringLiteral("AYRILIS"), QDateTime(QDate(1900, 4, 9), QTime(0, 0))}};
+}
+QString cariSql() { return QStringLiteral("SELECT CARI_KOD,FIRMA_ADI,ACIKLAMA\nFROM CARI\nORDER BY CARI_KOD"); }
+
+TDM1*& currentDataModule()
+{
+    static TDM1* dm = nullptr;
+    return dm;
+}
+} // namespace
+
+void TDM1::TanimlariYenile(const QString& name)
+{
+    const Db db = m_ctx.Database1;
+    if (!db.isValid())
+        return;
+    auto reopen = [&](BoundQueryModel* model, const QString& table, const QString& sql, const QVariantMap& binds) {
+        if (!db.dialect().tableExists(db, table))
+            return;
+        model->close();
+        model->setStatement(db, sql, binds);
+        model->open();
+    };
+    if (name.isEmpty() || name == QLatin1String("CARI"))
+        reopen(QCari, QStringLiteral("CARI"), cariSql(), {});
+    if (name.isEmpty() || name == QLatin1String("ISCIUSTA"))
+        reopen(TPersonel, QStringLiteral("ISCIUSTA"), personelSql(), personelBinds());
+}
+
+TDM1* TDM1::current() { return currentDataModule(); }
+
+void TanimlariYenile(const QString& name)
+{
+    if (TDM1* dm = TDM1::current())
+        dm->TanimlariYenile(name);
 }
 
 void TDM1::openLookups()
@@ -218,16 +250,12 @@ void TDM1::openLookups()
                         "OR (GRUBU = 'A' AND ISCI_TIP = 'M') ORDER BY ISCI_ADI"),
          {}},
         {QModelKod, "MODELKOD", QStringLiteral("SELECT * FROM MODELKOD"), {}},
-        {QSehir, "SEHIR", QStringLiteral("SELECT * FROM SEHIR"), {}},
-        {TPersonel, "ISCIUSTA",
-         QStringLiteral("SELECT ISCI_KOD ,ISCI_ADI ,ISCI_TIP ,IS_BAS_TRH ,AYRILIS_TRH ,BOLUMU ,GOREVI ,GRUBU "
-                        ",CIHAZ_ID ,EMAIL ,TEL1 ,TEL2 ,LISTE_SIRA, "
-                        "CASE WHEN AYRILIS_TRH > :AYRILIS THEN 1 ELSE 0 END AS AYRILDI "
-                        "FROM ISCIUSTA ORDER BY ISCI_ADI"),
-         {{QStringLiteral("AYRILIS"), QDateTime(QDate(1900, 4, 9), QTime(0, 0))}}},
-        {QOdemeTip, "ODEPLAN", QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_NO FROM ODEPLAN"), {}},
+        {QSehir, "SEHIR", QStringLiteral("SELECT * FROM SEHIR ORDER BY SEHIR"), {}},
+        {TPersonel, "ISCIUSTA", personelSql(), personelBinds()},
+        {QCari, "CARI", cariSql(), {}},
+        {QOdemeTip, "ODEPLAN", QStringLiteral("SELECT ODE_KOD, ADI, ODE_TIP, HESAP_NO FROM ODEPLAN ORDER BY ODE_KOD"), {}},
         {QDepo, "DEPO", depoSql, depoBinds},
-        {QCariozel, "CARIG", QStringLiteral("SELECT * FROM CARIG"), {}},
+        {QCariozel, "CARIG", QStringLiteral("SELECT CG_NO, CG_KOD FROM CARIG ORDER BY CG_NO, CG_KOD"), {}},
     };
     for (const Liste& l : listeler) {
         // A list whose table belongs to a subsystem not in this database stays empty.
@@ -294,6 +322,14 @@ void TDM1::getfirmaparams()
 
 void TDM1::getMuhasebeParam()
 {
+    // A database without the accounting tables has no ledger to lock and
+    // keeps the accounting defaults.
+    const Db& db = m_ctx.Database1;
+    if (!db.dialect().tableExists(db, QStringLiteral("PARAMUH"))
+        && !db.dialect().tableExists(db, QStringLiteral("PARAMETRE"))) {
+        m_ctx.KilitTarihi = QDate();
+        return;
+    }
     try {
         Query q(m_ctx.Database1, QStringLiteral("SELECT KILIT_TRH FROM PARAMUH"));
         q.exec();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 namespace tornaly {
 
@@ -30,19 +31,26 @@ struct TDiskDurumu {
 };
 
 // Measures what the backend can tell: the free space of the volume holding
-// an embedded database file; the size PostgreSQL reports for its database.
+// an embedded database file. What cannot be measured stays -1 (no warning):
+// neither backend has a log file of its own to measure.
 TDiskDurumu MeasureStorage(const Db& db);
 // The low-disk warning and the large-log note, from the measured values.
 void DiskUyarilari(const TDiskDurumu& d, const QString& sunucuTamAdi);
 
-// Inserts the due vehicle reminders (insurance, comprehensive insurance,
-// inspection, exhaust inspection) into the call list, once per vehicle and
-// end date. Returns the number of rows inserted.
-int AracHatirlatmalariniYaz(const Db& db, const QDateTime& now);
+// The start-up writes the due vehicle reminders into the call list. Vehicles
+// and the call list belong to later subsystems, so the one that owns them
+// registers the writer; with none registered nothing is written. The writer
+// returns the number of rows inserted.
+using VehicleReminderWriter = std::function<int(const Db&, const QDateTime& now)>;
+void SetVehicleReminderWriter(VehicleReminderWriter writer);
+int RunVehicleReminders(const Db& db, const QDateTime& now);
 
 // The central data module: opens the company database of the session, loads
 // the company, accounting and general parameters, checks the working year and
 // opens the shared look-up lists.
+class TDM1;
+// TanimlariYenile on the program's data module; nothing when none is open.
+void TanimlariYenile(const QString& name);
 // The company's name and its dealer and customer codes from a FIRKIM row
 // (`column` gives a column's text, empty when there is no row).
 void FirmaKodlariniAl(SessionContext& ctx, const std::function<QString(const char*)>& column);
@@ -76,6 +84,13 @@ public:
     BoundQueryModel* QOdemeTip;
     BoundQueryModel* QDepo;
     BoundQueryModel* QCariozel;
+    BoundQueryModel* QCari; // the customer look-up: CARI_KOD, FIRMA_ADI, ACIKLAMA
+
+    // Reopens a shared look-up after its cards changed: "CARI" the customer
+    // list, "ISCIUSTA" the personnel list, an empty name both; others nothing.
+    void TanimlariYenile(const QString& name);
+    // The module opened last by DM1Create (the program's), or nullptr.
+    static TDM1* current();
 
 private:
     void openCompanyDatabase();

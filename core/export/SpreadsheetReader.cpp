@@ -15,23 +15,23 @@ namespace tornaly {
 
 namespace {
 
-QString shown(const QString& path)
+QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
 
 [[noreturn]] void damaged(const QString& path)
 {
-    throw SpreadsheetError(QStringLiteral("%1 okunamadı: dosya bozuk ya da bir Excel dosyası değil.").arg(shown(path)));
+    throw SpreadsheetError(QStringLiteral("%1 okunamadı: dosya bozuk ya da bir Excel dosyası değil.").arg(shownPath(path)));
 }
 
 void checkFile(const QString& path)
 {
     const QFileInfo fi(path);
     if (!fi.isFile())
-        throw SpreadsheetError(QStringLiteral("%1 dosyası bulunamadı.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyası bulunamadı.").arg(shownPath(path)));
     if (fi.size() == 0)
-        throw SpreadsheetError(QStringLiteral("%1 dosyası boş.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyası boş.").arg(shownPath(path)));
 }
 
 // Column letters of a cell reference ("AB12") as a zero-based index.
@@ -105,7 +105,7 @@ QString firstSheetMember(const ZipReader& zip, const QString& path, QString& she
         }
     }
     if (rid.isEmpty())
-        throw SpreadsheetError(QStringLiteral("%1 dosyasında sayfa yok.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyasında sayfa yok.").arg(shownPath(path)));
     const QByteArray rels = zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), &ok);
     if (!ok)
         damaged(path);
@@ -130,7 +130,7 @@ SheetTable toTable(QList<QStringList> grid, const QString& path)
                                           [](const QString& s) { return s.trimmed().isEmpty(); }))
         grid.removeLast();
     if (grid.isEmpty())
-        throw SpreadsheetError(QStringLiteral("%1 dosyasının ilk sayfası boş.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyasının ilk sayfası boş.").arg(shownPath(path)));
     SheetTable t;
     t.columns = grid.takeFirst();
     while (!t.columns.isEmpty() && t.columns.last().trimmed().isEmpty())
@@ -256,10 +256,10 @@ SheetTable ReadXls(const QString& path)
         damaged(path);
     unsigned int sheets = 0;
     if (freexl_get_info(h, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0)
-        throw SpreadsheetError(QStringLiteral("%1 dosyasında sayfa yok.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyasında sayfa yok.").arg(shownPath(path)));
     unsigned int password = 0;
     if (freexl_get_info(h, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password == FREEXL_BIFF_OBFUSCATED)
-        throw SpreadsheetError(QStringLiteral("%1 dosyası parola ile korunuyor; okunamadı.").arg(shown(path)));
+        throw SpreadsheetError(QStringLiteral("%1 dosyası parola ile korunuyor; okunamadı.").arg(shownPath(path)));
     if (freexl_select_active_worksheet(h, 0) != FREEXL_OK)
         damaged(path);
     SheetTable t;

@@ -1,4 +1,5 @@
 #include "export/TableExport.h"
+#include "export/SafeFile.h"
 #include "messages/Messages.h"
 #include "platform/Desktop.h"
 
@@ -50,10 +51,6 @@ Sheet collect(const QAbstractItemModel& constModel, const QTableView* view)
     return s;
 }
 
-[[noreturn]] void cannotWrite(const QString& path)
-{
-    throw std::runtime_error(QStringLiteral("Dosya yazılamadı: %1").arg(path).toStdString());
-}
 
 bool isNumber(const QVariant& v)
 {
@@ -66,12 +63,12 @@ bool isNumber(const QVariant& v)
     }
 }
 
-void writeXlsx(const Sheet& s, const QString& path)
+bool writeXlsxTo(const Sheet& s, const QString& path)
 {
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook* wb = workbook_new(file.constData());
     if (!wb)
-        cannotWrite(path);
+        return false;
     lxw_worksheet* ws = workbook_add_worksheet(wb, nullptr);
     lxw_format* bold = workbook_add_format(wb);
     format_set_bold(bold);
@@ -102,8 +99,12 @@ void writeXlsx(const Sheet& s, const QString& path)
             }
         }
     }
-    if (workbook_close(wb) != LXW_NO_ERROR)
-        cannotWrite(path);
+    return workbook_close(wb) == LXW_NO_ERROR;
+}
+
+void writeXlsx(const Sheet& s, const QString& path)
+{
+    SaveThroughTemporary(path, [&](const QString& temporary) { return writeXlsxTo(s, temporary); });
 }
 
 QString displayText(const QVariant& v)
@@ -117,9 +118,7 @@ QString displayText(const QVariant& v)
 
 void writeHtml(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QTextStream out(&f);
     out.setEncoding(QStringConverter::Utf8);
     out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n<table border=\"1\">\n<tr>";
@@ -134,8 +133,8 @@ void writeHtml(const Sheet& s, const QString& path)
     }
     out << "</table>\n</body></html>\n";
     out.flush();
-    if (f.error() != QFile::NoError)
-        cannotWrite(path);
+    return out.status() == QTextStream::Ok;
+    });
 }
 
 QString xmlName(const QString& header, int column)
@@ -150,9 +149,7 @@ QString xmlName(const QString& header, int column)
 
 void writeXml(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QXmlStreamWriter w(&f);
     w.setAutoFormatting(true);
     w.writeStartDocument();
@@ -168,15 +165,13 @@ void writeXml(const Sheet& s, const QString& path)
     }
     w.writeEndElement();
     w.writeEndDocument();
-    if (w.hasError())
-        cannotWrite(path);
+    return !w.hasError();
+    });
 }
 
 void writeText(const Sheet& s, const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        cannotWrite(path);
+    SaveFileStream(path, [&](QIODevice& f) {
     QTextStream out(&f);
     out.setEncoding(QStringConverter::Utf8);
     out << s.headers.join(QLatin1Char('\t')) << '\n';
@@ -187,8 +182,8 @@ void writeText(const Sheet& s, const QString& path)
         out << cells.join(QLatin1Char('\t')) << '\n';
     }
     out.flush();
-    if (f.error() != QFile::NoError)
-        cannotWrite(path);
+    return out.status() == QTextStream::Ok;
+    });
 }
 
 } // namespace
@@ -219,10 +214,6 @@ QString GridExport(const QString& letter, const QTableView* grid, bool, bool)
 {
     if (!grid || !grid->model())
         return {};
-    QString name = Messages().askSaveFile(QStringLiteral("Export Dosyasını Kaydet"),
-                                          QStringLiteral("Seçtiğiniz Export Biçimi (*.html *.xlsx *.xml *.txt)"), {});
-    if (name.trimmed().isEmpty())
-        return {};
     ExportFormat format = ExportFormat::Xlsx;
     const QChar l = letter.toUpper().isEmpty() ? QLatin1Char('E') : letter.toUpper().at(0);
     if (l == QLatin1Char('H'))
@@ -232,8 +223,10 @@ QString GridExport(const QString& letter, const QTableView* grid, bool, bool)
     else if (l == QLatin1Char('X'))
         format = ExportFormat::Xml;
     const QString ext = ExportExtension(format);
-    if (QFileInfo(name).suffix().compare(ext, Qt::CaseInsensitive) != 0)
-        name += QLatin1Char('.') + ext;
+    const QString name = AskExportFile(QStringLiteral("Export Dosyasını Kaydet"),
+                                       QStringLiteral("Seçtiğiniz Export Biçimi (*.%1)").arg(ext), ext);
+    if (name.isEmpty())
+        return {};
     try {
         ExportModel(*grid->model(), format, name, grid);
     } catch (const std::exception& e) {

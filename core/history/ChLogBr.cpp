@@ -1,10 +1,14 @@
 #include "history/ChLogBr.h"
+#include "history/ChangeLogSchema.h"
 
+#include "guard/FormGuard.h"
 #include "messages/Messages.h"
+#include "export/TableExport.h"
 #include "sql/SqlHelpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -54,7 +58,10 @@ const QList<ChangeLogKind>& kinds()
                          QStringLiteral("CLOG_SATIS"), QStringLiteral("SATIS_NO")),
                   lines(QStringLiteral("SATIS_NO, SIRANO, STOK_KODU, STOK_ADI, KDV, MIKTAR, FIYAT, (MIKTAR*FIYAT) AS TUTAR"),
                         QStringLiteral("FROM CLOG_SATISAYR\nWHERE SATIS_NO=:SATIS_NO")),
-                  {QStringLiteral("CLOG_SATIS"), QStringLiteral("CLOG_SATISAYR")}, {}, {}});
+                  {QStringLiteral("CLOG_SATIS"), QStringLiteral("CLOG_SATISAYR")},
+                  caps({"Satış No", "Fatura Trh.", "Saat", "Fatura No", "Cari Kodu", "Muh.Fiş No", "Brüt Tut.",
+                        "Kdv Tut.", "İsk.", "İsk. Tut.", "Net Tut."}),
+                  caps({"Satış No", "Sıra", "Stok Kodu", "Stok Adı", "Kdv", "Miktar", "Fiyat", "Tutar"})});
         k.append({QStringLiteral("ISEMRI"), QStringLiteral("İşemri Geçmiş Listesi"), QStringLiteral("CLOG_ISEMRI"),
                   QStringLiteral("IS_EMRI_NO"),
                   master(QStringLiteral("IS_EMRI_NO, ARAC_GIRIS_TRH, TAHMINI_TES_TRH, KAPANDI, CARI_KOD, PLAKA_NO, "
@@ -63,7 +70,9 @@ const QList<ChangeLogKind>& kinds()
                   lines(QStringLiteral("ISEMRI_NO, STOK_KOD_NO, YEDEK_P_ADI, KDV, TESLIM_MIKTAR, STOK_FIYATI"),
                         QStringLiteral("FROM CLOG_ISEAYRIN\nWHERE ISEMRI_NO=:IS_EMRI_NO")),
                   {QStringLiteral("CLOG_ISEMRI"), QStringLiteral("CLOG_ISEAYRIN"), QStringLiteral("CLOG_ISCILIK")},
-                  {}, {}});
+                  caps({"İşemri No", "Araç Giriş Trh.", "Tahmini Teslim Trh.", "Kapandı", "Cari Kodu", "Plaka No",
+                        "Şasi No", "Depo Yap."}),
+                  caps({"İşemri No", "Stok Kodu", "Yedek Parça Adı", "Kdv", "Teslim Miktarı", "Stok Fiyatı"})});
         k.append({QStringLiteral("SERFAT"), QStringLiteral("İşemri Fatura Geçmiş Listesi"), QStringLiteral("CLOG_SERFAT"),
                   QStringLiteral("SATIS_NO"),
                   master(QStringLiteral("SATIS_NO, FAT_NO, FAT_TUR, IS_EMRI_NO, TARIH, SAAT, CARI_KOD, CARI_AD, "
@@ -71,7 +80,10 @@ const QList<ChangeLogKind>& kinds()
                          QStringLiteral("CLOG_SERFAT"), QStringLiteral("SATIS_NO")),
                   lines(QStringLiteral("SATIS_NO, SIRA, PARCA_ISCILIK, PI_KOD, PI_AD, MIKTAR, BIRIM_FIYAT, KDV"),
                         QStringLiteral("FROM CLOG_SERFATDT\nWHERE SATIS_NO=:SATIS_NO")),
-                  {QStringLiteral("CLOG_SERFAT"), QStringLiteral("CLOG_SERFATDT")}, {}, {}});
+                  {QStringLiteral("CLOG_SERFAT"), QStringLiteral("CLOG_SERFATDT")},
+                  caps({"Satış No", "Fatura No", "Fatura Türü", "İşemri No", "Tarih", "Saat", "Cari Kodu", "Cari Adı",
+                        "Toplam Tut.", "Garanti Tut.", "Kdv Tut.", "Muh.Fiş No", "İndirim", "Net Tut."}),
+                  caps({"Satış No", "Sıra", "Parça/İşçilik", "Kodu", "Adı", "Miktar", "Birim Fiyat", "Kdv"})});
         ChangeLogKind ver{QStringLiteral("VERSIPMA"), QStringLiteral("Verilen Sipariş Geçmiş Listesi"),
                           QStringLiteral("CLOG_VERSIPMA"), QStringLiteral("SIPARIS_NO"),
                           master(QStringLiteral("SIP_NO_MAL, SIPARIS_NO, SIPARIS_TRH, SIPARIS_TURU, CARI_KODU, "
@@ -81,7 +93,11 @@ const QList<ChangeLogKind>& kinds()
                           lines(QStringLiteral("SIP_NO, SIRA_NO, STOK_KODU, STOK_ADI, SIP_MIK, GELEN_MIK, BACK_ORDER, "
                                                "BRM_FYT, SIP_TUTAR, IS_EMRI_NO, ACIKLAMA"),
                                 QStringLiteral("FROM CLOG_VERSIPDE\nWHERE SIP_NO=:SIPARIS_NO")),
-                          {QStringLiteral("CLOG_VERSIPMA"), QStringLiteral("CLOG_VERSIPDE")}, {}, {}};
+                          {QStringLiteral("CLOG_VERSIPMA"), QStringLiteral("CLOG_VERSIPDE")},
+                          caps({"Mal Sipariş No", "Sipariş No", "Sipariş Trh.", "Sipariş Türü", "Cari Kodu", "Cari Adı",
+                                "Toplam Tut.", "Net Tut.", "Kdv Tut.", "Genel Toplam"}),
+                          caps({"Sipariş No", "Sıra", "Stok Kodu", "Stok Adı", "Sipariş Mik.", "Gelen Mik.", "Back Order",
+                                "Birim Fiyat", "Sipariş Tut.", "İşemri No", "Açıklama"})};
         k.append(ver);
         k.append({QStringLiteral("STOK"), QStringLiteral("Stok Geçmiş Listesi"), QStringLiteral("CLOG_STOK"),
                   QStringLiteral("STOK_NO"),
@@ -90,7 +106,12 @@ const QList<ChangeLogKind>& kinds()
                                         "ALIS_FYT_DOVIZ, FYT_KUR, KAR_ORAN, ESKI_PART_NO, YENI_KOD, YENI_KOD_SON, PAY, "
                                         "ORJ, RAF_YERI, GRUP_NO"),
                          QStringLiteral("CLOG_STOK"), QStringLiteral("STOK_NO")),
-                  {}, {QStringLiteral("CLOG_STOK")}, {}, {}});
+                  {}, {QStringLiteral("CLOG_STOK")},
+                  caps({"Stok No", "Stok Kodu", "Stok Adı", "Stok Adı (İng.)", "Birimi", "Barkod", "Fiyat Trh.", "Kdv",
+                        "Satış Fyt. TL", "Alış Fyt. TL", "Satış Fyt. USD", "Alış Fyt. USD", "Satış Fyt. Döviz",
+                        "Alış Fyt. Döviz", "Fiyat Kuru", "Kar Oranı", "Eski Parça No", "Yeni Kod", "Son Yeni Kod", "Pay",
+                        "Orj.", "Raf Yeri", "Grup No"}),
+                  {}});
         k.append({QStringLiteral("CARI"), QStringLiteral("Cari Geçmiş Listesi"), QStringLiteral("CLOG_CARI"),
                   QStringLiteral("CARI_KOD"),
                   master(QStringLiteral("CARI_KOD, FIRMA_ADI, YETKILI_ADI, TEL1, FAKS, TEL3, CARI_GRP_KOD"),
@@ -106,7 +127,11 @@ const QList<ChangeLogKind>& kinds()
                                  "A.ALACAK_DVZ, A.DOVIZ_KODU, A.PARA_BAZ, A.TL_KURDEGER, A.TL_USDEGER, A.ACIKLAMA, "
                                  "A.KASAKOD\nFROM CLOG_BANKHRKA A, BANKA B\n"
                                  "WHERE (A.HRK_NO=:HRK_NO) AND (A.BANKA_KOD=B.BANKA_KOD)\nORDER BY A.LOG_DATE DESC"),
-                  {QStringLiteral("CLOG_BANKHRK"), QStringLiteral("CLOG_BANKHRKA")}, {}, {}});
+                  {QStringLiteral("CLOG_BANKHRK"), QStringLiteral("CLOG_BANKHRKA")},
+                  caps({"Hareket No", "Tarih", "Borç", "Alacak", "Tip", "Muh.Fiş No"}),
+                  caps({"Sıra", "Banka Kodu", "Banka Adı", "Hesap No", "Cari Kodu", "Alacak", "Borç", "Borç USD",
+                        "Borç Döviz", "Alacak USD", "Alacak Döviz", "Döviz", "Para Baz", "TL Kur Değeri",
+                        "USD Kur Değeri", "Açıklama", "Kasa Kodu"})});
         k.append({QStringLiteral("STKFIS"), QStringLiteral("Stok Fişleri Geçmiş Listesi"), QStringLiteral("CLOG_FISTK"),
                   QStringLiteral("HRKNO"),
                   master(QStringLiteral("HRKNO, TIP, TARIH, BRUTTUT, ACIKLAMA1, CIKDEPO, GIRDEPO, KULLANICI, "
@@ -114,7 +139,10 @@ const QList<ChangeLogKind>& kinds()
                          QStringLiteral("CLOG_FISTK"), QStringLiteral("HRKNO")),
                   lines(QStringLiteral("HRKNO, SIRANO, STOK_KOD_NO, STOK_ADI, MIKTAR, FIYAT, KDV"),
                         QStringLiteral("FROM CLOG_FISTKAYR\nWHERE HRKNO=:HRKNO")),
-                  {QStringLiteral("CLOG_FISTK"), QStringLiteral("CLOG_FISTKAYR")}, {}, {}});
+                  {QStringLiteral("CLOG_FISTK"), QStringLiteral("CLOG_FISTKAYR")},
+                  caps({"Hareket No", "Tip", "Tarih", "Brüt Tut.", "Açıklama", "Çıkış Depo", "Giriş Depo", "Kullanıcı",
+                        "Personel Kodu", "Muh.Fiş No"}),
+                  caps({"Hareket No", "Sıra", "Stok Kodu", "Stok Adı", "Miktar", "Fiyat", "Kdv"})});
         k.append({QStringLiteral("CSBORDRO"), QStringLiteral("Çek/Senet Bordroları Geçmiş Listesi"),
                   QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("BORDRONO"),
                   master(QStringLiteral("BORDRONO, B_TUR, B_CARIKOD, BORDROTRH, ORTVADE, TUTAR_T, ACIKLAMA, FIS_NO"),
@@ -122,7 +150,11 @@ const QList<ChangeLogKind>& kinds()
                   lines(QStringLiteral("PORTFOYNO, VADETARIH, KESIDEYER, TUTAR, TUTAR_USD, TUTAR_DOVIZ, DOVIZ_KOD, "
                                        "MASRAF, KASAKOD, MUH_KOD, CARIKOD, BANK_KOD, HESAP_NO, CIRO_CKOD"),
                         QStringLiteral("FROM CLOG_CSBORAYR\nWHERE PORTFOYNO=:BORDRONO")),
-                  {QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("CLOG_CSBORAYR")}, {}, {}});
+                  {QStringLiteral("CLOG_CSBORDRO"), QStringLiteral("CLOG_CSBORAYR")},
+                  caps({"Bordro No", "Bordro Türü", "Cari Kodu", "Bordro Trh.", "Ort. Vade", "Tutar", "Açıklama",
+                        "Muh.Fiş No"}),
+                  caps({"Portföy No", "Vade Trh.", "Keşide Yeri", "Tutar", "Tutar USD", "Tutar Döviz", "Döviz", "Masraf",
+                        "Kasa Kodu", "Muh. Kodu", "Cari Kodu", "Banka Kodu", "Hesap No", "Ciro Cari Kodu"})});
         k.append({QStringLiteral("ISCIUSTA"), QStringLiteral("Personel Kartları Geçmiş Listesi"),
                   QStringLiteral("CLOG_ISCIUSTA"), QStringLiteral("ISCI_KOD"),
                   master(QStringLiteral("ISCI_KOD, ISCI_ADI, ISCI_TIP, IS_BAS_TRH, IS_TEC_YIL, AYRILIS_TRH, REFERANSI, "
@@ -130,7 +162,13 @@ const QList<ChangeLogKind>& kinds()
                                         "DYER, DTAR, TEL1, TEL2, ADRES1, SEMT, IL, GRUBU, CIHAZ_ID, CINSIYET, BEDEN_NO, "
                                         "AYAKKABI_NO, TCKIMLIK_NO, VKIMLIK_NO, KANGRUBU, EMAIL"),
                          QStringLiteral("CLOG_ISCIUSTA"), QStringLiteral("ISCI_KOD")),
-                  {}, {QStringLiteral("CLOG_ISCIUSTA")}, {}, {}});
+                  {}, {QStringLiteral("CLOG_ISCIUSTA")},
+                  caps({"Personel Kodu", "Personel Adı", "Tipi", "İşe Başlama Trh.", "Tecrübe (Yıl)", "Ayrılış Trh.",
+                        "Referansı", "Çalıştığı Yerler", "Bölümü", "Mezuniyet", "Medeni Durum", "Eski Kurslar", "Çocuk",
+                        "Görevi", "Doğum Yeri", "Doğum Trh.", "Telefon 1", "Telefon 2", "Adres", "Semt", "İl", "Grubu",
+                        "Cihaz No", "Cinsiyet", "Beden No", "Ayakkabı No", "TC Kimlik No", "Vergi Kimlik No",
+                        "Kan Grubu", "E-Posta"}),
+                  {}});
         return k;
     }();
     return list;
@@ -210,6 +248,20 @@ TFormChLogBr::TFormChLogBr(const SessionContext& ctx, const ChangeLogKind& kind,
     row->addWidget(BtnDeleteAll);
     row->addStretch();
     lay->insertLayout(4, row);
+    if (!kind.lineQuery.isEmpty()) {
+        // With a line history, "Yazdır" and "Excele Aktar" drop down: the list or its lines.
+        auto* printMenu = new QMenu(btnPrint);
+        printMenu->addAction(btnPrint->text(), this, [this] { btnPrintClick(); });
+        DetayYazdir = printMenu->addAction(QStringLiteral("Detay Yazdır"), this,
+                                           [this] { Guard([this] { printGrid(GridAyr); }); });
+        DetayYazdir->setObjectName(QStringLiteral("DetayYazdir"));
+        btnPrint->setMenu(printMenu);
+        auto* exportMenu = new QMenu(btnExport);
+        exportMenu->addAction(btnExport->text(), this, [this] { btnExportClick(); });
+        DetayAktar = exportMenu->addAction(QStringLiteral("Detay Aktar"), this, [this] { DetayAktarClick(); });
+        DetayAktar->setObjectName(QStringLiteral("DetayAktar"));
+        btnExport->setMenu(exportMenu);
+    }
     connect(cxButton1, &QPushButton::clicked, this, &TFormChLogBr::cxButton1Click);
     connect(BtnDeleteAll, &QPushButton::clicked, this, &TFormChLogBr::BtnDeleteAllClick);
     connect(dbgridbr, &QTableView::clicked, this, [this] { openLines(); });
@@ -228,6 +280,11 @@ void TFormChLogBr::setKeyValue(const QVariant& value)
 
 void TFormChLogBr::openLines()
 {
+    Guard([this] { openLineQueries(); });
+}
+
+void TFormChLogBr::openLineQueries()
+{
     if (m_kind.lineQuery.isEmpty())
         return;
     // The line history follows the current history row's columns of the same name.
@@ -244,8 +301,19 @@ void TFormChLogBr::openLines()
                                                "BOLUM_KODU, ARIZA\nFROM CLOG_ISCILIK\nWHERE ISEMRI_NO=:ISEMRI_NO\n"
                                                "ORDER BY LOG_DATE DESC"),
                                 {{QStringLiteral("ISEMRI_NO"), currentValue(m_kind.keyField)}});
+        Qiscillik->setCaptions({QStringLiteral("İşlem Tipi"), QStringLiteral("İşlem Trh."), QStringLiteral("Kullanıcı"),
+                                QStringLiteral("İşemri No"), QStringLiteral("Arıza Kodu"), QStringLiteral("Arıza Adı"),
+                                QStringLiteral("A/T"), QStringLiteral("Adet"), QStringLiteral("Süre"), QStringLiteral("Kdv"),
+                                QStringLiteral("İşçilik B.Fiyatı"), QStringLiteral("Toplam"), QStringLiteral("Fiili Süre"),
+                                QStringLiteral("Exp"), QStringLiteral("Onaran Kişi"), QStringLiteral("Bölüm Kodu"),
+                                QStringLiteral("Arıza")});
         Qiscillik->open();
     }
+}
+
+void TFormChLogBr::DetayAktarClick()
+{
+    Guard([this] { GridExport(QStringLiteral("E"), GridAyr, true); });
 }
 
 void TFormChLogBr::cxButton1Click()
@@ -253,7 +321,8 @@ void TFormChLogBr::cxButton1Click()
     TableBr->close();
     TableBrSql.lines[2] = QStringLiteral("WHERE 1=1");
     TableBrSql.binds.remove(m_kind.keyField);
-    openTable();
+    if (!Guard([this] { openTable(); }))
+        return;
     if (TableBr->rowCount() > 0)
         dbgridbr->setCurrentIndex(TableBr->index(0, 0));
     BtnDeleteAll->setVisible(m_ctx.AktifKullanici.u_type == QLatin1String("A"));
@@ -265,13 +334,11 @@ void TFormChLogBr::BtnDeleteAllClick()
         return;
     if (AskYesNoCancel(QStringLiteral("Tüm kayıt geçmişi silinecektir. Devam etmek istiyor musunuz?")) != MsgYes)
         return;
-    // Emptying is DELETE rather than TRUNCATE so that it runs inside transactions on both servers.
-    for (const QString& t : m_kind.truncateTables)
-        if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, t))
-            ExecSql(m_ctx.Database1, QStringLiteral("DELETE FROM ") + t);
+    const bool emptied = Guard([this] { ClearChangeLogTables(m_ctx.Database1, m_kind.truncateTables); });
     tablerefresh();
     openLines();
-    ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));
+    if (emptied)
+        ShowInfo(QStringLiteral("Kayıt geçmişi silindi!"));
 }
 
 TFormChLogBr* ShowChangeLog(const SessionContext& ctx, const QString& keyType, const QVariant& keyValue)

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class QAction;
 class QPushButton;
 class QTableView;
 
@@ -40,6 +41,9 @@ public:
     QTableView* GridIscilik = nullptr;
     QPushButton* cxButton1 = nullptr;
     QPushButton* BtnDeleteAll = nullptr;
+    // Drop-down entries of "Yazdır" and "Excele Aktar" for kinds with line history.
+    QAction* DetayYazdir = nullptr;
+    QAction* DetayAktar = nullptr;
 
     void setKeyValue(const QVariant& value);
     void openLines();
@@ -47,8 +51,10 @@ public:
 public slots:
     void cxButton1Click();
     void BtnDeleteAllClick();
+    void DetayAktarClick();
 
 private:
+    void openLineQueries();
     SessionContext m_ctx;
     ChangeLogKind m_kind;
 };

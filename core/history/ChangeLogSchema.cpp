@@ -39,7 +39,7 @@ QStringList ChangeLogDdl(Backend backend, const QString& table, const QList<Chan
 
     if (backend == Backend::SQLite) {
         const QString now = QStringLiteral("strftime('%Y-%m-%d %H:%M:%f','now','localtime')");
-        const QString user = QStringLiteral("COALESCE((SELECT LOG_USER FROM CLOG_OTURUM WHERE ID = 1), '')");
+        const QString user = Dialect(backend).historyUserExpr();
         struct Ev {
             const char* suffix;
             const char* event;
@@ -62,15 +62,15 @@ QStringList ChangeLogDdl(Backend backend, const QString& table, const QList<Chan
                "CREATE OR REPLACE FUNCTION %1_FN() RETURNS trigger LANGUAGE plpgsql AS $$\n"
                "BEGIN\n"
                "    IF TG_OP = 'DELETE' THEN\n"
-               "        INSERT INTO %1 %2 VALUES (2, CAST(clock_timestamp() AS TIMESTAMP), CLOG_KULLANICI(), %3);\n"
+               "        INSERT INTO %1 %2 VALUES (2, CAST(clock_timestamp() AS TIMESTAMP), %5, %3);\n"
                "        RETURN OLD;\n"
                "    END IF;\n"
                "    INSERT INTO %1 %2 VALUES (CASE WHEN TG_OP = 'INSERT' THEN 0 ELSE 1 END,\n"
-               "        CAST(clock_timestamp() AS TIMESTAMP), CLOG_KULLANICI(), %4);\n"
+               "        CAST(clock_timestamp() AS TIMESTAMP), %5, %4);\n"
                "    RETURN NEW;\n"
                "END\n$$")
                .arg(logTable, values, prefixed(columns, QStringLiteral("OLD.")),
-                    prefixed(columns, QStringLiteral("NEW.")));
+                    prefixed(columns, QStringLiteral("NEW.")), Dialect(backend).historyUserExpr());
     out << QStringLiteral("CREATE TRIGGER %1_TRG AFTER INSERT OR UPDATE OR DELETE ON %2 "
                           "FOR EACH ROW EXECUTE FUNCTION %1_FN()")
                .arg(logTable, table);
@@ -87,17 +87,21 @@ void EnableChangeLog(const Db& db, const QString& table, const QList<ChangeLogCo
     tx.commit();
 }
 
+void ClearChangeLogTables(const Db& db, const QStringList& tables)
+{
+    Transaction tx(db);
+    // DELETE rather than TRUNCATE so that it runs inside the transaction on both servers.
+    for (const QString& t : tables) {
+        requireIdentifier(t);
+        if (db.dialect().tableExists(db, t))
+            db.exec(QStringLiteral("DELETE FROM ") + t);
+    }
+    tx.commit();
+}
+
 void SetChangeLogUser(const Db& db, const QString& user)
 {
-    const QString name = user.left(32);
-    if (db.backend() == Backend::PostgreSQL) {
-        Query q(db, QStringLiteral("SELECT set_config('tornaly.log_user', :U, false)"));
-        q.bind(QStringLiteral("U"), name).exec();
-        return;
-    }
-    Query q(db, db.dialect().upsert(QStringLiteral("CLOG_OTURUM"), {QStringLiteral("ID")},
-                                    {QStringLiteral("ID"), QStringLiteral("LOG_USER")}));
-    q.bind(QStringLiteral("ID"), 1).bind(QStringLiteral("LOG_USER"), name).exec();
+    db.dialect().setHistoryUser(db, user);
 }
 
 } // namespace tornaly

@@ -22,6 +22,10 @@ QStringList ChangeLogDdl(Backend backend, const QString& table, const QList<Chan
 // not have them yet (the maintenance option that switches history on).
 void EnableChangeLog(const Db& db, const QString& table, const QList<ChangeLogColumn>& columns);
 
+// Empties the history tables of one kind (those that exist) as one unit:
+// a failure leaves every table as it was.
+void ClearChangeLogTables(const Db& db, const QStringList& tables);
+
 // The user that the history triggers record for this connection's changes.
 void SetChangeLogUser(const Db& db, const QString& user);
 

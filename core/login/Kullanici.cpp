@@ -21,7 +21,7 @@ void UserFromRightsRow(Query& q, t_user& u)
 {
     u.name = shortText(q, "USER_NAME", 32);
     u.login = shortText(q, "LOGIN_NAME", 32);
-    // The password is never kept in the session: nothing hands it on.
+    // The row's hash is no password: Kullanici keeps the one typed.
     u.password.clear();
     u.per_kod = shortText(q, "PERSONEL_KOD", 32);
     u.u_type = letter(q, "SUPERVIZOR", QStringLiteral("K"));
@@ -107,6 +107,8 @@ void UserFromRightsRow(Query& q, t_user& u)
 TLoginSonucu Kullanici(const Db& db, const QString& loginName, const QString& password, t_user& user)
 {
     TLoginSonucu result;
+    if (password.isEmpty())
+        return result;
     Query q(db, QStringLiteral("SELECT RIGHTS.*  , GRUBU, ISCI_TIP, ISCIUSTA.BOLUMU AS PER_BOLUMU, ISCI_ADI\n"
                                "FROM RIGHTS  LEFT OUTER JOIN ISCIUSTA ON (ISCI_KOD=PERSONEL_KOD)\n"
                                "WHERE  LOGIN_NAME = :LOGIN_NAME "));
@@ -114,16 +116,22 @@ TLoginSonucu Kullanici(const Db& db, const QString& loginName, const QString& pa
     if (!q.next())
         return result;
     const QString stored = q.str(QStringLiteral("USER_PASS"));
-    bool plain = false;
-    if (!VerifyPassword(password, stored, &plain))
+    if (!VerifyPassword(password, stored))
         return result;
     UserFromRightsRow(q, user);
+    // Kept for the session: the separate programs and the dealer's web pages
+    // log in with it.
+    user.password = password;
     result.ok = true;
     result.yetkiseviye = user.u_type;
     result.login_name = user.login;
-    if (plain) {
-        Query up(db, QStringLiteral("UPDATE RIGHTS SET USER_PASS = :H WHERE LOGIN_NAME = :L"));
-        up.bind(QStringLiteral("H"), HashPassword(password)).bind(QStringLiteral("L"), user.login).exec();
+    if (PasswordNeedsRehash(stored)) {
+        // Only when nobody changed the row since it was read.
+        Query up(db, QStringLiteral("UPDATE RIGHTS SET USER_PASS = :H WHERE LOGIN_NAME = :L AND USER_PASS = :OLD"));
+        up.bind(QStringLiteral("H"), HashPassword(password))
+            .bind(QStringLiteral("L"), user.login)
+            .bind(QStringLiteral("OLD"), stored)
+            .exec();
     }
     return result;
 }

@@ -16,7 +16,9 @@ struct TLoginSonucu {
 // Checks a login against table RIGHTS and, when it matches, fills `user`
 // from the row (every right letter, bit set and string right). Fields the
 // row does not govern (ft_isk_tip, maliyet_uyari, the discount flags) keep
-// their values. An old plain-text password is replaced by its hash.
+// their values. An empty password is refused; a hash made with fewer
+// iterations than new hashes get is replaced. The accepted password stays in
+// `user.password` for the session.
 TLoginSonucu Kullanici(const Db& db, const QString& loginName, const QString& password, t_user& user);
 
 // Fills the record from one RIGHTS row joined with its personnel row.

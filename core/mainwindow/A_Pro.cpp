@@ -5,6 +5,7 @@
 #include "context/SessionContext.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/HelpPage.h"
+#include "guard/FormGuard.h"
 #include "mainwindow/SeparatePrograms.h"
 #include "mainwindow/TileControl.h"
 #include "messages/Messages.h"
@@ -371,6 +372,12 @@ void TAnaForm::triggerCommand(const QString& id)
 }
 
 void TAnaForm::runCommand(const Command& c)
+{
+    // A module that fails while opening reports it; the main window stays.
+    Guard([&] { dispatch(c); });
+}
+
+void TAnaForm::dispatch(const Command& c)
 {
     if (!c.run.passes(m_ctx.AktifKullanici)) {
         if (!c.silent)

@@ -58,6 +58,7 @@ private:
     void applyStates();
     bool targetAvailable(const Command& c) const;
     void runCommand(const Command& c);
+    void dispatch(const Command& c);
     void openTarget(const Command& c);
     OpenRequest requestFor(const Command& c);
     QWidget* createForm(const Command& c, QWidget* parent);

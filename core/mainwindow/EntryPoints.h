@@ -38,6 +38,9 @@ inline constexpr char DepoSec[] = "DepoSec";             // routine, mode 0
 inline constexpr char StokResimSec[] = "StokResimSec";   // routine, mode 0
 inline constexpr char BayiStokSorgula[] = "BayiStokSorgula"; // routine, mode 1, key = part code (empty)
 inline constexpr char TFormBarKod[] = "TFormBarKod";     // form, one instance "FormBarKod"
+inline constexpr char AltGrupSec[] = "AltGrupSec";       // routine, mode 0
+inline constexpr char TBarTest[] = "TBarTest";           // routine: the barcode-reader test, modal
+inline constexpr char ShowQRListForm[] = "ShowQRListForm"; // routine: the count pre-list, modal
 
 // Vehicles and workshop.
 inline constexpr char IsemriSec[] = "IsemriSec";         // routine, mode 5 (browse only)
@@ -116,9 +119,7 @@ inline constexpr char TFormFytList[] = "TFormFytList";
 inline constexpr char TFormFrtGrup[] = "TFormFrtGrup";
 inline constexpr char TFormFytListFRT[] = "TFormFytListFRT";
 inline constexpr char SaseDegistir[] = "SaseDegistir";         // routine, key = chassis number (empty)
-inline constexpr char ShowQRListForm[] = "ShowQRListForm";
 inline constexpr char MikDevretAc[] = "MikDevretAc";           // routine, mode 0
-inline constexpr char TBarTest[] = "TBarTest";
 inline constexpr char FiyatDisketiAktar[] = "FiyatDisketiAktar"; // routine, the price list import
 inline constexpr char TFormStokAyPrm[] = "TFormStokAyPrm";
 inline constexpr char TFormFytXfer[] = "TFormFytXfer";

@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 namespace tornaly {
 
@@ -76,11 +78,19 @@ QString HelpPagePath()
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("yardim/Tornaly.html"));
     if (QFileInfo::exists(installed))
         return installed;
-    const QString path = QDir(TempPath()).filePath(QStringLiteral("Tornaly-Yardim.html"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The user's own runtime folder, not the shared temporary one: there
+    // another user could have put a file (or a link) of that name first.
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString folder = QDir(base).filePath(QStringLiteral("tornaly"));
+    if (!QDir().mkpath(folder))
         return {};
-    file.write(kHelpHtml);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString path = QDir(folder).filePath(QStringLiteral("Yardim.html"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(kHelpHtml) < 0 || !file.commit())
+        return {};
     return path;
 }
 

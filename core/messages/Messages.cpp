@@ -101,9 +101,17 @@ std::optional<QString> WidgetMessageService::askText(const QString& caption, con
     return s;
 }
 
-QString WidgetMessageService::askSaveFile(const QString& caption, const QString& filter, const QString& suggested)
+QString WidgetMessageService::askSaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                                          const QString& defaultSuffix)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested, filter);
+    QFileDialog dlg(QApplication::activeWindow(), caption, suggested, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    // The suffix is added before the dialog's own question about an existing file.
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().constFirst();
 }
 
 QString WidgetMessageService::askOpenFile(const QString& caption, const QString& filter)
@@ -210,7 +218,7 @@ std::optional<QString> ScriptedMessages::askText(const QString& caption, const Q
     return t;
 }
 
-QString ScriptedMessages::askSaveFile(const QString& caption, const QString& filter, const QString&)
+QString ScriptedMessages::askSaveFile(const QString& caption, const QString& filter, const QString&, const QString&)
 {
     QMutexLocker l(&m_mutex);
     m_entries.append({MsgIcon::None, caption, MsgOk | MsgCancel, filter});

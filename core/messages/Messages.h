@@ -32,9 +32,10 @@ public:
     // Asks for one line of text; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& prompt,
                                            const QString& initial) = 0;
-    // Asks for a file to write; empty when cancelled.
-    virtual QString askSaveFile(const QString& caption, const QString& filter,
-                                const QString& suggested) = 0;
+    // Asks for a file to write; empty when cancelled. The dialog adds
+    // `defaultSuffix` to a name without one and asks before replacing a file.
+    virtual QString askSaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                                const QString& defaultSuffix = {}) = 0;
     // Asks for a file to read; empty when cancelled.
     virtual QString askOpenFile(const QString& caption, const QString& filter) = 0;
 };
@@ -61,7 +62,8 @@ public:
                    const QString& caption) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
                                    const QString& initial) override;
-    QString askSaveFile(const QString& caption, const QString& filter, const QString& suggested) override;
+    QString askSaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                        const QString& defaultSuffix = {}) override;
     QString askOpenFile(const QString& caption, const QString& filter) override;
 };
 

@@ -38,7 +38,8 @@ public:
                    const QString& caption) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
                                    const QString& initial) override;
-    QString askSaveFile(const QString& caption, const QString& filter, const QString& suggested) override;
+    QString askSaveFile(const QString& caption, const QString& filter, const QString& suggested,
+                        const QString& defaultSuffix = {}) override;
     QString askOpenFile(const QString& caption, const QString& filter) override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QRegularExpression>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -128,44 +129,61 @@ double RoundByType(const QString& letter, unsigned decimals, double x)
 
 QString FormatMoney(double value, const QString& format)
 {
+    // After the decimal point, "0" is a digit always shown and "#" one shown
+    // only when it is not a trailing zero: ",0.00###" gives "40,50" and "40,12345".
     const int dot = int(format.indexOf(QLatin1Char('.')));
-    const int decimals = dot < 0 ? 0 : int(format.size()) - dot - 1;
+    int minDecimals = 0, maxDecimals = 0;
+    if (dot >= 0)
+        for (int i = dot + 1; i < format.size(); ++i) {
+            const QChar c = format.at(i);
+            if (c == QLatin1Char('0')) {
+                ++maxDecimals;
+                minDecimals = maxDecimals;
+            } else if (c == QLatin1Char('#')) {
+                ++maxDecimals;
+            }
+        }
     const bool grouping = format.contains(QLatin1Char(','));
     QLocale tr(QLocale::Turkish, QLocale::Turkey);
     if (!grouping)
         tr.setNumberOptions(QLocale::OmitGroupSeparator);
-    const double rounded = RoundDecimal(value, decimals, DecimalRounding::HalfAwayFromZero);
-    return tr.toString(rounded == 0.0 ? 0.0 : rounded, 'f', decimals);
+    const double rounded = RoundDecimal(value, maxDecimals, DecimalRounding::HalfAwayFromZero);
+    QString text = tr.toString(rounded == 0.0 ? 0.0 : rounded, 'f', maxDecimals);
+    if (maxDecimals > minDecimals) {
+        int cut = 0;
+        while (cut < maxDecimals - minDecimals && text.at(text.size() - 1 - cut) == QLatin1Char('0'))
+            ++cut;
+        text.chop(cut);
+        if (minDecimals == 0 && text.endsWith(tr.decimalPoint()))
+            text.chop(tr.decimalPoint().size());
+    }
+    return text;
 }
 
 bool ParseMoney(const QString& text, double* value)
 {
+    // Turkish only: "." groups thousands (in threes) and "," is the decimal
+    // sign, so "1.500" is fifteen hundred. Anything else ("1.5", "1,2,3",
+    // "40,5a") is refused rather than guessed.
+    static const QRegularExpression turkish(
+        QStringLiteral("^([+-]?)(\\d{1,3}(?:\\.\\d{3})+|\\d+)?(?:,(\\d+))?$"));
     QString t = text.trimmed();
     t.remove(QLatin1Char(' '));
-    if (t.isEmpty())
+    t.remove(QChar(0x00A0));
+    const QRegularExpressionMatch m = turkish.match(t);
+    if (t.isEmpty() || !m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         return false;
-    const int lastComma = int(t.lastIndexOf(QLatin1Char(',')));
-    const int lastDot = int(t.lastIndexOf(QLatin1Char('.')));
-    if (lastComma >= 0 && lastDot >= 0) {
-        // Whichever comes last is the decimal separator.
-        if (lastComma > lastDot) {
-            t.remove(QLatin1Char('.'));
-            t.replace(QLatin1Char(','), QLatin1Char('.'));
-        } else {
-            t.remove(QLatin1Char(','));
-        }
-    } else if (lastComma >= 0) {
-        if (t.count(QLatin1Char(',')) > 1)
-            return false;
-        t.replace(QLatin1Char(','), QLatin1Char('.'));
-    } else if (lastDot >= 0 && t.count(QLatin1Char('.')) > 1) {
-        t.remove(QLatin1Char('.')); // 1.234.567: thousands only
-    }
+    QString plain = m.captured(1) + (m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2));
+    plain.remove(QLatin1Char('.'));
+    if (!m.captured(3).isEmpty())
+        plain += QLatin1Char('.') + m.captured(3);
     bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (ok && value)
-        *value = v;
-    return ok && std::isfinite(v);
+    const double v = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (value)
+        *value = v == 0.0 ? 0.0 : v;
+    return true;
 }
 
 } // namespace tornaly

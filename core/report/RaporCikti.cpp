@@ -1,4 +1,5 @@
 #include "report/RaporCikti.h"
+#include "export/SafeFile.h"
 
 #include "messages/Messages.h"
 #include "report/PageSetup.h"
@@ -59,11 +60,9 @@ bool SaveChoiceFor(const QString& output, SaveChoice* c)
 
 QString SaveDocumentAs(const Document& doc, const SaveChoice& choice)
 {
-    QString path = Messages().askSaveFile(choice.title, choice.filter, {});
+    const QString path = AskExportFile(choice.title, choice.filter, ReportFormatExtension(choice.format));
     if (path.isEmpty())
         return {};
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + ReportFormatExtension(choice.format);
     try {
         ExportDocument(doc, choice.format, path);
     } catch (const std::exception& e) {

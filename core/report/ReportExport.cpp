@@ -1,5 +1,6 @@
 #include "report/ReportExport.h"
 
+#include "export/SafeFile.h"
 #include <xlsxwriter.h>
 #include "report/Barcode.h"
 #include "report/ReportPaint.h"
@@ -18,11 +19,6 @@ namespace tornaly::report {
 
 namespace {
 
-[[noreturn]] void cannotWrite(const QString& path)
-{
-    throw std::runtime_error(QStringLiteral("%1 dosyası yazılamadı.").arg(path).toStdString());
-}
-
 bool isText(const LayoutItem& it)
 {
     switch (it.kind) {
@@ -38,12 +34,7 @@ bool isText(const LayoutItem& it)
 bool rightAligned(const LayoutItem& it) { return it.align & Qt::AlignRight; }
 bool centred(const LayoutItem& it) { return it.align & Qt::AlignHCenter; }
 
-void saveText(const QString& path, const QByteArray& data)
-{
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
-        cannotWrite(path);
-}
+void saveText(const QString& path, const QByteArray& data) { SaveFileData(path, data); }
 
 // ---------------------------------------------------------------------------
 
@@ -356,11 +347,10 @@ void xlsx(const Document& doc, const QString& path)
     for (auto& [a, col] : anchorCol)
         col = c++;
 
-    const QString tmp = path + QStringLiteral(".part");
-    QFile::remove(tmp);
+    SaveThroughTemporary(path, [&](const QString& tmp) {
     lxw_workbook* wb = workbook_new(QFile::encodeName(tmp).constData());
     if (!wb)
-        cannotWrite(path);
+        return false;
     lxw_worksheet* ws = workbook_add_worksheet(wb, "Rapor");
     lxw_format* bold = workbook_add_format(wb);
     format_set_bold(bold);
@@ -404,15 +394,8 @@ void xlsx(const Document& doc, const QString& path)
     }
     for (const auto& [col, w] : widths)
         worksheet_set_column(ws, lxw_col_t(col), lxw_col_t(col), std::clamp(w + 2, 6, 60), nullptr);
-    if (workbook_close(wb) != LXW_NO_ERROR) {
-        QFile::remove(tmp);
-        cannotWrite(path);
-    }
-    QFile::remove(path);
-    if (!QFile::rename(tmp, path)) {
-        QFile::remove(tmp);
-        cannotWrite(path);
-    }
+    return workbook_close(wb) == LXW_NO_ERROR;
+    });
 }
 
 } // namespace

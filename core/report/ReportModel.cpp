@@ -54,14 +54,8 @@ public:
         const int n = int(m_fields->names().size());
         out.values.resize(n);
         for (int i = 0; i < n; ++i) {
-            QVariant v = m_query->value(i);
-            // SQLite hands timestamps back as text; report formats want dates.
-            if (v.typeId() == QMetaType::QString && m_db.backend() == Backend::SQLite) {
-                const QString s = v.toString();
-                if (s.size() >= 19 && s[4] == QLatin1Char('-') && s[7] == QLatin1Char('-') && s[10] == QLatin1Char(' '))
-                    v = Query::toDateTime(v);
-            }
-            out.values[i] = v;
+            // The database layer gives dates and times as such on both backends.
+            out.values[i] = m_query->value(i);
         }
         return true;
     }

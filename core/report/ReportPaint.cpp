@@ -1,4 +1,5 @@
 #include "report/ReportPaint.h"
+#include "export/SafeFile.h"
 
 #include "report/Barcode.h"
 
@@ -116,18 +117,15 @@ QImage PageImage(const Document& doc, int pageIndex, double dpi)
 void WritePdf(const Document& doc, const QString& path)
 {
     // Written beside the target first, so that a failure leaves no half file.
-    const QString tmp = path + QStringLiteral(".part");
-    {
-        QPdfWriter w(tmp);
+    SaveFileStream(path, [&](QIODevice& device) {
+        QPdfWriter w(&device);
         w.setResolution(1200);
         w.setTitle(doc.title);
         w.setCreator(QStringLiteral("Tornaly"));
         w.setPageLayout(layoutFor(doc.page));
         QPainter p;
-        if (!p.begin(&w)) {
-            QFile::remove(tmp);
-            throw std::runtime_error(QStringLiteral("%1 dosyası yazılamadı.").arg(path).toStdString());
-        }
+        if (!p.begin(&w))
+            return false;
         const double dpmm = w.resolution() / 25.4;
         for (int i = 0; i < doc.pages.size(); ++i) {
             if (i > 0)
@@ -136,13 +134,8 @@ void WritePdf(const Document& doc, const QString& path)
         }
         if (doc.pages.isEmpty())
             p.drawText(QPointF(0, 0), QString());
-        p.end();
-    }
-    QFile::remove(path);
-    if (!QFile::rename(tmp, path)) {
-        QFile::remove(tmp);
-        throw std::runtime_error(QStringLiteral("%1 dosyası yazılamadı.").arg(path).toStdString());
-    }
+        return p.end();
+    });
 }
 
 void PrintDocument(const Document& doc, QPrinter& printer)

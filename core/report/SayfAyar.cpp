@@ -52,22 +52,16 @@ PageSetupValues PageSetupForEdit(const Db& db, const QString& formName, const QS
 
 void SavePageSetup(const Db& db, const PageSetupValues& v)
 {
-    Transaction tx(db);
     const QVariantMap b{{QStringLiteral("PASADI"), v.PASADI},       {QStringLiteral("QUIKAD"), v.QUIKAD},
                         {QStringLiteral("SAYFAISIM"), v.SAYFAISIM}, {QStringLiteral("PRBICIMI"), v.PRBICIMI},
                         {QStringLiteral("SAYFAGEN"), v.SAYFAGEN},   {QStringLiteral("SAYFAYUK"), v.SAYFAYUK},
                         {QStringLiteral("SAG"), v.SAG},             {QStringLiteral("SOL"), v.SOL},
                         {QStringLiteral("UST"), v.UST},             {QStringLiteral("ALT"), v.ALT}};
-    const int n = db.exec(QStringLiteral("UPDATE MSAYFA SET SAYFAISIM=:SAYFAISIM, PRBICIMI=:PRBICIMI, "
-                                         "SAYFAGEN=:SAYFAGEN, SAYFAYUK=:SAYFAYUK, SAG=:SAG, SOL=:SOL, UST=:UST, "
-                                         "ALT=:ALT WHERE PASADI=:PASADI AND QUIKAD=:QUIKAD"),
-                          b);
-    if (n == 0)
-        db.exec(QStringLiteral("INSERT INTO MSAYFA (PASADI, QUIKAD, SAYFAISIM, PRBICIMI, SAYFAGEN, SAYFAYUK, SAG, "
-                               "SOL, UST, ALT) VALUES (:PASADI, :QUIKAD, :SAYFAISIM, :PRBICIMI, :SAYFAGEN, "
-                               ":SAYFAYUK, :SAG, :SOL, :UST, :ALT)"),
-                b);
-    tx.commit();
+    // One statement, so that two workstations saving a new setup at once
+    // cannot both find no row and both insert one.
+    db.exec(db.dialect().upsert(QStringLiteral("MSAYFA"), {QStringLiteral("PASADI"), QStringLiteral("QUIKAD")},
+                                b.keys()),
+            b);
 }
 
 namespace {

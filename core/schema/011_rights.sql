@@ -1,6 +1,5 @@
 -- Users and their rights. USER_PASS holds a salted password hash; a plain
--- text left by an older installation is replaced by its hash at the user's
--- first successful login.
+-- text left by an older installation is hashed by migration step 61.
 CREATE TABLE RIGHTS (
     LOGIN_NAME VARCHAR(32) NOT NULL PRIMARY KEY,
     USER_NAME VARCHAR(32),

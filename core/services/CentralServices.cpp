@@ -28,6 +28,25 @@ double NewClaimNo(const SessionContext& ctx, const Db& db)
     return highest + base + 1;
 }
 
+double StoreWithNewClaimNo(const SessionContext& ctx, const Db& db, const std::function<void(double)>& store)
+{
+    constexpr int kAttempts = 50;
+    for (int attempt = 1;; ++attempt) {
+        // A savepoint, so that a refused number leaves the caller's work intact
+        // (PostgreSQL aborts the whole transaction on a failed statement).
+        Transaction tx(db);
+        const double no = NewClaimNo(ctx, db);
+        try {
+            store(no);
+            tx.commit();
+            return no;
+        } catch (const DbError& e) {
+            if (!e.isUniqueViolation() || attempt == kAttempts)
+                throw;
+        }
+    }
+}
+
 bool MerkezBaglan(const SessionContext&)
 {
     return false;

@@ -8,21 +8,31 @@ bool YerelParaMi(const SessionContext& ctx, const QString& dovizKodu)
     return code.isEmpty() || code.compare(ctx.YerelPara, Qt::CaseInsensitive) == 0;
 }
 
+std::optional<KurKaydi> SonKurKaydi(const Db& db, const QString& doviz, const QDateTime& sinir, bool sinirDahil)
+{
+    Query q(db, QStringLiteral("SELECT TLDEGERI_SATIS, TLDEGERI_ALIS, TARIH\n"
+                               "FROM KURDEGER\n"
+                               "WHERE (DOVIZ_KODU=:dvz) AND (TARIH%1:trh)\n"
+                               "ORDER BY TARIH DESC\n"
+                               "LIMIT 1")
+                    .arg(sinirDahil ? QStringLiteral("<=") : QStringLiteral("<")));
+    q.bind(QStringLiteral("dvz"), doviz.trimmed()).bind(QStringLiteral("trh"), sinir).exec();
+    if (!q.next())
+        return std::nullopt;
+    return KurKaydi{q.num(QStringLiteral("TLDEGERI_SATIS")), q.num(QStringLiteral("TLDEGERI_ALIS")),
+                    q.dateTime(QStringLiteral("TARIH"))};
+}
+
 std::optional<double> KurBul(const SessionContext& ctx, const Db& db, const QString& DoviziNe, int AlisTanmi,
                              const QDate& TarihiNe)
 {
     if (DoviziNe.trimmed().compare(ctx.YerelPara, Qt::CaseInsensitive) == 0)
         return 1.0;
     // Every rate entered during the day counts: the day ends before midnight of the next.
-    Query q(db, QStringLiteral("SELECT TLDEGERI_SATIS, TARIH, TLDEGERI_ALIS\n"
-                               "FROM KURDEGER\n"
-                               "WHERE (DOVIZ_KODU=:dvz) AND (TARIH<:trh)\n"
-                               "ORDER BY TARIH DESC"));
-    q.bind(QStringLiteral("dvz"), DoviziNe.trimmed()).bind(QStringLiteral("trh"), TarihiNe.addDays(1).startOfDay());
-    q.exec();
-    if (!q.next())
+    const auto kayit = SonKurKaydi(db, DoviziNe, TarihiNe.addDays(1).startOfDay(), false);
+    if (!kayit)
         return std::nullopt;
-    const double rate = AlisTanmi == 1 ? q.num(QStringLiteral("TLDEGERI_ALIS")) : q.num(QStringLiteral("TLDEGERI_SATIS"));
+    const double rate = AlisTanmi == 1 ? kayit->alis : kayit->satis;
     if (rate == 0.0)
         return std::nullopt;
     return rate;

@@ -3,9 +3,22 @@
 #include "db/Database.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <optional>
 
 namespace tornaly {
+
+// One KURDEGER row: the selling and buying rates entered at a time.
+struct KurKaydi {
+    double satis = 0;
+    double alis = 0;
+    QDateTime tarih;
+};
+
+// The latest rate row of a currency before `sinir`, or at `sinir` too when
+// `sinirDahil`; nullopt when the currency has none. Every rate look-up is
+// built on it; each caller keeps its own rule for the day and the "no rate" case.
+std::optional<KurKaydi> SonKurKaydi(const Db& db, const QString& doviz, const QDateTime& sinir, bool sinirDahil);
 
 // The rate of a currency that holds on a day: the latest KURDEGER row up to
 // the end of that day. AlisTanmi 1 reads the buying rate, any other value the

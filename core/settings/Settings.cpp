@@ -21,13 +21,7 @@ QString programName()
     return n.isEmpty() ? QStringLiteral("Tornaly") : n;
 }
 
-QString iniPath(const QString& file)
-{
-    QString base = file.isEmpty() ? programName() : file;
-    if (base.endsWith(QLatin1String(".INI"), Qt::CaseInsensitive))
-        base.chop(4);
-    return QDir(SettingsFolder()).filePath(base + QStringLiteral(".INI"));
-}
+QString iniPath(const QString& file) { return SettingsFilePath(file); }
 
 // Registry key names are not case-sensitive; the native store is, so paths
 // are folded to one case before they are used.
@@ -56,6 +50,31 @@ QString SettingsFolder()
         dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tornaly");
     QDir().mkpath(dir);
     return dir;
+}
+
+QString SettingsFilePath(const QString& file)
+{
+    QString base = file.isEmpty() ? programName() : QFileInfo(file).fileName();
+    // A new file gets the extension as the caller spells it, ".INI" by default.
+    QString extension = QStringLiteral(".INI");
+    if (base.endsWith(QLatin1String(".INI"), Qt::CaseInsensitive)) {
+        extension = base.right(4);
+        base.chop(4);
+    }
+    // Settings file names are not case-sensitive ("Kalvesa.ini", "KALVESA.INI"
+    // and "Kalvesa.INI" are one file): an existing file of any case is used.
+    const QDir folder(SettingsFolder());
+    const QString wanted = base + extension;
+    const QStringList present = folder.entryList({QStringLiteral("*")}, QDir::Files);
+    QStringList matches;
+    for (const QString& name : present)
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            matches << name;
+    if (matches.isEmpty())
+        return folder.filePath(wanted);
+    // Should an older installation have left several, the first in sorted order wins every time.
+    matches.sort();
+    return folder.filePath(matches.constFirst());
 }
 
 QString ReadSetting(const QString& file, const QString& section, const QString& key, int store)

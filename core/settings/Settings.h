@@ -15,6 +15,10 @@ enum SettingStore { StoreDefault = -1, StoreFile = 1, StoreRegistry = 2, StoreLe
 // else the per-user configuration folder of Tornaly. Created on first use.
 QString SettingsFolder();
 
+// The path of a settings file (store 1). Names are not case-sensitive:
+// "Kalvesa", "KALVESA.INI" and "Kalvesa.ini" all name one file.
+QString SettingsFilePath(const QString& file);
+
 // The stored text, or an empty text when the file, key or value is missing.
 QString ReadSetting(const QString& file, const QString& section, const QString& key, int store = StoreDefault);
 // Writes the text; store 3 and unknown stores write nothing.

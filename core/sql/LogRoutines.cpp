@@ -10,7 +10,15 @@ QVariant nullIfEmpty(const QString& s)
 {
     return s.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
 }
+
+OpenWorkOrderCheck& openWorkOrderCheck()
+{
+    static OpenWorkOrderCheck check;
+    return check;
+}
 } // namespace
+
+void SetOpenWorkOrderCheck(OpenWorkOrderCheck check) { openWorkOrderCheck() = std::move(check); }
 
 void SP_SET_MODULOGEX(const Db& db, int type, const QString& modul, const QString& ver, const QString& user,
                       const QString& detay)
@@ -89,10 +97,8 @@ void LogVehicleStatus(const SessionContext& ctx, const QString& refTip, const QS
     if (status2.isEmpty()) {
         statu2 = QVariant(QMetaType(QMetaType::QString));
     } else if (!workOrderNo.isEmpty()) {
-        const int open = SqlLookup(ctx.Database1,
-                                   QStringLiteral("SELECT COUNT(*) FROM ISEMRI WHERE SASI_NO=:SNO AND KAPANDI='H'"),
-                                   chassisNo, 0).toInt();
-        statu2 = open > 0 ? QStringLiteral("B") : status2;
+        const OpenWorkOrderCheck& open = openWorkOrderCheck();
+        statu2 = open && open(ctx.Database1, chassisNo) ? QStringLiteral("B") : status2;
     } else {
         statu2 = status2;
     }

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QVariant>
+#include <functional>
 
 namespace tornaly {
 
@@ -24,6 +25,12 @@ void SP_INS_LOG_MESSAGE(const Db& db, const QString& refTip, const QString& refN
 void LogModuleUsage(const SessionContext& ctx, int kind, const QString& modul, const QString& version,
                     const QString& ignored, const QString& detail);
 void SetLogDate(const SessionContext& ctx, int table, const QDateTime& date);
+// Whether a vehicle (by chassis number) has an open work order. Work orders
+// belong to the workshop, which registers the check; with none registered no
+// vehicle has one.
+using OpenWorkOrderCheck = std::function<bool(const Db&, const QString& chassisNo)>;
+void SetOpenWorkOrderCheck(OpenWorkOrderCheck check);
+
 // Logs a vehicle status change; an open work order of the vehicle turns a
 // given status into "B".
 void LogVehicleStatus(const SessionContext& ctx, const QString& refTip, const QString& workOrderNo,

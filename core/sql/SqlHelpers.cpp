@@ -1,4 +1,6 @@
 #include "sql/SqlHelpers.h"
+#include "money/Money.h"
+#include "services/KurBul.h"
 #include "settings/GridLayout.h"
 
 #include <QComboBox>
@@ -174,10 +176,62 @@ bool isPlainIdentifier(const QString& s)
     return true;
 }
 
+// The items of an ORDER BY clause (its text after the two words), split at
+// top-level commas.
+QStringList orderItems(const QString& clause)
+{
+    QStringList items;
+    int depth = 0;
+    int from = 0;
+    QChar quote;
+    for (int i = 0; i < clause.size(); ++i) {
+        const QChar c = clause.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            items << clause.mid(from, i - from).trimmed();
+            from = i + 1;
+        }
+    }
+    items << clause.mid(from).trimmed();
+    return items;
+}
+
 const QString kLimitParam = QStringLiteral("TORNALY_PAGE_LIMIT");
 const QString kOffsetParam = QStringLiteral("TORNALY_PAGE_OFFSET");
 
 } // namespace
+
+QString DisplayText(const QVariant& v, bool wholeNumber)
+{
+    if (v.isNull() || !v.isValid())
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::QDateTime: {
+        const QDateTime dt = v.toDateTime();
+        // A day kept in a timestamp column shows as a day.
+        return dt.time() == QTime(0, 0) ? dt.toString(QStringLiteral("dd.MM.yyyy"))
+                                        : dt.toString(QStringLiteral("dd.MM.yy HH:mm"));
+    }
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    case QMetaType::QTime:
+        return v.toTime().toString(QStringLiteral("HH:mm"));
+    case QMetaType::Double: case QMetaType::Float:
+        return wholeNumber ? QString::number(qint64(v.toDouble())) : FormatMoney(v.toDouble(), QStringLiteral(",0.00"));
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("Evet") : QStringLiteral("Hayır");
+    default:
+        return v.toString();
+    }
+}
 
 BoundQueryModel::BoundQueryModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -199,6 +253,7 @@ void BoundQueryModel::clear()
 {
     beginResetModel();
     m_rows.clear();
+    m_visibleRows = 0;
     m_record = QSqlRecord();
     m_open = false;
     m_more = false;
@@ -206,7 +261,134 @@ void BoundQueryModel::clear()
     m_pagesRead = 0;
     m_pagedStatement.clear();
     m_unorderedStatement.clear();
+    m_keysetColumns.clear();
+    m_keysetNames.clear();
+    m_keysetDesc.clear();
+    m_keysetSource.clear();
+    m_lastKey.clear();
+    m_wholeNumbers.clear();
     endResetModel();
+}
+
+void BoundQueryModel::setSort(int column, Qt::SortOrder order)
+{
+    m_sortColumn = column;
+    m_sortOrder = order;
+}
+
+void BoundQueryModel::sort(int column, Qt::SortOrder order)
+{
+    setSort(column, order);
+    if (m_open)
+        open();
+}
+
+bool BoundQueryModel::planKeyset(const QString& unordered, const QString& ownOrder, const QSqlRecord& fields)
+{
+    // Every order item must be a column of the list under a plain, unique
+    // name, and the key must be one too: its value continues the next page.
+    auto columnNamed = [&fields](const QString& name) {
+        if (!isPlainIdentifier(name))
+            return -1;
+        int found = -1;
+        for (int i = 0; i < fields.count(); ++i) {
+            if (fields.fieldName(i).compare(name, Qt::CaseInsensitive) != 0)
+                continue;
+            if (found >= 0 || !isPlainIdentifier(fields.fieldName(i)))
+                return -1; // two columns of one name, or a name we cannot write back
+            found = i;
+        }
+        return found;
+    };
+    QList<int> columns;
+    QList<bool> desc;
+    if (m_sortColumn >= 0) {
+        if (m_sortColumn >= fields.count() || columnNamed(fields.fieldName(m_sortColumn)) != m_sortColumn)
+            return false;
+        columns << m_sortColumn;
+        desc << (m_sortOrder == Qt::DescendingOrder);
+    } else if (!ownOrder.isEmpty()) {
+        for (QString item : orderItems(ownOrder)) {
+            bool down = false;
+            const QString upper = item.toUpper();
+            if (upper.contains(QLatin1String("NULLS")) || upper.contains(QLatin1String("COLLATE")))
+                return false;
+            if (upper.endsWith(QLatin1String(" DESC"))) {
+                down = true;
+                item.chop(5);
+            } else if (upper.endsWith(QLatin1String(" ASC"))) {
+                item.chop(4);
+            }
+            item = item.trimmed();
+            bool number = false;
+            const int ordinal = item.toInt(&number);
+            const int c = number ? (ordinal >= 1 && ordinal <= fields.count() ? ordinal - 1 : -1)
+                                 : columnNamed(item.section(QLatin1Char('.'), -1));
+            if (c < 0 || (number && columnNamed(fields.fieldName(c)) != c))
+                return false;
+            if (!columns.contains(c)) {
+                columns << c;
+                desc << down;
+            }
+        }
+    }
+    int key = -1;
+    for (const QString& k : m_orderKeys) {
+        key = columnNamed(k.section(QLatin1Char('.'), -1));
+        if (key >= 0)
+            break;
+    }
+    if (key < 0)
+        return false;
+    if (!columns.contains(key)) {
+        columns << key;
+        desc << false;
+    }
+    m_keysetColumns = columns;
+    m_keysetDesc = desc;
+    m_keysetNames.clear();
+    for (int c : columns)
+        m_keysetNames << fields.fieldName(c);
+    m_keysetSource = unordered;
+    return true;
+}
+
+QString BoundQueryModel::keysetStatement(QVariantMap& binds) const
+{
+    // NULL counts as the smallest value on both backends (NULLS FIRST going
+    // up, NULLS LAST going down), so that the condition below and the order agree.
+    QStringList order;
+    for (int i = 0; i < m_keysetColumns.size(); ++i)
+        order << m_keysetNames.at(i)
+                + (m_keysetDesc.at(i) ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+    QString where;
+    if (!m_lastKey.isEmpty()) {
+        // Rows after the last one read: (a > x) OR (a = x AND b > y) OR ...
+        QStringList alternatives;
+        QStringList equal;
+        for (int i = 0; i < m_keysetColumns.size(); ++i) {
+            const QString& col = m_keysetNames.at(i);
+            const QVariant v = m_lastKey.at(i);
+            const bool null = v.isNull() || !v.isValid();
+            const QString param = QStringLiteral("TORNALY_K%1").arg(i);
+            if (!null)
+                binds.insert(param, v);
+            QString after;
+            if (null)
+                after = m_keysetDesc.at(i) ? QString() : col + QStringLiteral(" IS NOT NULL");
+            else
+                after = m_keysetDesc.at(i) ? QStringLiteral("(%1 < :%2 OR %1 IS NULL)").arg(col, param)
+                                           : QStringLiteral("%1 > :%2").arg(col, param);
+            if (!after.isEmpty())
+                alternatives << QStringLiteral("(") + QStringList(equal + QStringList{after}).join(QStringLiteral(" AND "))
+                        + QStringLiteral(")");
+            equal << (null ? col + QStringLiteral(" IS NULL") : QStringLiteral("%1 = :%2").arg(col, param));
+        }
+        where = alternatives.isEmpty() ? QStringLiteral("\nWHERE 1=0")
+                                       : QStringLiteral("\nWHERE ") + alternatives.join(QStringLiteral("\n   OR "));
+    }
+    return QStringLiteral("SELECT * FROM (\n%1\n) TORNALY_PAGE%2\nORDER BY %3\nLIMIT :%4")
+        .arg(m_keysetSource, where, order.join(QStringLiteral(", ")), kLimitParam);
 }
 
 void BoundQueryModel::open()
@@ -217,30 +399,47 @@ void BoundQueryModel::open()
     m_paged = shape.select && !shape.limited;
     m_unorderedStatement = m_paged && shape.orderBy >= 0 ? base.left(shape.orderBy) : base;
     if (m_paged) {
-        // The column count is needed for the tie-breaking order; an empty
-        // read of the statement gives it without running it through.
+        // The columns are needed for the order; an empty read of the
+        // statement gives them without running it through.
         Query probe(m_db);
         probe.prepare(QStringLiteral("SELECT * FROM (\n%1\n) TORNALY_PROBE LIMIT 0").arg(base));
         bindInto(probe);
         probe.exec();
         const QSqlRecord fields = probe.record();
-        QStringList order;
-        QList<int> used;
-        for (const QString& key : m_orderKeys) {
-            const int i = fields.indexOf(key.section(QLatin1Char('.'), -1));
-            if (i >= 0 && !used.contains(i))
-                used << i;
+        probe.finish();
+        QString ownOrder;
+        if (shape.orderBy >= 0) {
+            ownOrder = base.mid(shape.orderBy).trimmed();
+            ownOrder = ownOrder.mid(ownOrder.indexOf(QLatin1String("BY"), 0, Qt::CaseInsensitive) + 2).trimmed();
         }
-        for (int i = 0; i < fields.count(); ++i)
-            if (!used.contains(i))
-                used << i;
-        for (int i : used)
-            order << QString::number(i + 1);
-        m_pagedStatement = base;
-        if (!order.isEmpty())
-            m_pagedStatement += (shape.orderBy >= 0 ? QStringLiteral("\n, ") : QStringLiteral("\nORDER BY "))
-                + order.join(QStringLiteral(", "));
-        m_pagedStatement += QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+        if (!planKeyset(m_unorderedStatement, ownOrder, fields)) {
+            QStringList order;
+            QList<int> used;
+            if (m_sortColumn >= 0 && m_sortColumn < fields.count()) {
+                used << m_sortColumn;
+                order << QString::number(m_sortColumn + 1)
+                        + (m_sortOrder == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString());
+            }
+            for (const QString& key : m_orderKeys) {
+                const int i = fields.indexOf(key.section(QLatin1Char('.'), -1));
+                if (i >= 0 && !used.contains(i)) {
+                    used << i;
+                    order << QString::number(i + 1);
+                }
+            }
+            for (int i = 0; i < fields.count(); ++i) {
+                if (!used.contains(i)) {
+                    used << i;
+                    order << QString::number(i + 1);
+                }
+            }
+            const bool ownOrderKept = shape.orderBy >= 0 && m_sortColumn < 0;
+            m_pagedStatement = ownOrderKept ? base : m_unorderedStatement;
+            if (!order.isEmpty())
+                m_pagedStatement += (ownOrderKept ? QStringLiteral("\n, ") : QStringLiteral("\nORDER BY "))
+                    + order.join(QStringLiteral(", "));
+            m_pagedStatement += QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+        }
     } else {
         m_pagedStatement = m_statement;
     }
@@ -252,16 +451,16 @@ void BoundQueryModel::open()
 void BoundQueryModel::readRows(qint64 limit)
 {
     Query q(m_db);
-    // Each read runs to its end before this returns. PostgreSQL's forward-only
-    // mode hands rows over one at a time and loses them to the next statement
-    // on the connection; the buffered result is both faster and complete.
-    q.setForwardOnly(m_db.backend() != Backend::PostgreSQL);
-    q.prepare(m_pagedStatement);
+    QVariantMap keysetBinds;
+    const bool keyset = m_paged && isKeyset();
+    q.prepare(keyset ? keysetStatement(keysetBinds) : m_pagedStatement);
     bindInto(q);
+    q.bindAll(keysetBinds);
     if (m_paged) {
         // One row past the page tells whether there is more.
         q.bind(kLimitParam, limit < 0 ? std::numeric_limits<qint64>::max() : limit + 1);
-        q.bind(kOffsetParam, qint64(m_rows.size()));
+        if (!keyset)
+            q.bind(kOffsetParam, qint64(m_rows.rows()));
     }
     q.exec();
     ++m_pagesRead;
@@ -271,29 +470,43 @@ void BoundQueryModel::readRows(qint64 limit)
         rec.clearValues();
         beginResetModel();
         m_record = rec;
+        m_wholeNumbers = QList<bool>(rec.count(), true);
         endResetModel();
     }
     const int columns = m_record.count();
-    QList<QVariantList> page;
+    const int first = m_rows.rows();
     bool more = false;
+    qint64 read = 0;
     while (q.next()) {
-        if (limit >= 0 && page.size() >= limit) {
+        if (limit >= 0 && read >= limit) {
             more = true;
             break;
         }
-        QVariantList row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            row << q.value(c);
-        page << std::move(row);
+        m_rows.addRow(columns, [&q, firstRead, this](int c) {
+            QVariant v = q.value(c);
+            if (firstRead && v.typeId() == QMetaType::Double && !v.isNull()) {
+                const double d = v.toDouble();
+                if (d != double(qint64(d)))
+                    m_wholeNumbers[c] = false;
+            }
+            return v;
+        });
+        ++read;
     }
-    q.raw().finish();
+    q.finish();
     m_more = m_paged && more;
-    if (page.isEmpty())
+    if (!m_more)
+        m_rows.squeeze();
+    if (read == 0)
         return;
-    const int first = int(m_rows.size());
-    beginInsertRows(QModelIndex(), first, first + int(page.size()) - 1);
-    m_rows.append(std::move(page));
+    if (keyset) {
+        m_lastKey.clear();
+        for (int c : m_keysetColumns)
+            m_lastKey << m_rows.value(m_rows.rows() - 1, c, m_record.field(c).metaType());
+    }
+    // Views learn of the new rows once they are all there.
+    beginInsertRows(QModelIndex(), first, first + int(read) - 1);
+    m_visibleRows = m_rows.rows();
     endInsertRows();
 }
 
@@ -320,7 +533,7 @@ void BoundQueryModel::fetchAll()
 
 int BoundQueryModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_visibleRows;
 }
 
 int BoundQueryModel::columnCount(const QModelIndex& parent) const
@@ -330,21 +543,29 @@ int BoundQueryModel::columnCount(const QModelIndex& parent) const
 
 QVariant BoundQueryModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= m_visibleRows || index.column() >= m_record.count())
         return {};
-    if (index.row() >= m_rows.size() || index.column() >= m_record.count())
+    const int c = index.column();
+    if (role == Qt::TextAlignmentRole) {
+        const int t = m_record.field(c).metaType().id();
+        const bool number = t == QMetaType::Double || t == QMetaType::Int || t == QMetaType::LongLong;
+        return QVariant::fromValue(Qt::Alignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    return m_rows.at(index.row()).at(index.column());
+    const QVariant v = m_rows.value(index.row(), c, m_record.field(c).metaType());
+    if (role == Qt::EditRole || v.isNull())
+        return v;
+    return DisplayText(v, c < m_wholeNumbers.size() && m_wholeNumbers.at(c));
 }
 
 QSqlRecord BoundQueryModel::record(int row) const
 {
     QSqlRecord rec = m_record;
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_rows.rows())
         return rec;
-    const QVariantList& values = m_rows.at(row);
     for (int c = 0; c < rec.count(); ++c)
-        rec.setValue(c, values.at(c));
+        rec.setValue(c, m_rows.value(row, c, m_record.field(c).metaType()));
     return rec;
 }
 
@@ -465,11 +686,10 @@ QDateTime CentralServerNow(const Db& central) { return ServerNow(central); }
 
 double GetCurrencyRate(const Db& db, const QString& currency, bool, const QDate& date)
 {
-    Query q(db, QStringLiteral(
-        "SELECT TLDEGERI_SATIS FROM KURDEGER DK WHERE TARIH=(SELECT MAX(TARIH) FROM KURDEGER KD "
-        "WHERE KD.DOVIZ_KODU=:dk AND TARIH<=:TARIH) AND DOVIZ_KODU=:dk\nORDER BY TARIH DESC"));
-    q.bind(QStringLiteral("dk"), currency).bind(QStringLiteral("TARIH"), date.addDays(1)).exec();
-    return q.next() ? q.value(0).toDouble() : 0.0;
+    // Unlike KurBul, a rate stamped at midnight after the day still counts,
+    // and a currency without a rate (the local one too) gives 0.
+    const auto kayit = SonKurKaydi(db, currency, date.addDays(1).startOfDay(), true);
+    return kayit ? kayit->satis : 0.0;
 }
 
 QString CheckedItemsSqlCondition(const QList<CheckedItem>& items, const QString& field, int mode, bool allWhenNone)

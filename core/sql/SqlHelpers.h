@@ -1,5 +1,6 @@
 #pragma once
 #include "db/Database.h"
+#include "sql/RowStore.h"
 
 #include <QAbstractTableModel>
 #include <QSqlRecord>
@@ -24,16 +25,28 @@ QVariant SqlLookup(const Db& db, const QString& statement, const QVariant& param
                    const QVariant& def = {});
 void ExecSql(const Db& db, const QString& statement, const QVariant& params = {});
 
+// A value as a grid shows it: "31.12.2026" for a day, "31.12.26 14:05" for a
+// time of day, "1.234.567,89" for an amount; `wholeNumber` shows a float that
+// holds whole numbers (a document number) without decimals.
+QString DisplayText(const QVariant& v, bool wholeNumber = false);
+
 // A query model for grids: its statement is bound, it reads rows page by page
 // as the view asks for them (on every backend, the count is never taken up
 // front), and it carries column captions and field names.
 //
-// Pages are separate LIMIT/OFFSET statements, each read to its end before the
-// call returns, so nothing is left pending on the connection: postings may run
-// on the same connection between two pages. The statement's own order gets the
-// order keys and then every column appended, so that the pages follow one total
-// order and no row is skipped or repeated across pages. A statement that limits
-// itself (LIMIT, OFFSET, FETCH, FOR UPDATE) or is no SELECT is read in one go.
+// Pages are separate statements, each read to its end before the call
+// returns, so nothing is left pending on the connection: postings may run on
+// the same connection between two pages. When the order is made of columns of
+// the list and a key field settles its ties, the next page starts after the
+// last row read (keyset paging: a page near the end costs what the first
+// does); NULLs come first in ascending order on both backends. Otherwise
+// pages are LIMIT/OFFSET statements whose order gets the order keys and then
+// every column appended. A statement that limits itself (LIMIT, OFFSET,
+// FETCH, FOR UPDATE) or is no SELECT is read in one go.
+//
+// The display role shows dates, times and numbers in the Turkish forms
+// ("31.12.2026", "31.12.26 14:05", "1.234.567,89"); the edit role gives the
+// values themselves.
 class BoundQueryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -47,6 +60,19 @@ public:
     // Output columns that settle ties of the statement's order before the rest
     // of the columns do (a browse gives its key field).
     void setOrderKeys(const QStringList& fields) { m_orderKeys = fields; }
+    // Orders the list by one of its columns (column -1: the statement's own
+    // order); the key settles ties. Takes effect at the next open().
+    void setSort(int column, Qt::SortOrder order = Qt::AscendingOrder);
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    // Orders and reopens an open list (a view's header click); throws DbError.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // True when the open list pages by keyset, false for LIMIT/OFFSET or one go.
+    bool isKeyset() const { return !m_keysetColumns.isEmpty(); }
+    // The statement's own order already ends in a unique key. Pages follow
+    // the keyset of the order either way; kept for the lists that say so.
+    void setOrderIsTotal(bool on) { m_orderIsTotal = on; }
+    void setTotalOrder(bool on) { m_orderIsTotal = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
@@ -75,6 +101,8 @@ public:
 
     // How many statements have read rows since open() (the first page counts).
     int pagesRead() const { return m_pagesRead; }
+    // Bytes the rows read so far take.
+    qsizetype heldBytes() const { return m_rows.bytes(); }
     // False when the statement is read in one go.
     bool isPaged() const { return m_paged; }
 
@@ -92,6 +120,8 @@ public:
 private:
     void bindInto(Query& q) const;
     void readRows(qint64 limit); // limit < 0: all remaining rows
+    bool planKeyset(const QString& unordered, const QString& ownOrder, const QSqlRecord& fields);
+    QString keysetStatement(QVariantMap& binds) const;
 
     Db m_db;
     QString m_statement;
@@ -102,13 +132,23 @@ private:
     QStringList m_captions;
     QStringList m_orderKeys;
     QSqlRecord m_record;
-    QList<QVariantList> m_rows;
+    RowStore m_rows;
+    int m_visibleRows = 0;
+    QList<int> m_keysetColumns;  // columns of the keyset order, the key last
+    QStringList m_keysetNames;   // their names
+    QList<bool> m_keysetDesc;
+    QString m_keysetSource;      // the statement without its order
+    QVariantList m_lastKey;      // keyset values of the last row read
+    QList<bool> m_wholeNumbers;  // per column: numbers shown without decimals
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     int m_pageSize = DefaultPageSize;
     int m_nextPage = DefaultPageSize;
     int m_pagesRead = 0;
     bool m_open = false;
     bool m_more = false;
     bool m_paged = false;
+    bool m_orderIsTotal = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.

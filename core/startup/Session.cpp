@@ -75,11 +75,13 @@ bool ChangeCompany(SessionContext& ctx)
             return false;
         }
     }
-    TPassWordDlg login(next, true);
-    RunModal(login);
-    if (!login.geldi) {
-        reopenOld();
-        return false;
+    // The new company is open: its login cannot be left without a valid
+    // one ("Vazgeç" only shows the dialog again).
+    for (;;) {
+        TPassWordDlg login(next, true);
+        RunModal(login);
+        if (login.geldi)
+            break;
     }
     ctx = next;
     RememberSession(settings, lists);

@@ -55,8 +55,12 @@ bool TStartup::login()
 bool TStartup::uniqueIndexOk()
 {
     const Db db = m_ctx.Database1;
-    return db.isValid() && db.isOpen()
-        && db.dialect().isIndexUnique(db, QStringLiteral("STOK"), QStringLiteral("IX_STOK_2"));
+    if (!db.isValid() || !db.isOpen())
+        return false;
+    // The stock card index; a database without the stock tables has none to check.
+    if (!db.dialect().tableExists(db, QStringLiteral("STOK")))
+        return true;
+    return db.dialect().isIndexUnique(db, QStringLiteral("STOK"), QStringLiteral("IX_STOK_2"));
 }
 
 void TStartup::logStart()

@@ -71,7 +71,7 @@ void lockRow(const Db& holder)
 {
     // SQLite locks the whole database for writing; PostgreSQL the row.
     if (holder.backend() == Backend::PostgreSQL)
-        holder.exec(QStringLiteral("SELECT YENINO FROM NEWTEST FOR UPDATE"));
+        holder.exec(QStringLiteral("SELECT YENINO FROM NEWTEST") + holder.dialect().rowLockSuffix());
     else
         holder.exec(QStringLiteral("UPDATE NEWTEST SET YENINO = YENINO"));
 }
@@ -158,4 +158,56 @@ TEST_F(CounterTest, ConcurrentConnectionsNeverShareOrLoseANumber)
     for (int i = 0; i < numbers.size(); ++i)
         ASSERT_EQ(numbers[i], i + 1) << "number given twice or lost";
     EXPECT_EQ(next(), kThreads * kTakes + 1);
+}
+
+TEST_F(CounterTest, HeldRowInsideAnOpenTransactionFailsAtOnceAndTheWholeOperationIsRetriedAfterAsking)
+{
+    ReleasingMessages m;
+    SetMessageService(&m);
+    ConnectionProfile p = database->profile();
+    p.lockTimeoutMs = 200;
+    Db holder = Db::open(p, QStringLiteral("holder"));
+    Db taker = Db::open(p, QStringLiteral("taker"));
+    taker.exec(QStringLiteral("CREATE TABLE BELGE (NO INTEGER)"));
+    auto held = std::make_unique<Transaction>(holder);
+    lockRow(holder);
+    m.onFirst = [&] { held->commit(); };
+
+    int runs = 0;
+    // A document that takes its number inside its own transaction.
+    RetryAfterAsking(taker, [&] {
+        ++runs;
+        Transaction tx(taker);
+        taker.exec(QStringLiteral("INSERT INTO BELGE (NO) VALUES (0)"));
+        const qint64 no = TakeCounterNumber(taker, QStringLiteral("NEWTEST"));
+        EXPECT_TRUE(m.texts().isEmpty() || runs > 1) << "a box was shown inside the transaction";
+        taker.exec(QStringLiteral("UPDATE BELGE SET NO = :N"), {{QStringLiteral("N"), no}});
+        tx.commit();
+    });
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(m.texts(), QStringList{CounterBusyText()});
+    Query q(taker, QStringLiteral("SELECT COUNT(*), MAX(NO) FROM BELGE"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 1) << "the first run's row was rolled back";
+    EXPECT_EQ(q.value(1).toInt(), 1);
+    q.finish();
+
+    // Not OK: the error reaches the caller and nothing is kept.
+    held = std::make_unique<Transaction>(holder);
+    lockRow(holder);
+    m.answer(MsgNone);
+    EXPECT_THROW(RetryAfterAsking(taker, [&] {
+                     Transaction tx(taker);
+                     TakeCounterNumber(taker, QStringLiteral("NEWTEST"));
+                     tx.commit();
+                 }),
+                 DbError);
+    held.reset();
+    taker = Db();
+    holder = Db();
+    Db::close(QStringLiteral("holder"));
+    Db::close(QStringLiteral("taker"));
+    SetMessageService(&messages);
+    EXPECT_EQ(next(), 2);
 }

@@ -73,10 +73,10 @@ TEST_F(DatabaseTest, TransactionsRollBackOnExceptionAndNestAsSavepoints)
     } catch (const DbError&) {
     }
     EXPECT_FALSE(db.inTransaction());
-    EXPECT_EQ(Query(db, QStringLiteral("SELECT COUNT(*) FROM KISI")).exec().next() ? 1 : 0, 1);
+    // The failed unit leaves not even its first row.
     Query c(db, QStringLiteral("SELECT COUNT(*) FROM KISI"));
     c.exec();
-    c.next();
+    ASSERT_TRUE(c.next());
     EXPECT_EQ(c.value(0).toInt(), 0);
 
     {
@@ -156,8 +156,8 @@ TEST_F(DatabaseTest, MigrationsApplyOnceAndAFailedStepLeavesNoTrace)
     EXPECT_EQ(SchemaVersion(db, QStringLiteral("core")), newest);
 
     const QList<SchemaStep> steps{
-        {1, QStringLiteral("first"), QStringLiteral("CREATE TABLE MIG_A (X INTEGER);")},
-        {2, QStringLiteral("broken"), QStringLiteral("CREATE TABLE MIG_B (X INTEGER); CREATE TABLE MIG_C (;")}};
+        {1, QStringLiteral("first"), QStringLiteral("CREATE TABLE MIG_A (X INTEGER);"), {}},
+        {2, QStringLiteral("broken"), QStringLiteral("CREATE TABLE MIG_B (X INTEGER); CREATE TABLE MIG_C (;"), {}}};
     try {
         ApplySchemaSteps(db, QStringLiteral("deneme"), steps);
         FAIL() << "a broken step was applied";

@@ -1,3 +1,5 @@
+#include "criteria/SorguExport.h"
+#include "export/SafeFile.h"
 #include "export/TableExport.h"
 #include "messages/ScriptedMessages.h"
 #include "platform/Desktop.h"
@@ -93,5 +95,68 @@ TEST_F(ExportTest, UnwritableFileIsReportedNotOpened)
     messages.answerFile(QStringLiteral("/nonexistent-folder/x.html"));
     EXPECT_EQ(GridExport(QStringLiteral("H"), &view, false), QString());
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Dosya yazılamadı")));
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("dosyası yazılamadı")));
+}
+
+namespace {
+QByteArray contentOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+TEST_F(ExportTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString target = dir.filePath(QStringLiteral("liste.xlsx"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("eski");
+    }
+    // The name typed without its extension gets it here: the dialog never saw that file.
+    messages.answerFile(dir.filePath(QStringLiteral("liste")));
+    messages.answer(MsgNo);
+    EXPECT_EQ(GridExport(QStringLiteral("E"), &view, true), QString());
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("zaten var. Üzerine yazılsın mı?")));
+    EXPECT_EQ(contentOf(target), QByteArray("eski"));
+    EXPECT_TRUE(opened.isEmpty());
+
+    messages.answerFile(dir.filePath(QStringLiteral("liste")));
+    messages.answer(MsgYes);
+    EXPECT_EQ(GridExport(QStringLiteral("E"), &view, true), target);
+    EXPECT_TRUE(contentOf(target).startsWith("PK")) << "replaced by the spreadsheet";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("liste.xlsx")})
+        << "no temporary file left beside it";
+}
+
+TEST_F(ExportTest, AFailedWriteLeavesTheOldFileAsItWas)
+{
+    const QString target = dir.filePath(QStringLiteral("rapor.xlsx"));
+    SaveFileData(target, "eski");
+    EXPECT_THROW(SaveThroughTemporary(target, [](const QString& tmp) {
+                     QFile f(tmp);
+                     return f.open(QIODevice::WriteOnly) && f.write("yarım") > 0 && false;
+                 }),
+                 std::runtime_error);
+    EXPECT_THROW(SaveFileStream(target, [](QIODevice& d) { return d.write("yarım") > 0 && false; }),
+                 std::runtime_error);
+    EXPECT_EQ(contentOf(target), QByteArray("eski"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rapor.xlsx")});
+    SaveThroughTemporary(target, [](const QString& tmp) {
+        QFile f(tmp);
+        return f.open(QIODevice::WriteOnly) && f.write("yeni") == 4;
+    });
+    EXPECT_EQ(contentOf(target), QByteArray("yeni"));
+}
+
+TEST_F(ExportTest, AnOpenQueryGoesToASpreadsheetWithItsCaptionsAndShownText)
+{
+    const QString path = SorguExceleAktar(model);
+    ASSERT_EQ(opened, QStringList{path});
+    const QString strings = QString::fromUtf8(test::ZipEntry(path, QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_TRUE(strings.contains(QStringLiteral("Ünvan")));
+    EXPECT_TRUE(strings.contains(QStringLiteral("Şükrü &amp; Oğul")));
+    EXPECT_FALSE(path.startsWith(QDir::tempPath() + QStringLiteral("/aktarim"))) << path.toStdString();
+    QFile::remove(path);
 }

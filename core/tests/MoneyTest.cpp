@@ -97,23 +97,64 @@ TEST(Money, ApplyMoneyFormatMarksOnlyTaggedChildren)
     EXPECT_EQ(money->property("displayFormat").toString(), QStringLiteral(",0.00"));
     EXPECT_FALSE(other->property("displayFormat").isValid());
     EXPECT_FALSE(nested->property("displayFormat").isValid());
-    ApplyMoneyFormat(nullptr, ctx);
+
+    // The plain set follows the working year; a missing owner is no error.
+    ctx.CalismaYili = QStringLiteral("2004");
+    SetupMoneyFormats(ctx);
+    EXPECT_NO_THROW(ApplyMoneyFormat(nullptr, ctx));
+    ApplyMoneyFormat(&form, ctx);
+    EXPECT_EQ(money->property("displayFormat").toString(), QStringLiteral(",0"));
+    EXPECT_EQ(money->property("editFormat").toString(), QStringLiteral("#"));
+    EXPECT_FALSE(other->property("editFormat").isValid());
 }
 
-TEST(Money, FormatsAndParsesTurkishNumbers)
+TEST(Money, FormatsTurkishNumbers)
 {
-    EXPECT_EQ(FormatMoney(1234567.891, QStringLiteral(",0.00")), QStringLiteral("1.234.567,89"));
-    EXPECT_EQ(FormatMoney(-1234.5, QStringLiteral(",0.00")), QStringLiteral("-1.234,50"));
-    EXPECT_EQ(FormatMoney(1234.5, QStringLiteral(",0")), QStringLiteral("1.235"));
-    EXPECT_EQ(FormatMoney(1234.5, QStringLiteral("#.##")), QStringLiteral("1234,50"));
-    EXPECT_EQ(FormatMoney(-0.001, QStringLiteral(",0.00")), QStringLiteral("0,00"));
-    double v = 0;
-    EXPECT_TRUE(ParseMoney(QStringLiteral("1.234.567,89"), &v));
-    EXPECT_DOUBLE_EQ(v, 1234567.89);
-    EXPECT_TRUE(ParseMoney(QStringLiteral("-12,5"), &v));
-    EXPECT_DOUBLE_EQ(v, -12.5);
-    EXPECT_TRUE(ParseMoney(QStringLiteral("1,234.50"), &v));
-    EXPECT_DOUBLE_EQ(v, 1234.5);
-    EXPECT_FALSE(ParseMoney(QStringLiteral("12a"), &v));
-    EXPECT_FALSE(ParseMoney(QStringLiteral(""), &v));
+    struct C {
+        double value;
+        const char* format;
+        const char* text;
+    } const cases[] = {
+        {1234567.891, ",0.00", "1.234.567,89"},
+        {-1234.5, ",0.00", "-1.234,50"},
+        {1234.5, ",0", "1.235"},
+        {1234.5, "#.##", "1234,5"},
+        {1234.0, "#.##", "1234"},
+        {-0.001, ",0.00", "0,00"},
+        // Optional decimals are shown only where they are not trailing zeros.
+        {40.5, ",0.00###", "40,50"},
+        {40.12345, ",0.00###", "40,12345"},
+        {40.123456, ",0.00###", "40,12346"},
+        {1234.5, ",0.00###", "1.234,50"},
+        {40.5, "#.#####", "40,5"},
+        {40.0, "#.#####", "40"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatMoney(c.value, QString::fromLatin1(c.format)), QString::fromUtf8(c.text))
+            << c.value << " " << c.format;
+}
+
+TEST(Money, ParsesOnlyTurkishNumbers)
+{
+    struct C {
+        const char* text;
+        bool ok;
+        double value;
+    } const cases[] = {
+        {"1.500", true, 1500},        {"1.234.567,89", true, 1234567.89}, {"-12,5", true, -12.5},
+        {"40,5", true, 40.5},         {"1500", true, 1500},               {",5", true, 0.5},
+        {" 1.000,25 ", true, 1000.25}, {"+3", true, 3},                    {"0", true, 0},
+        {"1.5", false, 0},            {"1,234.50", false, 0},             {"1.2345", false, 0},
+        {"12.34.567", false, 0},      {"1,2,3", false, 0},                {"40,5a", false, 0},
+        {"12a", false, 0},            {"", false, 0},                     {"-", false, 0},
+        {",", false, 0},              {"1.", false, 0},                   {"1e5", false, 0},
+    };
+    for (const auto& c : cases) {
+        double v = -999;
+        EXPECT_EQ(ParseMoney(QString::fromUtf8(c.text), &v), c.ok) << c.text;
+        if (c.ok)
+            EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+        else
+            EXPECT_EQ(v, -999) << c.text << ": a refused text leaves the value alone";
+    }
 }

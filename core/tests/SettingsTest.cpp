@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 using namespace tornaly;
@@ -34,6 +36,22 @@ TEST_F(SettingsTest, StoresReadBackAndMissingReadsEmpty)
     EXPECT_EQ(ReadSetting(QStringLiteral("AYARLAR"), QStringLiteral("GRIDS"), QStringLiteral("x.y"), StoreFile),
               QStringLiteral("v"));
     EXPECT_EQ(ReadSetting(QStringLiteral("YOK"), QStringLiteral("GRIDS"), QStringLiteral("x.y"), StoreFile), QString());
+}
+
+// The connection settings, the program switches and the report menu's value
+// are one settings file, whatever case each part of the program names it in.
+TEST_F(SettingsTest, KalvesaIsOneFileWhateverTheCaseOfItsName)
+{
+    WriteSetting(QStringLiteral("KALVESA"), QStringLiteral("STARTUP"), QStringLiteral("MARKA"), QStringLiteral("R"));
+    WriteSetting(QStringLiteral("Kalvesa"), QStringLiteral("PROGRAMLAR"), QStringLiteral("LISTE"), QStringLiteral("x"));
+    WriteSetting(QStringLiteral("Kalvesa.ini"), QStringLiteral("SERVER"), QStringLiteral("ServerAdi"),
+                 QStringLiteral("srv"));
+    EXPECT_EQ(ReadSetting(QStringLiteral("kalvesa.INI"), QStringLiteral("STARTUP"), QStringLiteral("MARKA")),
+              QStringLiteral("R"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.ini"), QStringLiteral("*.INI")}, QDir::Files).size(), 1);
+    QSettings ini(SettingsFilePath(QStringLiteral("KALVESA.INI")), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(QStringLiteral("PROGRAMLAR/LISTE")).toString(), QStringLiteral("x"));
+    EXPECT_EQ(ini.value(QStringLiteral("SERVER/ServerAdi")).toString(), QStringLiteral("srv"));
 }
 
 TEST_F(SettingsTest, LegacyStoreIsReadOnly)

@@ -101,13 +101,26 @@ TEST_F(SqlHelpersTest, LogRoutinesWriteOneRowEach)
 
 TEST_F(SqlHelpersTest, VehicleStatusBecomesBWhileAWorkOrderIsOpen)
 {
-    db.exec(QStringLiteral("CREATE TABLE ISEMRI (SASI_NO VARCHAR(30), KAPANDI VARCHAR(1))"));
-    db.exec(QStringLiteral("INSERT INTO ISEMRI VALUES ('VF1', 'H')"));
     const QDateTime t(QDate(2026, 2, 2), QTime(9, 0));
+    // No work orders known to the core: the status is logged as given.
+    LogVehicleStatus(ctx, QStringLiteral("IE"), QStringLiteral("IE-0"), QStringLiteral("A"), 0, t,
+                     QStringLiteral("VF1"), QString(), QStringLiteral("K"), 0);
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT STATU2 FROM LOG_ARACSTATU WHERE REF_IENO = 'IE-0'")).toString(),
+              QStringLiteral("K"));
+    db.exec(QStringLiteral("DELETE FROM LOG_ARACSTATU"));
+
+    // The workshop's check says which vehicles have an open work order.
+    QStringList asked;
+    SetOpenWorkOrderCheck([&](const Db&, const QString& chassis) {
+        asked << chassis;
+        return chassis == QLatin1String("VF1");
+    });
     LogVehicleStatus(ctx, QStringLiteral("IE"), QStringLiteral("IE-1"), QStringLiteral("A"), 0, t, QStringLiteral("VF1"),
                      QString(), QStringLiteral("K"), 0);
     LogVehicleStatus(ctx, QStringLiteral("IE"), QString(), QString(), 7, t, QStringLiteral("VF2"), QStringLiteral("S"),
                      QStringLiteral("K"), 1500);
+    SetOpenWorkOrderCheck({});
+    EXPECT_EQ(asked, QStringList{QStringLiteral("VF1")}); // only asked for a work-order status
     Query q(db, QStringLiteral("SELECT * FROM LOG_ARACSTATU ORDER BY ID"));
     q.exec();
     ASSERT_TRUE(q.next());

@@ -1,3 +1,6 @@
+#include "login/PasswordHash.h"
+#include "guard/FormGuard.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,7 +13,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir configDir;
     qputenv("TORNALY_CONFIG_DIR", configDir.path().toUtf8());
-    QApplication app(argc, argv);
+    // Never the user's desktop keyring: secrets go to the settings folder.
+    qputenv("TORNALY_SECRET_STORE", "file");
+    // Logins hash at a test strength: hundreds of thousands of iterations per
+    // login would make every fixture slow. The strength itself has its own test.
+    tornaly::SetPasswordIterations(1000);
+    // The same last-resort guard as the program, so tests see what users see.
+    tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

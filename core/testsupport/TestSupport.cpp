@@ -2,6 +2,9 @@
 #include "CoreSchema.h"
 
 #include <QAtomicInt>
+#include <QMutex>
+#include <atomic>
+#include <thread>
 #include <QCoreApplication>
 #include <QUuid>
 
@@ -65,6 +68,38 @@ TestDatabase::~TestDatabase()
 Db TestDatabase::open(const QString& connectionName) const
 {
     return Db::open(m_profile, connectionName);
+}
+
+QStringList OnWorkstations(const ConnectionProfile& profile, int count,
+                           const std::function<void(const Db& own, int index)>& work)
+{
+    static QAtomicInt serial;
+    std::atomic<int> ready{0};
+    QMutex mutex;
+    QStringList failures;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < count; ++i) {
+        threads.emplace_back([&, i] {
+            const QString name = QStringLiteral("workstation_%1").arg(serial.fetchAndAddRelaxed(1));
+            try {
+                Db own = Db::open(profile, name);
+                ++ready;
+                while (ready.load() < count)
+                    std::this_thread::yield();
+                work(own, i);
+            } catch (const DbError& e) {
+                QMutexLocker l(&mutex);
+                failures << e.text() + QStringLiteral(" / ") + e.driverText();
+            } catch (const std::exception& e) {
+                QMutexLocker l(&mutex);
+                failures << QString::fromUtf8(e.what());
+            }
+            Db::close(name);
+        });
+    }
+    for (auto& t : threads)
+        t.join();
+    return failures;
 }
 
 void DbTest::registerSchema() { core::RegisterSchema(); }

@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace tornaly::test {
@@ -41,6 +42,11 @@ private:
 // A profile for a database that does not exist yet (SQLite file in `dir`,
 // or a unique PostgreSQL database name on the test server).
 ConnectionProfile FreshProfile(const QString& dir);
+
+// Runs `work` on `count` threads, each on its own connection to `profile` as a
+// separate workstation would, released together. Returns what failed.
+QStringList OnWorkstations(const ConnectionProfile& profile, int count,
+                           const std::function<void(const Db& own, int index)>& work);
 
 // The usual fixture: scripted messages, a company database and a context
 // with a user who has every right.

@@ -38,8 +38,30 @@ void SetOpenUrlHook(std::function<void(const QUrl&)> hook)
     urlHook() = std::move(hook);
 }
 
-QString WebPageParameterText(const QString& pageId, const QString& callerText)
+QString EncodeFormText(const QString& text)
 {
+    const QByteArray utf8 = text.toUtf8();
+    auto isHex = [](char c) { return QByteArrayView("0123456789abcdefABCDEF").contains(c); };
+    QByteArray out;
+    out.reserve(utf8.size());
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8.at(i);
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                                || c == '-' || c == '.' || c == '_' || c == '~';
+        const bool escape = c == '%' && i + 2 < utf8.size() && isHex(utf8.at(i + 1)) && isHex(utf8.at(i + 2));
+        if (unreserved || c == '&' || c == '=' || c == '+' || escape)
+            out += c;
+        else
+            out += '%' + QByteArray(1, c).toHex().toUpper();
+    }
+    return QString::fromLatin1(out);
+}
+
+QString WebPageParameterText(const QString& pageId, const QString& rawCallerText)
+{
+    // A number given to a page is one value; any other page gets the caller's
+    // text as its whole parameter text.
+    const QString callerText = QString::fromLatin1(QUrl::toPercentEncoding(rawCallerText));
     if (pageId == QLatin1String("isemri_hareket"))
         return QStringLiteral("gonder=E&islemtip=T&isemrino=") + callerText;
     if (pageId == QLatin1String("isemri_kapat"))
@@ -55,7 +77,7 @@ QString WebPageParameterText(const QString& pageId, const QString& callerText)
         return QStringLiteral("versipno=0&versipno2=") + callerText;
     if (pageId == QLatin1String("stok_fisi"))
         return QStringLiteral("gonder=E&hrkno=") + callerText;
-    return callerText;
+    return EncodeFormText(rawCallerText);
 }
 
 WebPageCall DefinedWebPageCall(const Db& db, const QString& pageId, const QString& callerText,
@@ -83,7 +105,7 @@ void SetWebPageOpener(std::function<void(const WebPageCall&)> opener)
 
 QUrl WebPageUrl(const WebPageCall& call)
 {
-    const QString parameters = call.parameters.trimmed();
+    const QString parameters = EncodeFormText(call.parameters.trimmed());
     QString address = call.address;
     if (!parameters.isEmpty())
         address += (address.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("?")) + parameters;

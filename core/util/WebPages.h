@@ -20,7 +20,14 @@ struct WebPageCall {
     bool appendLogin = false; // the page wants the user's login
 };
 
-// The parameter text a page receives for the caller's number text.
+// A "name=value&name=value" text as it may travel in an address or a form
+// body: UTF-8, every character but letters, digits and "-._~" percent-encoded,
+// except the separators "&" and "=", a "+" (a space in form text) and escapes
+// already in the text.
+QString EncodeFormText(const QString& text);
+
+// The parameter text a page receives for the caller's number text, which is
+// percent-encoded (see EncodeFormText).
 QString WebPageParameterText(const QString& pageId, const QString& callerText);
 // The call for page `pageId` of table WEBPAGES; an empty address when the page
 // is not defined.

@@ -1,4 +1,5 @@
 #include "reports/menu/listem.h"
+#include "guard/FormGuard.h"
 
 #include "context/SessionContext.h"
 #include "settings/Settings.h"
@@ -91,6 +92,7 @@ TFormListe::TFormListe(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
     bottom->addStretch();
     bottom->addWidget(bbtnKapat);
     top->addLayout(bottom);
+    refreshNodes();
     connect(tvListe, &QTreeWidget::itemDoubleClicked, this, &TFormListe::tvListeDblClick);
     connect(bbtnKapat, &QPushButton::clicked, this, &TFormListe::bbtnKapatClick);
 }
@@ -101,8 +103,23 @@ TFormListe::~TFormListe()
         WriteSetting(kSettingsFile, kSection, kMarka, Marka, StoreFile);
 }
 
+void TFormListe::refreshNodes()
+{
+    // A report this installation does not have is shown disabled, never a silent double-click.
+    for (int g = 0; g < tvListe->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = tvListe->topLevelItem(g);
+        for (int r = 0; r < group->childCount(); ++r) {
+            QTreeWidgetItem* item = group->child(r);
+            const bool present = ReportRegistry::find(item->text(0)) != nullptr;
+            item->setDisabled(!present);
+            item->setToolTip(0, present ? QString() : QStringLiteral("Bu rapor bu kurulumda yüklü değil."));
+        }
+    }
+}
+
 void TFormListe::showEvent(QShowEvent* e)
 {
+    refreshNodes();
     if (!m_loaded)
         Marka = ReadSetting(kSettingsFile, kSection, kMarka, StoreFile);
     m_loaded = true;
@@ -114,7 +131,7 @@ void TFormListe::tvListeDblClick()
     QTreeWidgetItem* item = tvListe->currentItem();
     if (!item)
         return;
-    RunReportEntry(m_ctx, this, item->text(0));
+    Guard([&] { RunReportEntry(m_ctx, this, item->text(0)); });
 }
 
 void TFormListe::bbtnKapatClick()

@@ -34,6 +34,8 @@ public:
     QPushButton* bbtnKapat = nullptr;
     // The "MARKA" value of the form's stored settings.
     QString Marka;
+    // Enables the report nodes whose report is installed, disables the rest.
+    void refreshNodes();
 
 public slots:
     void tvListeDblClick();

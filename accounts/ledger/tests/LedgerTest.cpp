@@ -4,6 +4,8 @@
 #include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 using namespace tornaly;
@@ -201,6 +203,91 @@ TEST_F(LedgerTest, RepeatedPostingKeepsOneRowPerKindAndReferenceInsideCallersTra
     CariHrkSil(db, QLatin1Char('S'), 501);
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(rows(QStringLiteral("REF_NO=502")), 1);
+}
+
+TEST_F(LedgerTest, ConcurrentRepostsOfOneDocumentLeaveOneRow)
+{
+    // Workstations saving the same invoice again at the same moment, each on
+    // its own connection: whatever the interleaving, one row remains.
+    constexpr int kThreads = 6;
+    constexpr int kReposts = 8;
+    const QStringList failures = test::OnWorkstations(database->profile(), kThreads, [&](const Db& own, int t) {
+        SessionContext ownCtx = ctx;
+        ownCtx.Database1 = own;
+        for (int i = 0; i < kReposts; ++i) {
+            Transaction tx(own);
+            CariHrkYaz(ownCtx, own, satis(900, 100 * t + i));
+            CariHrkYaz(ownCtx, own, satis(9000 + t, 1));
+            tx.commit();
+        }
+    });
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='S' AND REF_NO=900")), 1);
+    EXPECT_EQ(rows(), 1 + kThreads);
+}
+
+TEST_F(LedgerTest, InvoiceKindsAreKeyedByKindAndReference)
+{
+    CariHrkYaz(ctx, db, satis(910, 5));
+    const QString insert = QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, CRHRK_TUR, REF_NO, BORC) "
+                                          "VALUES (:NO, 1, '120.01', :TUR, :REF, 1)");
+    try {
+        db.exec(insert, {{QStringLiteral("NO"), 99001.0}, {QStringLiteral("TUR"), QStringLiteral("S")},
+                         {QStringLiteral("REF"), 910.0}});
+        FAIL() << "a second invoice row under one reference was stored";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.isUniqueViolation()) << e.text().toStdString();
+    }
+    // Bank and slip documents keep several rows under one reference.
+    for (double no : {99002.0, 99003.0})
+        db.exec(insert, {{QStringLiteral("NO"), no}, {QStringLiteral("TUR"), QStringLiteral("G")},
+                         {QStringLiteral("REF"), 910.0}});
+    EXPECT_EQ(rows(QStringLiteral("CRHRK_TUR='G' AND REF_NO=910")), 2);
+}
+
+TEST_F(LedgerTest, UpgradeKeepsTheLatestOfDoubledInvoiceRows)
+{
+    // A database from before the key, holding rows doubled by racing re-posts.
+    test::TestDatabase old(DatabaseKind::Company, false);
+    Db odb = old.db();
+    for (const QString& module : SchemaRegistry::modules(DatabaseKind::Company)) {
+        QList<SchemaStep> steps = schemaSteps(module, odb.backend());
+        if (module == QLatin1String("accounts")) {
+            const auto key = std::find_if(steps.begin(), steps.end(), [](const SchemaStep& s) {
+                return s.name == QLatin1String("carihrk_belge_tekil");
+            });
+            ASSERT_NE(key, steps.end());
+            steps.erase(key, steps.end());
+        }
+        ApplySchemaSteps(odb, module, steps);
+    }
+    const QString insert = QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, CRHRK_TUR, REF_NO, BORC) "
+                                          "VALUES (:NO, 1, '120.01', :TUR, :REF, :B)");
+    struct R {
+        double no;
+        const char* tur;
+        double ref, borc;
+    } const rows_[] = {{10, "S", 77, 100}, {12, "S", 77, 120}, {11, "S", 77, 110}, {13, "A", 77, 5},
+                       {14, "G", 88, 1},   {15, "G", 88, 2},   {16, "S", 99, 9}};
+    for (const R& r : rows_)
+        odb.exec(insert, {{QStringLiteral("NO"), r.no}, {QStringLiteral("TUR"), QString::fromUtf8(r.tur)},
+                          {QStringLiteral("REF"), r.ref}, {QStringLiteral("B"), r.borc}});
+
+    ApplyMigrations(odb, DatabaseKind::Company);
+
+    Query q(odb, QStringLiteral("SELECT CARI_NO, CRHRK_TUR, REF_NO, BORC FROM CARIHRK ORDER BY CARI_NO"));
+    q.exec();
+    QStringList left;
+    while (q.next())
+        left << QStringLiteral("%1 %2 %3 %4")
+                    .arg(q.integer(QStringLiteral("CARI_NO")))
+                    .arg(q.str(QStringLiteral("CRHRK_TUR")))
+                    .arg(q.integer(QStringLiteral("REF_NO")))
+                    .arg(q.num(QStringLiteral("BORC")));
+    EXPECT_EQ(left, (QStringList{QStringLiteral("12 S 77 120"), QStringLiteral("13 A 77 5"),
+                                 QStringLiteral("14 G 88 1"), QStringLiteral("15 G 88 2"),
+                                 QStringLiteral("16 S 99 9")}));
+    EXPECT_TRUE(odb.dialect().isIndexUnique(odb, QStringLiteral("CARIHRK"), QStringLiteral("UX_CARIHRK_BELGE")));
 }
 
 TEST_F(LedgerTest, ForeignRowsTakeTheDaysRateAndAreRefusedWithoutOne)

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QSet>
 #include <QTableView>
+#include <QHeaderView>
 #include <QTemporaryDir>
+#include <functional>
 
 
 using namespace tornaly;
@@ -184,7 +186,7 @@ TEST_F(BrowsePagingTest, FooterTotalsCoverTheWholeSearchedListNotTheRowsRead)
         while (f->TableBr->canFetchMore())
             f->TableBr->fetchMore();
         for (int r = 0; r < f->TableBr->rowCount(); ++r, ++count)
-            sum += f->TableBr->index(r, 2).data().toDouble();
+            sum += f->TableBr->index(r, 2).data(Qt::EditRole).toDouble();
         EXPECT_EQ(f->totals().count, count);
         EXPECT_NEAR(f->totals().sums.value(0), sum, 1e-6);
     }
@@ -224,6 +226,122 @@ TEST_F(BrowsePagingTest, ExportAndGoingToTheEndReadEveryRow)
     EXPECT_EQ(f->TableBr->pagesRead(), 2);
     f->locatekeyvalue(QStringLiteral("500"));
     EXPECT_EQ(f->currentValue(QStringLiteral("NO")).toInt(), 500);
+}
+
+// Keyset paging over an order with many equal values and NULLs: every row
+// once, in the order the database gives, going up and going down, with pages
+// far smaller than the runs of equal values.
+TEST_F(BrowsePagingTest, KeysetPagesGiveEveryRowOnceInOrderThroughTiesAndNulls)
+{
+    db.exec(QStringLiteral("CREATE TABLE SIRA (NO INTEGER NOT NULL PRIMARY KEY, GRUP VARCHAR(5), "
+                           "TUTAR DOUBLE PRECISION, TARIH TIMESTAMP)"));
+    constexpr int kCount = 157;
+    struct Row {
+        int no;
+        QVariant grup;
+        QVariant tutar;
+        QVariant tarih;
+    };
+    QList<Row> rows;
+    {
+        Transaction tx(db);
+        Query q(db, QStringLiteral("INSERT INTO SIRA VALUES (:N, :G, :T, :D)"));
+        for (int i = 0; i < kCount; ++i) {
+            const int no = (i * 61) % kCount;
+            Row r{no,
+                  no % 5 == 0 ? QVariant() : QVariant(QStringLiteral("G%1").arg(no % 3)),
+                  no % 7 == 0 ? QVariant() : QVariant(0.5 * (no % 4)),
+                  no % 6 == 0 ? QVariant() : QVariant(QDateTime(QDate(2026, 1, 1 + no % 3), QTime(9, 30)))};
+            q.bind(QStringLiteral("N"), r.no)
+                .bind(QStringLiteral("G"), r.grup.isValid() ? r.grup : QVariant(QMetaType(QMetaType::QString)))
+                .bind(QStringLiteral("T"), r.tutar.isValid() ? r.tutar : QVariant(QMetaType(QMetaType::Double)))
+                .bind(QStringLiteral("D"), r.tarih.isValid() ? r.tarih : QVariant(QMetaType(QMetaType::QDateTime)))
+                .exec();
+            rows << r;
+        }
+        tx.commit();
+    }
+    // NULL is the smallest value; the key settles ties.
+    auto less = [](const QVariant& a, const QVariant& b) {
+        if (!a.isValid() || !b.isValid())
+            return !a.isValid() && b.isValid();
+        return QVariant::compare(a, b) == QPartialOrdering::Less;
+    };
+    auto expected = [&](auto field, bool down) {
+        QList<Row> sorted = rows;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const Row& x, const Row& y) {
+            const QVariant a = field(x), b = field(y);
+            if (less(a, b) || less(b, a))
+                return down ? less(b, a) : less(a, b);
+            return x.no < y.no;
+        });
+        QList<int> nos;
+        for (const Row& r : sorted)
+            nos << r.no;
+        return nos;
+    };
+
+    struct C {
+        const char* order;
+        int sortColumn;
+        bool down;
+        std::function<QVariant(const Row&)> field;
+    } const cases[] = {
+        {"ORDER BY GRUP", -1, false, [](const Row& r) { return r.grup; }},
+        {"ORDER BY S.TUTAR DESC", -1, true, [](const Row& r) { return r.tutar; }},
+        {"", 3, false, [](const Row& r) { return r.tarih; }},
+        {"ORDER BY GRUP", 2, true, [](const Row& r) { return r.tutar; }},
+        {"", 1, true, [](const Row& r) { return r.grup; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.order) + " / column " + std::to_string(c.sortColumn));
+        BoundQueryModel m;
+        m.setStatement(db, QStringLiteral("SELECT S.NO, S.GRUP, S.TUTAR, S.TARIH FROM SIRA S WHERE S.NO < :MAX ")
+                               + QString::fromLatin1(c.order),
+                       {{QStringLiteral("MAX"), 100000}});
+        m.setOrderKeys({QStringLiteral("S.NO")});
+        m.setPageSize(4);
+        m.setSort(c.sortColumn, c.down ? Qt::DescendingOrder : Qt::AscendingOrder);
+        m.open();
+        EXPECT_TRUE(m.isKeyset());
+        int guard = 0;
+        while (m.canFetchMore() && ++guard < 1000)
+            m.fetchMore();
+        EXPECT_EQ(keys(m), expected(c.field, c.down));
+    }
+}
+
+TEST_F(BrowsePagingTest, AHeaderClickOrdersTheListByItsColumnAndShowsItsCaption)
+{
+    auto f = form();
+    f->openTable();
+    f->SortColumnClick(2); // Tutar, going up
+    EXPECT_EQ(f->SortField->text(), QStringLiteral("Tutar"));
+    EXPECT_EQ(f->TableBr->index(0, 0).data().toInt(), 0);
+    f->SortColumnClick(2); // and down
+    EXPECT_EQ(f->TableBr->index(0, 0).data().toInt(), kRows - 1);
+    EXPECT_EQ(f->dbgridbr->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    // Amounts show in the Turkish form; the edit role keeps the number.
+    EXPECT_EQ(f->TableBr->index(0, 2).data().toString(), QStringLiteral("999,25"));
+    EXPECT_DOUBLE_EQ(f->TableBr->index(0, 2).data(Qt::EditRole).toDouble(), 999.25);
+    QList<int> seen;
+    f->TableBr->fetchAll();
+    for (int r = 0; r < f->TableBr->rowCount(); ++r)
+        seen << f->TableBr->index(r, 0).data().toInt();
+    ASSERT_EQ(seen.size(), kRows);
+    EXPECT_TRUE(std::is_sorted(seen.rbegin(), seen.rend()));
+}
+
+TEST(DisplayText, DatesTimesAndNumbersShowInTheTurkishForms)
+{
+    EXPECT_EQ(DisplayText(QDateTime(QDate(2026, 12, 31), QTime(14, 5))), QStringLiteral("31.12.26 14:05"));
+    EXPECT_EQ(DisplayText(QDateTime(QDate(2026, 12, 31), QTime(0, 0))), QStringLiteral("31.12.2026"));
+    EXPECT_EQ(DisplayText(QDate(2026, 12, 31)), QStringLiteral("31.12.2026"));
+    EXPECT_EQ(DisplayText(1234567.891), QStringLiteral("1.234.567,89"));
+    EXPECT_EQ(DisplayText(-0.5), QStringLiteral("-0,50"));
+    EXPECT_EQ(DisplayText(4711.0, true), QStringLiteral("4711"));
+    EXPECT_EQ(DisplayText(QVariant(QMetaType(QMetaType::QDateTime))), QString());
+    EXPECT_EQ(DisplayText(QStringLiteral("İşçi")), QStringLiteral("İşçi"));
 }
 
 } // namespace

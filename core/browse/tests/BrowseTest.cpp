@@ -1,4 +1,5 @@
 #include "browse/brListe.h"
+#include "guard/FormGuard.h"
 #include "testsupport/TestSupport.h"
 
 #include <QLineEdit>
@@ -49,7 +50,9 @@ TEST(BrowseRules, SearchKindsByFieldType)
     EXPECT_EQ(AramaTuruBelirle(QMetaType::QDateTime), AramaTuru::Tarih);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::LongLong), AramaTuru::Metin);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::Bool), AramaTuru::Metin);
-    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("2026-05-04 10:00:00.000")), AramaTuru::Tarih);
+    // Stored timestamps come typed from the database layer; text is never sniffed.
+    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QDateTime(QDate(2026, 5, 4), QTime(10, 0))), AramaTuru::Tarih);
+    EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("2026-05-04 10:00:00.000")), AramaTuru::Metin);
     EXPECT_EQ(AramaTuruBelirle(QMetaType::QString, QStringLiteral("ABC")), AramaTuru::Metin);
 }
 
@@ -207,6 +210,65 @@ TEST_F(BrowseTest, PickReturnsTheKeyAndDeleteAsksAndRefreshes)
     EXPECT_TRUE(f->deleteok(true));
     EXPECT_EQ(messages.lastText(), QStringLiteral("Kayıt Silinsin mi?"));
     EXPECT_EQ(keys(*f), (QStringList{QStringLiteral("A2"), QStringLiteral("B1"), QStringLiteral("B2")}));
+}
+
+TEST_F(BrowseTest, DatabaseErrorsInSearchAndDeleteAreReportedAndTheFormStaysUsable)
+{
+    auto f = form();
+    f->applyMode(0, QStringLiteral("Y"));
+    f->show();
+    f->dbgridbr->setCurrentIndex(f->TableBr->index(0, 0));
+    // A delete the database refuses: one message, the row still there, the list still open.
+    f->QSil = QStringLiteral("DELETE FROM KOD_YOK WHERE KOD=:KOD");
+    messages.answer(MsgYes);
+    EXPECT_FALSE(f->deleteok(true));
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Veritabanı işlemi tamamlanamadı")))
+        << messages.lastText().toStdString();
+    EXPECT_EQ(keys(*f).size(), 4);
+    EXPECT_FALSE(db.inTransaction());
+
+    // A search on a list whose table is missing: reported, not the end of the program.
+    db.exec(QStringLiteral("ALTER TABLE KOD RENAME TO KOD_ESKI"));
+    messages.clear();
+    search(*f, QStringLiteral("ADI"), QStringLiteral("ist"));
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Veritabanı işlemi tamamlanamadı")));
+    EXPECT_TRUE(f->isVisible());
+    // The export of that list fails the same way and writes nothing.
+    messages.clear();
+    f->btnExportClick();
+    EXPECT_LE(messages.count(), 1);
+
+    // Once the table is back the same form searches again.
+    db.exec(QStringLiteral("ALTER TABLE KOD_ESKI RENAME TO KOD"));
+    messages.clear();
+    search(*f, QStringLiteral("ADI"), QStringLiteral("ist"));
+    EXPECT_EQ(messages.count(), 0) << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(keys(*f), QStringList{QStringLiteral("A1")});
+}
+
+// An exception that escapes an event handler no guard wraps is caught by the
+// application's last resort and reported the same way.
+TEST_F(BrowseTest, TheApplicationReportsAnErrorNoFormCaught)
+{
+    class Failing : public QObject {
+    public:
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::User)
+                throw DbError(DbError::Kind::Busy, QStringLiteral("database is locked"));
+            return QObject::event(e);
+        }
+    } failing;
+    ASSERT_TRUE(dynamic_cast<GuardedApplication*>(QCoreApplication::instance()));
+    QEvent e(QEvent::User);
+    QCoreApplication::sendEvent(&failing, &e);
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("başka bir kullanıcı tarafından kullanılıyor")));
+    // Guard itself: the action's result tells whether it completed.
+    EXPECT_TRUE(Guard([] {}));
+    EXPECT_FALSE(Guard([] { throw std::runtime_error("x"); }));
+    EXPECT_EQ(messages.count(), 2);
 }
 
 TEST_F(BrowseTest, ListOpensWithoutReadingEveryRow)

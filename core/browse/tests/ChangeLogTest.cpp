@@ -1,8 +1,12 @@
 #include "history/ChLogBr.h"
 #include "history/ChangeLogSchema.h"
+#include "platform/Desktop.h"
 #include "testsupport/TestSupport.h"
+#include "testsupport/ZipEntry.h"
 
+#include <QAction>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTableView>
 
 using namespace tornaly;
@@ -154,6 +158,41 @@ TEST_F(ChangeLogTest, RefusalsAndTheStockSlipKindTestsTheTableItReads)
     EXPECT_EQ(states, (QStringList{QStringLiteral("Silindi"), QStringLiteral("Yeni")}));
     EXPECT_EQ(column(f->QAyr, QStringLiteral("STOK_ADI")),
               (QStringList{QStringLiteral("Filtre"), QStringLiteral("Filtre")}));
+    // The lines are shown with captions, and print and export on their own.
+    EXPECT_EQ(f->QAyr->headerData(f->QAyr->columnOf(QStringLiteral("STOK_ADI")), Qt::Horizontal).toString(),
+              QStringLiteral("Stok Adı"));
+    ASSERT_TRUE(f->DetayYazdir && f->DetayAktar);
+    EXPECT_EQ(f->DetayYazdir->text(), QStringLiteral("Detay Yazdır"));
+    EXPECT_EQ(f->DetayAktar->text(), QStringLiteral("Detay Aktar"));
+    QTemporaryDir dir;
+    messages.answerFile(dir.filePath(QStringLiteral("satirlar")));
+    SetOpenDocumentHook([](const QString&) {});
+    f->DetayAktar->trigger();
+    SetOpenDocumentHook({});
+    const QByteArray sheet = test::ZipEntry(dir.filePath(QStringLiteral("satirlar.xlsx")),
+                                            QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_TRUE(sheet.contains("Filtre"));
+    EXPECT_FALSE(sheet.contains("Başka")) << "only the current slip's lines";
+}
+
+// Every kind shows a caption for every column it reads, never a raw column name.
+TEST(ChangeLogKinds, EveryColumnHasACaption)
+{
+    auto columnsOf = [](QString select) {
+        select = select.section(QLatin1Char('\n'), 0, 0);
+        select.remove(0, select.indexOf(QLatin1Char(' ')) + 1); // "SELECT "
+        return int(select.split(QLatin1Char(',')).size());
+    };
+    for (const char* type : {"ALIS", "SATIS", "ISEMRI", "SERFAT", "VERSIPMA", "STOK", "CARI", "BANKHRK", "STKFIS",
+                             "CSBORDRO", "ISCIUSTA"}) {
+        const ChangeLogKind* k = FindChangeLogKind(QString::fromLatin1(type));
+        ASSERT_TRUE(k) << type;
+        EXPECT_EQ(k->masterCaptions.size(), columnsOf(k->masterLines.value(0))) << type;
+        if (!k->lineQuery.isEmpty())
+            EXPECT_EQ(k->lineCaptions.size(), columnsOf(k->lineQuery)) << type;
+        else
+            EXPECT_TRUE(k->lineCaptions.isEmpty()) << type;
+    }
 }
 
 } // namespace

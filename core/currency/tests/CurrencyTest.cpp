@@ -4,8 +4,14 @@
 #include "settings/Settings.h"
 #include "testsupport/TestSupport.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTest>
 #include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -213,7 +219,10 @@ TEST_F(CurrencyTest, PickModeReturnsTheChosenSellingRateOrMinusOne)
 TEST_F(CurrencyTest, StockPriceUpdateRunsTheInstalledRoutineWithTheRateKind)
 {
     QList<std::pair<QDate, QString>> calls;
-    SetStokFiyatGuncelleyici([&](const Db&, const QDate& gun, const QString& askur) { calls.append({gun, askur}); });
+    SetStokFiyatGuncelleyici([&](const Db&, const QDate& gun, const QString& askur) {
+        calls.append({gun, askur});
+        return 3;
+    });
     KurFiyatlarinaGoreStokGuncelle(db, QDate(), false);
     EXPECT_EQ(messages.lastText(), QStringLiteral("Lütfen Fiyat Güncellemek için Kur Tarihi Giriniz."));
     messages.answer(MsgNo);
@@ -225,7 +234,193 @@ TEST_F(CurrencyTest, StockPriceUpdateRunsTheInstalledRoutineWithTheRateKind)
     EXPECT_EQ(calls[0], std::make_pair(QDate(2026, 5, 4), QStringLiteral("A")));
     EXPECT_EQ(calls[1].second, QStringLiteral("S"));
     EXPECT_EQ(messages.lastText(), QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı"));
+    // A run that changed nothing, or no routine at all, never reports success.
+    SetStokFiyatGuncelleyici([](const Db&, const QDate&, const QString&) { return 0; });
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 5), false);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Kur değerlerine göre güncellenecek stok fiyatı bulunamadı."));
     SetStokFiyatGuncelleyici({});
+    KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 5), false);
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("yüklü değil")));
+}
+
+TEST_F(CurrencyTest, StockPriceUpdateWithoutTheStockRoutineIsRefusedNotReportedDone)
+{
+    SetStokFiyatGuncelleyici({});
+    EXPECT_EQ(SP_SET_STOKFYT(db, QDate(2026, 5, 4), QStringLiteral("S")), -1);
+    EXPECT_FALSE(KurFiyatlarinaGoreStokGuncelle(db, QDate(2026, 5, 4), false));
+    EXPECT_FALSE(messages.contains(QStringLiteral("Stok Fiyatları Güncellemesi Tamamlandı")));
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("yüklü değil")));
+    ctx.Database1 = db;
+    TFormDoviz form(ctx);
+    EXPECT_FALSE(form.BtnStkFyt->isEnabled());
+}
+
+TEST_F(CurrencyTest, RateChangesAreStoredOnlyWhenTheyHappened)
+{
+    const QDateTime t(QDate(2026, 5, 4), QTime(10, 30));
+    // A row without both rates is refused: it would read as no rate at all.
+    EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, QVariant()}));
+    EXPECT_EQ(messages.lastText(), KurEksikMesaji());
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 0);
+    // Changing a row that another workstation removed is no success.
+    messages.clear();
+    EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2}, t.addDays(-1)));
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 0);
+
+    // A document that gives none of the currencies in full stores nothing and says so.
+    LoopbackServer http;
+    WriteSetting(QString(), QStringLiteral("KURLAR"), QStringLiteral("TCMB_ADRES"), http.url());
+    const QDate bugun = QDate::currentDate();
+    db.exec(QStringLiteral("DELETE FROM DOVIZ WHERE DOVIZ_KODU IN ('EUR', 'GBP', 'JPY')"));
+    http.body = sampleXml(bugun.addDays(-1), QStringLiteral(""), QStringLiteral("40.35"));
+    messages.clear();
+    EXPECT_FALSE(TcmbKurlariAl(db, bugun));
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 0);
+}
+
+class RatesFormTest : public CurrencyTest {
+protected:
+    void SetUp() override
+    {
+        CurrencyTest::SetUp();
+        ctx.Database1 = db;
+        kur(QStringLiteral("USD"), QDateTime(QDate(2026, 5, 4), QTime(9, 15)), 40.5, 40.75);
+        form = std::make_unique<TFormDoviz>(ctx);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        form->selectCurrency(QStringLiteral("USD"));
+        ASSERT_EQ(form->rateRowCount(), 1);
+        model = qobject_cast<QStandardItemModel*>(form->GridKurDeger->model());
+    }
+    void TearDown() override
+    {
+        form.reset();
+        CurrencyTest::TearDown();
+    }
+    QString cell(int row, int col) const
+    {
+        return form->GridKurDeger->model()->index(row, col).data(Qt::DisplayRole).toString();
+    }
+    double stored(const char* column)
+    {
+        Query q(db, QStringLiteral("SELECT %1 FROM KURDEGER WHERE DOVIZ_KODU='USD'").arg(QLatin1String(column)));
+        q.exec();
+        return q.next() ? q.value(0).toDouble() : -1;
+    }
+    // Types into the cell the way a clerk does: open the editor, type, then `key`.
+    void typeInto(int row, int col, const QString& text, Qt::Key key)
+    {
+        QTableView* g = form->GridKurDeger;
+        // Tab may have opened the next cell's editor already: use the one open there.
+        if (g->currentIndex() != g->model()->index(row, col)) {
+            g->setFocus();
+            g->setCurrentIndex(g->model()->index(row, col));
+        }
+        g->edit(g->currentIndex());
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* e : g->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                editor = e;
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, key);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::unique_ptr<TFormDoviz> form;
+    QStandardItemModel* model = nullptr;
+};
+
+TEST_F(RatesFormTest, RatesShowTheDigitsTheFormatAsks)
+{
+    EXPECT_EQ(cell(0, 1), QStringLiteral("40,50"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("40,75"));
+    auto* delegate = static_cast<QStyledItemDelegate*>(form->GridKurDeger->itemDelegateForColumn(0));
+    ASSERT_TRUE(delegate);
+    EXPECT_EQ(delegate->displayText(model->index(0, 0).data(), QLocale()), QStringLiteral("04.05.26 09:15"));
+    // Every currency name fits its column: none is cut or wrapped.
+    form->selectCurrency(QStringLiteral("USD"));
+    QCoreApplication::processEvents();
+    const QTableView* list = form->GridDoviz;
+    for (int r = 0; r < list->model()->rowCount(); ++r) {
+        const QString name = list->model()->index(r, 1).data().toString();
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(name) + 8, list->columnWidth(1)) << name.toStdString();
+    }
+    const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
+    if (!dir.isEmpty())
+        EXPECT_TRUE(form->grab().save(QDir(dir).filePath(QStringLiteral("rates.png"))));
+}
+
+TEST_F(RatesFormTest, TextThatIsNoRateIsRefusedAndTheOldRateKept)
+{
+    for (const char* bad : {"40,5a", "1.5", "abc"}) {
+        messages.clear();
+        typeInto(0, 1, QString::fromLatin1(bad), Qt::Key_Tab);
+        EXPECT_TRUE(messages.lastText().contains(QStringLiteral("geçerli bir kur değeri değil"))) << bad;
+        EXPECT_DOUBLE_EQ(stored("TLDEGERI_ALIS"), 40.5) << bad;
+        EXPECT_EQ(cell(0, 1), QStringLiteral("40,50")) << bad;
+    }
+    // Emptied: refused too, never stored as no rate.
+    messages.clear();
+    typeInto(0, 2, QString(), Qt::Key_Tab);
+    EXPECT_EQ(messages.lastText(), KurEksikMesaji());
+    EXPECT_DOUBLE_EQ(stored("TLDEGERI_SATIS"), 40.75);
+}
+
+TEST_F(RatesFormTest, TabKeepsWhatWasTypedAndMovesOnEnterPostsWithoutDownloading)
+{
+    LoopbackServer http;
+    WriteSetting(QString(), QStringLiteral("KURLAR"), QStringLiteral("TCMB_ADRES"), http.url());
+    typeInto(0, 1, QStringLiteral("41,25"), Qt::Key_Tab);
+    EXPECT_EQ(messages.count(), 0) << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_DOUBLE_EQ(stored("TLDEGERI_ALIS"), 41.25);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("41,25"));
+    EXPECT_EQ(form->GridKurDeger->currentIndex(), model->index(0, 2)) << "Tab goes to the next cell";
+
+    typeInto(0, 2, QStringLiteral("1.041,123456"), Qt::Key_Return);
+    QTest::keyClick(form->GridKurDeger, Qt::Key_Return);
+    QTest::qWait(50);
+    EXPECT_DOUBLE_EQ(stored("TLDEGERI_SATIS"), 1041.123456);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("1.041,12346"));
+    EXPECT_EQ(http.requests, 0) << "Enter started the download";
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(RatesFormTest, ADatabaseErrorWhileSavingIsReportedAndTheFormStaysOpen)
+{
+    db.exec(QStringLiteral("ALTER TABLE KURDEGER RENAME TO KURDEGER_ESKI"));
+    typeInto(0, 1, QStringLiteral("41"), Qt::Key_Tab);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Veritabanı işlemi tamamlanamadı")))
+        << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(db.inTransaction());
+    db.exec(QStringLiteral("ALTER TABLE KURDEGER_ESKI RENAME TO KURDEGER"));
+    EXPECT_DOUBLE_EQ(stored("TLDEGERI_ALIS"), 40.5);
+}
+
+TEST_F(RatesFormTest, ANewRowIsStoredOnlyWithBothRates)
+{
+    form->GridKurDeger->setFocus();
+    QTest::keyClick(form->GridKurDeger, Qt::Key_Insert);
+    ASSERT_EQ(form->rateRowCount(), 2);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 1) << "nothing stored before the rates are typed";
+    typeInto(1, 1, QStringLiteral("42"), Qt::Key_Tab);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 1);
+    // Leaving the row with the selling rate empty drops it, and says so.
+    form->GridKurDeger->setCurrentIndex(model->index(0, 1));
+    EXPECT_TRUE(messages.lastText().startsWith(KurEksikMesaji()));
+    EXPECT_EQ(form->rateRowCount(), 1);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 1);
+
+    QTest::keyClick(form->GridKurDeger, Qt::Key_Insert);
+    typeInto(1, 1, QStringLiteral("42"), Qt::Key_Tab);
+    typeInto(1, 2, QStringLiteral("42,5"), Qt::Key_Tab);
+    EXPECT_EQ(rateRows(QStringLiteral("USD")), 2);
+    EXPECT_EQ(cell(1, 2), QStringLiteral("42,50"));
 }
 
 } // namespace

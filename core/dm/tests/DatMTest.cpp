@@ -45,8 +45,9 @@ TEST(MenuTablesTest, CaptionsLandInTheTableOfTheirRange)
     // Every row hangs under a row that exists.
     for (const auto* table : {&m.dxMenu, &m.dxMenuList})
         for (const TMenuSatiri& r : *table)
-            if (r.PARENT != 0)
+            if (r.PARENT != 0) {
                 EXPECT_NE(caption(*table, r.PARENT), QStringLiteral("<yok>")) << r.ID;
+            }
 }
 
 TEST(MenuTablesTest, CheckGroupAndCrossTabCaptions)

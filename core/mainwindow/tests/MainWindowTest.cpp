@@ -17,7 +17,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QSet>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QMenu>
@@ -575,6 +577,10 @@ TEST_F(MainWindowTest, HelpAndAboutBox)
     w.triggerCommand(QStringLiteral("BtnYardim"));
     ASSERT_EQ(documents.size(), 1);
     EXPECT_TRUE(documents[0].endsWith(QStringLiteral(".html")));
+    // Written in the user's own folder, never under a fixed name in the shared temporary one.
+    EXPECT_FALSE(documents[0].startsWith(QDir::tempPath() + QStringLiteral("/Tornaly"))) << documents[0].toStdString();
+    const QFileInfo folder(QFileInfo(documents[0]).absolutePath());
+    EXPECT_FALSE(folder.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::WriteGroup));
     QFile page(documents[0]);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("Oturum Kimliğini Değiştir")));
@@ -621,7 +627,22 @@ TEST_F(MainWindowTest, RendersTheMainWindow)
     w.show();
     QCoreApplication::processEvents();
     const QPixmap picture = w.grab();
-    EXPECT_EQ(picture.size(), QSize(1366, 768));
+    // At the smallest common screen every command is on screen, none cut off.
+    const QRect inside = w.rect();
+    for (QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+        if (!b->isVisible() || b->objectName().isEmpty())
+            continue;
+        const QRect r(b->mapTo(&w, QPoint(0, 0)), b->size());
+        EXPECT_TRUE(inside.contains(r)) << b->objectName().toStdString();
+        EXPECT_GE(r.width(), b->minimumSizeHint().width() / 2) << b->objectName().toStdString();
+    }
+    // The picture shows something: more than a handful of colours.
+    const QImage image = picture.toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height() && colours.size() < 50; y += 7)
+        for (int x = 0; x < image.width() && colours.size() < 50; x += 7)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GE(colours.size(), 50);
     const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
     if (!dir.isEmpty()) {
         QDir().mkpath(dir);

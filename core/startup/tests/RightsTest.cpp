@@ -1,5 +1,4 @@
-#include "accounting/AccountingSchema.h"
-#include "aftersales/AftersalesSchema.h"
+#include "CoreSchema.h"
 #include "connection/DialogRunner.h"
 #include "login/BrPass.h"
 #include "login/Kullanici.h"
@@ -14,20 +13,17 @@ namespace tornaly::test {
 
 class RightsTest : public DbTest {
 protected:
-    void registerSchema() override
-    {
-        aftersales::RegisterSchema();
-        accounting::RegisterSchema();
-    }
     void addUser(const QString& login, const QVariantMap& columns = {})
     {
-        QStringList names{QStringLiteral("LOGIN_NAME"), QStringLiteral("USER_PASS")};
-        QStringList params{QStringLiteral(":LOGIN_NAME"), QStringLiteral(":USER_PASS")};
-        QVariantMap binds{{QStringLiteral("LOGIN_NAME"), login}, {QStringLiteral("USER_PASS"), QStringLiteral("pw")}};
-        for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+        // A hash weaker than new ones get, as an older installation left it.
+        QVariantMap binds{{QStringLiteral("LOGIN_NAME"), login},
+                          {QStringLiteral("USER_PASS"), HashPassword(QStringLiteral("pw"), PasswordIterations() / 2)}};
+        binds.insert(columns);
+        QStringList names;
+        QStringList params;
+        for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
             names << it.key();
             params << QLatin1Char(':') + it.key();
-            binds.insert(it.key(), it.value());
         }
         db.exec(QStringLiteral("INSERT INTO RIGHTS (%1) VALUES (%2)")
                     .arg(names.join(QLatin1Char(',')), params.join(QLatin1Char(','))),
@@ -56,8 +52,9 @@ TEST_F(RightsTest, RowWithEveryRightEmptyGetsTheDefaults)
         EXPECT_EQ(l, QStringLiteral("H"));
     EXPECT_EQ(u.u_type, QStringLiteral("K"));
     for (const QString& s : {u.carihrk, u.caribakiye, u.carichodekapa, u.carihrkizle, u.iefatura, u.depo,
-                             u.arac_beyan_sil, u.iki_el_oku, u.ie_ackapat, u.arac_gecmis, u.per_kod, u.password})
+                             u.arac_beyan_sil, u.iki_el_oku, u.ie_ackapat, u.arac_gecmis, u.per_kod})
         EXPECT_TRUE(s.isEmpty());
+    EXPECT_EQ(u.password, QStringLiteral("pw")); // kept for the session
     EXPECT_EQ(u.per_name, QString()); // no personnel row and no user name
     EXPECT_EQ(u.sat_yetki, 0);
     EXPECT_EQ(u.stok_adi, 0);
@@ -147,16 +144,30 @@ TEST_F(RightsTest, PasswordsAreHashedCaseSensitiveAndNeverListed)
 {
     addUser(QStringLiteral("VELI"), {{QStringLiteral("USER_NAME"), QStringLiteral("100% Veli")}});
     addUser(QStringLiteral("ZEKI"), {{QStringLiteral("USER_NAME"), QStringLiteral("Zeki")}});
+    addUser(QStringLiteral("BOS"), {{QStringLiteral("USER_PASS"), QString()}});
+    const auto stored = [&](const char* login) {
+        return SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME=:L"),
+                         QString::fromLatin1(login))
+            .toString();
+    };
+    const QString weak = stored("VELI");
     t_user u;
     EXPECT_FALSE(Kullanici(db, QStringLiteral("VELI"), QStringLiteral("PW"), u).ok);
     EXPECT_FALSE(Kullanici(db, QStringLiteral("YOK"), QStringLiteral("pw"), u).ok);
-    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='VELI'")).toString(),
-              QStringLiteral("pw")); // nothing written before a login succeeds
+    // An empty password is refused, also for a user who has none.
+    EXPECT_FALSE(Kullanici(db, QStringLiteral("BOS"), QString(), u).ok);
+    EXPECT_FALSE(Kullanici(db, QStringLiteral("VELI"), QString(), u).ok);
+    EXPECT_TRUE(u.password.isEmpty());
+    EXPECT_EQ(stored("VELI"), weak); // nothing written before a login succeeds
+
+    // A weaker hash is replaced at the login; the new one carries the stronger parameters.
     EXPECT_TRUE(Kullanici(db, QStringLiteral("VELI"), QStringLiteral("pw"), u).ok);
-    const QString stored =
-        SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='VELI'")).toString();
-    EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(Kullanici(db, QStringLiteral("VELI"), QStringLiteral("pw"), u).ok); // by the hash now
+    const QString strong = stored("VELI");
+    EXPECT_NE(strong, weak);
+    EXPECT_TRUE(strong.startsWith(QStringLiteral("pbkdf2-sha256$%1$").arg(PasswordIterations())));
+    EXPECT_FALSE(PasswordNeedsRehash(strong));
+    EXPECT_TRUE(Kullanici(db, QStringLiteral("VELI"), QStringLiteral("pw"), u).ok);
+    EXPECT_EQ(stored("VELI"), strong); // strong enough: left alone
     EXPECT_FALSE(Kullanici(db, QStringLiteral("VELI"), QStringLiteral("Pw"), u).ok);
 
     // The user list: supervisors of a logged-in session only, without passwords.
@@ -175,7 +186,7 @@ TEST_F(RightsTest, PasswordsAreHashedCaseSensitiveAndNeverListed)
     TFormPass list(db);
     EXPECT_EQ(list.model()->columnCount(), 2);
     EXPECT_EQ(list.model()->columnOf(QStringLiteral("USER_PASS")), -1);
-    EXPECT_EQ(list.model()->rowCount(), 2);
+    EXPECT_EQ(list.model()->rowCount(), 3);
     // The filter is taken literally: % matches itself.
     list.EditFiltre->setText(QStringLiteral("100%"));
     list.FiltreUygula();
@@ -184,7 +195,44 @@ TEST_F(RightsTest, PasswordsAreHashedCaseSensitiveAndNeverListed)
     list.FiltreUygula();
     EXPECT_EQ(list.model()->rowCount(), 0);
     list.TemizleClick();
-    EXPECT_EQ(list.model()->rowCount(), 2);
+    EXPECT_EQ(list.model()->rowCount(), 3);
+}
+
+} // namespace tornaly::test
+
+namespace tornaly::test {
+
+// Plain-text passwords of an older database are hashed by the migration that
+// brings it up to date; the logins then work with the same passwords.
+TEST(PasswordMigration, PlainTextPasswordsAreHashedOnce)
+{
+    core::RegisterSchema();
+    TestDatabase database(DatabaseKind::Company, false);
+    const Db db = database.db();
+    QList<SchemaStep> older;
+    for (const SchemaStep& step : schemaSteps(QStringLiteral("core"), db.backend()))
+        if (step.version < 61)
+            older << step;
+    ApplySchemaSteps(db, QStringLiteral("core"), older);
+    for (const auto& [login, pass] : {std::pair{"ALI", QVariant(QStringLiteral("Gizli Şifre"))},
+                                      std::pair{"BOS", QVariant(QString())},
+                                      std::pair{"YOK", QVariant(QMetaType(QMetaType::QString))}})
+        db.exec(QStringLiteral("INSERT INTO RIGHTS (LOGIN_NAME, USER_PASS) VALUES (:L, :P)"),
+                {{QStringLiteral("L"), QString::fromLatin1(login)}, {QStringLiteral("P"), pass}});
+    ApplyMigrations(db, DatabaseKind::Company);
+
+    const QString hashed =
+        SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='ALI'")).toString();
+    EXPECT_TRUE(IsPasswordHash(hashed));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("Gizli Şifre"), hashed));
+    EXPECT_TRUE(SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='BOS'")).toString().isEmpty());
+    EXPECT_TRUE(SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='YOK'")).isNull());
+    t_user u;
+    EXPECT_TRUE(Kullanici(db, QStringLiteral("ALI"), QStringLiteral("Gizli Şifre"), u).ok);
+    EXPECT_FALSE(Kullanici(db, QStringLiteral("BOS"), QString(), u).ok);
+    // A second run changes nothing.
+    ApplyMigrations(db, DatabaseKind::Company);
+    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME='ALI'")).toString(), hashed);
 }
 
 } // namespace tornaly::test

@@ -1,8 +1,8 @@
 #include "startup/tests/StartupFixture.h"
-#include "accounting/AccountingSchema.h"
-#include "aftersales/AftersalesSchema.h"
+#include "CoreSchema.h"
 #include "connection/DialogRunner.h"
 #include "db/udbconn.h"
+#include "login/PasswordHash.h"
 #include "settings/Settings.h"
 
 #include <QCoreApplication>
@@ -17,8 +17,7 @@ void StartupTest::SetUp()
     messages.clear();
     companyDialogs = loginDialogs = serverDialogs = 0;
     SetMessageService(&messages);
-    aftersales::RegisterSchema();
-    accounting::RegisterSchema();
+    core::RegisterSchema();
     const ConnectionProfile base = FreshProfile(m_dir.path());
     settings = TConnectionSettings();
     if (base.backend == Backend::SQLite) {
@@ -42,6 +41,10 @@ void StartupTest::SetUp()
     m_created << cat;
     m_catalogue = Db::open(cat, QStringLiteral("test_catalogue"));
     m_company = addCompany(QStringLiteral("DEMO"), year, yearDb(year));
+    // The stock card table and the unique index the start-up checks, as the
+    // stock library makes them.
+    m_company.exec(QStringLiteral("CREATE TABLE STOK (STOK_KOD_NO VARCHAR(30))"));
+    m_company.exec(QStringLiteral("CREATE UNIQUE INDEX IX_STOK_2 ON STOK (STOK_KOD_NO)"));
     addUser(loginName, loginPassword);
 
     onCompany = [](TFormFirmaSec& f) { f.BtnTamam->click(); };
@@ -125,7 +128,7 @@ void StartupTest::addUser(const QString& login, const QString& password, const Q
                             extraValues.isEmpty() ? QString() : QStringLiteral(", ") + extraValues),
                    {{QStringLiteral("L"), login},
                     {QStringLiteral("N"), QStringLiteral("Ali Veli")},
-                    {QStringLiteral("P"), password}});
+                    {QStringLiteral("P"), HashPassword(password)}});
 }
 
 int StartupTest::logRows(const Db& db) const

@@ -1,10 +1,11 @@
+#include "login/PasswordHash.h"
 #include "startup/tests/StartupFixture.h"
 #include "company/FirmaKatalog.h"
 #include "context/SessionContext.h"
 #include "db/udbconn.h"
-#include "login/PasswordHash.h"
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
+#include "startup/Session.h"
 #include "startup/FirstSetup.h"
 #include "startup/Startup.h"
 #include "sql/SqlHelpers.h"
@@ -62,11 +63,8 @@ TEST_F(StartupTest, SuccessfulStartLogsOnceAndFillsTheSession)
     EXPECT_EQ(q.str(QStringLiteral("KULLANICI")), loginName);
     EXPECT_FALSE(q.next());
 
-    // The plain-text password of an older installation is now a salted hash.
-    const QString stored =
-        SqlLookup(company(), QStringLiteral("SELECT USER_PASS FROM RIGHTS WHERE LOGIN_NAME = :L"), loginName).toString();
-    EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(VerifyPassword(loginPassword, stored));
+    // The separate programs and web pages get the password of the session.
+    EXPECT_EQ(r.ctx.AktifKullanici.password, loginPassword);
     // The choice and the login name are remembered for the next start.
     EXPECT_EQ(RememberedCompany(), QStringLiteral("DEMO"));
     EXPECT_EQ(ReadSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), StoreRegistry), loginName);
@@ -107,8 +105,9 @@ TEST_F(StartupTest, EveryEarlyExitEndsWithoutALogRow)
         EXPECT_FALSE(r.mainWindowRan);
         EXPECT_EQ(loginDialogs, c.loginDialogs);
         EXPECT_EQ(logRows(company()), 0);
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_EQ(messages.lastText(), c.message);
+        }
         // The company database is closed again.
         EXPECT_FALSE(Db::attach(TDBConn::Database1Name).isValid());
     }
@@ -123,6 +122,29 @@ TEST_F(StartupTest, CompanyCancelOpensNoCompanyConnection)
     EXPECT_EQ(runStartup().exit, TStartup::Exit::CompanyCancelled);
     EXPECT_EQ(companyDialogs, 1);
     EXPECT_EQ(messages.count(), 0);
+}
+
+// A change of company cannot end without a login: a cancelled login dialog
+// comes back until one is accepted.
+TEST_F(StartupTest, ACancelledChangeOfLoginAsksAgainUntilALoginIsAccepted)
+{
+    RunResult r = runStartup();
+    ASSERT_EQ(r.exit, TStartup::Exit::Ran);
+    const int before = loginDialogs;
+    int cancels = 2;
+    onLogin = [&](TPassWordDlg& d) {
+        if (cancels-- > 0) {
+            d.CancelBtn->click();
+            return;
+        }
+        d.EditADI->setText(loginName);
+        d.Edit1->setText(loginPassword);
+        d.OKBtn->click();
+    };
+    EXPECT_TRUE(ChangeCompany(r.ctx));
+    EXPECT_EQ(loginDialogs - before, 3);
+    EXPECT_EQ(r.ctx.AktifKullanici.login.toUpper(), loginName.toUpper());
+    Db::close(TDBConn::Database1Name);
 }
 
 TEST_F(StartupTest, DatabaseOfAnotherYearIsRefused)

@@ -2,9 +2,11 @@
 #include "connection/ConnectionModule.h"
 #include "connection/ConnectionSettings.h"
 #include "connection/DialogRunner.h"
+#include "connection/SecretStore.h"
 #include "connection/Sifre.h"
 #include "connection/VeriTabLogin.h"
 #include "context/SessionContext.h"
+#include "db/Schema.h"
 #include "db/udbconn.h"
 #include "dm/DATA1.h"
 #include "login/PasswordHash.h"
@@ -13,6 +15,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -62,8 +65,9 @@ TEST(Sifrele, RoundTripsEveryLengthAndChainsLaterBytes)
         const QString back = SifreCozMetin(SifreleMetin(s, kAyarSifreAnahtari), kAyarSifreAnahtari);
         EXPECT_EQ(s.left(back.size()), back);
         EXPECT_LE(back.toUtf8().size(), 255);
-        if (s.toUtf8().size() <= 255)
+        if (s.toUtf8().size() <= 255) {
             EXPECT_EQ(back, s);
+        }
     }
 }
 
@@ -98,21 +102,65 @@ TEST(KalvesaIni, DefaultsRewrittenKeysAndScrambledPassword)
     EXPECT_EQ(readRaw(path, QStringLiteral("SERVER/Firmalar")), QStringLiteral("KAVBFIRMA"));
     EXPECT_EQ(readRaw(path, QStringLiteral("MERKEZ/SERVERDB")), QStringLiteral("MERKEZDB"));
 
-    // The password is stored scrambled and read back; an empty one stays empty.
+    // The password never goes into the settings file: the secret store keeps
+    // it (here the owner-only file beside it) and gives it back; an empty one
+    // stays empty and leaves nothing behind.
+    const QString secrets = dir.filePath(QStringLiteral("Kalvesa.secrets"));
     for (const QString& pw : {QStringLiteral("Gizli Şifre=;[x]"), QString()}) {
         t.DbSifre = pw;
         t.DbKullaniciAdi = QStringLiteral("sa");
-        WriteServerSettings(t, path);
-        const QString stored = readRaw(path, QStringLiteral("SERVER/DBPASS"));
-        EXPECT_EQ(stored.isEmpty(), pw.isEmpty());
-        if (!pw.isEmpty())
-            EXPECT_NE(stored, pw);
+        EXPECT_TRUE(WriteServerSettings(t, path));
+        EXPECT_FALSE(QSettings(path, QSettings::IniFormat).contains(QStringLiteral("SERVER/DBPASS")));
+        QFile ini(path);
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(ini.readAll().contains("Gizli"));
+        if (!pw.isEmpty()) {
+            const QFileDevice::Permissions p = QFile(secrets).permissions();
+            EXPECT_TRUE(p & QFileDevice::ReadOwner);
+            EXPECT_FALSE(p & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                              | QFileDevice::WriteOther));
+        }
         TConnectionSettings r;
         ReadConnectionSettings(r, path);
         EXPECT_EQ(r.DbSifre, pw);
         EXPECT_EQ(r.DbKullaniciAdi, QStringLiteral("sa"));
     }
+    QFile secretFile(secrets);
+    ASSERT_TRUE(secretFile.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(secretFile.readAll().contains("Gizli"));
     EXPECT_EQ(PreviousServers(path), QStringList{QStringLiteral("db1")});
+}
+
+TEST(KalvesaIni, ScrambledPasswordOfAnOlderVersionMovesOutOfTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kalvesa.ini"));
+    {
+        QSettings old(path, QSettings::IniFormat);
+        old.setValue(QStringLiteral("SERVER/ServerAdi"), QStringLiteral("db1:5433"));
+        old.setValue(QStringLiteral("SERVER/Surucu"), QStringLiteral("POSTGRES"));
+        old.setValue(QStringLiteral("SERVER/DBUSER"), QStringLiteral("kalvesa"));
+        old.setValue(QStringLiteral("SERVER/DBPASS"), SifreleMetin(QStringLiteral("eski şifre"), kAyarSifreAnahtari));
+    }
+    TConnectionSettings s;
+    ReadConnectionSettings(s, path);
+    EXPECT_EQ(s.DbSifre, QStringLiteral("eski şifre"));
+    EXPECT_FALSE(QSettings(path, QSettings::IniFormat).contains(QStringLiteral("SERVER/DBPASS")));
+    // Read again, from the secret store alone.
+    TConnectionSettings again;
+    ReadConnectionSettings(again, path);
+    EXPECT_EQ(again.DbSifre, QStringLiteral("eski şifre"));
+
+    // A secret file other users could read is closed to them when it is read.
+    const QString secrets = dir.filePath(QStringLiteral("Kalvesa.secrets"));
+    QFile::setPermissions(secrets, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
+                                       | QFileDevice::ReadGroup);
+    ReadConnectionSettings(again, path);
+    EXPECT_FALSE(QFile(secrets).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup));
+    // Another server or login has a password of its own.
+    SecretStore store(secrets);
+    EXPECT_TRUE(store.read(QStringLiteral("db/POSTGRES/db2/kalvesa")).isEmpty());
+    EXPECT_FALSE(SecretStore::desktopStoreUsable()); // the test programs never touch a desktop keyring
 }
 
 TEST(KalvesaIni, CancelledSettingsDialogChangesNothing)
@@ -212,21 +260,72 @@ TEST(CompanyRoutines, LocksCodesAndSessionText)
     EXPECT_EQ(BuildSessionInfoText(ctx), QStringLiteral(" DEMO2026MS ali ¢ KALVESA ¢ 2026 DEMO2026 DEMO ¢"));
 }
 
-TEST(PasswordHash, SaltedHashAndPlainTextMigration)
+TEST(PasswordHash, SaltedHashWithItsParameters)
 {
     const QString h1 = HashPassword(QStringLiteral("Sır"), 1000);
     const QString h2 = HashPassword(QStringLiteral("Sır"), 1000);
     EXPECT_NE(h1, h2); // salted
-    EXPECT_TRUE(IsPasswordHash(h1));
-    bool plain = true;
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("Sır"), h1, &plain));
-    EXPECT_FALSE(plain);
+    EXPECT_TRUE(h1.startsWith(QStringLiteral("pbkdf2-sha256$1000$")));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("Sır"), h1));
     EXPECT_FALSE(VerifyPassword(QStringLiteral("sır"), h1));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("Sır"), QStringLiteral("pbkdf2-sha256$x$$")));
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("eski"), QStringLiteral("eski"), &plain));
-    EXPECT_TRUE(plain);
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("ESKI"), QStringLiteral("eski"), &plain));
-    EXPECT_FALSE(plain);
+    // Nothing but a well-formed hash matches: no plain text, no empty password.
+    for (const char* stored : {"pbkdf2-sha256$x$$", "pbkdf2-sha256$1000$$", "Sır", ""})
+        EXPECT_FALSE(VerifyPassword(QStringLiteral("Sır"), QString::fromUtf8(stored))) << stored;
+    EXPECT_TRUE(HashPassword(QString()).isEmpty());
+    EXPECT_FALSE(VerifyPassword(QString(), HashPassword(QString(), 1000)));
+
+    // Weaker than new hashes: replaced at the next login.
+    EXPECT_TRUE(PasswordNeedsRehash(HashPassword(QStringLiteral("a"), PasswordIterations() - 1)));
+    EXPECT_FALSE(PasswordNeedsRehash(HashPassword(QStringLiteral("a"), PasswordIterations())));
+    EXPECT_TRUE(PasswordNeedsRehash(QStringLiteral("duz metin")));
+}
+
+TEST(PasswordHash, ProductionStrength)
+{
+    EXPECT_GE(kPasswordIterations, 600000);
+    const int testStrength = PasswordIterations();
+    SetPasswordIterations(kPasswordIterations);
+    const QString h = HashPassword(QStringLiteral("şifre"));
+    EXPECT_TRUE(h.startsWith(QStringLiteral("pbkdf2-sha256$%1$").arg(kPasswordIterations)));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("şifre"), h));
+    EXPECT_TRUE(PasswordNeedsRehash(HashPassword(QStringLiteral("şifre"), 100000))); // the former strength
+    SetPasswordIterations(testStrength);
+}
+
+// Opening a company or the catalogue never creates its file; a catalogue
+// entry cannot reach outside the data folder.
+TEST(ConnectionModule, OpeningNeverCreatesADatabaseFile)
+{
+    QTemporaryDir dir;
+    TConnectionSettings s;
+    s.Surucu = Backend::SQLite;
+    s.SunucuAdi = dir.filePath(QStringLiteral("veri"));
+    const ConnectionProfile missing = ProfileFor(s, QStringLiteral("DEMO2026"));
+    EXPECT_TRUE(missing.mustExist);
+    try {
+        Db::open(missing, QStringLiteral("yok"));
+        ADD_FAILURE() << "a missing company file was opened";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::ConnectionFailed);
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Veritabanı dosyası bulunamadı"))) << e.text().toStdString();
+    }
+    Db::close(QStringLiteral("yok"));
+    EXPECT_FALSE(QFile::exists(missing.filePath));
+    EXPECT_FALSE(QFileInfo::exists(s.SunucuAdi)) << "not even its folder";
+
+    // The creating path may; afterwards the same profile opens.
+    CreateDatabase(missing, DatabaseKind::Catalogue);
+    EXPECT_TRUE(QFile::exists(missing.filePath));
+    EXPECT_TRUE(Db::open(missing, QStringLiteral("var")).isOpen());
+    Db::close(QStringLiteral("var"));
+
+    for (const char* outside : {"../DEMO", "/etc/passwd", "..", "a/b", "a\\b", "", "C:x"}) {
+        const ConnectionProfile p = ProfileFor(s, QString::fromUtf8(outside));
+        EXPECT_TRUE(p.filePath.isEmpty()) << outside;
+        EXPECT_THROW(Db::open(p, QStringLiteral("disari")), DbError) << outside;
+        Db::close(QStringLiteral("disari"));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("DEMO.sqlite"))));
 }
 
 TEST(DiskUyarilari, ThresholdsAndWhichDriveIsNamed)

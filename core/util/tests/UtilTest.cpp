@@ -155,6 +155,9 @@ TEST(WebPages, ParameterTextByPage)
         {"stok_fisi", "4", "gonder=E&hrkno=4"},
         {"stok_fisi", "", ""},
         {"baska_sayfa", "a=1&b=2", "a=1&b=2"},
+        // A number is one value: nothing typed in it adds a parameter.
+        {"isemri_ac", "5&pass=x", "isemrino=5%26pass%3Dx"},
+        {"baska_sayfa", "ad=Ayşe Öz", "ad=Ay%C5%9Fe%20%C3%96z"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WebPageParameterText(QString::fromUtf8(c.page), QString::fromUtf8(c.caller)),

@@ -55,6 +55,7 @@ TEST(ReportMenu, DoubleClickRunsTheRegisteredEntryOnly)
     int groupRuns = 0;
     ReportRegistry::add(QStringLiteral("Finans Raporları"), [&](ReportMenuEnv&) { ++groupRuns; });
     ReportRegistry::remove(QStringLiteral("Finans Raporları"));
+    f.refreshNodes(); // as every show of the menu does
 
     f.tvListe->setCurrentItem(node(f.tvListe, QStringLiteral("Finans Raporları")));
     f.tvListeDblClick();
@@ -67,8 +68,13 @@ TEST(ReportMenu, DoubleClickRunsTheRegisteredEntryOnly)
     f.tvListeDblClick();
     EXPECT_EQ(lists, 1);
 
-    // A report whose issue has not landed yet does nothing.
-    f.tvListe->setCurrentItem(node(f.tvListe, QStringLiteral("Envanter Raporu")));
+    // A report this installation lacks is disabled, saying why, and does nothing.
+    f.refreshNodes();
+    QTreeWidgetItem* missing = node(f.tvListe, QStringLiteral("Envanter Raporu"));
+    EXPECT_TRUE(missing->isDisabled());
+    EXPECT_FALSE(missing->toolTip(0).isEmpty());
+    EXPECT_FALSE(node(f.tvListe, QStringLiteral("Kasa Fişleri Raporu"))->isDisabled());
+    f.tvListe->setCurrentItem(missing);
     f.tvListeDblClick();
 
     int reports = 0;

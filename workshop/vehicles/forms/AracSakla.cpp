@@ -23,16 +23,6 @@
 
 namespace tornaly::workshop {
 
-namespace {
-QStringList columnsOf(std::initializer_list<const char*> cols)
-{
-    QStringList out;
-    for (const char* c : cols)
-        out << QString::fromLatin1(c);
-    return out;
-}
-} // namespace
-
 TFormAracSakla::TFormAracSakla(SessionContext& ctx, QWidget* parent)
     : VehicleCardBase(ctx, QStringLiteral("Araç Kayıt"), QStringLiteral("Araç Kartı"), parent)
 {

@@ -1,0 +1,157 @@
+#include "accounts/codes/CariKodlari.h"
+
+#include "db/Dialect.h"
+
+namespace tornaly::accounts {
+
+QList<CariGrubu> CariGruplari(const Db& db)
+{
+    QList<CariGrubu> out;
+    Query q(db, QStringLiteral("SELECT * FROM CARIYETKIGRUP ORDER BY GRUP_KODU"));
+    q.exec();
+    while (q.next())
+        out.append({q.str(QStringLiteral("GRUP_KODU")), q.str(QStringLiteral("GRUP_ADI")),
+                    q.integer(QStringLiteral("SABIT")) != 0});
+    return out;
+}
+
+std::optional<QString> CariGrupAdiDegistir(const Db& db, const QString& kod, const QString& yeniAd)
+{
+    Transaction tx(db);
+    Query q(db, QStringLiteral("SELECT SABIT FROM CARIYETKIGRUP WHERE GRUP_KODU=:K"));
+    q.bind(QStringLiteral("K"), kod).exec();
+    if (!q.next())
+        return std::nullopt;
+    if (q.integer(QStringLiteral("SABIT")) != 0)
+        return SabitGrupText();
+    db.exec(QStringLiteral("UPDATE CARIYETKIGRUP SET GRUP_ADI=:A WHERE GRUP_KODU=:K"),
+            {{QStringLiteral("A"), yeniAd}, {QStringLiteral("K"), kod}});
+    tx.commit();
+    return std::nullopt;
+}
+
+const QList<QPair<QString, QString>>& SabitCariGruplari()
+{
+    static const QList<QPair<QString, QString>> l = {
+        {QStringLiteral("K"), QStringLiteral("Son Kullanıcı")}, {QStringLiteral("R"), QStringLiteral("Şirket")},
+        {QStringLiteral("T"), QStringLiteral("Tedarikçi")},     {QStringLiteral("D"), QStringLiteral("Distribütör")},
+        {QStringLiteral("B"), QStringLiteral("Bayi")},          {QStringLiteral("F"), QStringLiteral("Filo")},
+        {QStringLiteral("S"), QStringLiteral("Sigorta Şirketi")}, {QStringLiteral("Z"), QStringLiteral("Diğer")}};
+    return l;
+}
+
+QStringList CariOzelKodlari(const Db& db, int cgNo)
+{
+    QStringList out;
+    Query q(db, QStringLiteral("SELECT CG_KOD FROM CARIG WHERE CG_NO=:N ORDER BY CG_KOD"));
+    q.bind(QStringLiteral("N"), cgNo).exec();
+    while (q.next())
+        out << q.str(QStringLiteral("CG_KOD"));
+    return out;
+}
+
+void CariOzelKodEkle(const Db& db, int cgNo, const QString& kod)
+{
+    db.exec(QStringLiteral("INSERT INTO CARIG (CG_NO, CG_KOD) VALUES (:N, :K)"),
+            {{QStringLiteral("N"), cgNo}, {QStringLiteral("K"), kod}});
+}
+
+std::optional<QString> CariOzelKodSil(const Db& db, int cgNo, const QString& kod)
+{
+    Transaction tx(db);
+    Query q(db, QStringLiteral("SELECT COUNT(*) ADET FROM CARI WHERE (OZEL_KOD_1=:CG_KOD AND 1=:CG_NO) OR "
+                               "(OZEL_KOD_2=:CG_KOD AND 2=:CG_NO) OR (OZEL_KOD_3=:CG_KOD AND 3=:CG_NO)"));
+    q.bind(QStringLiteral("CG_KOD"), kod).bind(QStringLiteral("CG_NO"), cgNo).exec();
+    if (q.next() && q.integer(QStringLiteral("ADET")) > 0)
+        return OzelKodKullanilmisText();
+    db.exec(QStringLiteral("DELETE FROM CARIG WHERE CG_NO=:N AND CG_KOD=:K"),
+            {{QStringLiteral("N"), cgNo}, {QStringLiteral("K"), kod}});
+    tx.commit();
+    return std::nullopt;
+}
+
+int CariKartlardakiGruplariGetir(const Db& db)
+{
+    Transaction tx(db);
+    int eklenen = 0;
+    for (int n = 1; n <= 3; ++n) {
+        const QString kolon = QStringLiteral("OZEL_KOD_%1").arg(n);
+        Query q(db, QStringLiteral("INSERT INTO CARIG (CG_NO, CG_KOD) SELECT DISTINCT %1, %2 FROM CARI "
+                                   "WHERE %2 IS NOT NULL AND %2 <> '' AND %2 NOT IN "
+                                   "(SELECT CG_KOD FROM CARIG WHERE CG_NO=%1)")
+                        .arg(n)
+                        .arg(kolon));
+        q.exec();
+        eklenen += q.rowsAffected();
+    }
+    tx.commit();
+    return eklenen;
+}
+
+QList<Sehir> Sehirler(const Db& db)
+{
+    QList<Sehir> out;
+    Query q(db, QStringLiteral("SELECT * FROM SEHIR WHERE 1=1 ORDER BY SEHIR"));
+    q.exec();
+    while (q.next())
+        out.append({q.str(QStringLiteral("SEHIR")), q.str(QStringLiteral("ALANKODU")), q.str(QStringLiteral("PLAKA"))});
+    return out;
+}
+
+QStringList Ilceler(const Db& db, const QString& sehir)
+{
+    QStringList out;
+    Query q(db, QStringLiteral("SELECT I.ILCE_ADI FROM ILCE I JOIN SEHIR S ON I.ILCE_KOD = CAST(S.PLAKA AS INTEGER) "
+                               "WHERE S.SEHIR=:S ORDER BY I.ILCE_ADI"));
+    q.bind(QStringLiteral("S"), sehir).exec();
+    while (q.next())
+        out << q.str(QStringLiteral("ILCE_ADI"));
+    return out;
+}
+
+void SehirKaydet(const Db& db, const Sehir& s)
+{
+    db.exec(db.dialect().upsert(QStringLiteral("SEHIR"), {QStringLiteral("SEHIR")},
+                                {QStringLiteral("SEHIR"), QStringLiteral("ALANKODU"), QStringLiteral("PLAKA")}),
+            {{QStringLiteral("SEHIR"), s.SEHIR}, {QStringLiteral("ALANKODU"), s.ALANKODU}, {QStringLiteral("PLAKA"), s.PLAKA}});
+}
+
+void IlceEkle(const Db& db, const QString& plaka, const QString& ilce)
+{
+    db.exec(QStringLiteral("INSERT INTO ILCE (ILCE_KOD, ILCE_ADI) VALUES (:K, :A)"),
+            {{QStringLiteral("K"), plaka.toInt()}, {QStringLiteral("A"), ilce}});
+}
+
+void SehirSil(const Db& db, const QString& sehir)
+{
+    Transaction tx(db);
+    db.exec(QStringLiteral("DELETE FROM ILCE WHERE ILCE_KOD IN (SELECT CAST(PLAKA AS INTEGER) FROM SEHIR WHERE SEHIR=:S) "
+                           "AND NOT EXISTS (SELECT 1 FROM SEHIR S2 WHERE S2.SEHIR<>:S AND S2.PLAKA IN "
+                           "(SELECT PLAKA FROM SEHIR WHERE SEHIR=:S))"),
+            {{QStringLiteral("S"), sehir}});
+    db.exec(QStringLiteral("DELETE FROM SEHIR WHERE SEHIR=:S"), {{QStringLiteral("S"), sehir}});
+    tx.commit();
+}
+
+QStringList Ulkeler(const Db& db)
+{
+    QStringList out;
+    Query q(db, QStringLiteral("SELECT ULKE_ADI FROM ULKE ORDER BY ULKE_ADI"));
+    q.exec();
+    while (q.next())
+        out << q.str(QStringLiteral("ULKE_ADI"));
+    return out;
+}
+
+std::optional<Bayi> BayiBul(const Db& db, const QString& aranan, bool kodaGore)
+{
+    const QString kolon = kodaGore ? QStringLiteral("BAYI_KOD") : QStringLiteral("BAYI_KISA_AD");
+    Query q(db, QStringLiteral("SELECT BAYI_KOD, BAYI_KISA_AD FROM BAYILER WHERE %1 ORDER BY %2")
+                    .arg(db.dialect().ciLike(kolon, QStringLiteral("P")), kolon));
+    q.bind(QStringLiteral("P"), Dialect::escapeLike(aranan) + QLatin1Char('%')).exec();
+    if (q.next())
+        return Bayi{q.str(QStringLiteral("BAYI_KOD")), q.str(QStringLiteral("BAYI_KISA_AD"))};
+    return std::nullopt;
+}
+
+} // namespace tornaly::accounts

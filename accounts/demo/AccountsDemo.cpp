@@ -1,0 +1,143 @@
+#include "accounts/demo/AccountsDemo.h"
+
+#include "accounts/cards/CariKart.h"
+#include "accounts/cash/Kasa.h"
+#include "accounts/codes/CariKodlari.h"
+#include "accounts/plans/OdePlan.h"
+#include "accounts/vouchers/CariHrkFis.h"
+#include "context/SessionContext.h"
+#include "sql/SqlHelpers.h"
+
+namespace tornaly::accounts {
+
+namespace {
+
+struct DemoCari {
+    const char* kod;
+    const char* ad;
+    const char* grup;
+    const char* cinsiyet;
+    const char* il;
+    const char* tel;
+    const char* gsm;
+    int vade;
+};
+
+const DemoCari kCariler[] = {
+    {"120.001", "Ayşe Yılmaz", "K", "K", "İSTANBUL", "(216)555 1201", "(532)411 2201", 0},
+    {"120.002", "Mehmet Öztürk", "K", "E", "İSTANBUL", "(212)555 1302", "(533)412 2302", 0},
+    {"120.003", "Zeynep Çelik", "K", "K", "ANKARA", "(312)444 1403", "(535)413 2403", 0},
+    {"120.004", "Ali Şahin", "K", "E", "İZMİR", "(232)333 1504", "(536)414 2504", 0},
+    {"120.005", "Fatma Kaya", "K", "K", "BURSA", "(224)222 1605", "(537)415 2605", 0},
+    {"120.006", "Hüseyin Doğan", "K", "E", "ANKARA", "(312)444 1706", "(538)416 2706", 0},
+    {"120.007", "Elif Arslan", "K", "K", "İSTANBUL", "(216)555 1807", "(539)417 2807", 0},
+    {"120.008", "İbrahim Koç", "K", "E", "İZMİR", "(232)333 1908", "(530)418 2908", 0},
+    {"120.101", "Yıldız Lojistik A.Ş.", "F", "F", "İSTANBUL", "(212)600 2101", "(532)500 3101", 30},
+    {"120.102", "Anadolu Kiralama Ltd. Şti.", "F", "F", "ANKARA", "(312)600 2102", "(533)500 3102", 45},
+    {"120.103", "Ege Turizm Taşımacılık", "R", "F", "İZMİR", "(232)600 2103", "(535)500 3103", 30},
+    {"120.104", "Marmara İnşaat San. Tic.", "R", "F", "BURSA", "(224)600 2104", "(536)500 3104", 15},
+    {"120.201", "Güven Sigorta A.Ş.", "S", "F", "İSTANBUL", "(212)700 2201", "(532)600 3201", 60},
+    {"120.202", "Kalkan Sigorta A.Ş.", "S", "F", "İSTANBUL", "(212)700 2202", "(533)600 3202", 60},
+    {"320.001", "Özkan Yedek Parça Tic.", "T", "F", "İSTANBUL", "(212)800 2301", "(532)700 3301", 30},
+    {"320.002", "Başkent Madeni Yağ Ltd.", "T", "F", "ANKARA", "(312)800 2302", "(533)700 3302", 45},
+    {"320.003", "Akdeniz Lastik San.", "T", "F", "İZMİR", "(232)800 2303", "(535)700 3303", 30},
+    {"320.004", "Distribütör Otomotiv A.Ş.", "D", "F", "İSTANBUL", "(216)800 2304", "(536)700 3304", 60},
+    {"120.301", "Çağdaş Oto Bayi", "B", "F", "BURSA", "(224)900 2401", "(537)800 3401", 30},
+    {"120.302", "Işık Otomotiv Bayi", "B", "F", "ANKARA", "(312)900 2402", "(538)800 3402", 30},
+};
+
+} // namespace
+
+void AccountsDemoSeed(const Db& db)
+{
+    for (const auto& [il, alan, plaka] : {std::tuple{"İSTANBUL", "0212", "34"}, std::tuple{"ANKARA", "0312", "06"},
+                                          std::tuple{"İZMİR", "0232", "35"}, std::tuple{"BURSA", "0224", "16"}})
+        SehirKaydet(db, {QString::fromUtf8(il), QLatin1String(alan), QLatin1String(plaka)});
+    for (const auto& [plaka, ilce] : {std::pair{"34", "Kadıköy"}, std::pair{"34", "Beşiktaş"}, std::pair{"34", "Üsküdar"},
+                                      std::pair{"06", "Çankaya"}, std::pair{"06", "Keçiören"}, std::pair{"35", "Karşıyaka"},
+                                      std::pair{"35", "Bornova"}, std::pair{"16", "Nilüfer"}, std::pair{"16", "Osmangazi"}})
+        IlceEkle(db, QLatin1String(plaka), QString::fromUtf8(ilce));
+    db.exec(QStringLiteral("INSERT INTO ULKE (ULKE_ADI, ULKE_TELKOD) VALUES ('ALMANYA', '49')"));
+    for (const char* kod : {"VIP", "KURUMSAL", "BAYİ AĞI"})
+        CariOzelKodEkle(db, 1, QString::fromUtf8(kod));
+    db.exec(QStringLiteral("INSERT INTO BAYILER (BAYI_KOD, BAYI_AD, BAYI_KISA_AD, SEHIR, TEL1) VALUES "
+                           "('B0101', 'Çağdaş Otomotiv Bursa', 'ÇAĞDAŞ OTO', 'BURSA', '(224)900 2401')"));
+    db.exec(QStringLiteral("INSERT INTO BAYILER (BAYI_KOD, BAYI_AD, BAYI_KISA_AD, SEHIR, TEL1) VALUES "
+                           "('B0102', 'Işık Otomotiv Ankara', 'IŞIK OTO', 'ANKARA', '(312)900 2402')"));
+
+    SessionContext ctx;
+    ctx.Database1 = db;
+    for (const DemoCari& c : kCariler) {
+        CariKartKaydi k = YeniCariKart(ctx);
+        k.cari[QStringLiteral("CARI_KOD")] = QLatin1String(c.kod);
+        k.cari[QStringLiteral("FIRMA_ADI")] = QString::fromUtf8(c.ad);
+        k.cari[QStringLiteral("CARI_GRP_KOD")] = QLatin1String(c.grup);
+        k.cari[QStringLiteral("CINSIYET")] = QLatin1String(c.cinsiyet);
+        k.cari[QStringLiteral("ILI")] = QString::fromUtf8(c.il);
+        k.cari[QStringLiteral("TEL1")] = QLatin1String(c.tel);
+        k.cari[QStringLiteral("TEL3")] = QLatin1String(c.gsm);
+        k.cari[QStringLiteral("VADEGUN")] = c.vade;
+        k.cari[QStringLiteral("ADRES_1")] = QStringLiteral("Atatürk Cad. No %1").arg(QString::fromLatin1(c.kod).right(2));
+        if (QLatin1String(c.cinsiyet) == QLatin1String("F")) {
+            k.cari[QStringLiteral("VD")] = QStringLiteral("Merkez");
+            k.cari[QStringLiteral("VN")] = QStringLiteral("%1").arg(QString::fromLatin1(c.kod).remove(QLatin1Char('.')), 10,
+                                                                   QLatin1Char('1'));
+            k.cari[QStringLiteral("RISK_LIMITI")] = 250000.0;
+        }
+        CariKartKaydet(db, k, true);
+    }
+
+    KasaKaydi merkez;
+    merkez.KASAKOD = QStringLiteral("MERKEZ");
+    merkez.ADI = QStringLiteral("Merkez Kasa");
+    merkez.ACIKLAMA1 = QStringLiteral("Showroom veznesi");
+    KasaKaydet(db, merkez, true);
+    KasaKaydi servis;
+    servis.KASAKOD = QStringLiteral("SERVIS");
+    servis.ADI = QStringLiteral("Servis Kasası");
+    servis.ACIKLAMA1 = QStringLiteral("Servis kabul veznesi");
+    KasaKaydet(db, servis, true);
+    OdePlanKaydet(db, {QStringLiteral("MERKEZ"), QStringLiteral("Merkez Kasa"), QStringLiteral("N"), QStringLiteral("MERKEZ"), {}, 0, 0, 0},
+                  true);
+    OdePlanKaydet(db, {QStringLiteral("HAVALE"), QStringLiteral("Banka Havalesi"), QStringLiteral("B"), {}, {}, 0, 0, 0}, true);
+    OdePlanKaydet(db, {QStringLiteral("CEK30"), QStringLiteral("30 Gün Vadeli Çek"), QStringLiteral("Ç"), {}, {}, 0, 0, 30},
+                  true);
+    OdePlanKaydet(db, {QStringLiteral("ACIK"), QStringLiteral("Açık Hesap"), QStringLiteral("A"), {}, {}, 0, 0, 30}, true);
+
+    const QDate bugun = ServerToday(db);
+    KasaHareketi acilis;
+    acilis.TARIH = bugun.addDays(-30);
+    acilis.HRK_TURU = QLatin1Char('I');
+    acilis.KASAKOD = QStringLiteral("MERKEZ");
+    acilis.TUTAR = 25000;
+    acilis.ACIKLAMA = QStringLiteral("Devir bakiyesi");
+    KasaHareketKaydet(ctx, db, acilis);
+
+    auto fis = [&](const char* tip, int gun, std::initializer_list<std::tuple<const char*, double, double>> satirlar) {
+        CariHrkFisi f;
+        f.TIP = QLatin1String(tip);
+        f.TARIH = bugun.addDays(-gun);
+        int sira = 0;
+        for (const auto& [kod, borc, alacak] : satirlar) {
+            CariHrkFisSatiri s;
+            s.SIRANO = ++sira;
+            s.CARI_KOD = QLatin1String(kod);
+            if (borc > 0)
+                s.BORC = borc;
+            if (alacak > 0)
+                s.ALACAK = alacak;
+            s.KASAKOD = QStringLiteral("MERKEZ");
+            s.ACIKLAMA = QStringLiteral("%1 hesabına demo hareket").arg(QLatin1String(kod));
+            f.satirlar << s;
+        }
+        CariHrkFisKaydet(ctx, db, f);
+    };
+    fis("I", 28, {{"120.101", 18500, 0}, {"120.102", 9200, 0}, {"320.001", 0, 14300}});
+    fis("D", 20, {{"120.001", 3450.75, 0}});
+    fis("N", 15, {{"120.001", 0, 2000}, {"120.101", 0, 7500}});
+    fis("N", 10, {{"320.001", 5000, 0}});
+    fis("V", 5, {{"120.102", 0, 1200}, {"120.103", 1200, 0}});
+    fis("N", 2, {{"120.004", 0, 850.5}});
+}
+
+} // namespace tornaly::accounts

@@ -1,0 +1,271 @@
+#include "accounts/AccountsSchema.h"
+#include "accounts/cards/BrCari.h"
+#include "accounts/cards/CariSakla.h"
+#include "accounts/cards/brcari2.h"
+#include "accounts/cash/Kasa.h"
+#include "accounts/vouchers/BrCarHrk.h"
+#include "accounts/vouchers/CariHark.h"
+#include "testsupport/TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace tornaly;
+using namespace tornaly::accounts;
+
+namespace {
+
+class FormlarTest : public test::DbTest {
+protected:
+    void registerSchema() override { accounts::RegisterSchema(); }
+    void SetUp() override
+    {
+        test::DbTest::SetUp();
+        ctx.Database1 = db;
+        ctx.AktifKullanici.cari = QStringLiteral("Y");
+        ctx.AktifKullanici.diger09 = QStringLiteral("Y");
+        ctx.AktifKullanici.carihrk = QStringLiteral("H");
+        ctx.AktifKullanici.caribakiye = QStringLiteral("H");
+        const char* kayitlar[][4] = {{"12001", "Ayşe Yılmaz", "K", ""},   {"12002", "İSTANBUL OTO", "R", "B01"},
+                                     {"12003", "ışık ltd", "B", "B01"},  {"3201", "Tedarik A.Ş.", "T", ""},
+                                     {"1X", "Başka", "B", "B02"}};
+        for (const auto& k : kayitlar)
+            db.exec(QStringLiteral("INSERT INTO CARI (CARI_KOD, FIRMA_ADI, CARI_GRP_KOD, MERKEZ_BAYI, TEL1, FAKS, "
+                                   "DOVIZ) VALUES (:K, :A, :G, :B, '(212)555 1234', '(212)555 9999', 'TL')"),
+                    {{QStringLiteral("K"), QLatin1String(k[0])}, {QStringLiteral("A"), QString::fromUtf8(k[1])},
+                     {QStringLiteral("G"), QLatin1String(k[2])}, {QStringLiteral("B"), QLatin1String(k[3])}});
+        db.exec(QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, BORC, ALACAK) VALUES "
+                               "(1, 1, '12002', 50, NULL), (1, 2, '12002', NULL, 200)"));
+        KasaKaydi k;
+        k.KASAKOD = QStringLiteral("MERKEZ");
+        k.ADI = QStringLiteral("Merkez");
+        KasaKaydet(db, k, true);
+    }
+
+    static QStringList kodlar(const ListeModeli* m)
+    {
+        QStringList out;
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->deger(r, QStringLiteral("CARI_KOD")).toString();
+        return out;
+    }
+    static bool sec(QTableView* v, const ListeModeli* m, const QString& kod)
+    {
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->deger(r, QStringLiteral("CARI_KOD")).toString() == kod) {
+                v->setCurrentIndex(m->index(r, 0));
+                return true;
+            }
+        return false;
+    }
+};
+
+TEST_F(FormlarTest, PickerModesAndTheirResults)
+{
+    // Mode 1: the list stays empty until a search; a pick returns code, record and balance.
+    TFormCariBr f1(ctx, 1, nullptr);
+    EXPECT_FALSE(f1.TableBr->isOpen());
+    EXPECT_FALSE(f1.BtnSec->isHidden());
+    EXPECT_TRUE(f1.BtnSec->isEnabled());
+    EXPECT_TRUE(f1.BtnYeni->isEnabled());
+    ASSERT_TRUE(f1.aramaYap(CariAramaAlani::Kod, QStringLiteral("120")));
+    EXPECT_EQ(kodlar(f1.TableBr), (QStringList{QStringLiteral("12001"), QStringLiteral("12002"), QStringLiteral("12003")}));
+    ASSERT_TRUE(sec(f1.cxGrid, f1.TableBr, QStringLiteral("12002")));
+    EXPECT_EQ(f1.LblKalanBaslik->text(), QStringLiteral("KALAN (ALACAK)"));
+    EXPECT_EQ(f1.LblKalan->text(), QStringLiteral("150,00"));
+    f1.BtnSecClick();
+    EXPECT_EQ(f1.result(), QDialog::Accepted);
+    EXPECT_EQ(f1.sonuc, QStringLiteral("12002"));
+    EXPECT_EQ(f1.secilen.CariAd, QStringLiteral("İSTANBUL OTO"));
+    EXPECT_EQ(f1.secilen.CariFax, QStringLiteral("(212)555 9999"));
+    EXPECT_DOUBLE_EQ(SecilenCariBakiye, -150);
+
+    // A group limit survives a search.
+    TFormCariBr g(ctx, 1, nullptr);
+    g.grupSinirla(QStringLiteral("B"));
+    g.aramaYap(CariAramaAlani::Kod, QStringLiteral("1"));
+    EXPECT_EQ(kodlar(g.TableBr), (QStringList{QStringLiteral("12003"), QStringLiteral("1X")}));
+
+    // Mode 2: one dealer's accounts, pick only.
+    TFormCariBr f2(ctx, 2, nullptr);
+    f2.bayiSinirla(QStringLiteral("B01"));
+    f2.listeyiAc();
+    EXPECT_EQ(kodlar(f2.TableBr), (QStringList{QStringLiteral("12002"), QStringLiteral("12003")}));
+    EXPECT_FALSE(f2.BtnYeni->isEnabled());
+    EXPECT_FALSE(f2.BtnDuzenle->isEnabled());
+    f2.aramaYap(CariAramaAlani::Ad, QStringLiteral("IŞ"));
+    EXPECT_EQ(kodlar(f2.TableBr), QStringList{QStringLiteral("12003")});
+    f2.BtnSecClick();
+    EXPECT_EQ(f2.secilen.CariKod, QStringLiteral("12003"));
+
+    // Mode 5: a look-up; the pick button shows but does not act.
+    TFormCariBr f5(ctx, 5, nullptr);
+    EXPECT_FALSE(f5.BtnSec->isHidden());
+    EXPECT_FALSE(f5.BtnSec->isEnabled());
+
+    // The openers return what the form picked, and nothing on "Kapat".
+    QTimer::singleShot(0, [] {
+        auto* f = qobject_cast<TFormCariBr*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(f);
+        f->aramaYap(CariAramaAlani::Kod, QStringLiteral("3201"));
+        f->BtnSecClick();
+    });
+    EXPECT_EQ(CariSec(ctx, 1), QStringLiteral("3201"));
+    QTimer::singleShot(0, [] {
+        auto* f = qobject_cast<TFormCariBr*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(f);
+        EXPECT_EQ(FormlarTest::kodlar(f->TableBr), (QStringList{QStringLiteral("12003"), QStringLiteral("1X")}));
+        f->BtnSecClick();
+    });
+    EXPECT_EQ(CariSecKayit(ctx, 1, QStringLiteral("B")).CariKod, QStringLiteral("12003"));
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>(QStringLiteral("BtnKapat"))->click(); });
+    EXPECT_TRUE(CariSec2Grup(ctx, 1, QStringLiteral("B")).bos());
+}
+
+TEST_F(FormlarTest, LightPickerFiltersByGroupAndReturnsTheRecord)
+{
+    TFormCariBr2 f(ctx, 1, nullptr);
+    f.grupFiltresi(QStringLiteral("B"));
+    f.aramaYap(CariAramaAlani::Kod, QStringLiteral("1"));
+    EXPECT_EQ(kodlar(f.TableBr), (QStringList{QStringLiteral("12003"), QStringLiteral("1X")}));
+    f.grupFiltresi(QString());
+    f.listeyiAc();
+    EXPECT_EQ(f.TableBr->rowCount(), 4);
+    messages.answer(MsgYes);
+    f.aramaYap(CariAramaAlani::Kod, QString());
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Tüm kayıtları görmek istiyor musunuz?"));
+    EXPECT_EQ(f.TableBr->rowCount(), 5);
+    sec(f.cxGrid, f.TableBr, QStringLiteral("3201"));
+    f.BtnSecClick();
+    EXPECT_EQ(f.secilen.CariKod, QStringLiteral("3201"));
+    EXPECT_EQ(f.secilen.CariTel, QStringLiteral("(212)555 1234"));
+}
+
+TEST_F(FormlarTest, CardFormSavesTypedFieldsAndShowsTheChecks)
+{
+    TFormCariSakla f(ctx, QString(), 1, nullptr);
+    EXPECT_TRUE(f.BtnSonKod->isEnabled());
+    QTest::keyClicks(f.alan(QStringLiteral("CARI_KOD")), QStringLiteral("120"));
+    f.BtnSonKodClick();
+    EXPECT_EQ(f.text(QStringLiteral("CARI_KOD")), QStringLiteral("12003"));
+    f.setText(QStringLiteral("CARI_KOD"), QStringLiteral("12004"));
+    f.setText(QStringLiteral("FIRMA_ADI"), QStringLiteral("Yeni Müşteri"));
+    QTest::keyClicks(f.alan(QStringLiteral("TEL3")), QStringLiteral("5321112233"));
+    QTest::keyClicks(f.alan(QStringLiteral("RISK_LIMITI")), QStringLiteral("1.500,50"));
+    f.BtnSaklaClick();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("İli Alanı Boş Geçilemez."));
+    EXPECT_EQ(f.result(), 0);
+
+    qobject_cast<QComboBox*>(f.alan(QStringLiteral("ULKE")))->addItem(QStringLiteral("ALMANYA"));
+    f.setText(QStringLiteral("ULKE"), QStringLiteral("ALMANYA"));
+    f.BtnSaklaClick();
+    ASSERT_EQ(f.result(), QDialog::Accepted) << messages.lastText().toStdString();
+    const auto k = CariKartOku(db, QStringLiteral("12004"));
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->str("TEL3"), QStringLiteral("(532)111 2233"));
+    EXPECT_DOUBLE_EQ(k->cari.value(QStringLiteral("RISK_LIMITI")).toDouble(), 1500.5);
+    EXPECT_EQ(k->str("DOVIZ"), QStringLiteral("TL"));
+
+    // Mode 0 on a code that does not exist starts a new card with the code locked.
+    TFormCariSakla yok(ctx, QStringLiteral("999"), 0, nullptr);
+    EXPECT_TRUE(yok.yeniKayit());
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(yok.alan(QStringLiteral("CARI_KOD")))->isReadOnly());
+    EXPECT_FALSE(yok.BtnSonKod->isEnabled());
+
+    // A copy saved under its source's code is refused.
+    TFormCariSakla kopya(ctx, QStringLiteral("12004"), 1, nullptr);
+    EXPECT_EQ(kopya.text(QStringLiteral("FIRMA_ADI")), QStringLiteral("Yeni Müşteri"));
+    kopya.BtnSaklaClick();
+    EXPECT_EQ(messages.lastText(), CariKoduKullanilmisText());
+    EXPECT_EQ(kopya.result(), 0);
+
+    // A bank row needs a code first.
+    TFormCariSakla bos(ctx, QString(), 1, nullptr);
+    bos.BtnBankaEkleClick();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Cari kodu girdikten sonra tanımlayınız!"));
+    EXPECT_EQ(bos.GridBanka->rowCount(), 0);
+
+    ctx.AktifKullanici.cari = QStringLiteral("O");
+    EXPECT_TRUE(CariKartAc(ctx, QStringLiteral("12004"), 0).isEmpty());
+    EXPECT_EQ(messages.lastText(), CariKartYetkiYokText());
+}
+
+TEST_F(FormlarTest, VoucherFormKeepsOneSidePerLineAndSavesWithMirrors)
+{
+    CariHrkFisi fis;
+    fis.TIP = QStringLiteral("N");
+    fis.TARIH = QDate(2026, 5, 2);
+    TFormCariHarek f(ctx, fis, QStringLiteral("B"), QStringLiteral("12001"), QStringLiteral("Ayşe Yılmaz"), nullptr);
+    EXPECT_EQ(f.LblTipi->text(), QStringLiteral("Nakit Tahsilat"));
+    EXPECT_TRUE(f.cxGrid->isColumnHidden(TFormCariHarek::K_BORC));
+    EXPECT_FALSE(f.cxGrid->isColumnHidden(TFormCariHarek::K_ALACAK));
+    EXPECT_FALSE(f.EditBelgeNo->isHidden());
+
+    const int r = f.satirEkle();
+    EXPECT_EQ(f.fis().satirlar.at(r).CARI_KOD, QStringLiteral("12001"));
+    f.fis();
+    EXPECT_FALSE(f.hucreYaz(r, TFormCariHarek::K_ALACAK, QStringLiteral("on iki")));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Geçersiz tutar: on iki"));
+    EXPECT_TRUE(f.hucreYaz(r, TFormCariHarek::K_ALACAK, QStringLiteral("1.234,50")));
+    EXPECT_FALSE(f.hucreYaz(r, TFormCariHarek::K_BORC, QStringLiteral("5")));
+    EXPECT_EQ(f.LblToplamAlacak->text(), QStringLiteral("1.234,50"));
+
+    // No cash box yet (no default): refused, nothing written.
+    EXPECT_FALSE(f.kaydet());
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Kasa Kodu Seçilmelidir !"));
+    Query q0(db, QStringLiteral("SELECT COUNT(*) FROM CARIHRKM"));
+    q0.exec();
+    q0.next();
+    EXPECT_EQ(q0.value(0).toInt(), 0);
+
+    auto fisCopy = f.fis();
+    fisCopy.satirlar[0].KASAKOD = QStringLiteral("MERKEZ");
+    TFormCariHarek f2(ctx, fisCopy, QStringLiteral("B"), {}, {}, nullptr);
+    messages.answer(MsgYes);
+    f2.BtnSaklaClick();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Kayıt saklandı. Şimdi çıkmak istiyor musunuz?"));
+    EXPECT_EQ(f2.result(), QDialog::Accepted);
+    EXPECT_GT(f2.A_KODU, 0);
+    EXPECT_DOUBLE_EQ(KasaBakiye(db, QStringLiteral("MERKEZ")), 1234.5);
+
+    // The browse lists it and refuses to delete it once posted.
+    TFormCariHrkBr br(ctx, 0, QString(), QString(), nullptr);
+    EXPECT_EQ(br.TableBr->rowCount(), 1);
+    EXPECT_EQ(br.QAyr->rowCount(), 1);
+    db.exec(QStringLiteral("UPDATE CARIHRKM SET FIS_NO=5"));
+    br.listeyiAc();
+    br.btnDeleteClick();
+    EXPECT_EQ(messages.lastText(), MuhasebeFisiVarText());
+    db.exec(QStringLiteral("UPDATE CARIHRKM SET FIS_NO=NULL"));
+    br.listeyiAc();
+    messages.answer(MsgYes);
+    br.btnDeleteClick();
+    EXPECT_EQ(br.TableBr->rowCount(), 0);
+    EXPECT_DOUBLE_EQ(KasaBakiye(db, QStringLiteral("MERKEZ")), 0);
+}
+
+TEST(CariHrkListe, SortChoicesUseTheirOwnColumnsAndFiltersAreBound)
+{
+    const Db db;
+    Q_UNUSED(db);
+    test::TestDatabase d;
+    CariHrkFiltresi f;
+    f.tip = QStringLiteral("N");
+    f.son = QDate(2026, 3, 31);
+    f.cariKod = QStringLiteral("12'%");
+    const SqlText t = CariHrkListeSorgusu(d.db(), f, CariHrkSiralama::Tarih);
+    EXPECT_TRUE(t.lines.last().endsWith(QStringLiteral("CARIHRKM.TARIH")));
+    EXPECT_TRUE(CariHrkListeSorgusu(d.db(), {}, CariHrkSiralama::HrkNo).lines.last().endsWith(QStringLiteral("CARI_NO")));
+    EXPECT_FALSE(t.text().contains(QStringLiteral("12'")));
+    EXPECT_EQ(t.binds.value(QStringLiteral("KOD")).toString(), QStringLiteral("12'\\%%"));
+    EXPECT_EQ(t.binds.value(QStringLiteral("SON")).toDate(), QDate(2026, 4, 1));
+}
+
+} // namespace

@@ -1,0 +1,347 @@
+#include "accounts/ui/ListeModeli.h"
+#include "accounts/vouchers/BrCarHrk.h"
+
+#include "accounts/ledger/CariHrkTurleri.h"
+#include "accounts/vouchers/CariHark.h"
+#include "accounts/vouchers/CariHrkFis.h"
+#include "context/User.h"
+#include "db/DbError.h"
+#include "db/Dialect.h"
+#include "messages/Messages.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tornaly::accounts {
+
+SqlText CariHrkListeSorgusu(const Db& db, const CariHrkFiltresi& f, CariHrkSiralama s)
+{
+    SqlText t;
+    t.lines << QStringLiteral("SELECT CARI_NO, TARIH, BORC, ALACAK, TIP, FIS_NO FROM CARIHRKM WHERE 1=1");
+    if (!f.tip.isEmpty()) {
+        t.lines << QStringLiteral("AND (TIP=:TIP)");
+        t.binds.insert(QStringLiteral("TIP"), f.tip);
+    }
+    if (f.ilk.isValid()) {
+        t.lines << QStringLiteral("AND (TARIH>=:ILK)");
+        t.binds.insert(QStringLiteral("ILK"), f.ilk);
+    }
+    if (f.son.isValid()) {
+        // Half-open: the whole last day counts.
+        t.lines << QStringLiteral("AND (TARIH<:SON)");
+        t.binds.insert(QStringLiteral("SON"), f.son.addDays(1));
+    }
+    if (!f.cariKod.isEmpty()) {
+        t.lines << QStringLiteral("AND CARI_NO IN (SELECT CARI_NO FROM CARIHRK WHERE %1)")
+                       .arg(db.dialect().ciLike(QStringLiteral("CARI_KOD"), QStringLiteral("KOD")));
+        t.binds.insert(QStringLiteral("KOD"), Dialect::escapeLike(f.cariKod) + QLatin1Char('%'));
+    }
+    switch (s) {
+    case CariHrkSiralama::Tarih: t.lines << QStringLiteral("ORDER BY CARIHRKM.TARIH"); break;
+    case CariHrkSiralama::HrkNo: t.lines << QStringLiteral("ORDER BY CARIHRKM.CARI_NO"); break;
+    case CariHrkSiralama::TBorc: t.lines << QStringLiteral("ORDER BY CARIHRKM.BORC"); break;
+    case CariHrkSiralama::TAlacak: t.lines << QStringLiteral("ORDER BY CARIHRKM.ALACAK"); break;
+    case CariHrkSiralama::MFisNo: t.lines << QStringLiteral("ORDER BY CARIHRKM.FIS_NO"); break;
+    }
+    return t;
+}
+
+TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QString& cariKod, const QString& cariAd,
+                               QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1), m_cariKod(cariKod), m_cariAd(cariAd)
+{
+    setObjectName(QStringLiteral("FormCariHrkBr"));
+    setWindowTitle(QStringLiteral("CARİ HAREKETLER GİRİŞLERİ"));
+    setProperty("Tag", mode);
+
+    auto* filtreKutusu = new QGroupBox(QStringLiteral("Filtre"), this);
+    auto* fl = new QGridLayout(filtreKutusu);
+    CbTipi = new QComboBox(filtreKutusu);
+    CbTipi->setObjectName(QStringLiteral("CbTipi"));
+    const QList<QPair<QString, QString>> tipler = {
+        {QStringLiteral("Tümü"), QString()},        {QStringLiteral("Nakit"), QStringLiteral("N")},
+        {QStringLiteral("Dekont"), QStringLiteral("D")}, {QStringLiteral("Virman"), QStringLiteral("V")},
+        {QStringLiteral("İlk Açılış"), QStringLiteral("I")}, {QStringLiteral("Kur Farkı"), QStringLiteral("F")},
+        {QStringLiteral("Özel"), QStringLiteral("O")}};
+    for (const auto& [baslik, harf] : tipler)
+        CbTipi->addItem(baslik, harf);
+    EditIlk = new QDateEdit(filtreKutusu);
+    EditSon = new QDateEdit(filtreKutusu);
+    for (QDateEdit* d : {EditIlk, EditSon}) {
+        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        d->setCalendarPopup(true);
+        d->setSpecialValueText(QStringLiteral(" "));
+        d->setMinimumDate(QDate(1900, 1, 1));
+        d->setDate(d->minimumDate());
+    }
+    EditIlk->setObjectName(QStringLiteral("EditIlk"));
+    EditSon->setObjectName(QStringLiteral("EditSon"));
+    EditCariKodu = new QLineEdit(cariKod, filtreKutusu);
+    EditCariKodu->setObjectName(QStringLiteral("EditCariKodu"));
+    EditCariKodu->setToolTip(QStringLiteral("Cari Kodu Yaz Enter a  Bas Filtrele"));
+    BtnFiltrele = Dugme(filtreKutusu, "BtnFiltrele", QStringLiteral("Filtrele"));
+    BtnFiltreKaldir = Dugme(filtreKutusu, "BtnFiltreKaldir", QStringLiteral("&Filtre Kaldır"));
+    CbSiralama = new QComboBox(filtreKutusu);
+    CbSiralama->setObjectName(QStringLiteral("CbSiralama"));
+    CbSiralama->addItems({QStringLiteral("Tarih"), QStringLiteral("Hrk.No"), QStringLiteral("T.Borç"),
+                          QStringLiteral("T.Alacak"), QStringLiteral("M.Fiş No")});
+    CbSiralama->setCurrentIndex(1);
+    fl->addWidget(new QLabel(QStringLiteral("Tipi"), filtreKutusu), 0, 0);
+    fl->addWidget(CbTipi, 1, 0);
+    fl->addWidget(new QLabel(QStringLiteral("Hareket Tarihleri"), filtreKutusu), 0, 1, 1, 2);
+    fl->addWidget(EditIlk, 1, 1);
+    fl->addWidget(EditSon, 1, 2);
+    fl->addWidget(new QLabel(QStringLiteral("Cari Kodu"), filtreKutusu), 0, 3);
+    fl->addWidget(EditCariKodu, 1, 3);
+    fl->addWidget(BtnFiltrele, 1, 4);
+    fl->addWidget(BtnFiltreKaldir, 1, 5);
+    fl->addWidget(new QLabel(QStringLiteral("Sıralama Değiş"), filtreKutusu), 0, 6);
+    fl->addWidget(CbSiralama, 1, 6);
+
+    LblSecilenCari = new QLabel(QStringLiteral("Seçilen Cari : ") + cariKod + QStringLiteral(" ") + cariAd, this);
+    LblSecilenCari->setVisible(!cariKod.isEmpty());
+
+    TableBr = new ListeModeli(this);
+    TableBr->setCaptions({QStringLiteral("Hrk. No"), QStringLiteral("Hrk.Tarihi"), QStringLiteral("Borç"),
+                          QStringLiteral("Alacak"), QStringLiteral("Tipi"), QStringLiteral("Muh.Fiş No")});
+    TableBr->setOrderKeys({QStringLiteral("CARI_NO")});
+    TableBr->paraBicimi({QStringLiteral("BORC"), QStringLiteral("ALACAK")});
+    TableBr->tarihBicimi({QStringLiteral("TARIH")}, QStringLiteral("dd.MM.yy"));
+    TableBr->paraBicimi({QStringLiteral("CARI_NO"), QStringLiteral("FIS_NO")}, QStringLiteral("#,#"));
+    TableBr->setBicim(QStringLiteral("TIP"), [](const QVariant& v, int) {
+        const QString t = v.toString();
+        return t.isEmpty() ? QString() : CariHrkTurBasligi(CariHrkEkrani::FisListesi, t.at(0));
+    });
+    dbgridbr = new QTableView(this);
+    dbgridbr->setObjectName(QStringLiteral("dbgridbr"));
+    dbgridbr->setModel(TableBr);
+    dbgridbr->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dbgridbr->setSelectionMode(QAbstractItemView::SingleSelection);
+    dbgridbr->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dbgridbr->verticalHeader()->hide();
+
+    QAyr = new ListeModeli(this);
+    QAyr->setCaptions({QStringLiteral("Cari Kodu"), QStringLiteral("Firma Adı"), QStringLiteral("Borç"),
+                       QStringLiteral("Alacak"), QStringLiteral("Açıklama"), QStringLiteral("Borç $"),
+                       QStringLiteral("Alacak$"), QStringLiteral("Borç Dvz"), QStringLiteral("Alacak Fvz"),
+                       QStringLiteral("Dvz"), QStringLiteral("H.Baz"), QStringLiteral("Tarih"),
+                       QStringLiteral("Belge No"), QStringLiteral("No"), QStringLiteral("Kasa")});
+    QAyr->paraBicimi({QStringLiteral("BORC"), QStringLiteral("ALACAK"), QStringLiteral("BORC_USD"),
+                      QStringLiteral("ALACAK_USD"), QStringLiteral("BORC_DVZ"), QStringLiteral("ALACAK_DVZ")});
+    QAyr->tarihBicimi({QStringLiteral("TARIH")});
+    QAyr->setBicim(QStringLiteral("PARA_BAZ"), [](const QVariant& v, int) { return ParaBazBasligi(v.toString()); });
+    GridAyr = new QTableView(this);
+    GridAyr->setObjectName(QStringLiteral("GridAyr"));
+    GridAyr->setModel(QAyr);
+    GridAyr->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GridAyr->verticalHeader()->hide();
+    auto* bolucu = new QSplitter(Qt::Vertical, this);
+    bolucu->addWidget(dbgridbr);
+    bolucu->addWidget(GridAyr);
+
+    btnNew = Dugme(this, "btnNew", QStringLiteral("&Yeni"));
+    btnEdit = Dugme(this, "btnEdit", QStringLiteral("&Düzenle"));
+    btnDelete = Dugme(this, "btnDelete", QStringLiteral("&Sil"));
+    btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
+    btnClose = Dugme(this, "btnClose", QStringLiteral("&Kapat"));
+    LblSayi = new QLabel(this);
+    LblSayi->setObjectName(QStringLiteral("LblSayi"));
+    PopupYeni = new QMenu(this);
+    for (const CariHrkYeniSecenek& s : CariHrkYeniSecenekleri()) {
+        QAction* a = PopupYeni->addAction(s.baslik);
+        connect(a, &QAction::triggered, this, [this, s] { btnNewMenu(s.tip, s.kilit); });
+    }
+    for (const char* bos : {"Verilen Vade Farkı  Fat.", "Alınan Vade Farkı Fat."}) {
+        QAction* a = PopupYeni->addAction(QString::fromUtf8(bos));
+        connect(a, &QAction::triggered, this, [this] { listeyiAc(0); });
+    }
+    connect(btnNew, &QPushButton::clicked, this,
+            [this] { PopupYeni->popup(btnNew->mapToGlobal(QPoint(0, btnNew->height()))); });
+    connect(btnEdit, &QPushButton::clicked, this, &TFormCariHrkBr::btnEditClick);
+    connect(btnDelete, &QPushButton::clicked, this, &TFormCariHrkBr::btnDeleteClick);
+    connect(btnSelect, &QPushButton::clicked, this, [this] {
+        SEC = currentNo();
+        accept();
+    });
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnFiltrele, &QPushButton::clicked, this, &TFormCariHrkBr::BtnFiltreleClick);
+    connect(BtnFiltreKaldir, &QPushButton::clicked, this, &TFormCariHrkBr::BtnFiltreKaldirClick);
+    connect(EditCariKodu, &QLineEdit::returnPressed, this, [this] {
+        if (EditCariKodu->text().isEmpty())
+            BtnFiltreKaldirClick();
+        else
+            BtnFiltreleClick();
+    });
+    connect(CbSiralama, &QComboBox::activated, this, [this](int i) {
+        m_siralama = CariHrkSiralama(i);
+        listeyiAc(currentNo());
+    });
+    connect(dbgridbr, &QTableView::doubleClicked, this, [this] {
+        if (btnSelect->isVisible())
+            btnSelect->click();
+        else if (btnEdit->isEnabled())
+            btnEditClick();
+    });
+    auto* alt = new QHBoxLayout;
+    for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete}) {
+        b->setAutoDefault(false);
+        alt->addWidget(b);
+    }
+    alt->addStretch();
+    alt->addWidget(new QLabel(QStringLiteral("Listedeki Kayıt Sayısı"), this));
+    alt->addWidget(LblSayi);
+    alt->addWidget(btnClose);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(filtreKutusu);
+    lay->addWidget(LblSecilenCari);
+    lay->addWidget(bolucu, 1);
+    lay->addLayout(alt);
+
+    const QString& hak = ctx.AktifKullanici.diger09;
+    btnSelect->setVisible(mode == 1);
+    btnNew->setEnabled(RightAdds(hak));
+    btnDelete->setEnabled(RightDeletes(hak));
+    btnEdit->setEnabled(RightChanges(hak));
+    if (ctx.AktifKullanici.carihrk != QLatin1String("H")) {
+        btnNew->setEnabled(false);
+        btnDelete->setEnabled(false);
+        btnEdit->setEnabled(false);
+    }
+    listeyiAc();
+    resize(1100, 640);
+}
+
+void TFormCariHrkBr::listeyiAc(double konum)
+{
+    const SqlText sql = CariHrkListeSorgusu(m_db, filtre, m_siralama);
+    TableBr->setStatement(m_db, sql.text(), sql.binds);
+    TableBr->open();
+    KolonlariAyarla(dbgridbr);
+    if (!konumlan(konum) && TableBr->rowCount() > 0)
+        dbgridbr->setCurrentIndex(TableBr->index(0, 0));
+    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TFormCariHrkBr::satirlariGoster, Qt::UniqueConnection);
+    LblSayi->setText(QString::number(TableBr->totals({}).count));
+    satirlariGoster();
+}
+
+double TFormCariHrkBr::currentNo() const
+{
+    const QVariant v = TableBr->deger(dbgridbr->currentIndex().row(), QStringLiteral("CARI_NO"));
+    return v.isValid() ? v.toDouble() : -1;
+}
+
+bool TFormCariHrkBr::konumlan(double cariNo)
+{
+    if (cariNo < 0)
+        return false;
+    for (int r = 0;; ++r) {
+        if (r >= TableBr->rowCount()) {
+            if (!TableBr->canFetchMore())
+                return false;
+            TableBr->fetchMore();
+        }
+        if (r >= TableBr->rowCount())
+            return false;
+        if (TableBr->deger(r, QStringLiteral("CARI_NO")).toDouble() == cariNo) {
+            dbgridbr->setCurrentIndex(TableBr->index(r, 0));
+            return true;
+        }
+    }
+}
+
+void TFormCariHrkBr::satirlariGoster()
+{
+    QAyr->setStatement(m_db,
+                       QStringLiteral("SELECT CARIHRK.CARI_KOD, CARI.FIRMA_ADI, CARIHRK.BORC, CARIHRK.ALACAK, "
+                                      "CARIHRK.ACIKLAMA, CARIHRK.BORC_USD, CARIHRK.ALACAK_USD, CARIHRK.BORC_DVZ, "
+                                      "CARIHRK.ALACAK_DVZ, CARIHRK.DOVIZ_KODU, CARIHRK.PARA_BAZ, CARIHRK.TARIH, "
+                                      "CARIHRK.BELGE_NO, CARIHRK.SIRANO, CARIHRK.KASAKOD\n"
+                                      "FROM CARIHRK LEFT JOIN CARI ON CARIHRK.CARI_KOD = CARI.CARI_KOD\n"
+                                      "WHERE CARIHRK.CARI_NO=:CARI_NO\nORDER BY CARIHRK.CARI_KOD"),
+                       {{QStringLiteral("CARI_NO"), currentNo()}});
+    QAyr->setOrderKeys({QStringLiteral("SIRANO")});
+    QAyr->open();
+    KolonlariAyarla(GridAyr);
+}
+
+void TFormCariHrkBr::btnNewMenu(const QString& tip, const QString& kilit)
+{
+    const double no = CariHrkGir(m_ctx, tip, kilit, m_cariKod, m_cariAd, -1, this);
+    listeyiAc(no);
+}
+
+void TFormCariHrkBr::btnEditClick()
+{
+    const double no = currentNo();
+    if (no < 0)
+        return;
+    const auto fis = CariHrkFisOku(m_db, no);
+    if (!fis)
+        return;
+    CariHrkGir(m_ctx, fis->TIP, KilitTipiTahmini(*fis), m_cariKod, m_cariAd, no, this);
+    listeyiAc(no);
+}
+
+void TFormCariHrkBr::btnDeleteClick()
+{
+    const double no = currentNo();
+    if (no < 0)
+        return;
+    const QVariant fisNo = TableBr->deger(dbgridbr->currentIndex().row(), QStringLiteral("FIS_NO"));
+    if (!fisNo.isNull() && fisNo.toDouble() > 0) {
+        Messages().show(MsgIcon::Warning, MuhasebeFisiVarText(), MsgCancel, MsgCancel, windowTitle());
+        return;
+    }
+    if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
+        return;
+    try {
+        CariHrkFisSil(m_ctx, m_db, no);
+    } catch (const CariHrkFisHatasi& e) {
+        ShowWarning(e.text());
+        return;
+    } catch (const DbError& e) {
+        ShowError(QStringLiteral("Hata:") + e.text());
+        return;
+    }
+    listeyiAc();
+}
+
+void TFormCariHrkBr::BtnFiltreleClick()
+{
+    filtre.tip = CbTipi->currentData().toString();
+    filtre.ilk = EditIlk->date() == EditIlk->minimumDate() ? QDate() : EditIlk->date();
+    filtre.son = EditSon->date() == EditSon->minimumDate() ? QDate() : EditSon->date();
+    filtre.cariKod = EditCariKodu->text().trimmed();
+    listeyiAc();
+}
+
+void TFormCariHrkBr::BtnFiltreKaldirClick()
+{
+    filtre = {};
+    CbTipi->setCurrentIndex(0);
+    EditIlk->setDate(EditIlk->minimumDate());
+    EditSon->setDate(EditSon->minimumDate());
+    EditCariKodu->clear();
+    listeyiAc();
+}
+
+double CariHrkSec(const SessionContext& ctx, int mode, const QString& cariKod, const QString& cariAd, QWidget* parent)
+{
+    TFormCariHrkBr f(ctx, mode, cariKod, cariAd, parent);
+    return f.exec() == QDialog::Accepted ? f.SEC : -1;
+}
+
+} // namespace tornaly::accounts

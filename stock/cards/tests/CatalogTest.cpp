@@ -1,0 +1,77 @@
+#include "stock/StockSchema.h"
+#include "stock/catalog/Kodlar.h"
+#include "testsupport/TestSupport.h"
+
+using namespace tornaly;
+using namespace tornaly::stock;
+
+namespace {
+
+class StockCatalogTest : public test::DbTest {
+protected:
+    void registerSchema() override { stock::RegisterSchema(); }
+    QString one(const QString& sql)
+    {
+        Query q(db, sql);
+        q.exec();
+        return q.next() ? q.value(0).toString() : QStringLiteral("<none>");
+    }
+};
+
+TEST_F(StockCatalogTest, GroupsRenameWithTheirCardsAndRefuseDeleteInUse)
+{
+    EXPECT_EQ(GrupKaydet(db, {}, QString(), QStringLiteral("Ad")), QStringLiteral("Grup Kodu Bilgisini Vermeden Kayıt Saklanamaz."));
+    EXPECT_EQ(GrupKaydet(db, {}, QStringLiteral("FRN"), QStringLiteral("Fren")), QString());
+    EXPECT_EQ(GrupKaydet(db, {}, QStringLiteral("FRN"), QStringLiteral("Fren 2")), AyniKodluKayitMesaji());
+    EXPECT_EQ(AltGrupKaydet(db, true, QStringLiteral("FRN"), QStringLiteral("BAL"), QStringLiteral("Balata"), false), QString());
+    db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, PAY, KDV, GRUP_NO, ALTGRUP_NO) VALUES (1, 'P', 'P', 18, 'FRN', 'BAL')"));
+
+    EXPECT_EQ(GrupKaydet(db, QStringLiteral("FRN"), QStringLiteral("FREN"), QStringLiteral("Fren")), QString());
+    EXPECT_EQ(one(QStringLiteral("SELECT GRUP_NO FROM STOK")), QStringLiteral("FREN"));
+    EXPECT_EQ(one(QStringLiteral("SELECT GRUP_KODU FROM ALTGRUP")), QStringLiteral("FREN"));
+
+    EXPECT_EQ(GrupSil(db, QStringLiteral("FREN")), QStringLiteral("Bu Grup Ürün Listesine İşlenmiş.Silinemez!"));
+    EXPECT_EQ(AltGrupSil(db, QStringLiteral("FREN"), QStringLiteral("BAL")),
+              QStringLiteral("Bu Grup Stok Listesine İşlenmiş.Silinemez!"));
+    db.exec(QStringLiteral("DELETE FROM STOK"));
+    EXPECT_EQ(AltGrupSil(db, QStringLiteral("FREN"), QStringLiteral("BAL")), QString());
+    EXPECT_EQ(GrupSil(db, QStringLiteral("FREN")), QString());
+}
+
+TEST_F(StockCatalogTest, SubgroupChecksInOrder)
+{
+    EXPECT_EQ(AltGrupKaydet(db, true, {}, {}, {}, false), QStringLiteral("Grup Seçmeden Kayıt Saklanamaz."));
+    EXPECT_EQ(AltGrupKaydet(db, true, QStringLiteral("G"), {}, {}, false),
+              QStringLiteral("Alt Grup Kodu Bilgisini Vermeden Kayıt Saklanamaz."));
+    EXPECT_EQ(AltGrupKaydet(db, true, QStringLiteral("G"), QStringLiteral("A"), QStringLiteral(" "), false),
+              QStringLiteral("Alt Grup Adı Bilgisini Vermeden Kayıt Saklanamaz."));
+}
+
+TEST_F(StockCatalogTest, BrandsWarehousesPackagingAccessories)
+{
+    EXPECT_EQ(MarkaKaydet(db, {}, QString(), {}, {}), QStringLiteral("Araç Marka Bilgisini Vermeden Kayıt Saklanamaz."));
+    EXPECT_EQ(MarkaKaydet(db, {}, QStringLiteral("TOYOTA"), QStringLiteral("Toyota"), {}), QString());
+    EXPECT_EQ(MarkaKaydet(db, {}, QStringLiteral("TOYOTA"), {}, {}), AyniKodluKayitMesaji());
+
+    EXPECT_EQ(DepoGuncelle(db, ctx, QStringLiteral("2"), QStringLiteral("X"), {}),
+              QStringLiteral("2: Kodlu Depo Servis Depodur. Değiştirilemez."));
+    EXPECT_EQ(DepoGuncelle(db, ctx, QStringLiteral("1"), QStringLiteral("Merkez Depo"), QStringLiteral("Bodrum")), QString());
+    EXPECT_EQ(one(QStringLiteral("SELECT DEPO_ADI FROM DEPO WHERE DEPO_KODU = '2'")), QStringLiteral("Servis Depo"));
+    EXPECT_EQ(one(QStringLiteral("SELECT DEPO_ADI FROM DEPO WHERE DEPO_KODU = '1'")), QStringLiteral("Merkez Depo"));
+
+    Ambalaj a;
+    EXPECT_EQ(AmbalajKaydet(db, {}, a), QStringLiteral("Ambalaj Kodu Bilgisini Vermeden Kayıt Saklanamaz."));
+    a.AMBALAJ_KOD = QStringLiteral("KOLI");
+    a.AMBALAJ_ADET = 12;
+    EXPECT_EQ(AmbalajKaydet(db, {}, a), QString());
+    EXPECT_EQ(AmbalajKaydet(db, {}, a), AyniKodluKayitMesaji());
+    EXPECT_DOUBLE_EQ(AmbalajOku(db, QStringLiteral("KOLI")).AMBALAJ_ADET, 12);
+
+    Aksesuar x;
+    EXPECT_EQ(AksesuarKaydet(db, {}, x), QStringLiteral("Aksesuar Kodu Bilgisini Vermeden Kayıt Saklanamaz."));
+    x.AKSESUAR_KODU = QStringLiteral("PASPAS01");
+    EXPECT_EQ(AksesuarKaydet(db, {}, x), QString());
+    EXPECT_EQ(AksesuarSil(db, QStringLiteral("PASPAS01")), QString());
+}
+
+} // namespace
