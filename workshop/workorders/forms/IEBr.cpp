@@ -1,5 +1,6 @@
 #include "workshop/workorders/forms/IEBr.h"
 
+#include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -284,7 +285,7 @@ void TFormIEBr::BtnGecmisClick()
 TypeIsEmri IsemriSec(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent)
 {
     TFormIEBr f(ctx, mode, tipFiltre, parent);
-    if (f.exec() == QDialog::Accepted)
+    if (RunModal(f) == QDialog::Accepted)
         return f.secilen();
     return {};
 }
@@ -336,11 +337,11 @@ QString IsemriTipSec(SessionContext& ctx, const QString& baslangic, int mode, QW
     if (mode == 1) {
         TFormIsemriTipBr f(ctx, 1, parent);
         f.locate(QStringLiteral("ISEMRI_TIP"), baslangic);
-        return f.exec() == QDialog::Accepted ? f.result() : QString();
+        return RunModal(f) == QDialog::Accepted ? f.result() : QString();
     }
     auto* f = new TFormIsemriTipBr(ctx, mode, parent);
     f->setAttribute(Qt::WA_DeleteOnClose);
-    f->exec();
+    RunModal(*f);
     return {};
 }
 
