@@ -5,6 +5,7 @@
 // - the past work orders of one chassis (the vehicle history);
 // - the reception's plate look-up, blanks and case ignored.
 // The plan of each statement is printed once, so the index in use shows.
+#include "BenchSupport.h"
 #include "workshop/WorkshopSchema.h"
 #include "workshop/workorders/WorkOrders.h"
 #include "db/BatchInsert.h"
@@ -15,7 +16,6 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QUuid>
 #include <benchmark/benchmark.h>
 #include <algorithm>
 #include <cstdio>
@@ -44,14 +44,7 @@ struct WorkOrderDb {
     WorkOrderDb()
     {
         workshop::RegisterSchema();
-        if (qEnvironmentVariable("TORNALY_TEST_BACKEND") == QLatin1String("postgres"))
-            profile = ConnectionProfile::postgres(qEnvironmentVariable("TORNALY_TEST_PGHOST"),
-                                                  qEnvironmentVariableIntValue("TORNALY_TEST_PGPORT"),
-                                                  QStringLiteral("bench_workorders_")
-                                                      + QUuid::createUuid().toString(QUuid::Id128).left(10),
-                                                  qEnvironmentVariable("TORNALY_TEST_PGUSER"));
-        else
-            profile = ConnectionProfile::sqlite(dir.path() + QStringLiteral("/workorders.sqlite"));
+        profile = BenchProfile(dir.path(), QStringLiteral("workorders"));
         CreateDatabase(profile, DatabaseKind::Company);
         db = Db::open(profile, name);
         Transaction tx(db);
@@ -106,18 +99,14 @@ struct WorkOrderDb {
     }
 };
 
-WorkOrderDb* g_db = nullptr;
-
 WorkOrderDb& workOrders()
 {
-    if (!g_db) {
-        g_db = new WorkOrderDb;
-        qAddPostRoutine([] {
-            delete g_db;
-            g_db = nullptr;
-        });
+    static WorkOrderDb* w = nullptr;
+    if (!w) {
+        w = new WorkOrderDb;
+        AtBenchEnd([] { delete w; });
     }
-    return *g_db;
+    return *w;
 }
 
 // The plan of the statement with its values written in (EXPLAIN takes none).

@@ -75,6 +75,12 @@ TFormIEBr::TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QW
     EdFiltCari = edit("EdFiltCari");
     EdFiltYil = edit("EdFiltYil");
     EdFiltPlaka = edit("EdFiltPlaka");
+    // Wide enough for what each holds: a work-order number, a plate, an
+    // account code, a four-digit year.
+    const QFontMetrics fm(font());
+    for (auto [e, sample] : {std::pair{EdAraNo, "IS000000"}, std::pair{EdAraPlaka, "34 ABC 1234"},
+                             std::pair{EdFiltCari, "120.000.000"}, std::pair{EdFiltYil, "20000"}})
+        e->setMinimumWidth(fm.horizontalAdvance(QString::fromLatin1(sample)) + 16);
     CbDurum = new QComboBox(this);
     CbDurum->setObjectName(QStringLiteral("CbDurum"));
     CbDurum->addItems({QStringLiteral("Açık"), QStringLiteral("Kapalı"), QStringLiteral("Tümü")});
