@@ -51,9 +51,9 @@ struct WorkOrderDb {
         {
             BatchInsert b(db, QStringLiteral("ARAC"),
                           {QStringLiteral("SASE_NO"), QStringLiteral("MOTOR_NO"), QStringLiteral("PLAKA"),
-                           QStringLiteral("ARC_MODEL_KODU"), QStringLiteral("CARI_KOD")});
+                           QStringLiteral("ARC_MODEL_KODU"), QStringLiteral("ARC_MODEL_TRH"), QStringLiteral("CARI_KOD")});
             for (int i = 0; i < kVehicles; ++i) {
-                b.value(chassis(i)).value(QStringLiteral("M%1").arg(i)).value(plate(i)).value(QStringLiteral("VRN16"));
+                b.value(chassis(i)).value(QStringLiteral("M%1").arg(i)).value(plate(i)).value(QStringLiteral("VRN16")).value(2020 + i % 6);
                 b.value(QStringLiteral("C%1").arg(i % 5000));
                 b.endRow();
             }
