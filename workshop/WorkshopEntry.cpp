@@ -1,5 +1,6 @@
 #include "workshop/WorkshopEntry.h"
 #include "accounts/AccountsEntry.h"
+#include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
 #include "workshop/vehicles/VehicleDemo.h"
 #include "workshop/vehicles/forms/AracSakla.h"
@@ -34,6 +35,7 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.vehicles"), SeedVehicleDemo);
+    SetCariSecici([](SessionContext& ctx, QWidget* parent) { return accounts::CariSec(ctx, 1, parent); });
 
     RegisterForm(QString::fromLatin1(entry::TFormIsEmri), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormIsEmri(*r.ctx, r.owner);
@@ -44,6 +46,7 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::IsemriSec),
                     [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
+    InstallOpenWorkOrderCheck();
 }
 
 } // namespace tornaly::workshop
