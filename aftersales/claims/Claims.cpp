@@ -156,6 +156,16 @@ void updateHeader(const Db& db, const Claim& c, double no)
 
 } // namespace
 
+QVariant Deger(const Db& db, const QString& statement, const QVariantMap& binds, const QVariant& def)
+{
+    Query q(db, statement);
+    q.bindAll(binds).exec();
+    if (!q.next())
+        return def;
+    const QVariant v = q.value(0);
+    return v.isNull() ? def : v;
+}
+
 double Claim::tplAra() const
 {
     return m.value(QStringLiteral("CL_TPLPARCA")).toDouble() + m.value(QStringLiteral("CL_TPLISCILIK")).toDouble();
@@ -201,9 +211,9 @@ void BostakiKalemler(const SessionContext& ctx, const Db& db, const QString& ise
 int BostakiKalemSayisi(const Db& db, const QString& isemri)
 {
     const QVariantMap b{{QStringLiteral("IE"), isemri}};
-    return SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM ISCILIK WHERE ISEMRI_NO = :IE AND GARANTI_TIPI IN ('G', 'I') "
+    return Deger(db, QStringLiteral("SELECT COUNT(*) FROM ISCILIK WHERE ISEMRI_NO = :IE AND GARANTI_TIPI IN ('G', 'I') "
                                         "AND CLAIMNO IS NULL"), b).toInt()
-        + SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM ISEAYRIN WHERE ISEMRI_NO = :IE AND GARANTI_TIPI IN ('G', 'I') "
+        + Deger(db, QStringLiteral("SELECT COUNT(*) FROM ISEAYRIN WHERE ISEMRI_NO = :IE AND GARANTI_TIPI IN ('G', 'I') "
                                        "AND CLAIMNO IS NULL"), b).toInt();
 }
 
@@ -248,7 +258,7 @@ std::optional<Claim> ClaimYeni(const SessionContext& ctx, const Db& db, const QS
 bool ClaimBostakiEkle(const SessionContext& ctx, const Db& db, Claim& c)
 {
     // A claim opened from the list knows no working year: the work order has it.
-    const int fyili = SqlLookup(db, QStringLiteral("SELECT FYILI FROM ISEMRI WHERE IS_EMRI_NO = :IE"),
+    const int fyili = Deger(db, QStringLiteral("SELECT FYILI FROM ISEMRI WHERE IS_EMRI_NO = :IE"),
                                 QVariantMap{{QStringLiteral("IE"), c.isemri()}}, 0).toInt();
     if (c.hatalar.empty())
         c.hatalar.push_back(ClaimHata{});
@@ -297,7 +307,7 @@ std::optional<Claim> ClaimOku(const Db& db, double claimNo)
     for (int i = 0; i < rec.count(); ++i)
         c.m.insert(rec.fieldName(i).toUpper(), rec.value(i));
     c.m[QStringLiteral("CL_CLAIMNO")] = claimNo;
-    c.fyili = SqlLookup(db, QStringLiteral("SELECT FYILI FROM ISEMRI WHERE IS_EMRI_NO = :IE"),
+    c.fyili = Deger(db, QStringLiteral("SELECT FYILI FROM ISEMRI WHERE IS_EMRI_NO = :IE"),
                         QVariantMap{{QStringLiteral("IE"), c.isemri()}}, 0).toInt();
 
     Query h(db, QStringLiteral("SELECT * FROM CLAIMD WHERE CD_CLAIMNO = :NO ORDER BY CD_SIRANO"));
@@ -401,7 +411,7 @@ bool ClaimDurumVer(const SessionContext& ctx, const Db& db, Claim& c, const QStr
 bool ClaimSil(const Db& db, double claimNo, const QString& faturaMesaj)
 {
     const QVariantMap b = noBind(claimNo);
-    if (SqlLookup(db, QStringLiteral("SELECT CL_FATURA FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString()
+    if (Deger(db, QStringLiteral("SELECT CL_FATURA FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString()
         == QLatin1String("E")) {
         ShowErrorBox(faturaMesaj);
         return false;
@@ -410,7 +420,7 @@ bool ClaimSil(const Db& db, double claimNo, const QString& faturaMesaj)
         return false;
     try {
         Transaction tx(db);
-        const QString isemri = SqlLookup(db, QStringLiteral("SELECT CL_ISEMRI FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString();
+        const QString isemri = Deger(db, QStringLiteral("SELECT CL_ISEMRI FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString();
         deleteChildren(db, claimNo);
         db.exec(QStringLiteral("DELETE FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b);
         const QVariantMap bi{{QStringLiteral("NO"), claimNo}, {QStringLiteral("IE"), isemri}};
@@ -438,7 +448,7 @@ bool ClaimNoDegis(const Db& db, double eskiNo, double yeniNo, const std::functio
 {
     if (!(yeniNo > 0))
         return false;
-    if (SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM WHERE CL_CLAIMNO = :NO"), noBind(yeniNo)).toInt() != 0) {
+    if (Deger(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM WHERE CL_CLAIMNO = :NO"), noBind(yeniNo)).toInt() != 0) {
         ShowError(QStringLiteral("Verilen Nolu Claim Mevcut!,Lütfen Yeni bir tane giriniz."));
         return false;
     }

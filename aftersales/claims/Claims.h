@@ -66,6 +66,9 @@ struct Claim {
     double tpl(double kdvOrani) const { return tplAra() * (100 + kdvOrani) / 100; }
 };
 
+// The first column of the first row with named values bound; `def` when none or null.
+QVariant Deger(const Db& db, const QString& statement, const QVariantMap& binds = {}, const QVariant& def = {});
+
 // The VAT rate the claim's printed totals use.
 constexpr double kClaimKdvOrani = 18;
 

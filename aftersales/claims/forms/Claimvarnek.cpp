@@ -364,13 +364,13 @@ report::Report ClaimRaporu(const Db& db, const Claim& c)
     QVector<QVector<QVariant>> rows;
     for (const ClaimIscilik& r : c.iscilik) {
         // The operation's name as the work order's labour line has it.
-        const QString ad = SqlLookup(db, QStringLiteral("SELECT ARIZA_ADI FROM ISCILIK WHERE ISEMRI_NO = :IE AND SIRANO = :S"),
+        const QString ad = Deger(db, QStringLiteral("SELECT ARIZA_ADI FROM ISCILIK WHERE ISEMRI_NO = :IE AND SIRANO = :S"),
                                      QVariantMap{{QStringLiteral("IE"), c.isemri()}, {QStringLiteral("S"), r.CS_REFSIRA}},
                                      QString()).toString();
         rows.push_back({QStringLiteral("İşçilik"), r.islemKod(), ad, r.CS_MIKTAR * r.CS_SURE, r.fiyatNet(), r.tutar()});
     }
     for (const ClaimParca& r : c.parcalar) {
-        const QString ad = SqlLookup(db, QStringLiteral("SELECT STOK_ADI_TR FROM STOK WHERE STOK_KOD_NO = :K"),
+        const QString ad = Deger(db, QStringLiteral("SELECT STOK_ADI_TR FROM STOK WHERE STOK_KOD_NO = :K"),
                                      QVariantMap{{QStringLiteral("K"), r.CS_PARCA}}, QString()).toString();
         rows.push_back({QStringLiteral("Parça"), r.CS_PARCA, ad, r.CS_MIKTAR, r.fiyatNet(), r.tutar()});
     }

@@ -8,6 +8,7 @@
 #include "sql/SqlHelpers.h"
 #include "testsupport/TestSupport.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,7 +74,7 @@ TEST_F(ClaimFormsTest, NewClaimThroughChoiceFormAndList)
     });
     ClaimIsemriAc(ctx, QStringLiteral("IE1"), 2026);
     EXPECT_EQ(step, 1);
-    ASSERT_EQ(SqlLookup(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM")).toInt(), 1);
+    ASSERT_EQ(Deger(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM")).toInt(), 1);
     // The list in mode 2 shows approved, uninvoiced claims only.
     db.exec(QStringLiteral("UPDATE CLAIMM SET CL_DURUM = 'O', CL_FATURA = 'H'"));
     TFormClaimBr list(ctx, 2);

@@ -47,10 +47,10 @@ protected:
                  {QStringLiteral("K"), QStringLiteral("L%1ABCDEF").arg(sira)}, {QStringLiteral("Q"), qty},
                  {QStringLiteral("SU"), sure}, {QStringLiteral("F"), fyt}, {QStringLiteral("G"), QString::fromLatin1(gar)}});
     }
-    int count(const QString& sql, const QVariantMap& b = {}) { return SqlLookup(db, sql, b).toInt(); }
+    int count(const QString& sql, const QVariantMap& b = {}) { return Deger(db, sql, b).toInt(); }
     QVariant stamp(const char* table, int sira)
     {
-        return SqlLookup(db, QStringLiteral("SELECT CLAIMNO FROM %1 WHERE ISEMRI_NO='IE1' AND SIRANO=:S")
+        return Deger(db, QStringLiteral("SELECT CLAIMNO FROM %1 WHERE ISEMRI_NO='IE1' AND SIRANO=:S")
                                  .arg(QString::fromLatin1(table)),
                          QVariantMap{{QStringLiteral("S"), sira}});
     }
@@ -223,7 +223,7 @@ TEST_F(ClaimsTest, AnswerStatusAndDelete)
                 {{QStringLiteral("F"), QString::fromLatin1(k.fatura)}, {QStringLiteral("NO"), no}});
         Claim cur = *ClaimOku(db, no);
         ClaimDurumVer(ctx, db, cur, QString::fromLatin1(k.durum));
-        EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT CL_DURUM FROM CLAIMM WHERE CL_CLAIMNO = :NO"),
+        EXPECT_EQ(Deger(db, QStringLiteral("SELECT CL_DURUM FROM CLAIMM WHERE CL_CLAIMNO = :NO"),
                             QVariantMap{{QStringLiteral("NO"), no}}).toString(),
                   QString::fromLatin1(k.expected));
     }
@@ -311,7 +311,7 @@ TEST_F(ClaimsTest, CodeTables)
     EXPECT_EQ(messages.lastText(), QStringLiteral("Aynı Kodlu Kayıt Var."));
     EXPECT_EQ(HasarKodSakla(db, 2, QStringLiteral("K1"), QStringLiteral("Onay"), true), QStringLiteral("K1"));
     EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Değişti"), false), QStringLiteral("K1"));
-    EXPECT_EQ(SqlLookup(db, QStringLiteral("SELECT CC_AD FROM CLKODTIP WHERE CC_TIP = 1 AND CC_KOD = 'K1'")).toString(),
+    EXPECT_EQ(Deger(db, QStringLiteral("SELECT CC_AD FROM CLKODTIP WHERE CC_TIP = 1 AND CC_KOD = 'K1'")).toString(),
               QStringLiteral("Değişti"));
     EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("  "), QString(), true), QString());
     EXPECT_EQ(messages.lastText(), QStringLiteral(" Kod alanı devam etmek için gereklidir."));
