@@ -21,6 +21,10 @@ void RegisterEntryPoints()
 {
     accounts::RegisterEntryPoints();
     stock::RegisterEntryPoints();
+    // The registration form picks its owner through the account picker. The
+    // vehicles build on the accounts, so the hook is filled here: the accounts
+    // library cannot see the vehicle forms.
+    SetCariSecici([](SessionContext& ctx, QWidget* owner) { return accounts::CariSec(ctx, 1, owner); });
 
     RegisterRoutine(QString::fromLatin1(entry::ModelSec), [](const OpenRequest& r) { ModelSec(*r.ctx, r.mode, r.owner); });
     RegisterRoutine(QString::fromLatin1(entry::ModelSegmentSec),
