@@ -420,7 +420,8 @@ bool TFormCariHarek::kaydet()
     m_fis.TARIH = EditTarih->date();
     m_fis.BELGE_NO = EditBelgeNo->text();
     try {
-        A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis);
+        // A counter or row another workstation holds: asked after the rollback, then saved again.
+        RetryAfterAsking(m_db, [&] { A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis); });
     } catch (const CariHrkFisHatasi& e) {
         if (e.text().startsWith(QStringLiteral("Uyarı:")))
             Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, windowTitle());
