@@ -198,8 +198,12 @@ public:
             m_stmt = nullptr;
             m_script = sql;
         }
-        if (m_stmt)
+        if (m_stmt) {
             m_columns = sqlite3_column_count(m_stmt);
+            // One buffer per parameter from the start: a buffer moved later
+            // would leave SQLite a pointer to text that is gone.
+            m_utf8.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
+        }
     }
     ~SqliteStatement() override { sqlite3_finalize(m_stmt); }
     void detach() override { m_stmt = nullptr; }
@@ -383,8 +387,10 @@ private:
     // the text until the parameter is bound again.
     int bindText(int i, QStringView s)
     {
-        if (m_utf8.size() < size_t(i))
-            m_utf8.resize(size_t(i));
+        if (size_t(i) > m_utf8.size()) { // not a parameter of the statement: SQLite answers with the error
+            const QByteArray b = s.toUtf8();
+            return sqlite3_bind_text(m_stmt, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        }
         std::string& buf = m_utf8[size_t(i - 1)];
         buf.resize(size_t(s.size()) * 3);
         char* end = m_toUtf8.appendToBuffer(buf.data(), s);
