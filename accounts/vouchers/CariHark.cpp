@@ -77,7 +77,7 @@ bool alacakKolonu(int k)
     return k == TFormCariHarek::K_ALACAK || k == TFormCariHarek::K_ALACAK_USD || k == TFormCariHarek::K_ALACAK_DVZ;
 }
 
-bool pozitif(const QVariant& v)
+bool pozitifMi(const QVariant& v)
 {
     return v.isValid() && !v.isNull() && v.toDouble() > 0;
 }
@@ -118,7 +118,7 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     EditTarih->setCalendarPopup(true);
     ust->addWidget(new QLabel(QStringLiteral("İşlem Tarihi"), this), 1, 0);
     ust->addWidget(EditTarih, 1, 1);
-    LblFisNo = new QLabel(pozitif(m_fis.FIS_NO) ? QString::number(qint64(m_fis.FIS_NO.toDouble())) : QString(), this);
+    LblFisNo = new QLabel(pozitifMi(m_fis.FIS_NO) ? QString::number(qint64(m_fis.FIS_NO.toDouble())) : QString(), this);
     LblFisNo->setObjectName(QStringLiteral("FIS_NO"));
     ust->addWidget(new QLabel(QStringLiteral("Muh. Fiş No"), this), 0, 2);
     ust->addWidget(LblFisNo, 0, 3);
@@ -281,7 +281,7 @@ bool TFormCariHarek::hucreYaz(int row, Kolon kolon, const QString& text)
         QApplication::beep();
         return false;
     }
-    if (alacakKolonu(kolon) && (pozitif(s.BORC) || pozitif(s.BORC_USD) || pozitif(s.BORC_DVZ))
+    if (alacakKolonu(kolon) && (pozitifMi(s.BORC) || pozitifMi(s.BORC_USD) || pozitifMi(s.BORC_DVZ))
         && !text.trimmed().isEmpty()) {
         QApplication::beep();
         return false;
@@ -438,7 +438,8 @@ bool TFormCariHarek::kaydet()
     m_fis.TARIH = EditTarih->date();
     m_fis.BELGE_NO = EditBelgeNo->text();
     try {
-        A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis);
+        // A counter or row another workstation holds: asked after the rollback, then saved again.
+        RetryAfterAsking(m_db, [&] { A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis); });
     } catch (const CariHrkFisHatasi& e) {
         if (e.text().startsWith(QStringLiteral("Uyarı:")))
             Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, windowTitle());

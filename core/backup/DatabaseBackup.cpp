@@ -24,7 +24,7 @@ namespace {
 
 const QByteArray kSqliteMagic("SQLite format 3", 16); // with its closing NUL
 const QByteArray kPgDumpMagic("PGDMP");
-const QString kVersionTable = QStringLiteral("SCHEMA_SURUM");
+const QString kSurumTablosu = QStringLiteral("SCHEMA_SURUM");
 
 QString withSeparator(const QString& folder)
 {
@@ -229,7 +229,7 @@ void restorePostgres(const QString& file, const ConnectionProfile& target)
     if (!fileStart(file, 5).startsWith(kPgDumpMagic))
         throw BackupError(notABackup(file));
     const ToolRun list = runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), file}, target);
-    if (!list.ok || !list.output.contains(kVersionTable, Qt::CaseInsensitive))
+    if (!list.ok || !list.output.contains(kSurumTablosu, Qt::CaseInsensitive))
         throw BackupError(notABackup(file));
     try {
         CreateEmptyDatabase(target);
