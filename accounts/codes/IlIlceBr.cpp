@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "accounts/codes/IlIlceBr.h"
 
 #include "db/DbError.h"
@@ -17,7 +18,7 @@
 namespace tornaly::accounts {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 } // namespace
 
 TFormIlIlceBr::TFormIlIlceBr(const SessionContext& ctx, int mode, QWidget* parent)

@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "accounts/receipts/MakbuzSablon.h"
 
 #include "db/DbError.h"
@@ -9,7 +10,7 @@
 namespace tornaly::accounts {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 const QStringList& sablonKolonlari()
 {

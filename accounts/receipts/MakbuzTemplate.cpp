@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "accounts/receipts/MakbuzTemplate.h"
 
 #include "accounts/cash/Kasa.h"
@@ -22,10 +23,10 @@
 namespace tornaly::accounts {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 const QString TutarBicimi = QStringLiteral(",0.00##");
 
-double sayi(const QLineEdit* e)
+double tutarSayi(const QLineEdit* e)
 {
     double v = 0;
     return ParseMoney(e->text(), &v) ? v : 0;
@@ -257,7 +258,7 @@ void TFormMakbuzTemplate::BtnIptalClick()
 
 MakbuzTutarlari TFormMakbuzTemplate::tutarlar() const
 {
-    return MakbuzHesapla(sayi(EditGider), sayi(EditKdvOran), sayi(EditStopajOran));
+    return MakbuzHesapla(tutarSayi(EditGider), tutarSayi(EditKdvOran), tutarSayi(EditStopajOran));
 }
 
 void TFormMakbuzTemplate::tutarlariGoster()
@@ -271,7 +272,7 @@ void TFormMakbuzTemplate::tutarlariGoster()
 
 void TFormMakbuzTemplate::BtnKdvHaricClick()
 {
-    EditGider->setText(FormatMoney(KdvHaricTutar(sayi(EditGider), sayi(EditKdvOran)), TutarBicimi));
+    EditGider->setText(FormatMoney(KdvHaricTutar(tutarSayi(EditGider), tutarSayi(EditKdvOran)), TutarBicimi));
     tutarlariGoster();
 }
 
@@ -280,7 +281,7 @@ void TFormMakbuzTemplate::BtnAktarClick()
     if (PanelTutar->isHidden() || m_sablon.MAK_ID <= 0)
         return;
     // The rates typed in the panel belong to the template itself.
-    const double kdvOran = sayi(EditKdvOran), stpOran = sayi(EditStopajOran);
+    const double kdvOran = tutarSayi(EditKdvOran), stpOran = tutarSayi(EditStopajOran);
     if (kdvOran != m_sablon.HSP_KDV_ORAN || stpOran != m_sablon.HSP_STP_ORAN) {
         m_sablon.HSP_KDV_ORAN = kdvOran;
         m_sablon.HSP_STP_ORAN = stpOran;

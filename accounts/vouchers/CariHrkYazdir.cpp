@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "accounts/vouchers/CariHrkYazdir.h"
 
 #include "accounts/ledger/CariHrkTurleri.h"
@@ -11,7 +12,7 @@ namespace tornaly::accounts {
 using namespace report;
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 // Caption at x, value from the row beside it.
 void satir(Band& b, double x, double y, double capW, double valW, const QString& caption, const QString& field,
