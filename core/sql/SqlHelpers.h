@@ -69,10 +69,6 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     // True when the open list pages by keyset, false for LIMIT/OFFSET or one go.
     bool isKeyset() const { return !m_keysetColumns.isEmpty(); }
-    // The statement's own order already ends in a unique key. Pages follow
-    // the keyset of the order either way; kept for the lists that say so.
-    void setOrderIsTotal(bool on) { m_orderIsTotal = on; }
-    void setTotalOrder(bool on) { m_orderIsTotal = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
@@ -148,7 +144,6 @@ private:
     bool m_open = false;
     bool m_more = false;
     bool m_paged = false;
-    bool m_orderIsTotal = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.
