@@ -182,9 +182,11 @@ QMetaType metaOf(Decl d)
 
 class SqliteStatement final : public Statement {
 public:
-    SqliteStatement(sqlite3* db, const QString& text) : m_db(db), m_text(text)
+    // `text` is the layer's own statement (with its `:NAME`s), kept for the
+    // error log; `positional` is what the engine runs.
+    SqliteStatement(sqlite3* db, const QString& text, const QString& positional) : m_db(db), m_text(text)
     {
-        const QByteArray sql = text.toUtf8();
+        const QByteArray sql = positional.toUtf8();
         const char* tail = nullptr;
         const int rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()) + 1, SQLITE_PREPARE_PERSISTENT,
                                           &m_stmt, &tail);
@@ -554,7 +556,7 @@ public:
                     continue;
                 }
             }
-            fail(Backend::PostgreSQL, text, code, QString::fromUtf8(m_sql));
+            fail(Backend::PostgreSQL, text, code, m_text);
         }
     }
 
@@ -652,7 +654,7 @@ private:
         if (r)
             PQclear(r);
         if (!ok)
-            fail(Backend::PostgreSQL, text, code, QString::fromUtf8(m_sql));
+            fail(Backend::PostgreSQL, text, code, m_text);
         m_prepared = true;
     }
 
@@ -727,7 +729,7 @@ StatementCache::Entry StatementCache::take(const QString& text)
     const PlaceholderScan scan = scanPlaceholders(text);
     const QString sql = positionalStatement(text, scan, m_backend);
     if (m_backend == Backend::SQLite) {
-        Entry e{std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), sql), m_generation, scan.names};
+        Entry e{std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), text, sql), m_generation, scan.names};
         e.statement->cacheSlot = idle;
         return e;
     }

@@ -1,4 +1,5 @@
 #include "sql/SqlHelpers.h"
+#include "controls/CheckCombo.h"
 #include "money/Money.h"
 #include "services/KurBul.h"
 #include "settings/GridLayout.h"
@@ -767,25 +768,62 @@ QString CheckedItemsSqlCondition(const QList<CheckedItem>& items, const QString&
     return QLatin1Char(' ') + field + QStringLiteral(" in (") + numbers.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
+namespace {
+
+QVariant comboValue(const Query& query, const QString& valueField)
+{
+    return valueField.isEmpty() ? query.value(0) : query.value(valueField);
+}
+
+// The description field, else the second column; `fallback` for a one-column query.
+QString comboDescription(const Query& query, const QString& descField, const QString& fallback)
+{
+    if (!descField.isEmpty())
+        return query.str(descField);
+    if (query.record().count() > 1)
+        return query.value(1).toString();
+    return fallback;
+}
+
+} // namespace
+
 void FillComboItemsFromQuery(QComboBox* combo, Query& query, const QString& valueField, const QString& descField,
                              const QString& tagField)
 {
+    if (auto* check = qobject_cast<TCheckComboBox*>(combo)) {
+        FillComboItemsFromQuery(check, query, valueField, descField, tagField);
+        return;
+    }
     if (!combo)
         return;
     combo->clear();
     while (query.next()) {
-        const QSqlRecord r = query.record();
-        const QVariant value = valueField.isEmpty() ? query.value(0) : query.value(valueField);
-        QString desc;
-        if (!descField.isEmpty())
-            desc = query.str(descField);
-        else if (r.count() > 1)
-            desc = query.value(1).toString();
-        else
-            desc = value.toString();
-        combo->addItem(desc, value);
+        const QVariant value = comboValue(query, valueField);
+        combo->addItem(comboDescription(query, descField, value.toString()), value);
         if (!tagField.isEmpty())
             combo->setItemData(combo->count() - 1, query.value(tagField).toInt(), Qt::UserRole + 1);
+    }
+}
+
+void FillComboItemsFromQuery(TCheckComboBox* combo, Query& query, const QString& valueField,
+                             const QString& descField, const QString& tagField)
+{
+    if (!combo)
+        return;
+    combo->clearItems();
+    while (query.next()) {
+        const QString code = comboValue(query, valueField).toString();
+        combo->addCheckItem(code, comboDescription(query, descField, code),
+                            tagField.isEmpty() ? QVariant() : QVariant(query.value(tagField).toInt()));
+    }
+}
+
+void FillComboItemsFromQuery(TLookupList& items, Query& query, const QString& valueField, const QString& descField)
+{
+    items.clear();
+    while (query.next()) {
+        const QString value = comboValue(query, valueField).toString();
+        items.append({value, comboDescription(query, descField, value)});
     }
 }
 
@@ -796,6 +834,29 @@ void FillComboFromSql(QComboBox* combo, const Db& db, const QString& statement, 
     BindPositional(q, params);
     q.exec();
     FillComboItemsFromQuery(combo, q, valueField, descField, {});
+}
+
+void FillComboFromSql(TLookupList& items, const Db& db, const QString& statement, const QVariant& params,
+                      const QString& valueField, const QString& descField)
+{
+    Query q(db, statement);
+    BindPositional(q, params);
+    q.exec();
+    FillComboItemsFromQuery(items, q, valueField, descField);
+}
+
+QList<CheckedItem> CheckedItems(const TCheckComboBox* combo)
+{
+    QList<CheckedItem> items;
+    if (combo)
+        for (int i = 0; i < combo->count(); ++i)
+            items.append({combo->shortDescription(i), combo->isChecked(i)});
+    return items;
+}
+
+QString CheckedItemsSqlCondition(const TCheckComboBox* combo, const QString& field, int mode, bool allWhenNone)
+{
+    return CheckedItemsSqlCondition(CheckedItems(combo), field, mode, allWhenNone);
 }
 
 } // namespace tornaly
