@@ -9,7 +9,7 @@ namespace tornaly {
 
 namespace {
 
-QString withSeparator(const QString& folder)
+QString bolucuyleBiten(const QString& folder)
 {
     const QString f = QDir::cleanPath(folder);
     return f.endsWith(QLatin1Char('/')) ? f : f + QLatin1Char('/');
@@ -26,16 +26,16 @@ TKlasorler& current()
 TKlasorler KlasorleriKur()
 {
     TKlasorler k;
-    k.ProgramDizini = withSeparator(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+    k.ProgramDizini = bolucuyleBiten(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
                                                                  : QDir::currentPath());
-    const QString data = withSeparator(EmbeddedDataFolder());
+    const QString data = bolucuyleBiten(EmbeddedDataFolder());
     k.YedekDizini = data + QStringLiteral("YEDEK/");
     k.ProgramDiziniKisa = k.ProgramDizini;
     k.YedekDiziniKisa = k.YedekDizini;
     k.TempDizini = data + QStringLiteral("TEMP/");
     QDir().mkpath(k.TempDizini);
     k.GeciciResimDosyasi = k.TempDizini + QStringLiteral("TMPSTKRS.JPG");
-    k.WinTempDizini = withSeparator(QDir::tempPath());
+    k.WinTempDizini = bolucuyleBiten(QDir::tempPath());
     k.GridDesignIni = SettingsFilePath(QStringLiteral("GridDesign.ini"));
     current() = k;
     return k;
