@@ -1,0 +1,83 @@
+#pragma once
+#include "context/SessionContext.h"
+
+#include <QDialog>
+#include <stdexcept>
+
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+namespace tornaly::accounting {
+
+struct MasrafMerkezi {
+    QString MASRAFM_KOD, MASRAFM_ADI;
+};
+QList<MasrafMerkezi> MasrafMerkezleri(const Db& db);
+
+class MasMerHatasi : public std::runtime_error {
+public:
+    explicit MasMerHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+inline QString MasMerKodYokText() { return QStringLiteral("Kod Bilgisini Vermeden Kayıt Saklanamaz."); }
+inline QString MasMerKullanimdaText() { return QStringLiteral("Bu Masraf Merkezi ile İlgili İşlem Var.Silinemez!"); }
+
+// Stores a cost centre; throws MasMerHatasi with the card's messages.
+void MasrafMerkeziKaydet(const Db& db, const MasrafMerkezi& m, bool yeni);
+// Deletes one that no voucher line carries; throws MasMerHatasi otherwise.
+void MasrafMerkeziSil(const Db& db, const QString& kod);
+
+// "Masraf Merkezleri Kayıt": the card of one cost centre.
+class TFormMasMerKarti : public QDialog {
+    Q_OBJECT
+public:
+    TFormMasMerKarti(const SessionContext& ctx, const QString& kod, bool yeni, QWidget* parent = nullptr);
+    QString kaydedilenKod;
+    QLineEdit* EditKod = nullptr;
+    QLineEdit* EditAdi = nullptr;
+    QPushButton* BtnSakla = nullptr;
+    QPushButton* BtnVazgec = nullptr;
+public slots:
+    void BtnSaklaClick();
+
+private:
+    Db m_db;
+    bool m_yeni;
+};
+QString MasMerKarti(const SessionContext& ctx, const QString& kod, bool yeni, QWidget* owner = nullptr);
+
+// "MASRAF MERKEZLERİ KAYITLARI": browse and picker with type-ahead on the code.
+class TFormMasMerSec : public QDialog {
+    Q_OBJECT
+public:
+    TFormMasMerSec(const SessionContext& ctx, int mode, QWidget* parent = nullptr);
+    QString secilenKod;
+    QLineEdit* EditAra = nullptr;
+    QTableView* cxGrid = nullptr;
+    QPushButton* BtnSec = nullptr;
+    QPushButton* BtnYeni = nullptr;
+    QPushButton* BtnDegistir = nullptr;
+    QPushButton* BtnSil = nullptr;
+    QPushButton* BtnKapat = nullptr;
+public slots:
+    void BtnSecClick();
+    void BtnYeniClick();
+    void BtnDegistirClick();
+    void BtnSilClick();
+
+private:
+    void yenile(const QString& konum);
+    QString mevcutKod() const;
+    const SessionContext& m_ctx;
+    Db m_db;
+    int m_mode;
+    QStandardItemModel* m_model = nullptr;
+};
+QString MasMerSec(const SessionContext& ctx, int mode, QWidget* owner = nullptr);
+
+} // namespace tornaly::accounting
