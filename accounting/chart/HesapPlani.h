@@ -30,14 +30,16 @@ struct HesapKaydi {
 };
 std::optional<HesapKaydi> HesapOku(const Db& db, const QString& kod);
 
-class HesapHatasi : public std::runtime_error {
+// A card refused with the message the user is shown.
+class KartHatasi : public std::runtime_error {
 public:
-    explicit HesapHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit KartHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
     const QString& text() const { return m_text; }
 
 private:
     QString m_text;
 };
+using HesapHatasi = KartHatasi;
 
 inline QString UstHesapYokText() { return QStringLiteral("Lütfen önce üst hesap kodunu tanımlayın"); }
 inline QString HesapAdiKebirYokText() { return QStringLiteral("Hesap Adı ve Kebir Bilgisi Verilmeden Kayıt Saklanamaz."); }

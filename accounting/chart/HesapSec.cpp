@@ -161,26 +161,18 @@ bool TFormHesapSec::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TFormHesapSec::EditKodEnter()
-{
-    const QString t = EditKod->text();
-    if (t.isEmpty()) {
-        if (AskYesNo(QStringLiteral("Tüm Kayıtları Görmek İstiyor musunuz?")))
-            listele({}, {}, true);
-        return;
-    }
-    listele(t, {}, false);
-}
+void TFormHesapSec::EditKodEnter() { ara(EditKod->text(), {}); }
 
-void TFormHesapSec::EditAdEnter()
+void TFormHesapSec::EditAdEnter() { ara({}, EditAd->text()); }
+
+void TFormHesapSec::ara(const QString& kod, const QString& ad)
 {
-    const QString t = EditAd->text();
-    if (t.isEmpty()) {
+    if (kod.isEmpty() && ad.isEmpty()) {
         if (AskYesNo(QStringLiteral("Tüm Kayıtları Görmek İstiyor musunuz?")))
             listele({}, {}, true);
         return;
     }
-    listele({}, t, false);
+    listele(kod, ad, false);
 }
 
 void TFormHesapSec::listele(const QString& kod, const QString& ad, bool tumu)

@@ -49,6 +49,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ara(const QString& kod, const QString& ad);
     void listele(const QString& kod, const QString& ad, bool tumu);
     void bakiyeGoster();
     void dugmeler();

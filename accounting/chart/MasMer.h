@@ -1,9 +1,10 @@
 #pragma once
+#include "accounting/chart/HesapPlani.h"
 #include "context/SessionContext.h"
 
 #include <QDialog>
-#include <stdexcept>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStandardItemModel;
@@ -16,14 +17,7 @@ struct MasrafMerkezi {
 };
 QList<MasrafMerkezi> MasrafMerkezleri(const Db& db);
 
-class MasMerHatasi : public std::runtime_error {
-public:
-    explicit MasMerHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
-};
+using MasMerHatasi = KartHatasi;
 inline QString MasMerKodYokText() { return QStringLiteral("Kod Bilgisini Vermeden Kayıt Saklanamaz."); }
 inline QString MasMerKullanimdaText() { return QStringLiteral("Bu Masraf Merkezi ile İlgili İşlem Var.Silinemez!"); }
 
@@ -31,6 +25,20 @@ inline QString MasMerKullanimdaText() { return QStringLiteral("Bu Masraf Merkezi
 void MasrafMerkeziKaydet(const Db& db, const MasrafMerkezi& m, bool yeni);
 // Deletes one that no voucher line carries; throws MasMerHatasi otherwise.
 void MasrafMerkeziSil(const Db& db, const QString& kod);
+
+// Type-ahead in the list: the search text after `c` is typed and the row to
+// stand on. A character that leads to no code beginning with the text is
+// dropped again; past 36 characters the search starts anew.
+struct MasMerArama {
+    QString metin;
+    int satir = -1;
+};
+MasMerArama MasMerTypeAhead(const QStringList& siraliKodlar, const QString& aranan, QChar c);
+
+// The rows of the monthly page: "OCAK" .. "ARALIK" and "TOPLAM", each with
+// debit, credit and the remainder written "#,# (Borç)", "#,# (Alacak)" or "-".
+QList<QStringList> MasrafMerkeziAylik(const Db& db, const QString& kod);
+void MasMerAylikGoster(const SessionContext& ctx, const QString& kod, QWidget* owner = nullptr);
 
 // "Masraf Merkezleri Kayıt": the card of one cost centre.
 class TFormMasMerKarti : public QDialog {
@@ -57,12 +65,13 @@ class TFormMasMerSec : public QDialog {
 public:
     TFormMasMerSec(const SessionContext& ctx, int mode, QWidget* parent = nullptr);
     QString secilenKod;
-    QLineEdit* EditAra = nullptr;
+    QLabel* LabelAranan = nullptr;
     QTableView* cxGrid = nullptr;
     QPushButton* BtnSec = nullptr;
     QPushButton* BtnYeni = nullptr;
     QPushButton* BtnDegistir = nullptr;
     QPushButton* BtnSil = nullptr;
+    QPushButton* BtnAylik = nullptr;
     QPushButton* BtnKapat = nullptr;
 public slots:
     void BtnSecClick();
@@ -70,13 +79,18 @@ public slots:
     void BtnDegistirClick();
     void BtnSilClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void aramaGoster();
     void yenile(const QString& konum);
     QString mevcutKod() const;
     const SessionContext& m_ctx;
     Db m_db;
     int m_mode;
     QStandardItemModel* m_model = nullptr;
+    QString m_aranan;
 };
 QString MasMerSec(const SessionContext& ctx, int mode, QWidget* owner = nullptr);
 

@@ -69,38 +69,12 @@ TFormParaMuh::TFormParaMuh(const SessionContext& ctx, QWidget* parent)
     secenek(s1, true, QStringLiteral("C_MUH_KAY"), QStringLiteral("Cari Hareketlerde Muhasebe Kaydı"), otomatikSorYok);
     secenek(s1, true, QStringLiteral("ISK_DUS"), QStringLiteral("Alış-Satışta İsk.Düşüp Yaz"),
             {{QStringLiteral("D"), QStringLiteral("Düş")}, {QStringLiteral("H"), QStringLiteral("Düşme")}}, 2);
-    {
-        auto* kutu = new QGroupBox(QStringLiteral("Varsayılan Kasa Kodu"), s1);
-        auto* l = new QHBoxLayout(kutu);
-        auto* e = new QLineEdit(kutu);
-        e->setObjectName(QStringLiteral("DBEditDEF_KASA"));
-        e->setReadOnly(true);
-        auto* b = new QToolButton(kutu);
-        b->setObjectName(QStringLiteral("SpeedBKasa"));
-        b->setText(QStringLiteral("Seç"));
-        connect(b, &QToolButton::clicked, this, Guarded([this](auto&&...) { SpeedBKasaClick(); }));
-        l->addWidget(e, 1);
-        l->addWidget(b);
-        m_kodlar.insert(QStringLiteral("DEF_KASA"), e);
-        ekle(s1, kutu);
-    }
+    kodAlani(s1, QStringLiteral("DEF_KASA"), QStringLiteral("Varsayılan Kasa Kodu"), QStringLiteral("SpeedBKasa"),
+             [this] { SpeedBKasaClick(); });
     hesap(s1, QStringLiteral("MUH_KDVTEV_A"), QStringLiteral("Alış KDV Tev. Muh. Kodu"), false);
     hesap(s1, QStringLiteral("MUH_KDVTEV_S"), QStringLiteral("Satış KDV Tev. Muh. Kodu"), false);
-    {
-        auto* kutu = new QGroupBox(QStringLiteral("KDV Alış-Satış-İade Muh .Kodu"), s1);
-        auto* l = new QHBoxLayout(kutu);
-        auto* e = new QLineEdit(kutu);
-        e->setObjectName(QStringLiteral("DBEditMUH_KDV_A"));
-        e->setReadOnly(true);
-        auto* b = new QToolButton(kutu);
-        b->setObjectName(QStringLiteral("SpeedBMUH_KDV_A"));
-        b->setText(QStringLiteral("Seç"));
-        connect(b, &QToolButton::clicked, this, Guarded([this](auto&&...) { SpeedBMUH_KDV_AClick(); }));
-        l->addWidget(e, 1);
-        l->addWidget(b);
-        m_kodlar.insert(QStringLiteral("MUH_KDV_A"), e);
-        ekle(s1, kutu);
-    }
+    kodAlani(s1, QStringLiteral("MUH_KDV_A"), QStringLiteral("KDV Alış-Satış-İade Muh .Kodu"),
+             QStringLiteral("SpeedBMUH_KDV_A"), [this] { SpeedBMUH_KDV_AClick(); });
 
     QWidget* s2 = sayfa(QStringLiteral("Çek Senet Muhasebe Kodları"));
     secenek(s2, false, QStringLiteral("C_MUH_KAY"), QStringLiteral(" Çek Muhasebe Kaydı "), evetHayirSor);
@@ -204,7 +178,8 @@ void TFormParaMuh::secenek(QWidget* s, bool paramuh, const QString& kolon, const
     ekle(s, kutu);
 }
 
-void TFormParaMuh::hesap(QWidget* s, const QString& kolon, const QString& baslik, bool bankaGrubu)
+void TFormParaMuh::kodAlani(QWidget* s, const QString& kolon, const QString& baslik, const QString& dugmeAdi,
+                            const std::function<void()>& sec)
 {
     auto* kutu = new QGroupBox(baslik, s);
     auto* l = new QHBoxLayout(kutu);
@@ -212,16 +187,20 @@ void TFormParaMuh::hesap(QWidget* s, const QString& kolon, const QString& baslik
     e->setObjectName(QStringLiteral("DBEdit") + kolon);
     e->setReadOnly(true);
     auto* b = new QToolButton(kutu);
-    b->setObjectName(QStringLiteral("SpeedB") + kolon);
+    b->setObjectName(dugmeAdi);
     b->setText(QStringLiteral("Seç"));
-    if (bankaGrubu)
-        connect(b, &QToolButton::clicked, this, Guarded([this, kolon](auto&&...) { SpeedBMUH_CHESClick(kolon); }));
-    else
-        connect(b, &QToolButton::clicked, this, Guarded([this, kolon](auto&&...) { SpeedBMUH_ELCEKClick(kolon); }));
+    connect(b, &QToolButton::clicked, this, Guarded([sec](auto&&...) { sec(); }));
     l->addWidget(e, 1);
     l->addWidget(b);
     m_kodlar.insert(kolon, e);
     ekle(s, kutu);
+}
+
+void TFormParaMuh::hesap(QWidget* s, const QString& kolon, const QString& baslik, bool bankaGrubu)
+{
+    kodAlani(s, kolon, baslik, QStringLiteral("SpeedB") + kolon, [this, kolon, bankaGrubu] {
+        bankaGrubu ? SpeedBMUH_CHESClick(kolon) : SpeedBMUH_ELCEKClick(kolon);
+    });
 }
 
 void TFormParaMuh::oran(QWidget* s, const QString& kolon, const QString& baslik, bool tamSayi)

@@ -47,6 +47,8 @@ private:
     QWidget* sayfa(const QString& baslik);
     void secenek(QWidget* sayfa, bool paramuh, const QString& kolon, const QString& baslik,
                  const QList<QPair<QString, QString>>& degerler, int kolonSayisi = 3);
+    void kodAlani(QWidget* sayfa, const QString& kolon, const QString& baslik, const QString& dugmeAdi,
+                  const std::function<void()>& sec);
     void hesap(QWidget* sayfa, const QString& kolon, const QString& baslik, bool bankaGrubu);
     void oran(QWidget* sayfa, const QString& kolon, const QString& baslik, bool tamSayi = false);
     void ekranaYaz();

@@ -209,6 +209,20 @@ TEST_F(HesapPlaniTest, LinkParametersWindow)
     EXPECT_EQ(MuhasebeAnahtari(db, QLatin1Char('C')), MuhasebeAktarimi::Sor); // untouched switch kept
 }
 
+TEST(MasMerTypeAheadTest, AnUnmatchedCharacterIsDroppedAgain)
+{
+    const QStringList kodlar = {QStringLiteral("10"), QStringLiteral("77"), QStringLiteral("770"), QStringLiteral("80")};
+    MasMerArama a;
+    for (const char c : {'7', '7', 'X'})
+        a = MasMerTypeAhead(kodlar, a.metin, QLatin1Char(c));
+    EXPECT_EQ(a.metin, QStringLiteral("77"));
+    EXPECT_EQ(a.satir, 1);
+    a = MasMerTypeAhead(kodlar, a.metin, QLatin1Char('0'));
+    EXPECT_EQ(a.metin, QStringLiteral("770"));
+    EXPECT_EQ(a.satir, 2);
+    EXPECT_EQ(MasMerTypeAhead(kodlar, QString(36, QLatin1Char('1')), QLatin1Char('8')).metin, QStringLiteral("8"));
+}
+
 TEST_F(HesapPlaniTest, CostCentres)
 {
     try {
@@ -231,6 +245,17 @@ TEST_F(HesapPlaniTest, CostCentres)
     }
     MasrafMerkeziSil(db, QStringLiteral("BOS"));
     EXPECT_EQ(MasrafMerkezleri(db).size(), 1);
+
+    // Monthly page: debit 500 against credit 200 leaves 300 on the debit side.
+    db.exec(QStringLiteral("UPDATE FISAYR SET AY=6, BORC=CASE WHEN BORC>0 THEN 500 ELSE 0 END, "
+                           "ALACAK=CASE WHEN ALACAK>0 THEN 200 ELSE 0 END WHERE FISNO=:F"),
+            {{QStringLiteral("F"), r.fisNo}});
+    const auto aylar = MasrafMerkeziAylik(db, QStringLiteral("SERVIS"));
+    ASSERT_EQ(aylar.size(), 13);
+    EXPECT_EQ(aylar.at(5), (QStringList{QStringLiteral("HAZİRAN"), QStringLiteral("500"), QStringLiteral("200"),
+                                        QStringLiteral("300 (Borç)")}));
+    EXPECT_EQ(aylar.at(0).at(3), QStringLiteral("-"));
+    EXPECT_EQ(aylar.at(12).at(3), QStringLiteral("300 (Borç)"));
 }
 
 } // namespace
