@@ -18,7 +18,7 @@ namespace tornaly::accounting {
 namespace {
 const QStringList hesapKolonlari = {QStringLiteral("MUH_KDV_A"), QStringLiteral("MUH_KDV_S"),
                                     QStringLiteral("MUH_KDV_A_IADE"), QStringLiteral("MUH_KDV_S_IADE")};
-QVariant bosIseNull(const QString& s)
+QVariant kdvBosIseNull(const QString& s)
 {
     return s.trimmed().isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s.trimmed());
 }
@@ -56,9 +56,9 @@ void MuhKdvSetKaydet(const Db& db, const QString& set, const QString& tanim)
 void MuhKdvOranKaydet(const Db& db, const QString& set, const MuhKdvOrani& o, std::optional<double> eskiKdv)
 {
     QVariantMap b{{QStringLiteral("K"), set.trimmed()},       {QStringLiteral("KDV"), o.KDV},
-                  {QStringLiteral("A"), bosIseNull(o.MUH_KDV_A)}, {QStringLiteral("S"), bosIseNull(o.MUH_KDV_S)},
-                  {QStringLiteral("AI"), bosIseNull(o.MUH_KDV_A_IADE)},
-                  {QStringLiteral("SI"), bosIseNull(o.MUH_KDV_S_IADE)},
+                  {QStringLiteral("A"), kdvBosIseNull(o.MUH_KDV_A)}, {QStringLiteral("S"), kdvBosIseNull(o.MUH_KDV_S)},
+                  {QStringLiteral("AI"), kdvBosIseNull(o.MUH_KDV_A_IADE)},
+                  {QStringLiteral("SI"), kdvBosIseNull(o.MUH_KDV_S_IADE)},
                   {QStringLiteral("ESKI"), eskiKdv.value_or(o.KDV)}};
     Transaction tx(db);
     if (!eskiKdv || db.exec(QStringLiteral("UPDATE MUHKDVAYR SET KDV=:KDV, MUH_KDV_A=:A, MUH_KDV_S=:S, "
