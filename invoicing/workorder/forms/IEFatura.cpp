@@ -202,6 +202,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     tl->addRow(S("Ara Toplam"), lblToplam);
     tl->addRow(S("KDV"), lblKdv);
     tl->addRow(S("KDV Tevkifatı"), lblTevkifat);
+    tl->addRow(S("Garanti Tutarı"), lblGaranti);
     tl->addRow(S("Net Tutar"), lblNet);
 
     // Tools under the grid.
