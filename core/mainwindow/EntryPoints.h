@@ -74,6 +74,8 @@ inline constexpr char TFormAlisBak[] = "TFormAlisBak";   // form, new, owned by 
 inline constexpr char TFormSatisBak[] = "TFormSatisBak"; // form, new, owned by the main window, modal
 inline constexpr char TFormSipAl[] = "TFormSipAl";       // form, new, owned by the main window, modal
 inline constexpr char IEFaturaListeSec[] = "IEFaturaListeSec"; // routine, mode 0
+inline constexpr char IsEmriFaturaKes[] = "IsEmriFaturaKes"; // routine, key = work-order number, mode = its FYILI; modal
+inline constexpr char IEFaturaGoster[] = "IEFaturaGoster";   // routine, mode 0/2 with key = SATIS_NO, mode 1 new
 inline constexpr char TeklifSec[] = "TeklifSec";         // routine, key = filter (empty: none)
 
 // After-sales contact.
