@@ -1,10 +1,11 @@
+#include "util/Utf8.h"
 #include "invoicing/InvoicingDemo.h"
 #include "invoicing/dialogs/YanTablolar.h"
 
 namespace tornaly::invoicing {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 int say(const Db& db, const QString& sql, const QVariantMap& b = {})
 {

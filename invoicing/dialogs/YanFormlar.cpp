@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "invoicing/dialogs/YanFormlar.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -16,7 +17,7 @@
 namespace tornaly::invoicing {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 QPushButton* dugme(QWidget* p, const char* metin, const char* ad)
 {

@@ -1,9 +1,10 @@
+#include "util/Utf8.h"
 #include "invoicing/dialogs/YanTablolar.h"
 
 namespace tornaly::invoicing {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 } // namespace
 
 QList<HazirMetin> HazirMetinler(const Db& db)

@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "invoicing/workorder/IEFatListe.h"
 #include "context/SessionContext.h"
 #include "db/Dialect.h"
@@ -6,7 +7,7 @@
 namespace tornaly::invoicing {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 } // namespace
 
 QList<IEFatListeSatiri> IEFatListe(const SessionContext& ctx, const Db& db, const IEFatListeFiltre& f)

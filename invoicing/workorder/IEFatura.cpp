@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "invoicing/workorder/IEFatura.h"
 #include "accounts/ledger/CariHrk.h"
 #include "company/Kilit.h"
@@ -18,10 +19,7 @@ namespace tornaly::invoicing {
 
 namespace {
 
-QString S(const char* s)
-{
-    return QString::fromUtf8(s);
-}
+using text::S;
 
 double g_sonSatisNo = 0;
 

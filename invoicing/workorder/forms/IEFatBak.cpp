@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -21,7 +22,7 @@
 namespace tornaly::invoicing {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 QTableWidgetItem* sayi(const QString& t)
 {

@@ -1,3 +1,4 @@
+#include "util/Utf8.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "accounts/cards/BrCari.h"
 #include "accounts/ledger/CariHrk.h"
@@ -31,10 +32,7 @@ namespace tornaly::invoicing {
 
 namespace {
 
-QString S(const char* s)
-{
-    return QString::fromUtf8(s);
-}
+using text::S;
 
 QString para(double v)
 {
