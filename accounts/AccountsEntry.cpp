@@ -6,6 +6,7 @@
 #include "accounts/cash/KasaHrkBr.h"
 #include "accounts/codes/Bayiler.h"
 #include "accounts/demo/AccountsDemo.h"
+#include "accounts/statements/carihrk.h"
 #include "accounts/vouchers/BrCarHrk.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -23,6 +24,8 @@ void RegisterEntryPoints()
     RegisterRoutine(QLatin1String(entry::KasaSec), [](const OpenRequest& r) { KasaSec(*r.ctx, r.mode, r.owner); });
     RegisterRoutine(QLatin1String(entry::KasaHrkSec), [](const OpenRequest& r) { KasaHrkSec(*r.ctx, r.mode, r.owner); });
     RegisterRoutine(QLatin1String(entry::BayiSec), [](const OpenRequest& r) { BayiSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::CariHareketGoster),
+                    [](const OpenRequest& r) { CariHareketGoster(*r.ctx, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 

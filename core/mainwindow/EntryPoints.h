@@ -25,6 +25,12 @@ inline constexpr char MFisSec[] = "MFisSec";             // routine, key = accou
 inline constexpr char CekSenetSec[] = "CekSenetSec";     // routine, mode 0
 inline constexpr char BordroSec[] = "BordroSec";         // routine, mode 0
 inline constexpr char BayiSec[] = "BayiSec";             // routine, mode 0
+// Source documents an account's movement opens ("İlgili İşlem"); key = the row's REF_NO.
+inline constexpr char BordroHrkGir[] = "BordroHrkGir";   // routine: the cheque and note slip
+inline constexpr char BankaHrkGir[] = "BankaHrkGir";     // routine: the bank voucher, codeType = kind letter (G, H, K)
+inline constexpr char MahsupFisiGir[] = "MahsupFisiGir"; // routine: the offset voucher, key = REF_NO TAB account code
+inline constexpr char HizliBorcKapaAc[] = "HizliBorcKapaAc"; // routine, key = account code, mode 0
+inline constexpr char CariHareketGoster[] = "CariHareketGoster"; // routine, key = account code
 
 // Stock and price lists.
 inline constexpr char StokSec[] = "StokSec";             // routine, mode 0
@@ -72,6 +78,9 @@ inline constexpr char TFormSatisBak[] = "TFormSatisBak"; // form, new, owned by 
 inline constexpr char TFormSipAl[] = "TFormSipAl";       // form, new, owned by the main window, modal
 inline constexpr char IEFaturaListeSec[] = "IEFaturaListeSec"; // routine, mode 0
 inline constexpr char TeklifSec[] = "TeklifSec";         // routine, key = filter (empty: none)
+inline constexpr char AlisAc[] = "AlisAc";               // routine, key = purchase invoice number
+inline constexpr char SatisGoster[] = "SatisGoster";     // routine, key = counter sale number
+inline constexpr char IEFaturaGoster[] = "IEFaturaGoster"; // routine, key = work-order invoice number, mode 2
 
 // After-sales contact.
 inline constexpr char ExpertSec[] = "ExpertSec";         // routine, mode 0
