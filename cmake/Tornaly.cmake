@@ -4,14 +4,10 @@
 set(TORNALY_WARNINGS -Wall -Wextra -Wno-unused-parameter)
 
 # Every target compiles against the same precompiled Qt headers, built once
-# for the core library and reused by every other target: one precompiled
-# header per target filled the disk of a small build machine.
+# (tornaly_pch, top CMakeLists) and reused by every other target: one
+# precompiled header per target filled the disk of a small build machine.
 function(tornaly_use_pch target)
-  if(target STREQUAL "tornaly_core")
-    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/core/pch.h)
-  else()
-    target_precompile_headers(${target} REUSE_FROM tornaly_core)
-  endif()
+  target_precompile_headers(${target} REUSE_FROM tornaly_pch)
 endfunction()
 
 # tornaly_add_library(NAME <name> MODULE <schema module> DEPS <libs...> [NO_UNITY])

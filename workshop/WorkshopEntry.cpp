@@ -6,6 +6,9 @@
 #include "workshop/vehicles/forms/Beyan.h"
 #include "workshop/vehicles/forms/CodeLists.h"
 #include "workshop/vehicles/forms/ModelSakla.h"
+#include "workshop/workorders/WorkOrderDemo.h"
+#include "workshop/workorders/forms/IEBr.h"
+#include "workshop/workorders/forms/IsEmri.h"
 
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -31,6 +34,16 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.vehicles"), SeedVehicleDemo);
+
+    RegisterForm(QString::fromLatin1(entry::TFormIsEmri), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormIsEmri(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+    RegisterRoutine(QString::fromLatin1(entry::IsemriSec),
+                    [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
+    RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
 }
 
 } // namespace tornaly::workshop

@@ -15,6 +15,13 @@ struct TypeIsEmri {
     QString PlakaNo;
     QString MotorNo;
     QString CariKod;
+    // Filled by the work-order pickers; an empty IsEmriNo means nothing was chosen.
+    QString IsEmriTip;
+    QString Kapandi;
+    QString Model;
+    qint32 RapNo = 0;
+    qint16 FYili = 0;
+    double KM = 0;
 };
 
 QStringList BeyanColumns();

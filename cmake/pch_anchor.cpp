@@ -1,0 +1,1 @@
+// Gives the shared precompiled header a target of its own.

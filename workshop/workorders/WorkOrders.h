@@ -1,0 +1,132 @@
+#pragma once
+#include "db/Database.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace tornaly { struct SessionContext; }
+
+namespace tornaly::workshop {
+
+// ---- Totals -------------------------------------------------------------
+// One line of a work order as the totals see it. A parts line's gross is the
+// issued quantity times the unit price; a labour line's gross is time x price x count.
+struct IsEmriSatiri {
+    double brut = 0;
+    double iskOran = 0;
+    double kdv = 0;
+    QString garantiTipi;
+};
+IsEmriSatiri ParcaSatiri(double verilenMiktar, double stokFiyati, double iskOran, double kdv, const QString& garantiTipi);
+IsEmriSatiri IscilikSatiri(double sure, double birimFiyat, double qty, double iskOran, double kdv,
+                           const QString& garantiTipi);
+
+struct IsEmriToplamlari {
+    double PAR_TOP_TUTAR = 0, IS_TOP_TUTAR = 0, TOP_TUTAR = 0, PAR_ISK = 0, ISC_ISK = 0;
+    double ARA_TUT = 0, KDV_TUT = 0, NET_TUT = 0, GAR_TUT = 0;
+    QVariantMap asRow() const;
+};
+// The one rule for a work order's totals, kept at full precision. The
+// dispositions and the parts issue both call it.
+IsEmriToplamlari IsEmriToplamHesapla(const QList<IsEmriSatiri>& parcalar, const QList<IsEmriSatiri>& iscilikler);
+// Reads the stored lines of the work order and computes its totals.
+IsEmriToplamlari IsEmriToplamOku(const Db& db, const QString& isEmriNo, int fyili);
+// Writes the totals of the stored lines into the header (call inside the
+// caller's transaction).
+IsEmriToplamlari IsEmriToplamYaz(const Db& db, const QString& isEmriNo, int fyili);
+
+// ---- Numbering ----------------------------------------------------------
+struct IsEmriNumarasi {
+    QString isEmriNo;
+    QString isEno;
+};
+// S + 1234 -> "S001234"; the number part always has six digits.
+QString IsEmriNoBicim(const QString& harf, double seriNo);
+// 17 -> "0017".
+QString IsEnoBicim(double emirNo);
+// The database server's date.
+QDate SunucuBugun(const Db& db);
+// The numbers the next work order would get (shown on a new card; nothing taken).
+IsEmriNumarasi IsEmriNoOner(const Db& db, const QDate& bugun);
+// Takes both numbers inside the caller's open transaction: the counter row is
+// locked, a number already used is skipped, and the counter is advanced.
+IsEmriNumarasi IsEmriNoAl(const Db& db, const QDate& bugun);
+
+// ---- The work-order row -------------------------------------------------
+QStringList IsEmriKartKolonlari();
+QVariantMap ReadIsEmri(const Db& db, const QString& isEmriNo);
+// A new row with the defaults of a new work order.
+QVariantMap YeniIsEmriSatiri(const Db& db, const SessionContext& ctx);
+// A barcode "I" + number is cut to the number; other texts stay as typed.
+QString IsEmriNoFromSearch(const QString& typed);
+bool TipBakimMi(const QString& tip);
+// Whether the user's work-order right letter allows a new / a change / a delete.
+bool IsEmriYeniHakki(const QString& hak);
+bool IsEmriDegistirHakki(const QString& hak);
+bool IsEmriSilHakki(const QString& hak);
+
+// The highest km of the vehicle's other work orders (0 when none).
+double SonKm(const Db& db, const QString& sasiNo, const QString& haricIsEmriNo);
+// Open work order of the same chassis other than this one; empty when none.
+QString AcikIsEmriVar(const Db& db, const QString& sasiNo, const QString& haricIsEmriNo);
+
+// Save of the card. `sonKm` is the vehicle's last km the look-up found.
+// Checks in order, shows the refusal or question through the message
+// service and answers false while nothing is written. A new work order gets
+// its numbers inside the write transaction (the row's proposal is replaced).
+enum class KayitSonucu { Kaydedildi, Reddedildi, KmSor };
+KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& row, bool yeni, double sonKm);
+
+// Change command: refuses a closed work order.
+bool IsEmriDegistirilebilir(const QVariantMap& row);
+// Delete from the list: asks, refuses closed and with parts, deletes the labour
+// lines and the row in one transaction.
+bool IsEmriSil(const Db& db, const QString& isEmriNo);
+
+// ---- Reception look-up --------------------------------------------------
+enum class AracAlani { Plaka, Sase, Motor };
+// The vehicles matching the typed text, best first: the plate matched exactly
+// (blanks and case ignored, Turkish folding) before the plate pattern where
+// every blank stands for any characters; chassis and engine exactly.
+QList<QVariantMap> AracAra(const Db& db, AracAlani alan, const QString& typed);
+
+// ---- Types --------------------------------------------------------------
+bool IsemriTipSabitMi(const QString& tip);
+// Renames a user type (C, D); shows the refusal for a fixed type.
+bool IsemriTipAdiDegistir(const Db& db, const QString& tip, const QString& ad);
+
+// ---- History ------------------------------------------------------------
+struct Sorgu {
+    QString statement;
+    QVariantMap binds;
+};
+// Past work orders of the chassis or the plate; an empty value matches nothing.
+Sorgu IEGecmisSorgu(const QString& sase, const QString& plaka);
+Sorgu IEGecmisParcaSorgu(const QString& sase, const QString& plaka);
+Sorgu IEGecmisIscilikSorgu(const QString& sase, const QString& plaka);
+// Reception date minus months x 30.44 days, rounded to the day (halves to even).
+QDate GarantiBaslangic(const QDate& giris, int ay);
+Sorgu YPGarantiSorgu(const Db& db, const QString& isEmriNo, int ay);
+
+// ---- List ---------------------------------------------------------------
+struct IEBrFiltre {
+    bool onbesGun = false;
+    QString cariKod;
+    QString yil;              // typed; must be a whole number
+    QString plaka;
+    QDate girisBas, girisSon, cikisBas, cikisSon;
+    enum class Durum { Acik, Kapali, Tumu } durum = Durum::Acik;
+    QStringList tipler;       // empty: every type
+    bool backOrder = false;
+    enum class Plan { Tumu, Evet, Hayir } plan = Plan::Tumu;
+    QString atolye, aracDurum;
+    enum class Sira { No, Cari, Giris, Cikis, Plaka, Sase } sira = Sira::No;
+};
+// The list query with every value bound. Answers false (with the message
+// shown) when the typed year is not a number.
+bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out);
+
+} // namespace tornaly::workshop

@@ -1,0 +1,539 @@
+#include "workshop/workorders/forms/IsEmri.h"
+
+#include "context/SessionContext.h"
+#include "mainwindow/Targets.h"
+#include "messages/Messages.h"
+#include "money/Money.h"
+#include "workshop/vehicles/forms/Beyan.h"
+#include "workshop/workorders/forms/IEBr.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tornaly::workshop {
+
+namespace {
+// The printing entry point of the work-order forms; until it is installed the
+// print button stays disabled, as the main window does with missing targets.
+const QString kYazdir = QStringLiteral("IsEmriYazdir");
+
+QString trimmedText(const QVariant& v) { return v.toString().trimmed(); }
+
+QComboBox* letterBox(QWidget* parent, const QList<std::pair<QString, QString>>& items)
+{
+    auto* c = new QComboBox(parent);
+    c->addItem(QString(), QString());
+    for (const auto& [letter, name] : items)
+        c->addItem(name, letter);
+    return c;
+}
+} // namespace
+
+TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent), Kart(ctx), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("FormIsEmri"));
+    setWindowTitle(QStringLiteral("İş Emri"));
+    Kart.ruhsatSec = [this](const TypeIsEmri& start) { return AracRuhsatSec(m_ctx, start, 1, this); };
+    auto* lay = new QVBoxLayout(this);
+
+    auto* head = new QHBoxLayout;
+    auto mkEdit = [this](const char* name, const QString& col, int maxLen = 0) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        if (maxLen > 0)
+            e->setMaxLength(maxLen);
+        if (!col.isEmpty())
+            m_text.insert(col, e);
+        return e;
+    };
+    EdIsEmriNo = mkEdit("EdIsEmriNo", QStringLiteral("IS_EMRI_NO"));
+    EdIsEmriNo->setReadOnly(true);
+    EdIsEno = mkEdit("EdIsEno", QStringLiteral("IS_ENO"));
+    EdIsEno->setReadOnly(true);
+    EdAra = mkEdit("EdAra", {});
+    EdAra->setPlaceholderText(QStringLiteral("[F4]"));
+    LblKapali = new QLabel(QStringLiteral("KAPALI İŞEMRİ"), this);
+    LblKapali->setObjectName(QStringLiteral("LblKapali"));
+    LblKapali->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold; font-size: 14pt"));
+    LblUyari = new QLabel(QStringLiteral("ARACIN UYARI NOTU VAR"), this);
+    LblUyari->setObjectName(QStringLiteral("LblUyari"));
+    LblUyari->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    LblUyari->hide();
+    head->addWidget(new QLabel(QStringLiteral("İş Emri Seri No"), this));
+    head->addWidget(EdIsEmriNo);
+    head->addWidget(new QLabel(QStringLiteral("Giriş#"), this));
+    head->addWidget(EdIsEno);
+    head->addSpacing(20);
+    auto* araLbl = new QLabel(QStringLiteral("İş &Emri Ara"), this);
+    araLbl->setBuddy(EdAra);
+    head->addWidget(araLbl);
+    head->addWidget(EdAra);
+    head->addStretch(1);
+    head->addWidget(LblUyari);
+    head->addWidget(LblKapali);
+    lay->addLayout(head);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    lay->addWidget(PageControl1, 1);
+
+    // First page: reception.
+    auto* kabul = new QWidget(PageControl1);
+    auto* kg = new QGridLayout(kabul);
+    auto* arac = new QGroupBox(QStringLiteral("Araç ve Müşteri"), kabul);
+    auto* af = new QFormLayout(arac);
+    CbTip = new QComboBox(arac);
+    CbTip->setObjectName(QStringLiteral("CbTip"));
+    auto* tipRow = new QHBoxLayout;
+    BtnTipler = new QPushButton(QStringLiteral("..."), arac);
+    BtnTipler->setObjectName(QStringLiteral("BtnTipler"));
+    BtnTipler->setToolTip(QStringLiteral("İşemri Tipi Tanımları"));
+    tipRow->addWidget(CbTip, 1);
+    tipRow->addWidget(BtnTipler);
+    af->addRow(QStringLiteral("İş Emri Tipi"), tipRow);
+    EdCariKod = mkEdit("EdCariKod", QStringLiteral("CARI_KOD"), 11);
+    EdCariKod->setReadOnly(true);
+    BtnCariSec = new QPushButton(QStringLiteral("Cari Seç"), arac);
+    BtnCariSec->setObjectName(QStringLiteral("BtnCariSec"));
+    LblCariAdi = new QLabel(arac);
+    LblCariAdi->setObjectName(QStringLiteral("LblCariAdi"));
+    LblCariAdi->setStyleSheet(QStringLiteral("font-weight: bold"));
+    auto* cariRow = new QHBoxLayout;
+    cariRow->addWidget(EdCariKod);
+    cariRow->addWidget(BtnCariSec);
+    cariRow->addWidget(LblCariAdi, 1);
+    af->addRow(QStringLiteral("Cari Kod"), cariRow);
+    EdPlaka = mkEdit("EdPlaka", QStringLiteral("PLAKA_NO"), 15);
+    EdSase = mkEdit("EdSase", QStringLiteral("SASI_NO"), 17);
+    EdMotor = mkEdit("EdMotor", QStringLiteral("MOTOR_NO"), 25);
+    BtnAracSec = new QPushButton(QStringLiteral("Araç Seç"), arac);
+    BtnAracSec->setObjectName(QStringLiteral("BtnAracSec"));
+    auto* plakaRow = new QHBoxLayout;
+    plakaRow->addWidget(EdPlaka);
+    plakaRow->addWidget(BtnAracSec);
+    auto addBuddy = [&](QFormLayout* f, const QString& text, QWidget* w, QLayout* l = nullptr) {
+        auto* lbl = new QLabel(text, arac);
+        lbl->setBuddy(w);
+        if (l)
+            f->addRow(lbl, l);
+        else
+            f->addRow(lbl, w);
+    };
+    addBuddy(af, QStringLiteral("&Plaka No"), EdPlaka, plakaRow);
+    addBuddy(af, QStringLiteral("Şa&se No"), EdSase);
+    addBuddy(af, QStringLiteral("M&otor No"), EdMotor);
+    LblModel = new QLabel(arac);
+    LblModel->setObjectName(QStringLiteral("LblModel"));
+    af->addRow(QStringLiteral("Model"), LblModel);
+    EdKm = mkEdit("EdKm", {});
+    addBuddy(af, QStringLiteral("&KM"), EdKm);
+    af->addRow(QStringLiteral("Teslim Eden"), mkEdit("EdTeslimEden", QStringLiteral("TESLIM_EDEN"), 20));
+    af->addRow(QStringLiteral("Teslim Ed.Tel."), mkEdit("EdTeslimEdTel", QStringLiteral("TESLIM_ED_TEL"), 17));
+    m_letters.insert(QStringLiteral("S"),
+                     letterBox(arac, {{QStringLiteral("P"), QStringLiteral("Peşin")},
+                                      {QStringLiteral("K"), QStringLiteral("Kredi Kartı")},
+                                      {QStringLiteral("A"), QStringLiteral("Açık Hesap")},
+                                      {QStringLiteral("C"), QStringLiteral("Çek/Senet")},
+                                      {QStringLiteral("S"), QStringLiteral("Kasko")},
+                                      {QStringLiteral("G"), QStringLiteral("Garanti")}}));
+    af->addRow(QStringLiteral("Ödeme Şekli"), m_letters.value(QStringLiteral("S")));
+    m_letters.insert(QStringLiteral("ATOLYE"),
+                     letterBox(arac, {{QStringLiteral("I"), QStringLiteral("İç Servis")},
+                                      {QStringLiteral("Z"), QStringLiteral("Dış Servis")},
+                                      {QStringLiteral("O"), QStringLiteral("Ön Bakım")},
+                                      {QStringLiteral("P"), QStringLiteral("Periyodik Bakım")},
+                                      {QStringLiteral("L"), QStringLiteral("Lastik")},
+                                      {QStringLiteral("K"), QStringLiteral("Kaporta/Boya")},
+                                      {QStringLiteral("E"), QStringLiteral("Elektrik")},
+                                      {QStringLiteral("M"), QStringLiteral("Mekanik")},
+                                      {QStringLiteral("R"), QStringLiteral("Revizyon")},
+                                      {QStringLiteral("D"), QStringLiteral("Diğer")}}));
+    af->addRow(QStringLiteral("Atölye"), m_letters.value(QStringLiteral("ATOLYE")));
+    m_letters.insert(QStringLiteral("DURUM"),
+                     letterBox(arac, {{QStringLiteral("S"), QStringLiteral("Serviste")},
+                                      {QStringLiteral("E"), QStringLiteral("Servis Bekliyor")},
+                                      {QStringLiteral("B"), QStringLiteral("Sıra Bekliyor")},
+                                      {QStringLiteral("P"), QStringLiteral("Parça Bekliyor")},
+                                      {QStringLiteral("I"), QStringLiteral("İhale Bekliyor")},
+                                      {QStringLiteral("H"), QStringLiteral("Hurda")},
+                                      {QStringLiteral("F"), QStringLiteral("Faal")},
+                                      {QStringLiteral("D"), QStringLiteral("Diğer")}}));
+    af->addRow(QStringLiteral("Durum"), m_letters.value(QStringLiteral("DURUM")));
+    kg->addWidget(arac, 0, 0, 2, 1);
+
+    auto* tarih = new QGroupBox(QStringLiteral("İş Emri"), kabul);
+    auto* tf = new QFormLayout(tarih);
+    LblGiris = new QLabel(tarih);
+    LblGiris->setObjectName(QStringLiteral("LblGiris"));
+    tf->addRow(QStringLiteral("Araç Giriş Trh/Saat"), LblGiris);
+    DtTrfCikis = new QDateEdit(tarih);
+    DtTrfCikis->setObjectName(QStringLiteral("DtTrfCikis"));
+    DtTrfCikis->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DtTrfCikis->setCalendarPopup(true);
+    DtTrfCikis->setSpecialValueText(QStringLiteral(" "));
+    DtTrfCikis->setMinimumDate(QDate(1900, 1, 1));
+    tf->addRow(QStringLiteral("Trf. Çıkış Trh"), DtTrfCikis);
+    LblGarantiBitis = new QLabel(tarih);
+    LblGarantiBitis->setObjectName(QStringLiteral("LblGarantiBitis"));
+    tf->addRow(QStringLiteral("Garanti Bitiş Trh"), LblGarantiBitis);
+    tf->addRow(QStringLiteral("Servis Danışmanı"), mkEdit("EdTeslimAlan", QStringLiteral("ARAC_TESLIM_ALAN"), 11));
+    tf->addRow(QStringLiteral("Servis Personeli"), mkEdit("EdTeslimAlan2", QStringLiteral("TESLIM_ALAN2"), 11));
+    kg->addWidget(tarih, 0, 1);
+
+    auto* emanet = new QGroupBox(QStringLiteral("&Emanetler ve &Aracın Durumu"), kabul);
+    auto* eg = new QGridLayout(emanet);
+    const QList<std::pair<QString, QString>> checks{
+        {QStringLiteral("RADYO_TEYP"), QStringLiteral("Radyo-Teyp")}, {QStringLiteral("CAKMAK"), QStringLiteral("Çakmak")},
+        {QStringLiteral("AVADANLIK"), QStringLiteral("Avadanlık")},   {QStringLiteral("KRIKO"), QStringLiteral("Kriko")},
+        {QStringLiteral("STEPNE"), QStringLiteral("Stepne")},         {QStringLiteral("RUHSAT"), QStringLiteral("Ruhsat")},
+        {QStringLiteral("VURUK"), QStringLiteral("Vuruk")},           {QStringLiteral("CIZIK"), QStringLiteral("Çizik")},
+        {QStringLiteral("PAS"), QStringLiteral("Pas")},               {QStringLiteral("BOYA_HATA"), QStringLiteral("Boya Hata")}};
+    for (int i = 0; i < checks.size(); ++i) {
+        auto* c = new QCheckBox(checks[i].second, emanet);
+        c->setObjectName(QStringLiteral("Chk") + checks[i].first);
+        m_checks.insert(checks[i].first, c);
+        eg->addWidget(c, i % 5, i / 5);
+    }
+    auto* yakit = new QComboBox(emanet);
+    yakit->setObjectName(QStringLiteral("CbYakit"));
+    yakit->addItem(QString(), QString());
+    for (const char* y : {"0/4", "1/8", "1/4", "3/8", "2/4", "5/8", "3/4", "7/8", "4/4"})
+        yakit->addItem(QString::fromLatin1(y), QString::fromLatin1(y));
+    m_letters.insert(QStringLiteral("YAKIT_MIK"), yakit);
+    eg->addWidget(new QLabel(QStringLiteral("Yakıt Miktarı"), emanet), 0, 2);
+    eg->addWidget(yakit, 1, 2);
+    m_letters.insert(QStringLiteral("HASAR"),
+                     letterBox(emanet, {{QStringLiteral("Y"), QStringLiteral("Yok")},
+                                        {QStringLiteral("H"), QStringLiteral("Hafif")},
+                                        {QStringLiteral("A"), QStringLiteral("Ağır")},
+                                        {QStringLiteral("P"), QStringLiteral("Pert")}}));
+    eg->addWidget(new QLabel(QStringLiteral("Hasar"), emanet), 2, 2);
+    eg->addWidget(m_letters.value(QStringLiteral("HASAR")), 3, 2);
+    eg->addWidget(new QLabel(QStringLiteral("Açıklama/Notlar"), emanet), 5, 0);
+    eg->addWidget(mkEdit("EdGenelDur", QStringLiteral("GENEL_DUR"), 250), 5, 1, 1, 2);
+    kg->addWidget(emanet, 1, 1);
+    PageControl1->addTab(kabul, QStringLiteral("&Müşteri Kabul Bilgileri"));
+
+    auto* istek = new QWidget(PageControl1);
+    auto* ig = new QFormLayout(istek);
+    for (int i = 1; i <= 10; ++i)
+        ig->addRow(QStringLiteral("%1.").arg(i),
+                   mkEdit(QStringLiteral("EdMustAlim%1").arg(i).toLatin1().constData(), QStringLiteral("MUSTALIM_%1").arg(i), 80));
+    PageControl1->addTab(istek, QStringLiteral("Müşteri İs&tekleri"));
+    auto* bulgu = new QWidget(PageControl1);
+    auto* bg = new QFormLayout(bulgu);
+    for (int i = 1; i <= 7; ++i)
+        bg->addRow(QStringLiteral("%1.").arg(i), mkEdit(QStringLiteral("EdTahminiIsler%1").arg(i).toLatin1().constData(),
+                                                        QStringLiteral("TAHMINI_ISLER_%1").arg(i), 200));
+    PageControl1->addTab(bulgu, QStringLiteral("Servis Bulguları ve Tahmini Fiyatlar"));
+
+    auto* buttons = new QHBoxLayout;
+    auto mkBtn = [&](QPushButton*& b, const char* name, const QString& text, QKeySequence key) {
+        b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        if (!key.isEmpty())
+            b->setShortcut(key);
+        buttons->addWidget(b);
+    };
+    mkBtn(BtnSakla, "BtnSakla", QStringLiteral("Sakla - F2"), QKeySequence(Qt::Key_F2));
+    mkBtn(BtnYeni, "BtnYeni", QStringLiteral("Yeni Kayıt - F3"), QKeySequence(Qt::Key_F3));
+    mkBtn(BtnDegistir, "BtnDegistir", QStringLiteral("Değiştir - F7"), QKeySequence(Qt::Key_F7));
+    mkBtn(BtnIptal, "BtnIptal", QStringLiteral("İptal - F6"), QKeySequence(Qt::Key_F6));
+    mkBtn(BtnIsEmriSec, "BtnIsEmriSec", QStringLiteral("İş Emri Seç"), QKeySequence(Qt::Key_F4));
+    mkBtn(BtnGecmis, "BtnGecmis", QStringLiteral("Ara&cın Önceki İş Emirleri"), {});
+    buttons->addStretch(1);
+    mkBtn(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır - F9"), QKeySequence(Qt::Key_F9));
+    mkBtn(BtnKapat, "BtnKapat", QStringLiteral("Kapat - F10"), QKeySequence(Qt::Key_F10));
+    lay->addLayout(buttons);
+
+    connect(BtnSakla, &QPushButton::clicked, this, &TFormIsEmri::BtnSaklaClick);
+    connect(BtnYeni, &QPushButton::clicked, this, &TFormIsEmri::BtnYeniClick);
+    connect(BtnDegistir, &QPushButton::clicked, this, &TFormIsEmri::BtnDegistirClick);
+    connect(BtnIptal, &QPushButton::clicked, this, &TFormIsEmri::BtnIptalClick);
+    connect(BtnKapat, &QPushButton::clicked, this, &TFormIsEmri::BtnKapatClick);
+    connect(BtnIsEmriSec, &QPushButton::clicked, this, &TFormIsEmri::BtnIsEmriSecClick);
+    connect(BtnCariSec, &QPushButton::clicked, this, &TFormIsEmri::BtnCariSecClick);
+    connect(BtnAracSec, &QPushButton::clicked, this, &TFormIsEmri::BtnAracSecClick);
+    connect(BtnGecmis, &QPushButton::clicked, this, &TFormIsEmri::BtnGecmisClick);
+    connect(BtnTipler, &QPushButton::clicked, this, &TFormIsEmri::BtnTiplerClick);
+    connect(EdAra, &QLineEdit::returnPressed, this, &TFormIsEmri::EdAraKeyPress);
+    connect(EdPlaka, &QLineEdit::returnPressed, this, &TFormIsEmri::EdPlakaKeyPress);
+    connect(EdSase, &QLineEdit::returnPressed, this, &TFormIsEmri::EdSaseKeyPress);
+    connect(EdMotor, &QLineEdit::returnPressed, this, &TFormIsEmri::EdMotorKeyPress);
+    connect(&Targets(), &TargetRegistry::changed, this, &TFormIsEmri::setButtons);
+    loadTypes();
+    resize(1100, 640);
+    setButtons();
+}
+
+void TFormIsEmri::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // A new work order is started when the card is first shown.
+    if (Kart.row.isEmpty() && Kart.yeniKayit())
+        toWidgets();
+    setButtons();
+    EdPlaka->setFocus();
+}
+
+void TFormIsEmri::loadTypes()
+{
+    const QString current = CbTip->currentData().toString();
+    CbTip->clear();
+    CbTip->addItem(QString(), QString());
+    Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP ORDER BY ISEMRI_TIP"));
+    q.exec();
+    while (q.next())
+        CbTip->addItem(q.str(QStringLiteral("ISEMRI_TIP")) + QStringLiteral(" - ") + q.str(QStringLiteral("ISEMRI_TIP_ADI")),
+                       q.str(QStringLiteral("ISEMRI_TIP")));
+    CbTip->setCurrentIndex(qMax(0, CbTip->findData(current)));
+}
+
+void TFormIsEmri::toWidgets()
+{
+    const QVariantMap& r = Kart.row;
+    for (auto it = m_text.cbegin(); it != m_text.cend(); ++it)
+        it.value()->setText(trimmedText(r.value(it.key())));
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
+        it.value()->setChecked(r.value(it.key()).toInt() != 0);
+    for (auto it = m_letters.cbegin(); it != m_letters.cend(); ++it)
+        it.value()->setCurrentIndex(qMax(0, it.value()->findData(trimmedText(r.value(it.key())))));
+    CbTip->setCurrentIndex(qMax(0, CbTip->findData(trimmedText(r.value(QStringLiteral("IE_TIP"))))));
+    EdKm->setText(r.value(QStringLiteral("KM")).isNull() ? QString()
+                                                          : FormatMoney(r.value(QStringLiteral("KM")).toDouble(), QStringLiteral(",0")));
+    const QDate trf = Query::toDate(r.value(QStringLiteral("TESLIM_TRH")));
+    DtTrfCikis->setDate(trf.isValid() ? trf : DtTrfCikis->minimumDate());
+    const QDate giris = Query::toDate(r.value(QStringLiteral("ARAC_GIRIS_TRH")));
+    const QDateTime saat = Query::toDateTime(r.value(QStringLiteral("ARAC_GIRIS_SAAT")));
+    LblGiris->setText(giris.isValid() ? giris.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
+                                            + saat.time().toString(QStringLiteral("hh:mm"))
+                                      : QString());
+    const QDate gb = Query::toDate(r.value(QStringLiteral("GARANTI_BITIS")));
+    LblGarantiBitis->setText(gb.isValid() ? gb.toString(QStringLiteral("dd.MM.yyyy")) : QString());
+    LblCariAdi->clear();
+    if (!trimmedText(r.value(QStringLiteral("CARI_KOD"))).isEmpty()) {
+        Query q(m_ctx.Database1, QStringLiteral("SELECT FIRMA_ADI FROM CARI WHERE CARI_KOD = :K"));
+        q.bind(QStringLiteral("K"), trimmedText(r.value(QStringLiteral("CARI_KOD")))).exec();
+        if (q.next())
+            LblCariAdi->setText(q.str(QStringLiteral("FIRMA_ADI")));
+    }
+    LblModel->clear();
+    if (!trimmedText(r.value(QStringLiteral("ARAC_TIP"))).isEmpty()) {
+        Query q(m_ctx.Database1, QStringLiteral("SELECT ARC_MODEL_ADI, MARKA FROM MODEL WHERE ARC_MODEL_KODU = :M"));
+        q.bind(QStringLiteral("M"), trimmedText(r.value(QStringLiteral("ARAC_TIP")))).exec();
+        LblModel->setText(trimmedText(r.value(QStringLiteral("ARAC_TIP"))) + QLatin1Char(' ')
+                          + trimmedText(r.value(QStringLiteral("ARAC_MODEL")))
+                          + (q.next() ? QStringLiteral("  ") + q.str(QStringLiteral("ARC_MODEL_ADI")) + QStringLiteral(" / ")
+                                            + q.str(QStringLiteral("MARKA"))
+                                      : QString()));
+    }
+    LblKapali->setVisible(trimmedText(r.value(QStringLiteral("KAPANDI"))) == QLatin1String("E"));
+}
+
+void TFormIsEmri::fromWidgets()
+{
+    QVariantMap& r = Kart.row;
+    for (auto it = m_text.cbegin(); it != m_text.cend(); ++it) {
+        if (it.key() == QLatin1String("IS_EMRI_NO") || it.key() == QLatin1String("IS_ENO"))
+            continue;
+        r[it.key()] = it.value()->text().trimmed();
+    }
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
+        r[it.key()] = it.value()->isChecked() ? 1 : 0;
+    for (auto it = m_letters.cbegin(); it != m_letters.cend(); ++it) {
+        const QString v = it.value()->currentData().toString();
+        // A new row's payment method "H" shows as blank and is kept as it was.
+        if (!(it.key() == QLatin1String("S") && v.isEmpty()))
+            r[it.key()] = v;
+    }
+    r[QStringLiteral("IE_TIP")] = CbTip->currentData().toString();
+    QString km = EdKm->text().trimmed();
+    km.remove(QLatin1Char('.'));
+    km.replace(QLatin1Char(','), QLatin1Char('.'));
+    r[QStringLiteral("KM")] = km.toDouble();
+    r[QStringLiteral("TESLIM_TRH")] =
+        DtTrfCikis->date() > DtTrfCikis->minimumDate() ? QVariant(QDateTime(DtTrfCikis->date(), QTime(0, 0))) : QVariant();
+}
+
+void TFormIsEmri::setButtons()
+{
+    const bool giris = Kart.giriste();
+    const QString hak = m_ctx.AktifKullanici.isemri;
+    for (QWidget* w : {static_cast<QWidget*>(EdAra), static_cast<QWidget*>(BtnIsEmriSec), static_cast<QWidget*>(BtnKapat)})
+        w->setEnabled(!giris);
+    BtnYeni->setEnabled(!giris && IsEmriYeniHakki(hak));
+    BtnDegistir->setEnabled(!giris && IsEmriDegistirHakki(hak) && !Kart.row.isEmpty());
+    BtnYazdir->setEnabled(!giris && Targets().isRegistered(kYazdir) && !Kart.row.isEmpty());
+    BtnSakla->setEnabled(giris);
+    BtnIptal->setEnabled(giris);
+    BtnAracSec->setEnabled(giris);
+    for (QLineEdit* e : m_text)
+        if (e != EdIsEmriNo && e != EdIsEno && e != EdCariKod)
+            e->setReadOnly(!giris);
+    EdKm->setReadOnly(!giris);
+    for (QWidget* w : std::initializer_list<QWidget*>{CbTip, DtTrfCikis})
+        w->setEnabled(giris);
+    for (auto* c : m_checks)
+        c->setEnabled(giris);
+    for (auto* c : m_letters)
+        c->setEnabled(giris);
+}
+
+void TFormIsEmri::isemriac(const QString& isEmriNo)
+{
+    if (Kart.ac(isEmriNo))
+        toWidgets();
+    setButtons();
+}
+
+void TFormIsEmri::BtnSaklaClick()
+{
+    fromWidgets();
+    const KayitSonucu r = Kart.sakla();
+    if (r == KayitSonucu::KmSor) {
+        EdKm->setFocus();
+        EdKm->selectAll();
+    } else if (r == KayitSonucu::Kaydedildi) {
+        toWidgets();
+    }
+    setButtons();
+}
+
+void TFormIsEmri::BtnYeniClick()
+{
+    if (Kart.giriste())
+        return;
+    if (Kart.yeniKayit())
+        toWidgets();
+    setButtons();
+    PageControl1->setCurrentIndex(0);
+    EdPlaka->setFocus();
+}
+
+void TFormIsEmri::BtnDegistirClick()
+{
+    Kart.degistir();
+    setButtons();
+}
+
+void TFormIsEmri::BtnIptalClick()
+{
+    Kart.iptal();
+    toWidgets();
+    setButtons();
+}
+
+void TFormIsEmri::BtnKapatClick() { close(); }
+
+void TFormIsEmri::closeEvent(QCloseEvent* e)
+{
+    if (!Kart.kapatilabilir()) {
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+void TFormIsEmri::BtnIsEmriSecClick()
+{
+    const TypeIsEmri t = IsemriSec(m_ctx, 2, QString(), this);
+    if (!t.IsEmriNo.isEmpty())
+        isemriac(t.IsEmriNo);
+}
+
+void TFormIsEmri::BtnCariSecClick()
+{
+    if (!Kart.giriste())
+        return;
+    fromWidgets();
+    const auto typed = Messages().askText(QStringLiteral("Cari Seç"), QStringLiteral("Cari Kodu"), QString());
+    if (!typed || typed->trimmed().isEmpty())
+        return;
+    Query q(m_ctx.Database1, QStringLiteral("SELECT CARI_KOD FROM CARI WHERE CARI_KOD = :K"));
+    q.bind(QStringLiteral("K"), typed->trimmed()).exec();
+    if (!q.next()) {
+        ShowWarning(QStringLiteral("Cari kaydı bulunamadı: %1").arg(typed->trimmed()));
+        return;
+    }
+    Kart.cariSecildi(q.str(QStringLiteral("CARI_KOD")));
+    toWidgets();
+}
+
+void TFormIsEmri::BtnAracSecClick()
+{
+    if (!Kart.giriste())
+        return;
+    fromWidgets();
+    const TypeIsEmri t = AracRuhsatSec(m_ctx, Kart.baslangic, 1, this);
+    if (t.SasiNo.isEmpty())
+        return;
+    Kart.row[QStringLiteral("SASI_NO")] = t.SasiNo;
+    Kart.aracAra(AracAlani::Sase, t.SasiNo);
+    toWidgets();
+}
+
+void TFormIsEmri::BtnGecmisClick()
+{
+    const QString sase = EdSase->text().trimmed();
+    if (sase.isEmpty()) {
+        ShowWarning(QStringLiteral("Lütfen Şase No Yazın"));
+        return;
+    }
+    ShowIEGecmis(m_ctx, sase, QString(), true, this);
+}
+
+void TFormIsEmri::BtnTiplerClick()
+{
+    IsemriTipSec(m_ctx, QString(), 0, this);
+    loadTypes();
+}
+
+void TFormIsEmri::EdAraKeyPress()
+{
+    const QString no = IsEmriNoFromSearch(EdAra->text());
+    if (!no.isEmpty())
+        isemriac(no);
+}
+
+void TFormIsEmri::aracAra(AracAlani alan, QLineEdit* field)
+{
+    if (!Kart.giriste())
+        return;
+    fromWidgets();
+    Kart.aracAra(alan, field->text());
+    toWidgets();
+}
+
+void TFormIsEmri::EdPlakaKeyPress() { aracAra(AracAlani::Plaka, EdPlaka); }
+void TFormIsEmri::EdSaseKeyPress() { aracAra(AracAlani::Sase, EdSase); }
+void TFormIsEmri::EdMotorKeyPress() { aracAra(AracAlani::Motor, EdMotor); }
+
+TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
+{
+    auto* f = new TFormIsEmri(ctx, parent);
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->show();
+    if (!isEmriNo.isEmpty()) {
+        f->Kart.iptal();
+        f->isemriac(isEmriNo);
+    }
+    return f;
+}
+
+} // namespace tornaly::workshop

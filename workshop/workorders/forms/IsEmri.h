@@ -1,0 +1,94 @@
+#pragma once
+#include "workshop/workorders/IsEmriKart.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tornaly::workshop {
+
+// The work-order card: the service adviser receives a vehicle, picks the
+// customer, writes the requests and saves a numbered work order.
+class TFormIsEmri : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormIsEmri(SessionContext& ctx, QWidget* parent = nullptr);
+
+    IsEmriKart Kart;
+    // Opens the work order and starts a change when it may be changed.
+    void isemriac(const QString& isEmriNo);
+
+    QTabWidget* PageControl1 = nullptr;
+    QLineEdit* EdIsEmriNo = nullptr;
+    QLineEdit* EdIsEno = nullptr;
+    QLineEdit* EdAra = nullptr;
+    QComboBox* CbTip = nullptr;
+    QLineEdit* EdCariKod = nullptr;
+    QLabel* LblCariAdi = nullptr;
+    QLineEdit* EdPlaka = nullptr;
+    QLineEdit* EdSase = nullptr;
+    QLineEdit* EdMotor = nullptr;
+    QLineEdit* EdKm = nullptr;
+    QLabel* LblModel = nullptr;
+    QDateEdit* DtTrfCikis = nullptr;
+    QLabel* LblGiris = nullptr;
+    QLabel* LblGarantiBitis = nullptr;
+    QLabel* LblKapali = nullptr;
+    QLabel* LblUyari = nullptr;
+    QPushButton* BtnSakla = nullptr;
+    QPushButton* BtnYeni = nullptr;
+    QPushButton* BtnDegistir = nullptr;
+    QPushButton* BtnIptal = nullptr;
+    QPushButton* BtnYazdir = nullptr;
+    QPushButton* BtnKapat = nullptr;
+    QPushButton* BtnIsEmriSec = nullptr;
+    QPushButton* BtnCariSec = nullptr;
+    QPushButton* BtnAracSec = nullptr;
+    QPushButton* BtnGecmis = nullptr;
+    QPushButton* BtnTipler = nullptr;
+
+public slots:
+    void BtnSaklaClick();
+    void BtnYeniClick();
+    void BtnDegistirClick();
+    void BtnIptalClick();
+    void BtnKapatClick();
+    void BtnIsEmriSecClick();
+    void BtnCariSecClick();
+    void BtnAracSecClick();
+    void BtnGecmisClick();
+    void BtnTiplerClick();
+    void EdAraKeyPress();
+    void EdPlakaKeyPress();
+    void EdSaseKeyPress();
+    void EdMotorKeyPress();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void loadTypes();
+    void toWidgets();
+    void fromWidgets();
+    void setButtons();
+    void aracAra(AracAlani alan, QLineEdit* field);
+
+    SessionContext& m_ctx;
+    QHash<QString, QLineEdit*> m_text;
+    QHash<QString, QCheckBox*> m_checks;
+    QHash<QString, QComboBox*> m_letters;
+    bool m_shown = false;
+};
+
+// Opens a new card window on the work order (the phone reports and the PDI form).
+TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
+
+} // namespace tornaly::workshop

@@ -1,0 +1,121 @@
+#include "WorkOrderFixture.h"
+#include "workshop/vehicles/Vehicles.h"
+#include "workshop/workorders/IsEmriKart.h"
+
+using namespace tornaly;
+using namespace tornaly::test;
+using namespace tornaly::workshop;
+
+class ReceptionTest : public WorkOrderTest {
+protected:
+    void SetUp() override
+    {
+        WorkOrderTest::SetUp();
+        addVehicle(QStringLiteral("VF1AAA11111111111"), QStringLiteral("34AB12"), QStringLiteral("M001"));
+        db.exec(QStringLiteral("UPDATE ARAC SET MOTOR_NO = 'K9K123', TRF_CIKIS_TRH = :T WHERE SASE_NO = 'VF1AAA11111111111'"),
+                {{QStringLiteral("T"), QDateTime(QDate(2022, 4, 1), QTime(0, 0))}});
+        addVehicle(QStringLiteral("VF1BBB22222222222"), QStringLiteral("06XY345"));
+    }
+};
+
+TEST_F(ReceptionTest, FindsByPlateChassisAndEngineAsTyped)
+{
+    struct Case {
+        AracAlani alan;
+        const char* typed;
+        const char* sase;
+    };
+    for (const Case& c : {Case{AracAlani::Plaka, "34 AB 12", "VF1AAA11111111111"},
+                          Case{AracAlani::Plaka, "34ab12", "VF1AAA11111111111"},
+                          Case{AracAlani::Sase, "vf1aaa11111111111", "VF1AAA11111111111"},
+                          Case{AracAlani::Motor, "k9k123", "VF1AAA11111111111"},
+                          Case{AracAlani::Plaka, "06 X%", ""},
+                          Case{AracAlani::Sase, "' OR 1=1 --", ""}}) {
+        SCOPED_TRACE(c.typed);
+        const QList<QVariantMap> found = AracAra(db, c.alan, QString::fromLatin1(c.typed));
+        if (*c.sase) {
+            ASSERT_EQ(found.size(), 1);
+            EXPECT_EQ(found.first().value(QStringLiteral("SASE_NO")).toString(), QString::fromLatin1(c.sase));
+        } else {
+            EXPECT_TRUE(found.isEmpty());
+        }
+    }
+}
+
+TEST_F(ReceptionTest, AFoundVehicleFillsTheCardAndProposesTheLastKm)
+{
+    addWorkOrder(QStringLiteral("S000070"), QStringLiteral("VF1AAA11111111111"), 41000, QStringLiteral("A"),
+                 QStringLiteral("E"));
+    addWorkOrder(QStringLiteral("S000071"), QStringLiteral("VF1AAA11111111111"), 42000, QStringLiteral("A"),
+                 QStringLiteral("H"));
+    IsEmriKart kart(ctx);
+    ASSERT_TRUE(kart.yeniKayit());
+    EXPECT_EQ(kart.aracAra(AracAlani::Plaka, QStringLiteral("34 ab 12")), IsEmriKart::Bulma::Kopyalandi);
+    EXPECT_EQ(kart.row.value(QStringLiteral("CARI_KOD")).toString(), QStringLiteral("M001"));
+    EXPECT_EQ(kart.row.value(QStringLiteral("SASI_NO")).toString(), QStringLiteral("VF1AAA11111111111"));
+    EXPECT_EQ(kart.row.value(QStringLiteral("MOTOR_NO")).toString(), QStringLiteral("K9K123"));
+    EXPECT_EQ(kart.row.value(QStringLiteral("ARAC_MODEL")).toString(), QStringLiteral("2024"));
+    EXPECT_EQ(Query::toDate(kart.row.value(QStringLiteral("TESLIM_TRH"))), QDate(2022, 4, 1));
+    EXPECT_EQ(kart.row.value(QStringLiteral("KM")).toDouble(), 42000);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Bu aracın açık işemri mevcut !(ieno:S000071)")});
+
+    // The same vehicle again changes nothing but still warns.
+    messages.clear();
+    kart.row[QStringLiteral("KM")] = 43000.0;
+    EXPECT_EQ(kart.aracAra(AracAlani::Sase, QStringLiteral("VF1AAA11111111111")), IsEmriKart::Bulma::Ayni);
+    EXPECT_EQ(kart.row.value(QStringLiteral("KM")).toDouble(), 43000);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Bu aracın açık işemri mevcut !(ieno:S000071)")});
+}
+
+TEST_F(ReceptionTest, DebtIsShownInTheLocalCurrency)
+{
+    insert(QStringLiteral("CARIHRK"), {{QStringLiteral("CARI_KOD"), QStringLiteral("M001")},
+                                       {QStringLiteral("BORC"), 1234.5},
+                                       {QStringLiteral("ALACAK"), 0.0}});
+    IsEmriKart kart(ctx);
+    kart.yeniKayit();
+    kart.aracAra(AracAlani::Plaka, QStringLiteral("34AB12"));
+    EXPECT_EQ(messages.texts().first(), QStringLiteral("Seçtiğiniz Carinin 1.234,50 TL Borç Bakiyesi Bulunmaktadır!..."));
+}
+
+TEST_F(ReceptionTest, UnknownOrOwnerlessVehicleAsksForTheRegistration)
+{
+    IsEmriKart kart(ctx);
+    kart.yeniKayit();
+    kart.row[QStringLiteral("CARI_KOD")] = QStringLiteral("M001");
+    messages.answer(MsgNo);
+    EXPECT_EQ(kart.aracAra(AracAlani::Plaka, QStringLiteral("99ZZ999")), IsEmriKart::Bulma::Yok);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Beyan Kaydını Girmek İster misiniz?")});
+    // The typed plate waits for the vehicle card; the customer is taken off.
+    EXPECT_EQ(YeniArac().YeniAracPlaka, QStringLiteral("99ZZ999"));
+    EXPECT_EQ(YeniArac().YeniAracCariKod, QStringLiteral("M001"));
+    EXPECT_TRUE(kart.row.value(QStringLiteral("CARI_KOD")).toString().isEmpty());
+    YeniArac().clear();
+
+    // Yes opens the registration list; its pick is looked up by chassis.
+    messages.clear();
+    TypeIsEmri gelen;
+    kart.ruhsatSec = [&](const TypeIsEmri& start) {
+        gelen = start;
+        TypeIsEmri r;
+        r.SasiNo = QStringLiteral("VF1AAA11111111111");
+        return r;
+    };
+    EXPECT_EQ(kart.aracAra(AracAlani::Plaka, QStringLiteral("06 XY 345")), IsEmriKart::Bulma::Secildi);
+    EXPECT_EQ(gelen.PlakaNo, QStringLiteral("06 XY 345"));
+    EXPECT_EQ(kart.row.value(QStringLiteral("CARI_KOD")).toString(), QStringLiteral("M001"));
+    EXPECT_EQ(kart.row.value(QStringLiteral("PLAKA_NO")).toString(), QStringLiteral("34AB12"));
+}
+
+TEST_F(ReceptionTest, OpeningAnotherWorkOrderWhileTypingIsRefused)
+{
+    addWorkOrder(QStringLiteral("S000070"), QStringLiteral("VF1AAA11111111111"), 41000);
+    IsEmriKart kart(ctx);
+    kart.yeniKayit();
+    EXPECT_FALSE(kart.ac(QStringLiteral("IS000070")));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Değişikliği Saklayın yada İptal Edin!")});
+    kart.iptal();
+    EXPECT_TRUE(kart.ac(QStringLiteral("IS000070")));
+    EXPECT_TRUE(kart.giriste());
+    EXPECT_EQ(kart.row.value(QStringLiteral("IS_EMRI_NO")).toString(), QStringLiteral("S000070"));
+}
