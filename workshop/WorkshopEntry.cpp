@@ -1,6 +1,8 @@
 #include "workshop/WorkshopEntry.h"
 #include "accounts/AccountsEntry.h"
 #include "stock/StockEntry.h"
+#include "workshop/prints/IsEmriYaz.h"
+#include "workshop/prints/PrintDemo.h"
 #include "workshop/vehicles/VehicleDemo.h"
 #include "workshop/vehicles/forms/AracSakla.h"
 #include "workshop/vehicles/forms/Beyan.h"
@@ -44,6 +46,8 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::IsemriSec),
                     [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
+    RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
+    RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
 }
 
 } // namespace tornaly::workshop

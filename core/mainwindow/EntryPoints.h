@@ -51,6 +51,7 @@ inline constexpr char ShowQRListForm[] = "ShowQRListForm"; // routine: the count
 // Vehicles and workshop.
 inline constexpr char IsemriSec[] = "IsemriSec";         // routine, mode 5 (browse only)
 inline constexpr char TFormIsEmri[] = "TFormIsEmri";     // form, one instance "FormIsEmri"
+inline constexpr char IsEmriYazdir[] = "IsEmriYazdir";   // routine, key = work-order number: the print chooser
 inline constexpr char TFormIsDetay[] = "TFormIsDetay";   // form, one instance "FormIsDetay"
 inline constexpr char TFormDispoz[] = "TFormDispoz";     // form, one instance "FormDispoz"
 inline constexpr char TFrmBeyanList[] = "TFrmBeyanList"; // form, one instance "FrmBeyanList"
