@@ -352,14 +352,14 @@ QString islemBasligi(const CariHrkSatiri& s)
 Report yerelEkstre(const EkstreVerisi& v, const EkstreSecenekleri& secenek)
 {
     const QList<Kolon> kolonlar{
-        {"SNO", "S.No", 10, true},          {"TARIH", "Tarih", 18, false},
+        {"SNO", "S.No", 9, false},          {"TARIH", "Tarih", 18, false},
         {"ISLEM", "İşlem", 20, false},      {"BORC", "Borç", 24, true},
         {"ALACAK", "Alacak", 24, true},     {"BAKIYE", "Bakiye", 30, true},
         {"BORC_DVZ", "Borç Dvz  ", 22, true}, {"ALACAK_DVZ", "Alacak Dvz ", 22, true},
         {"BAKIYE_DVZ", "Bakiye Dvz  ", 28, true}, {"DOVIZ", "Döviz  ", 12, false},
         {"VADE", "Vade", 18, false},
         {"CEKDRM", secenek.belgeNo ? QStringLiteral("Belge No") : QStringLiteral("ÇekDrm"), 14, false},
-        {"ACIKLAMA", "Açıklama", 35, false},
+        {"ACIKLAMA", "Açıklama", 36, false},
     };
     QVector<QVector<QVariant>> rows;
     double bakiye = v.devir.bakiye();

@@ -416,7 +416,7 @@ report::Report IsmeriFormYaz(const IsEmriBaskiVerisi& v)
         satir(d, 2, y + 5 * i, durum.at(i).first, durum.at(i).second, 30, 50);
     for (int i = 0; i < emanet.size(); ++i)
         satir(d, 100, y + 5 * i, emanet.at(i).first, emanet.at(i).second, 30, 50);
-    y += 5 * 5 + 4;
+    y += 5 * 5 + 8; // below the frame
 
     d.add(Bold(Label(0, y, 92, 5, QStringLiteral("DANIŞMAN NOTU"))));
     d.add(Memo(0, y + 5, 190, 10, v.ieText(QStringLiteral("GENEL_DUR")), false));
