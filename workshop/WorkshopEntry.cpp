@@ -1,5 +1,6 @@
 #include "workshop/WorkshopEntry.h"
 #include "accounts/AccountsEntry.h"
+#include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
 #include "workshop/prints/IsEmriYaz.h"
 #include "workshop/prints/PrintDemo.h"
@@ -22,6 +23,10 @@ void RegisterEntryPoints()
 {
     accounts::RegisterEntryPoints();
     stock::RegisterEntryPoints();
+    // The registration form picks its owner through the account picker. The
+    // vehicles build on the accounts, so the hook is filled here: the accounts
+    // library cannot see the vehicle forms.
+    SetCariSecici([](SessionContext& ctx, QWidget* owner) { return accounts::CariSec(ctx, 1, owner); });
 
     RegisterRoutine(QString::fromLatin1(entry::ModelSec), [](const OpenRequest& r) { ModelSec(*r.ctx, r.mode, r.owner); });
     RegisterRoutine(QString::fromLatin1(entry::ModelSegmentSec),
@@ -36,6 +41,7 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.vehicles"), SeedVehicleDemo);
+    SetCariSecici([](SessionContext& ctx, QWidget* parent) { return accounts::CariSec(ctx, 1, parent); });
 
     RegisterForm(QString::fromLatin1(entry::TFormIsEmri), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormIsEmri(*r.ctx, r.owner);
@@ -46,6 +52,7 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::IsemriSec),
                     [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
+    InstallOpenWorkOrderCheck();
     RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
     RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
 }

@@ -25,6 +25,9 @@ inline constexpr char MFisSec[] = "MFisSec";             // routine, key = accou
 inline constexpr char CekSenetSec[] = "CekSenetSec";     // routine, mode 0
 inline constexpr char BordroSec[] = "BordroSec";         // routine, mode 0
 inline constexpr char BayiSec[] = "BayiSec";             // routine, mode 0
+inline constexpr char CariGrupSec[] = "CariGrupSec";     // routine, mode 0 (shown without waiting)
+inline constexpr char CariOzelGrupAc[] = "CariOzelGrupAc"; // routine, mode = special-code list 1..3 (0: 1)
+inline constexpr char IlIlceSec[] = "IlIlceSec";         // routine, mode 1 (modal)
 // Source documents an account's movement opens ("İlgili İşlem"); key = the row's REF_NO.
 inline constexpr char BordroHrkGir[] = "BordroHrkGir";   // routine: the cheque and note slip
 inline constexpr char BankaHrkGir[] = "BankaHrkGir";     // routine: the bank voucher, codeType = kind letter (G, H, K)
