@@ -4,6 +4,7 @@
 #include "invoicing/dialogs/YanFormlar.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "invoicing/print/SayfaDuz.h"
 #include "workshop/WorkshopEntry.h"
 
 #include "mainwindow/EntryPoints.h"
@@ -34,6 +35,8 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("invoicing"), SeedInvoicingDemo);
+    RegisterRoutine(QLatin1String(entry::TSayfaDuzForm),
+                    [](const OpenRequest& r) { SayfaDuzeniGoster(*r.ctx, r.owner); });
 }
 
 } // namespace tornaly::invoicing

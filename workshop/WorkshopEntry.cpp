@@ -2,6 +2,8 @@
 #include "accounts/AccountsEntry.h"
 #include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
+#include "workshop/prints/IsEmriYaz.h"
+#include "workshop/prints/PrintDemo.h"
 #include "workshop/vehicles/VehicleDemo.h"
 #include "workshop/vehicles/forms/AracSakla.h"
 #include "workshop/vehicles/forms/Beyan.h"
@@ -51,6 +53,8 @@ void RegisterEntryPoints()
                     [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
     InstallOpenWorkOrderCheck();
+    RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
+    RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
 }
 
 } // namespace tornaly::workshop
