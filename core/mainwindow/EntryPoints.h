@@ -86,7 +86,6 @@ inline constexpr char IEFaturaGoster[] = "IEFaturaGoster";   // routine, mode 0/
 inline constexpr char TeklifSec[] = "TeklifSec";         // routine, key = filter (empty: none)
 inline constexpr char AlisAc[] = "AlisAc";               // routine, key = purchase invoice number
 inline constexpr char SatisGoster[] = "SatisGoster";     // routine, key = counter sale number
-inline constexpr char IEFaturaGoster[] = "IEFaturaGoster"; // routine, key = work-order invoice number, mode 2
 
 // After-sales contact.
 inline constexpr char ExpertSec[] = "ExpertSec";         // routine, mode 0
