@@ -147,9 +147,7 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
         {K("ARIZA"), QStringLiteral("Açıklama"), true},
     });
     GridIscilik->duzenlendi = [this](int r, const QString& a, const QString& t) { iscilikDuzenlendi(r, a, t); };
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 2);
-    split->setStretchFactor(2, 2);
+    split->setSizes({260, 190, 300});
     lay->addWidget(split, 1);
 
     LblToplam = new QLabel(this);

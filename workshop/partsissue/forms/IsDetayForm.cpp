@@ -119,6 +119,7 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     GridStok->verticalHeader()->setVisible(false);
     GridStok->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     sl->addWidget(GridStok);
+    split->setSizes({430, 260});
     lay->addWidget(split, 1);
 
     PanelSorun = new QWidget(this);
