@@ -24,14 +24,6 @@ int sonrakiSira(const QList<QVariantMap>& satirlar)
         m = qMax(m, r.value(K("SIRANO")).toInt());
     return m + 1;
 }
-
-// "Hata:" + the failure's text; the database's own text when it has one.
-QString hataMetni(const std::exception& e)
-{
-    if (const auto* d = dynamic_cast<const DbError*>(&e))
-        return QStringLiteral("Hata:") + d->text();
-    return QStringLiteral("Hata:") + QString::fromUtf8(e.what());
-}
 } // namespace
 
 DispozBelgesi DispozYukle(const Db& db, const QString& isEmriNo)
@@ -154,10 +146,7 @@ int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, co
     q.bindAll(binds).exec();
     QVariantMap secilen;
     while (q.next()) {
-        QVariantMap r;
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            r.insert(rec.fieldName(i).toUpper(), q.value(i));
+        const QVariantMap r = SatirOku(q);
         // the vehicle's own labour model wins over "ZZ"
         if (secilen.isEmpty() || str(r, "MODEL_KODU") != GenelModel())
             secilen = r;
@@ -205,22 +194,8 @@ bool IscilikSatirKontrol(const Db& db, const SessionContext& ctx, const DispozBe
         s[K("EXP")] = QVariant();
     if (!onceki.isEmpty() && num(s, "SURE") == 0)
         s[K("SURE")] = onceki.value(K("SURE"));
-    const QString dvz = str(s, "DOVIZ_KODU");
-    if (!dvz.isEmpty() && dvz != ctx.YerelPara) {
-        double kur = num(s, "TL_KURDEGER");
-        if (kur == 0 || kur == 1)
-            kur = KabulKuru(db, dvz, b.girisTarihi());
-        if (kur == 0) {
-            ShowWarning(KurYokMesaji(dvz, b.girisTarihi()));
-            return false;
-        }
-        s[K("TL_KURDEGER")] = kur;
-        s[K("ISCILIK_B_FIYATI")] = kur * num(s, "FYT_DOVIZ");
-    } else {
-        s[K("TL_KURDEGER")] = QVariant();
-        s[K("FYT_DOVIZ")] = QVariant();
-        s[K("DOVIZ_KODU")] = QVariant();
-    }
+    if (!DovizliFiyat(db, ctx, b, s, K("ISCILIK_B_FIYATI")))
+        return false;
     if (!s.value(K("ISK_ORAN")).isNull())
         s[K("ISK_ORAN")] = IscilikIskontoSiniri(num(s, "ISK_ORAN"), ctx, b.kampanyaVar);
     s[K("TOPLAM")] = num(s, "ISCILIK_B_FIYATI") * num(s, "SURE") * num(s, "QTY");
@@ -343,7 +318,7 @@ bool DispozKaydet(const Db& db, const SessionContext& ctx, DispozBelgesi& b, con
             adim("pdks");
         tx.commit();
     } catch (const std::exception& e) {
-        ShowError(hataMetni(e));
+        ShowError(KayitHataMetni(e));
         return false;
     }
     b.pdks.clear();
@@ -374,7 +349,7 @@ bool IsEmriKapat(const Db& db, const SessionContext& ctx, const QString& no)
                  {K("NO"), no}});
         tx.commit();
     } catch (const std::exception& e) {
-        ShowError(hataMetni(e));
+        ShowError(KayitHataMetni(e));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "context/SessionContext.h"
 #include "db/BatchInsert.h"
+#include "db/DbError.h"
 #include "messages/Messages.h"
 #include "services/KurBul.h"
 #include "sql/SqlHelpers.h"
@@ -25,7 +26,9 @@ bool tarihKolonu(const QString& c)
            || c == QLatin1String("CIKIS_TRH");
 }
 
-QVariantMap satirOku(const Query& q)
+} // namespace
+
+QVariantMap SatirOku(const Query& q)
 {
     QVariantMap r;
     const QSqlRecord rec = q.record();
@@ -39,13 +42,22 @@ QVariantMap satirOku(const Query& q)
     return r;
 }
 
+QString KayitHataMetni(const std::exception& e)
+{
+    if (const auto* d = dynamic_cast<const DbError*>(&e))
+        return QStringLiteral("Hata:") + d->text();
+    return QStringLiteral("Hata:") + QString::fromUtf8(e.what());
+}
+
+namespace {
+
 QList<QVariantMap> satirlarOku(const Db& db, const QString& tablo, const QString& no, int fyili)
 {
     Query q(db, QStringLiteral("SELECT * FROM %1 WHERE ISEMRI_NO = :NO AND FYILI = :Y ORDER BY SIRANO").arg(tablo));
     q.bind(QStringLiteral("NO"), no).bind(QStringLiteral("Y"), fyili).exec();
     QList<QVariantMap> out;
     while (q.next())
-        out << satirOku(q);
+        out << SatirOku(q);
     return out;
 }
 
@@ -153,7 +165,7 @@ IsEmriBelgesi IsEmriBelgesiYukle(const Db& db, const QString& isEmriNo)
     q.bind(K("NO"), isEmriNo).exec();
     if (!q.next())
         return b;
-    b.isemri = satirOku(q);
+    b.isemri = SatirOku(q);
     q.finish();
     b.parcalar = b.parcalarYuklenen = satirlarOku(db, K("ISEAYRIN"), b.no(), b.fyili());
     b.iscilikler = b.isciliklerYuklenen = satirlarOku(db, K("ISCILIK"), b.no(), b.fyili());
@@ -182,7 +194,7 @@ QVariantMap MusteriOku(const Db& db, const QString& cariKod)
                                "IND_YUZ_HSR, IND_YUZ_BKM, IND_YUZ_ARZ, TEL1, TEL2, TEL3, TEL4 FROM CARI "
                                "WHERE CARI_KOD = :K"));
     q.bind(K("K"), cariKod).exec();
-    return q.next() ? satirOku(q) : QVariantMap{};
+    return q.next() ? SatirOku(q) : QVariantMap{};
 }
 
 ParcaTutari ParcaTutarHesapla(const QVariantMap& r)
@@ -297,6 +309,28 @@ IsEmriToplamlari IsEmriSatirlariYaz(const Db& db, const SessionContext& ctx, con
 double KabulKuru(const Db& db, const QString& doviz, const QDate& giris)
 {
     return GetCurrencyRate(db, doviz, false, giris);
+}
+
+bool DovizliFiyat(const Db& db, const SessionContext& ctx, const IsEmriBelgesi& b, QVariantMap& s,
+                  const QString& fiyatKolonu)
+{
+    const QString dvz = s.value(K("DOVIZ_KODU")).toString().trimmed();
+    if (dvz.isEmpty() || dvz == ctx.YerelPara) {
+        s[K("TL_KURDEGER")] = QVariant();
+        s[K("FYT_DOVIZ")] = QVariant();
+        s[K("DOVIZ_KODU")] = QVariant();
+        return true;
+    }
+    double kur = s.value(K("TL_KURDEGER")).toDouble();
+    if (kur == 0 || kur == 1)
+        kur = KabulKuru(db, dvz, b.girisTarihi());
+    if (kur == 0) {
+        ShowWarning(KurYokMesaji(dvz, b.girisTarihi()));
+        return false;
+    }
+    s[K("TL_KURDEGER")] = kur;
+    s[fiyatKolonu] = kur * s.value(K("FYT_DOVIZ")).toDouble();
+    return true;
 }
 
 } // namespace tornaly::workshop

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QVariantMap>
+#include <exception>
 #include <functional>
 
 namespace tornaly { struct SessionContext; }
@@ -80,5 +81,16 @@ IsEmriToplamlari IsEmriSatirlariYaz(const Db& db, const SessionContext& ctx, con
 
 // Rate of the currency on the reception date; 0 when none (the caller refuses).
 double KabulKuru(const Db& db, const QString& doviz, const QDate& giris);
+// The currency rule of a posted line: a foreign price is converted at the
+// line's rate (taken again from the reception date when 0 or 1) into
+// `fiyatKolonu`; a local line loses its currency fields. False with the
+// message when no rate exists: a foreign amount is never booked at 1.
+bool DovizliFiyat(const Db& db, const SessionContext& ctx, const IsEmriBelgesi& b, QVariantMap& satir,
+                  const QString& fiyatKolonu);
+
+// The current row of a query keyed by upper-case column names.
+QVariantMap SatirOku(const Query& q);
+// "Hata:" and the failure's text, for a save that was rolled back.
+QString KayitHataMetni(const std::exception& e);
 
 } // namespace tornaly::workshop

@@ -17,13 +17,6 @@ QString str(const QVariantMap& r, const char* c) { return r.value(K(c)).toString
 double num(const QVariantMap& r, const char* c) { return r.value(K(c)).toDouble(); }
 QString kisa(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
 
-QString hataMetni(const std::exception& e)
-{
-    if (const auto* d = dynamic_cast<const DbError*>(&e))
-        return QStringLiteral("Hata:") + d->text();
-    return QStringLiteral("Hata:") + QString::fromUtf8(e.what());
-}
-
 QVariantMap stokOku(const Db& db, const QString& where, const QVariant& deger)
 {
     Query q(db, QStringLiteral("SELECT S.STOK_NO, S.STOK_ADI_TR, S.STOK_KOD_NO, S.SAT_FYT_TL, S.SAT_FYT_DOVIZ, "
@@ -32,13 +25,7 @@ QVariantMap stokOku(const Db& db, const QString& where, const QVariant& deger)
                                "FROM STOK S WHERE ")
                     + where);
     q.bind(K("V"), deger).exec();
-    QVariantMap r;
-    if (q.next()) {
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            r.insert(rec.fieldName(i).toUpper(), q.value(i));
-    }
-    return r;
+    return q.next() ? SatirOku(q) : QVariantMap{};
 }
 } // namespace
 
@@ -111,22 +98,8 @@ bool ParcaSatirKontrol(const Db& db, const SessionContext& ctx, const IsDetayBel
         s[K("GARANTI_TIPI")] = K("M");
     if (str(s, "GARANTI_TIPI") != QLatin1String("G") && str(s, "EXP") == QLatin1String("R"))
         s[K("EXP")] = QVariant();
-    const QString dvz = str(s, "DOVIZ_KODU");
-    if (!dvz.isEmpty() && dvz != ctx.YerelPara) {
-        double kur = num(s, "TL_KURDEGER");
-        if (kur == 0 || kur == 1)
-            kur = KabulKuru(db, dvz, b.girisTarihi());
-        if (kur == 0) {
-            ShowWarning(KurYokMesaji(dvz, b.girisTarihi()));
-            return false;
-        }
-        s[K("TL_KURDEGER")] = kur;
-        s[K("STOK_FIYATI")] = num(s, "FYT_DOVIZ") * kur;
-    } else {
-        s[K("TL_KURDEGER")] = QVariant();
-        s[K("FYT_DOVIZ")] = QVariant();
-        s[K("DOVIZ_KODU")] = QVariant();
-    }
+    if (!DovizliFiyat(db, ctx, b, s, K("STOK_FIYATI")))
+        return false;
     if (!s.value(K("ISK_ORAN")).isNull())
         s[K("ISK_ORAN")] = ParcaIskontoSiniri(num(s, "ISK_ORAN"), ctx, b.kampanyaVar);
     return true;
@@ -366,7 +339,7 @@ YPKayitSonucu IsDetayKaydet(const Db& db, const SessionContext& ctx, IsDetayBelg
         IsEmriSatirlariYaz(db, ctx, kopya, w);
         tx.commit();
     } catch (const std::exception& e) {
-        ShowError(hataMetni(e));
+        ShowError(KayitHataMetni(e));
         return out;
     }
     for (auto it = b.baslikDegisiklikleri.cbegin(); it != b.baslikDegisiklikleri.cend(); ++it)

@@ -2,6 +2,8 @@
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
+#include "workshop/dispositions/forms/SlotGuard.h"
+#include "workshop/dispositions/IsEmriSatirlari.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
@@ -31,13 +33,6 @@
 namespace tornaly::workshop {
 
 namespace {
-
-// A slot body run through the error guard; the signal's arguments are not needed.
-template <typename F>
-auto guarded(F f)
-{
-    return [f = std::move(f)](auto&&...) { Guard([&] { f(); }); };
-}
 QString K(const char* s) { return QString::fromLatin1(s); }
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
@@ -380,11 +375,7 @@ void TFormDispoz::ara(bool kod)
     q.bindAll(binds).exec();
     m_frt.clear();
     while (q.next()) {
-        QVariantMap r;
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            r.insert(rec.fieldName(i).toUpper(), q.value(i));
-        m_frt << r;
+        m_frt << SatirOku(q);
     }
     GridFrt->setRowCount(m_frt.size());
     const char* cols[] = {"FRT_KODU", "FRT_ADI", "MODEL_KODU", "FRT_ZAMAN", "BIRIM_FIYAT_TL", "BIRIM_FIYAT_DVZ", "DOVIZ_KODU"};

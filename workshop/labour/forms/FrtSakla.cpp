@@ -1,6 +1,8 @@
 #include "workshop/labour/forms/FrtSakla.h"
 
 #include "guard/FormGuard.h"
+#include "workshop/dispositions/forms/SlotGuard.h"
+#include "workshop/dispositions/IsEmriSatirlari.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
@@ -24,13 +26,6 @@
 namespace tornaly::workshop {
 
 namespace {
-
-// A slot body run through the error guard; the signal's arguments are not needed.
-template <typename F>
-auto guarded(F f)
-{
-    return [f = std::move(f)](auto&&...) { Guard([&] { f(); }); };
-}
 QString K(const char* s) { return QString::fromLatin1(s); }
 const char* const kTurler[][2] = {{"K", "Kaporta"}, {"B", "Boya"}, {"M", "Mekanik"}, {"H", "Hizmet-Masraf"}, {"D", "Diğer"}};
 bool sayiAlan(const QString& c)
@@ -266,11 +261,7 @@ void TFormFRTBr1::Ara(int alan)
     q.bindAll(binds).exec();
     m_rows.clear();
     while (q.next()) {
-        QVariantMap r;
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            r.insert(rec.fieldName(i).toUpper(), q.value(i));
-        m_rows << r;
+        m_rows << SatirOku(q);
     }
     Grid->setRowCount(m_rows.size());
     const char* cols[] = {"FRT_KODU", "FRT_ADI", "FRT_GRP_KODU", "FRT_ZAMAN", "BIRIM_FIYAT_TL", "FRT_ING_ADI", "KDV", "KBMY", "KLEIM_TURU"};

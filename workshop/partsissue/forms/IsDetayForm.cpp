@@ -2,6 +2,8 @@
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
+#include "workshop/dispositions/forms/SlotGuard.h"
+#include "workshop/dispositions/IsEmriSatirlari.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
@@ -29,13 +31,6 @@
 namespace tornaly::workshop {
 
 namespace {
-
-// A slot body run through the error guard; the signal's arguments are not needed.
-template <typename F>
-auto guarded(F f)
-{
-    return [f = std::move(f)](auto&&...) { Guard([&] { f(); }); };
-}
 QString K(const char* s) { return QString::fromLatin1(s); }
 QString para(double v) { return FormatMoney(v, QStringLiteral(",0.00")); }
 } // namespace
@@ -287,11 +282,7 @@ void TFormIsDetay::EdStokAraKeyPress()
     q.bindAll(binds).exec();
     m_stok.clear();
     while (q.next() && m_stok.size() < 2000) {
-        QVariantMap r;
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            r.insert(rec.fieldName(i).toUpper(), q.value(i));
-        m_stok << r;
+        m_stok << SatirOku(q);
     }
     q.finish();
     GridStok->setRowCount(m_stok.size());
