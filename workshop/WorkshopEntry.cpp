@@ -1,5 +1,6 @@
 #include "workshop/WorkshopEntry.h"
 #include "accounts/AccountsEntry.h"
+#include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
 #include "workshop/vehicles/VehicleDemo.h"
 #include "workshop/vehicles/forms/AracSakla.h"
@@ -24,6 +25,10 @@ void RegisterEntryPoints()
 {
     accounts::RegisterEntryPoints();
     stock::RegisterEntryPoints();
+    // The registration form picks its owner through the account picker. The
+    // vehicles build on the accounts, so the hook is filled here: the accounts
+    // library cannot see the vehicle forms.
+    SetCariSecici([](SessionContext& ctx, QWidget* owner) { return accounts::CariSec(ctx, 1, owner); });
 
     RegisterRoutine(QString::fromLatin1(entry::ModelSec), [](const OpenRequest& r) { ModelSec(*r.ctx, r.mode, r.owner); });
     RegisterRoutine(QString::fromLatin1(entry::ModelSegmentSec),
@@ -38,6 +43,7 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.vehicles"), SeedVehicleDemo);
+    SetCariSecici([](SessionContext& ctx, QWidget* parent) { return accounts::CariSec(ctx, 1, parent); });
 
     RegisterForm(QString::fromLatin1(entry::TFormIsEmri), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormIsEmri(*r.ctx, r.owner);
@@ -67,6 +73,7 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.labour"), SeedLabourDemo);
+    InstallOpenWorkOrderCheck();
 }
 
 } // namespace tornaly::workshop

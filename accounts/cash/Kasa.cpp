@@ -15,15 +15,32 @@ QVariant metin(const QString& s)
 
 } // namespace
 
+namespace {
+KasaKaydi kasaKaydi(const Query& q)
+{
+    return KasaKaydi{q.str(QStringLiteral("KASAKOD")),   q.str(QStringLiteral("ADI")),
+                     q.str(QStringLiteral("ACIKLAMA1")), q.str(QStringLiteral("ACIKLAMA2")),
+                     q.str(QStringLiteral("ACIKLAMA3")), q.str(QStringLiteral("MUH_KOD"))};
+}
+} // namespace
+
 std::optional<KasaKaydi> KasaOku(const Db& db, const QString& kod)
 {
     Query q(db, QStringLiteral("SELECT * FROM KASA WHERE KASAKOD=:K"));
     q.bind(QStringLiteral("K"), kod).exec();
     if (!q.next())
         return std::nullopt;
-    return KasaKaydi{q.str(QStringLiteral("KASAKOD")),   q.str(QStringLiteral("ADI")),
-                     q.str(QStringLiteral("ACIKLAMA1")), q.str(QStringLiteral("ACIKLAMA2")),
-                     q.str(QStringLiteral("ACIKLAMA3")), q.str(QStringLiteral("MUH_KOD"))};
+    return kasaKaydi(q);
+}
+
+QList<KasaKaydi> Kasalar(const Db& db)
+{
+    QList<KasaKaydi> out;
+    Query q(db, QStringLiteral("SELECT * FROM KASA ORDER BY KASAKOD"));
+    q.exec();
+    while (q.next())
+        out.append(kasaKaydi(q));
+    return out;
 }
 
 bool KasaVar(const Db& db, const QString& kod)

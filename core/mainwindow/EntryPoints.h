@@ -25,6 +25,9 @@ inline constexpr char MFisSec[] = "MFisSec";             // routine, key = accou
 inline constexpr char CekSenetSec[] = "CekSenetSec";     // routine, mode 0
 inline constexpr char BordroSec[] = "BordroSec";         // routine, mode 0
 inline constexpr char BayiSec[] = "BayiSec";             // routine, mode 0
+inline constexpr char CariGrupSec[] = "CariGrupSec";     // routine, mode 0 (shown without waiting)
+inline constexpr char CariOzelGrupAc[] = "CariOzelGrupAc"; // routine, mode = special-code list 1..3 (0: 1)
+inline constexpr char IlIlceSec[] = "IlIlceSec";         // routine, mode 1 (modal)
 
 // Stock and price lists.
 inline constexpr char StokSec[] = "StokSec";             // routine, mode 0

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlField>
 
+#include <algorithm>
 #include <limits>
 
 namespace tornaly {
@@ -204,6 +205,40 @@ QStringList orderItems(const QString& clause)
     return items;
 }
 
+// The statement's own order has an item the keyset cannot follow (an
+// expression, a collation) and ends in the list's key, so that it is total as
+// it stands. Such a list pages by offset in its own order, whatever its columns.
+bool orderIsTotalExpression(const QString& base, int orderBy, int sortColumn, const QStringList& orderKeys)
+{
+    if (orderBy < 0 || sortColumn >= 0 || orderKeys.isEmpty())
+        return false;
+    QString clause = base.mid(orderBy).trimmed();
+    clause = clause.mid(clause.indexOf(QLatin1String("BY"), 0, Qt::CaseInsensitive) + 2).trimmed();
+    QStringList items = orderItems(clause);
+    const auto plain = [](QString item) {
+        const QString upper = item.toUpper();
+        if (upper.endsWith(QLatin1String(" DESC")))
+            item.chop(5);
+        else if (upper.endsWith(QLatin1String(" ASC")))
+            item.chop(4);
+        item = item.trimmed();
+        return isPlainIdentifier(item.section(QLatin1Char('.'), -1)) && !item.contains(QLatin1Char(' '))
+            ? item.section(QLatin1Char('.'), -1)
+            : QString();
+    };
+    const bool expression = std::any_of(items.cbegin(), items.cend(), [&](const QString& i) {
+        bool number = false;
+        i.toInt(&number);
+        return !number && plain(i).isEmpty();
+    });
+    if (!expression)
+        return false;
+    const QString last = plain(items.last());
+    return !last.isEmpty() && std::any_of(orderKeys.cbegin(), orderKeys.cend(), [&](const QString& k) {
+        return k.section(QLatin1Char('.'), -1).compare(last, Qt::CaseInsensitive) == 0;
+    });
+}
+
 const QString kLimitParam = QStringLiteral("TORNALY_PAGE_LIMIT");
 const QString kOffsetParam = QStringLiteral("TORNALY_PAGE_OFFSET");
 
@@ -398,7 +433,11 @@ void BoundQueryModel::open()
     const StatementShape shape = shapeOf(base);
     m_paged = shape.select && !shape.limited;
     m_unorderedStatement = m_paged && shape.orderBy >= 0 ? base.left(shape.orderBy) : base;
-    if (m_paged) {
+    if (m_paged && orderIsTotalExpression(base, shape.orderBy, m_sortColumn, m_orderKeys)) {
+        // An order the keyset cannot follow that already ends in the key
+        // pages by its own order: no need to learn the columns first.
+        m_pagedStatement = base + QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+    } else if (m_paged) {
         // The columns are needed for the order; an empty read of the
         // statement gives them without running it through.
         Query probe(m_db);

@@ -3,6 +3,7 @@
 #include "company/Kilit.h"
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
+#include "sql/LogRoutines.h"
 
 #include <QTime>
 #include <cmath>
@@ -284,6 +285,12 @@ QString AcikIsEmriVar(const Db& db, const QString& sasiNo, const QString& haricI
     return q.next() ? q.str(QStringLiteral("IS_EMRI_NO")) : QString();
 }
 
+void InstallOpenWorkOrderCheck()
+{
+    SetOpenWorkOrderCheck(
+        [](const Db& db, const QString& sasiNo) { return !AcikIsEmriVar(db, sasiNo, QString()).isEmpty(); });
+}
+
 namespace {
 // The km of the latest maintenance visit of the chassis (0 when none).
 double sonBakimKm(const Db& db, const QString& sasiNo, const QString& haric)
@@ -514,6 +521,10 @@ QList<QVariantMap> AracAra(const Db& db, AracAlani alan, const QString& typed)
         compact.remove(QLatin1Char(' '));
         run(QStringLiteral("WHERE REPLACE(%1, ' ', '') = :P").arg(d.upperExpr(QStringLiteral("PLAKA"))),
             {{QStringLiteral("P"), compact}});
+        // An exact plate decides alone: the pattern would add longer plates
+        // that only contain it and turn a sure find into a choice.
+        if (!out.isEmpty())
+            break;
         QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (QString& p : parts)
             p = Dialect::escapeLike(p);
@@ -614,16 +625,22 @@ Sorgu YPGarantiSorgu(const Db& db, const QString& isEmriNo, int ay)
 
 // ---- List ---------------------------------------------------------------
 
+namespace {
+// The parts still owed to a work order, read per listed row through the lines'
+// key: a month's list never sums the lines of every other work order.
+const char kBackOrder[] = "COALESCE((SELECT SUM(BO.STOK_MIKTAR - BO.VERILEN_MIKTAR) FROM ISEAYRIN BO "
+                          "WHERE BO.ISEMRI_NO = ISEMRI.IS_EMRI_NO), 0)";
+} // namespace
+
 bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
 {
     QString sql = QStringLiteral(
         "SELECT IS_EMRI_NO, IE_TIP, ISEMRI.CARI_KOD, IS_ENO, ARAC_TIP, ARAC_MODEL, SASI_NO, MOTOR_NO, KM, TESLIM_TRH, "
         "RENK_KOD, PLAKA_NO, ARAC_GIRIS_TRH, TAHMINI_TES_TRH, KAPANDI, IPTAL, FYILI, FIRMA_ADI, ISCIUSTA.ISCI_ADI, "
-        "TOP_TUTAR, IS_TOP_TUTAR, PAR_TOP_TUTAR, COALESCE(BO.BO_MIK, 0) AS BO_MIK, ISEMRI.ATOLYE, ISEMRI.DURUM "
+        "TOP_TUTAR, IS_TOP_TUTAR, PAR_TOP_TUTAR, %1 AS BO_MIK, ISEMRI.ATOLYE, ISEMRI.DURUM "
         "FROM ISEMRI LEFT OUTER JOIN CARI ON (ISEMRI.CARI_KOD = CARI.CARI_KOD) "
-        "LEFT OUTER JOIN (SELECT ISEMRI_NO, SUM(STOK_MIKTAR - VERILEN_MIKTAR) AS BO_MIK FROM ISEAYRIN "
-        "GROUP BY ISEMRI_NO) BO ON (ISEMRI.IS_EMRI_NO = BO.ISEMRI_NO) "
-        "LEFT OUTER JOIN ISCIUSTA ON (ISEMRI.ARAC_TESLIM_ALAN = ISCIUSTA.ISCI_KOD) WHERE 1=1");
+        "LEFT OUTER JOIN ISCIUSTA ON (ISEMRI.ARAC_TESLIM_ALAN = ISCIUSTA.ISCI_KOD) WHERE 1=1")
+                      .arg(QLatin1String(kBackOrder));
     QVariantMap b;
     IEBrFiltre::Durum durum = f.durum;
     if (f.onbesGun) {
@@ -676,7 +693,7 @@ bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
         sql += QStringLiteral(" AND ISEMRI.IE_TIP IN (%1)").arg(ps.join(QLatin1Char(',')));
     }
     if (f.backOrder)
-        sql += QStringLiteral(" AND COALESCE(BO.BO_MIK, 0) > 0");
+        sql += QStringLiteral(" AND %1 > 0").arg(QLatin1String(kBackOrder));
     if (f.plan != IEBrFiltre::Plan::Tumu) {
         if (db.dialect().tableExists(db, QStringLiteral("IEPLAN")))
             sql += QStringLiteral(" AND ISEMRI.IS_EMRI_NO %1 IN (SELECT IEPLAN.ISEMRINO FROM IEPLAN)")

@@ -72,6 +72,9 @@ bool IsEmriSilHakki(const QString& hak);
 double SonKm(const Db& db, const QString& sasiNo, const QString& haricIsEmriNo);
 // Open work order of the same chassis other than this one; empty when none.
 QString AcikIsEmriVar(const Db& db, const QString& sasiNo, const QString& haricIsEmriNo);
+// Lets the vehicle-status log of the core see the open work orders of a
+// chassis (a status given with a work order then logs as "B").
+void InstallOpenWorkOrderCheck();
 
 // Save of the card. `sonKm` is the vehicle's last km the look-up found.
 // Checks in order, shows the refusal or question through the message

@@ -1,4 +1,5 @@
 #include "workshop/vehicles/forms/Beyan.h"
+#include "connection/DialogRunner.h"
 #include "workshop/vehicles/RecordIo.h"
 #include "workshop/vehicles/VehicleRules.h"
 #include "workshop/vehicles/Vehicles.h"
@@ -64,6 +65,8 @@ void SetCariSecici(CariSecici picker)
 {
     cariSecici() = std::move(picker);
 }
+
+QString CariSecimi(SessionContext& ctx, QWidget* parent) { return cariSecici()(ctx, parent); }
 
 TFormBeyan::TFormBeyan(SessionContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1)
 {
@@ -601,7 +604,7 @@ TypeIsEmri AracRuhsatSec(SessionContext& ctx, const TypeIsEmri& start, int mode,
         f.EdPlaka->setText(start.PlakaNo);
     f.BtnSec->setVisible(mode >= 1);
     TypeIsEmri result = start;
-    if (f.exec() == QDialog::Accepted) {
+    if (RunModal(f) == QDialog::Accepted) {
         result.SasiNo = f.secim().SasiNo;
         result.PlakaNo = f.secim().PlakaNo;
         result.MotorNo = f.secim().MotorNo;
@@ -616,7 +619,7 @@ TypeIsEmri BeyanListesiSec(SessionContext& ctx, int mode, QWidget* parent)
     TFrmBeyanList2 f(ctx, mode, parent);
     f.BtnSec->setVisible(mode == 1);
     TypeIsEmri result;
-    if (f.exec() == QDialog::Accepted)
+    if (RunModal(f) == QDialog::Accepted)
         result.SasiNo = f.secim().SasiNo;
     return result;
 }

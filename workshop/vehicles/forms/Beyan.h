@@ -19,6 +19,8 @@ namespace tornaly::workshop {
 // empty when none was picked. The accounts library installs its picker.
 using CariSecici = std::function<QString(SessionContext&, QWidget*)>;
 void SetCariSecici(CariSecici picker);
+// Runs the installed picker (the registration form and the work-order card).
+QString CariSecimi(SessionContext& ctx, QWidget* parent);
 
 // "Beyanname Formu": a sold vehicle's owner, plate, sale price and taxes,
 // and its tax declaration row.

@@ -1,5 +1,6 @@
 #include "workshop/workorders/forms/IEBr.h"
 
+#include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -74,6 +75,12 @@ TFormIEBr::TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QW
     EdFiltCari = edit("EdFiltCari");
     EdFiltYil = edit("EdFiltYil");
     EdFiltPlaka = edit("EdFiltPlaka");
+    // Wide enough for what each holds: a work-order number, a plate, an
+    // account code, a four-digit year.
+    const QFontMetrics fm(font());
+    for (auto [e, sample] : {std::pair{EdAraNo, "IS000000"}, std::pair{EdAraPlaka, "34 ABC 1234"},
+                             std::pair{EdFiltCari, "120.000.000"}, std::pair{EdFiltYil, "20000"}})
+        e->setMinimumWidth(fm.horizontalAdvance(QString::fromLatin1(sample)) + 16);
     CbDurum = new QComboBox(this);
     CbDurum->setObjectName(QStringLiteral("CbDurum"));
     CbDurum->addItems({QStringLiteral("Açık"), QStringLiteral("Kapalı"), QStringLiteral("Tümü")});
@@ -284,7 +291,7 @@ void TFormIEBr::BtnGecmisClick()
 TypeIsEmri IsemriSec(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent)
 {
     TFormIEBr f(ctx, mode, tipFiltre, parent);
-    if (f.exec() == QDialog::Accepted)
+    if (RunModal(f) == QDialog::Accepted)
         return f.secilen();
     return {};
 }
@@ -336,11 +343,11 @@ QString IsemriTipSec(SessionContext& ctx, const QString& baslangic, int mode, QW
     if (mode == 1) {
         TFormIsemriTipBr f(ctx, 1, parent);
         f.locate(QStringLiteral("ISEMRI_TIP"), baslangic);
-        return f.exec() == QDialog::Accepted ? f.result() : QString();
+        return RunModal(f) == QDialog::Accepted ? f.result() : QString();
     }
     auto* f = new TFormIsemriTipBr(ctx, mode, parent);
     f->setAttribute(Qt::WA_DeleteOnClose);
-    f->exec();
+    RunModal(*f);
     return {};
 }
 

@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -274,6 +275,12 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     connect(EdSase, &QLineEdit::returnPressed, this, &TFormIsEmri::EdSaseKeyPress);
     connect(EdMotor, &QLineEdit::returnPressed, this, &TFormIsEmri::EdMotorKeyPress);
     connect(&Targets(), &TargetRegistry::changed, this, &TFormIsEmri::setButtons);
+    // A dialog makes its first auto-default button the default one when shown,
+    // and Enter in the plate field would then open that button's window.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
     loadTypes();
     resize(1100, 640);
     setButtons();
@@ -290,6 +297,22 @@ void TFormIsEmri::showEvent(QShowEvent* e)
         toWidgets();
     setButtons();
     EdPlaka->setFocus();
+}
+
+void TFormIsEmri::keyPressEvent(QKeyEvent* e)
+{
+    // Enter belongs to the field it was typed in (the look-ups); it never
+    // presses a button. Escape closes like "Kapat", so unsaved input is kept.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TFormIsEmri::loadTypes()
@@ -462,16 +485,10 @@ void TFormIsEmri::BtnCariSecClick()
     if (!Kart.giriste())
         return;
     fromWidgets();
-    const auto typed = Messages().askText(QStringLiteral("Cari Seç"), QStringLiteral("Cari Kodu"), QString());
-    if (!typed || typed->trimmed().isEmpty())
+    const QString kod = CariSecimi(m_ctx, this);
+    if (kod.isEmpty())
         return;
-    Query q(m_ctx.Database1, QStringLiteral("SELECT CARI_KOD FROM CARI WHERE CARI_KOD = :K"));
-    q.bind(QStringLiteral("K"), typed->trimmed()).exec();
-    if (!q.next()) {
-        ShowWarning(QStringLiteral("Cari kaydı bulunamadı: %1").arg(typed->trimmed()));
-        return;
-    }
-    Kart.cariSecildi(q.str(QStringLiteral("CARI_KOD")));
+    Kart.cariSecildi(kod);
     toWidgets();
 }
 

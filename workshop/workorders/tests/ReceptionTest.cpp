@@ -15,6 +15,8 @@ protected:
         db.exec(QStringLiteral("UPDATE ARAC SET MOTOR_NO = 'K9K123', TRF_CIKIS_TRH = :T WHERE SASE_NO = 'VF1AAA11111111111'"),
                 {{QStringLiteral("T"), QDateTime(QDate(2022, 4, 1), QTime(0, 0))}});
         addVehicle(QStringLiteral("VF1BBB22222222222"), QStringLiteral("06XY345"));
+        // Its plate fits the pattern of 34AB12 but is another vehicle.
+        addVehicle(QStringLiteral("VF1CCC33333333333"), QStringLiteral("34AB812"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "WorkOrderFixture.h"
+#include "sql/LogRoutines.h"
 
 using namespace tornaly;
 using namespace tornaly::test;
@@ -157,4 +158,24 @@ TEST_F(WorkOrderSaveTest, TotalsAreWrittenFromTheStoredLines)
     IsEmriToplamYaz(db, QStringLiteral("S000050"), 2025);
     EXPECT_DOUBLE_EQ(scalar(QStringLiteral("SELECT TOP_TUTAR FROM ISEMRI")).toDouble(), 80);
     EXPECT_DOUBLE_EQ(scalar(QStringLiteral("SELECT NET_TUT FROM ISEMRI")).toDouble(), 96);
+}
+
+TEST_F(WorkOrderSaveTest, TheVehicleStatusLogSeesOpenWorkOrders)
+{
+    addVehicle(QStringLiteral("VF1AAA11111111111"), QStringLiteral("34AB12"), QStringLiteral("M001"));
+    addWorkOrder(QStringLiteral("S000001"), QStringLiteral("VF1AAA11111111111"), 100);
+    InstallOpenWorkOrderCheck();
+    const QDateTime t(QDate(2026, 3, 2), QTime(10, 0));
+    LogVehicleStatus(ctx, QStringLiteral("K"), QStringLiteral("S000002"), QStringLiteral("K"), 0, t,
+                     QStringLiteral("VF1AAA11111111111"), QStringLiteral("B"), QStringLiteral("S"), 100);
+    db.exec(QStringLiteral("UPDATE ISEMRI SET KAPANDI = 'E'"));
+    LogVehicleStatus(ctx, QStringLiteral("K"), QStringLiteral("S000001"), QStringLiteral("K"), 0, t,
+                     QStringLiteral("VF1AAA11111111111"), QStringLiteral("B"), QStringLiteral("S"), 100);
+    SetOpenWorkOrderCheck({});
+    Query q(db, QStringLiteral("SELECT STATU2 FROM LOG_ARACSTATU ORDER BY ID"));
+    q.exec();
+    QStringList got;
+    while (q.next())
+        got << q.str(QStringLiteral("STATU2"));
+    EXPECT_EQ(got, (QStringList{QStringLiteral("B"), QStringLiteral("S")}));
 }
