@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/dispositions/Dispoz.h"
 
 #include "context/SessionContext.h"
@@ -12,10 +13,10 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
-QString str(const QVariantMap& r, const char* c) { return r.value(K(c)).toString().trimmed(); }
-double num(const QVariantMap& r, const char* c) { return r.value(K(c)).toDouble(); }
-bool musteriOder(const QString& t) { return t == QLatin1String("M") || t == QLatin1String("K") || t == QLatin1String("D"); }
+using rowvals::K;
+using rowvals::str;
+using rowvals::num;
+using rowvals::musteriOder;
 
 int sonrakiSira(const QList<QVariantMap>& satirlar)
 {

@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 
 #include "context/SessionContext.h"
@@ -15,7 +16,7 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
+using rowvals::K;
 
 bool tarihKolonu(const QString& c)
 {

@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/labour/LabourDemo.h"
 
 #include "context/SessionContext.h"
@@ -6,7 +7,7 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
+using rowvals::K;
 }
 
 void SeedLabourDemo(const Db& db)

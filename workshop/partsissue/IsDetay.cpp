@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/partsissue/IsDetay.h"
 
 #include "context/SessionContext.h"
@@ -12,9 +13,9 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
-QString str(const QVariantMap& r, const char* c) { return r.value(K(c)).toString().trimmed(); }
-double num(const QVariantMap& r, const char* c) { return r.value(K(c)).toDouble(); }
+using rowvals::K;
+using rowvals::str;
+using rowvals::num;
 QString kisa(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
 
 QVariantMap stokOku(const Db& db, const QString& where, const QVariant& deger)

@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/dispositions/forms/dispoz.h"
 
 #include "context/SessionContext.h"
@@ -33,14 +34,14 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
+using rowvals::K;
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
-QString para(double v) { return FormatMoney(v, QStringLiteral(",0.00")); }
+using rowvals::para;
 } // namespace
 
 TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)

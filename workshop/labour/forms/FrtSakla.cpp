@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/labour/forms/FrtSakla.h"
 
 #include "guard/FormGuard.h"
@@ -26,7 +27,7 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
+using rowvals::K;
 const char* const kTurler[][2] = {{"K", "Kaporta"}, {"B", "Boya"}, {"M", "Mekanik"}, {"H", "Hizmet-Masraf"}, {"D", "Diğer"}};
 bool sayiAlan(const QString& c)
 {

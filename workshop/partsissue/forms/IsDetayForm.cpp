@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
 #include "context/SessionContext.h"
@@ -31,8 +32,8 @@
 namespace tornaly::workshop {
 
 namespace {
-QString K(const char* s) { return QString::fromLatin1(s); }
-QString para(double v) { return FormatMoney(v, QStringLiteral(",0.00")); }
+using rowvals::K;
+using rowvals::para;
 } // namespace
 
 TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1)
