@@ -1,11 +1,22 @@
 #include "accounting/AccountingEntry.h"
+#include "accounting/demo/AccountingDemo.h"
+#include "accounting/params/ParaMuh.h"
+#include "accounting/transfer/MuhEntegre.h"
+#include "accounting/transfer/MuhKod.h"
 #include "invoicing/InvoicingEntry.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "startup/EmbeddedDemo.h"
 
 namespace tornaly::accounting {
 
 void RegisterEntryPoints()
 {
     invoicing::RegisterEntryPoints();
+    MuhasebeBaglantisiniKur();
+    SetEksikMuhKodGosterici(&TFormMuhKodGoster);
+    RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
+    RegisterRoutine(QLatin1String(entry::TFormParaMuh), [](const OpenRequest& r) { ParaMuhAc(*r.ctx, r.owner); });
 }
 
 } // namespace tornaly::accounting

@@ -94,7 +94,6 @@ int layerFirstPage(const Db& db, const QString& where, const QString& order, con
 {
     ListeModeli m;
     m.setOrderKeys({QStringLiteral("CARI_KOD")});
-    m.setTotalOrder(true);
     m.setStatement(db, kColumns + where + QStringLiteral("\nORDER BY ") + order, binds);
     m.open();
     return m.rowCount();

@@ -164,7 +164,6 @@ void runBrowse(benchmark::State& state, const StokAramaKriteri& k)
         BoundQueryModel m;
         m.setStatement(s.db, sql.text(), sql.binds);
         m.setOrderKeys({QStringLiteral("STOK_NO")});
-        m.setOrderIsTotal(true);
         m.open();
         rows = m.rowCount();
     }

@@ -1,11 +1,42 @@
 #include "invoicing/InvoicingEntry.h"
+#include "invoicing/InvoicingDemo.h"
+#include "context/SessionContext.h"
+#include "invoicing/dialogs/YanFormlar.h"
+#include "invoicing/workorder/forms/IEFatBak.h"
+#include "invoicing/workorder/forms/IEFatura.h"
+#include "invoicing/print/SayfaDuz.h"
 #include "workshop/WorkshopEntry.h"
+
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "startup/EmbeddedDemo.h"
 
 namespace tornaly::invoicing {
 
 void RegisterEntryPoints()
 {
     workshop::RegisterEntryPoints();
+
+    RegisterRoutine(QString::fromLatin1(entry::IEFaturaListeSec),
+                    [](const OpenRequest& r) { IEFaturaListeSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::IsEmriFaturaKes), [](const OpenRequest& r) {
+        Query q(r.ctx->Database1, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :N"));
+        q.bind(QStringLiteral("N"), r.key).exec();
+        const QString kapandi = q.next() ? q.str(QStringLiteral("KAPANDI")) : QString();
+        q.finish();
+        IsEmriFaturaKes(*r.ctx, r.key, kapandi, r.mode, r.owner);
+    });
+    RegisterRoutine(QString::fromLatin1(entry::IEFaturaGoster),
+                    [](const OpenRequest& r) { IEFaturaGoster(*r.ctx, r.mode, r.key.isEmpty() ? -1 : r.key.toDouble(), r.owner); });
+    RegisterForm(QString::fromLatin1(entry::TFormFatTani), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormFatTani(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+    RegisterDemoSeed(QStringLiteral("invoicing"), SeedInvoicingDemo);
+    RegisterRoutine(QLatin1String(entry::TSayfaDuzForm),
+                    [](const OpenRequest& r) { SayfaDuzeniGoster(*r.ctx, r.owner); });
 }
 
 } // namespace tornaly::invoicing

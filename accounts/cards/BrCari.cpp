@@ -85,7 +85,6 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
                           QStringLiteral("Faks"), QStringLiteral("Grup"), QStringLiteral("Muhasabe Kodu"),
                           QStringLiteral("Döviz")});
     TableBr->setOrderKeys({QStringLiteral("CARI_KOD")});
-    TableBr->setTotalOrder(true);
     TableBr->setBicim(QStringLiteral("CARI_GRP_KOD"), [this](const QVariant& v, int) {
         return m_grupAdlari.value(v.toString(), v.toString());
     });

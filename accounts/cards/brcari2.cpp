@@ -78,7 +78,6 @@ TFormCariBr2::TFormCariBr2(const SessionContext& ctx, int mode, QWidget* parent)
                           QStringLiteral("Yetkili 2"), QStringLiteral("Semt"), QStringLiteral("İl"),
                           QStringLiteral("Tel1"), QStringLiteral("Tel3"), QStringLiteral("Faks"), QStringLiteral("Grup")});
     TableBr->setOrderKeys({QStringLiteral("CARI_KOD")});
-    TableBr->setTotalOrder(true);
     cxGrid = new QTableView(this);
     cxGrid->setObjectName(QStringLiteral("cxGrid1"));
     cxGrid->setModel(TableBr);

@@ -8,11 +8,20 @@ namespace tornaly::accounts {
 
 namespace {
 
-QVariant metin(const QString& s)
+QVariant kasaMetin(const QString& s)
 {
     return s.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
 }
 
+} // namespace
+
+namespace {
+KasaKaydi kasaKaydi(const Query& q)
+{
+    return KasaKaydi{q.str(QStringLiteral("KASAKOD")),   q.str(QStringLiteral("ADI")),
+                     q.str(QStringLiteral("ACIKLAMA1")), q.str(QStringLiteral("ACIKLAMA2")),
+                     q.str(QStringLiteral("ACIKLAMA3")), q.str(QStringLiteral("MUH_KOD"))};
+}
 } // namespace
 
 std::optional<KasaKaydi> KasaOku(const Db& db, const QString& kod)
@@ -21,9 +30,17 @@ std::optional<KasaKaydi> KasaOku(const Db& db, const QString& kod)
     q.bind(QStringLiteral("K"), kod).exec();
     if (!q.next())
         return std::nullopt;
-    return KasaKaydi{q.str(QStringLiteral("KASAKOD")),   q.str(QStringLiteral("ADI")),
-                     q.str(QStringLiteral("ACIKLAMA1")), q.str(QStringLiteral("ACIKLAMA2")),
-                     q.str(QStringLiteral("ACIKLAMA3")), q.str(QStringLiteral("MUH_KOD"))};
+    return kasaKaydi(q);
+}
+
+QList<KasaKaydi> Kasalar(const Db& db)
+{
+    QList<KasaKaydi> out;
+    Query q(db, QStringLiteral("SELECT * FROM KASA ORDER BY KASAKOD"));
+    q.exec();
+    while (q.next())
+        out.append(kasaKaydi(q));
+    return out;
 }
 
 bool KasaVar(const Db& db, const QString& kod)
@@ -45,11 +62,11 @@ void KasaKaydet(const Db& db, const KasaKaydi& k, bool yeni)
     if (yeni && var)
         throw KasaHatasi(KasaKoduKullanilmisText());
     const QVariantMap b{{QStringLiteral("KASAKOD"), kod},
-                        {QStringLiteral("ADI"), metin(k.ADI)},
-                        {QStringLiteral("ACIKLAMA1"), metin(k.ACIKLAMA1)},
-                        {QStringLiteral("ACIKLAMA2"), metin(k.ACIKLAMA2)},
-                        {QStringLiteral("ACIKLAMA3"), metin(k.ACIKLAMA3)},
-                        {QStringLiteral("MUH_KOD"), metin(k.MUH_KOD)}};
+                        {QStringLiteral("ADI"), kasaMetin(k.ADI)},
+                        {QStringLiteral("ACIKLAMA1"), kasaMetin(k.ACIKLAMA1)},
+                        {QStringLiteral("ACIKLAMA2"), kasaMetin(k.ACIKLAMA2)},
+                        {QStringLiteral("ACIKLAMA3"), kasaMetin(k.ACIKLAMA3)},
+                        {QStringLiteral("MUH_KOD"), kasaMetin(k.MUH_KOD)}};
     if (var)
         db.exec(QStringLiteral("UPDATE KASA SET ADI=:ADI, ACIKLAMA1=:ACIKLAMA1, ACIKLAMA2=:ACIKLAMA2, "
                                "ACIKLAMA3=:ACIKLAMA3, MUH_KOD=:MUH_KOD WHERE KASAKOD=:KASAKOD"),
@@ -133,9 +150,9 @@ void satirYaz(const Db& db, const KasaHareketi& h, QChar tur, const QString& kas
         {QStringLiteral("HRKNO"), h.HRKNO},
         {QStringLiteral("SIRANO"), tur == QLatin1Char('V') ? -1.0 : 0.0},
         {QStringLiteral("HRK_TURU"), QString(tur)},
-        {QStringLiteral("BELGE_NO"), metin(h.BELGE_NO)},
+        {QStringLiteral("BELGE_NO"), kasaMetin(h.BELGE_NO)},
         {QStringLiteral("KASAKOD"), kasa},
-        {QStringLiteral("KARSIKOD"), metin(karsi)},
+        {QStringLiteral("KARSIKOD"), kasaMetin(karsi)},
         {QStringLiteral("TIP"), QString(KasaTipi(tur))},
         {QStringLiteral("TUTAR"), h.TUTAR},
         {QStringLiteral("TUTAR_USD"), h.TUTAR_USD},
@@ -144,7 +161,7 @@ void satirYaz(const Db& db, const KasaHareketi& h, QChar tur, const QString& kas
         {QStringLiteral("TL_USDEGER"), h.TL_USDEGER},
         {QStringLiteral("PARA_BAZ"), QString(h.PARA_BAZ)},
         {QStringLiteral("DOVIZ_KOD"), h.DOVIZ_KOD},
-        {QStringLiteral("ACIKLAMA"), metin(aciklama)},
+        {QStringLiteral("ACIKLAMA"), kasaMetin(aciklama)},
         {QStringLiteral("AY"), h.TARIH.month()},
         {QStringLiteral("YIL"), h.TARIH.year()},
         {QStringLiteral("FIS_NO"), h.FIS_NO.isValid() ? h.FIS_NO : QVariant(QMetaType(QMetaType::Double))}};

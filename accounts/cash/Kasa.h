@@ -25,6 +25,8 @@ struct KasaKaydi {
     QString KASAKOD, ADI, ACIKLAMA1, ACIKLAMA2, ACIKLAMA3, MUH_KOD;
 };
 std::optional<KasaKaydi> KasaOku(const Db& db, const QString& kod);
+// Every cash box, by code.
+QList<KasaKaydi> Kasalar(const Db& db);
 bool KasaVar(const Db& db, const QString& kod);
 // Saves a box; a new box whose code exists already is refused.
 void KasaKaydet(const Db& db, const KasaKaydi& k, bool yeni);

@@ -188,7 +188,8 @@ void TFormKasaHrkYaz::BtnSaklaClick()
         return;
     }
     try {
-        sonuc = KasaHareketKaydet(m_ctx, m_db, h);
+        // A counter or row another workstation holds: asked after the rollback, then saved again.
+        RetryAfterAsking(m_db, [&] { sonuc = KasaHareketKaydet(m_ctx, m_db, h); });
     } catch (const KasaHatasi& e) {
         ShowWarning(e.text());
         return;

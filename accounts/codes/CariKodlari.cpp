@@ -122,6 +122,12 @@ void IlceEkle(const Db& db, const QString& plaka, const QString& ilce)
             {{QStringLiteral("K"), plaka.toInt()}, {QStringLiteral("A"), ilce}});
 }
 
+void IlceSil(const Db& db, const QString& plaka, const QString& ilce)
+{
+    db.exec(QStringLiteral("DELETE FROM ILCE WHERE ILCE_KOD=:K AND ILCE_ADI=:A"),
+            {{QStringLiteral("K"), plaka.toInt()}, {QStringLiteral("A"), ilce}});
+}
+
 void SehirSil(const Db& db, const QString& sehir)
 {
     Transaction tx(db);

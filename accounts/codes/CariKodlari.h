@@ -42,6 +42,7 @@ QList<Sehir> Sehirler(const Db& db);
 QStringList Ilceler(const Db& db, const QString& sehir);
 void SehirKaydet(const Db& db, const Sehir& s);
 void IlceEkle(const Db& db, const QString& plaka, const QString& ilce);
+void IlceSil(const Db& db, const QString& plaka, const QString& ilce);
 // Removes a province together with its districts.
 void SehirSil(const Db& db, const QString& sehir);
 

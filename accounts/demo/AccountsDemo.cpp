@@ -1,4 +1,5 @@
 #include "accounts/demo/AccountsDemo.h"
+#include "accounts/receipts/MakbuzSablon.h"
 
 #include "accounts/cards/CariKart.h"
 #include "accounts/cash/Kasa.h"
@@ -138,6 +139,18 @@ void AccountsDemoSeed(const Db& db)
     fis("N", 10, {{"320.001", 5000, 0}});
     fis("V", 5, {{"120.102", 0, 1200}, {"120.103", 1200, 0}});
     fis("N", 2, {{"120.004", 0, 850.5}});
+
+    MakbuzSablonu kira;
+    kira.MAK_TANIM = QStringLiteral("Showroom kira makbuzu");
+    kira.HSP_GIDER = QStringLiteral("770.01");
+    kira.HSP_KDV_ORAN = 20;
+    kira.HSP_KDV = QStringLiteral("191.01");
+    kira.HSP_KASA = QStringLiteral("MERKEZ");
+    kira.HSP_STP_ORAN = 20;
+    kira.HSP_STOPAJ = QStringLiteral("320.001");
+    kira.HSP_STP_KARSI = QStringLiteral("770.02");
+    kira.MAK_ACIKLAMA = QStringLiteral("Aylık kira");
+    MakbuzSablonKaydet(db, kira);
 }
 
 } // namespace tornaly::accounts

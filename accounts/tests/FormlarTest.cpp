@@ -238,6 +238,11 @@ TEST_F(FormlarTest, VoucherFormKeepsOneSidePerLineAndSavesWithMirrors)
     // The browse lists it and refuses to delete it once posted.
     TFormCariHrkBr br(ctx, 0, QString(), QString(), nullptr);
     EXPECT_EQ(br.TableBr->rowCount(), 1);
+    // Amounts and dates as the list shows them.
+    EXPECT_EQ(br.TableBr->index(0, br.TableBr->columnOf(QStringLiteral("ALACAK"))).data().toString(),
+              QStringLiteral("1.234,50"));
+    EXPECT_EQ(br.TableBr->index(0, br.TableBr->columnOf(QStringLiteral("TARIH"))).data().toString(),
+              QStringLiteral("02.05.26"));
     EXPECT_EQ(br.QAyr->rowCount(), 1);
     db.exec(QStringLiteral("UPDATE CARIHRKM SET FIS_NO=5"));
     br.listeyiAc();

@@ -29,9 +29,10 @@ QVariant ListeModeli::data(const QModelIndex& index, int role) const
 {
     const QVariant v = BoundQueryModel::data(index, role);
     if (role == Qt::DisplayRole) {
+        // The formatters take the stored value, not the list's own display text.
         const auto it = m_bicimler.constFind(fieldName(index.column()));
         if (it != m_bicimler.cend())
-            return it.value()(v, index.row());
+            return it.value()(BoundQueryModel::data(index, Qt::EditRole), index.row());
     }
     if (role == Qt::TextAlignmentRole) {
         const QVariant ham = BoundQueryModel::data(index, Qt::EditRole);

@@ -4,11 +4,15 @@
 #include "accounts/ledger/CariHrkTurleri.h"
 #include "accounts/vouchers/CariHark.h"
 #include "accounts/vouchers/CariHrkFis.h"
+#include "accounts/vouchers/CariHrkYazdir.h"
+#include "report/RaporCikti.h"
+#include "report/SayfAyar.h"
 #include "context/User.h"
 #include "db/DbError.h"
 #include "db/Dialect.h"
 #include "messages/Messages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -193,11 +197,24 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
         else if (btnEdit->isEnabled())
             btnEditClick();
     });
+    BtnYazdir = Dugme(this, "BtnYazdir", QStringLiteral("Yazdır"));
+    BtnSayfaAyari = Dugme(this, "BtnSayfaAyari", QStringLiteral("Sayfa Ayarı"));
+    CbYazim = new QComboBox(this);
+    CbYazim->setObjectName(QStringLiteral("CbYazim"));
+    CbYazim->setToolTip(QStringLiteral("Yazım Seçenekleri"));
+    CbYazim->addItems({report::OutputPreview, report::OutputWord, report::OutputExcel, report::OutputText});
+    CbSeciliSatir = new QCheckBox(QStringLiteral("Seçili Satırı Yaz"), this);
+    CbSeciliSatir->setObjectName(QStringLiteral("CbSeciliSatir"));
+    connect(BtnYazdir, &QPushButton::clicked, this, &TFormCariHrkBr::BtnYazdirClick);
+    connect(BtnSayfaAyari, &QPushButton::clicked, this, &TFormCariHrkBr::BtnSayfaAyariClick);
     auto* alt = new QHBoxLayout;
-    for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete}) {
+    for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete, BtnYazdir}) {
         b->setAutoDefault(false);
         alt->addWidget(b);
     }
+    alt->addWidget(CbYazim);
+    alt->addWidget(CbSeciliSatir);
+    alt->addWidget(BtnSayfaAyari);
     alt->addStretch();
     alt->addWidget(new QLabel(QStringLiteral("Listedeki Kayıt Sayısı"), this));
     alt->addWidget(LblSayi);
@@ -336,6 +353,32 @@ void TFormCariHrkBr::BtnFiltreKaldirClick()
     EditSon->setDate(EditSon->minimumDate());
     EditCariKodu->clear();
     listeyiAc();
+}
+
+QString TFormCariHrkBr::yazdir(const QString& cikti)
+{
+    const double no = currentNo();
+    if (no < 0)
+        return {};
+    QString cariKod;
+    if (CbSeciliSatir->isChecked() && QAyr->rowCount() > 1)
+        cariKod = QAyr->deger(qMax(0, GridAyr->currentIndex().row()), QStringLiteral("CARI_KOD")).toString();
+    report::Report r = CariHrkFisRaporu(m_ctx, m_db, no, cariKod);
+    return report::RaporCikti(m_db, r, QStringLiteral("BrCarHrk"), cikti);
+}
+
+void TFormCariHrkBr::BtnYazdirClick()
+{
+    yazdir(CbYazim->currentText());
+}
+
+void TFormCariHrkBr::BtnSayfaAyariClick()
+{
+    const report::Report r = CariHrkFisRaporu(m_ctx, m_db, -1);
+    const QMarginsF m = r.page.marginsMm;
+    report::ShowPageSetup(m_db, QStringLiteral("BrCarHrk"), r.name, windowTitle(), int(m.bottom()), int(m.top()),
+                          int(m.left()), int(m.right()), QStringLiteral("Y"),
+                          QStringLiteral("Cari Hareket Fişi Sayfa Düzeni"));
 }
 
 double CariHrkSec(const SessionContext& ctx, int mode, const QString& cariKod, const QString& cariAd, QWidget* parent)

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -55,6 +56,10 @@ public:
     QPushButton* btnDelete = nullptr;
     QPushButton* btnSelect = nullptr;
     QPushButton* btnClose = nullptr;
+    QPushButton* BtnYazdir = nullptr;
+    QPushButton* BtnSayfaAyari = nullptr;
+    QComboBox* CbYazim = nullptr;      // "Yazım Seçenekleri"
+    QCheckBox* CbSeciliSatir = nullptr; // "Seçili Satırı Yaz"
     QMenu* PopupYeni = nullptr;
     QLabel* LblSayi = nullptr;
     QLabel* LblSecilenCari = nullptr;
@@ -68,6 +73,13 @@ public slots:
     void BtnFiltreleClick();
     void BtnFiltreKaldirClick();
     void satirlariGoster();
+    void BtnYazdirClick();
+    void BtnSayfaAyariClick();
+
+public:
+    // Prints the current voucher to the output named (preview, Word, Excel,
+    // Text); the file written, empty for the preview or a cancelled save.
+    QString yazdir(const QString& cikti);
 
 private:
     const SessionContext& m_ctx;

@@ -5,6 +5,10 @@
 #include "accounts/ledger/CariHrkTurleri.h"
 #include "accounts/plans/OdePlanBr.h"
 #include "accounts/ui/ListeModeli.h"
+#include "accounts/vouchers/CariHrkExcel.h"
+#include "accounts/vouchers/CariHrkYazdir.h"
+#include "dialogs/MesajGoster.h"
+#include "report/RaporCikti.h"
 #include "company/Kilit.h"
 #include "counters/Counters.h"
 #include "db/DbError.h"
@@ -73,7 +77,7 @@ bool alacakKolonu(int k)
     return k == TFormCariHarek::K_ALACAK || k == TFormCariHarek::K_ALACAK_USD || k == TFormCariHarek::K_ALACAK_DVZ;
 }
 
-bool pozitif(const QVariant& v)
+bool pozitifMi(const QVariant& v)
 {
     return v.isValid() && !v.isNull() && v.toDouble() > 0;
 }
@@ -114,7 +118,7 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     EditTarih->setCalendarPopup(true);
     ust->addWidget(new QLabel(QStringLiteral("İşlem Tarihi"), this), 1, 0);
     ust->addWidget(EditTarih, 1, 1);
-    LblFisNo = new QLabel(pozitif(m_fis.FIS_NO) ? QString::number(qint64(m_fis.FIS_NO.toDouble())) : QString(), this);
+    LblFisNo = new QLabel(pozitifMi(m_fis.FIS_NO) ? QString::number(qint64(m_fis.FIS_NO.toDouble())) : QString(), this);
     LblFisNo->setObjectName(QStringLiteral("FIS_NO"));
     ust->addWidget(new QLabel(QStringLiteral("Muh. Fiş No"), this), 0, 2);
     ust->addWidget(LblFisNo, 0, 3);
@@ -193,8 +197,15 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     BtnSatirSil = Dugme(this, "BtnSatirSil", QStringLiteral("Satır Sil"));
     BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
     BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
-    for (QPushButton* b : {BtnSatirEkle, BtnSatirSil, BtnSakla, BtnVazgec})
+    BtnMakbuzYaz = Dugme(this, "BtnMakbuzYaz", QStringLiteral("Makbuz Yaz"));
+    BtnMakbuzYaz->setVisible(nakit);
+    BtnExceldenAl = Dugme(this, "BtnExceldenAl", QStringLiteral("Excelden Al"));
+    for (QPushButton* b : {BtnSatirEkle, BtnSatirSil, BtnSakla, BtnVazgec, BtnMakbuzYaz, BtnExceldenAl})
         b->setAutoDefault(false);
+    connect(BtnMakbuzYaz, &QPushButton::clicked, this, &TFormCariHarek::BtnMakbuzYazClick);
+    connect(BtnExceldenAl, &QPushButton::clicked, this, &TFormCariHarek::BtnExceldenAlClick);
+    connect(EditTarih, &QDateEdit::dateChanged, this, [this] { m_degisti = true; });
+    connect(EditBelgeNo, &QLineEdit::textEdited, this, [this] { m_degisti = true; });
     connect(BtnSatirEkle, &QPushButton::clicked, this, [this] {
         const int r = satirEkle();
         cxGrid->setCurrentCell(r, K_CARI_KOD);
@@ -205,6 +216,8 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     auto* dugmeler = new QHBoxLayout;
     dugmeler->addWidget(BtnSatirEkle);
     dugmeler->addWidget(BtnSatirSil);
+    dugmeler->addWidget(BtnExceldenAl);
+    dugmeler->addWidget(BtnMakbuzYaz);
     dugmeler->addStretch();
     dugmeler->addWidget(BtnSakla);
     dugmeler->addWidget(BtnVazgec);
@@ -215,6 +228,8 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     lay->addLayout(bakiye);
     lay->addLayout(dugmeler);
     tumunuGoster();
+    // A voucher not saved yet is being edited from the start.
+    m_degisti = !CariHrkFisOku(m_db, m_fis.CARI_NO).has_value();
     resize(1320, 560);
 }
 
@@ -234,6 +249,7 @@ int TFormCariHarek::satirEkle(const QString& cariKod)
         : SqlLookup(m_db, QStringLiteral("SELECT DOVIZ FROM CARI WHERE CARI_KOD=:K"), s.CARI_KOD).toString();
     s.DOVIZ_KODU = dvz.isEmpty() ? m_ctx.YerelPara : dvz;
     m_fis.satirlar << s;
+    m_degisti = true;
     m_yukleniyor = true;
     cxGrid->insertRow(cxGrid->rowCount());
     m_yukleniyor = false;
@@ -265,7 +281,7 @@ bool TFormCariHarek::hucreYaz(int row, Kolon kolon, const QString& text)
         QApplication::beep();
         return false;
     }
-    if (alacakKolonu(kolon) && (pozitif(s.BORC) || pozitif(s.BORC_USD) || pozitif(s.BORC_DVZ))
+    if (alacakKolonu(kolon) && (pozitifMi(s.BORC) || pozitifMi(s.BORC_USD) || pozitifMi(s.BORC_DVZ))
         && !text.trimmed().isEmpty()) {
         QApplication::beep();
         return false;
@@ -311,6 +327,7 @@ bool TFormCariHarek::hucreYaz(int row, Kolon kolon, const QString& text)
     default: ok = false; break;
     }
     if (ok) {
+        m_degisti = true;
         m_yukleniyor = true;
         satirGoster(row);
         m_yukleniyor = false;
@@ -324,6 +341,7 @@ void TFormCariHarek::satirSil(int row)
     if (row < 0 || row >= m_fis.satirlar.size())
         return;
     m_fis.satirlar.removeAt(row);
+    m_degisti = true;
     // A voucher not saved yet numbers its lines again; a saved one keeps them.
     if (CariHrkFisOku(m_db, m_fis.CARI_NO) == std::nullopt)
         for (int i = 0; i < m_fis.satirlar.size(); ++i)
@@ -420,7 +438,8 @@ bool TFormCariHarek::kaydet()
     m_fis.TARIH = EditTarih->date();
     m_fis.BELGE_NO = EditBelgeNo->text();
     try {
-        A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis);
+        // A counter or row another workstation holds: asked after the rollback, then saved again.
+        RetryAfterAsking(m_db, [&] { A_KODU = CariHrkFisKaydet(m_ctx, m_db, m_fis); });
     } catch (const CariHrkFisHatasi& e) {
         if (e.text().startsWith(QStringLiteral("Uyarı:")))
             Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, windowTitle());
@@ -436,6 +455,7 @@ bool TFormCariHarek::kaydet()
     }
     LblCariNo->setText(QString::number(qint64(m_fis.CARI_NO)));
     tumunuGoster();
+    m_degisti = false;
     return true;
 }
 
@@ -487,6 +507,7 @@ void TFormCariHarek::cxGridCellDoubleClicked(int row, int col)
     } else {
         return;
     }
+    m_degisti = true;
     satirGoster(row);
     bakiyeGoster();
 }
@@ -498,6 +519,57 @@ void TFormCariHarek::EditKodAraEnter()
             cxGrid->setCurrentCell(r, K_CARI_KOD);
             return;
         }
+}
+
+void TFormCariHarek::BtnMakbuzYazClick()
+{
+    if (m_fis.TIP != QLatin1String("N") || m_fis.satirlar.isEmpty())
+        return;
+    if (m_degisti) {
+        ShowWarning(MakbuzOnceSaklaText());
+        return;
+    }
+    const int r = qBound(0, cxGrid->currentRow(), int(m_fis.satirlar.size()) - 1);
+    report::Report makbuz = CariMakbuzRaporu(m_ctx, m_db, m_fis, r);
+    report::RaporCikti(m_db, makbuz, QStringLiteral("CariHark"), report::OutputPreview);
+}
+
+void TFormCariHarek::BtnExceldenAlClick()
+{
+    const QString dosya = Messages().askOpenFile(QStringLiteral("Excelden Al"),
+                                                 QStringLiteral("Excel Belgesi (*.xlsx *.xls)"));
+    if (dosya.isEmpty())
+        return;
+    SheetTable sayfa;
+    try {
+        sayfa = ReadSpreadsheet(dosya);
+    } catch (const SpreadsheetError& e) {
+        ShowWarning(e.text());
+        return;
+    }
+    if (!AskYesNo(CariHrkExcelSorusu()) || !CariHrkExcelKullanilabilir(sayfa))
+        return;
+    exceldenAl(sayfa);
+}
+
+void TFormCariHarek::exceldenAl(const SheetTable& sayfa)
+{
+    const CariHrkExcelSonucu sonuc = CariHrkExceldenSatirlar(m_ctx, m_db, sayfa);
+    cxGrid->setUpdatesEnabled(false);
+    for (const CariHrkFisSatiri& yeni : sonuc.satirlar) {
+        const int r = satirEkle(yeni.CARI_KOD);
+        CariHrkFisSatiri& s = m_fis.satirlar[r];
+        const int sira = s.SIRANO;
+        const QString kasa = s.KASAKOD;
+        s = yeni;
+        s.SIRANO = sira;
+        s.KASAKOD = kasa;
+        satirHesapla(r);
+    }
+    cxGrid->setUpdatesEnabled(true);
+    tumunuGoster();
+    if (!sonuc.reddedilen.isEmpty())
+        ShowTextPanel(AktarilamayanText() + QLatin1Char('\n') + sonuc.reddedilen.join(QLatin1Char('\n')));
 }
 
 bool CariHrkAcilabilir(const SessionContext& ctx, const CariHrkFisi& fis, bool yeni)

@@ -1,5 +1,6 @@
 #pragma once
 #include "accounts/vouchers/CariHrkFis.h"
+#include "export/SpreadsheetReader.h"
 #include "context/SessionContext.h"
 
 #include <QDialog>
@@ -38,6 +39,11 @@ public:
     bool hucreYaz(int row, Kolon kolon, const QString& text);
     void satirSil(int row);
     bool kaydet(); // "&Sakla" without the closing question
+    // Appends the lines of a sheet ("Excelden Al" after the file and the
+    // question); the refused rows are shown in the text window.
+    void exceldenAl(const SheetTable& sayfa);
+    // True while lines or the head hold changes not saved yet.
+    bool degisti() const { return m_degisti; }
 
     QLabel* LblTipi = nullptr;
     QDateEdit* EditTarih = nullptr;
@@ -55,6 +61,8 @@ public:
     QPushButton* BtnSatirEkle = nullptr;
     QPushButton* BtnSatirSil = nullptr;
     QPushButton* BtnSakla = nullptr;
+    QPushButton* BtnMakbuzYaz = nullptr;
+    QPushButton* BtnExceldenAl = nullptr;
     QPushButton* BtnVazgec = nullptr;
     QLabel* LblKalanBaslik = nullptr;
     QLabel* LblKalan = nullptr;
@@ -64,6 +72,8 @@ public slots:
     void BtnVazgecClick();
     void cxGridCellDoubleClicked(int row, int col);
     void EditKodAraEnter();
+    void BtnMakbuzYazClick();
+    void BtnExceldenAlClick();
 
 private:
     void satirGoster(int row);
@@ -77,6 +87,7 @@ private:
     CariHrkFisi m_fis;
     QString m_secilenKod, m_secilenAd, m_sonCari, m_defKasa;
     bool m_yukleniyor = false;
+    bool m_degisti = false;
 };
 
 // Opens a voucher: `cariNo` > 0 changes it, else a new one of kind `tip`.

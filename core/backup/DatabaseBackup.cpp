@@ -1,5 +1,6 @@
 #include "backup/DatabaseBackup.h"
 #include "db/Schema.h"
+#include "sql/SqlHelpers.h"
 #include "util/DateCode.h"
 #include "util/ZipReader.h"
 
@@ -24,7 +25,7 @@ namespace {
 
 const QByteArray kSqliteMagic("SQLite format 3", 16); // with its closing NUL
 const QByteArray kPgDumpMagic("PGDMP");
-const QString kVersionTable = QStringLiteral("SCHEMA_SURUM");
+const QString kSurumTablosu = QStringLiteral("SCHEMA_SURUM");
 
 QString withSeparator(const QString& folder)
 {
@@ -229,7 +230,7 @@ void restorePostgres(const QString& file, const ConnectionProfile& target)
     if (!fileStart(file, 5).startsWith(kPgDumpMagic))
         throw BackupError(notABackup(file));
     const ToolRun list = runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), file}, target);
-    if (!list.ok || !list.output.contains(kVersionTable, Qt::CaseInsensitive))
+    if (!list.ok || !list.output.contains(kSurumTablosu, Qt::CaseInsensitive))
         throw BackupError(notABackup(file));
     try {
         CreateEmptyDatabase(target);
@@ -288,6 +289,37 @@ QString BackupArchiveName(const QString& folder, const QString& databaseName, co
     return name + QStringLiteral(".zip");
 }
 
+namespace {
+
+const QString kBackupHistory = QStringLiteral("YEDEK_GECMISI");
+
+// The backup is in place whatever happens here: a database that cannot take
+// the note only misses it at the next start-up.
+void recordBackup(const Db& db, const QString& file)
+{
+    try {
+        if (db.dialect().tableExists(db, kBackupHistory))
+            db.exec(QStringLiteral("INSERT INTO YEDEK_GECMISI (YEDEK_TRH, DOSYA) VALUES (:T, :D)"),
+                    {{QStringLiteral("T"), QDateTime::currentDateTime()},
+                     {QStringLiteral("D"), QDir::toNativeSeparators(file).right(255)}});
+    } catch (const DbError&) {
+    }
+}
+
+} // namespace
+
+QString SonYedekTarihi(const Db& db)
+{
+    QDateTime last;
+    if (db.dialect().tableExists(db, kBackupHistory)) {
+        Query q(db, QStringLiteral("SELECT MAX(YEDEK_TRH) FROM YEDEK_GECMISI"));
+        q.exec();
+        if (q.next())
+            last = Query::toDateTime(q.value(0));
+    }
+    return last.isValid() ? DisplayText(last) : QStringLiteral("Yedek Alınmamış");
+}
+
 BackupResult BackupDatabase(const Db& db, const BackupOptions& o)
 {
     const QString dbName = BackupDatabaseName(db.profile());
@@ -316,6 +348,7 @@ BackupResult BackupDatabase(const Db& db, const BackupOptions& o)
         backupPostgres(db, part);
     }
     moveIntoPlace(part, result.file);
+    recordBackup(db, result.file);
 
     if (o.zip) {
         result.archive = BackupArchiveName(o.zipFolder, dbName, o);

@@ -48,6 +48,10 @@ QString BackupArchiveName(const QString& folder, const QString& databaseName, co
 // The archive is made only after a successful backup. Throws BackupError.
 BackupResult BackupDatabase(const Db& db, const BackupOptions& options);
 
+// When the database was last backed up from the program, "31.12.26 14:05",
+// or "Yedek Alınmamış" when never.
+QString SonYedekTarihi(const Db& db);
+
 // Reads a backup back into a database that does not exist yet (never over a
 // live one). A file that is not a backup of this program is refused and
 // nothing is left behind. Throws BackupError.

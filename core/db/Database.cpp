@@ -303,6 +303,19 @@ bool changesSchema(const QString& statement)
         || head.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive);
 }
 
+// Values bound as given, but for the few types the layer writes in its own form.
+void setValue(std::vector<QVariant>& values, int index, const QVariant& value, Backend backend)
+{
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: case QMetaType::QDate: case QMetaType::QTime: case QMetaType::Bool:
+        values[size_t(index)] = Query::toDbValue(value, backend);
+        break;
+    default:
+        values[size_t(index)] = value;
+        break;
+    }
+}
+
 } // namespace
 
 Query::Query(const Db& db) : m_db(db) {}
@@ -334,6 +347,7 @@ void Query::release()
         m_stmt.reset();
         return;
     }
+    m_stmt->values.swap(m_values);
     cache->giveBack(m_statement, {std::move(m_stmt), m_generation, m_placeholders});
 }
 
@@ -345,7 +359,9 @@ Query& Query::prepare(const QString& statement)
     m_stmt = std::move(e.statement);
     m_generation = e.generation;
     m_placeholders = std::move(e.names);
+    m_values.swap(m_stmt->values);
     m_values.assign(size_t(m_placeholders.size()), QVariant());
+    m_stmt->nextBind = 0;
     m_row = -1;
     m_schemaChange = m_placeholders.isEmpty() && changesSchema(statement);
     m_prepared = true;
@@ -359,17 +375,24 @@ Query& Query::setForwardOnly(bool)
 
 Query& Query::bind(const QString& name, const QVariant& value)
 {
-    const QStringView key = name.startsWith(QLatin1Char(':')) ? QStringView(name).mid(1) : QStringView(name);
-    // Names are nearly always written as in the statement: the exact match is tried first.
-    for (int i = 0; i < m_placeholders.size(); ++i) {
-        if (key == m_placeholders.at(i)) {
-            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+    QStringView key(name);
+    if (!key.isEmpty() && key.front() == QLatin1Char(':'))
+        key = key.mid(1);
+    // Names are nearly always written as in the statement, and bound in its
+    // order: the exact match is tried first, from the place after the last one.
+    const int n = int(m_placeholders.size());
+    for (int k = 0; k < n; ++k) {
+        const int i = (m_stmt->nextBind + k) % n;
+        const QString& p = m_placeholders.at(i);
+        if (p.size() == key.size() && key == p) {
+            setValue(m_values, i, value, m_db.backend());
+            m_stmt->nextBind = i + 1;
             return *this;
         }
     }
-    for (int i = 0; i < m_placeholders.size(); ++i) {
+    for (int i = 0; i < n; ++i) {
         if (key.compare(m_placeholders.at(i), Qt::CaseInsensitive) == 0) {
-            m_values[size_t(i)] = toDbValue(value, m_db.backend());
+            setValue(m_values, i, value, m_db.backend());
             break;
         }
     }
@@ -379,9 +402,11 @@ Query& Query::bind(const QString& name, const QVariant& value)
 Query& Query::bindAt(int index, const QVariant& value)
 {
     if (index >= 0 && index < m_placeholders.size())
-        m_values[size_t(index)] = toDbValue(value, m_db.backend());
+        setValue(m_values, index, value, m_db.backend());
     return *this;
 }
+
+
 
 Query& Query::bindAll(const QVariantMap& binds)
 {

@@ -5,8 +5,11 @@
 #include <QSqlError>
 #include <QSqlField>
 
+#include <QStringEncoder>
+
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -179,9 +182,11 @@ QMetaType metaOf(Decl d)
 
 class SqliteStatement final : public Statement {
 public:
-    SqliteStatement(sqlite3* db, const QString& text) : m_db(db), m_text(text)
+    // `text` is the layer's own statement (with its `:NAME`s), kept for the
+    // error log; `positional` is what the engine runs.
+    SqliteStatement(sqlite3* db, const QString& text, const QString& positional) : m_db(db), m_text(text)
     {
-        const QByteArray sql = text.toUtf8();
+        const QByteArray sql = positional.toUtf8();
         const char* tail = nullptr;
         const int rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()) + 1, SQLITE_PREPARE_PERSISTENT,
                                           &m_stmt, &tail);
@@ -195,8 +200,12 @@ public:
             m_stmt = nullptr;
             m_script = sql;
         }
-        if (m_stmt)
+        if (m_stmt) {
             m_columns = sqlite3_column_count(m_stmt);
+            // One buffer per parameter from the start: a buffer moved later
+            // would leave SQLite a pointer to text that is gone.
+            m_utf8.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
+        }
     }
     ~SqliteStatement() override { sqlite3_finalize(m_stmt); }
     void detach() override { m_stmt = nullptr; }
@@ -362,22 +371,32 @@ private:
                 rc = sqlite3_bind_blob(m_stmt, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
                 break;
             }
-            case QMetaType::QString: {
-                // The Query keeps its values until it binds the next ones, and
-                // every run binds every parameter: SQLite need not copy the text.
-                const QString& s = *static_cast<const QString*>(v.constData());
-                rc = sqlite3_bind_text16(m_stmt, i, s.utf16(), int(s.size()) * 2, SQLITE_STATIC);
+            case QMetaType::QString:
+                rc = bindText(i, *static_cast<const QString*>(v.constData()));
                 break;
-            }
-            default: {
-                const QString s = v.toString();
-                rc = sqlite3_bind_text16(m_stmt, i, s.utf16(), int(s.size()) * 2, SQLITE_TRANSIENT);
+            default:
+                rc = bindText(i, v.toString());
                 break;
-            }
             }
         }
         if (rc != SQLITE_OK)
             raise(rc);
+    }
+
+    // Texts go to SQLite as UTF-8, the database's own encoding, written into
+    // a buffer the statement keeps per parameter: SQLite would otherwise
+    // allocate and convert every UTF-16 text on every row. The buffer holds
+    // the text until the parameter is bound again.
+    int bindText(int i, QStringView s)
+    {
+        if (size_t(i) > m_utf8.size()) { // not a parameter of the statement: SQLite answers with the error
+            const QByteArray b = s.toUtf8();
+            return sqlite3_bind_text(m_stmt, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        }
+        std::string& buf = m_utf8[size_t(i - 1)];
+        buf.resize(size_t(s.size()) * 3);
+        char* end = m_toUtf8.appendToBuffer(buf.data(), s);
+        return sqlite3_bind_text(m_stmt, i, buf.data(), int(end - buf.data()), SQLITE_STATIC);
     }
 
     [[noreturn]] void raise(int rc)
@@ -403,6 +422,8 @@ private:
     mutable std::vector<Decl> m_decls;
     mutable bool m_declsReady = false;
     QSqlRecord m_record;
+    std::vector<std::string> m_utf8;
+    QStringEncoder m_toUtf8{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
 };
 
 // ---------------------------------------------------------------------------
@@ -535,7 +556,7 @@ public:
                     continue;
                 }
             }
-            fail(Backend::PostgreSQL, text, code, QString::fromUtf8(m_sql));
+            fail(Backend::PostgreSQL, text, code, m_text);
         }
     }
 
@@ -633,7 +654,7 @@ private:
         if (r)
             PQclear(r);
         if (!ok)
-            fail(Backend::PostgreSQL, text, code, QString::fromUtf8(m_sql));
+            fail(Backend::PostgreSQL, text, code, m_text);
         m_prepared = true;
     }
 
@@ -669,26 +690,49 @@ void StatementCache::detach()
             if (m_backend == Backend::PostgreSQL)
                 s->detach();
     m_idle.clear();
+    for (Recent& r : m_recent)
+        r = Recent();
     m_kept = 0;
     ++m_generation;
     m_handle = nullptr;
+}
+
+StatementCache::Idle* StatementCache::findIdle(const QString& text)
+{
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    for (const Recent& r : m_recent)
+        if (r.data == data && r.size == size && r.idle)
+            return r.idle;
+    auto it = m_idle.find(text);
+    if (it == m_idle.end())
+        return nullptr;
+    if (it->first.constData() == data) {
+        m_recent[m_recentNext] = {data, size, &it->second};
+        m_recentNext = (m_recentNext + 1) % RecentKept;
+    }
+    return &it->second;
 }
 
 StatementCache::Entry StatementCache::take(const QString& text)
 {
     if (!m_handle)
         throw DbError(DbError::Kind::ConnectionFailed, QStringLiteral("Veritabanı bağlantısı kapalı."));
-    auto it = m_idle.find(text);
-    if (it != m_idle.end() && !it->second.statements.empty()) {
-        Entry e{std::move(it->second.statements.back()), m_generation, it->second.names};
-        it->second.statements.pop_back();
+    Idle* idle = findIdle(text);
+    if (idle && !idle->statements.empty()) {
+        Entry e{std::move(idle->statements.back()), m_generation, idle->names};
+        idle->statements.pop_back();
+        e.statement->cacheSlot = idle;
         --m_kept;
         return e;
     }
     const PlaceholderScan scan = scanPlaceholders(text);
     const QString sql = positionalStatement(text, scan, m_backend);
-    if (m_backend == Backend::SQLite)
-        return {std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), sql), m_generation, scan.names};
+    if (m_backend == Backend::SQLite) {
+        Entry e{std::make_unique<SqliteStatement>(static_cast<sqlite3*>(m_handle), text, sql), m_generation, scan.names};
+        e.statement->cacheSlot = idle;
+        return e;
+    }
     // A text run for the first time is sent unnamed (one round trip); from its
     // second run on it is prepared once and kept.
     QByteArray name;
@@ -701,8 +745,10 @@ StatementCache::Entry StatementCache::take(const QString& text)
             m_seen.insert(text, true);
         }
     }
-    return {std::make_unique<PgStatement>(static_cast<PGconn*>(m_handle), text, sql, int(scan.names.size()), name),
+    Entry e{std::make_unique<PgStatement>(static_cast<PGconn*>(m_handle), text, sql, int(scan.names.size()), name),
             m_generation, scan.names};
+    e.statement->cacheSlot = idle;
+    return e;
 }
 
 void StatementCache::giveBack(const QString& text, Entry entry)
@@ -713,15 +759,24 @@ void StatementCache::giveBack(const QString& text, Entry entry)
     entry.statement->finish();
     if (m_kept >= MaxKept)
         clear();
-    Idle& idle = m_idle[text];
-    idle.names = std::move(entry.names);
-    idle.statements.push_back(std::move(entry.statement));
+    // The slot the statement was taken from stands while the generation does
+    // (only clear() removes slots, and it starts a new generation).
+    Idle* idle = entry.generation == m_generation ? static_cast<Idle*>(entry.statement->cacheSlot) : nullptr;
+    if (!idle) {
+        auto [it, added] = m_idle.try_emplace(text);
+        idle = &it->second;
+        if (added)
+            idle->names = std::move(entry.names);
+    }
+    idle->statements.push_back(std::move(entry.statement));
     ++m_kept;
 }
 
 void StatementCache::clear()
 {
     m_idle.clear();
+    for (Recent& r : m_recent)
+        r = Recent();
     m_kept = 0;
     ++m_generation;
 }

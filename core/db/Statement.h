@@ -36,6 +36,15 @@ public:
     virtual bool worthKeeping() const { return true; }
     // The connection is gone: the statement ends without a word to it.
     virtual void detach() = 0;
+
+    // The value list of the Query running the statement, kept with it between
+    // Queries so that a posting per row allocates none.
+    std::vector<QVariant> values;
+    // Where the cache keeps the statement's text (valid for the cache generation
+    // the statement was taken in): given back without a second look-up.
+    void* cacheSlot = nullptr;
+    // Where the Query looks first for the next name it binds.
+    int nextBind = 0;
 };
 
 // Where `:NAME` placeholders stand in a statement, skipping quoted text,
@@ -96,6 +105,20 @@ private:
         std::vector<std::unique_ptr<Statement>> statements;
     };
     std::unordered_map<QString, Idle> m_idle;
+    // Texts taken lately, by the address of their characters. Only texts whose
+    // characters the kept key shares (literals, or the very string first
+    // given) are remembered: that address cannot then hold another text while
+    // the key lives, so an equal address means an equal text and the hash of a
+    // long statement is skipped on every posting.
+    struct Recent {
+        const QChar* data = nullptr;
+        qsizetype size = 0;
+        Idle* idle = nullptr;
+    };
+    static constexpr int RecentKept = 8;
+    Recent m_recent[RecentKept];
+    int m_recentNext = 0;
+    Idle* findIdle(const QString& text);
     // Texts run once: PostgreSQL prepares a text by name from its second run on.
     QHash<QString, bool> m_seen;
 };

@@ -1,7 +1,9 @@
 #include "dm/DATA1.h"
+#include "backup/DatabaseBackup.h"
 #include "context/SessionContext.h"
 #include "db/Schema.h"
 #include "db/udbconn.h"
+#include "dm/Klasorler.h"
 #include "history/ChangeLogSchema.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -107,6 +109,7 @@ void TDM1::openCompanyDatabase()
             m_ctx.SunucuTamAdi = db.profile().host.startsWith(QLatin1Char('/')) ? QHostInfo::localHostName()
                                                                                 : db.profile().host;
     }
+    SonYedek = SonYedekTarihi(db);
     getfirmaparams();
     getMuhasebeParam();
     getParams();
@@ -118,6 +121,7 @@ bool TDM1::DM1Create()
     m_ctx.BazTarih = QDate(2000, 1, 1);
     SetupMoneyFormats(m_ctx);
     ApplyConnectionParams(DBConn(), m_settings, m_lists, m_ctx.AktifKullanici.login, m_ctx.UretBKod);
+    KlasorleriKur();
 
     try {
         openCompanyDatabase();
@@ -144,13 +148,13 @@ bool TDM1::DM1Create()
         }
         RunVehicleReminders(m_ctx.Database1, ServerNow(m_ctx.Database1));
         RepIsemriTip.clear();
+        RepIsemriTipChk.clear();
         // Work-order types come with the workshop's tables.
         if (m_ctx.Database1.dialect().tableExists(m_ctx.Database1, QStringLiteral("ISEMRITIP"))) {
-            Query q(m_ctx.Database1, QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
-            q.exec();
-            while (q.next())
-                RepIsemriTip << q.str(QStringLiteral("ISEMRI_TIP")) + QLatin1Char('=')
-                                    + q.str(QStringLiteral("ISEMRI_TIP_ADI"));
+            FillComboFromSql(RepIsemriTipChk, m_ctx.Database1,
+                             QStringLiteral("SELECT ISEMRI_TIP, ISEMRI_TIP_ADI FROM ISEMRITIP"));
+            for (const auto& [tip, adi] : std::as_const(RepIsemriTipChk))
+                RepIsemriTip << tip + QLatin1Char('=') + adi;
         }
         m_ctx.MarkaBayiModu = m_ctx.MarkaBayiModu2 = m_ctx.MarkaBayiModu3 = false;
         m_ctx.SunucuTarihi = ServerNow(m_ctx.Database1);

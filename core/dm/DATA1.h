@@ -72,6 +72,10 @@ public:
 
     TFirmaKaydi TFirma;
     QStringList RepIsemriTip; // "TIP=ADI" lines of the work-order types
+    // The work-order types as the drop-downs and the list filter offer them.
+    TLookupList RepIsemriTipChk;
+    // When the company database was last backed up, or "Yedek Alınmamış".
+    QString SonYedek;
 
     BoundQueryModel* QMarka;
     BoundQueryModel* TModel;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 namespace tornaly {
@@ -28,10 +29,19 @@ T GuardOr(T fallback, F&& action)
 }
 
 // A guarded functor for connect(): `connect(b, &QPushButton::clicked, this, Guarded([this] { ... }))`.
+// The signal's arguments reach `f` when it takes them; a functor without
+// parameters may be connected to any signal.
 template <typename F>
 auto Guarded(F f)
 {
-    return [f = std::move(f)](auto&&... args) { Guard([&] { f(args...); }); };
+    return [f = std::move(f)](auto&&... args) {
+        Guard([&] {
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                f(args...);
+            else
+                f();
+        });
+    };
 }
 
 // The last resort: an exception that escapes an event handler or a slot not

@@ -1,4 +1,5 @@
 #include "maintenance/Bakim.h"
+#include "util/Utf8.h"
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
 
@@ -10,7 +11,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 bool var(const Db& db, const QString& t) { return db.dialect().tableExists(db, t); }
 

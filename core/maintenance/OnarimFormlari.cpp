@@ -1,4 +1,5 @@
 #include "maintenance/OnarimFormlari.h"
+#include "util/Utf8.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "maintenance/ToolGuard.h"
@@ -21,7 +22,7 @@
 namespace tornaly {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 QLabel* uyari(const QString& metin, QWidget* parent)
 {

@@ -1,10 +1,11 @@
 #include "maintenance/VeriOnarim.h"
+#include "util/Utf8.h"
 
 namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 bool tablolarVar(const Db& db, const QStringList& tablolar, TOnarimSonucu& sonuc, const QString& adim)
 {

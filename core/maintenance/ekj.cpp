@@ -1,4 +1,5 @@
 #include "maintenance/ekj.h"
+#include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "dm/DATA1.h"
 #include "mainwindow/EntryPoints.h"
@@ -35,7 +36,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 QString E(const char* n) { return QString::fromLatin1(n); }
 
 bool harfY(const QString& h) { return h == QLatin1String("Y"); }

@@ -1,4 +1,5 @@
 #include "parameters/Parametreler.h"
+#include "util/Utf8.h"
 #include "sql/SqlHelpers.h"
 
 #include <QSet>
@@ -7,7 +8,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 bool tarihKolonu(const QString& c)
 {

@@ -1,4 +1,5 @@
 #include "parameters/parametr.h"
+#include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "maintenance/ToolGuard.h"
 #include "messages/Messages.h"
@@ -24,7 +25,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 enum class Tur { Metin, Tam, Para, Sayi, Tarih, Saat, Onay, OnayMetin, Yuvarlama, Dosya, Klasor };
 

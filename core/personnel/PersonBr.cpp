@@ -1,4 +1,5 @@
 #include "personnel/PersonBr.h"
+#include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "dm/LookupLists.h"
 #include "history/ChLogBr.h"
@@ -24,7 +25,7 @@
 namespace tornaly {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 // Shows the caption of a code letter (group, department, position).
 class KodDelegate : public QStyledItemDelegate {

@@ -1,4 +1,5 @@
 #include "personnel/Personel.h"
+#include "util/Utf8.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -8,7 +9,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 bool bos(const QVariant& v) { return v.isNull() || v.toString().trimmed().isEmpty(); }
 

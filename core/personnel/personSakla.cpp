@@ -1,4 +1,5 @@
 #include "personnel/personSakla.h"
+#include "util/Utf8.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "dm/LookupLists.h"
@@ -26,14 +27,14 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
-enum class Tur { Metin, Tam, Para, Sayi, Tarih, Liste, Not };
+enum class AlanTuru { Metin, Tam, Para, Sayi, Tarih, Liste, Not };
 
 struct AlanTanimi {
     const char* kolon;
     const char* baslik;
-    Tur tur;
+    AlanTuru tur;
     int sekme;     // 0 Genel, 1 Kişisel, 2 İletişim, 3 Diğer
     int uzunluk;
     TLookupList liste;
@@ -70,57 +71,57 @@ const TLookupList& askerlik()
 }
 const TLookupList& cinsiyet() { static const TLookupList l{{S("Bay"), S("Bay")}, {S("Bayan"), S("Bayan")}}; return l; }
 
-const QList<AlanTanimi>& alanlar()
+const QList<AlanTanimi>& personelAlanlari()
 {
     static const QList<AlanTanimi> a{
-        {"ISCI_KOD", "Personel Kodu", Tur::Metin, 0, 11, {}},
-        {"ISCI_ADI", "Adı Soyadı", Tur::Metin, 0, 30, {}},
-        {"ISCI_TIP", "Pozisyon", Tur::Liste, 0, 0, cxPozisyon()},
-        {"GRUBU", "Grubu", Tur::Liste, 0, 0, cxPerOrg()},
-        {"BOLUMU", "Bölümü", Tur::Liste, 0, 0, cxOrgBolum()},
-        {"GOREVI", "Görevi", Tur::Metin, 0, 30, {}},
-        {"LISTE_SIRA", "Liste Sıra", Tur::Tam, 0, 0, {}},
-        {"DURUM", "Durum", Tur::Liste, 0, 0, durum()},
-        {"IS_BAS_TRH", "İşe Başlama Tarihi", Tur::Tarih, 0, 0, {}},
-        {"AYRILIS_TRH", "Ayrılış Tarihi", Tur::Tarih, 0, 0, {}},
-        {"IS_TEC_YIL", "Tecrübe (Yıl)", Tur::Sayi, 0, 0, {}},
-        {"ISCI_UCRET_NET", "Net Ücret", Tur::Para, 0, 0, {}},
-        {"ISCI_UCRET_BRUT", "Brüt Ücret", Tur::Para, 0, 0, {}},
-        {"ISCI_SSK", "SSK", Tur::Liste, 0, 0, ssk()},
-        {"SSK_NO", "SSK No", Tur::Metin, 0, 16, {}},
-        {"CIHAZ_ID", "KartNo", Tur::Metin, 0, 15, {}},
-        {"TCKIMLIK_NO", "T.C. Kimlik No", Tur::Metin, 1, 15, {}},
-        {"VKIMLIK_NO", "Vergi Kimlik No", Tur::Metin, 1, 15, {}},
-        {"DTAR", "Doğum Tarihi", Tur::Tarih, 1, 0, {}},
-        {"DYER", "Doğum Yeri", Tur::Metin, 1, 30, {}},
-        {"CINSIYET", "Cinsiyet", Tur::Liste, 1, 0, cinsiyet()},
-        {"MEDENI_DURUM", "Medeni Durum", Tur::Liste, 1, 0, medeni()},
-        {"COCUK", "Çocuk Sayısı", Tur::Tam, 1, 0, {}},
-        {"MEZUNIYET", "Mezuniyet", Tur::Liste, 1, 0, mezuniyet()},
-        {"KANGRUBU", "Kan Grubu", Tur::Liste, 1, 0, kanGrubu()},
-        {"ASKERLIK", "Askerlik", Tur::Liste, 1, 0, askerlik()},
-        {"ASTECYIL", "Tecil Yılı", Tur::Tam, 1, 0, {}},
-        {"BEDEN_NO", "Beden", Tur::Metin, 1, 5, {}},
-        {"BEDEN_UST", "Ceket", Tur::Metin, 1, 5, {}},
-        {"BEDEN_ALT", "Pantolon", Tur::Metin, 1, 5, {}},
-        {"AYAKKABI_NO", "Ayakkabı No", Tur::Metin, 1, 5, {}},
-        {"TEL1", "Ev Telefonu", Tur::Metin, 2, 15, {}},
-        {"TEL2", "Cep Telefonu", Tur::Metin, 2, 15, {}},
-        {"ADRES1", "Adres", Tur::Metin, 2, 40, {}},
-        {"SEMT", "Semt", Tur::Metin, 2, 15, {}},
-        {"IL", "İl", Tur::Metin, 2, 15, {}},
-        {"EMAIL", "E-Posta", Tur::Metin, 2, 50, {}},
-        {"ESKI_KURSLAR", "Eski Kurslar", Tur::Metin, 3, 255, {}},
-        {"REFERANSI", "Referansı", Tur::Metin, 3, 100, {}},
-        {"CALISTIGI_YERLER", "Çalıştığı Yerler", Tur::Metin, 3, 30, {}},
-        {"ACIKLAMA", "Açıklama", Tur::Not, 3, 0, {}},
+        {"ISCI_KOD", "Personel Kodu", AlanTuru::Metin, 0, 11, {}},
+        {"ISCI_ADI", "Adı Soyadı", AlanTuru::Metin, 0, 30, {}},
+        {"ISCI_TIP", "Pozisyon", AlanTuru::Liste, 0, 0, cxPozisyon()},
+        {"GRUBU", "Grubu", AlanTuru::Liste, 0, 0, cxPerOrg()},
+        {"BOLUMU", "Bölümü", AlanTuru::Liste, 0, 0, cxOrgBolum()},
+        {"GOREVI", "Görevi", AlanTuru::Metin, 0, 30, {}},
+        {"LISTE_SIRA", "Liste Sıra", AlanTuru::Tam, 0, 0, {}},
+        {"DURUM", "Durum", AlanTuru::Liste, 0, 0, durum()},
+        {"IS_BAS_TRH", "İşe Başlama Tarihi", AlanTuru::Tarih, 0, 0, {}},
+        {"AYRILIS_TRH", "Ayrılış Tarihi", AlanTuru::Tarih, 0, 0, {}},
+        {"IS_TEC_YIL", "Tecrübe (Yıl)", AlanTuru::Sayi, 0, 0, {}},
+        {"ISCI_UCRET_NET", "Net Ücret", AlanTuru::Para, 0, 0, {}},
+        {"ISCI_UCRET_BRUT", "Brüt Ücret", AlanTuru::Para, 0, 0, {}},
+        {"ISCI_SSK", "SSK", AlanTuru::Liste, 0, 0, ssk()},
+        {"SSK_NO", "SSK No", AlanTuru::Metin, 0, 16, {}},
+        {"CIHAZ_ID", "KartNo", AlanTuru::Metin, 0, 15, {}},
+        {"TCKIMLIK_NO", "T.C. Kimlik No", AlanTuru::Metin, 1, 15, {}},
+        {"VKIMLIK_NO", "Vergi Kimlik No", AlanTuru::Metin, 1, 15, {}},
+        {"DTAR", "Doğum Tarihi", AlanTuru::Tarih, 1, 0, {}},
+        {"DYER", "Doğum Yeri", AlanTuru::Metin, 1, 30, {}},
+        {"CINSIYET", "Cinsiyet", AlanTuru::Liste, 1, 0, cinsiyet()},
+        {"MEDENI_DURUM", "Medeni Durum", AlanTuru::Liste, 1, 0, medeni()},
+        {"COCUK", "Çocuk Sayısı", AlanTuru::Tam, 1, 0, {}},
+        {"MEZUNIYET", "Mezuniyet", AlanTuru::Liste, 1, 0, mezuniyet()},
+        {"KANGRUBU", "Kan Grubu", AlanTuru::Liste, 1, 0, kanGrubu()},
+        {"ASKERLIK", "Askerlik", AlanTuru::Liste, 1, 0, askerlik()},
+        {"ASTECYIL", "Tecil Yılı", AlanTuru::Tam, 1, 0, {}},
+        {"BEDEN_NO", "Beden", AlanTuru::Metin, 1, 5, {}},
+        {"BEDEN_UST", "Ceket", AlanTuru::Metin, 1, 5, {}},
+        {"BEDEN_ALT", "Pantolon", AlanTuru::Metin, 1, 5, {}},
+        {"AYAKKABI_NO", "Ayakkabı No", AlanTuru::Metin, 1, 5, {}},
+        {"TEL1", "Ev Telefonu", AlanTuru::Metin, 2, 15, {}},
+        {"TEL2", "Cep Telefonu", AlanTuru::Metin, 2, 15, {}},
+        {"ADRES1", "Adres", AlanTuru::Metin, 2, 40, {}},
+        {"SEMT", "Semt", AlanTuru::Metin, 2, 15, {}},
+        {"IL", "İl", AlanTuru::Metin, 2, 15, {}},
+        {"EMAIL", "E-Posta", AlanTuru::Metin, 2, 50, {}},
+        {"ESKI_KURSLAR", "Eski Kurslar", AlanTuru::Metin, 3, 255, {}},
+        {"REFERANSI", "Referansı", AlanTuru::Metin, 3, 100, {}},
+        {"CALISTIGI_YERLER", "Çalıştığı Yerler", AlanTuru::Metin, 3, 30, {}},
+        {"ACIKLAMA", "Açıklama", AlanTuru::Not, 3, 0, {}},
     };
     return a;
 }
 
 const AlanTanimi* tanim(const QString& kolon)
 {
-    for (const AlanTanimi& a : alanlar())
+    for (const AlanTanimi& a : personelAlanlari())
         if (kolon == QLatin1String(a.kolon))
             return &a;
     return nullptr;
@@ -214,11 +215,11 @@ void TFormpersonSakla::kur()
         formlar << form;
         PageControl1->addTab(sayfa, S(s));
     }
-    for (const AlanTanimi& a : alanlar()) {
+    for (const AlanTanimi& a : personelAlanlari()) {
         QWidget* w = nullptr;
         const QString kolon = S(a.kolon);
         switch (a.tur) {
-        case Tur::Liste: {
+        case AlanTuru::Liste: {
             auto* c = new QComboBox(this);
             for (const auto& v : a.liste)
                 c->addItem(v.second, v.first);
@@ -228,7 +229,7 @@ void TFormpersonSakla::kur()
             w = c;
             break;
         }
-        case Tur::Not: {
+        case AlanTuru::Not: {
             auto* t = new QPlainTextEdit(this);
             t->setMinimumHeight(90);
             connect(t, &QPlainTextEdit::textChanged, this, [this] { degisti(); });
@@ -239,10 +240,10 @@ void TFormpersonSakla::kur()
             auto* e = new QLineEdit(this);
             if (a.uzunluk > 0)
                 e->setMaxLength(a.uzunluk);
-            if (a.tur == Tur::Tarih) {
+            if (a.tur == AlanTuru::Tarih) {
                 e->setPlaceholderText(S("gg.aa.yyyy"));
                 e->setMaximumWidth(110);
-            } else if (a.tur != Tur::Metin) {
+            } else if (a.tur != AlanTuru::Metin) {
                 e->setMaximumWidth(130);
                 e->setAlignment(Qt::AlignRight);
             }
@@ -338,9 +339,9 @@ void TFormpersonSakla::setAlan(const QString& kolon, const QVariant& deger)
         QString text;
         if (!deger.isNull()) {
             switch (a->tur) {
-            case Tur::Tarih: text = deger.toDateTime().date().toString(S("dd.MM.yyyy")); break;
-            case Tur::Para: text = FormatMoney(deger.toDouble(), S(",0.00")); break;
-            case Tur::Sayi: text = FormatMoney(deger.toDouble(), S("#.##")); break;
+            case AlanTuru::Tarih: text = deger.toDateTime().date().toString(S("dd.MM.yyyy")); break;
+            case AlanTuru::Para: text = FormatMoney(deger.toDouble(), S(",0.00")); break;
+            case AlanTuru::Sayi: text = FormatMoney(deger.toDouble(), S("#.##")); break;
             default: text = deger.toString();
             }
         }
@@ -366,18 +367,18 @@ QVariant TFormpersonSakla::alanDegeri(const QString& kolon) const
         return t->toPlainText();
     const QString text = static_cast<QLineEdit*>(w)->text().trimmed();
     if (text.isEmpty())
-        return a->tur == Tur::Metin ? QVariant(QString()) : QVariant();
+        return a->tur == AlanTuru::Metin ? QVariant(QString()) : QVariant();
     switch (a->tur) {
-    case Tur::Tarih: {
+    case AlanTuru::Tarih: {
         const QDate d = tarihOku(text);
         return d.isValid() ? QVariant(d.startOfDay()) : QVariant();
     }
-    case Tur::Para:
-    case Tur::Sayi: {
+    case AlanTuru::Para:
+    case AlanTuru::Sayi: {
         double v = 0;
         return ParseMoney(text, &v) ? QVariant(v) : QVariant();
     }
-    case Tur::Tam: {
+    case AlanTuru::Tam: {
         bool ok = false;
         const int v = text.toInt(&ok);
         return ok ? QVariant(v) : QVariant();
@@ -388,7 +389,7 @@ QVariant TFormpersonSakla::alanDegeri(const QString& kolon) const
 
 void TFormpersonSakla::kartiGoster(const TPersonelKart& kart)
 {
-    for (const AlanTanimi& a : alanlar())
+    for (const AlanTanimi& a : personelAlanlari())
         setAlan(S(a.kolon), kart.value(S(a.kolon)));
 }
 
@@ -468,7 +469,7 @@ void TFormpersonSakla::BtnSaklaClick()
 {
     ToolGuard([&] {
         TPersonelKart kart;
-        for (const AlanTanimi& a : alanlar())
+        for (const AlanTanimi& a : personelAlanlari())
             kart.insert(S(a.kolon), alanDegeri(S(a.kolon)));
         if (!m_yeni)
             kart.insert(S("ISCI_KOD"), m_kod);

@@ -1,4 +1,5 @@
 #include "sql/SqlHelpers.h"
+#include "controls/CheckCombo.h"
 #include "money/Money.h"
 #include "services/KurBul.h"
 #include "settings/GridLayout.h"
@@ -7,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlField>
 
+#include <algorithm>
 #include <limits>
 
 namespace tornaly {
@@ -204,6 +206,40 @@ QStringList orderItems(const QString& clause)
     return items;
 }
 
+// The statement's own order has an item the keyset cannot follow (an
+// expression, a collation) and ends in the list's key, so that it is total as
+// it stands. Such a list pages by offset in its own order, whatever its columns.
+bool orderIsTotalExpression(const QString& base, int orderBy, int sortColumn, const QStringList& orderKeys)
+{
+    if (orderBy < 0 || sortColumn >= 0 || orderKeys.isEmpty())
+        return false;
+    QString clause = base.mid(orderBy).trimmed();
+    clause = clause.mid(clause.indexOf(QLatin1String("BY"), 0, Qt::CaseInsensitive) + 2).trimmed();
+    QStringList items = orderItems(clause);
+    const auto plain = [](QString item) {
+        const QString upper = item.toUpper();
+        if (upper.endsWith(QLatin1String(" DESC")))
+            item.chop(5);
+        else if (upper.endsWith(QLatin1String(" ASC")))
+            item.chop(4);
+        item = item.trimmed();
+        return isPlainIdentifier(item.section(QLatin1Char('.'), -1)) && !item.contains(QLatin1Char(' '))
+            ? item.section(QLatin1Char('.'), -1)
+            : QString();
+    };
+    const bool expression = std::any_of(items.cbegin(), items.cend(), [&](const QString& i) {
+        bool number = false;
+        i.toInt(&number);
+        return !number && plain(i).isEmpty();
+    });
+    if (!expression)
+        return false;
+    const QString last = plain(items.last());
+    return !last.isEmpty() && std::any_of(orderKeys.cbegin(), orderKeys.cend(), [&](const QString& k) {
+        return k.section(QLatin1Char('.'), -1).compare(last, Qt::CaseInsensitive) == 0;
+    });
+}
+
 const QString kLimitParam = QStringLiteral("TORNALY_PAGE_LIMIT");
 const QString kOffsetParam = QStringLiteral("TORNALY_PAGE_OFFSET");
 
@@ -398,7 +434,11 @@ void BoundQueryModel::open()
     const StatementShape shape = shapeOf(base);
     m_paged = shape.select && !shape.limited;
     m_unorderedStatement = m_paged && shape.orderBy >= 0 ? base.left(shape.orderBy) : base;
-    if (m_paged) {
+    if (m_paged && orderIsTotalExpression(base, shape.orderBy, m_sortColumn, m_orderKeys)) {
+        // An order the keyset cannot follow that already ends in the key
+        // pages by its own order: no need to learn the columns first.
+        m_pagedStatement = base + QStringLiteral("\nLIMIT :%1 OFFSET :%2").arg(kLimitParam, kOffsetParam);
+    } else if (m_paged) {
         // The columns are needed for the order; an empty read of the
         // statement gives them without running it through.
         Query probe(m_db);
@@ -728,25 +768,62 @@ QString CheckedItemsSqlCondition(const QList<CheckedItem>& items, const QString&
     return QLatin1Char(' ') + field + QStringLiteral(" in (") + numbers.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
+namespace {
+
+QVariant comboValue(const Query& query, const QString& valueField)
+{
+    return valueField.isEmpty() ? query.value(0) : query.value(valueField);
+}
+
+// The description field, else the second column; `fallback` for a one-column query.
+QString comboDescription(const Query& query, const QString& descField, const QString& fallback)
+{
+    if (!descField.isEmpty())
+        return query.str(descField);
+    if (query.record().count() > 1)
+        return query.value(1).toString();
+    return fallback;
+}
+
+} // namespace
+
 void FillComboItemsFromQuery(QComboBox* combo, Query& query, const QString& valueField, const QString& descField,
                              const QString& tagField)
 {
+    if (auto* check = qobject_cast<TCheckComboBox*>(combo)) {
+        FillComboItemsFromQuery(check, query, valueField, descField, tagField);
+        return;
+    }
     if (!combo)
         return;
     combo->clear();
     while (query.next()) {
-        const QSqlRecord r = query.record();
-        const QVariant value = valueField.isEmpty() ? query.value(0) : query.value(valueField);
-        QString desc;
-        if (!descField.isEmpty())
-            desc = query.str(descField);
-        else if (r.count() > 1)
-            desc = query.value(1).toString();
-        else
-            desc = value.toString();
-        combo->addItem(desc, value);
+        const QVariant value = comboValue(query, valueField);
+        combo->addItem(comboDescription(query, descField, value.toString()), value);
         if (!tagField.isEmpty())
             combo->setItemData(combo->count() - 1, query.value(tagField).toInt(), Qt::UserRole + 1);
+    }
+}
+
+void FillComboItemsFromQuery(TCheckComboBox* combo, Query& query, const QString& valueField,
+                             const QString& descField, const QString& tagField)
+{
+    if (!combo)
+        return;
+    combo->clearItems();
+    while (query.next()) {
+        const QString code = comboValue(query, valueField).toString();
+        combo->addCheckItem(code, comboDescription(query, descField, code),
+                            tagField.isEmpty() ? QVariant() : QVariant(query.value(tagField).toInt()));
+    }
+}
+
+void FillComboItemsFromQuery(TLookupList& items, Query& query, const QString& valueField, const QString& descField)
+{
+    items.clear();
+    while (query.next()) {
+        const QString value = comboValue(query, valueField).toString();
+        items.append({value, comboDescription(query, descField, value)});
     }
 }
 
@@ -757,6 +834,29 @@ void FillComboFromSql(QComboBox* combo, const Db& db, const QString& statement, 
     BindPositional(q, params);
     q.exec();
     FillComboItemsFromQuery(combo, q, valueField, descField, {});
+}
+
+void FillComboFromSql(TLookupList& items, const Db& db, const QString& statement, const QVariant& params,
+                      const QString& valueField, const QString& descField)
+{
+    Query q(db, statement);
+    BindPositional(q, params);
+    q.exec();
+    FillComboItemsFromQuery(items, q, valueField, descField);
+}
+
+QList<CheckedItem> CheckedItems(const TCheckComboBox* combo)
+{
+    QList<CheckedItem> items;
+    if (combo)
+        for (int i = 0; i < combo->count(); ++i)
+            items.append({combo->shortDescription(i), combo->isChecked(i)});
+    return items;
+}
+
+QString CheckedItemsSqlCondition(const TCheckComboBox* combo, const QString& field, int mode, bool allWhenNone)
+{
+    return CheckedItemsSqlCondition(CheckedItems(combo), field, mode, allWhenNone);
 }
 
 } // namespace tornaly

@@ -1,5 +1,6 @@
 #pragma once
 #include "db/Database.h"
+#include "dm/LookupLists.h"
 #include "sql/RowStore.h"
 
 #include <QAbstractTableModel>
@@ -11,6 +12,8 @@
 class QComboBox;
 
 namespace tornaly {
+
+class TCheckComboBox;
 
 // Sets a statement's parameter from a value. A null value leaves the
 // parameter as it is and answers false.
@@ -69,10 +72,6 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     // True when the open list pages by keyset, false for LIMIT/OFFSET or one go.
     bool isKeyset() const { return !m_keysetColumns.isEmpty(); }
-    // The statement's own order already ends in a unique key. Pages follow
-    // the keyset of the order either way; kept for the lists that say so.
-    void setOrderIsTotal(bool on) { m_orderIsTotal = on; }
-    void setTotalOrder(bool on) { m_orderIsTotal = on; }
     // Rows of the first page; later pages grow up to MaxPageSize.
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Runs the statement and reads its first page; throws DbError.
@@ -148,7 +147,6 @@ private:
     bool m_open = false;
     bool m_more = false;
     bool m_paged = false;
-    bool m_orderIsTotal = false;
 };
 
 // A query with field captions, not yet opened; the caller owns it.
@@ -189,13 +187,33 @@ struct CheckedItem {
 // " FIELD in (1,4)" (other modes); empty when no item is used.
 QString CheckedItemsSqlCondition(const QList<CheckedItem>& items, const QString& field, int mode,
                                  bool allWhenNone);
+// The same over a check combo's items (their short descriptions are the codes).
+QString CheckedItemsSqlCondition(const TCheckComboBox* combo, const QString& field, int mode, bool allWhenNone);
+QList<CheckedItem> CheckedItems(const TCheckComboBox* combo);
 
-// Fills a combo box from a query: text from the description field (else the
-// second column, else the value), item data from the value field (else the
-// first column), and the tag field, when given, under Qt::UserRole + 1.
+// Drop-down fillers. Each replaces the target's items with one item per row
+// of the query, which must have been run, in the query's order. Empty field
+// names take the defaults: the value is the first column, the description
+// the second.
+//
+// A combo box: text from the description field (else the second column, else
+// the value), item data from the value field, and the tag field, when given,
+// under Qt::UserRole + 1. A check combo given as a combo box is filled as one.
 void FillComboItemsFromQuery(QComboBox* combo, Query& query, const QString& valueField = {},
                              const QString& descField = {}, const QString& tagField = {});
+// A check combo: the short description is the value field as text, the
+// description the description field (else the second column).
+void FillComboItemsFromQuery(TCheckComboBox* combo, Query& query, const QString& valueField = {},
+                             const QString& descField = {}, const QString& tagField = {});
+// A shared look-up list (the values and captions grid columns of several
+// forms show): a one-column query shows each value as its own caption.
+void FillComboItemsFromQuery(TLookupList& items, Query& query, const QString& valueField = {},
+                             const QString& descField = {});
+// Runs the statement with its positional values and fills the target with the
+// filler of its kind, without a tag field.
 void FillComboFromSql(QComboBox* combo, const Db& db, const QString& statement, const QVariant& params = {},
+                      const QString& valueField = {}, const QString& descField = {});
+void FillComboFromSql(TLookupList& items, const Db& db, const QString& statement, const QVariant& params = {},
                       const QString& valueField = {}, const QString& descField = {});
 
 } // namespace tornaly

@@ -1,4 +1,5 @@
 #include "sqlconsole/SQLdoor.h"
+#include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "maintenance/ToolGuard.h"
 #include "messages/Messages.h"
@@ -18,7 +19,7 @@
 namespace tornaly {
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 QString hucreMetni(const QVariant& v)
 {

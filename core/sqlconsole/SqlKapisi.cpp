@@ -1,4 +1,5 @@
 #include "sqlconsole/SqlKapisi.h"
+#include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "db/Schema.h"
 #include "messages/Messages.h"
@@ -13,7 +14,7 @@ namespace tornaly {
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
+using text::S;
 
 void calistirVeyaAt(QSqlQuery& q, const QString& statement, Backend backend)
 {

@@ -3,7 +3,10 @@
 #include "sql/SqlHelpers.h"
 #include "testsupport/TestSupport.h"
 
+#include "controls/CheckCombo.h"
+
 #include <QComboBox>
+#include <QStandardItemModel>
 
 using namespace tornaly;
 using namespace tornaly::test;
@@ -58,6 +61,75 @@ TEST_F(SqlHelpersTest, ComboFilledFromQuery)
     EXPECT_EQ(combo.itemData(0).toString(), QStringLiteral("M"));
     FillComboFromSql(&combo, db, QStringLiteral("SELECT KOD FROM TIP ORDER BY SIRA"));
     EXPECT_EQ(combo.itemText(1), QStringLiteral("K"));
+}
+
+TEST_F(SqlHelpersTest, CheckComboAndSharedListsFilledFromQuery)
+{
+    TCheckComboBox check;
+    QComboBox& asCombo = check;
+    FillComboFromSql(&asCombo, db, QStringLiteral("SELECT SIRA, ADI FROM TIP ORDER BY SIRA"));
+    ASSERT_EQ(check.count(), 2);
+    EXPECT_EQ(check.shortDescription(1), QStringLiteral("2"));
+    EXPECT_EQ(check.itemText(1), QStringLiteral("Kaporta"));
+    EXPECT_EQ(CheckedItemsSqlCondition(&check, QStringLiteral("TIP"), 1, false), QString());
+    EXPECT_EQ(CheckedItemsSqlCondition(&check, QStringLiteral("TIP"), 3, true), QStringLiteral(" TIP in (1,2)"));
+    check.setChecked(1, true);
+    EXPECT_EQ(CheckedItemsSqlCondition(&check, QStringLiteral("TIP"), 1, true), QStringLiteral(" TIP in ('2')"));
+    EXPECT_EQ(check.checkedText(), QStringLiteral("Kaporta"));
+    // A refill drops the old items and their ticks.
+    Query q(db, QStringLiteral("SELECT KOD, ADI, SIRA FROM TIP ORDER BY SIRA DESC"));
+    q.exec();
+    FillComboItemsFromQuery(&check, q, QStringLiteral("KOD"), QStringLiteral("ADI"), QStringLiteral("SIRA"));
+    ASSERT_EQ(check.count(), 2);
+    EXPECT_EQ(check.shortDescription(0), QStringLiteral("K"));
+    EXPECT_EQ(check.tag(0).toInt(), 2);
+    EXPECT_EQ(check.checkedText(), QString());
+
+    TLookupList list;
+    FillComboFromSql(list, db, QStringLiteral("SELECT KOD FROM TIP ORDER BY SIRA"));
+    EXPECT_EQ(list, (TLookupList{{QStringLiteral("M"), QStringLiteral("M")}, {QStringLiteral("K"), QStringLiteral("K")}}))
+        << "a one-column list shows each value as its own caption";
+    FillComboFromSql(list, db, QStringLiteral("SELECT KOD, ADI FROM TIP WHERE SIRA > :S"), 1);
+    EXPECT_EQ(list, (TLookupList{{QStringLiteral("K"), QStringLiteral("Kaporta")}}));
+}
+
+TEST_F(SqlHelpersTest, LookupComboFilteredByTheRecordsFields)
+{
+    db.exec(QStringLiteral("CREATE TABLE OZEL (GRUP VARCHAR(2), ALT VARCHAR(2), KOD VARCHAR(5), ADI VARCHAR(20))"));
+    db.exec(QStringLiteral("INSERT INTO OZEL VALUES ('A', '1', 'A1X', 'Bir'), ('A', '2', 'A2X', 'İki'), "
+                           "('B', '1', 'B1X', 'Üç')"));
+    BoundQueryModel model;
+    model.setStatement(db, QStringLiteral("SELECT KOD, ADI, GRUP, ALT FROM OZEL ORDER BY KOD"));
+    model.open();
+    QComboBox combo;
+    combo.setModel(&model);
+    combo.setModelColumn(1);
+    const auto shown = [&] {
+        QStringList out;
+        for (int i = 0; i < combo.count(); ++i)
+            out << combo.itemText(i);
+        return out;
+    };
+    FilterLookupCombo(&combo, {QStringLiteral("GRUP")}, QStringLiteral("A"));
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Bir"), QStringLiteral("İki")}));
+    // New criteria replace the old ones.
+    FilterLookupCombo(&combo, {QStringLiteral("grup"), QStringLiteral("ALT")}, QVariantList{QStringLiteral("B"), 1});
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Üç")});
+    FilterLookupCombo(&combo, {QStringLiteral("YOK")}, QStringLiteral("A"));
+    EXPECT_EQ(combo.count(), 0) << "a field the list does not have matches nothing";
+    FilterLookupCombo(&combo, {}, {});
+    EXPECT_EQ(combo.count(), 3);
+
+    // A plain list is filtered by its captions.
+    QStandardItemModel plain(0, 2);
+    plain.setHorizontalHeaderLabels({QStringLiteral("KOD"), QStringLiteral("GRUP")});
+    plain.appendRow({new QStandardItem(QStringLiteral("x")), new QStandardItem(QStringLiteral("A"))});
+    plain.appendRow({new QStandardItem(QStringLiteral("y")), new QStandardItem(QStringLiteral("B"))});
+    QComboBox other;
+    other.setModel(&plain);
+    FilterLookupCombo(&other, {QStringLiteral("GRUP")}, QStringLiteral("B"));
+    ASSERT_EQ(other.count(), 1);
+    EXPECT_EQ(other.itemText(0), QStringLiteral("y"));
 }
 
 TEST_F(SqlHelpersTest, ServerClockAndCurrencyRate)

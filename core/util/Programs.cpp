@@ -15,7 +15,7 @@
 namespace tornaly {
 
 namespace {
-QMutex g_hookMutex;
+QMutex g_programHookMutex;
 std::function<bool(const ProgramStart&)>& startHook()
 {
     static std::function<bool(const ProgramStart&)> h;
@@ -61,7 +61,7 @@ bool LaunchProgram(const ProgramStart& start)
 {
     std::function<bool(const ProgramStart&)> h;
     {
-        QMutexLocker l(&g_hookMutex);
+        QMutexLocker l(&g_programHookMutex);
         h = startHook();
     }
     if (h)
@@ -85,7 +85,7 @@ bool LaunchProgram(const QString& program, const QString& argument1, const QStri
 
 void SetProgramStartHook(std::function<bool(const ProgramStart&)> hook)
 {
-    QMutexLocker l(&g_hookMutex);
+    QMutexLocker l(&g_programHookMutex);
     startHook() = std::move(hook);
 }
 

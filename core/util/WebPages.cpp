@@ -6,7 +6,7 @@
 namespace tornaly {
 
 namespace {
-QMutex g_mutex;
+QMutex g_pagesMutex;
 std::function<void(const QUrl&)>& urlHook()
 {
     static std::function<void(const QUrl&)> h;
@@ -23,7 +23,7 @@ void OpenUrl(const QUrl& url)
 {
     std::function<void(const QUrl&)> h;
     {
-        QMutexLocker l(&g_mutex);
+        QMutexLocker l(&g_pagesMutex);
         h = urlHook();
     }
     if (h)
@@ -34,7 +34,7 @@ void OpenUrl(const QUrl& url)
 
 void SetOpenUrlHook(std::function<void(const QUrl&)> hook)
 {
-    QMutexLocker l(&g_mutex);
+    QMutexLocker l(&g_pagesMutex);
     urlHook() = std::move(hook);
 }
 
@@ -99,7 +99,7 @@ WebPageCall DefinedWebPageCall(const Db& db, const QString& pageId, const QStrin
 
 void SetWebPageOpener(std::function<void(const WebPageCall&)> opener)
 {
-    QMutexLocker l(&g_mutex);
+    QMutexLocker l(&g_pagesMutex);
     pageOpener() = std::move(opener);
 }
 
@@ -126,7 +126,7 @@ void OpenDefinedWebPage(const Db& db, const QString& pageId, const QString& call
         return;
     std::function<void(const WebPageCall&)> opener;
     {
-        QMutexLocker l(&g_mutex);
+        QMutexLocker l(&g_pagesMutex);
         opener = pageOpener();
     }
     if (opener)

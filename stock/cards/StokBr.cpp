@@ -347,7 +347,6 @@ void TFormStokBr::listeyiAc()
     const SqlText s = StokListeSorgusu(m_db.dialect(), m_kriter);
     Liste->setStatement(m_db, s.text(), s.binds);
     Liste->setOrderKeys({QStringLiteral("STOK_NO")});
-    Liste->setOrderIsTotal(true); // the list's order ends in STOK_NO
     Liste->open();
     KolonlariSigdir(DBGrid1);
     const auto t = Liste->totals({});

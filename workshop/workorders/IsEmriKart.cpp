@@ -8,7 +8,7 @@
 namespace tornaly::workshop {
 
 namespace {
-QString s(const QVariant& v) { return v.toString().trimmed(); }
+QString kirpilmis(const QVariant& v) { return v.toString().trimmed(); }
 }
 
 IsEmriKart::IsEmriKart(SessionContext& ctx) : m_ctx(ctx), m_db(ctx.Database1) {}
@@ -36,7 +36,7 @@ bool IsEmriKart::ac(const QString& isEmriNo)
         return false;
     row = r;
     m_yeni = false;
-    m_sonKm = SonKm(m_db, s(row.value(QStringLiteral("SASI_NO"))), s(row.value(QStringLiteral("IS_EMRI_NO"))));
+    m_sonKm = SonKm(m_db, kirpilmis(row.value(QStringLiteral("SASI_NO"))), kirpilmis(row.value(QStringLiteral("IS_EMRI_NO"))));
     degistir();
     return true;
 }
@@ -61,7 +61,7 @@ KayitSonucu IsEmriKart::sakla()
     if (r == KayitSonucu::Kaydedildi) {
         m_yeni = false;
         m_durum = Durum::Gezinme;
-        row = ReadIsEmri(m_db, s(row.value(QStringLiteral("IS_EMRI_NO"))));
+        row = ReadIsEmri(m_db, kirpilmis(row.value(QStringLiteral("IS_EMRI_NO"))));
     }
     return r;
 }
@@ -70,7 +70,7 @@ void IsEmriKart::iptal()
 {
     if (!giriste())
         return;
-    row = m_yeni ? QVariantMap() : ReadIsEmri(m_db, s(row.value(QStringLiteral("IS_EMRI_NO"))));
+    row = m_yeni ? QVariantMap() : ReadIsEmri(m_db, kirpilmis(row.value(QStringLiteral("IS_EMRI_NO"))));
     m_yeni = false;
     m_durum = Durum::Gezinme;
 }
@@ -109,7 +109,7 @@ IsEmriKart::Bulma IsEmriKart::aracAra(AracAlani alan, const QString& typed)
     QVariantMap arac;
     if (found.size() == 1 || (!found.isEmpty() && alan != AracAlani::Plaka))
         arac = found.first();
-    const QString no = s(row.value(QStringLiteral("IS_EMRI_NO")));
+    const QString no = kirpilmis(row.value(QStringLiteral("IS_EMRI_NO")));
     bool kopyalandi = false;
     bool sor = false;
     if (found.size() > 1 && alan == AracAlani::Plaka) {
@@ -117,22 +117,22 @@ IsEmriKart::Bulma IsEmriKart::aracAra(AracAlani alan, const QString& typed)
         // rather than the first row deciding.
         sor = true;
     } else if (arac.isEmpty()) {
-        if (!s(row.value(QStringLiteral("CARI_KOD"))).isEmpty()) {
-            YeniArac().YeniAracMotorNo = alan == AracAlani::Motor ? typed.trimmed() : s(row.value(QStringLiteral("MOTOR_NO")));
-            YeniArac().YeniAracSaseNo = alan == AracAlani::Sase ? typed.trimmed() : s(row.value(QStringLiteral("SASI_NO")));
-            YeniArac().YeniAracPlaka = alan == AracAlani::Plaka ? typed.trimmed() : s(row.value(QStringLiteral("PLAKA_NO")));
-            YeniArac().YeniAracCariKod = s(row.value(QStringLiteral("CARI_KOD")));
+        if (!kirpilmis(row.value(QStringLiteral("CARI_KOD"))).isEmpty()) {
+            YeniArac().YeniAracMotorNo = alan == AracAlani::Motor ? typed.trimmed() : kirpilmis(row.value(QStringLiteral("MOTOR_NO")));
+            YeniArac().YeniAracSaseNo = alan == AracAlani::Sase ? typed.trimmed() : kirpilmis(row.value(QStringLiteral("SASI_NO")));
+            YeniArac().YeniAracPlaka = alan == AracAlani::Plaka ? typed.trimmed() : kirpilmis(row.value(QStringLiteral("PLAKA_NO")));
+            YeniArac().YeniAracCariKod = kirpilmis(row.value(QStringLiteral("CARI_KOD")));
             for (const char* c : {"CARI_KOD", "RENK_KOD", "IC_RENK", "SASI_NO", "PLAKA_NO", "MOTOR_NO", "GARANTI_BITIS"})
                 row.remove(QString::fromLatin1(c));
         }
         sor = true;
     } else {
-        const QString sahip = s(arac.value(QStringLiteral("CARI_KOD")));
+        const QString sahip = kirpilmis(arac.value(QStringLiteral("CARI_KOD")));
         if (!sahip.isEmpty()) {
-            const bool ayni = sahip == s(row.value(QStringLiteral("CARI_KOD")))
-                              && s(arac.value(QStringLiteral("PLAKA"))) == s(row.value(QStringLiteral("PLAKA_NO")))
-                              && s(arac.value(QStringLiteral("SASE_NO"))) == s(row.value(QStringLiteral("SASI_NO")))
-                              && s(arac.value(QStringLiteral("ARC_MODEL_KODU"))) == s(row.value(QStringLiteral("ARAC_TIP")));
+            const bool ayni = sahip == kirpilmis(row.value(QStringLiteral("CARI_KOD")))
+                              && kirpilmis(arac.value(QStringLiteral("PLAKA"))) == kirpilmis(row.value(QStringLiteral("PLAKA_NO")))
+                              && kirpilmis(arac.value(QStringLiteral("SASE_NO"))) == kirpilmis(row.value(QStringLiteral("SASI_NO")))
+                              && kirpilmis(arac.value(QStringLiteral("ARC_MODEL_KODU"))) == kirpilmis(row.value(QStringLiteral("ARAC_TIP")));
             if (!ayni) {
                 row[QStringLiteral("CARI_KOD")] = sahip;
                 borcUyarisi(sahip);
@@ -143,7 +143,7 @@ IsEmriKart::Bulma IsEmriKart::aracAra(AracAlani alan, const QString& typed)
                 row[QStringLiteral("MOTOR_NO")] = arac.value(QStringLiteral("MOTOR_NO"));
                 row[QStringLiteral("TESLIM_TRH")] = arac.value(QStringLiteral("TRF_CIKIS_TRH"));
                 row[QStringLiteral("ARAC_TIP")] = arac.value(QStringLiteral("ARC_MODEL_KODU"));
-                row[QStringLiteral("ARAC_MODEL")] = s(arac.value(QStringLiteral("ARC_MODEL_TRH")));
+                row[QStringLiteral("ARAC_MODEL")] = kirpilmis(arac.value(QStringLiteral("ARC_MODEL_TRH")));
                 row[QStringLiteral("GARANTI_NO")] = arac.value(QStringLiteral("GAR_SERI_NO1"));
                 row[QStringLiteral("KAMPANYA")] = arac.value(QStringLiteral("KAMPANYA"));
                 const QDateTime gb = Query::toDateTime(arac.value(QStringLiteral("GARANTI_BIT")));
@@ -153,7 +153,7 @@ IsEmriKart::Bulma IsEmriKart::aracAra(AracAlani alan, const QString& typed)
         } else {
             sor = true;
         }
-        const QString acik = AcikIsEmriVar(m_db, s(arac.value(QStringLiteral("SASE_NO"))), no);
+        const QString acik = AcikIsEmriVar(m_db, kirpilmis(arac.value(QStringLiteral("SASE_NO"))), no);
         if (!acik.isEmpty())
             ShowWarning(QStringLiteral("Bu aracın açık işemri mevcut !(ieno:") + acik + QLatin1Char(')'));
         if (!sahip.isEmpty() && !kopyalandi)
@@ -183,8 +183,8 @@ IsEmriKart::Bulma IsEmriKart::aracAra(AracAlani alan, const QString& typed)
 
 void IsEmriKart::sonrakiUyarilar()
 {
-    const QString sase = s(row.value(QStringLiteral("SASI_NO")));
-    m_sonKm = SonKm(m_db, sase, s(row.value(QStringLiteral("IS_EMRI_NO"))));
+    const QString sase = kirpilmis(row.value(QStringLiteral("SASI_NO")));
+    m_sonKm = SonKm(m_db, sase, kirpilmis(row.value(QStringLiteral("IS_EMRI_NO"))));
     row[QStringLiteral("KM")] = m_sonKm;
     const QDateTime gb = row.value(QStringLiteral("GARANTI_BITIS")).toDateTime();
     if (gb.isValid() && gb.date() < QDate::currentDate())

@@ -2,6 +2,7 @@
 #include "backup/UBackup.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
+#include "sql/SqlHelpers.h"
 #include "testsupport/TestSupport.h"
 #include "util/ZipReader.h"
 
@@ -59,7 +60,10 @@ TEST_F(BackupTest, BackupIsReadBackIntoAFreshDatabase)
     o.today = QDate(2026, 12, 31);
     o.zip = true;
     o.zipFolder = dir.filePath(QStringLiteral("yedek"));
+    EXPECT_EQ(SonYedekTarihi(db), QStringLiteral("Yedek Alınmamış"));
     const BackupResult r = BackupDatabase(db, o);
+    EXPECT_TRUE(SonYedekTarihi(db).startsWith(DisplayText(QDateTime::currentDateTime()).left(8)))
+        << "the start-up tells when the database was last backed up: " << SonYedekTarihi(db).toStdString();
 
     const QString name = BackupDatabaseName(db.profile());
     EXPECT_EQ(r.file, o.folder + QStringLiteral("/") + name + QStringLiteral("_20261231.bak"));

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QHeaderView>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 
 
@@ -131,6 +132,30 @@ TEST_F(BrowsePagingTest, StatementsOfEveryShapeListTheirRows)
         EXPECT_EQ(QSet<int>(all.begin(), all.end()).size(), c.rows);
         EXPECT_EQ(all.first(), c.firstNo);
         EXPECT_EQ(m->totals({}).count, c.rows);
+    }
+}
+
+TEST_F(BrowsePagingTest, AnExpressionOrderEndingInTheKeyPagesInItsOwnOrder)
+{
+    for (const bool desc : {false, true}) {
+        BoundQueryModel m;
+        m.setOrderKeys({QStringLiteral("NO")});
+        m.setPageSize(64);
+        m.setStatement(db, desc ? QStringLiteral("SELECT NO, GRUP FROM HRK ORDER BY UPPER(GRUP) DESC, NO DESC")
+                                : QStringLiteral("SELECT NO, GRUP FROM HRK ORDER BY UPPER(GRUP), NO"));
+        m.open();
+        EXPECT_EQ(m.rowCount(), 64);
+        while (m.canFetchMore())
+            m.fetchMore();
+        QList<int> beklenen;
+        for (int g = 0; g < 3; ++g)
+            for (int no = g; no < kRows; no += 3)
+                beklenen << no;
+        std::sort(beklenen.begin(), beklenen.end(), [desc](int a, int b) {
+            const auto ka = std::pair{a % 3, a}, kb = std::pair{b % 3, b};
+            return desc ? kb < ka : ka < kb;
+        });
+        EXPECT_EQ(keys(m), beklenen) << desc;
     }
 }
 

@@ -4,12 +4,15 @@
 #include "connection/DialogRunner.h"
 #include "connection/VeriTabLogin.h"
 #include "context/SessionContext.h"
+#include "db/Schema.h"
 #include "mainwindow/HelpPage.h"
 #include "messages/ScriptedMessages.h"
 #include "platform/Desktop.h"
 #include "testsupport/QtPrinters.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -85,12 +88,43 @@ TEST_F(FirstRunTest, CancellingTheSettingsSaysWhatHappensNext)
 
 TEST_F(FirstRunTest, AnEmptyCompanyListSaysWhy)
 {
-    GTEST_SKIP() << "Waits on a modal window since the merge of the hardened open and the secret store; to be mended.";
     TConnectionSettings s;
     s.Surucu = Backend::SQLite;
     s.SunucuAdi = data.path();
     s.DbKullaniciAdi = S("KALVESA");
     WriteServerSettings(s);
+    const ConnectionProfile catalogue = ProfileFor(s, FirmalarVeritabani);
+
+    // A folder without a catalogue is not given one: the user reads which
+    // file is missing and is asked for the settings again (cancelled here).
+    int asked = 0;
+    SetModalRunner([&](QDialog& d) {
+        if (auto* ayar = qobject_cast<TFormVeriTabLogin*>(&d)) {
+            ++asked;
+            ayar->CancelBtn->click();
+        }
+        return d.result();
+    });
+    {
+        TConnectionSettings settings;
+        TDbParamLists lists;
+        SessionContext ctx;
+        TFormFirmaSec f(settings, lists, ctx);
+        EXPECT_FALSE(f.FormShow());
+        EXPECT_EQ(asked, 1);
+        ASSERT_EQ(messages.count(), 2);
+        EXPECT_TRUE(messages.texts().first().contains(QFileInfo(catalogue.filePath).fileName()))
+            << messages.texts().first().toStdString();
+        EXPECT_EQ(messages.lastText(), TFormFirmaSec::AyarlarGirilmediMetni());
+    }
+    EXPECT_FALSE(QFile::exists(catalogue.filePath));
+
+    // A catalogue without companies: the list is empty and says why.
+    CreateDatabase(catalogue, DatabaseKind::Catalogue);
+    SetModalRunner([&](QDialog& d) {
+        ADD_FAILURE() << "no dialog expected: " << d.metaObject()->className();
+        return int(QDialog::Rejected);
+    });
     TConnectionSettings settings;
     TDbParamLists lists;
     SessionContext ctx;

@@ -1,14 +1,24 @@
 #include "controls/ColorButton.h"
 #include "controls/DBCurEdit.h"
+#include "company/FirSecO.h"
+#include "connection/ConnectionSettings.h"
+#include "connection/VeriTabLogin.h"
+#include "context/SessionContext.h"
+#include "currency/Takv.h"
 #include "dialogs/GridGoster.h"
+#include "dialogs/MesajGoster.h"
 #include "dialogs/MesajInput.h"
 #include "dialogs/WebBrowser.h"
+#include "login/Sifre2.h"
+#include "tools/AboutBox.h"
 #include "platform/Desktop.h"
 #include "testsupport/TestSupport.h"
 #include "util/WebPages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPlainTextEdit>
@@ -18,6 +28,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 using namespace tornaly;
 
@@ -224,3 +236,55 @@ TEST(CustomControls, ColorButtonKeysAndColours)
 }
 
 } // namespace
+
+namespace tornaly {
+namespace {
+
+// Each small dialog, at the size it first opens with, shows all it holds:
+// the dialog gets at least its preferred size and no visible control is
+// squeezed below its minimum or cut off at the dialog's edge.
+TEST(SmallDialogs, ShowTheirWholeContentAtTheirFirstSize)
+{
+    SessionContext ctx;
+    TConnectionSettings settings;
+    TDbParamLists lists;
+    const QString shots = qEnvironmentVariable("TORNALY_SHOTS");
+    const std::vector<std::pair<const char*, std::function<QDialog*()>>> dialogs = {
+        {"VeriTabLogin", [] { return new TFormVeriTabLogin; }},
+        {"FirmaSec", [&] { return new TFormFirmaSec(settings, lists, ctx); }},
+        {"MesajInput", [] { return new TFormMesajInput; }},
+        {"MesajGoster", [] { return new TFormMesajGoster; }},
+        {"Takvim", [] { return new TTkvmForm; }},
+        {"Sifre", [&] { return new TPassWordDlg(ctx, false); }},
+        {"Hakkinda", [] { return new TAboutBox; }},
+    };
+    for (const auto& [name, make] : dialogs) {
+        std::unique_ptr<QDialog> d(make());
+        d->show();
+        QApplication::processEvents();
+        EXPECT_GE(d->width(), d->sizeHint().width()) << name;
+        EXPECT_GE(d->height(), d->sizeHint().height()) << name;
+        const QRect inside = d->rect();
+        for (QWidget* w : d->findChildren<QWidget*>()) {
+            // The controls the dialog lays out (not the parts inside a control).
+            const QLayout* laidOutBy = w->parentWidget() ? w->parentWidget()->layout() : nullptr;
+            if (!w->isVisibleTo(d.get()) || w->isWindow() || !laidOutBy || laidOutBy->indexOf(w) < 0)
+                continue;
+            const QSize min = w->minimumSizeHint();
+            if (min.isValid()) {
+                EXPECT_GE(w->width(), min.width()) << name << " " << w->objectName().toStdString() << " "
+                                                   << w->metaObject()->className();
+                EXPECT_GE(w->height(), min.height()) << name << " " << w->objectName().toStdString() << " "
+                                                     << w->metaObject()->className();
+            }
+            const QRect at(w->mapTo(d.get(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(inside.contains(at)) << name << " " << w->objectName().toStdString() << " "
+                                             << w->metaObject()->className();
+        }
+        if (!shots.isEmpty())
+            d->grab().save(QDir(shots).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    }
+}
+
+} // namespace
+} // namespace tornaly

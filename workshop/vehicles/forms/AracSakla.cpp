@@ -4,6 +4,7 @@
 #include "workshop/vehicles/Vehicles.h"
 #include "workshop/vehicles/forms/CodeLists.h"
 #include "workshop/vehicles/forms/ModelSakla.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "db/udbconn.h"
 #include "messages/Messages.h"
@@ -141,14 +142,14 @@ TFormAracSakla::TFormAracSakla(SessionContext& ctx, QWidget* parent)
 
     connect(Panel->editor(QStringLiteral("SASE_NO")), &QLineEdit::textChanged, this,
             [this](const QString& t) { LblSaseSayac->setText(QString::number(t.size())); });
-    connect(modelBtn, &QPushButton::clicked, this, &TFormAracSakla::ModelSecClick);
-    connect(disBtn, &QPushButton::clicked, this, &TFormAracSakla::DisRenkClick);
-    connect(icBtn, &QPushButton::clicked, this, &TFormAracSakla::IcRenkClick);
-    connect(BtnMerkezdenCek, &QPushButton::clicked, this, &TFormAracSakla::MerkezdenCekClick);
-    connect(Panel, &FieldPanel::left, this, [this](const QString& c) {
+    connect(modelBtn, &QPushButton::clicked, this, Guarded([this] { ModelSecClick(); }));
+    connect(disBtn, &QPushButton::clicked, this, Guarded([this] { DisRenkClick(); }));
+    connect(icBtn, &QPushButton::clicked, this, Guarded([this] { IcRenkClick(); }));
+    connect(BtnMerkezdenCek, &QPushButton::clicked, this, Guarded([this] { MerkezdenCekClick(); }));
+    connect(Panel, &FieldPanel::left, this, Guarded([this](const QString& c) {
         if (c == QLatin1String("SASE_NO") && MarkaBayiModuAcik(m_ctx) && m_new)
             MerkezdenCekClick();
-    });
+    }));
     resize(980, 720);
 }
 

@@ -4,6 +4,7 @@
 #include "workshop/vehicles/VehicleRules.h"
 #include "workshop/vehicles/Vehicles.h"
 #include "workshop/vehicles/forms/AracSakla.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -176,18 +177,18 @@ TFormBeyan::TFormBeyan(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
         BtnAracSec->setEnabled(false);
     }
 
-    connect(BtnKaydet, &QPushButton::clicked, this, &TFormBeyan::BtnKaydetClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormBeyan::BtnIptalClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &TFormBeyan::BtnKapatClick);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormBeyan::BtnCariSecClick);
-    connect(BtnAracSec, &QPushButton::clicked, this, &TFormBeyan::BtnAracSecClick);
-    connect(BtnAracKarti, &QPushButton::clicked, this, [this] {
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded([this] { BtnKaydetClick(); }));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded([this] { BtnIptalClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, Guarded([this] { BtnKapatClick(); }));
+    connect(BtnCariSec, &QPushButton::clicked, this, Guarded([this] { BtnCariSecClick(); }));
+    connect(BtnAracSec, &QPushButton::clicked, this, Guarded([this] { BtnAracSecClick(); }));
+    connect(BtnAracKarti, &QPushButton::clicked, this, Guarded([this] {
         const QString sase = Trimmed(m_arac, "SASE_NO");
         if (sase.isEmpty())
             return;
         AracKartGir(m_ctx, sase, false, this);
         openVehicle(sase);
-    });
+    }));
     // The first change puts the vehicle into edit: the model's rates and
     // price fill what is still empty (not the field being typed).
     auto beginEdit = [this](const QString& column) {
@@ -204,13 +205,13 @@ TFormBeyan::TFormBeyan(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
         m_arac = r;
         Hesapla();
     };
-    connect(Arac, &FieldPanel::edited, this, beginEdit);
-    connect(Vergi, &FieldPanel::edited, this, beginEdit);
-    connect(Vergi, &FieldPanel::left, this, [this] { Hesapla(); });
-    connect(EdNum1, &QLineEdit::textEdited, this, [this, beginEdit] {
+    connect(Arac, &FieldPanel::edited, this, Guarded(beginEdit));
+    connect(Vergi, &FieldPanel::edited, this, Guarded(beginEdit));
+    connect(Vergi, &FieldPanel::left, this, Guarded([this] { Hesapla(); }));
+    connect(EdNum1, &QLineEdit::textEdited, this, Guarded([this, beginEdit] {
         Vergi->setModified(true);
         beginEdit(QString());
-    });
+    }));
     resize(1180, 560);
 }
 
@@ -451,8 +452,8 @@ TFrmBeyanList::TFrmBeyanList(SessionContext& ctx, int mode, QWidget* parent) : V
     SearchRow->addWidget(filtre);
     SearchRow->addWidget(kaldir);
     SearchRow->addWidget(gecmis);
-    connect(filtre, &QPushButton::clicked, this, &TFrmBeyanList::FiltreleClick);
-    connect(kaldir, &QPushButton::clicked, this, &TFrmBeyanList::FiltreKaldirClick);
+    connect(filtre, &QPushButton::clicked, this, Guarded([this] { FiltreleClick(); }));
+    connect(kaldir, &QPushButton::clicked, this, Guarded([this] { FiltreKaldirClick(); }));
     BtnYeni->setEnabled(ctx.AktifKullanici.beyan.startsWith(QLatin1Char('Y')));
     BtnSil->setEnabled(ctx.AktifKullanici.arac_beyan_sil.startsWith(QLatin1Char('E')));
     tablo(true);
@@ -550,7 +551,7 @@ TFrmBeyanList2::TFrmBeyanList2(SessionContext& ctx, int mode, QWidget* parent) :
     auto* ara = new QPushButton(QStringLiteral("&Ara"), this);
     ara->setObjectName(QStringLiteral("BtnAra"));
     SearchRow->addWidget(ara);
-    connect(ara, &QPushButton::clicked, this, &TFrmBeyanList2::AraClick);
+    connect(ara, &QPushButton::clicked, this, Guarded([this] { AraClick(); }));
     BtnYeni->hide();
     BtnDuzenle->hide();
     BtnSil->hide();

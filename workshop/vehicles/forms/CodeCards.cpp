@@ -1,6 +1,7 @@
 #include "workshop/vehicles/forms/CodeCards.h"
 #include "workshop/vehicles/Catalogue.h"
 #include "workshop/vehicles/RecordIo.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 
 #include <QButtonGroup>
@@ -33,7 +34,7 @@ TFormTypeSakla::TFormTypeSakla(SessionContext& ctx, QWidget* parent)
     CmbMarka->addItems(BrandCodes(m_db));
     Panel->addWidget(QStringLiteral("Marka"), CmbMarka);
     Panel->add(QStringLiteral("ISCILIK_KOD"), QStringLiteral("Modelin Segment İşçilik Kodu"), FieldPanel::Text, 11);
-    connect(CmbMarka, &QComboBox::activated, this, [this] { markModified(); });
+    connect(CmbMarka, &QComboBox::activated, this, Guarded([this] { markModified(); }));
 }
 
 void TFormTypeSakla::collect(QVariantMap& row)
@@ -82,7 +83,7 @@ TFormRenkSakla::TFormRenkSakla(SessionContext& ctx, QWidget* parent)
     h->addWidget(RbIc);
     Body->addWidget(box);
     for (QRadioButton* b : {RbDis, RbIc})
-        connect(b, &QRadioButton::clicked, this, [this] { markModified(); });
+        connect(b, &QRadioButton::clicked, this, Guarded([this] { markModified(); }));
 }
 
 void TFormRenkSakla::collect(QVariantMap& row)

@@ -2,6 +2,7 @@
 #include "workshop/vehicles/Catalogue.h"
 #include "workshop/vehicles/forms/CodeCards.h"
 #include "workshop/vehicles/RecordIo.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "sql/SqlHelpers.h"
 
@@ -51,7 +52,7 @@ TFormTypeBr::TFormTypeBr(SessionContext& ctx, int mode, QWidget* parent) : Vehic
     brand->setToolTip(QStringLiteral("Cari  Seç Ctrl-C"));
     brand->addItem(QString());
     brand->addItems(BrandCodes(m_db));
-    connect(brand, &QComboBox::activated, this, [this, brand] { EdMarka->setText(brand->currentText()); });
+    connect(brand, &QComboBox::activated, this, Guarded([this, brand] { EdMarka->setText(brand->currentText()); }));
     SearchRow->addWidget(brand);
     EdIscilikKod = searchField(this, SearchRow, "EdIscilikKod", QStringLiteral("İşçilik.Kodu"));
     auto* filtre = new QPushButton(QStringLiteral("Filtrele"), this);
@@ -67,8 +68,8 @@ TFormTypeBr::TFormTypeBr(SessionContext& ctx, int mode, QWidget* parent) : Vehic
     CmbAlan->addItem(QStringLiteral("Model.Seg.Adı"), QStringLiteral("MODEL_AD"));
     SearchRow->addWidget(CmbAlan);
     EdAranan = searchField(this, SearchRow, "EdAranan", QStringLiteral("Aranan Değer"));
-    connect(filtre, &QPushButton::clicked, this, &TFormTypeBr::FiltreleClick);
-    connect(kaldir, &QPushButton::clicked, this, &TFormTypeBr::FiltreKaldirClick);
+    connect(filtre, &QPushButton::clicked, this, Guarded([this] { FiltreleClick(); }));
+    connect(kaldir, &QPushButton::clicked, this, Guarded([this] { FiltreKaldirClick(); }));
     const bool full = ctx.AktifKullanici.arac_al.startsWith(QLatin1Char('Y')) &&
                       ctx.AktifKullanici.diger05.startsWith(QLatin1Char('Y'));
     BtnYeni->setEnabled(full);
@@ -215,8 +216,8 @@ TFormRenkBr::TFormRenkBr(SessionContext& ctx, int mode, QWidget* parent) : Vehic
     EdRenkKod = searchField(this, SearchRow, "EdRenkKod", QStringLiteral("Renk Kod"));
     EdRenkAdi = searchField(this, SearchRow, "EdRenkAdi", QStringLiteral("Renk Adı"));
     SearchRow->addStretch(1);
-    connect(EdRenkKod, &QLineEdit::textEdited, this, [this](const QString& t) { locate(QStringLiteral("ARC_RENK_KODU"), t); });
-    connect(EdRenkAdi, &QLineEdit::textEdited, this, [this](const QString& t) { locate(QStringLiteral("ARC_RENK_ADI"), t); });
+    connect(EdRenkKod, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { locate(QStringLiteral("ARC_RENK_KODU"), t); }));
+    connect(EdRenkAdi, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { locate(QStringLiteral("ARC_RENK_ADI"), t); }));
     resize(640, 520);
 }
 

@@ -3,6 +3,7 @@
 #include "workshop/vehicles/VehicleRules.h"
 #include "workshop/vehicles/forms/CodeCards.h"
 #include "workshop/vehicles/forms/CodeLists.h"
+#include "guard/FormGuard.h"
 #include "money/Money.h"
 #include "db/Dialect.h"
 #include "context/SessionContext.h"
@@ -203,9 +204,9 @@ TFormModelSakla::TFormModelSakla(SessionContext& ctx, QWidget* parent)
     lower->addLayout(pv, 1);
     Body->addLayout(lower, 1);
 
-    connect(CmbSegment, &QComboBox::activated, this, &TFormModelSakla::SegmentSecildi);
-    connect(CmbMarka, &QComboBox::activated, this, &TFormModelSakla::MarkaDegisti);
-    connect(segBtn, &QPushButton::clicked, this, [this] {
+    connect(CmbSegment, &QComboBox::activated, this, Guarded([this] { SegmentSecildi(); }));
+    connect(CmbMarka, &QComboBox::activated, this, Guarded([this] { MarkaDegisti(); }));
+    connect(segBtn, &QPushButton::clicked, this, Guarded([this] {
         const QString s = ModelSegmentSec(m_ctx, 1, this);
         if (s.isEmpty())
             return;
@@ -215,32 +216,32 @@ TFormModelSakla::TFormModelSakla(SessionContext& ctx, QWidget* parent)
             CmbSegment->setCurrentIndex(i);
             SegmentSecildi();
         }
-    });
-    connect(tavBtn, &QPushButton::clicked, this, [this] {
+    }));
+    connect(tavBtn, &QPushButton::clicked, this, Guarded([this] {
         const QString t = TAVSec(m_ctx, 1, this);
         if (!t.isEmpty()) {
             Panel->editor(QStringLiteral("TAV_KOD"))->setText(t);
             markModified();
         }
-    });
-    connect(Fiyatlar, &FieldPanel::left, this, [this](const QString& c) {
+    }));
+    connect(Fiyatlar, &FieldPanel::left, this, Guarded([this](const QString& c) {
         if (c == QLatin1String("MALIYET_FYT_USD"))
             UsdMaliyetCikis();
-    });
-    connect(kurBtn, &QPushButton::clicked, this, [this] {
+    }));
+    connect(kurBtn, &QPushButton::clicked, this, Guarded([this] {
         // The rate of the price currency, as the rates form would give it.
         double rate = 0;
         const auto text = Messages().askText(QStringLiteral("Döviz Kuru Trh. Seç"), QStringLiteral("TL Kuru"), QString());
         if (text && ParseMoney(*text, &rate) && rate > 0)
             KurSecClick(rate);
-    });
-    connect(resimBtn, &QPushButton::clicked, this, &TFormModelSakla::ResimYukleClick);
-    connect(ChkSigdir, &QCheckBox::toggled, this, [this] { showPicture(); });
-    connect(aksBtn, &QPushButton::clicked, this, &TFormModelSakla::AksesuarSecClick);
-    connect(disBtn, &QPushButton::clicked, this, &TFormModelSakla::DisRenkSecClick);
-    connect(GridDisRenk, &QTableWidget::doubleClicked, this, &TFormModelSakla::IcRenkSecClick);
-    connect(icBtn, &QPushButton::clicked, this, &TFormModelSakla::IcRenkSecClick);
-    connect(GridDisRenk, &QTableWidget::currentCellChanged, this, [this] {
+    }));
+    connect(resimBtn, &QPushButton::clicked, this, Guarded([this] { ResimYukleClick(); }));
+    connect(ChkSigdir, &QCheckBox::toggled, this, Guarded([this] { showPicture(); }));
+    connect(aksBtn, &QPushButton::clicked, this, Guarded([this] { AksesuarSecClick(); }));
+    connect(disBtn, &QPushButton::clicked, this, Guarded([this] { DisRenkSecClick(); }));
+    connect(GridDisRenk, &QTableWidget::doubleClicked, this, Guarded([this] { IcRenkSecClick(); }));
+    connect(icBtn, &QPushButton::clicked, this, Guarded([this] { IcRenkSecClick(); }));
+    connect(GridDisRenk, &QTableWidget::currentCellChanged, this, Guarded([this] {
         const int r = GridDisRenk->currentRow();
         if (r < 0) {
             GridIcRenk->setRowCount(0);
@@ -253,7 +254,7 @@ TFormModelSakla::TFormModelSakla(SessionContext& ctx, QWidget* parent)
                           {{QStringLiteral("M"), m_row.value(QStringLiteral("ARC_MODEL_KODU"))},
                            {QStringLiteral("R"), GridDisRenk->item(r, 0)->text()}}),
                  {QStringLiteral("IC_RENK"), QStringLiteral("ARC_RENK_ADI")});
-    });
+    }));
     resize(1100, 760);
 }
 

@@ -1,4 +1,5 @@
 #include "workshop/vehicles/forms/PAracTip.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "sql/SqlHelpers.h"
 #include "util/FormHelpers.h"
@@ -81,7 +82,7 @@ void TFormPAracTip::bindTo(int kind, QAbstractItemView* source)
         if (m_source)
             showPart(cellOf(m_source, QStringLiteral("STOK_KOD_NO")), cellOf(m_source, QStringLiteral("STOK_ADI_TR")));
     };
-    m_follow = connect(source->selectionModel(), &QItemSelectionModel::currentChanged, this, follow);
+    m_follow = connect(source->selectionModel(), &QItemSelectionModel::currentChanged, this, Guarded(follow));
     follow();
 }
 

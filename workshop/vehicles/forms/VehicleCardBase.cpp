@@ -1,4 +1,5 @@
 #include "workshop/vehicles/forms/VehicleCardBase.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 
 #include <QHBoxLayout>
@@ -37,7 +38,7 @@ VehicleCardBase::VehicleCardBase(SessionContext& ctx, const QString& caption, co
     buttons->addWidget(BtnSakla);
     buttons->addWidget(BtnVazgec);
     lay->addLayout(buttons);
-    connect(BtnSakla, &QPushButton::clicked, this, &VehicleCardBase::BtnSaklaClick);
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
     connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
 }
 

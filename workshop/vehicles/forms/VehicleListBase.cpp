@@ -1,4 +1,5 @@
 #include "workshop/vehicles/forms/VehicleListBase.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "db/Dialect.h"
 #include "export/TableExport.h"
@@ -54,18 +55,18 @@ VehicleListBase::VehicleListBase(SessionContext& ctx, int mode, QWidget* parent)
     lay->addLayout(buttons);
     BtnSec->setVisible(mode >= 1 && mode != 5);
 
-    connect(BtnYeni, &QPushButton::clicked, this, [this] { BtnYeniClick(); });
-    connect(BtnDuzenle, &QPushButton::clicked, this, [this] { BtnDuzenleClick(); });
-    connect(BtnSil, &QPushButton::clicked, this, [this] { BtnSilClick(); });
-    connect(BtnSec, &QPushButton::clicked, this, [this] { BtnSecClick(); });
-    connect(BtnExcel, &QPushButton::clicked, this, &VehicleListBase::BtnExcelClick);
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { BtnYeniClick(); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
+    connect(BtnSec, &QPushButton::clicked, this, Guarded([this] { BtnSecClick(); }));
+    connect(BtnExcel, &QPushButton::clicked, this, Guarded([this] { BtnExcelClick(); }));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableView::doubleClicked, this, [this] {
+    connect(Grid, &QTableView::doubleClicked, this, Guarded([this] {
         if (!BtnSec->isHidden())
             BtnSecClick();
         else if (BtnDuzenle->isEnabled())
             BtnDuzenleClick();
-    });
+    }));
     resize(980, 560);
 }
 

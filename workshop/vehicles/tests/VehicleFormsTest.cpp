@@ -6,6 +6,7 @@
 #include "workshop/vehicles/forms/CodeCards.h"
 #include "workshop/vehicles/forms/ModelSakla.h"
 #include "sql/SqlHelpers.h"
+#include "workshop/WorkshopEntry.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QKeyEvent>
+#include <QTimer>
 
 using namespace tornaly;
 using namespace tornaly::workshop;
@@ -189,4 +191,23 @@ TEST_F(VehicleFormsTest, ColourCardChecksInOrder)
     card.BtnSakla->click();
     EXPECT_EQ(card.result(), QStringLiteral("MAV"));
     EXPECT_EQ(scalar(QStringLiteral("SELECT RENK_TIP FROM RENK WHERE ARC_RENK_KODU = 'MAV'")).toString(), QStringLiteral("D"));
+}
+
+TEST_F(VehicleFormsTest, RegistrationOwnerIsPickedWithTheAccountPicker)
+{
+    addVehicle(QStringLiteral("VF1CARISEC"), QStringLiteral("06KLM46"), QString());
+    ctx.AktifKullanici.beyan = QStringLiteral("Y");
+    ctx.AktifKullanici.cari = QStringLiteral("Y");
+    workshop::RegisterEntryPoints();
+    TFormBeyan form(ctx);
+    ASSERT_TRUE(form.openVehicle(QStringLiteral("VF1CARISEC")));
+    QString acilan;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            acilan = w->objectName();
+            w->close();
+        }
+    });
+    form.BtnCariSec->click();
+    EXPECT_EQ(acilan, QStringLiteral("FormCariBr"));
 }

@@ -1,0 +1,94 @@
+#pragma once
+#include "db/Database.h"
+#include "invoicing/workorder/IEFatToplam.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+
+namespace tornaly { struct SessionContext; }
+
+namespace tornaly::invoicing {
+
+// Invoice kinds (SERFAT.FAT_TUR) and the index the kind chooser gives them.
+QString FatTurHarf(int index);      // 0 I, 1 E, 2 G, 3 D; "" for any other
+int FatTurIndex(const QString& harf); // I 0, E 1, G 2, D 3; -1 otherwise
+QString FatTurMetni(const QString& harf); // "İŞ EMRİ", "EKSPERTİZ", "GARANTİ", "DİĞER"
+
+// SATIS_NO of the work-order invoice saved last (0 until one is saved).
+double SonIEFatSatisNo();
+void SetSonIEFatSatisNo(double satisNo);
+
+// One work-order invoice being edited: the header row of SERFAT (column
+// names as keys) and its lines, kept in memory until the save.
+struct IEFatura {
+    QVariantMap baslik;
+    QList<IEFatSatir> satirlar;
+    bool yeni = true;            // the header is not stored yet
+    QString onerilenFatNo;       // the printed number proposed for it, if any
+    IEFatToplamlar toplamlar;
+
+    double satisNo() const;
+    QString fatTur() const;
+    QString isEmriNo() const;
+    QDate tarih() const;
+    QVariant deger(const QString& kolon) const { return baslik.value(kolon); }
+    void set(const QString& kolon, const QVariant& v) { baslik.insert(kolon, v); }
+};
+
+// The stored invoice; an invoice without header when the number is unknown.
+IEFatura IEFaturaOku(const Db& db, double satisNo);
+bool IEFaturaVar(const Db& db, double satisNo);
+// SATIS_NO of the invoice of a kind for a work order; 0 when none.
+double IsEmriFaturasi(const Db& db, const QString& isEmriNo, const QString& fatTur);
+
+// A new invoice of a kind: SATIS_NO drawn from NEWSATIS, header defaults.
+IEFatura YeniIEFatura(const SessionContext& ctx, const Db& db, const QString& fatTur);
+
+// Billed account and its currency; the invoice rate follows the account's
+// currency on the invoice date.
+void IEFatCariAta(const SessionContext& ctx, const Db& db, IEFatura& f, const QString& cariKod);
+// Due date: invoice date + the account's payment days when the due date is
+// empty or before the invoice date.
+void IEFatVadeHesapla(const Db& db, IEFatura& f, bool hesapGunuVarsaHep = false);
+
+// Fills header and lines from a work order (lines not invoiced yet, by the
+// invoice kind). Shows its questions and refusals through the message
+// service; false when it stopped. Lines of warranty claims are not offered:
+// the claims are not part of this system yet.
+bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, const QString& isEmriNo, int fyili);
+
+// Recomputes the totals into the header.
+void IEFatToplamGuncelle(const SessionContext& ctx, const Db& db, IEFatura& f);
+
+// Saving. Checks first (message, false, nothing written); then one
+// transaction posts the invoice, its current-account row, the stock issue,
+// the invoiced marks, the call-back dates and closes the work order. After a
+// commit come the below-cost check and the accounting hand-over.
+struct IEFatKayitSecenekleri {
+    // Called after each posting step inside the transaction (tests throw here).
+    std::function<void(const QString& adim)> adim;
+    // Shows the below-cost lines (the form opens its dialog); none by default.
+    std::function<void(double satisNo)> fiyatKontrolGoster;
+};
+bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const IEFatKayitSecenekleri& s = {});
+
+// Deleting a saved invoice undoes every posting of the save in one
+// transaction. Checks and the confirmation go through the message service.
+bool IEFaturaSil(const SessionContext& ctx, const Db& db, double satisNo,
+                 const std::function<void(const QString& adim)>& adim = {});
+
+// The part lines of an invoice sold below their cost price (customer,
+// goodwill and campaign lines).
+struct MaliyetAltiSatir {
+    QString STOK_KODU, STOK_ADI;
+    double FIYAT = 0, MALIYET_FYT_TL = 0;
+};
+QList<MaliyetAltiSatir> FiyatKontrolSatirlari(const Db& db, QChar tur, double satisNo);
+
+// Payment status of an invoice in the lists: "KAPALI", "AÇIK" or "KISMI ÖDEME".
+QString OdemeDurumu(double odenen, double net);
+
+} // namespace tornaly::invoicing

@@ -1,0 +1,658 @@
+#include "util/Utf8.h"
+#include "invoicing/workorder/forms/IEFatura.h"
+#include "accounts/cards/BrCari.h"
+#include "accounts/ledger/CariHrk.h"
+#include "accounts/vouchers/CariHark.h"
+#include "context/SessionContext.h"
+#include "guard/FormGuard.h"
+#include "invoicing/dialogs/FatTur.h"
+#include "invoicing/dialogs/FiyatKontrol.h"
+#include "mainwindow/Targets.h"
+#include "messages/Messages.h"
+#include "money/Money.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tornaly::invoicing {
+
+namespace {
+
+using text::S;
+
+QString para(double v)
+{
+    return FormatMoney(v, QStringLiteral(",0.00"));
+}
+
+enum Kolon { cSira, cPI, cKod, cAd, cMiktar, cFiyat, cIsk, cKdv, cTutar, cKdvTutar, cGaranti, cAciklama, cIeno, cKolonSayisi };
+
+const QStringList& tevkifatKodlari()
+{
+    static const QStringList k{S("0"), S("1"), S("2"), S("3"), S("4"), S("5"), S("6"), S("7"), S("8"), S("9"), S("a")};
+    return k;
+}
+
+const QStringList& tevkifatBasliklari()
+{
+    static const QStringList k{S("Tevkifat Yok"), S("1/2"), S("1/3"), S("2/3"), S("3/3"), S("1/10"), S("9/10"),
+                               S("1/6"), S("5/10"), S("7/10"), S("4/5")};
+    return k;
+}
+
+QLabel* tutarEtiketi(QWidget* parent, const QString& ad)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(ad);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(110);
+    l->setFrameShape(QFrame::StyledPanel);
+    return l;
+}
+
+} // namespace
+
+TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
+{
+    setObjectName(S("FormIEFatura"));
+    setWindowTitle(S("Is Emri Faturalama"));
+    SetSonIEFatSatisNo(0);
+
+    auto* baslikPanel = new QLabel(S("İş Emri Fatura"), this);
+    baslikPanel->setObjectName(S("Panel1"));
+    QFont bf = baslikPanel->font();
+    bf.setPointSize(bf.pointSize() + 4);
+    bf.setBold(true);
+    baslikPanel->setFont(bf);
+
+    // Header.
+    auto* ust = new QGroupBox(this);
+    auto* g = new QGridLayout(ust);
+    auto edit = [&](const char* ad, bool salt = false) {
+        auto* e = new QLineEdit(ust);
+        e->setObjectName(S(ad));
+        e->setReadOnly(salt);
+        return e;
+    };
+    Edit1 = edit("Edit1");
+    Edit1->setPlaceholderText(S("İş emri no"));
+    EditIsEmri = edit("DBEditIS_EMRI_NO", true);
+    EditFatNo = edit("DBEditFAT_NO");
+    EditFatNo->setMaxLength(25);
+    EditCariKod = edit("DBEditCARI_KOD", true);
+    EditCariAd = edit("DBEditCARI_AD", true);
+    EditDoviz = edit("DBEditDOVIZ_KODU", true);
+    EditKur = edit("DBEditTL_KURDEGER", true);
+    EditOdemeSekli = edit("DBMemoODEME_SEKLI");
+    EditOdemeSekli->setMaxLength(30);
+    EditTarih = new QDateEdit(ust);
+    EditTarih->setObjectName(S("DBDateTARIH"));
+    EditTarih->setDisplayFormat(S("dd.MM.yyyy"));
+    EditTarih->setCalendarPopup(true);
+    EditVade = new QDateEdit(ust);
+    EditVade->setObjectName(S("DBDateVADE_TRH"));
+    EditVade->setDisplayFormat(S("dd.MM.yyyy"));
+    EditVade->setCalendarPopup(true);
+    cbKDVTEV = new QComboBox(ust);
+    cbKDVTEV->setObjectName(S("cbKDVTEV"));
+    cbKDVTEV->addItems(tevkifatBasliklari());
+    LabelTur = new QLabel(ust);
+    LabelTur->setObjectName(S("DBTextFAT_TUR"));
+    QFont tf = LabelTur->font();
+    tf.setBold(true);
+    LabelTur->setFont(tf);
+    SpeedBKR = new QPushButton(S("Cari Seç"), ust);
+    SpeedBKR->setObjectName(S("SpeedBKR"));
+    SpeedButton1 = new QPushButton(S("Yeni Fatura F4"), ust);
+    SpeedButton1->setObjectName(S("SpeedButton1"));
+
+    int r = 0;
+    g->addWidget(new QLabel(S("İş Emri No"), ust), r, 0);
+    g->addWidget(Edit1, r, 1);
+    g->addWidget(SpeedButton1, r, 2);
+    g->addWidget(new QLabel(S("Fatura Türü"), ust), r, 3);
+    g->addWidget(LabelTur, r, 4);
+    ++r;
+    g->addWidget(new QLabel(S("Faturalanan İş Emri"), ust), r, 0);
+    g->addWidget(EditIsEmri, r, 1);
+    g->addWidget(new QLabel(S("Fatura No"), ust), r, 3);
+    g->addWidget(EditFatNo, r, 4);
+    ++r;
+    g->addWidget(new QLabel(S("Cari Kod"), ust), r, 0);
+    g->addWidget(EditCariKod, r, 1);
+    g->addWidget(SpeedBKR, r, 2);
+    g->addWidget(new QLabel(S("Fatura Tarihi"), ust), r, 3);
+    g->addWidget(EditTarih, r, 4);
+    ++r;
+    g->addWidget(new QLabel(S("Cari Adı"), ust), r, 0);
+    g->addWidget(EditCariAd, r, 1, 1, 2);
+    g->addWidget(new QLabel(S("Vade Tarihi"), ust), r, 3);
+    g->addWidget(EditVade, r, 4);
+    ++r;
+    g->addWidget(new QLabel(S("Döviz / Kur"), ust), r, 0);
+    auto* dk = new QHBoxLayout;
+    dk->addWidget(EditDoviz);
+    dk->addWidget(EditKur);
+    g->addLayout(dk, r, 1, 1, 2);
+    g->addWidget(new QLabel(S("KDV Tev.Oranı"), ust), r, 3);
+    g->addWidget(cbKDVTEV, r, 4);
+    ++r;
+    g->addWidget(new QLabel(S("Ödeme Şekli"), ust), r, 0);
+    g->addWidget(EditOdemeSekli, r, 1, 1, 2);
+    g->setColumnStretch(1, 2);
+    g->setColumnStretch(4, 1);
+
+    // Balance.
+    auto* bakiye = new QGroupBox(S("Müsteri Bakiyesi"), this);
+    auto* bl = new QVBoxLayout(bakiye);
+    LabelBakiyeBaslik = new QLabel(S("KALAN"), bakiye);
+    LabelBakiye = tutarEtiketi(bakiye, S("LabelKALAN"));
+    bl->addWidget(LabelBakiyeBaslik);
+    bl->addWidget(LabelBakiye);
+    bl->addStretch();
+
+    // Lines.
+    cxGrid1 = new QTableWidget(this);
+    cxGrid1->setObjectName(S("cxGrid1"));
+    cxGrid1->setColumnCount(cKolonSayisi);
+    cxGrid1->setHorizontalHeaderLabels({S("Sıra"), S("P/İ"), S("Kod"), S("Parça / İşçilik Adı"), S("Miktar"),
+                                        S("Birim Fiyat"), S("İsk %"), S("KDV %"), S("Tutar"), S("KDV Tutar"),
+                                        S("Ödeyen"), S("Açıklama"), S("İş Emri")});
+    cxGrid1->verticalHeader()->hide();
+    cxGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    cxGrid1->setAlternatingRowColors(true);
+    connect(cxGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) { Guard([&] { hucreDegisti(it); }); });
+
+    // Totals.
+    auto* toplam = new QGroupBox(S("Toplamlar"), this);
+    auto* tl = new QFormLayout(toplam);
+    lblParca = tutarEtiketi(toplam, S("DBTextIND_TUT_PAR"));
+    lblIscilik = tutarEtiketi(toplam, S("DBTextIND_TUT_ISCI"));
+    lblBrut = tutarEtiketi(toplam, S("DBTextBRUT_TUTAR"));
+    lblIndirim = tutarEtiketi(toplam, S("DBTextINDIRIM"));
+    lblToplam = tutarEtiketi(toplam, S("DBTextTOPLAM_TUTAR"));
+    lblKdv = tutarEtiketi(toplam, S("DBTextKDV_TUTARI"));
+    lblTevkifat = tutarEtiketi(toplam, S("DBTextKDVTEV_TUT"));
+    lblGaranti = tutarEtiketi(toplam, S("DBTextGARANTI_TUTAR"));
+    lblNet = tutarEtiketi(toplam, S("DBTextNET_TUTAR"));
+    QFont nf = lblNet->font();
+    nf.setBold(true);
+    nf.setPointSize(nf.pointSize() + 2);
+    lblNet->setFont(nf);
+    tl->addRow(S("Parça Tutarı"), lblParca);
+    tl->addRow(S("İşçilik Tutarı"), lblIscilik);
+    tl->addRow(S("Brüt Tutar"), lblBrut);
+    tl->addRow(S("İndirim"), lblIndirim);
+    tl->addRow(S("Ara Toplam"), lblToplam);
+    tl->addRow(S("KDV"), lblKdv);
+    tl->addRow(S("KDV Tevkifatı"), lblTevkifat);
+    tl->addRow(S("Garanti Tutarı"), lblGaranti);
+    tl->addRow(S("Net Tutar"), lblNet);
+
+    // Tools under the grid.
+    auto* araclar = new QHBoxLayout;
+    EditIskonto = new QLineEdit(this);
+    EditIskonto->setObjectName(S("EditIskonto"));
+    EditIskonto->setPlaceholderText(S("Kalemlere Iskonto Atama %"));
+    BtnSatirIsk = new QPushButton(S("Satir.Isk.Uygula"), this);
+    BtnSatirIsk->setObjectName(S("BtnSatirIsk"));
+    EditYuvarla = new QLineEdit(this);
+    EditYuvarla->setObjectName(S("EditYuvarla"));
+    EditYuvarla->setPlaceholderText(S("Yuvarlanacak Tutar"));
+    BtnYuvarla = new QPushButton(S("Yuvarla"), this);
+    BtnYuvarla->setObjectName(S("BtnYuvarla"));
+    BtnNetHesap = new QPushButton(S("Net &Hesap Güncelle"), this);
+    BtnNetHesap->setObjectName(S("BtnNetHesap"));
+    araclar->addWidget(EditIskonto);
+    araclar->addWidget(BtnSatirIsk);
+    araclar->addSpacing(16);
+    araclar->addWidget(EditYuvarla);
+    araclar->addWidget(BtnYuvarla);
+    araclar->addStretch();
+    araclar->addWidget(BtnNetHesap);
+
+    // Commands.
+    auto* komutlar = new QHBoxLayout;
+    BtnEdit = new QPushButton(S("Değiştir"), this);
+    BtnEdit->setObjectName(S("BtnEdit"));
+    BtnSAKLA = new QPushButton(S("&Sakla"), this);
+    BtnSAKLA->setObjectName(S("BtnSAKLA"));
+    BtnIptal = new QPushButton(S("&İptal"), this);
+    BtnIptal->setObjectName(S("BtnIptal"));
+    BtnOdeme = new QPushButton(S("Ö&deme Sekli"), this);
+    BtnOdeme->setObjectName(S("BtnOdeme"));
+    BtnKapat = new QPushButton(S("&Kapat"), this);
+    BtnKapat->setObjectName(S("BtnKapat"));
+    auto* odemeMenu = new QMenu(BtnOdeme);
+    odemeMenu->setObjectName(S("PopupOdeme"));
+    QAction* nakit = odemeMenu->addAction(S("Nakit Ödeme"));
+    nakit->setObjectName(S("NakitOdeme"));
+    QAction* pos = odemeMenu->addAction(S("POS ile Ödeme"));
+    pos->setObjectName(S("BankaHareketleri"));
+    QAction* cek = odemeMenu->addAction(S("Çek-Senet Bordrosu"));
+    cek->setObjectName(S("CekSenetBordrosu"));
+    // The bank and cheque vouchers open only once their forms are part of the program.
+    pos->setEnabled(Targets().isRegistered(S("BankaHrkFaturaOdeme")));
+    cek->setEnabled(Targets().isRegistered(S("TFormCSBordroHrk")));
+    BtnOdeme->setMenu(odemeMenu);
+    connect(nakit, &QAction::triggered, this, &TFormIEFatura::NakitOdemeClick);
+    for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme})
+        komutlar->addWidget(b);
+    komutlar->addStretch();
+    komutlar->addWidget(BtnKapat);
+
+    auto* orta = new QHBoxLayout;
+    orta->addWidget(ust, 4);
+    orta->addWidget(bakiye, 1);
+    auto* alt = new QHBoxLayout;
+    auto* solAlt = new QVBoxLayout;
+    solAlt->addWidget(cxGrid1, 1);
+    solAlt->addLayout(araclar);
+    alt->addLayout(solAlt, 4);
+    alt->addWidget(toplam, 1);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(baslikPanel);
+    l->addLayout(orta);
+    l->addLayout(alt, 1);
+    l->addLayout(komutlar);
+
+    connect(BtnSAKLA, &QPushButton::clicked, this, [this] { Guard([&] { BtnSAKLAClick(); }); });
+    connect(BtnIptal, &QPushButton::clicked, this, [this] { Guard([&] { BtnIptalClick(); }); });
+    connect(BtnNetHesap, &QPushButton::clicked, this, [this] { Guard([&] { BtnNetHesapClick(); }); });
+    connect(BtnYuvarla, &QPushButton::clicked, this, [this] { Guard([&] { BtnYuvarlaClick(); }); });
+    connect(BtnSatirIsk, &QPushButton::clicked, this, [this] { Guard([&] { BtnSatirIskClick(); }); });
+    connect(SpeedBKR, &QPushButton::clicked, this, [this] { Guard([&] { SpeedBKRClick(); }); });
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { Guard([&] { SpeedButton1Click(); }); });
+    connect(BtnEdit, &QPushButton::clicked, this, [this] { Guard([&] { BtnEditClick(); }); });
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Guard([&] { Edit1Enter(); }); });
+    connect(cbKDVTEV, &QComboBox::currentIndexChanged, this, [this](int) {
+        if (m_yukleniyor || !yenikayit)
+            return;
+        Guard([&] { BtnNetHesapClick(); });
+    });
+    auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
+    connect(f4, &QShortcut::activated, this, [this] { Guard([&] { SpeedButton1Click(); }); });
+
+    resize(1280, 760);
+    butstat();
+}
+
+void TFormIEFatura::basligiGoster()
+{
+    m_yukleniyor = true;
+    const IEFatura& f = m_fatura;
+    EditIsEmri->setText(f.isEmriNo());
+    EditFatNo->setText(f.deger(S("FAT_NO")).toString());
+    EditCariKod->setText(f.deger(S("CARI_KOD")).toString());
+    EditCariAd->setText(f.deger(S("CARI_AD")).toString());
+    EditDoviz->setText(f.deger(S("DOVIZ_KODU")).toString());
+    EditKur->setText(FormatMoney(f.deger(S("TL_KURDEGER")).toDouble(), S(",0.0000")));
+    EditOdemeSekli->setText(f.deger(S("ODEME_SEKLI")).toString());
+    EditTarih->setDate(f.tarih().isValid() ? f.tarih() : QDate::currentDate());
+    const QDate vade = Query::toDate(f.deger(S("VADE_TRH")));
+    EditVade->setDate(vade.isValid() ? vade : EditTarih->date());
+    const int tev = int(tevkifatKodlari().indexOf(f.deger(S("KDVTEV")).toString()));
+    cbKDVTEV->setCurrentIndex(tev < 0 ? 0 : tev);
+    LabelTur->setText(f.baslik.isEmpty() ? QString() : FatTurMetni(f.fatTur()));
+    m_yukleniyor = false;
+    tabloyuDoldur();
+    toplamGoster();
+    bakiyeGoster();
+    butstat();
+}
+
+void TFormIEFatura::basligiAl()
+{
+    m_fatura.set(S("FAT_NO"), EditFatNo->text().trimmed());
+    m_fatura.set(S("TARIH"), QDateTime(EditTarih->date(), QTime(0, 0)));
+    m_fatura.set(S("VADE_TRH"), QDateTime(EditVade->date(), QTime(0, 0)));
+    m_fatura.set(S("ODEME_SEKLI"), EditOdemeSekli->text());
+    m_fatura.set(S("KDVTEV"), tevkifatKodlari().value(cbKDVTEV->currentIndex(), S("0")));
+}
+
+void TFormIEFatura::tabloyuDoldur()
+{
+    m_yukleniyor = true;
+    const QList<IEFatSatir>& satirlar = m_fatura.satirlar;
+    cxGrid1->setRowCount(int(satirlar.size()));
+    const bool parcaFiyat = m_ctx.AktifKullanici.ief_yp_fyt, iscFiyat = m_ctx.AktifKullanici.ief_is_fyt;
+    for (int i = 0; i < satirlar.size(); ++i) {
+        const IEFatSatir& s = satirlar[i];
+        const auto hucre = [&](int c, const QString& t, bool sayi, bool duzenlenir) {
+            auto* it = new QTableWidgetItem(t);
+            if (sayi)
+                it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (!duzenlenir || !yenikayit)
+                it->setFlags(it->flags() & ~Qt::ItemIsEditable);
+            cxGrid1->setItem(i, c, it);
+        };
+        const bool parca = s.PARCA_ISCILIK == QLatin1String("P"), iscilik = s.PARCA_ISCILIK == QLatin1String("I");
+        const bool metin = MetinSatiri(s);
+        hucre(cSira, QString::number(s.SIRA), true, false);
+        hucre(cPI, s.PARCA_ISCILIK, false, false);
+        hucre(cKod, s.PI_KOD, false, false);
+        hucre(cAd, s.PI_AD, false,
+              metin || (parca && m_ctx.AktifKullanici.ief_yp_ad) || (iscilik && m_ctx.AktifKullanici.ief_is_ad));
+        hucre(cMiktar, metin ? QString() : FormatMoney(s.MIKTAR, S(",0.##")), true, false);
+        hucre(cFiyat, metin ? QString() : para(s.BIRIM_FIYAT), true, (parca && parcaFiyat) || (iscilik && iscFiyat));
+        hucre(cIsk, metin ? QString() : FormatMoney(s.ISKONTO, S(",0.##")), true, !metin);
+        hucre(cKdv, metin ? QString() : FormatMoney(s.KDV, S(",0.##")), true, false);
+        hucre(cTutar, metin ? QString() : para(SatirTutar(s)), true, false);
+        hucre(cKdvTutar, metin ? QString() : para(SatirKdvTutar(s)), true, false);
+        hucre(cGaranti, s.GARANTI_TIP, false, false);
+        hucre(cAciklama, SatirAciklama(s), false, false);
+        hucre(cIeno, s.IENO, false, false);
+    }
+    cxGrid1->resizeColumnsToContents();
+    cxGrid1->horizontalHeader()->setSectionResizeMode(cAd, QHeaderView::Stretch);
+    m_yukleniyor = false;
+}
+
+void TFormIEFatura::hucreDegisti(QTableWidgetItem* item)
+{
+    if (m_yukleniyor || !yenikayit || !item)
+        return;
+    const int row = item->row();
+    if (row < 0 || row >= m_fatura.satirlar.size())
+        return;
+    IEFatSatir& s = m_fatura.satirlar[row];
+    double v = 0;
+    if (item->column() == cIsk && ParseMoney(item->text(), &v)) {
+        const IskontoSonucu r = IskontoSiniri(s, v, m_ctx.AktifKullanici.max_isk_prc, m_ctx.AktifKullanici.max_isk_isc);
+        if (!r.mesaj.isEmpty())
+            ShowInfo(r.mesaj);
+        s.ISKONTO = r.oran;
+    } else if (item->column() == cFiyat && ParseMoney(item->text(), &v)) {
+        s.BIRIM_FIYAT = v;
+        s.FYT_DOVIZ = 0;
+    } else if (item->column() == cAd) {
+        s.PI_AD = item->text().left(45);
+    }
+    SatirTutarlariniHesapla(s);
+    BtnNetHesapClick();
+}
+
+void TFormIEFatura::toplamGoster()
+{
+    const IEFatura& f = m_fatura;
+    const auto d = [&](const char* k) { return para(f.deger(S(k)).toDouble()); };
+    lblParca->setText(d("IND_TUT_PAR"));
+    lblIscilik->setText(d("IND_TUT_ISCI"));
+    lblBrut->setText(d("BRUT_TUTAR"));
+    lblIndirim->setText(d("INDIRIM"));
+    lblToplam->setText(d("TOPLAM_TUTAR"));
+    lblKdv->setText(d("KDV_TUTARI"));
+    lblTevkifat->setText(d("KDVTEV_TUT"));
+    lblGaranti->setText(d("GARANTI_TUTAR"));
+    lblNet->setText(d("NET_TUTAR"));
+}
+
+void TFormIEFatura::bakiyeGoster()
+{
+    const QString kod = m_fatura.deger(S("CARI_KOD")).toString();
+    const accounts::CariBakiye b = kod.isEmpty() ? accounts::CariBakiye{} : accounts::CariBakiyeOku(m_ctx.Database1, kod);
+    LabelBakiyeBaslik->setText(accounts::BakiyeBasligi(b.bakiye()));
+    LabelBakiye->setText(para(std::abs(b.bakiye())));
+}
+
+void TFormIEFatura::butstat()
+{
+    const bool duzenle = yenikayit;
+    const bool kilitli = m_fatura.deger(S("FIS_NO")).toDouble() > 0 || m_fatura.deger(S("EF_STATU")).toInt() == 3 ||
+                         m_fatura.deger(S("EF_STATU")).toInt() == 4;
+    for (QWidget* w : {static_cast<QWidget*>(BtnSAKLA), static_cast<QWidget*>(BtnIptal), static_cast<QWidget*>(BtnNetHesap),
+                       static_cast<QWidget*>(BtnYuvarla), static_cast<QWidget*>(BtnSatirIsk), static_cast<QWidget*>(SpeedBKR),
+                       static_cast<QWidget*>(EditYuvarla), static_cast<QWidget*>(EditIskonto),
+                       static_cast<QWidget*>(EditFatNo), static_cast<QWidget*>(EditTarih), static_cast<QWidget*>(EditVade),
+                       static_cast<QWidget*>(cbKDVTEV), static_cast<QWidget*>(EditOdemeSekli)})
+        w->setEnabled(duzenle);
+    SpeedButton1->setEnabled(duzenle && FAT_TUR != 2);
+    BtnEdit->setEnabled(!duzenle && !m_fatura.baslik.isEmpty());
+    BtnOdeme->setEnabled(!duzenle && !m_fatura.baslik.isEmpty() && !m_fatura.yeni);
+    if (kilitli) {
+        BtnSAKLA->setEnabled(false);
+        BtnEdit->setEnabled(false);
+        cxGrid1->setEnabled(false);
+    } else {
+        cxGrid1->setEnabled(true);
+    }
+}
+
+void TFormIEFatura::faturaAc(double satisNo)
+{
+    SATISNOSU = satisNo;
+    m_fatura = IEFaturaOku(m_ctx.Database1, satisNo);
+    yenikayit = false;
+    FAT_TUR = FatTurIndex(m_fatura.fatTur());
+    basligiGoster();
+}
+
+bool TFormIEFatura::yeniFatura(int turIndex)
+{
+    const QString hak = m_ctx.AktifKullanici.iefatura;
+    if (hak != QLatin1String("D") && hak != QLatin1String("N") && hak != QLatin1String("Y"))
+        return false;
+    FAT_TUR = turIndex;
+    m_fatura = YeniIEFatura(m_ctx, m_ctx.Database1, FatTurHarf(turIndex));
+    yenikayit = true;
+    basligiGoster();
+    return true;
+}
+
+bool TFormIEFatura::isEmrindenOlustur(const QString& isEmriNo, int fyili)
+{
+    basligiAl();
+    const bool ok = IsEmriFaturaOlustur(m_ctx, m_ctx.Database1, m_fatura, isEmriNo, fyili);
+    basligiGoster();
+    return ok;
+}
+
+void TFormIEFatura::isEmriIcinAc()
+{
+    const double var = IsEmriFaturasi(m_ctx.Database1, ieno, S("I"));
+    if (var > 0) {
+        faturaAc(var);
+        ShowInfo(S("[") + ieno + S("] Bu İşEmrine Fatura Kesilmiş!!!"));
+        return;
+    }
+    if (AskYesNoCancel(S("Bu işemrinin faturası mevcut değil oluşturmak ister misiniz?")) != MsgYes)
+        return;
+    if (yeniFatura(0))
+        isEmrindenOlustur(ieno, ieFYili);
+}
+
+void TFormIEFatura::BtnSAKLAClick()
+{
+    if (!BtnSAKLA->isEnabled() || !BtnSAKLA->isVisible() || !yenikayit)
+        return;
+    basligiAl();
+    IEFatKayitSecenekleri sec;
+    sec.fiyatKontrolGoster = [this](double no) { FiyatKontrol(m_ctx.Database1, QLatin1Char('I'), no, this); };
+    const bool ok = IEFaturaKaydet(m_ctx, m_ctx.Database1, m_fatura, sec);
+    if (ok) {
+        yenikayit = false;
+        faturaAc(m_fatura.satisNo());
+    } else {
+        toplamGoster();
+        butstat();
+    }
+}
+
+void TFormIEFatura::BtnIptalClick()
+{
+    yenikayit = false;
+    if (IEFaturaVar(m_ctx.Database1, m_fatura.satisNo()))
+        faturaAc(m_fatura.satisNo());
+    else {
+        m_fatura = {};
+        basligiGoster();
+    }
+}
+
+void TFormIEFatura::BtnEditClick()
+{
+    if (m_fatura.baslik.isEmpty())
+        return;
+    const QDate tarih = m_fatura.tarih();
+    if (m_ctx.FatKilitTrh.isValid() && tarih < m_ctx.FatKilitTrh) {
+        ShowError(m_ctx.FatKilitTrh.toString(S("dd.MM.yyyy")) +
+                  S(" Tarihinden önceki Faturalarda değişiklik yapamazsınız !"));
+        return;
+    }
+    const QString hak = m_ctx.AktifKullanici.iefatura;
+    if (hak != QLatin1String("D") && hak != QLatin1String("K") && hak != QLatin1String("Y"))
+        return;
+    if (m_fatura.deger(S("FIS_NO")).toDouble() > 0) {
+        ShowError(S("Muhasebeleşmiş kayıt değiştirilemez!"));
+        return;
+    }
+    yenikayit = true;
+    FAT_TUR = FatTurIndex(m_fatura.fatTur());
+    basligiGoster();
+}
+
+void TFormIEFatura::BtnNetHesapClick()
+{
+    if (!yenikayit)
+        return;
+    basligiAl();
+    IEFatToplamGuncelle(m_ctx, m_ctx.Database1, m_fatura);
+    tabloyuDoldur();
+    toplamGoster();
+}
+
+void TFormIEFatura::BtnYuvarlaClick()
+{
+    double hedef = 0;
+    if (!ParseMoney(EditYuvarla->text(), &hedef) || !(hedef > 0))
+        return;
+    BtnNetHesapClick();
+    if (Yuvarla(m_fatura.satirlar, hedef, m_fatura.deger(S("NET_TUTAR")).toDouble()))
+        BtnNetHesapClick();
+}
+
+void TFormIEFatura::BtnSatirIskClick()
+{
+    double oran = 0;
+    if (!ParseMoney(EditIskonto->text(), &oran))
+        return;
+    if (oran < 0) {
+        ShowInfo(S("İskonto oranı \"0\" dan küçük olamaz."));
+        EditIskonto->setText(S("0"));
+        return;
+    }
+    for (IEFatSatir& s : m_fatura.satirlar) {
+        if (MetinSatiri(s))
+            continue;
+        const IskontoSonucu r = IskontoSiniri(s, oran, m_ctx.AktifKullanici.max_isk_prc, m_ctx.AktifKullanici.max_isk_isc);
+        if (!r.mesaj.isEmpty())
+            ShowInfo(r.mesaj);
+        s.ISKONTO = r.oran;
+        SatirTutarlariniHesapla(s);
+    }
+    BtnNetHesapClick();
+}
+
+void TFormIEFatura::SpeedBKRClick()
+{
+    if (m_ctx.AktifKullanici.iefatura == QLatin1String("K")) {
+        ShowWarning(S("Yalnız fatura kesme yetkiniz vardır!"));
+        return;
+    }
+    if (m_fatura.deger(S("EF_STATU")).toInt() >= 3) {
+        ShowWarning(S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz."));
+        return;
+    }
+    const QString kod = accounts::CariSec(m_ctx, 1, this);
+    if (kod.isEmpty())
+        return;
+    basligiAl();
+    IEFatCariAta(m_ctx, m_ctx.Database1, m_fatura, kod);
+    basligiGoster();
+    BtnNetHesapClick();
+}
+
+void TFormIEFatura::SpeedButton1Click()
+{
+    if (!yenikayit) {
+        const int tur = SONRAKI_FAT >= 0 ? SONRAKI_FAT : SelectFatTur(this);
+        if (tur < 0 || !yeniFatura(tur))
+            return;
+    }
+    Edit1->setFocus();
+    if (!Edit1->text().trimmed().isEmpty())
+        Edit1Enter();
+}
+
+void TFormIEFatura::Edit1Enter()
+{
+    if (!yenikayit || Edit1->text().trimmed().isEmpty())
+        return;
+    isEmrindenOlustur(Edit1->text().trimmed().left(15), 0);
+}
+
+void TFormIEFatura::NakitOdemeClick()
+{
+    const QString odeKod = m_fatura.deger(S("ODE_KOD")).toString();
+    if (odeKod.isEmpty()) {
+        ShowInfo(S("Ödeme yapmadan önce Ödeme Tipini Seçiniz..."));
+        return;
+    }
+    Query q(m_ctx.Database1, S("SELECT HESAP_KOD FROM ODEPLAN WHERE ODE_KOD = :K"));
+    q.bind(S("K"), odeKod).exec();
+    const QString hesap = q.next() ? q.str(S("HESAP_KOD")) : QString();
+    q.finish();
+    accounts::CariHrkFaturaOdeme(m_ctx, S("I"), S("N"), S("B"), m_fatura.deger(S("NET_TUTAR")).toDouble(),
+                                 m_fatura.deger(S("CARI_AD")).toString(), hesap,
+                                 m_fatura.deger(S("CARI_KOD")).toString(), m_fatura.deger(S("FAT_NO")).toString(),
+                                 m_fatura.satisNo(), this);
+    bakiyeGoster();
+}
+
+void IEFaturaGoster(const SessionContext& ctx, int mode, double satisNo, QWidget* parent)
+{
+    auto* f = new TFormIEFatura(ctx, parent);
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->setModal(false);
+    f->setProperty("Tag", mode);
+    if (mode == 1 && satisNo < 0) {
+        f->show();
+        const int tur = SelectFatTur(f);
+        if (tur < 0 || !f->yeniFatura(tur)) {
+            f->close();
+            return;
+        }
+    } else {
+        f->faturaAc(satisNo);
+        f->show();
+    }
+}
+
+void IsEmriFaturaKes(const SessionContext& ctx, const QString& isEmriNo, const QString& kapandi, int fyili,
+                     QWidget* parent)
+{
+    TFormIEFatura f(ctx, parent);
+    f.setProperty("Tag", 1);
+    f.ieno = isEmriNo;
+    f.ieDurum = kapandi;
+    f.ieFYili = fyili;
+    f.isEmriIcinAc();
+    f.exec();
+}
+
+} // namespace tornaly::invoicing

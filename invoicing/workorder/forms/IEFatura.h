@@ -1,0 +1,88 @@
+#pragma once
+#include "invoicing/workorder/IEFatura.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QDateEdit;
+class QComboBox;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QPlainTextEdit;
+
+namespace tornaly { struct SessionContext; }
+
+namespace tornaly::invoicing {
+
+// The work-order invoice: one invoice at a time, lines kept in memory until
+// "&Sakla" posts the whole invoice in one transaction.
+class TFormIEFatura : public QDialog {
+    Q_OBJECT
+public:
+    TFormIEFatura(const SessionContext& ctx, QWidget* parent = nullptr);
+
+    // Form state by its own names.
+    int FAT_TUR = 0;
+    int SONRAKI_FAT = -1;
+    QString ieno, ieDurum;
+    int ieFYili = 0;
+    double SATISNOSU = -1;
+    bool yenikayit = false;
+
+    const IEFatura& fatura() const { return m_fatura; }
+    IEFatura& fatura() { return m_fatura; }
+    // Opens a stored invoice (browse mode).
+    void faturaAc(double satisNo);
+    // Starts a new invoice of the kind index; false when cancelled or not allowed.
+    bool yeniFatura(int turIndex);
+    // Builds the invoice from a work order (F4 / Enter in Edit1 / the dispositions).
+    bool isEmrindenOlustur(const QString& isEmriNo, int fyili);
+    // The show step of IsEmriFaturaKes: an existing I invoice is opened, else asked for.
+    void isEmriIcinAc();
+    void tabloyuDoldur();
+
+public slots:
+    void BtnSAKLAClick();
+    void BtnIptalClick();
+    void BtnNetHesapClick();
+    void BtnYuvarlaClick();
+    void BtnSatirIskClick();
+    void SpeedBKRClick();
+    void SpeedButton1Click();
+    void Edit1Enter();
+    void NakitOdemeClick();
+    void BtnEditClick();
+
+private:
+    void basligiGoster();
+    void basligiAl();
+    void toplamGoster();
+    void bakiyeGoster();
+    void butstat();
+    void hucreDegisti(QTableWidgetItem* item);
+
+    const SessionContext& m_ctx;
+    IEFatura m_fatura;
+    bool m_yukleniyor = false;
+
+    QLineEdit *Edit1, *EditFatNo, *EditCariKod, *EditCariAd, *EditDoviz, *EditKur, *EditOdemeSekli, *EditIsEmri;
+    QLineEdit *EditYuvarla, *EditIskonto;
+    QDateEdit *EditTarih, *EditVade;
+    QComboBox *cbKDVTEV;
+    QLabel *LabelTur, *LabelBakiye, *LabelBakiyeBaslik;
+    QTableWidget* cxGrid1;
+    QLabel *lblBrut, *lblIndirim, *lblToplam, *lblKdv, *lblTevkifat, *lblNet, *lblParca, *lblIscilik, *lblGaranti;
+    QPushButton *BtnSAKLA, *BtnIptal, *BtnNetHesap, *BtnYuvarla, *BtnSatirIsk, *SpeedBKR, *SpeedButton1, *BtnOdeme,
+        *BtnEdit, *BtnKapat;
+};
+
+// Opens the invoice form on a stored invoice (mode 0 or 2) or a new one
+// (mode 1 with -1), modeless.
+void IEFaturaGoster(const SessionContext& ctx, int mode, double satisNo, QWidget* parent = nullptr);
+// The dispositions' "İş Emri Fatura": the invoice of the work order, modal.
+void IsEmriFaturaKes(const SessionContext& ctx, const QString& isEmriNo, const QString& kapandi, int fyili,
+                     QWidget* parent = nullptr);
+
+} // namespace tornaly::invoicing
