@@ -4,6 +4,7 @@
 #include "invoicing/dialogs/YanFormlar.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "invoicing/workorder/monitor/forms/IEFatDrm.h"
 #include "workshop/WorkshopEntry.h"
 
 #include "mainwindow/EntryPoints.h"
@@ -33,6 +34,8 @@ void RegisterEntryPoints()
         f->setModal(false);
         return f;
     });
+    RegisterRoutine(QString::fromLatin1(entry::IsemriDurumSec),
+                    [](const OpenRequest& r) { IsemriDurumSec(*r.ctx, r.mode, r.owner); });
     RegisterDemoSeed(QStringLiteral("invoicing"), SeedInvoicingDemo);
 }
 
