@@ -4,6 +4,7 @@
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
+#include "money/Money.h"
 #include "sql/SqlHelpers.h"
 #include "util/Utf8.h"
 #include "workshop/workorders/forms/IEBr.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace tornaly::invoicing {
@@ -53,6 +55,41 @@ workshop::TFormIsEmri* drmKart(SessionContext& ctx, QWidget* parent)
     f->show();
     return f;
 }
+
+// Amounts with two decimals, the three computed totals whole; the work-order
+// and all-invoice totals on light green, the invoice totals on light blue.
+class DrmTutarDelegate : public QStyledItemDelegate {
+public:
+    DrmTutarDelegate(BoundQueryModel* model, QObject* parent) : QStyledItemDelegate(parent), m_model(model) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(o, index);
+        const QString field = m_model->fieldName(index.column()).toUpper();
+        static const QStringList tutarlar{QStringLiteral("PAR_TUT"),    QStringLiteral("G_PAR_TUT"),
+                                          QStringLiteral("ISC_TUT"),    QStringLiteral("G_ISC_TUT"),
+                                          QStringLiteral("SF_PAR_TUT"), QStringLiteral("SF_PAR_ISK"),
+                                          QStringLiteral("SF_ISC_TUT"), QStringLiteral("SF_ISC_ISK"),
+                                          QStringLiteral("SF_TOP_TUT"), QStringLiteral("GF_PAR_TUT"),
+                                          QStringLiteral("GF_ISC_TUT")};
+        static const QStringList toplamlar{QStringLiteral("IE_TOP"), QStringLiteral("GF_TOP"), QStringLiteral("FAT_TOP")};
+        const QVariant v = index.data(Qt::EditRole);
+        if (tutarlar.contains(field) && !v.isNull())
+            o->text = FormatMoney(v.toDouble(), QStringLiteral(",0.00"));
+        else if (toplamlar.contains(field) && !v.isNull())
+            o->text = FormatMoney(v.toDouble(), QStringLiteral(",0"));
+        if (field == QLatin1String("IE_TOP") || field == QLatin1String("FAT_TOP"))
+            o->backgroundBrush = QColor(0xC0, 0xF0, 0xC0);
+        else if (field == QLatin1String("SF_TOP_TUT") || field == QLatin1String("GF_TOP"))
+            o->backgroundBrush = QColor(0xC0, 0xE0, 0xF8);
+        if (tutarlar.contains(field) || toplamlar.contains(field))
+            o->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+
+private:
+    BoundQueryModel* m_model;
+};
 
 const QStringList& drmBasliklar()
 {
@@ -152,6 +189,7 @@ TFormIEFatDrm::TFormIEFatDrm(SessionContext& ctx, int mode, QWidget* parent) : V
     connect(EdAraNo, &QLineEdit::returnPressed, this,
             [this] { locate(QStringLiteral("IS_EMRI_NO"), workshop::IsEmriNoFromSearch(EdAraNo->text())); });
     EdAraNo->installEventFilter(this);
+    Grid->setItemDelegate(new DrmTutarDelegate(Liste, Grid));
 
     // Opening: today's receptions of the working year.
     m_yil = m_ctx.CalismaYili.trimmed().toInt();
@@ -186,7 +224,7 @@ void TFormIEFatDrm::BtnFiltreleClick()
 {
     const workshop::Sorgu s = IEFatDrmSorgu(m_db, filtre());
     runList(s.statement, s.binds, drmBasliklar());
-    LblSayi->setText(S("Kayıt Sayısı : %1").arg(QLocale(QLocale::Turkish).toString(qlonglong(Liste->rowCount()))));
+    LblSayi->setText(S("Kayıt Sayısı : %1").arg(FormatMoney(double(Liste->totals({}).count), QStringLiteral(",0"))));
 }
 
 // Up and Down in the number search move through the list.
