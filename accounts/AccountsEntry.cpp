@@ -9,6 +9,7 @@
 #include "accounts/codes/CariozelGrupBr.h"
 #include "accounts/codes/IlIlceBr.h"
 #include "accounts/demo/AccountsDemo.h"
+#include "accounts/statements/carihrk.h"
 #include "accounts/vouchers/BrCarHrk.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -32,6 +33,8 @@ void RegisterEntryPoints()
                     [](const OpenRequest& r) { CariOzelGrupAc(*r.ctx, qMax(1, r.mode), r.owner); });
     RegisterRoutine(QLatin1String(entry::IlIlceSec),
                     [](const OpenRequest& r) { IlIlceSec(*r.ctx, qMax(1, r.mode), r.owner); });
+    RegisterRoutine(QLatin1String(entry::CariHareketGoster),
+                    [](const OpenRequest& r) { CariHareketGoster(*r.ctx, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 

@@ -4,6 +4,7 @@
 #include "invoicing/dialogs/YanFormlar.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "invoicing/print/SayfaDuz.h"
 #include "invoicing/workorder/monitor/forms/IEFatDrm.h"
 #include "workshop/WorkshopEntry.h"
 
@@ -37,6 +38,8 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::IsemriDurumSec),
                     [](const OpenRequest& r) { IsemriDurumSec(*r.ctx, r.mode, r.owner); });
     RegisterDemoSeed(QStringLiteral("invoicing"), SeedInvoicingDemo);
+    RegisterRoutine(QLatin1String(entry::TSayfaDuzForm),
+                    [](const OpenRequest& r) { SayfaDuzeniGoster(*r.ctx, r.owner); });
 }
 
 } // namespace tornaly::invoicing

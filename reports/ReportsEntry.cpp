@@ -1,4 +1,5 @@
 #include "reports/ReportsEntry.h"
+#include "reports/finance/CHrkList.h"
 #include "reports/menu/listem.h"
 #include "accounting/AccountingEntry.h"
 #include "aftersales/AftersalesEntry.h"
@@ -18,6 +19,7 @@ void RegisterEntryPoints()
         f->setModal(false);
         return f;
     });
+    ReportRegistry::addPair(QStringLiteral("Cari Hareketler Listesi"), &CariHrkSorgula, &CariHrkListele);
 }
 
 } // namespace tornaly::reports

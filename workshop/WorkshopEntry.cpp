@@ -2,12 +2,18 @@
 #include "accounts/AccountsEntry.h"
 #include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
+#include "workshop/prints/IsEmriYaz.h"
+#include "workshop/prints/PrintDemo.h"
 #include "workshop/vehicles/VehicleDemo.h"
 #include "workshop/vehicles/forms/AracSakla.h"
 #include "workshop/vehicles/forms/Beyan.h"
 #include "workshop/vehicles/forms/CodeLists.h"
 #include "workshop/vehicles/forms/ModelSakla.h"
 #include "workshop/workorders/WorkOrderDemo.h"
+#include "workshop/dispositions/forms/dispoz.h"
+#include "workshop/labour/LabourDemo.h"
+#include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/partsissue/forms/IsDetayForm.h"
 #include "workshop/workorders/forms/IEBr.h"
 #include "workshop/workorders/forms/IsEmri.h"
 
@@ -50,7 +56,28 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::IsemriSec),
                     [](const OpenRequest& r) { IsemriSec(*r.ctx, r.mode, r.key, r.owner); });
     RegisterDemoSeed(QStringLiteral("workshop.workorders"), SeedWorkOrderDemo);
+
+    RegisterRoutine(QString::fromLatin1(entry::FrtSec), [](const OpenRequest& r) { FrtSec(*r.ctx, r.mode, r.owner); });
+    RegisterForm(QString::fromLatin1(entry::TFormDispoz), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormDispoz(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        if (!r.key.isEmpty())
+            f->isemriniac(r.key);
+        return f;
+    });
+    RegisterForm(QString::fromLatin1(entry::TFormIsDetay), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormIsDetay(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        if (!r.key.isEmpty())
+            f->isemriypac(r.key);
+        return f;
+    });
+    RegisterDemoSeed(QStringLiteral("workshop.labour"), SeedLabourDemo);
     InstallOpenWorkOrderCheck();
+    RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
+    RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
 }
 
 } // namespace tornaly::workshop

@@ -28,6 +28,12 @@ inline constexpr char BayiSec[] = "BayiSec";             // routine, mode 0
 inline constexpr char CariGrupSec[] = "CariGrupSec";     // routine, mode 0 (shown without waiting)
 inline constexpr char CariOzelGrupAc[] = "CariOzelGrupAc"; // routine, mode = special-code list 1..3 (0: 1)
 inline constexpr char IlIlceSec[] = "IlIlceSec";         // routine, mode 1 (modal)
+// Source documents an account's movement opens ("İlgili İşlem"); key = the row's REF_NO.
+inline constexpr char BordroHrkGir[] = "BordroHrkGir";   // routine: the cheque and note slip
+inline constexpr char BankaHrkGir[] = "BankaHrkGir";     // routine: the bank voucher, codeType = kind letter (G, H, K)
+inline constexpr char MahsupFisiGir[] = "MahsupFisiGir"; // routine: the offset voucher, key = REF_NO TAB account code
+inline constexpr char HizliBorcKapaAc[] = "HizliBorcKapaAc"; // routine, key = account code, mode 0
+inline constexpr char CariHareketGoster[] = "CariHareketGoster"; // routine, key = account code
 
 // Stock and price lists.
 inline constexpr char StokSec[] = "StokSec";             // routine, mode 0
@@ -48,6 +54,7 @@ inline constexpr char ShowQRListForm[] = "ShowQRListForm"; // routine: the count
 // Vehicles and workshop.
 inline constexpr char IsemriSec[] = "IsemriSec";         // routine, mode 5 (browse only)
 inline constexpr char TFormIsEmri[] = "TFormIsEmri";     // form, one instance "FormIsEmri"
+inline constexpr char IsEmriYazdir[] = "IsEmriYazdir";   // routine, key = work-order number: the print chooser
 inline constexpr char TFormIsDetay[] = "TFormIsDetay";   // form, one instance "FormIsDetay"
 inline constexpr char TFormDispoz[] = "TFormDispoz";     // form, one instance "FormDispoz"
 inline constexpr char TFrmBeyanList[] = "TFrmBeyanList"; // form, one instance "FrmBeyanList"
@@ -77,6 +84,8 @@ inline constexpr char IEFaturaListeSec[] = "IEFaturaListeSec"; // routine, mode 
 inline constexpr char IsEmriFaturaKes[] = "IsEmriFaturaKes"; // routine, key = work-order number, mode = its FYILI; modal
 inline constexpr char IEFaturaGoster[] = "IEFaturaGoster";   // routine, mode 0/2 with key = SATIS_NO, mode 1 new
 inline constexpr char TeklifSec[] = "TeklifSec";         // routine, key = filter (empty: none)
+inline constexpr char AlisAc[] = "AlisAc";               // routine, key = purchase invoice number
+inline constexpr char SatisGoster[] = "SatisGoster";     // routine, key = counter sale number
 
 // After-sales contact.
 inline constexpr char ExpertSec[] = "ExpertSec";         // routine, mode 0

@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/vehicles/VehicleRules.h"
 #include "db/Database.h"
 #include "money/Money.h"
@@ -7,10 +8,7 @@
 namespace tornaly::workshop {
 
 namespace {
-double num(const QVariantMap& m, const char* key)
-{
-    return m.value(QString::fromLatin1(key)).toDouble();
-}
+using rowvals::num;
 } // namespace
 
 QString NormalizeVehicleCode(const QString& typed)

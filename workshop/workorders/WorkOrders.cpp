@@ -1,3 +1,4 @@
+#include "workshop/common/RowValues.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "company/Kilit.h"
@@ -13,10 +14,7 @@ namespace tornaly::workshop {
 namespace {
 QString s(const QVariant& v) { return v.toString(); }
 QString trimmed(const QVariant& v) { return v.toString().trimmed(); }
-bool musteriOder(const QString& garantiTipi)
-{
-    return garantiTipi == QLatin1String("M") || garantiTipi == QLatin1String("K") || garantiTipi == QLatin1String("D");
-}
+using rowvals::musteriOder;
 } // namespace
 
 // ---- Totals -------------------------------------------------------------

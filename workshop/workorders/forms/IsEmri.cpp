@@ -1,6 +1,7 @@
 #include "workshop/workorders/forms/IsEmri.h"
 
 #include "context/SessionContext.h"
+#include "guard/FormGuard.h"
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -270,6 +271,17 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     connect(BtnAracSec, &QPushButton::clicked, this, &TFormIsEmri::BtnAracSecClick);
     connect(BtnGecmis, &QPushButton::clicked, this, &TFormIsEmri::BtnGecmisClick);
     connect(BtnTipler, &QPushButton::clicked, this, &TFormIsEmri::BtnTiplerClick);
+    // The prints are a unit of their own; the card hands them the work order's number.
+    connect(BtnYazdir, &QPushButton::clicked, this, [this] {
+        if (const RoutineOpener yazdir = Targets().routine(kYazdir)) {
+            OpenRequest r;
+            r.target = kYazdir;
+            r.ctx = &m_ctx;
+            r.owner = this;
+            r.key = Kart.row.value(QStringLiteral("IS_EMRI_NO")).toString();
+            Guard([&] { yazdir(r); });
+        }
+    });
     connect(EdAra, &QLineEdit::returnPressed, this, &TFormIsEmri::EdAraKeyPress);
     connect(EdPlaka, &QLineEdit::returnPressed, this, &TFormIsEmri::EdPlakaKeyPress);
     connect(EdSase, &QLineEdit::returnPressed, this, &TFormIsEmri::EdSaseKeyPress);

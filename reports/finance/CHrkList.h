@@ -1,0 +1,90 @@
+#pragma once
+#include "reports/finance/CariHrkListe.h"
+#include "reports/menu/ReportRegistry.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+namespace tornaly::reports {
+
+// "Cari Hareket Listesi Sorgusu": the criteria of the movement list.
+class THarekSorDlg : public QDialog {
+    Q_OBJECT
+public:
+    THarekSorDlg(SessionContext& ctx, TSorgu& sorgu, QWidget* parent = nullptr);
+
+    QComboBox* LCGrup = nullptr;
+    QLineEdit* EditOzel[3] = {};
+    QLineEdit* EditKod1 = nullptr;
+    QLineEdit* EditKod2 = nullptr;
+    QLineEdit* EditTrh1 = nullptr;
+    QLineEdit* EditTrh2 = nullptr;
+    QLineEdit* EditVade1 = nullptr;
+    QLineEdit* EditVade2 = nullptr;
+    QComboBox* RGOdeme = nullptr;
+    QComboBox* RGBorcAlacak = nullptr;
+    QComboBox* CBHrkTuru = nullptr;
+    QPushButton* BtnTamam = nullptr;
+    QPushButton* BtnVazgec = nullptr;
+    QPushButton* BtnTumu = nullptr;
+
+public slots:
+    void BtnTamamClick();
+    void BtnVazgecClick();
+    void BtnTumuClick();
+
+private:
+    TSorgu& m_sorgu;
+};
+
+// "Cari Hrk.Listesi": the chosen movements, the statement and the totals.
+class TFormCHrkList : public QDialog {
+    Q_OBJECT
+public:
+    TFormCHrkList(SessionContext& ctx, const CariHrkKriter& kriter, QVector<CariHrkListeSatiri> rows,
+                  QWidget* parent = nullptr);
+
+    QTableView* Grid = nullptr;
+    QLabel* LabelKumulatif = nullptr;
+    QComboBox* CBSiralama = nullptr;
+    QCheckBox* CBUsd = nullptr;
+    QCheckBox* CBDovizli = nullptr;
+    QComboBox* LCDoviz = nullptr;
+    QComboBox* CBToplamSira = nullptr;
+    QComboBox* CBToplamFiltre = nullptr;
+    QDoubleSpinBox* EditMinBakiye = nullptr;
+    QComboBox* CBCikti = nullptr;
+    QPushButton* BtnListe = nullptr;
+    QPushButton* BtnToplam = nullptr;
+    QPushButton* BtnKapat = nullptr;
+
+    const QVector<CariHrkListeSatiri>& satirlar() const { return m_rows; }
+
+public slots:
+    // Each returns the file a file output wrote.
+    QString BtnListeClick();
+    QString BtnToplamClick();
+    void CBSiralamaChange();
+
+private:
+    void doldur();
+    void kumulatifGoster();
+
+    SessionContext& m_ctx;
+    CariHrkKriter m_kriter;
+    QVector<CariHrkListeSatiri> m_rows;
+    QStandardItemModel* m_model = nullptr;
+};
+
+void CariHrkSorgula(ReportMenuEnv& env, TSorgu& sorgu);
+void CariHrkListele(ReportMenuEnv& env, const TSorgu& sorgu);
+
+} // namespace tornaly::reports

@@ -1,0 +1,517 @@
+#include "workshop/common/RowValues.h"
+#include "workshop/dispositions/forms/dispoz.h"
+
+#include "context/SessionContext.h"
+#include "guard/FormGuard.h"
+#include "workshop/dispositions/forms/SlotGuard.h"
+#include "workshop/dispositions/IsEmriSatirlari.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "messages/Messages.h"
+#include "money/Money.h"
+#include "sql/SqlHelpers.h"
+#include "workshop/dispositions/forms/SatirGrid.h"
+#include "workshop/labour/Frt.h"
+#include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/partsissue/forms/IsDetayForm.h"
+#include "workshop/workorders/forms/IEBr.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace tornaly::workshop {
+
+namespace {
+using rowvals::K;
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+using rowvals::para;
+} // namespace
+
+TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1)
+{
+    setObjectName(QStringLiteral("FormDispoz"));
+    setWindowTitle(QStringLiteral("Müşteri Talimatları"));
+    auto* lay = new QVBoxLayout(this);
+
+    auto* ust = new QHBoxLayout;
+    ust->addWidget(new QLabel(QStringLiteral("Aranan İş &Emri"), this));
+    Edit2 = new QLineEdit(this);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setMaximumWidth(120);
+    ust->addWidget(Edit2);
+    BitBtn6 = button(this, "BitBtn6", QStringLiteral("Seç-F4"));
+    ust->addWidget(BitBtn6);
+    LblBaslik = new QLabel(this);
+    LblBaslik->setObjectName(QStringLiteral("LblBaslik"));
+    ust->addWidget(LblBaslik, 1);
+    Label10 = new QLabel(this);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setStyleSheet(QStringLiteral("font-weight: bold"));
+    ust->addWidget(Label10);
+    LabelFat = new QLabel(this);
+    LabelFat->setObjectName(QStringLiteral("LabelFat"));
+    LabelFat->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    ust->addWidget(LabelFat);
+    lay->addLayout(ust);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    GridParca = new SatirGrid(split);
+    GridParca->setObjectName(QStringLiteral("GridParca"));
+    using Kolon = SatirGrid::Kolon;
+    GridParca->setKolonlar({
+        {K("SIRANO"), QStringLiteral("S.No")},
+        {K("STOK_KOD_NO"), QStringLiteral("Parça Kod")},
+        {K("YEDEK_P_ADI"), QStringLiteral("Parça Adı")},
+        {K("STOK_MIKTAR"), QStringLiteral("Miktar")},
+        {K("VERILEN_MIKTAR"), QStringLiteral("T.Çıkan")},
+        {K("STOK_FIYATI"), QStringLiteral("Fiyat"), false, true},
+        {K("ISK_ORAN"), QStringLiteral("İsk%"), true},
+        {K("TUTAR"), QStringLiteral("Tutar"), false, true, [](const QVariantMap& s) { return ParcaTutarHesapla(s).TUTAR; }},
+        {K("KDV"), QStringLiteral("KDV")},
+        {K("IskluKdvliTutar"), QStringLiteral("İsk.lu Kdv.li Tutar"), false, true,
+         [](const QVariantMap& s) { return ParcaTutarHesapla(s).IskluKdvliTutar; }},
+        {K("ARIZA_KODU"), QStringLiteral("İşçilik Kodu")},
+        {K("EXP"), QStringLiteral("Exp/R."), true},
+        {K("PER_KOD"), QStringLiteral("Personel"), true},
+        {K("ISLEM_ACIKLAMASI"), QStringLiteral("Açıklama"), true},
+    });
+    GridParca->duzenlendi = [this](int r, const QString& a, const QString& t) { parcaDuzenlendi(r, a, t); };
+
+    auto* orta = new QWidget(split);
+    auto* ol = new QHBoxLayout(orta);
+    ol->setContentsMargins(0, 0, 0, 0);
+    auto* arama = new QGroupBox(QStringLiteral("İşçilik Arama"), orta);
+    auto* al = new QGridLayout(arama);
+    al->addWidget(new QLabel(QStringLiteral("İşçilik Kod Ara"), arama), 0, 0);
+    EditFRT = new QLineEdit(arama);
+    EditFRT->setObjectName(QStringLiteral("EditFRT"));
+    al->addWidget(EditFRT, 0, 1);
+    al->addWidget(new QLabel(QStringLiteral("İşçilik Ad Ara"), arama), 0, 2);
+    Edit1 = new QLineEdit(arama);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    al->addWidget(Edit1, 0, 3);
+    BtnDisKatalog = button(arama, "BtnDisKatalog", QStringLiteral("Yeni İşçilik kartı"));
+    al->addWidget(BtnDisKatalog, 0, 4);
+    GridFrt = new QTableWidget(arama);
+    GridFrt->setObjectName(QStringLiteral("GridFrt"));
+    GridFrt->setColumnCount(7);
+    GridFrt->setHorizontalHeaderLabels({QStringLiteral("RTT Kodu"), QStringLiteral("RTT Adı"), QStringLiteral("Model"),
+                                        QStringLiteral("Süre"), QStringLiteral("Birim Fiyat"),
+                                        QStringLiteral("Birim Fiyat Döviz"), QStringLiteral("Döviz Kodu")});
+    GridFrt->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GridFrt->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GridFrt->verticalHeader()->setVisible(false);
+    GridFrt->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    al->addWidget(GridFrt, 1, 0, 1, 5);
+    ol->addWidget(arama, 1);
+
+    GridIscilik = new SatirGrid(split);
+    GridIscilik->setObjectName(QStringLiteral("GridIscilik"));
+    GridIscilik->setKolonlar({
+        {K("SIRANO"), QStringLiteral("S.No")},
+        {K("ARIZA_KODU"), QStringLiteral("İşçilik Kodu")},
+        {K("ARIZA_ADI"), QStringLiteral("İşçilik Adı")},
+        {K("SURE"), QStringLiteral("Süre"), true},
+        {K("QTY"), QStringLiteral("Adet"), true},
+        {K("ISCILIK_B_FIYATI"), QStringLiteral("Birim Fiyat"), false, true},
+        {K("TOPLAM"), QStringLiteral("Toplam"), false, true},
+        {K("ISK_ORAN"), QStringLiteral("İsk%"), true},
+        {K("KDV"), QStringLiteral("KDV")},
+        {K("IskluKdvliTutar"), QStringLiteral("İsk.lu Kdv.li Tutar"), false, true,
+         [](const QVariantMap& s) { return IscilikTutarHesapla(s).IskluKdvliTutar; }},
+        {K("ONARAN_KISI"), QStringLiteral("Onaran")},
+        {K("A_T"), QStringLiteral("A/T"), true},
+        {K("EXP"), QStringLiteral("Exp/R."), true},
+        {K("ARIZA"), QStringLiteral("Açıklama"), true},
+    });
+    GridIscilik->duzenlendi = [this](int r, const QString& a, const QString& t) { iscilikDuzenlendi(r, a, t); };
+    split->setSizes({260, 190, 300});
+    lay->addWidget(split, 1);
+
+    LblToplam = new QLabel(this);
+    LblToplam->setObjectName(QStringLiteral("LblToplam"));
+    lay->addWidget(LblToplam);
+
+    auto* alt = new QHBoxLayout;
+    BtnSakla = button(this, "BtnSakla", QStringLiteral("Sakla - F2"));
+    BitBtn1 = button(this, "BitBtn1", QStringLiteral("Vazgeç - Ctrl+Z"));
+    btnIsemriKapat = button(this, "btnIsemriKapat", QStringLiteral("İş Emrini &Kapat"));
+    btnIsemriAc = button(this, "btnIsemriAc", QStringLiteral("İş Emrini &Aç"));
+    BtnFaturaKes = button(this, "BtnFaturaKes", QStringLiteral("İş Emri &İşlemleri"));
+    auto* menu = new QMenu(BtnFaturaKes);
+    menu->addAction(QStringLiteral("Yedek Parça"), this, [this] { Guard([this] { YedekParcaClick(); }); });
+    BtnFaturaKes->setMenu(menu);
+    btnFiyatGuncelle = button(this, "btnFiyatGuncelle", QStringLiteral("Fiyatları Güncelle"));
+    BtnFiyatSabitle = button(this, "BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
+    BtnParcayaIscilikAta = button(this, "BtnParcayaIscilikAta", QStringLiteral("Parçaya İşçilik Ata"));
+    cbKmReset = new QCheckBox(QStringLiteral("Km Saati Değişti"), this);
+    cbKmReset->setObjectName(QStringLiteral("cbKmReset"));
+    BitBtn15 = button(this, "BitBtn15", QStringLiteral("Kapat - Alt+F4"));
+    for (QWidget* w : std::initializer_list<QWidget*>{BtnSakla, BitBtn1, btnIsemriKapat, btnIsemriAc, BtnFaturaKes,
+                                                      btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta, cbKmReset})
+        alt->addWidget(w);
+    alt->addStretch();
+    alt->addWidget(BitBtn15);
+    lay->addLayout(alt);
+
+    connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
+    connect(BtnSakla, &QPushButton::clicked, this, guarded([this] { BtnSaklaClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+    connect(BitBtn15, &QPushButton::clicked, this, guarded([this] { BitBtn15Click(); }));
+    connect(btnIsemriKapat, &QPushButton::clicked, this, guarded([this] { btnIsemriKapatClick(); }));
+    connect(btnIsemriAc, &QPushButton::clicked, this, guarded([this] { btnIsemriAcClick(); }));
+    connect(btnFiyatGuncelle, &QPushButton::clicked, this, guarded([this] { btnFiyatGuncelleClick(); }));
+    connect(BtnFiyatSabitle, &QPushButton::clicked, this, guarded([this] { BtnFiyatSabitleClick(); }));
+    connect(BtnDisKatalog, &QPushButton::clicked, this, guarded([this] { BtnDisKatalogClick(); }));
+    connect(BtnParcayaIscilikAta, &QPushButton::clicked, this, guarded([this] { ParcayaIscilikAta1Click(); }));
+    connect(Edit2, &QLineEdit::returnPressed, this, guarded([this] { Edit2KeyPress(); }));
+    connect(EditFRT, &QLineEdit::returnPressed, this, guarded([this] { EditFRTKeyPress(); }));
+    connect(Edit1, &QLineEdit::returnPressed, this, guarded([this] { Edit1KeyPress(); }));
+    connect(EditFRT, &QLineEdit::textEdited, this, [this] { m_doubleenter = false; });
+    connect(Edit1, &QLineEdit::textEdited, this, [this] { m_doubleenter = false; });
+    connect(GridFrt, &QTableWidget::cellDoubleClicked, this, guarded([this] { FRTEkle(); }));
+    connect(cbKmReset, &QCheckBox::clicked, this, [this](bool on) {
+        Belge.baslikDegisiklikleri.insert(K("KM_RESET"), on ? 1 : 0);
+        editmodayarla(true);
+    });
+    auto kisayol = [this](const QKeySequence& k, std::function<void()> f) {
+        connect(new QShortcut(k, this), &QShortcut::activated, this, guarded(std::move(f)));
+    };
+    kisayol(QKeySequence(Qt::Key_F2), [this] { if (BtnSakla->isEnabled()) BtnSaklaClick(); });
+    kisayol(QKeySequence(Qt::Key_F4), [this] { if (BitBtn6->isEnabled()) BitBtn6Click(); });
+    kisayol(QKeySequence(Qt::Key_F9), [this] { ParcayaIscilikAta1Click(); });
+    kisayol(QKeySequence(Qt::CTRL | Qt::Key_F9), [this] { ParcaIscilikAtamaSil1Click(); });
+    kisayol(QKeySequence(Qt::CTRL | Qt::Key_K), [this] { EditFRT->setFocus(); });
+    kisayol(QKeySequence(Qt::CTRL | Qt::Key_A), [this] { Edit1->setFocus(); });
+    kisayol(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { GridParca->setFocus(); });
+    kolonayarla();
+    resize(1300, 820);
+    goster();
+}
+
+void TFormDispoz::kolonayarla()
+{
+    const auto& u = m_ctx.AktifKullanici;
+    GridParca->setDuzenlenir(K("YEDEK_P_ADI"), u.ie_yp_ad);
+    GridParca->setDuzenlenir(K("STOK_FIYATI"), u.ie_yp_fyt);
+    GridIscilik->setDuzenlenir(K("ARIZA_ADI"), u.ie_is_ad);
+    GridIscilik->setDuzenlenir(K("ISCILIK_B_FIYATI"), u.ie_is_fyt);
+}
+
+void TFormDispoz::isemriniac(const QString& no)
+{
+    Belge = DispozYukle(m_db, no);
+    m_frt.clear();
+    GridFrt->setRowCount(0);
+    LabelFat->clear();
+    if (Belge.yuklu() && m_db.dialect().tableExists(m_db, K("SERFAT"))) {
+        Query q(m_db, QStringLiteral("SELECT COUNT(*) FROM SERFAT WHERE IS_EMRI_NO = :NO"));
+        q.bind(K("NO"), no).exec();
+        if (q.next() && q.value(0).toInt() > 0)
+            LabelFat->setText(QStringLiteral("FATURASI KESİLMİŞ"));
+    }
+    editmodayarla(false);
+    goster();
+}
+
+void TFormDispoz::goster()
+{
+    const auto& ie = Belge.isemri;
+    if (Belge.yuklu())
+        LblBaslik->setText(QStringLiteral("%1   %2   %3   %4   İşçilik Model Kodu: %5")
+                               .arg(Belge.no(), ie.value(K("PLAKA_NO")).toString(),
+                                    Belge.musteri.value(K("FIRMA_ADI")).toString(), Belge.modelAdi, Belge.ozel1));
+    else
+        LblBaslik->clear();
+    cbKmReset->setChecked(Belge.baslikDegisiklikleri.value(K("KM_RESET"), ie.value(K("KM_RESET"))).toInt() == 1);
+    GridParca->setSatirlar(Belge.parcalar);
+    GridIscilik->setSatirlar(Belge.iscilikler);
+    const IsEmriToplamlari t = BelgeToplamlari(Belge.parcalar, Belge.iscilikler);
+    LblToplam->setText(QStringLiteral("Parça: %1   İşçilik: %2   İsk Tpl: %3   Ara Toplam: %4   KDV: %5   Net: %6   "
+                                      "Garanti: %7   Ücret Tpl: %8")
+                           .arg(para(t.PAR_TOP_TUTAR), para(t.IS_TOP_TUTAR), para(t.PAR_ISK + t.ISC_ISK),
+                                para(t.ARA_TUT), para(t.KDV_TUT), para(t.NET_TUT), para(t.GAR_TUT),
+                                para(t.NET_TUT - t.GAR_TUT)));
+    isemridurum();
+}
+
+void TFormDispoz::isemridurum()
+{
+    const bool acik = Belge.yuklu() && !Belge.kapali();
+    const auto tetik = acik ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                  | QAbstractItemView::AnyKeyPressed
+                            : QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers);
+    GridParca->setEditTriggers(tetik);
+    GridIscilik->setEditTriggers(tetik);
+    Label10->setText(!Belge.yuklu() ? QString() : acik ? QStringLiteral("Açık İş Emri") : QStringLiteral("Kapalı İş Emri"));
+    const bool hak = m_ctx.AktifKullanici.ie_ackapat != QLatin1String("H");
+    btnIsemriKapat->setEnabled(hak && acik && !edit_mod);
+    btnIsemriAc->setEnabled(hak && Belge.yuklu() && !acik && !edit_mod);
+    EditFRT->setEnabled(acik);
+    Edit1->setEnabled(acik);
+    BtnDisKatalog->setEnabled(acik);
+    BtnParcayaIscilikAta->setEnabled(acik);
+}
+
+void TFormDispoz::editmodayarla(bool on)
+{
+    edit_mod = on;
+    BtnSakla->setEnabled(on);
+    BitBtn1->setEnabled(on);
+    btnFiyatGuncelle->setEnabled(on);
+    BtnFiyatSabitle->setEnabled(on);
+    Edit2->setEnabled(!on);
+    BitBtn6->setEnabled(!on);
+    const QString f = m_ctx.AktifKullanici.iefatura;
+    const bool fat = f == QLatin1String("D") || f == QLatin1String("N") || f == QLatin1String("Y");
+    BtnFaturaKes->setVisible(fat);
+    BtnFaturaKes->setEnabled(fat && !on && Belge.yuklu());
+    isemridurum();
+}
+
+void TFormDispoz::Edit2KeyPress()
+{
+    isemriniac(IsEmriNoFromSearch(Edit2->text().trimmed()));
+    Edit2->clear();
+}
+
+void TFormDispoz::BitBtn6Click()
+{
+    const TypeIsEmri t = IsemriSec(m_ctx, 1, {}, this);
+    if (!t.IsEmriNo.isEmpty())
+        isemriniac(t.IsEmriNo);
+}
+
+void TFormDispoz::BtnSaklaClick()
+{
+    if (!edit_mod)
+        return;
+    if (DispozKaydet(m_db, m_ctx, Belge))
+        isemriniac(Belge.no());
+}
+
+void TFormDispoz::BitBtn1Click()
+{
+    isemriniac(Belge.no());
+}
+
+void TFormDispoz::BitBtn15Click() { close(); }
+
+void TFormDispoz::btnIsemriKapatClick()
+{
+    if (!edit_mod && IsEmriKapat(m_db, m_ctx, Belge.no()))
+        isemriniac(Belge.no());
+}
+
+void TFormDispoz::btnIsemriAcClick()
+{
+    if (!edit_mod && IsEmriTekrarAc(m_db, m_ctx, Belge.no()))
+        isemriniac(Belge.no());
+}
+
+void TFormDispoz::btnFiyatGuncelleClick()
+{
+    if (DispozFiyatGuncelle(m_db, m_ctx, Belge))
+        goster();
+}
+
+void TFormDispoz::BtnFiyatSabitleClick()
+{
+    if (FiyatlariTLyeSabitle(Belge))
+        goster();
+}
+
+void TFormDispoz::BtnDisKatalogClick()
+{
+    const TDonPara d = FrtKarti(m_ctx, {}, {}, true, this);
+    if (d.KodStr.isEmpty())
+        return;
+    EditFRT->setText(d.KodStr);
+    m_doubleenter = false;
+    ara(true);
+}
+
+void TFormDispoz::YedekParcaClick()
+{
+    if (Belge.yuklu())
+        YPTeslimAc(m_ctx, Belge.no(), this);
+}
+
+void TFormDispoz::EditFRTKeyPress() { ara(true); }
+void TFormDispoz::Edit1KeyPress() { ara(false); }
+
+void TFormDispoz::ara(bool kod)
+{
+    if (m_doubleenter) {
+        m_doubleenter = false;
+        GridFrt->setFocus();
+        return;
+    }
+    m_doubleenter = true;
+    const QString t = (kod ? EditFRT : Edit1)->text().trimmed();
+    if (t.isEmpty() && AskYesNoCancel(QStringLiteral("Tüm İşçilik Kayıtlarını Görmek İstiyor musunuz?")) != MsgYes)
+        return;
+    QVariantMap binds;
+    FrtAramaDispoz a;
+    (kod ? a.kod : a.ad) = t;
+    Query q(m_db, DispozFrtSorgusu(a, Belge.ozel1, binds));
+    q.bindAll(binds).exec();
+    m_frt.clear();
+    while (q.next()) {
+        m_frt << SatirOku(q);
+    }
+    GridFrt->setRowCount(m_frt.size());
+    const char* cols[] = {"FRT_KODU", "FRT_ADI", "MODEL_KODU", "FRT_ZAMAN", "BIRIM_FIYAT_TL", "BIRIM_FIYAT_DVZ", "DOVIZ_KODU"};
+    for (int r = 0; r < m_frt.size(); ++r)
+        for (int c = 0; c < 7; ++c) {
+            const QVariant v = m_frt[r].value(K(cols[c]));
+            auto* it = new QTableWidgetItem(c == 4 || c == 5 ? para(v.toDouble()) : DisplayText(v));
+            if (c >= 3 && c <= 5)
+                it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            GridFrt->setItem(r, c, it);
+        }
+    GridFrt->resizeColumnsToContents();
+    if (!m_frt.isEmpty())
+        GridFrt->selectRow(0);
+}
+
+void TFormDispoz::FRTEkle()
+{
+    const int r = GridFrt->currentRow();
+    if (r < 0 || r >= m_frt.size() || Belge.kapali())
+        return;
+    EditFRT->clear();
+    Edit1->clear();
+    const int i = IscilikEkle(m_db, m_ctx, Belge, m_frt.at(r));
+    if (i < 0)
+        return;
+    editmodayarla(true);
+    goster();
+    GridIscilik->setCurrentCell(i, GridIscilik->kolon(K("SURE")));
+    GridIscilik->setFocus();
+    const QString onceki = m_frt.at(r).value(K("PREW_KOD1")).toString().trimmed();
+    if (!onceki.isEmpty()) {
+        EditFRT->setText(onceki);
+        EditFRT->setFocus();
+        ShowInfo(QStringLiteral("Bu işçiliğin Ön İşçiliği var!"));
+    }
+}
+
+void TFormDispoz::ParcayaIscilikAta1Click()
+{
+    if (Belge.kapali() || GridIscilik->currentRow() < 0)
+        return;
+    ParcayaIscilikAta(Belge, GridParca->seciliSatirlar(), GridIscilik->currentRow());
+    editmodayarla(true);
+    goster();
+}
+
+void TFormDispoz::ParcaIscilikAtamaSil1Click()
+{
+    if (Belge.kapali())
+        return;
+    ParcaIscilikAtamaSil(Belge, GridParca->currentRow());
+    editmodayarla(true);
+    goster();
+}
+
+void TFormDispoz::parcaDuzenlendi(int row, const QString& alan, const QString& text)
+{
+    if (row < 0 || row >= Belge.parcalar.size())
+        return;
+    QVariantMap s = Belge.parcalar.at(row);
+    if (s.value(K("CLAIMNO")).toDouble() != 0) {
+        ShowInfo(QStringLiteral("Bu kalemin Garanti Talebi var!"));
+        GridParca->satirYenile(row, s);
+        return;
+    }
+    if (alan == QLatin1String("ISK_ORAN") || alan == QLatin1String("STOK_FIYATI")) {
+        double v = 0;
+        if (!ParseMoney(text, &v)) {
+            GridParca->satirYenile(row, s);
+            return;
+        }
+        s[alan] = v;
+    } else if (alan == QLatin1String("EXP")) {
+        const QString e = text.trimmed().toUpper();
+        s[alan] = e == QLatin1String("E") || e == QLatin1String("R") ? QVariant(e) : QVariant();
+    } else {
+        s[alan] = text;
+    }
+    if (DispozParcaKontrol(m_ctx, Belge, s))
+        Belge.parcalar[row] = s;
+    editmodayarla(true);
+    goster();
+}
+
+void TFormDispoz::iscilikDuzenlendi(int row, const QString& alan, const QString& text)
+{
+    if (row < 0 || row >= Belge.iscilikler.size())
+        return;
+    const QVariantMap onceki = Belge.iscilikler.at(row);
+    if (onceki.value(K("CLAIMNO")).toDouble() != 0) {
+        ShowInfo(QStringLiteral("Bu kalemin Garanti Talebi var!"));
+        GridIscilik->satirYenile(row, onceki);
+        return;
+    }
+    QVariantMap s = onceki;
+    if (alan == QLatin1String("SURE") || alan == QLatin1String("QTY") || alan == QLatin1String("ISK_ORAN")
+        || alan == QLatin1String("ISCILIK_B_FIYATI")) {
+        double v = 0;
+        if (!ParseMoney(text, &v)) {
+            GridIscilik->satirYenile(row, onceki);
+            return;
+        }
+        s[alan] = v;
+    } else {
+        s[alan] = text.trimmed().isEmpty() ? QVariant() : QVariant(text.trimmed().toUpper());
+        if (alan == QLatin1String("ARIZA"))
+            s[alan] = text;
+    }
+    if (IscilikSatirKontrol(m_db, m_ctx, Belge, s, onceki.value(K("GARANTI_TIPI")).toString(), onceki))
+        Belge.iscilikler[row] = s;
+    editmodayarla(true);
+    goster();
+}
+
+void TFormDispoz::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+}
+
+void TFormDispoz::closeEvent(QCloseEvent* e)
+{
+    if (edit_mod) {
+        ShowInfo(QStringLiteral("Değişikliği Saklayın yada İptal Ediniz!"));
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+void DispozGoster(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
+{
+    TFormDispoz f(ctx, parent);
+    f.isemriniac(isEmriNo);
+    f.exec();
+}
+
+} // namespace tornaly::workshop

@@ -1,0 +1,90 @@
+#pragma once
+#include "workshop/dispositions/Dispoz.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace tornaly::workshop {
+
+class SatirGrid;
+
+// "Müşteri Talimatları": the workshop finishes a work order's lines, adds
+// labour from the labour cards, saves the totals, closes and reopens it.
+class TFormDispoz : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormDispoz(SessionContext& ctx, QWidget* parent = nullptr);
+
+    DispozBelgesi Belge;
+    bool edit_mod = false;
+
+    void isemriniac(const QString& isEmriNo);
+    void isemridurum();
+    void kolonayarla();
+    void editmodayarla(bool on);
+
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* BitBtn6 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* LabelFat = nullptr;
+    QLabel* LblBaslik = nullptr;
+    QLabel* LblToplam = nullptr;
+    SatirGrid* GridParca = nullptr;
+    SatirGrid* GridIscilik = nullptr;
+    QLineEdit* EditFRT = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QTableWidget* GridFrt = nullptr;
+    QCheckBox* cbKmReset = nullptr;
+    QPushButton* BtnSakla = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn15 = nullptr;
+    QPushButton* btnIsemriKapat = nullptr;
+    QPushButton* btnIsemriAc = nullptr;
+    QPushButton* BtnFaturaKes = nullptr;
+    QPushButton* btnFiyatGuncelle = nullptr;
+    QPushButton* BtnFiyatSabitle = nullptr;
+    QPushButton* BtnDisKatalog = nullptr;
+    QPushButton* BtnParcayaIscilikAta = nullptr;
+
+public slots:
+    void Edit2KeyPress();
+    void BitBtn6Click();
+    void BtnSaklaClick();
+    void BitBtn1Click();
+    void BitBtn15Click();
+    void btnIsemriKapatClick();
+    void btnIsemriAcClick();
+    void btnFiyatGuncelleClick();
+    void BtnFiyatSabitleClick();
+    void BtnDisKatalogClick();
+    void YedekParcaClick();
+    void EditFRTKeyPress();
+    void Edit1KeyPress();
+    void FRTEkle();
+    void ParcayaIscilikAta1Click();
+    void ParcaIscilikAtamaSil1Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void ara(bool kod);
+    void goster();
+    void parcaDuzenlendi(int row, const QString& alan, const QString& text);
+    void iscilikDuzenlendi(int row, const QString& alan, const QString& text);
+    SessionContext& m_ctx;
+    Db m_db;
+    QList<QVariantMap> m_frt;
+    bool m_doubleenter = false;
+};
+
+// Opens the dispositions of a work order modally.
+void DispozGoster(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
+
+} // namespace tornaly::workshop

@@ -1,0 +1,93 @@
+#include "DispozFixture.h"
+#include "workshop/dispositions/forms/SatirGrid.h"
+#include "workshop/dispositions/forms/dispoz.h"
+#include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/partsissue/forms/IsDetayForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace tornaly;
+using namespace tornaly::workshop;
+using tornaly::test::DispozTest;
+
+namespace {
+
+class DispozFormsTest : public DispozTest {
+protected:
+    void SetUp() override
+    {
+        DispozTest::SetUp();
+        ctx.Database1 = db;
+        ctx.AktifKullanici.ie_ackapat = QStringLiteral("E");
+    }
+};
+
+TEST_F(DispozFormsTest, PartsIssueFormIssuesAPartFromTheStockSearch)
+{
+    TFormIsDetay f(ctx);
+    f.isemriypac(wo);
+    EXPECT_EQ(f.LblDurum->text(), QStringLiteral("AÇIK İŞEMRİ"));
+    EXPECT_TRUE(f.BtnDuzenle->isEnabled());
+    EXPECT_FALSE(f.BtnPaketSec->isEnabled());
+    f.BtnDuzenle->click();
+    EXPECT_TRUE(f.BtnKaydet->isEnabled());
+    EXPECT_FALSE(f.BtnPaketSec->isEnabled()); // the package list is not linked in
+    f.EdStokAra->setText(QStringLiteral("P-1"));
+    f.EdStokAraKeyPress();
+    ASSERT_EQ(f.GridStok->rowCount(), 1);
+    f.GridStok->setCurrentCell(0, 0);
+    f.GridStokDblClick();
+    ASSERT_EQ(f.GridParca->rowCount(), 1);
+    // the clerk types 2 into "Miktar" and "SonÇıkan"
+    f.GridParca->item(0, f.GridParca->kolon(QStringLiteral("STOK_MIKTAR")))->setText(QStringLiteral("2"));
+    f.GridParca->item(0, f.GridParca->kolon(QStringLiteral("TESLIM_MIKTAR")))->setText(QStringLiteral("2"));
+    f.BtnKaydet->click();
+    EXPECT_FALSE(f.BtnKaydet->isEnabled());
+    EXPECT_DOUBLE_EQ(scalar(QStringLiteral("SELECT VERILEN_MIKTAR FROM ISEAYRIN")).toDouble(), 2);
+    EXPECT_DOUBLE_EQ(stokmik(1, QStringLiteral("1")), 3);
+}
+
+TEST_F(DispozFormsTest, DispositionsFormAddsLabourSavesAndRefusesClosingWithChanges)
+{
+    TFormDispoz f(ctx);
+    f.isemriniac(wo);
+    EXPECT_EQ(f.Label10->text(), QStringLiteral("Açık İş Emri"));
+    EXPECT_TRUE(f.btnIsemriKapat->isEnabled());
+    EXPECT_FALSE(f.btnIsemriAc->isEnabled());
+    f.EditFRT->setText(QStringLiteral("100"));
+    f.EditFRTKeyPress();
+    ASSERT_EQ(f.GridFrt->rowCount(), 2); // M100 for VS1 and for ZZ
+    f.GridFrt->setCurrentCell(0, 0);
+    f.FRTEkle();
+    ASSERT_EQ(f.GridIscilik->rowCount(), 1);
+    EXPECT_TRUE(f.edit_mod);
+    EXPECT_FALSE(f.btnIsemriKapat->isEnabled());
+    f.close();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Değişikliği Saklayın yada İptal Ediniz!"));
+    f.BtnSakla->click();
+    EXPECT_FALSE(f.edit_mod);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISCILIK")), 1);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT DISPOZ_YAP FROM ISEMRI")).toString(), QStringLiteral("E"));
+    f.btnIsemriKapat->click();
+    EXPECT_EQ(f.Label10->text(), QStringLiteral("Kapalı İş Emri"));
+    EXPECT_TRUE(f.btnIsemriAc->isEnabled());
+    EXPECT_EQ(int(f.GridIscilik->editTriggers()), 0);
+}
+
+TEST_F(DispozFormsTest, LabourListInModeZeroHasNoPick)
+{
+    TFormFRTBr1 l(ctx, 0);
+    EXPECT_FALSE(l.BtnSec->isVisibleTo(&l));
+    l.EdKod->setText(QStringLiteral("M1"));
+    l.EdModel->setText(QStringLiteral("VS1"));
+    l.Ara(0);
+    EXPECT_EQ(l.Grid->rowCount(), 1);
+    EXPECT_EQ(l.LblSayi->text(), QStringLiteral("Kayıt Sayısı= 1"));
+    TFormFRTBr1 s(ctx, 1);
+    EXPECT_TRUE(s.BtnSec->isVisibleTo(&s));
+}
+
+} // namespace

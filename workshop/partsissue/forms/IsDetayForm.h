@@ -1,0 +1,88 @@
+#pragma once
+#include "workshop/partsissue/IsDetay.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace tornaly::workshop {
+
+class SatirGrid;
+
+// "Yedek Parça Teslim": the parts counter issues parts to a work order and
+// takes returns.
+class TFormIsDetay : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormIsDetay(SessionContext& ctx, QWidget* parent = nullptr);
+
+    IsDetayBelgesi Belge;
+    void isemriypac(const QString& isEmriNo);
+
+    QLineEdit* EdAra = nullptr;
+    QPushButton* BtnIsEmriSec = nullptr;
+    QLabel* LblBaslik = nullptr;
+    QLabel* LblDurum = nullptr;
+    QLabel* LblToplam = nullptr;
+    QLineEdit* EdStokAra = nullptr;
+    QLabel* LblAramaMod = nullptr;
+    QTableWidget* GridStok = nullptr;
+    SatirGrid* GridParca = nullptr;
+    QPushButton* BtnDuzenle = nullptr;
+    QPushButton* BtnKaydet = nullptr;
+    QPushButton* BtnVazgec = nullptr;
+    QPushButton* BtnIscilikSec = nullptr;
+    QPushButton* BtnPaketSec = nullptr;
+    QPushButton* BtnFiyatGuncelle = nullptr;
+    QPushButton* BtnFiyatSabitle = nullptr;
+    QPushButton* BtnSil = nullptr;
+    QPushButton* BtnStokKarti = nullptr;
+    QPushButton* BtnStokHareket = nullptr;
+    QPushButton* BtnIsEmriKapama = nullptr;
+    QPushButton* BtnKapat = nullptr;
+    QWidget* PanelSorun = nullptr;
+    QPlainTextEdit* MemoSorun = nullptr;
+
+public slots:
+    void EdAraKeyPress();
+    void BtnIsEmriSecClick();
+    void EdStokAraKeyPress();
+    void GridStokDblClick();
+    void BtnDuzenleClick();
+    void BtnKaydetClick();
+    void BtnVazgecClick();
+    void BtnIscilikSecClick();
+    void BtnPaketSecClick();
+    void BtnFiyatGuncelleClick();
+    void BtnFiyatSabitleClick();
+    void BtnSilClick();
+    void BtnStokKartiClick();
+    void BtnStokHareketClick();
+    void BtnIsEmriKapamaClick();
+    void setAramaModu(int mod);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void goster();
+    void modAyarla();
+    void satirDuzenlendi(int row, const QString& alan, const QString& text);
+    double odakStokNo() const;
+    SessionContext& m_ctx;
+    Db m_db;
+    QList<QVariantMap> m_stok;
+    int m_aramaModu = 0;
+    QChar m_merkez = u'T';
+    bool m_doubleenter = false;
+};
+
+// Opens the parts issue for a work order (modal), or empty (modeless) when no
+// number is given. "Yetkiniz yok" for users whose stock right is H.
+void YPTeslimAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
+
+} // namespace tornaly::workshop

@@ -1,0 +1,55 @@
+#pragma once
+#include "db/Database.h"
+#include "report/PrePrinted.h"
+
+#include <QVariantMap>
+
+namespace tornaly {
+struct SessionContext;
+}
+
+namespace tornaly::workshop {
+
+// What the work-order prints read: the work order, its customer, model,
+// colour, adviser, type and parts lines, and the company header.
+struct IsEmriBaskiVerisi {
+    QVariantMap ie;
+    QVariantMap cari;
+    QString modelAdi, marka, renkAdi, danismanAdi, tipAdi;
+    QString firmaAdi, firmaTel, firmaTel2, aciklamaParametresi;
+    struct Parca {
+        QString kod, ad;
+        double miktar = 0, fiyat = 0, tutar = 0;
+    };
+    QList<Parca> parcalar;
+    double parcaToplam = 0, iscilikToplam = 0, genelToplam = 0;
+    bool found = false;
+
+    QString ieText(const QString& column) const;
+    QString cariText(const QString& column) const;
+};
+IsEmriBaskiVerisi IsEmriBaskiOku(const Db& db, const QString& isEmriNo);
+
+// The paper of the opening form from its design's page columns: the five
+// page names, a custom size below 15 mm taken as 210 mm, an empty name a
+// custom 210 x 297 page. The printer gets the matching paper code.
+report::PageSettings IsEmriSayfasi(const report::LayoutRow& row);
+
+// The opening form on pre-printed paper (TIsEmriYaz), from a KOORIE design.
+report::PrePrintedForm IsEmriAcilisFormu(const report::LayoutRow& row, const IsEmriBaskiVerisi& v);
+// The closing form on pre-printed paper (TIsEmriKapaYaz), from the closing
+// layout in use, on the invoice page.
+report::PrePrintedForm IsEmriKapanisFormu(const report::LayoutRow& row, const report::PageSettings& page,
+                                          const IsEmriBaskiVerisi& v);
+
+// The A4 standard form in three copies ("( MÜŞTERİ )", "( ARAÇ KABUL )", "( ATÖLYE )").
+report::Report IsmeriFormYaz(const IsEmriBaskiVerisi& v);
+// The opening or closing form with the built-in layout (IsEmriKapaYaz without a stored template).
+report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v);
+
+// The print commands of the work-order card: a small chooser of the forms;
+// each form is shown in the preview. Tells the user when the work order is
+// missing or a design places items off the paper.
+void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
+
+} // namespace tornaly::workshop
