@@ -140,15 +140,7 @@ workshop::Sorgu IEFatDrmSorgu(const Db& db, const IEFatDrmFiltre& f)
         sql += f.fatDurum == IEFatDrmFiltre::FatDurum::Kesilmis ? QStringLiteral(" AND (%1)").arg(kesilmis)
                                                                 : QStringLiteral(" AND NOT (%1)").arg(kesilmis);
     }
-    using Sira = workshop::IEBrFiltre::Sira;
-    switch (f.sira) {
-    case Sira::No: sql += QStringLiteral(" ORDER BY ISEMRI.IS_EMRI_NO"); break;
-    case Sira::Cari: sql += QStringLiteral(" ORDER BY ISEMRI.CARI_KOD, ISEMRI.ARAC_GIRIS_TRH"); break;
-    case Sira::Giris: sql += QStringLiteral(" ORDER BY ISEMRI.ARAC_GIRIS_TRH"); break;
-    case Sira::Cikis: sql += QStringLiteral(" ORDER BY ISEMRI.TAHMINI_TES_TRH"); break;
-    case Sira::Plaka: sql += QStringLiteral(" ORDER BY ISEMRI.PLAKA_NO"); break;
-    case Sira::Sase: sql += QStringLiteral(" ORDER BY ISEMRI.SASI_NO"); break;
-    }
+    sql += workshop::IEBrSiraSql(f.sira);
     return {sql, b};
 }
 

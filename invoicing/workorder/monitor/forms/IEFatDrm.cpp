@@ -8,9 +8,7 @@
 #include "sql/SqlHelpers.h"
 #include "util/Utf8.h"
 #include "workshop/workorders/forms/IEBr.h"
-#include "workshop/workorders/forms/IsEmri.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -29,32 +27,6 @@ namespace {
 using text::S;
 
 QString drmText(const QVariant& v) { return v.toString().trimmed(); }
-
-QDateEdit* drmTarih(QWidget* parent, const char* name)
-{
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    d->setMinimumDate(QDate(1900, 1, 1));
-    d->setSpecialValueText(QStringLiteral(" "));
-    d->setDate(d->minimumDate());
-    return d;
-}
-QDate drmTarihi(const QDateEdit* d) { return d->date() > d->minimumDate() ? d->date() : QDate(); }
-void drmTarihSil(QDateEdit* d) { d->setDate(d->minimumDate()); }
-
-workshop::TFormIsEmri* drmKart(SessionContext& ctx, QWidget* parent)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<workshop::TFormIsEmri*>(w);
-            f && f->objectName() == QLatin1String("FormIsEmri") && f->isVisible())
-            return f;
-    auto* f = new workshop::TFormIsEmri(ctx, parent);
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    return f;
-}
 
 // Amounts with two decimals, the three computed totals whole; the work-order
 // and all-invoice totals on light green, the invoice totals on light blue.
@@ -131,12 +103,12 @@ TFormIEFatDrm::TFormIEFatDrm(SessionContext& ctx, int mode, QWidget* parent) : V
     BtnCariSec = button(QStringLiteral("..."), "BtnCariSec");
     BtnCariSec->setToolTip(S("Cari  Seç Ctrl-C"));
     BtnCariSec->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    DtGirisBas = drmTarih(this, "DtGirisBas");
-    DtGirisSon = drmTarih(this, "DtGirisSon");
-    DtCikisBas = drmTarih(this, "DtCikisBas");
-    DtCikisSon = drmTarih(this, "DtCikisSon");
-    DtFatBas = drmTarih(this, "DtFatBas");
-    DtFatSon = drmTarih(this, "DtFatSon");
+    DtGirisBas = workshop::BosTarihEdit(this, "DtGirisBas");
+    DtGirisSon = workshop::BosTarihEdit(this, "DtGirisSon");
+    DtCikisBas = workshop::BosTarihEdit(this, "DtCikisBas");
+    DtCikisSon = workshop::BosTarihEdit(this, "DtCikisSon");
+    DtFatBas = workshop::BosTarihEdit(this, "DtFatBas");
+    DtFatSon = workshop::BosTarihEdit(this, "DtFatSon");
     ChkKapali = new QCheckBox(S("Kapalı"), this);
     ChkKapali->setObjectName(QStringLiteral("ChkKapali"));
     ChkAcik = new QCheckBox(S("Açık"), this);
@@ -207,12 +179,12 @@ IEFatDrmFiltre TFormIEFatDrm::filtre() const
     f.cariKod = EdCari->text();
     f.yil = m_yil;
     f.plaka = EdPlaka->text();
-    f.girisBas = drmTarihi(DtGirisBas);
-    f.girisSon = drmTarihi(DtGirisSon);
-    f.cikisBas = drmTarihi(DtCikisBas);
-    f.cikisSon = drmTarihi(DtCikisSon);
-    f.faturaBas = drmTarihi(DtFatBas);
-    f.faturaSon = drmTarihi(DtFatSon);
+    f.girisBas = workshop::BosTarih(DtGirisBas);
+    f.girisSon = workshop::BosTarih(DtGirisSon);
+    f.cikisBas = workshop::BosTarih(DtCikisBas);
+    f.cikisSon = workshop::BosTarih(DtCikisSon);
+    f.faturaBas = workshop::BosTarih(DtFatBas);
+    f.faturaSon = workshop::BosTarih(DtFatSon);
     f.kapali = ChkKapali->isChecked();
     f.acik = ChkAcik->isChecked();
     f.fatDurum = static_cast<IEFatDrmFiltre::FatDurum>(CbFatDurum->currentIndex());
@@ -251,7 +223,7 @@ void TFormIEFatDrm::BtnFiltreSilClick()
     EdCari->clear();
     EdPlaka->clear();
     for (QDateEdit* d : {DtGirisBas, DtGirisSon, DtCikisBas, DtCikisSon})
-        drmTarihSil(d);
+        workshop::BosTarihSil(d);
     ChkKapali->setChecked(false);
     ChkAcik->setChecked(false);
     CbFatDurum->setCurrentIndex(0);
@@ -283,12 +255,7 @@ void TFormIEFatDrm::BtnDuzenleClick()
     const QVariantMap row = currentRow();
     if (row.isEmpty())
         return;
-    if (drmText(row.value(QStringLiteral("KAPANDI"))) == QLatin1String("E")
-        && Messages().show(MsgIcon::Warning, S("Bu İş Emri Kapalı, Değişiklik Yapamazsınız, Görmek İstiyor musunuz?"),
-                           MsgYes | MsgNo, MsgNo, S("Uyarı!"))
-               != MsgYes)
-        return;
-    drmKart(m_ctx, this)->isemriac(drmText(row.value(QStringLiteral("IS_EMRI_NO"))));
+    workshop::IsEmriKartindaAc(m_ctx, row, this);
 }
 
 void TFormIEFatDrm::BtnSecClick()
