@@ -61,6 +61,8 @@ protected:
             db.exec(S("UPDATE PARAMUH SET IE_MUH_KAY = 'O', ISK_DUS = 'D'"));
         if (count(S("SELECT COUNT(*) FROM PARAFAT")) == 0)
             db.exec(S("INSERT INTO PARAFAT (MUH_KAY) VALUES ('E')"));
+        // A 30-day call-back after a service invoice.
+        insert(S("PERIYOT"), {{S("SAT_SER"), S("S")}, {S("ARA_TIP"), S("1")}, {S("PER_GUN"), 30}});
         accounting::MuhasebeBaglantisiniKur();
         accounting::SetEksikMuhKodGosterici([this](const accounting::EksikMuhKodlari&) { ++eksikPencere; });
     }
@@ -197,6 +199,7 @@ TEST_P(MainRoadTest, CustomerToVoucherAndTheDeleteTakesItAllBack)
     stokDefterleUyumlu("after the invoice");
 
     EXPECT_EQ(metin("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :N", nn), S("E"));
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM ARAMAPER WHERE IE_NO = :N AND MUS_TIP = 'S'"), nn), 1);
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM ISEAYRIN WHERE ISEMRI_NO = :N AND FATURANO = :S"),
                     {{S("N"), no}, {S("S"), satis}}),
               2);
