@@ -5,6 +5,7 @@
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "invoicing/print/SayfaDuz.h"
+#include "invoicing/workorder/monitor/forms/IEFatDrm.h"
 #include "workshop/WorkshopEntry.h"
 
 #include "mainwindow/EntryPoints.h"
@@ -34,6 +35,8 @@ void RegisterEntryPoints()
         f->setModal(false);
         return f;
     });
+    RegisterRoutine(QString::fromLatin1(entry::IsemriDurumSec),
+                    [](const OpenRequest& r) { IsemriDurumSec(*r.ctx, r.mode, r.owner); });
     RegisterDemoSeed(QStringLiteral("invoicing"), SeedInvoicingDemo);
     RegisterRoutine(QLatin1String(entry::TSayfaDuzForm),
                     [](const OpenRequest& r) { SayfaDuzeniGoster(*r.ctx, r.owner); });

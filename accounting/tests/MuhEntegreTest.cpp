@@ -72,17 +72,7 @@ protected:
 
     void faturaTablolari()
     {
-        db.exec(QStringLiteral("CREATE TABLE SERFAT (SATIS_NO DOUBLE PRECISION NOT NULL PRIMARY KEY, CARI_KOD VARCHAR(11), "
-                               "NET_TUTAR DOUBLE PRECISION, TARIH TIMESTAMP, FAT_NO VARCHAR(16), FAT_TUR VARCHAR(1), "
-                               "KDVTEV_TUT DOUBLE PRECISION, ENT_KOD SMALLINT, FIS_NO DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("CREATE TABLE SERFATDT (SATIS_NO DOUBLE PRECISION, SIRA SMALLINT, PARCA_ISCILIK VARCHAR(1), "
-                               "PI_KOD VARCHAR(25), KDV DOUBLE PRECISION, GER_TUT DOUBLE PRECISION, ISK_TUT DOUBLE PRECISION)"));
-        const QString muh = QStringLiteral("MUH_S VARCHAR(30), MUH_ISK_S VARCHAR(30), MUH_IADE_A VARCHAR(30), "
-                                           "MUH_GRSAT VARCHAR(30), MUH_GRSATISK VARCHAR(30), MUH_KDV_A VARCHAR(30)");
-        db.exec(QStringLiteral("CREATE TABLE FRT (FRT_KODU VARCHAR(25), MODEL_KODU VARCHAR(25), ") + muh + QStringLiteral(")"));
-        for (const char* k : {"MUH_S", "MUH_ISK_S", "MUH_IADE_A", "MUH_GRSAT", "MUH_GRSATISK", "MUH_KDV_A"})
-            if (!db.dialect().columnExists(db, QStringLiteral("STOK"), QLatin1String(k)))
-                db.exec(QStringLiteral("ALTER TABLE STOK ADD COLUMN %1 VARCHAR(30)").arg(QLatin1String(k)));
+        // The invoice, labour and stock tables come with their libraries' schemas.
         db.exec(QStringLiteral("INSERT INTO MUHKDV VALUES ('K1', 'Genel')"));
         db.exec(QStringLiteral("INSERT INTO MUHKDVAYR (MUHKDV_KOD, KDV, MUH_KDV_S, MUH_KDV_A_IADE) VALUES ('K1', 20, '391.01', '191.01')"));
         db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, MUH_S, MUH_ISK_S, MUH_GRSAT, MUH_GRSATISK, MUH_KDV_A) "
@@ -90,10 +80,10 @@ protected:
         db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, MUH_S, MUH_KDV_A) VALUES (2, 'P2', '600.02', 'K1')"));
         db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, MUH_KDV_A) VALUES (3, 'P3', 'K1')"));
         // Labour L1: the card of the greatest model decides.
-        db.exec(QStringLiteral("INSERT INTO FRT (FRT_KODU, MODEL_KODU, MUH_S, MUH_ISK_S, MUH_GRSAT, MUH_GRSATISK, MUH_KDV_A) "
-                               "VALUES ('L1', 'A', NULL, NULL, NULL, NULL, 'K1')"));
-        db.exec(QStringLiteral("INSERT INTO FRT (FRT_KODU, MODEL_KODU, MUH_S, MUH_ISK_S, MUH_GRSAT, MUH_GRSATISK, MUH_KDV_A) "
-                               "VALUES ('L1', 'B', '600.01', '610.01', '601.01', '611.01', 'K1')"));
+        db.exec(QStringLiteral("INSERT INTO FRT (FRT_KODU, MODEL_KODU, FRT_ADI, MUH_S, MUH_ISK_S, MUH_GRSAT, MUH_GRSATISK, MUH_KDV_A) "
+                               "VALUES ('L1', 'A', 'BAKIM', NULL, NULL, NULL, NULL, 'K1')"));
+        db.exec(QStringLiteral("INSERT INTO FRT (FRT_KODU, MODEL_KODU, FRT_ADI, MUH_S, MUH_ISK_S, MUH_GRSAT, MUH_GRSATISK, MUH_KDV_A) "
+                               "VALUES ('L1', 'B', 'BAKIM', '600.01', '610.01', '601.01', '611.01', 'K1')"));
     }
     struct FatSatir {
         char tur;

@@ -707,16 +707,22 @@ bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
         sql += QStringLiteral(" AND ISEMRI.DURUM = :ADURUM");
         b[QStringLiteral("ADURUM")] = f.aracDurum;
     }
-    switch (f.sira) {
-    case IEBrFiltre::Sira::No: sql += QStringLiteral(" ORDER BY ISEMRI.IS_EMRI_NO"); break;
-    case IEBrFiltre::Sira::Cari: sql += QStringLiteral(" ORDER BY ISEMRI.CARI_KOD, ISEMRI.ARAC_GIRIS_TRH"); break;
-    case IEBrFiltre::Sira::Giris: sql += QStringLiteral(" ORDER BY ISEMRI.ARAC_GIRIS_TRH"); break;
-    case IEBrFiltre::Sira::Cikis: sql += QStringLiteral(" ORDER BY ISEMRI.TAHMINI_TES_TRH"); break;
-    case IEBrFiltre::Sira::Plaka: sql += QStringLiteral(" ORDER BY ISEMRI.PLAKA_NO"); break;
-    case IEBrFiltre::Sira::Sase: sql += QStringLiteral(" ORDER BY ISEMRI.SASI_NO"); break;
-    }
+    sql += IEBrSiraSql(f.sira);
     out = {sql, b};
     return true;
+}
+
+QString IEBrSiraSql(IEBrFiltre::Sira sira)
+{
+    switch (sira) {
+    case IEBrFiltre::Sira::No: break;
+    case IEBrFiltre::Sira::Cari: return QStringLiteral(" ORDER BY ISEMRI.CARI_KOD, ISEMRI.ARAC_GIRIS_TRH");
+    case IEBrFiltre::Sira::Giris: return QStringLiteral(" ORDER BY ISEMRI.ARAC_GIRIS_TRH");
+    case IEBrFiltre::Sira::Cikis: return QStringLiteral(" ORDER BY ISEMRI.TAHMINI_TES_TRH");
+    case IEBrFiltre::Sira::Plaka: return QStringLiteral(" ORDER BY ISEMRI.PLAKA_NO");
+    case IEBrFiltre::Sira::Sase: return QStringLiteral(" ORDER BY ISEMRI.SASI_NO");
+    }
+    return QStringLiteral(" ORDER BY ISEMRI.IS_EMRI_NO");
 }
 
 } // namespace tornaly::workshop

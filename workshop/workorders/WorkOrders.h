@@ -131,5 +131,7 @@ struct IEBrFiltre {
 // The list query with every value bound. Answers false (with the message
 // shown) when the typed year is not a number.
 bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out);
+// The ORDER BY of the six work-order list orders (the work-order monitor shares them).
+QString IEBrSiraSql(IEBrFiltre::Sira sira);
 
 } // namespace tornaly::workshop

@@ -24,8 +24,19 @@ namespace tornaly::workshop {
 namespace {
 QString t(const QVariant& v) { return v.toString().trimmed(); }
 
+const QStringList kListeBasliklari{
+    QStringLiteral("İşEmriNo"), QStringLiteral("İETip"), QStringLiteral("Cari Kod"), QStringLiteral("Giriş#"),
+    QStringLiteral("Model"), QStringLiteral("Model Yılı"), QStringLiteral("Şase No"), QStringLiteral("Motor No"),
+    QStringLiteral("Km"), QStringLiteral("Trf.Çık.Trh"), QStringLiteral("Renk"), QStringLiteral("Plaka"),
+    QStringLiteral("Giriş Tarih"), QStringLiteral("Çıkış Tarih"), QStringLiteral("Durum"), QStringLiteral("İptal"),
+    QStringLiteral("Yıl"), QStringLiteral("Cari Adı"), QStringLiteral("Araç Teslim Alan"), QStringLiteral("Toplam"),
+    QStringLiteral("İşçilik"), QStringLiteral("Parça"), QStringLiteral("BackOrder"), QStringLiteral("Atölye"),
+    QStringLiteral("Araç Durum")};
+
+} // namespace
+
 // The shared card, made when it is not open.
-TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent)
+static TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<TFormIsEmri*>(w); f && f->objectName() == QLatin1String("FormIsEmri") && f->isVisible())
@@ -36,7 +47,7 @@ TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent)
     return f;
 }
 
-QDateEdit* dateEdit(QWidget* parent, const char* name)
+QDateEdit* BosTarihEdit(QWidget* parent, const char* name)
 {
     auto* d = new QDateEdit(parent);
     d->setObjectName(QString::fromLatin1(name));
@@ -47,17 +58,19 @@ QDateEdit* dateEdit(QWidget* parent, const char* name)
     d->setDate(d->minimumDate());
     return d;
 }
-QDate dateOf(const QDateEdit* d) { return d->date() > d->minimumDate() ? d->date() : QDate(); }
+QDate BosTarih(const QDateEdit* d) { return d->date() > d->minimumDate() ? d->date() : QDate(); }
+void BosTarihSil(QDateEdit* d) { d->setDate(d->minimumDate()); }
 
-const QStringList kListeBasliklari{
-    QStringLiteral("İşEmriNo"), QStringLiteral("İETip"), QStringLiteral("Cari Kod"), QStringLiteral("Giriş#"),
-    QStringLiteral("Model"), QStringLiteral("Model Yılı"), QStringLiteral("Şase No"), QStringLiteral("Motor No"),
-    QStringLiteral("Km"), QStringLiteral("Trf.Çık.Trh"), QStringLiteral("Renk"), QStringLiteral("Plaka"),
-    QStringLiteral("Giriş Tarih"), QStringLiteral("Çıkış Tarih"), QStringLiteral("Durum"), QStringLiteral("İptal"),
-    QStringLiteral("Yıl"), QStringLiteral("Cari Adı"), QStringLiteral("Araç Teslim Alan"), QStringLiteral("Toplam"),
-    QStringLiteral("İşçilik"), QStringLiteral("Parça"), QStringLiteral("BackOrder"), QStringLiteral("Atölye"),
-    QStringLiteral("Araç Durum")};
-} // namespace
+void IsEmriKartindaAc(SessionContext& ctx, const QVariantMap& row, QWidget* parent)
+{
+    if (t(row.value(QStringLiteral("KAPANDI"))) == QLatin1String("E")
+        && Messages().show(MsgIcon::Warning,
+                           QStringLiteral("Bu İş Emri Kapalı, Değişiklik Yapamazsınız, Görmek İstiyor musunuz?"),
+                           MsgYes | MsgNo, MsgNo, QStringLiteral("Uyarı!"))
+               != MsgYes)
+        return;
+    paylasilanKart(ctx, parent)->isemriac(t(row.value(QStringLiteral("IS_EMRI_NO"))));
+}
 
 TFormIEBr::TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent)
     : VehicleListBase(ctx, mode == 2 ? 1 : mode, parent), m_tipFiltre(tipFiltre)
@@ -100,8 +113,8 @@ TFormIEBr::TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QW
     Chk15Gun->setObjectName(QStringLiteral("Chk15Gun"));
     ChkBackOrder = new QCheckBox(QStringLiteral("BackOrder Olan"), this);
     ChkBackOrder->setObjectName(QStringLiteral("ChkBackOrder"));
-    DtGirisBas = dateEdit(this, "DtGirisBas");
-    DtGirisSon = dateEdit(this, "DtGirisSon");
+    DtGirisBas = BosTarihEdit(this, "DtGirisBas");
+    DtGirisSon = BosTarihEdit(this, "DtGirisSon");
     BtnFiltrele = new QPushButton(QStringLiteral("Filtrele F6"), this);
     BtnFiltrele->setObjectName(QStringLiteral("BtnFiltrele"));
     BtnFiltrele->setShortcut(QKeySequence(Qt::Key_F6));
@@ -177,8 +190,8 @@ IEBrFiltre TFormIEBr::filtre() const
     f.cariKod = EdFiltCari->text();
     f.yil = EdFiltYil->text();
     f.plaka = EdFiltPlaka->text();
-    f.girisBas = dateOf(DtGirisBas);
-    f.girisSon = dateOf(DtGirisSon);
+    f.girisBas = BosTarih(DtGirisBas);
+    f.girisSon = BosTarih(DtGirisSon);
     f.durum = static_cast<IEBrFiltre::Durum>(CbDurum->currentIndex());
     if (!CbTip->currentData().toString().isEmpty())
         f.tipler = {CbTip->currentData().toString()};
@@ -236,14 +249,7 @@ void TFormIEBr::BtnDuzenleClick()
     const QVariantMap row = currentRow();
     if (row.isEmpty() || !BtnDuzenle->isEnabled())
         return;
-    if (t(row.value(QStringLiteral("KAPANDI"))) == QLatin1String("E")
-        && Messages().show(MsgIcon::Warning,
-                           QStringLiteral("Bu İş Emri Kapalı, Değişiklik Yapamazsınız, Görmek İstiyor musunuz?"),
-                           MsgYes | MsgNo, MsgNo, QStringLiteral("Uyarı!"))
-               != MsgYes)
-        return;
-    TFormIsEmri* kart = paylasilanKart(m_ctx, this);
-    kart->isemriac(t(row.value(QStringLiteral("IS_EMRI_NO"))));
+    IsEmriKartindaAc(m_ctx, row, this);
 }
 
 void TFormIEBr::BtnSilClick()

@@ -56,6 +56,14 @@ private:
     QString m_tipFiltre;
 };
 
+// A date edit whose lowest date shows blank and stands for "no date"; the
+// work-order lists use it for the ends of their ranges.
+QDateEdit* BosTarihEdit(QWidget* parent, const char* name);
+QDate BosTarih(const QDateEdit* d);
+void BosTarihSil(QDateEdit* d);
+// Opens a listed work order in the shared card; a closed one asks first.
+void IsEmriKartindaAc(SessionContext& ctx, const QVariantMap& row, QWidget* parent);
+
 // The work-order list: mode 1 picks, 2 picks without new or change, 5 browses,
 // 10 picks closed work orders for invoicing. An empty IsEmriNo on cancel.
 TypeIsEmri IsemriSec(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent = nullptr);
