@@ -90,6 +90,8 @@ inline constexpr char SatisGoster[] = "SatisGoster";     // routine, key = count
 // After-sales contact.
 inline constexpr char ExpertSec[] = "ExpertSec";         // routine, mode 0
 inline constexpr char HasarKodSec[] = "HasarKodSec";     // routine, codeType 1..8, mode 0
+inline constexpr char ClaimListeSec[] = "ClaimListeSec"; // routine, the claim list, mode 0
+inline constexpr char ClaimIsemriAc[] = "ClaimIsemriAc"; // routine, key = work-order number
 inline constexpr char TFormSerTelRapVarnek[] = "TFormSerTelRapVarnek"; // form, one instance "FormSerTelRapVarnek"
 inline constexpr char AramaSorguGoster[] = "AramaSorguGoster"; // routine, key = customer type "S", mode 0 or 1
 inline constexpr char TelRapSec[] = "TelRapSec";         // routine, mode 0
