@@ -164,8 +164,16 @@ TEST_F(MonitorTest, WarrantyInvoicesThroughClaimsAndFactorTables)
     insert(S("GT"), {{S("G_T"), S("G")}, {S("TM"), 1}, {S("TG"), 0}});
     insert(S("PI"), {{S("P_I"), S("P")}, {S("P"), 1}, {S("I"), 0}});
     insert(S("PI"), {{S("P_I"), S("I")}, {S("P"), 0}, {S("I"), 1}});
-    insert(S("CLAIMM"), {{S("CL_CLAIMNO"), 7}, {S("CL_ISEMRI"), S("W000003")}, {S("CL_FATURA"), S("E")}});
-    insert(S("CLAIMM"), {{S("CL_CLAIMNO"), 8}, {S("CL_ISEMRI"), S("W000002")}, {S("CL_FATURA"), S("H")}});
+    // The claims table of the claims module asks for the repair's dates, chassis, km and type.
+    auto claim = [&](double no, const char* ie, const char* fatura) {
+        const QDateTime gun(QDate(2025, 3, 1), QTime());
+        insert(S("CLAIMM"), {{S("CL_CLAIMNO"), no}, {S("CL_ISEMRI"), QString::fromLatin1(ie)},
+                             {S("CL_FATURA"), QString::fromLatin1(fatura)}, {S("CL_TAMIRTRH"), gun},
+                             {S("CL_TESLIMTRH"), gun}, {S("CL_SASE"), S("VF1AAA11111111111")}, {S("CL_KM"), 1000},
+                             {S("CL_ARACTIP"), S("A")}});
+    };
+    claim(7, "W000003", "E");
+    claim(8, "W000002", "H");
     addInvoice(10, {}, S("G"), QDate(2025, 4, 1), 0, 0, 0, 0);
     auto line = [&](int sira, const char* kind, double price, double qty, const QVariant& isk, double claim) {
         insert(S("SERFATDT"), {{S("SATIS_NO"), 10}, {S("SIRA"), sira}, {S("PARCA_ISCILIK"), QString::fromLatin1(kind)},
