@@ -589,7 +589,11 @@ bool kontroller(const SessionContext& ctx, const Db& db, IEFatura& f)
             return false;
         }
 
-    if (!fatNo.isEmpty()) {
+    // A number left as proposed is settled under the series lock at save time
+    // (another workstation may have taken it meanwhile); only a typed one is
+    // refused here.
+    const bool oneriyleAyni = f.yeni && !f.onerilenFatNo.isEmpty() && fatNo == f.onerilenFatNo;
+    if (!fatNo.isEmpty() && !oneriyleAyni) {
         const FatNoKullanim k = FatNoKullanimi(db, fatNo, f.satisNo());
         if (k.kullanildi) {
             ShowError(FatNoKullanimMesaji(k));
