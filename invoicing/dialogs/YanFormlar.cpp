@@ -19,6 +19,22 @@ namespace tornaly::invoicing {
 namespace {
 using text::S;
 
+// The two table dialogs: the grid over a button row of new, delete | pick, close.
+void tabloDuzeni(QDialog* d, QTableWidget* tablo, std::initializer_list<QPushButton*> dugmeler, int yukseklik)
+{
+    const std::vector<QPushButton*> b(dugmeler);
+    auto* satir = new QHBoxLayout;
+    satir->addWidget(b[0]);
+    satir->addWidget(b[1]);
+    satir->addStretch();
+    satir->addWidget(b[2]);
+    satir->addWidget(b[3]);
+    auto* l = new QVBoxLayout(d);
+    l->addWidget(tablo);
+    l->addLayout(satir);
+    d->resize(560, yukseklik);
+}
+
 QPushButton* dugme(QWidget* p, const char* metin, const char* ad)
 {
     auto* b = new QPushButton(S(metin), p);
@@ -145,16 +161,7 @@ TFormHazirMetin::TFormHazirMetin(const SessionContext& ctx, int mode, QWidget* p
     connect(sec, &QPushButton::clicked, this, sec1);
     connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, sec1);
     connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
-    auto* b = new QHBoxLayout;
-    for (QPushButton* p : {yeni, sil})
-        b->addWidget(p);
-    b->addStretch();
-    b->addWidget(sec);
-    b->addWidget(kapat);
-    auto* l = new QVBoxLayout(this);
-    l->addWidget(cxGrid1);
-    l->addLayout(b);
-    resize(560, 380);
+    tabloDuzeni(this, cxGrid1, {yeni, sil, sec, kapat}, 380);
     yukle();
 }
 
@@ -245,16 +252,7 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
     connect(sec, &QPushButton::clicked, this, sec1);
     connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, sec1);
     connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
-    auto* b = new QHBoxLayout;
-    for (QPushButton* p : {yeni, sil})
-        b->addWidget(p);
-    b->addStretch();
-    b->addWidget(sec);
-    b->addWidget(kapat);
-    auto* l = new QVBoxLayout(this);
-    l->addWidget(cxGrid1);
-    l->addLayout(b);
-    resize(560, 320);
+    tabloDuzeni(this, cxGrid1, {yeni, sil, sec, kapat}, 320);
     yukle();
 }
 
