@@ -13,10 +13,43 @@ int say(const Db& db, const QString& sql, const QVariantMap& b = {})
     q.bindAll(b).exec();
     return q.next() ? int(q.value(0).toLongLong()) : 0;
 }
+// Where the standard design prints each item: left, top (mm from the page start).
+const struct {
+    const char* item;
+    int left, top;
+} kFaturaYerleri[] = {
+    {"FATNO", 160, 20},  {"TRH", 160, 26},    {"FSEVK", 160, 32},   {"VADETRH", 160, 38}, {"OZEL1", 160, 44},
+    {"CARIKOD", 15, 38}, {"KR", 15, 44},      {"ADR1", 15, 52},     {"ADR2", 15, 56},     {"ADR3", 15, 60},
+    {"VERD", 15, 66},    {"VERNO", 75, 66},   {"PK", 120, 52},      {"SEMT", 120, 56},    {"IL", 120, 60},
+    {"SUTB", 12, 80},    {"SNO", 3, 5},       {"SIRA", 12, 28},     {"URUNAD", 41, 62},   {"SKDV", 108, 6},
+    {"MIK", 115, 17},    {"OLCU", 129, 8},    {"BIRIMF", 138, 20},  {"ISKS", 162, 6},     {"TUTAR", 169, 24},
+    {"ACIKLA", 194, 10}, {"TOP", 140, 200},   {"KDVMAT", 15, 205},  {"BRUT", 140, 205},   {"SISKORN", 140, 210},
+    {"ARA", 140, 215},   {"KDV", 140, 220},   {"SNETTUT", 140, 235}, {"YAZI", 15, 245},   {"ALAN1", 15, 252},
+    {"ALAN2", 80, 252},  {"SABIT1", 15, 265}, {"SAYFA", 5, 5},
+};
+
 } // namespace
+
+int SeedFaturaTasarimi(const Db& db)
+{
+    QStringList kolonlar{S("FATFORM_ADI"), S("SABIT1"), S("TOPLAM_VSB"), S("BASLIK_VSB"), S("SAYFAISIM"),
+                         S("SAYFAGEN"), S("SAYFAYUK")};
+    QStringList degerler{S(":AD"), S(":SABIT"), S("1"), S("0"), S(":SAYFA"), S("210"), S("297")};
+    for (const auto& y : kFaturaYerleri) {
+        kolonlar << QLatin1String(y.item) + S("_S") << QLatin1String(y.item) + S("_U");
+        degerler << QString::number(y.left) << QString::number(y.top);
+    }
+    db.exec(S("INSERT INTO KOORFAT (%1) VALUES (%2)").arg(kolonlar.join(S(", ")), degerler.join(S(", "))),
+            {{S("AD"), S("Standart Fatura")},
+             {S("SABIT"), S("İşbu fatura muhteviyatına 7 gün içinde itiraz edilmediği takdirde aynen kabul edilmiş sayılır.")},
+             {S("SAYFA"), S("A4   (210mm x 297mm)")}});
+    return say(db, S("SELECT MAX(ID) FROM KOORFAT"));
+}
 
 void SeedInvoicingDemo(const Db& db)
 {
+    if (say(db, S("SELECT COUNT(*) FROM KOORFAT")) == 0)
+        SeedFaturaTasarimi(db);
     FatTaniDegerleri seri = FatTaniOku(db);
     if (seri.FATNO <= 1) {
         seri.SABITHARF = S("TRN");

@@ -7,5 +7,7 @@ namespace tornaly::invoicing {
 // the demo company, and the parts and labour of an open demo work order so
 // that it can be invoiced.
 void SeedInvoicingDemo(const Db& db);
+// The standard design of the pre-printed invoice (KOORFAT) on A4; returns its ID.
+int SeedFaturaTasarimi(const Db& db);
 
 } // namespace tornaly::invoicing

@@ -220,7 +220,8 @@ public:
     }
 
     void text(RenderedPage& page, const QString& band, const QString& name, double x, double y, double w,
-              const QString& text, Qt::Alignment align, bool bold = false, int symbology = 0, double h = 0)
+              const QString& text, Qt::Alignment align, bool bold = false, int symbology = 0, double h = 0,
+              bool fixedPitch = false)
     {
         const QRectF rect(m_form.pageStart.x() + x, m_form.pageStart.y() + y, qMax(1.0, w),
                           h > 0 ? h : m_form.lineHeight);
@@ -243,6 +244,8 @@ public:
         item.rect = rect;
         item.font = m_font;
         item.font.bold = item.font.bold || bold;
+        if (fixedPitch)
+            item.font.family = QStringLiteral("DejaVu Sans Mono");
         item.align = align;
         page.items.append(item);
     }
@@ -252,7 +255,7 @@ public:
         for (const PrePrintedItem& it : list) {
             ++m_seq;
             text(page, band, it.name, it.pos.x(), it.pos.y(), it.width, it.text, it.align, it.bold,
-                 it.barcodeSymbology, it.height);
+                 it.barcodeSymbology, it.height, it.fixedPitch);
         }
     }
 
@@ -269,18 +272,26 @@ public:
         }
     }
 
-    void carried(RenderedPage& page, double y, double amount)
+    void carried(RenderedPage& page, double y, double amount, bool foot)
     {
-        QStringList cells;
-        for (const PlacedColumn& col : m_form.columns) {
-            if (col.item == m_form.carriedCaptionColumn)
-                cells.append(m_form.carriedCaption);
-            else if (col.item == m_form.carriedAmountColumn)
-                cells.append(m_form.amountText ? m_form.amountText(amount) : QString::number(amount, 'f', 2));
-            else
-                cells.append(QString());
+        QString caption = m_form.carriedCaption;
+        if (foot && !m_form.carriedFootCaption.isEmpty())
+            caption = m_form.carriedFootCaption;
+        ++m_seq;
+        for (int c = 0; c < m_form.columns.size(); ++c) {
+            const PlacedColumn& col = m_form.columns.at(c);
+            const Qt::Alignment align = c < m_form.columnAlign.size() ? m_form.columnAlign.at(c)
+                                                                      : Qt::AlignLeft | Qt::AlignVCenter;
+            if (col.item == m_form.carriedCaptionColumn) {
+                const double w = qMax(col.width, m_form.carriedCaptionWidth);
+                if (w > 0)
+                    text(page, QStringLiteral("Detail"), col.item, col.left + col.width - w, y, w, caption,
+                         m_form.carriedCaptionWidth > 0 ? Qt::AlignRight | Qt::AlignVCenter : align);
+            } else if (col.item == m_form.carriedAmountColumn && col.width > 0) {
+                text(page, QStringLiteral("Detail"), col.item, col.left, y, col.width,
+                     m_form.amountText ? m_form.amountText(amount) : QString::number(amount, 'f', 2), align);
+            }
         }
-        line(page, y, cells);
     }
 
 private:
@@ -330,7 +341,7 @@ PrePrintedResult RenderPrePrinted(const PrePrintedForm& form)
         writer.items(page, QStringLiteral("PageHeader"), form.everyPage);
         int slot = 0;
         if (!first && carry) {
-            writer.carried(page, form.linesTop, carriedSum);
+            writer.carried(page, form.linesTop, carriedSum, false);
             ++slot;
         }
         // The page is the last when the remaining lines fit in its free capacity.
@@ -344,7 +355,7 @@ PrePrintedResult RenderPrePrinted(const PrePrintedForm& form)
         if (last)
             writer.items(page, QStringLiteral("Summary"), form.lastPage);
         else if (carry)
-            writer.carried(page, form.linesTop + slot * lineHeight, carriedSum);
+            writer.carried(page, form.linesTop + slot * lineHeight, carriedSum, true);
         result.document.pages.append(page);
         first = false;
     } while (next < total);

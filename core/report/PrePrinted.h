@@ -94,6 +94,8 @@ struct PrePrintedItem {
     // A barcode of the text in place of the text (zint's numbering; 8 is Code 39).
     int barcodeSymbology = 0;
     double height = 0; // 0: one line
+    // Columns of figures padded with spaces (a fixed-pitch font keeps them under each other).
+    bool fixedPitch = false;
 };
 // An item at the position the row gives it.
 PrePrintedItem ItemAt(const LayoutRow& row, const QString& item, const QString& text, double width = 60,
@@ -123,7 +125,12 @@ struct PrePrintedForm {
     QVector<double> lineAmounts; // summed into the carried total; empty: no carried lines
 
     QString carriedCaption = QStringLiteral("Nakli Yekün");
+    // The caption at the foot of a page that continues; empty: carriedCaption.
+    QString carriedFootCaption;
     QString carriedCaptionColumn; // the column the caption is printed in
+    // The caption may reach left of its column: it ends where the column ends
+    // and is at least this wide (0: the column's width).
+    double carriedCaptionWidth = 0;
     QString carriedAmountColumn;  // the column the amount is printed in
     std::function<QString(double)> amountText;
 };

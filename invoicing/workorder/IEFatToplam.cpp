@@ -204,4 +204,27 @@ void SatirIskontoUygula(QList<IEFatSatir>& satirlar, double oran)
     }
 }
 
+const QStringList& TevkifatKodlari()
+{
+    static const QStringList k{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                               QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
+                               QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("a")};
+    return k;
+}
+
+const QStringList& TevkifatBasliklari()
+{
+    static const QStringList k{QStringLiteral("Tevkifat Yok"), QStringLiteral("1/2"), QStringLiteral("1/3"),
+                               QStringLiteral("2/3"), QStringLiteral("3/3"), QStringLiteral("1/10"),
+                               QStringLiteral("9/10"), QStringLiteral("1/6"), QStringLiteral("5/10"),
+                               QStringLiteral("7/10"), QStringLiteral("4/5")};
+    return k;
+}
+
+QString TevkifatBasligi(const QString& kod)
+{
+    const qsizetype i = TevkifatKodlari().indexOf(kod);
+    return i > 0 ? TevkifatBasliklari().at(i) : QString();
+}
+
 } // namespace tornaly::invoicing

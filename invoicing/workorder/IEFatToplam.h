@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tornaly::invoicing {
 
@@ -87,6 +88,12 @@ bool Yuvarla(QList<IEFatSatir>& satirlar, double hedef, double netTutar);
 
 // "Satir.Isk.Uygula": the same percent on every line that is not a text line.
 void SatirIskontoUygula(QList<IEFatSatir>& satirlar, double oran);
+
+// The withholding codes (KDVTEV) in the order of the form's list, and their captions ("1/2").
+const QStringList& TevkifatKodlari();
+const QStringList& TevkifatBasliklari();
+// The caption of a withholding code; empty for none.
+QString TevkifatBasligi(const QString& kod);
 
 // ---- template body ----
 template <typename KurFn>

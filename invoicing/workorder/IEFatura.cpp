@@ -9,6 +9,7 @@
 #include "messages/Messages.h"
 #include "services/KurBul.h"
 #include "services/MuhasebeEntegre.h"
+#include "invoicing/print/IEFatExcel.h"
 #include "sql/SqlHelpers.h"
 #include "stock/ledger/DepoHrk.h"
 
@@ -855,6 +856,29 @@ void muhasebeyeAktar(const SessionContext& ctx, const Db& db, const IEFatura& f)
     MuhasebeEntegre(ctx, db, istek);
 }
 
+// The Excel copy of the day's or week's invoices into PARAMET.FILE_PATH;
+// only a committed invoice gets here, and its failure leaves the invoice stored.
+void faturaExcelKopyasi(const SessionContext& ctx, const Db& db, const IEFatura& f)
+{
+    try {
+        QString klasor;
+        {
+            Query q(db, S("SELECT FILE_PATH FROM PARAMET"));
+            q.exec();
+            if (q.next())
+                klasor = q.str(S("FILE_PATH")).trimmed();
+        }
+        if (klasor.isEmpty())
+            return;
+        InvoiceExportExcel(ctx, db, klasor, EFaturaMukellefi(db, f.deger(S("CARI_KOD")).toString()));
+    } catch (const DbError& e) {
+        LogDbError(e);
+        ShowError(e.text());
+    } catch (const std::exception& e) {
+        ShowError(QString::fromUtf8(e.what()));
+    }
+}
+
 } // namespace
 
 bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const IEFatKayitSecenekleri& sec)
@@ -919,6 +943,12 @@ bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const 
         if (ctx.AktifKullanici.maliyet_uyari == 1 && sec.fiyatKontrolGoster &&
             !FiyatKontrolSatirlari(db, QLatin1Char('I'), f.satisNo()).isEmpty())
             sec.fiyatKontrolGoster(f.satisNo());
+    } catch (const DbError& e) {
+        LogDbError(e);
+        ShowError(e.text());
+    }
+    faturaExcelKopyasi(ctx, db, f);
+    try {
         muhasebeyeAktar(ctx, db, f);
     } catch (const DbError& e) {
         LogDbError(e);

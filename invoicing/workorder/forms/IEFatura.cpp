@@ -7,11 +7,14 @@
 #include "guard/FormGuard.h"
 #include "invoicing/dialogs/FatTur.h"
 #include "invoicing/dialogs/FiyatKontrol.h"
+#include "invoicing/print/IEFatYaz.h"
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QToolButton>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -41,18 +44,8 @@ QString para(double v)
 
 enum Kolon { cSira, cPI, cKod, cAd, cMiktar, cFiyat, cIsk, cKdv, cTutar, cKdvTutar, cGaranti, cAciklama, cIeno, cKolonSayisi };
 
-const QStringList& tevkifatKodlari()
-{
-    static const QStringList k{S("0"), S("1"), S("2"), S("3"), S("4"), S("5"), S("6"), S("7"), S("8"), S("9"), S("a")};
-    return k;
-}
-
-const QStringList& tevkifatBasliklari()
-{
-    static const QStringList k{S("Tevkifat Yok"), S("1/2"), S("1/3"), S("2/3"), S("3/3"), S("1/10"), S("9/10"),
-                               S("1/6"), S("5/10"), S("7/10"), S("4/5")};
-    return k;
-}
+const QStringList& tevkifatKodlari() { return TevkifatKodlari(); }
+const QStringList& tevkifatBasliklari() { return TevkifatBasliklari(); }
 
 QLabel* tutarEtiketi(QWidget* parent, const QString& ad)
 {
@@ -252,6 +245,45 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     connect(nakit, &QAction::triggered, this, &TFormIEFatura::NakitOdemeClick);
     for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme})
         komutlar->addWidget(b);
+    komutlar->addSpacing(16);
+    BtnFATKES = new QToolButton(this);
+    BtnFATKES->setObjectName(S("BtnFATKES"));
+    BtnFATKES->setText(S("Fa&tura Kes"));
+    BtnFATKES->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* tasarimMenu = new QMenu(BtnFATKES);
+    tasarimMenu->setObjectName(S("PopupTasarim"));
+    BtnFATKES->setMenu(tasarimMenu);
+    // The designs are read when the drop-down opens, so a design saved meanwhile is offered.
+    connect(tasarimMenu, &QMenu::aboutToShow, this, [this, tasarimMenu] {
+        Guard([&] {
+            tasarimMenu->clear();
+            for (const auto& [id, ad] : FaturaTasarimlari(m_ctx.Database1)) {
+                QAction* a = tasarimMenu->addAction(ad.isEmpty() ? QString::number(id) : ad);
+                a->setObjectName(S("Tasarim%1").arg(id));
+                connect(a, &QAction::triggered, this, [this, id] {
+                    popuptag = id;
+                    Guard([&] { BtnFATKESClick(); });
+                });
+            }
+        });
+    });
+    btnFatA4 = new QPushButton(S("Fatura A4"), this);
+    btnFatA4->setObjectName(S("btnFatA4"));
+    BtnDispozisyon = new QPushButton(S("Dispozisyon Formu Yazdır"), this);
+    BtnDispozisyon->setObjectName(S("BtnDispozisyon"));
+    chcboxdvz = new QCheckBox(S("Dövizli Döküm"), this);
+    chcboxdvz->setObjectName(S("chcboxdvz"));
+    cbplaka = new QCheckBox(S("Faturada Plaka Göster"), this);
+    cbplaka->setObjectName(S("cbplaka"));
+    cbplaka->setChecked(true);
+    cbEk = new QCheckBox(S("Faturada Açiklamayi &Göster"), this);
+    cbEk->setObjectName(S("cbEk"));
+    komutlar->addWidget(BtnFATKES);
+    komutlar->addWidget(btnFatA4);
+    komutlar->addWidget(BtnDispozisyon);
+    komutlar->addWidget(chcboxdvz);
+    komutlar->addWidget(cbplaka);
+    komutlar->addWidget(cbEk);
     komutlar->addStretch();
     komutlar->addWidget(BtnKapat);
 
@@ -279,6 +311,9 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { Guard([&] { SpeedButton1Click(); }); });
     connect(BtnEdit, &QPushButton::clicked, this, [this] { Guard([&] { BtnEditClick(); }); });
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(BtnFATKES, &QToolButton::clicked, this, [this] { Guard([&] { BtnFATKESClick(); }); });
+    connect(btnFatA4, &QPushButton::clicked, this, [this] { Guard([&] { btnFatA4Click(); }); });
+    connect(BtnDispozisyon, &QPushButton::clicked, this, [this] { Guard([&] { BtnDispozisyonClick(); }); });
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { Guard([&] { Edit1Enter(); }); });
     connect(cbKDVTEV, &QComboBox::currentIndexChanged, this, [this](int) {
         if (m_yukleniyor || !yenikayit)
@@ -424,6 +459,11 @@ void TFormIEFatura::butstat()
     SpeedButton1->setEnabled(duzenle && FAT_TUR != 2);
     BtnEdit->setEnabled(!duzenle && !m_fatura.baslik.isEmpty());
     BtnOdeme->setEnabled(!duzenle && !m_fatura.baslik.isEmpty() && !m_fatura.yeni);
+    // Open while editing too: the print commands then say why they wait for the save.
+    const bool basilir = !m_fatura.baslik.isEmpty();
+    BtnFATKES->setEnabled(basilir);
+    btnFatA4->setEnabled(basilir);
+    BtnDispozisyon->setEnabled(basilir);
     if (kilitli) {
         BtnSAKLA->setEnabled(false);
         BtnEdit->setEnabled(false);
@@ -431,6 +471,43 @@ void TFormIEFatura::butstat()
     } else {
         cxGrid1->setEnabled(true);
     }
+}
+
+namespace {
+
+IEFatBaskiSecenekleri baskiSecenekleri(const QCheckBox* dvz, const QCheckBox* plaka, const QCheckBox* ek)
+{
+    IEFatBaskiSecenekleri s;
+    s.dovizli = dvz->isChecked();
+    s.plaka = plaka->isChecked();
+    s.aciklama = ek->isChecked();
+    return s;
+}
+
+} // namespace
+
+void TFormIEFatura::BtnFATKESClick()
+{
+    if (!IEFatYazdirilabilir(m_fatura, yenikayit, true))
+        return;
+    IEFaturaMatbuYazdir(m_ctx, m_ctx.Database1, m_fatura.satisNo(), popuptag,
+                        baskiSecenekleri(chcboxdvz, cbplaka, cbEk));
+}
+
+void TFormIEFatura::btnFatA4Click()
+{
+    if (!IEFatYazdirilabilir(m_fatura, yenikayit, false))
+        return;
+    IEFaturaA4Yazdir(m_ctx, m_ctx.Database1, m_fatura.satisNo(), baskiSecenekleri(chcboxdvz, cbplaka, cbEk));
+}
+
+void TFormIEFatura::BtnDispozisyonClick()
+{
+    if (m_fatura.baslik.isEmpty() || m_fatura.yeni || yenikayit) {
+        ShowWarning(S("Faturayı kaydettikten sonra kesiniz!"));
+        return;
+    }
+    IEFatDispozisyonYazdir(m_ctx, m_ctx.Database1, m_fatura.satisNo());
 }
 
 void TFormIEFatura::faturaAc(double satisNo)

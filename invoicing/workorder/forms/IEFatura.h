@@ -11,6 +11,8 @@ class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
 class QPlainTextEdit;
+class QCheckBox;
+class QToolButton;
 
 namespace tornaly { struct SessionContext; }
 
@@ -30,6 +32,7 @@ public:
     int ieFYili = 0;
     double SATISNOSU = -1;
     bool yenikayit = false;
+    int popuptag = 0; // the KOORFAT design chosen from the drop-down of "Fa&tura Kes"
 
     const IEFatura& fatura() const { return m_fatura; }
     IEFatura& fatura() { return m_fatura; }
@@ -54,6 +57,10 @@ public slots:
     void Edit1Enter();
     void NakitOdemeClick();
     void BtnEditClick();
+    // Printing: pre-printed invoice with the chosen design (popuptag), A4, dispositions.
+    void BtnFATKESClick();
+    void btnFatA4Click();
+    void BtnDispozisyonClick();
 
 private:
     void basligiGoster();
@@ -74,6 +81,9 @@ private:
     QLabel *LabelTur, *LabelBakiye, *LabelBakiyeBaslik;
     QTableWidget* cxGrid1;
     QLabel *lblBrut, *lblIndirim, *lblToplam, *lblKdv, *lblTevkifat, *lblNet, *lblParca, *lblIscilik, *lblGaranti;
+    QToolButton* BtnFATKES;
+    QPushButton *btnFatA4, *BtnDispozisyon;
+    QCheckBox *chcboxdvz, *cbplaka, *cbEk;
     QPushButton *BtnSAKLA, *BtnIptal, *BtnNetHesap, *BtnYuvarla, *BtnSatirIsk, *SpeedBKR, *SpeedButton1, *BtnOdeme,
         *BtnEdit, *BtnKapat;
 };
