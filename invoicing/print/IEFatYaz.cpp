@@ -173,10 +173,9 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
     const bool claimVar = garanti && db.dialect().tableExists(db, S("CLAIMM"));
     double sonClaim = -1;
     for (const IEFatSatir& s : v.fatura.satirlar) {
-        if (s.GARANTI_TIP != QLatin1String("M") && s.GARANTI_TIP != QLatin1String("I") &&
-            s.GARANTI_TIP != QLatin1String("K"))
-            continue;
-        if (garanti && s.CLAIM_NO != sonClaim) {
+        const bool basilir = s.GARANTI_TIP == QLatin1String("M") || s.GARANTI_TIP == QLatin1String("I") ||
+                             s.GARANTI_TIP == QLatin1String("K");
+        if (basilir && garanti && s.CLAIM_NO != sonClaim) {
             sonClaim = s.CLAIM_NO;
             IEFatBaskiSatiri b;
             b.claimBasligi = true;
@@ -218,7 +217,9 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
             }
             b.olcu = birimler.value(s.PI_KOD);
         }
-        v.satirlar.append(b);
+        v.tumSatirlar.append(b);
+        if (basilir)
+            v.satirlar.append(b);
     }
 
     if (v.dovizli)
@@ -362,7 +363,9 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
     // The time follows the date 8 mm after its end.
     at(ust, S("TARIH"), S("TRH"), fatYazTarih(v.fatura.deger(S("TARIH"))), 0, 0, 18);
     at(ust, S("SAAT"), S("TRH"), fatYazSaat(v.fatura.deger(S("SAAT"))), 18 + 8, 0, 12);
-    at(ust, S("SABIT1"), S("SABIT1"), row.text(S("SABIT1")).trimmed(), 0, 0, 120);
+    // Fixed text and explanation run to the paper's right edge.
+    const double sabitEn = qMax(60.0, f.page.pageSizeMm().width() - f.pageStart.x() - row.mm(S("SABIT1_S")) - 3);
+    at(ust, S("SABIT1"), S("SABIT1"), row.text(S("SABIT1")).trimmed(), 0, 0, sabitEn);
     at(ust, S("VDAIRE"), S("VERD"), v.cariText(S("VD")), 0, 0, 45);
     at(ust, S("VNO"), S("VERNO"), v.cariText(S("VN")), 0, 0, 35);
     at(ust, S("CARI_KOD"), S("CARIKOD"), v.fatura.deger(S("CARI_KOD")).toString().trimmed(), 0, 0, 30);
@@ -373,7 +376,7 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
     at(ust, S("VADE_TRH"), S("VADETRH"), fatYazTarih(v.fatura.deger(S("VADE_TRH"))), 0, 0, 20);
     at(ust, S("VADE_TRH_BASLIK"), S("VADETRH"), S("Vade Tar.:"), -18, 0, 17);
     if (secenek.aciklama)
-        at(ust, S("EK1"), S("SABIT1"), v.fatura.deger(S("EK1")).toString().trimmed(), 0, 0, 120);
+        at(ust, S("EK1"), S("SABIT1"), v.fatura.deger(S("EK1")).toString().trimmed(), 0, 0, sabitEn);
 
     // Lines.
     const MatbuKolonlar mk = matbuKolonlari(row);
@@ -478,7 +481,8 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
         {S("Isç.Net.:"), v.tutar(S("IND_TUT_ISCI")) - v.tutar(S("IND_YUZ_ISCI"))}};
     for (int i = 0; i < gruplar.size(); ++i) {
         if (!basliksiz)
-            at(alt, S("GRUP%1_BASLIK").arg(i + 1), S("KDVMAT"), gruplar.at(i).first, 73, 4 * i, 10);
+            // Wider than the 10 mm up to the value: the value is right-aligned and leaves the room free.
+            at(alt, S("GRUP%1_BASLIK").arg(i + 1), S("KDVMAT"), gruplar.at(i).first, 73, 4 * i, 16);
         at(alt, S("GRUP%1").arg(i + 1), S("KDVMAT"), para(gruplar.at(i).second), 83, 4 * i, 25, sag);
     }
     return f;
@@ -490,10 +494,10 @@ namespace {
 
 using namespace tornaly::report;
 
-SourcePtr satirKaynagi(const IEFatBaskiVerisi& v, bool sadeceParca)
+SourcePtr satirKaynagi(const QList<IEFatBaskiSatiri>& satirlar, bool sadeceParca)
 {
     QVector<QVector<QVariant>> rows;
-    for (const IEFatBaskiSatiri& s : v.satirlar) {
+    for (const IEFatBaskiSatiri& s : satirlar) {
         if (s.claimBasligi) {
             if (!sadeceParca)
                 rows.append({QString(), S("Sasi : ") + s.claimSase + S("   Claim No: ") + FormatMoney(s.claimNo, S("0")),
@@ -529,7 +533,7 @@ report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
     r.title = S("FATURA");
     r.page.marginsMm = {10, 10, 10, 10};
     r.font = ReportFont{S("DejaVu Sans"), 8, false, false};
-    r.source = satirKaynagi(v, false);
+    r.source = satirKaynagi(v.satirlar, false);
     const int ond = v.ondalik;
     const QString paraFmt = ond > 0 ? S(",0.") + QString(ond, QLatin1Char('0')) : S(",0");
 
@@ -634,7 +638,7 @@ report::Report DispozisyonRaporu(const IEFatBaskiVerisi& v)
     r.title = S("DİSPOZİSYON FORMU");
     r.page.marginsMm = {10, 10, 10, 10};
     r.font = ReportFont{S("DejaVu Sans"), 8, false, false};
-    r.source = satirKaynagi(v, true);
+    r.source = satirKaynagi(v.tumSatirlar, true);
     const QString paraFmt = v.ondalik > 0 ? S(",0.") + QString(v.ondalik, QLatin1Char('0')) : S(",0");
 
     Band& h = r.pageHeader;
@@ -677,7 +681,7 @@ report::Report DispozisyonRaporu(const IEFatBaskiVerisi& v)
     // Labour from the invoice's own labour lines: the printout does not depend on another open window.
     double parca = 0, iscilik = 0;
     QList<const IEFatBaskiSatiri*> iscilikler;
-    for (const IEFatBaskiSatiri& s : v.satirlar) {
+    for (const IEFatBaskiSatiri& s : v.tumSatirlar) {
         if (s.claimBasligi || s.metin)
             continue;
         if (s.iscilik) {

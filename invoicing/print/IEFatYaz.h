@@ -47,7 +47,8 @@ struct IEFatBaskiVerisi {
     IEFatura fatura;
     QVariantMap cari;   // CARI row of the billed account
     QVariantMap isEmri; // ISEMRI row; empty when the invoice has no work order
-    QList<IEFatBaskiSatiri> satirlar;
+    QList<IEFatBaskiSatiri> satirlar;    // the printed lines (M, I, K) with claim headings
+    QList<IEFatBaskiSatiri> tumSatirlar; // every line (the dispositions form)
     QList<KdvMatrahi> kdvMatrahlari; // by rate, every rate
     double borcToplam = 0, alacakToplam = 0;
     QString firmaAdi, firmaOzel1; // FIRKIM.EADI, OZEL1

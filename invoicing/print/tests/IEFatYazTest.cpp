@@ -11,7 +11,9 @@
 #include "report/ReportExport.h"
 #include "words/AmountWords.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -197,6 +199,25 @@ TEST(IEFatMatbu, AtMostThreeVatRowsInRateOrderAndCaptionSwitches)
     EXPECT_EQ(textOf(d, 1, S("ONCEKI_BAKIYE")), S("2.700,00"));
 }
 
+TEST(IEFatMatbu, CurrencyPrintTakesTheCurrencyTwins)
+{
+    IEFatBaskiVerisi v = sampleData(1);
+    v.fatura.set(S("BRUT_TUTAR"), 3500.0);
+    v.fatura.set(S("BRUT_TUTAR_DVZ"), 100.0);
+    v.fatura.set(S("NET_TUTAR"), 4200.0);
+    v.fatura.set(S("NETTUT_DVZ"), 120.0);
+    v.fatura.set(S("GARANTI_TUTAR"), 350.0);
+    v.fatura.set(S("TL_KURDEGER"), 35.0);
+    v.dovizli = true;
+    const report::Document d =
+        report::RenderPrePrinted(IEFatMatbuFormu(layout(standardColumns()), a4Page(), v, {})).document;
+    EXPECT_EQ(textOf(d, 1, S("NET_TUTAR")), S("120,00"));
+    EXPECT_DOUBLE_EQ(v.tutar(S("BRUT_TUTAR")), 100);
+    EXPECT_DOUBLE_EQ(v.tutar(S("GARANTI_TUTAR")), 10) << "no twin: converted at the invoice rate";
+    v.dovizli = false;
+    EXPECT_DOUBLE_EQ(v.tutar(S("BRUT_TUTAR")), 3500);
+}
+
 TEST(IEFatMatbu, BalancesAndVatRowFormats)
 {
     EXPECT_EQ(BakiyeMetni(S("Önc.Bakiye "), 1234.5, false), S("Önc.Bakiye :(B)  1.234,50"));
@@ -322,6 +343,18 @@ TEST_F(IEFatYazDb, PreprintedAndA4PdfsCarryTheTurkishTextsAndAmounts)
     const IEFatura f = saved();
     SeedFaturaTasarimi(db);
     QTemporaryDir dir;
+    // The A4 invoice's header: company name and logo.
+    QImage logo(120, 60, QImage::Format_RGB32);
+    logo.fill(QColor(20, 60, 140));
+    QByteArray png;
+    QBuffer buf(&png);
+    buf.open(QIODevice::WriteOnly);
+    logo.save(&buf, "PNG");
+    if (count(S("SELECT COUNT(*) FROM FIRKIM")) == 0)
+        db.exec(S("INSERT INTO FIRKIM (EADI, OZEL1) VALUES (:A, :B)"), {{S("A"), S("Öztürk Otomotiv")}, {S("B"), S("Yetkili Servis")}});
+    else
+        db.exec(S("UPDATE FIRKIM SET EADI = :A, OZEL1 = :B"), {{S("A"), S("Öztürk Otomotiv")}, {S("B"), S("Yetkili Servis")}});
+    db.exec(S("INSERT INTO RESIMLER (KOD, TIP, RESIM) VALUES ('LOGO', 'L', :R)"), {{S("R"), png}});
     IEFaturaMatbuYazdir(ctx, db, f.satisNo(), 0, {});
     ASSERT_EQ(shown.size(), 1) << messages.texts().join(S(" | ")).toStdString();
     const QString matbu = pdfText(shown[0], dir.filePath(S("matbu.pdf")));
@@ -335,14 +368,23 @@ TEST_F(IEFatYazDb, PreprintedAndA4PdfsCarryTheTurkishTextsAndAmounts)
     IEFaturaA4Yazdir(ctx, db, f.satisNo(), {});
     ASSERT_EQ(shown.size(), 2);
     const QString a4 = pdfText(shown[1], dir.filePath(S("a4.pdf")));
-    for (const QString& t : {S("FATURA"), S("Şükrü Güneş İğdır Oto"), S("Şase :"), S("VF1AAA11111111111"),
+    EXPECT_EQ(shown[1].find(1, S("Logo")).size(), 1);
+    for (const QString& t : {S("FATURA"), S("Öztürk Otomotiv Yetkili Servis"), S("Şükrü Güneş İğdır Oto"), S("Şase :"), S("VF1AAA11111111111"),
                              S("636,00 TL"), S("Brüt Tutar :"), S("YALNIZ")})
         EXPECT_TRUE(a4.contains(t)) << t.toStdString() << "\n" << a4.toStdString();
+
+    // The page setup can leave the company header and logo out.
+    db.exec(S("INSERT INTO SAYFA (MATBU_BILGI_BASMA) VALUES (1)"));
+    IEFaturaA4Yazdir(ctx, db, f.satisNo(), {});
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[2].find(1, S("Logo")).isEmpty());
+    EXPECT_TRUE(shown[2].find(1, S("FirmaBaslik")).isEmpty());
+    shown.removeLast();
 
     IEFatDispozisyonYazdir(ctx, db, f.satisNo());
     ASSERT_EQ(shown.size(), 3);
     const QString disp = pdfText(shown[2], dir.filePath(S("disp.pdf")));
-    for (const QString& t : {S("DİSPOZİSYON FORMU"), S("W000001"), S("YAGFILTRE"), S("GARANTİ TOPLAM :"),
+    for (const QString& t : {S("DİSPOZİSYON FORMU"), S("W000001"), S("YAGFILTRE"), S("BALATA"), S("GARANTİ TOPLAM :"),
                              S("ÜCRET TUTARI :"), S("636,00")})
         EXPECT_TRUE(disp.contains(t)) << t.toStdString() << "\n" << disp.toStdString();
 }
