@@ -6,6 +6,7 @@
 #include "invoicing/InvoicingDemo.h"
 #include "invoicing/print/IEFatExcel.h"
 #include "invoicing/print/IEFatYaz.h"
+#include "invoicing/workorder/forms/IEFatura.h"
 #include "report/PageSetup.h"
 #include "report/RaporCikti.h"
 #include "report/ReportExport.h"
@@ -14,6 +15,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -482,6 +487,38 @@ TEST_F(IEFatYazDb, EInvoiceAccountsGetTheDailyFileOfTheLastFiveDays)
     // Copied once: the next day's file leaves it out.
     EXPECT_TRUE(FaturaExcelSatirlari(db, true, QDate(2025, 3, 6)).satirlar.isEmpty());
     EXPECT_TRUE(InvoiceExportExcel(ctx, db, dir.path(), true, QDate(2025, 3, 6)).isEmpty());
+}
+
+TEST_F(IEFatYazDb, FormButtonsPrintWithTheChosenDesign)
+{
+    ctx.Database1 = db;
+    const IEFatura f = saved();
+    const int id = SeedFaturaTasarimi(db);
+    db.exec(S("UPDATE KOORFAT SET FATFORM_ADI = 'Şirket Faturası', TOPLAM_VSB = 0 WHERE ID = :I"), {{S("I"), id}});
+    SeedFaturaTasarimi(db);
+    TFormIEFatura form(ctx);
+    form.faturaAc(f.satisNo());
+    EXPECT_TRUE(form.findChild<QCheckBox*>(S("cbplaka"))->isChecked());
+    // The drop-down offers each design and prints with the chosen one.
+    auto* kes = form.findChild<QToolButton*>(S("BtnFATKES"));
+    ASSERT_TRUE(kes && kes->isEnabled());
+    QMenu* menu = kes->menu();
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions().first()->text(), S("Şirket Faturası"));
+    menu->actions().first()->trigger();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(form.popuptag, id);
+    EXPECT_TRUE(shown[0].find(1, S("NET_TUTAR_BASLIK")).isEmpty()) << "the first design prints no captions";
+    // Without the plate box no vehicle data.
+    form.findChild<QCheckBox*>(S("cbplaka"))->setChecked(false);
+    kes->click();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1].find(1, S("PLAKA")).isEmpty());
+    form.findChild<QPushButton*>(S("btnFatA4"))->click();
+    form.findChild<QPushButton*>(S("BtnDispozisyon"))->click();
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_TRUE(shown[3].texts(1).contains(S("DİSPOZİSYON FORMU")));
 }
 
 } // namespace tornaly::test
