@@ -34,16 +34,15 @@ QVariantMap fatYazSatirOku(const Db& db, const QString& sql, const QVariantMap& 
     return row;
 }
 
+// Dates and times as the stored value gives them (SQLite keeps text).
 QString fatYazTarih(const QVariant& v)
 {
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.date().toString(S("dd.MM.yyyy")) : QString();
+    return report::FormatValue(Query::toDateTime(v), S("dd.MM.yyyy"));
 }
 
 QString fatYazSaat(const QVariant& v)
 {
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.time().toString(S("HH:mm")) : QString();
+    return report::FormatValue(Query::toDateTime(v), S("HH:mm"));
 }
 
 // The money format with the working year's decimals.
@@ -333,7 +332,8 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
     QList<PrePrintedItem>& ust = f.everyPage;
     auto at = [&](QList<PrePrintedItem>& list, const QString& ad, const QString& kalem, const QString& text,
                   double dx = 0, double dy = 0, double width = 60, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
-        if (text.isEmpty())
+        // An item the design never placed (both positions 0) stays off the paper instead of piling up in the corner.
+        if (text.isEmpty() || row.at(kalem) == QPointF(0, 0))
             return;
         PrePrintedItem it = report::ItemAt(row, kalem, text, width, a);
         it.name = ad;
@@ -458,13 +458,14 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
     at(alt, S("GARANTI_TUTAR"), S("TOP"), para(v.tutar(S("GARANTI_TUTAR"))), 15, 0, 30, sag);
 
     // VAT table: at most three rates, in rate order.
-    if (toplamBasliklari) {
+    const bool kdvTablosu = row.at(S("KDVMAT")) != QPointF(0, 0);
+    if (kdvTablosu && toplamBasliklari) {
         PrePrintedItem b = report::ItemAt(row, S("KDVMAT"), S("KDV         Matrah     KDV Tutar"), 72);
         b.name = S("KDVMAT_BASLIK");
         b.fixedPitch = true;
         alt.append(b);
     }
-    for (int i = 0; i < qMin(3, int(v.kdvMatrahlari.size())); ++i) {
+    for (int i = 0; kdvTablosu && i < qMin(3, int(v.kdvMatrahlari.size())); ++i) {
         PrePrintedItem r = report::ItemAt(row, S("KDVMAT"), KdvSatiri(v.kdvMatrahlari.at(i), ond), 72);
         r.name = S("KDV_SATIR%1").arg(i + 1);
         r.pos += QPointF(0, 4.3 * (i + 1));
@@ -524,6 +525,27 @@ void a4Satir(Band& b, double x, double y, const QString& baslik, const QString& 
     b.add(Label(x + bw, y, w, 4.5, deger));
 }
 
+struct RaporKolonu {
+    const char* alan;
+    const char* baslik;
+    double x, w;
+    QString format;
+    bool sagaYasli;
+};
+
+// Captions in the column header, fields in the detail band, a rule under the captions.
+void kolonlariEkle(Report& r, const QList<RaporKolonu>& kolonlar)
+{
+    r.columnHeader.height = 6;
+    r.detail.height = 4.5;
+    for (const RaporKolonu& k : kolonlar) {
+        const Qt::Alignment a = (k.sagaYasli ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        r.columnHeader.add(Bold(Label(k.x, 0, k.w, 5, S(k.baslik), a)));
+        r.detail.add(Named(Field(k.x, 0, k.w, 4.5, QString::fromLatin1(k.alan), k.format, a), QString::fromLatin1(k.alan)));
+    }
+    r.columnHeader.add(HLine(0, 5.5, 190));
+}
+
 } // namespace
 
 report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
@@ -571,14 +593,7 @@ report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
     }
     h.add(PageNo(130, 58, 60, 4.5));
 
-    struct Kolon {
-        const char* alan;
-        const char* baslik;
-        double x, w;
-        QString format;
-        bool sagaYasli;
-    };
-    const QList<Kolon> kolonlar{{"KOD", "Kod", 0, 30, {}, false},
+    const QList<RaporKolonu> kolonlar{{"KOD", "Kod", 0, 30, {}, false},
                                 {"AD", "Açıklama", 31, 66, {}, false},
                                 {"MIKTAR", "Miktar", 98, 14, S(",0.##"), true},
                                 {"OLCU", "Birim", 113, 10, {}, false},
@@ -586,14 +601,7 @@ report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
                                 {"ISKONTO", "İsk.%", 147, 10, S("0.##"), true},
                                 {"KDV", "KDV%", 158, 9, S("0"), true},
                                 {"TUTAR", "Tutar", 168, 22, paraFmt, true}};
-    r.columnHeader.height = 6;
-    r.detail.height = 4.5;
-    for (const Kolon& k : kolonlar) {
-        const Qt::Alignment a = (k.sagaYasli ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        r.columnHeader.add(Bold(Label(k.x, 0, k.w, 5, S(k.baslik), a)));
-        r.detail.add(Named(Field(k.x, 0, k.w, 4.5, QString::fromLatin1(k.alan), k.format, a), QString::fromLatin1(k.alan)));
-    }
-    r.columnHeader.add(HLine(0, 5.5, 190));
+    kolonlariEkle(r, kolonlar);
 
     Band& s = r.summary;
     s.height = 52;
@@ -656,27 +664,13 @@ report::Report DispozisyonRaporu(const IEFatBaskiVerisi& v)
     a4Satir(h, 100, 20, S("Motor No :"), v.ieText(S("MOTOR_NO")), 22, 68);
     h.add(PageNo(100, 25, 90, 4.5));
 
-    struct Kolon {
-        const char* alan;
-        const char* baslik;
-        double x, w;
-        QString format;
-        bool sagaYasli;
-    };
-    const QList<Kolon> kolonlar{{"MIKTAR", "Miktar", 0, 14, S(",0.##"), true},
+    const QList<RaporKolonu> kolonlar{{"MIKTAR", "Miktar", 0, 14, S(",0.##"), true},
                                 {"KOD", "Parça Kodu", 16, 32, {}, false},
                                 {"AD", "Parça Adı", 49, 70, {}, false},
                                 {"GARANTI_TIP", "Gar.", 120, 10, {}, false},
                                 {"FIYAT_KDVLI", "Fiyat (KDV'li)", 131, 28, paraFmt, true},
                                 {"TUTAR_KDVLI", "Tutar (KDV'li)", 160, 30, paraFmt, true}};
-    r.columnHeader.height = 6;
-    r.detail.height = 4.5;
-    for (const Kolon& k : kolonlar) {
-        const Qt::Alignment a = (k.sagaYasli ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        r.columnHeader.add(Bold(Label(k.x, 0, k.w, 5, S(k.baslik), a)));
-        r.detail.add(Named(Field(k.x, 0, k.w, 4.5, QString::fromLatin1(k.alan), k.format, a), QString::fromLatin1(k.alan)));
-    }
-    r.columnHeader.add(HLine(0, 5.5, 190));
+    kolonlariEkle(r, kolonlar);
 
     // Labour from the invoice's own labour lines: the printout does not depend on another open window.
     double parca = 0, iscilik = 0;

@@ -234,10 +234,11 @@ TEST(IEFatMatbu, BalancesAndVatRowFormats)
 
 TEST(IEFatMatbu, EmptyLayoutAndItemsOffThePaper)
 {
-    // An empty design (every position 0) still lays out one page without crashing.
+    // An empty design (every position and width 0) gives one empty page, not a crash.
     report::LayoutRow empty;
     const report::PrePrintedResult e = report::RenderPrePrinted(IEFatMatbuFormu(empty, a4Page(), sampleData(3), {}));
     EXPECT_EQ(e.document.pageCount(), 1);
+    EXPECT_TRUE(e.document.find(1, S("FAT_NO")).isEmpty()) << "an item without a place is not printed in the corner";
 
     QList<std::pair<QString, int>> values = standardColumns();
     values.append({S("YAZI_U"), 400});
