@@ -344,6 +344,29 @@ TEST_F(IEFatYazDb, PrintedLinesLeaveWarrantyAndOtherOutButTotalsKeepThem)
     EXPECT_NEAR(v.oncekiBakiye(), 0, 1e-6);
 }
 
+TEST_F(IEFatYazDb, CurrencyPrintOfAEuroInvoice)
+{
+    const IEFatura f = saved();
+    db.exec(S("UPDATE SERFAT SET DOVIZ_KODU = 'EUR', TL_KURDEGER = 35, NETTUT_DVZ = 18.17, BRUT_TUTAR_DVZ = 15.71 "
+              "WHERE SATIS_NO = :S"),
+            {{S("S"), f.satisNo()}});
+    IEFatBaskiSecenekleri dvz;
+    dvz.dovizli = true;
+    const IEFatBaskiVerisi v = IEFatBaskiOku(ctx, db, f.satisNo(), dvz);
+    EXPECT_TRUE(v.dovizli);
+    EXPECT_EQ(v.paraBirimi, S("EUR"));
+    EXPECT_TRUE(v.yaziIle.startsWith(S("OnSekiz "))) << v.yaziIle.toStdString();
+    EXPECT_TRUE(v.yaziIle.endsWith(S("OnYedi CENT"))) << v.yaziIle.toStdString();
+    EXPECT_DOUBLE_EQ(v.tutar(S("BRUT_TUTAR")), 15.71);
+    // Lines without a price of their own in euros take the lira price at the invoice rate.
+    EXPECT_NEAR(v.satirlar[1].fiyat, 200.0 / 35, 1e-9);
+    EXPECT_NEAR(v.kdvMatrahlari[0].matrah, 480.0 / 35, 1e-9);
+    // Without the box the lira amounts and words print.
+    const IEFatBaskiVerisi tl = IEFatBaskiOku(ctx, db, f.satisNo());
+    EXPECT_FALSE(tl.dovizli);
+    EXPECT_TRUE(tl.yaziIle.startsWith(S("AltıYüzOtuzAltı"))) << tl.yaziIle.toStdString();
+}
+
 TEST_F(IEFatYazDb, PreprintedAndA4PdfsCarryTheTurkishTextsAndAmounts)
 {
     const IEFatura f = saved();
