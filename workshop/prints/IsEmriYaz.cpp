@@ -512,16 +512,42 @@ void goster(const report::PrePrintedResult& r)
     report::OutputDocument(r.document, report::OutputPreview);
 }
 
+report::PrePrintedResult kapanisMatbu(const Db& db, const IsEmriBaskiVerisi& v)
+{
+    return report::RenderPrePrinted(IsEmriKapanisFormu(report::ReadLayout(db, report::LayoutWorkOrderClosing),
+                                                       report::ReadInvoicePage(db).page, v));
+}
+
+IsEmriBaskiVerisi bulunanIsEmri(const Db& db, const QString& isEmriNo)
+{
+    IsEmriBaskiVerisi v = IsEmriBaskiOku(db, isEmriNo);
+    if (!v.found)
+        ShowWarning(QStringLiteral("İş emri bulunamadı."));
+    return v;
+}
+
 } // namespace
+
+void IsEmriKapanisYazdir(const Db& db, const QString& isEmriNo)
+{
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (v.found)
+        goster(kapanisMatbu(db, v));
+}
+
+void IsEmriKapaYazdir(const Db& db, int mode, const QString& isEmriNo)
+{
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (v.found)
+        report::OutputDocument(report::Render(IsEmriKapaYaz(mode, v)), report::OutputPreview);
+}
 
 void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
 {
     const Db& db = ctx.Database1;
-    const IsEmriBaskiVerisi v = IsEmriBaskiOku(db, isEmriNo);
-    if (!v.found) {
-        ShowWarning(QStringLiteral("İş emri bulunamadı."));
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (!v.found)
         return;
-    }
     QDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("FormIsEmriYazSec"));
     dlg.setWindowTitle(QStringLiteral("İş Emri Yazdır"));
@@ -536,10 +562,7 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
     dugme("BtnMatbuAcilis", QStringLiteral("Açılış Formu (Matbu)"), [&] {
         goster(report::RenderPrePrinted(IsEmriAcilisFormu(report::ReadLayout(db, report::LayoutWorkOrder), v)));
     });
-    dugme("BtnMatbuKapanis", QStringLiteral("Kapanış Formu (Matbu)"), [&] {
-        goster(report::RenderPrePrinted(IsEmriKapanisFormu(report::ReadLayout(db, report::LayoutWorkOrderClosing),
-                                                           report::ReadInvoicePage(db).page, v)));
-    });
+    dugme("BtnMatbuKapanis", QStringLiteral("Kapanış Formu (Matbu)"), [&] { goster(kapanisMatbu(db, v)); });
     dugme("BtnAcilis", QStringLiteral("Açılış Formu"),
           [&] { report::OutputDocument(report::Render(IsEmriKapaYaz(1, v)), report::OutputPreview); });
     dugme("BtnKapanis", QStringLiteral("Kapanış Formu(Tasarımlı)"),
