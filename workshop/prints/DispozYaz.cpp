@@ -143,7 +143,7 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
     Report& r = out.rapor;
     r.name = QStringLiteral("FormDispozYaz");
     r.title = QStringLiteral("Dispozisyon Formu");
-    r.font = ReportFont{QStringLiteral("DejaVu Sans"), 8, false, false};
+    r.font = ReportFont{QStringLiteral("DejaVu Sans"), 7.5, false, false};
 
     // The stationery's margin and header height; a design that would push the
     // lines off the paper is pulled back so that they still print.
@@ -189,11 +189,11 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
     t.height = std::max(ust, kDyzBaslikIcerik + 2);
 
     // Parts: code, name, requested quantity, price, amount, kind, shelf.
-    const QList<DyzKolon> parca{{"STOK_KOD_NO", 0, 28, kSol, ""},
-                                {"YEDEK_P_ADI", 29, 52, kSol, ""},
-                                {"STOK_MIKTAR", 82, 13, kSag, ",0.##"},
-                                {"STOK_FIYATI", 104, 21, kSag, ",0.00"},
-                                {iskluKdvli ? "IskluKdvliTutar" : "TUTAR", 126, 23, kSag, ",0.00"},
+    const QList<DyzKolon> parca{{"STOK_KOD_NO", 0, 26, kSol, ""},
+                                {"YEDEK_P_ADI", 27, 60, kSol, ""},
+                                {"STOK_MIKTAR", 88, 11, kSag, ",0.##"},
+                                {"STOK_FIYATI", 107, 19, kSag, ",0.00"},
+                                {iskluKdvli ? "IskluKdvliTutar" : "TUTAR", 127, 22, kSag, ",0.00"},
                                 {"GARANTI_TIPI", 150, 7, kOrta, ""},
                                 {"RAF_YERI", 158, 18, kSol, ""}};
     QVector<QVector<QVariant>> parcaSatirlari;
@@ -210,13 +210,13 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
     parcalar.source = [parca, parcaSatirlari](const Record&) { return dyzKaynak(parca, parcaSatirlari); };
 
     // Labour: code, name, time, count, hourly price, kind, amount.
-    const QList<DyzKolon> iscilik{{"ARIZA_KODU", 0, 28, kSol, ""},
-                                  {"ARIZA_ADI", 29, 52, kSol, ""},
-                                  {"SURE", 82, 13, kSag, ",0.##"},
-                                  {"QTY", 96, 7, kSag, ",0.##"},
-                                  {"ISCILIK_B_FIYATI", 104, 21, kSag, ",0.00"},
-                                  {"GARANTI_TIPI", 126, 9, kOrta, ""},
-                                  {iskluKdvli ? "IskluKdvliTutar" : "TOPLAM", 136, 23, kSag, ",0.00"}};
+    const QList<DyzKolon> iscilik{{"ARIZA_KODU", 0, 26, kSol, ""},
+                                  {"ARIZA_ADI", 27, 60, kSol, ""},
+                                  {"SURE", 88, 11, kSag, ",0.##"},
+                                  {"QTY", 100, 6, kSag, ",0.##"},
+                                  {"ISCILIK_B_FIYATI", 107, 19, kSag, ",0.00"},
+                                  {"GARANTI_TIPI", 128, 9, kOrta, ""},
+                                  {iskluKdvli ? "IskluKdvliTutar" : "TOPLAM", 138, 21, kSag, ",0.00"}};
     QVector<QVector<QVariant>> iscilikSatirlari;
     for (const QVariantMap& s : v.iscilikler) {
         const IscilikTutari it = IscilikTutarHesapla(s);
@@ -228,9 +228,9 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
     iscilikler.name = QStringLiteral("Iscilikler");
     iscilikler.header = Band(BandKind::SubDetail, QStringLiteral("IscilikBaslik"), 9);
     const QList<std::tuple<double, double, QString, Qt::Alignment>> basliklar{
-        {0, 28, QStringLiteral("İŞÇİLİK KOD"), kSol},  {29, 52, QStringLiteral("İŞÇİLİK ADI"), kSol},
-        {82, 13, QStringLiteral("SÜRE"), kSag},        {104, 21, QStringLiteral("B.FİYAT"), kSag},
-        {126, 9, QStringLiteral("GRNT"), kOrta},       {136, 23, QStringLiteral("TUTAR"), kSag}};
+        {0, 26, QStringLiteral("İŞÇİLİK KOD"), kSol},  {27, 60, QStringLiteral("İŞÇİLİK ADI"), kSol},
+        {88, 11, QStringLiteral("SÜRE"), kSag},        {107, 19, QStringLiteral("B.FİYAT"), kSag},
+        {128, 9, QStringLiteral("GRNT"), kOrta},       {138, 21, QStringLiteral("TUTAR"), kSag}};
     for (const auto& [x, w, metin, hiza] : basliklar)
         iscilikler.header.add(Bold(Label(x, 3, w, kDyzSatir, metin, hiza)));
     iscilikler.header.add(HLine(0, 8, 159));
@@ -251,8 +251,8 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
         {QStringLiteral("UCRET_TUTARI"), QStringLiteral("ÜCRET TUTARI :"), tp.NET_TUT - tp.GAR_TUT}};
     double y = 3;
     for (const auto& [ad, baslik, deger] : toplamlar) {
-        f.add(Bold(Label(82, y, 43, kDyzSatir, baslik, kSag)));
-        f.add(Named(Bold(Label(126, y, 23, kDyzSatir, rowvals::para(deger), kSag)), ad));
+        f.add(Bold(Label(80, y, 46, kDyzSatir, baslik, kSag)));
+        f.add(Named(Bold(Label(127, y, 22, kDyzSatir, rowvals::para(deger), kSag)), ad));
         y += kDyzSatir;
     }
     f.height = y + 1;
@@ -381,7 +381,7 @@ Report GarNushaYazRaporu(const DispozBaskiVerisi& v, bool iskluKdvli)
     const bool isk = v.kapFormIsk;
     const QString tutarAdi = iskluKdvli ? QStringLiteral("IskluKdvliTutar") : QStringLiteral("TUTAR");
     QList<GarKolon> kol{{QStringLiteral("PI"), QStringLiteral("P-İ"), 6, kOrta, {}},
-                        {QStringLiteral("SIRANO"), QStringLiteral("Sıra"), 8, kSag, QStringLiteral("#")},
+                        {QStringLiteral("SIRANO"), QStringLiteral("Sıra"), 8, kOrta, QStringLiteral("#")},
                         {QStringLiteral("KOD"), QStringLiteral("Parça / İşçilik Kodu"), 25, kSol, {}},
                         {QStringLiteral("AD"), QStringLiteral("Parça / İşçilik Adı"), isk ? 40.0 : 66.0, kSol, {}},
                         {QStringLiteral("TALEP"), QStringLiteral("Talep Miktar"), 12, kSag, QStringLiteral(",0.##")},
