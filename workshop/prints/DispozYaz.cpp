@@ -16,18 +16,6 @@ using rowvals::str;
 
 namespace {
 
-QString dyzTarih(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.date().toString(QStringLiteral("dd.MM.yyyy")) : QString();
-}
-
-QString dyzSaat(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.time().toString(QStringLiteral("HH:mm")) : QString();
-}
-
 QString dyzBirlestir(const QStringList& parcalar, const QString& ayrac)
 {
     QStringList dolu;
@@ -180,7 +168,7 @@ DispozYazimi DispozYazRaporu(const DispozBaskiVerisi& v, const LayoutRow& koorie
     };
     alan(0, 6, 24, 56, QStringLiteral("İŞ EMRİ NO :"), QStringLiteral("IS_EMRI_NO"), str(ie, "IS_EMRI_NO"));
     alan(84, 6, 26, 50, QStringLiteral("GİRİŞ TARİHİ :"), QStringLiteral("ARAC_GIRIS_TRH"),
-         dyzTarih(ie.value(K("ARAC_GIRIS_TRH"))));
+         rowvals::tarihMetni(ie.value(K("ARAC_GIRIS_TRH"))));
     alan(0, 11, 24, 56, QStringLiteral("PLAKA NO :"), QStringLiteral("PLAKA_NO"), str(ie, "PLAKA_NO"));
     alan(84, 11, 26, 50, QStringLiteral("SASE NO :"), QStringLiteral("SASI_NO"), str(ie, "SASI_NO"));
     alan(0, 16, 24, 56, QStringLiteral("MOTOR NO :"), QStringLiteral("MOTOR_NO"), str(ie, "MOTOR_NO"));
@@ -318,8 +306,8 @@ Report GarNushaYazRaporu(const DispozBaskiVerisi& v, bool iskluKdvli)
     bolum(sg, y, gw, QStringLiteral("Araç Bilgileri"));
     metin(sl, y + 5.5, gw, QStringLiteral("İş Emri No : ") + str(ie, "IS_EMRI_NO"), QStringLiteral("IS_EMRI_NO"));
     metin(sl, y + 5.5 + sat, gw,
-          QStringLiteral("Giriş : ") + dyzBirlestir({dyzTarih(ie.value(K("ARAC_GIRIS_TRH"))),
-                                                     dyzSaat(ie.value(K("ARAC_GIRIS_SAAT")))},
+          QStringLiteral("Giriş : ") + dyzBirlestir({rowvals::tarihMetni(ie.value(K("ARAC_GIRIS_TRH"))),
+                                                     rowvals::saatMetni(ie.value(K("ARAC_GIRIS_SAAT")))},
                                                     QStringLiteral("  ")),
           QStringLiteral("ARAC_GIRIS_TRH"));
     metin(sg, y + 5.5, gw, QStringLiteral("Plaka : ") + str(ie, "PLAKA_NO"), QStringLiteral("PLAKA_NO"));
@@ -332,8 +320,8 @@ Report GarNushaYazRaporu(const DispozBaskiVerisi& v, bool iskluKdvli)
     bolum(sl, y, gw, QStringLiteral("Araç Teslim Bilgileri"));
     bolum(sg, y, gw, QStringLiteral("Şasi / Motor / Km"));
     metin(sl, y + 5.5, gw,
-          QStringLiteral("Teslim : ") + dyzBirlestir({dyzTarih(ie.value(K("TAHMINI_TES_TRH"))),
-                                                      dyzSaat(ie.value(K("TAH_TES_SAAT")))},
+          QStringLiteral("Teslim : ") + dyzBirlestir({rowvals::tarihMetni(ie.value(K("TAHMINI_TES_TRH"))),
+                                                      rowvals::saatMetni(ie.value(K("TAH_TES_SAAT")))},
                                                      QStringLiteral("  ")),
           QStringLiteral("TAHMINI_TES_TRH"));
     const QVariant km = ie.value(K("KM"));

@@ -1,4 +1,5 @@
 #include "workshop/prints/IsEmriYaz.h"
+#include "workshop/common/RowValues.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "context/SessionContext.h"
@@ -25,17 +26,8 @@ QString tutar(double v)
     return FormatMoney(v, QStringLiteral(",0.00"));
 }
 
-QString tarih(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.date().toString(QStringLiteral("dd.MM.yyyy")) : QString();
-}
-
-QString saat(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.time().toString(QStringLiteral("HH:mm")) : QString();
-}
+QString tarih(const QVariant& v) { return rowvals::tarihMetni(v); }
+QString saat(const QVariant& v) { return rowvals::saatMetni(v); }
 
 QString sayi(const QVariant& v)
 {
