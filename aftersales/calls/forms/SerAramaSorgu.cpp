@@ -215,6 +215,10 @@ void TFormSerAramaSorgu::listeAc()
     for (int c = 0; c < int(std::size(kAramaSutunlari)); ++c)
         Grid->setColumnHidden(c, *kAramaSutunlari[c].baslik == '\0');
     Grid->resizeColumnsToContents();
+    // Room for the bold header text the style draws.
+    for (int c = 0; c < Grid->model()->columnCount(); ++c)
+        if (!Grid->isColumnHidden(c))
+            Grid->setColumnWidth(c, Grid->columnWidth(c) + 12);
     LblSayi->setText(QStringLiteral("Kayıt Sayısı= %1").arg(m_model->rowCount()));
     int row = m_model->rowCount() ? 0 : -1;
     for (int r = 0; onceki > 0 && r < m_model->rowCount(); ++r)

@@ -12,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,11 +104,18 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     const QStringList tabs = {QStringLiteral("Kleym Bilgileri"), QStringLiteral("Araç Bilgileri"),
                               QStringLiteral("Müşteri Bilgileri"), QStringLiteral("Açıklama")};
-    QList<QFormLayout*> forms;
+    // Two caption-and-field pairs a row: the claim tab's sixteen codes in one
+    // column pushed the line grids down to a single visible row.
+    QList<QGridLayout*> forms;
+    QList<int> filled;
     for (const QString& t : tabs) {
         auto* page = new QWidget(PageControl1);
-        auto* fl = new QFormLayout(page);
-        forms << fl;
+        auto* gl = new QGridLayout(page);
+        gl->setColumnStretch(1, 1);
+        gl->setColumnStretch(3, 1);
+        gl->setColumnMinimumWidth(2, 110);
+        forms << gl;
+        filled << 0;
         PageControl1->addTab(page, t);
     }
     for (const Alan& f : kAlanlar) {
@@ -115,8 +123,14 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
         const QString c = QString::fromLatin1(f.column);
         ed->setObjectName(QStringLiteral("Ed") + c);
         m_alanlar.insert(c, ed);
-        forms[f.tab]->addRow(QString::fromUtf8(f.caption), ed);
+        const int n = filled[f.tab]++;
+        auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
+        caption->setBuddy(ed);
+        forms[f.tab]->addWidget(caption, n / 2, (n % 2) * 2);
+        forms[f.tab]->addWidget(ed, n / 2, (n % 2) * 2 + 1);
     }
+    for (int t = 0; t < forms.size(); ++t)
+        forms[t]->setRowStretch((filled[t] + 1) / 2, 1);
     m_alanlar.value(QStringLiteral("CL_ISEMRI"))->setReadOnly(true);
 
     m_iscModel = new QStandardItemModel(this);
@@ -130,6 +144,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     for (QTableView* g : {GridIscilik, GridParca}) {
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->horizontalHeader()->setStretchLastSection(true);
     }
     LblToplam = new QLabel(this);
     LblToplam->setObjectName(QStringLiteral("LblToplam"));
@@ -211,6 +226,8 @@ void TFormClaim2::goster()
                                   new QStandardItem(para(r.CS_FIYAT)), new QStandardItem(FormatMoney(r.CS_ISKONTO, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.tutar())), new QStandardItem(r.CS_BOYAKOD),
                                   new QStandardItem(r.CS_HARICI), new QStandardItem(r.CS_HARICIKOD)};
+        for (int k = 1; k <= 5; ++k)
+            row[k]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (r.CS_STATU)
             for (QStandardItem* i : row)
                 i->setBackground(QColor(Qt::lightGray));
@@ -223,6 +240,8 @@ void TFormClaim2::goster()
         QList<QStandardItem*> row{new QStandardItem(r.CS_PARCA), new QStandardItem(FormatMoney(r.CS_MIKTAR, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.CS_FIYAT)), new QStandardItem(FormatMoney(r.CS_ISKONTO, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.tutar()))};
+        for (int k = 1; k <= 4; ++k)
+            row[k]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (r.CS_STATU)
             for (QStandardItem* i : row)
                 i->setBackground(QColor(Qt::lightGray));
