@@ -5,6 +5,8 @@
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
 #include "mainwindow/A_Pro.h"
+#include "report/RaporCikti.h"
+#include "report/ReportPaint.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "sql/SqlHelpers.h"
@@ -69,6 +71,21 @@ TEST_F(AftersalesLookTest, DemoClaimsAndCallsFromTheMainWindow)
         } else if (auto* c = qobject_cast<TFormClaim2*>(&d)) {
             ++claimed;
             keep(c, "claim-form.png");
+            // The warranty card: one card per part row, with the claim's details.
+            QList<report::Document> kartlar;
+            report::SetPreviewHook([&](const report::Document& doc) { kartlar << doc; });
+            c->BtnGarKarti->click();
+            report::SetPreviewHook({});
+            EXPECT_EQ(kartlar.size(), 1);
+            if (!kartlar.isEmpty()) {
+                const QStringList t = kartlar.first().texts(1);
+                for (const char* s : {"İşemri No:", "Talep No:", "Hasar No:", "E0210", "SLC-MTR-ON", "Servis Onay",
+                                      "ÖN SİLECEK MOTORU ÇALIŞMIYOR"})
+                    EXPECT_TRUE(t.join(QLatin1Char('|')).contains(QString::fromUtf8(s))) << s;
+                const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
+                if (!dir.isEmpty())
+                    report::PageImage(kartlar.first(), 0, 110).save(QDir(dir).filePath(QStringLiteral("warranty-card.png")));
+            }
             if (!qEnvironmentVariable("TORNALY_LOOK_DIR").isEmpty()) {
                 auto* tabs = c->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
                 for (int i = 1; tabs && i < tabs->count(); ++i) {

@@ -1,4 +1,7 @@
 #include "aftersales/claims/forms/Claimvarnek.h"
+#include "aftersales/claims/GarantiKarti.h"
+#include "guard/FormGuard.h"
+#include "report/RaporCikti.h"
 
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
@@ -157,6 +160,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     button(BtnKapat, QStringLiteral("&Kapat"), "BtnKapat");
     button(BtnSakla, QStringLiteral("&Sakla"), "BtnSakla");
     button(BtnKleymFormu, QStringLiteral("Kleym &Formu"), "BtnKleymFormu");
+    button(BtnGarKarti, QStringLiteral("&Gar.Kartı"), "BtnGarKarti");
     button(BtnIptal, QStringLiteral("İptal"), "BtnIptal");
     button(BtnSil, QStringLiteral("Si&l"), "BtnSil");
     button(BtnToplam, QStringLiteral("Toplam"), "BtnToplam");
@@ -167,7 +171,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     button(BtnBostaki, QStringLiteral("Boştaki Kalemleri Ekle"), "BtnBostaki");
 
     auto* top = new QHBoxLayout;
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu})
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti})
         top->addWidget(b);
     top->addStretch();
     top->addWidget(BtnKapat);
@@ -196,13 +200,14 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     connect(BtnBostaki, &QPushButton::clicked, this, &TFormClaim2::BtnBostakiClick);
     connect(BtnFormNo, &QPushButton::clicked, this, &TFormClaim2::BtnFormNoClick);
     connect(BtnKleymFormu, &QPushButton::clicked, this, &TFormClaim2::BtnKleymFormuClick);
+    connect(BtnGarKarti, &QPushButton::clicked, this, Guarded([this] { BtnGarKartiClick(); }));
     goster();
 }
 
 void TFormClaim2::goster()
 {
     const bool var = m_claim.has_value();
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnOnayla, BtnRed,
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti, BtnOnayla, BtnRed,
                            BtnBeklemede, BtnBostaki})
         b->setEnabled(var);
     if (!var)
@@ -376,6 +381,14 @@ void TFormClaim2::BtnKleymFormuClick()
     if (!m_claim)
         return;
     report::ShowReportPreview(report::Render(ClaimRaporu(m_ctx.Database1, *m_claim)), this);
+}
+
+void TFormClaim2::BtnGarKartiClick()
+{
+    if (!m_claim)
+        return;
+    report::Report rep = GarantiKartiRaporu(m_ctx.Database1, *m_claim);
+    report::RaporCikti(m_ctx.Database1, rep, QString(), report::OutputPreview);
 }
 
 report::Report ClaimRaporu(const Db& db, const Claim& c)
