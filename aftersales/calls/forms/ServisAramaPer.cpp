@@ -13,7 +13,7 @@
 
 namespace tornaly::aftersales {
 
-TFormServisAramaPer::TFormServisAramaPer(SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent)
+TFormServisAramaPer::TFormServisAramaPer(const SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_belge(belge)
 {
     setObjectName(QStringLiteral("FormServisAramaPer"));
@@ -90,7 +90,7 @@ void TFormServisAramaPer::BtnSilClick()
     ac();
 }
 
-int ShowServisAramaPer(SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent)
+int ShowServisAramaPer(const SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent)
 {
     ServisAramaBelge b = belge;
     if (!b.tarih.isValid() || b.cariKod.isEmpty()) {

@@ -13,7 +13,7 @@ namespace tornaly::aftersales {
 class TFormServisAramaPer : public QDialog {
     Q_OBJECT
 public:
-    TFormServisAramaPer(SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent = nullptr);
+    TFormServisAramaPer(const SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent = nullptr);
 
     QTableWidget* Grid = nullptr;
     QPushButton* BtnYenidenDuzenle = nullptr;
@@ -26,12 +26,12 @@ public slots:
 
 private:
     void ac();
-    SessionContext& m_ctx;
+    const SessionContext& m_ctx;
     ServisAramaBelge m_belge;
 };
 
 // Shows the work order's service calls modally; returns the modal result.
 // A belge without date or customer takes them from the work order's rows.
-int ShowServisAramaPer(SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent = nullptr);
+int ShowServisAramaPer(const SessionContext& ctx, const ServisAramaBelge& belge, QWidget* parent = nullptr);
 
 } // namespace tornaly::aftersales

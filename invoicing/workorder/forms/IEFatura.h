@@ -43,6 +43,9 @@ public:
     void isEmriIcinAc();
     void tabloyuDoldur();
 
+public:
+    QPushButton* BtnMusteriArama = nullptr;
+
 public slots:
     void BtnSAKLAClick();
     void BtnIptalClick();
@@ -53,6 +56,7 @@ public slots:
     void SpeedButton1Click();
     void Edit1Enter();
     void NakitOdemeClick();
+    void BtnMusteriAramaClick();
     void BtnEditClick();
 
 private:
