@@ -41,7 +41,7 @@ report::Report MusteriTakipRaporu(report::SourcePtr source, const QDate& begdate
                   })
         .computed(QStringLiteral("TELEFON"), QStringLiteral("Telefon"), 44,
                   [](const report::RenderContext& r) { return takipBirlesik(r, {"TEL1", "TEL2", "TEL3"}, QStringLiteral(" ")); })
-        .computed(QStringLiteral("ADRES"), QStringLiteral("Adres"), 72,
+        .computed(QStringLiteral("ADRES"), QStringLiteral("Adres"), 62,
                   [](const report::RenderContext& r) {
                       QString adres = takipBirlesik(r, {"ADRES_1", "ADRES_2"}, QStringLiteral(" "));
                       const QString yer = takipBirlesik(r, {"SEMT", "ILI"}, QStringLiteral("/"));

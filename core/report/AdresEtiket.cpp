@@ -33,10 +33,11 @@ Report AdresEtiketRaporu(const SourcePtr& source)
             for (const QString& parca : {semt, il})
                 if (!parca.isEmpty())
                     sehir += (sehir.isEmpty() ? QString() : QStringLiteral(" ")) + parca;
-            row[c * 4] = etiketSatiri(r, "FIRMA_ADI");
-            row[c * 4 + 1] = etiketSatiri(r, "ADRES_1");
-            row[c * 4 + 2] = etiketSatiri(r, "ADRES_2");
-            row[c * 4 + 3] = sehir;
+            // Empty lines close up, so that a label has no gap in its middle.
+            int satir = 0;
+            for (const QString& t : {etiketSatiri(r, "FIRMA_ADI"), etiketSatiri(r, "ADRES_1"), etiketSatiri(r, "ADRES_2"), sehir})
+                if (!t.isEmpty() || satir == 0)
+                    row[c * 4 + satir++] = t;
             c = (c + 1) % kEtiketSutun;
         }
     }

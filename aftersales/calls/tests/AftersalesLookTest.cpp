@@ -1,6 +1,8 @@
 #include "aftersales/AftersalesEntry.h"
 #include "aftersales/AftersalesSchema.h"
+#include "aftersales/calls/forms/AraPeriyotTanim.h"
 #include "aftersales/calls/forms/SerAramaSorgu.h"
+#include "aftersales/calls/forms/ServisAramaPer.h"
 #include "aftersales/claims/forms/Claimvarnek.h"
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
@@ -14,10 +16,12 @@
 #include "testsupport/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace tornaly::aftersales {
 namespace {
@@ -56,18 +60,39 @@ TEST_F(AftersalesLookTest, DemoClaimsAndCallsFromTheMainWindow)
     ctx.CalismaYiliNo = QDate::currentDate().year();
     ctx.AktifKullanici.diger16 = QStringLiteral("T");
 
-    int listed = 0, claimed = 0;
+    int listed = 0, claimed = 0, others = 0;
     SetModalRunner([&](QDialog& d) {
         d.show();
         if (auto* f = qobject_cast<TFormSerAramaSorgu*>(&d)) {
             ++listed;
             EXPECT_GE(f->rowCount(), 1); // overdue open calls of the delivered work order
             keep(f, "call-list.png");
+            const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
+            if (!dir.isEmpty() && listed == 1) {
+                report::SetPreviewHook([&](const report::Document& doc) {
+                    report::PageImage(doc, 0, 110).save(QDir(dir).filePath(QStringLiteral("call-list-print.png")));
+                });
+                f->BtnYazdir->click();
+                report::SetPreviewHook([&](const report::Document& doc) {
+                    report::PageImage(doc, 0, 110).save(QDir(dir).filePath(QStringLiteral("call-labels.png")));
+                });
+                f->ChkTelEtiket->setChecked(true);
+                f->BtnEtiket->click();
+                report::SetPreviewHook({});
+            }
         } else if (auto* b = qobject_cast<TFormClaimBr*>(&d)) {
             EXPECT_EQ(b->rowCount(), 2);
             keep(b, "claim-list.png");
             b->Grid->setCurrentIndex(b->Grid->model()->index(0, 0));
             b->BtnDuzenle->click();
+        } else if (auto* p = qobject_cast<TFormAraPeriyotTanim*>(&d)) {
+            ++others;
+            EXPECT_GE(p->DBGrid1->rowCount(), 4);
+            keep(p, "call-periods.png");
+        } else if (auto* w = qobject_cast<TFormServisAramaPer*>(&d)) {
+            ++others;
+            EXPECT_GE(w->Grid->rowCount(), 3);
+            keep(w, "work-order-calls.png");
         } else if (auto* c = qobject_cast<TFormClaim2*>(&d)) {
             ++claimed;
             keep(c, "claim-form.png");
@@ -111,6 +136,14 @@ TEST_F(AftersalesLookTest, DemoClaimsAndCallsFromTheMainWindow)
     r.owner = &main;
     Targets().routine(r.target)(r);
     EXPECT_EQ(claimed, 1);
+
+    // The period editor of the maintenance window and the work order's call view.
+    r.target = QString::fromLatin1(entry::AraPeriyotGoster);
+    Targets().routine(r.target)(r);
+    r.target = QString::fromLatin1(entry::ShowServisAramaPer);
+    r.key = SqlLookup(db, QStringLiteral("SELECT MIN(IE_NO) FROM ARAMAPER WHERE MUS_TIP = 'S'")).toString();
+    Targets().routine(r.target)(r);
+    EXPECT_EQ(others, 2);
 }
 
 } // namespace
