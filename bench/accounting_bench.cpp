@@ -38,16 +38,10 @@ struct AccountingDb {
         ctx.Database1 = db;
         ctx.CalismaYili = QStringLiteral("2026");
         ctx.AktifKullanici.name = QStringLiteral("Bench");
-        // The invoice tables as far as the posting reads them.
-        db.exec(QStringLiteral("CREATE TABLE SERFAT (SATIS_NO DOUBLE PRECISION NOT NULL PRIMARY KEY, CARI_KOD VARCHAR(11), "
-                               "NET_TUTAR DOUBLE PRECISION, TARIH TIMESTAMP, FAT_NO VARCHAR(16), FAT_TUR VARCHAR(1), "
-                               "KDVTEV_TUT DOUBLE PRECISION, ENT_KOD SMALLINT, FIS_NO DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("CREATE TABLE SERFATDT (SATIS_NO DOUBLE PRECISION, SIRA SMALLINT, PARCA_ISCILIK VARCHAR(1), "
-                               "PI_KOD VARCHAR(25), KDV DOUBLE PRECISION, GER_TUT DOUBLE PRECISION, ISK_TUT DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("CREATE INDEX IX_SERFATDT ON SERFATDT (SATIS_NO, SIRA)"));
-        db.exec(QStringLiteral("CREATE TABLE FRT (FRT_KODU VARCHAR(25), MODEL_KODU VARCHAR(25), MUH_S VARCHAR(30), "
-                               "MUH_ISK_S VARCHAR(30), MUH_IADE_A VARCHAR(30), MUH_GRSAT VARCHAR(30), "
-                               "MUH_GRSATISK VARCHAR(30), MUH_KDV_A VARCHAR(30))"));
+        // Rounded invoice totals: the posting brings its credits to the header's figures.
+        ctx.FatYuvarTip = QStringLiteral("Y");
+        // The invoice, stock and labour tables come with the schema of the
+        // libraries the accounting builds on.
         for (const char* k : {"MUH_S", "MUH_ISK_S", "MUH_IADE_A", "MUH_GRSAT", "MUH_GRSATISK", "MUH_KDV_A"})
             if (!db.dialect().columnExists(db, QStringLiteral("STOK"), QLatin1String(k)))
                 db.exec(QStringLiteral("ALTER TABLE STOK ADD COLUMN %1 VARCHAR(30)").arg(QLatin1String(k)));
@@ -83,8 +77,9 @@ struct AccountingDb {
         const double no = nextInvoice++;
         Transaction tx(db);
         db.exec(QStringLiteral("INSERT INTO SERFAT (SATIS_NO, CARI_KOD, NET_TUTAR, TARIH, FAT_NO, FAT_TUR, KDVTEV_TUT, "
-                               "ENT_KOD) VALUES (:N, 'C1', :T, :D, :F, 'I', 0, 0)"),
+                               "ENT_KOD, BRUT_TUTAR, INDIRIM, TOPLAM_TUTAR, KDV_TUTARI) VALUES (:N, 'C1', :T, :D, :F, 'I', 0, 0, :B, 0, :B, :K)"),
                 {{QStringLiteral("N"), no}, {QStringLiteral("T"), 1.2 * 100 * kLines},
+                 {QStringLiteral("B"), 100.0 * kLines}, {QStringLiteral("K"), 0.2 * 100 * kLines},
                  {QStringLiteral("D"), QDateTime(QDate(2026, 4, 2), QTime())},
                  {QStringLiteral("F"), QStringLiteral("IE%1").arg(no)}});
         for (int i = 1; i <= kLines; ++i)

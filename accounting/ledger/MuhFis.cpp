@@ -389,7 +389,7 @@ double MuhFisYaz(const SessionContext& ctx, const Db& db, MuhFisi& fis, double m
     return fis.FISNO;
 }
 
-void MuhFisSil(const Db& db, double fisNo)
+void MuhFisKaydiniSil(const Db& db, double fisNo)
 {
     db.exec(QStringLiteral("DELETE FROM FISAYR WHERE FISNO=:F"), {{QStringLiteral("F"), fisNo}});
     db.exec(QStringLiteral("DELETE FROM FIS WHERE FISNO=:F"), {{QStringLiteral("F"), fisNo}});

@@ -137,7 +137,9 @@ QDate MuhasebeKilitTarihi(const SessionContext& ctx, const Db& db);
 // its row lock. Returns FISNO.
 double MuhFisYaz(const SessionContext& ctx, const Db& db, MuhFisi& fis, double mevcutFisNo);
 
-// Removes a voucher (header and lines); inside the caller's transaction.
-void MuhFisSil(const Db& db, double fisNo);
+// Removes a voucher's header and lines inside the caller's transaction; the
+// documents pointing to it are the caller's business (the user's delete is
+// MuhFisSil of the transfer, which clears them too).
+void MuhFisKaydiniSil(const Db& db, double fisNo);
 
 } // namespace tornaly::accounting

@@ -1,6 +1,7 @@
 #include "MuhFixture.h"
 
 #include "accounts/vouchers/CariHrkFis.h"
+#include "invoicing/workorder/IEFatToplam.h"
 
 using namespace tornaly;
 using namespace tornaly::accounting;
@@ -107,6 +108,60 @@ protected:
                                    "VALUES (:N, :S, :P, :K, 20, :G, :I)"),
                     {{QStringLiteral("N"), no}, {QStringLiteral("S"), ++sira}, {QStringLiteral("P"), QString(QLatin1Char(s.tur))},
                      {QStringLiteral("K"), QLatin1String(s.kod)}, {QStringLiteral("G"), s.ger}, {QStringLiteral("I"), s.isk}});
+    }
+
+    // A work-order invoice stored as the invoice's save stores it: the lines'
+    // GER_TUT / ISK_TUT and the header totals of the invoice totals routine,
+    // rounded by the given letter.
+    struct TamSatir {
+        char tur;
+        const char* kod;
+        double fiyat, miktar, iskonto, kdv;
+    };
+    invoicing::IEFatToplamlar hesapliFatura(double no, const char* turu, const QList<TamSatir>& satirlar,
+                                             const char* kdvTev, const QString& yuvarTip)
+    {
+        QList<invoicing::IEFatSatir> ss;
+        for (const auto& t : satirlar) {
+            invoicing::IEFatSatir s;
+            s.PARCA_ISCILIK = QString(QLatin1Char(t.tur));
+            s.PI_KOD = QLatin1String(t.kod);
+            s.BIRIM_FIYAT = t.fiyat;
+            s.MIKTAR = t.miktar;
+            s.ISKONTO = t.iskonto;
+            s.KDV = t.kdv;
+            invoicing::SatirTutarlariniHesapla(s);
+            ss << s;
+        }
+        invoicing::IEFatToplamGirdisi g;
+        g.KDVTEV = QLatin1String(kdvTev);
+        g.FatYuvarTip = yuvarTip;
+        const invoicing::IEFatToplamlar t = invoicing::IEFatToplamHesapla(ss, g);
+        db.exec(QStringLiteral("INSERT INTO SERFAT (SATIS_NO, CARI_KOD, TARIH, FAT_NO, FAT_TUR, ENT_KOD, BRUT_TUTAR, "
+                               "INDIRIM, TOPLAM_TUTAR, KDV_TUTARI, KDVTEV_TUT, NET_TUTAR) "
+                               "VALUES (:N, 'C001', :T, :F, :TUR, 0, :B, :I, :TOP, :K, :TEV, :NET)"),
+                {{QStringLiteral("N"), no}, {QStringLiteral("T"), QDateTime(QDate(2026, 4, 2), QTime(9, 0))},
+                 {QStringLiteral("F"), QStringLiteral("IE-%1").arg(no)}, {QStringLiteral("TUR"), QLatin1String(turu)},
+                 {QStringLiteral("B"), t.BRUT_TUTAR}, {QStringLiteral("I"), t.INDIRIM},
+                 {QStringLiteral("TOP"), t.TOPLAM_TUTAR}, {QStringLiteral("K"), t.KDV_TUTARI},
+                 {QStringLiteral("TEV"), t.KDVTEV_TUT}, {QStringLiteral("NET"), t.NET_TUTAR}});
+        int sira = 0;
+        for (const auto& s : ss)
+            db.exec(QStringLiteral("INSERT INTO SERFATDT (SATIS_NO, SIRA, PARCA_ISCILIK, PI_KOD, BIRIM_FIYAT, MIKTAR, "
+                                   "ISKONTO, KDV, GER_TUT, ISK_TUT, GARANTI_TIP) "
+                                   "VALUES (:N, :S, :P, :K, :BF, :M, :IS, :KDV, :G, :I, 'M')"),
+                    {{QStringLiteral("N"), no}, {QStringLiteral("S"), ++sira}, {QStringLiteral("P"), s.PARCA_ISCILIK},
+                     {QStringLiteral("K"), s.PI_KOD}, {QStringLiteral("BF"), s.BIRIM_FIYAT},
+                     {QStringLiteral("M"), s.MIKTAR}, {QStringLiteral("IS"), s.ISKONTO}, {QStringLiteral("KDV"), s.KDV},
+                     {QStringLiteral("G"), s.GER_TUT}, {QStringLiteral("I"), s.ISK_TUT}});
+        return t;
+    }
+    // The sum of one side of a voucher over some accounts.
+    double hesapToplami(double fisNo, const char* kolon, const QStringList& kodlar) const
+    {
+        return deger(QStringLiteral("SELECT COALESCE(SUM(%1), 0) FROM FISAYR WHERE FISNO=:F AND HSPKODU IN ('%2')")
+                         .arg(QLatin1String(kolon), kodlar.join(QStringLiteral("','"))),
+                     {{QStringLiteral("F"), fisNo}});
     }
 
     QList<EksikMuhKodlari> pencereler;
@@ -233,7 +288,7 @@ TEST_F(MuhEntegreTest, RepostRebuildsTheDocumentsOwnVoucher)
 
     // A document pointing to a voucher that is gone gets a new one.
     db.exec(QStringLiteral("UPDATE PARAMUH SET KILIT_TRH=NULL"));
-    MuhFisSil(db, ilk.fisNo);
+    MuhFisKaydiniSil(db, ilk.fisNo);
     const auto yeni = post(QLatin1Char('C'), 5);
     ASSERT_EQ(yeni.sonuc, MuhasebeSonucu::Yazildi);
     EXPECT_NE(yeni.fisNo, ilk.fisNo);
@@ -426,6 +481,155 @@ TEST_F(MuhEntegreTest, WorkOrderInvoiceMissingCodesOpenTheWindow)
                                              eksikMesaj}));
     EXPECT_EQ(fisSayisi(), 0);
     EXPECT_EQ(post(QLatin1Char('I'), 99).sonuc, MuhasebeSonucu::EksikKod); // no such invoice
+}
+
+TEST_F(MuhEntegreTest, RoundedWorkOrderInvoicePostsTheHeadersFigures)
+{
+    faturaTablolari();
+    db.exec(QStringLiteral("INSERT INTO MUHKDVAYR (MUHKDV_KOD, KDV, MUH_KDV_S, MUH_KDV_A_IADE) VALUES ('K1', 10, '391.01', '191.01')"));
+    db.exec(QStringLiteral("UPDATE PARAFAT SET MUH_KDVTEV_S='391.02'"));
+    db.exec(QStringLiteral("UPDATE STOK SET MUH_ISK_S='610.01' WHERE STOK_KOD_NO='P2'"));
+    // Prices and quantities whose amounts run past the cent, at two VAT rates.
+    const QList<TamSatir> satirlar = {{'P', "P1", 33.3367, 3, 0, 20},
+                                      {'P', "P2", 12.345, 7, 7.5, 20},
+                                      {'I', "L1", 200.003, 1.5, 2.5, 10}};
+    const QList<TamSatir> garanti = {{'P', "P1", 33.3367, 3, 3.3, 20}, {'I', "L1", 200.003, 1.5, 2.5, 10}};
+    struct Case {
+        const char* ad;
+        const char* turu;
+        const char* iskDus;
+        const char* kdvTev;
+        QList<TamSatir> satirlar;
+        QStringList mal, isk; // goods and discount accounts
+    };
+    const QList<Case> cases = {
+        {"net amounts", "I", "D", "0", satirlar, {"600.01", "600.02"}, {}},
+        {"discount posted apart", "I", "H", "0", satirlar, {"600.01", "600.02"}, {"610.01"}},
+        {"withheld VAT (1/3)", "I", "D", "2", satirlar, {"600.01", "600.02"}, {}},
+        {"warranty invoice, discount apart", "G", "H", "0", garanti, {"601.01"}, {"611.01"}},
+    };
+    double no = 100;
+    for (const char* harf : {"Y", "A", "T"}) {
+        ctx.FatYuvarTip = QLatin1String(harf);
+        const bool yuvarlanan = ctx.FatYuvarTip != QLatin1String("T");
+        for (const Case& c : cases) {
+            const std::string ad = std::string(c.ad) + " / " + harf;
+            db.exec(QStringLiteral("UPDATE PARAMUH SET ISK_DUS=:I"), {{QStringLiteral("I"), QLatin1String(c.iskDus)}});
+            const auto t = hesapliFatura(++no, c.turu, c.satirlar, c.kdvTev, ctx.FatYuvarTip);
+            const QVariantMap n{{QStringLiteral("N"), no}};
+            const double satirToplami =
+                deger(QStringLiteral("SELECT SUM(GER_TUT) + SUM(GER_TUT * KDV * 0.01) FROM SERFATDT WHERE SATIS_NO=:N"), n);
+            // The rounded header and its lines part by more than the balance
+            // tolerance: these are the invoices the ledger used to refuse.
+            if (yuvarlanan)
+                EXPECT_GT(std::abs(satirToplami - (t.NET_TUTAR + t.KDVTEV_TUT)), 0.001) << ad;
+
+            messages.clear();
+            const auto r = post(QLatin1Char('I'), no);
+            ASSERT_EQ(r.sonuc, MuhasebeSonucu::Yazildi) << ad << " " << messages.texts().join(QLatin1Char('|')).toStdString();
+            const QVariantMap f{{QStringLiteral("F"), r.fisNo}};
+            const double borc = deger(QStringLiteral("SELECT SUM(BORC) FROM FISAYR WHERE FISNO=:F"), f);
+            const double alacak = deger(QStringLiteral("SELECT SUM(ALACAK) FROM FISAYR WHERE FISNO=:F"), f);
+            EXPECT_NEAR(borc, alacak, 1e-6) << ad;
+            EXPECT_NEAR(deger(QStringLiteral("SELECT BORC FROM FIS WHERE FISNO=:F"), f), borc, 1e-6) << ad;
+            EXPECT_NEAR(hesapToplami(r.fisNo, "BORC", {QStringLiteral("120.01")}), t.NET_TUTAR, 1e-6) << ad;
+            EXPECT_NEAR(hesapToplami(r.fisNo, "BORC", {QStringLiteral("391.02")}), t.KDVTEV_TUT, 1e-6) << ad;
+            EXPECT_NEAR(hesapToplami(r.fisNo, "ALACAK", {QStringLiteral("391.01")}), t.KDV_TUTARI, 1e-6) << ad;
+            const QStringList& mal = c.mal;
+            const bool ayri = QLatin1String(c.iskDus) == QLatin1String("H");
+            EXPECT_NEAR(hesapToplami(r.fisNo, "ALACAK", mal), ayri ? t.BRUT_TUTAR : t.TOPLAM_TUTAR, 1e-6) << ad;
+            if (ayri) {
+                EXPECT_NEAR(hesapToplami(r.fisNo, "BORC", c.isk), t.INDIRIM, 1e-6) << ad;
+            }
+            if (mal.contains(QStringLiteral("600.02"))) {
+                // The difference goes to the largest group (labour L1 on
+                // 600.01); the small part P2 keeps its own amount.
+                const double p2 = deger(ayri ? QStringLiteral("SELECT SUM(GER_TUT + ISK_TUT) FROM SERFATDT WHERE SATIS_NO=:N AND PI_KOD='P2'")
+                                             : QStringLiteral("SELECT SUM(GER_TUT) FROM SERFATDT WHERE SATIS_NO=:N AND PI_KOD='P2'"),
+                                        n);
+                EXPECT_NEAR(hesapToplami(r.fisNo, "ALACAK", {QStringLiteral("600.02")}), p2, 1e-6) << ad;
+            }
+            EXPECT_TRUE(messages.texts().isEmpty()) << ad << messages.texts().join(QLatin1Char('|')).toStdString();
+        }
+    }
+
+    // A header that parts from its lines by more than rounding is no rounding
+    // matter: the voucher is still refused and the invoice stays unposted.
+    ctx.FatYuvarTip = QStringLiteral("Y");
+    db.exec(QStringLiteral("UPDATE PARAMUH SET ISK_DUS='D'"));
+    hesapliFatura(++no, "I", satirlar, "0", ctx.FatYuvarTip);
+    db.exec(QStringLiteral("UPDATE SERFAT SET NET_TUTAR=NET_TUTAR+1, TOPLAM_TUTAR=TOPLAM_TUTAR+1 WHERE SATIS_NO=:N"),
+            {{QStringLiteral("N"), no}});
+    messages.clear();
+    EXPECT_EQ(post(QLatin1Char('I'), no).sonuc, MuhasebeSonucu::Reddedildi);
+    EXPECT_TRUE(messages.texts().join(QLatin1Char('|')).contains(QStringLiteral("Dengesiz Fiş Kaydı Yapılamaz")));
+    EXPECT_EQ(fisNo(QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=%1").arg(no)), 0);
+}
+
+TEST_F(MuhEntegreTest, DeletingAVoucherClearsItsDocumentsMark)
+{
+    faturaTablolari();
+    fatura(81, "I", "C001", {{'P', "P1", 100, 0}});
+    fatura(82, "I", "C001", {{'P', "P2", 50, 0}});
+    const auto ilk = post(QLatin1Char('I'), 81);
+    const auto ikinci = post(QLatin1Char('I'), 82);
+    ASSERT_EQ(ilk.sonuc, MuhasebeSonucu::Yazildi);
+    ASSERT_EQ(ikinci.sonuc, MuhasebeSonucu::Yazildi);
+    const QVariantMap f{{QStringLiteral("F"), ilk.fisNo}};
+    auto fisVar = [&] {
+        return say(QStringLiteral("SELECT COUNT(*) FROM FIS WHERE FISNO=:F"), f) +
+               say(QStringLiteral("SELECT COUNT(*) FROM FISAYR WHERE FISNO=:F"), f);
+    };
+    const int satirli = fisVar();
+    ASSERT_GT(satirli, 1);
+
+    // In a closed period nothing moves.
+    db.exec(QStringLiteral("UPDATE PARAMUH SET KILIT_TRH=:T"), {{QStringLiteral("T"), QDateTime(QDate(2026, 4, 2), QTime())}});
+    messages.clear();
+    EXPECT_EQ(MuhFisSil(ctx, db, ilk.fisNo), FisSilmeSonucu::KilitliDonem);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("İlgili tarih için işlem yapılamaz!")});
+    EXPECT_EQ(fisVar(), satirli);
+    EXPECT_EQ(fisNo(QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=81")), ilk.fisNo);
+
+    // A mark that cannot be cleared (a row the update skips) rolls the whole
+    // delete back.
+    db.exec(QStringLiteral("UPDATE PARAMUH SET KILIT_TRH=:T"), {{QStringLiteral("T"), QDateTime(QDate(2026, 4, 1), QTime())}});
+    if (db.backend() == Backend::SQLite) {
+        db.exec(QStringLiteral("CREATE TRIGGER TR_FISNO_KALSIN BEFORE UPDATE OF FIS_NO ON SERFAT "
+                               "WHEN NEW.FIS_NO IS NULL BEGIN SELECT RAISE(IGNORE); END"));
+    } else {
+        db.exec(QStringLiteral("CREATE FUNCTION FN_FISNO_KALSIN() RETURNS trigger AS $$ BEGIN "
+                               "IF NEW.FIS_NO IS NULL THEN RETURN NULL; END IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
+        db.exec(QStringLiteral("CREATE TRIGGER TR_FISNO_KALSIN BEFORE UPDATE ON SERFAT "
+                               "FOR EACH ROW EXECUTE FUNCTION FN_FISNO_KALSIN()"));
+    }
+    EXPECT_THROW(MuhFisSil(ctx, db, ilk.fisNo), DbError);
+    EXPECT_EQ(fisVar(), satirli);
+    EXPECT_EQ(fisNo(QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=81")), ilk.fisNo);
+    db.exec(QStringLiteral("DROP TRIGGER TR_FISNO_KALSIN") +
+            (db.backend() == Backend::SQLite ? QString() : QStringLiteral(" ON SERFAT")));
+
+    // The day after the lock: the voucher and the invoice's mark go together,
+    // the other invoice keeps its voucher.
+    messages.clear();
+    EXPECT_EQ(MuhFisSil(ctx, db, ilk.fisNo), FisSilmeSonucu::Silindi);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(fisVar(), 0);
+    EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM SERFAT WHERE SATIS_NO=81 AND FIS_NO IS NULL")), 1);
+    EXPECT_EQ(fisNo(QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=82")), ikinci.fisNo);
+    EXPECT_EQ(MuhFisSil(ctx, db, ilk.fisNo), FisSilmeSonucu::FisYok);
+
+    // Unmarked, the invoice posts again onto a voucher of its own.
+    const auto yeni = post(QLatin1Char('I'), 81);
+    ASSERT_EQ(yeni.sonuc, MuhasebeSonucu::Yazildi);
+    EXPECT_EQ(fisNo(QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=81")), yeni.fisNo);
+
+    // A current-account slip's voucher: its head loses the mark as well.
+    cariFis(9, QStringLiteral("D"), {{"C001", 10, 0, ""}, {"C002", 0, 10, ""}});
+    const auto cari = post(QLatin1Char('C'), 9);
+    ASSERT_EQ(cari.sonuc, MuhasebeSonucu::Yazildi);
+    EXPECT_EQ(MuhFisSil(ctx, db, cari.fisNo), FisSilmeSonucu::Silindi);
+    EXPECT_EQ(fisNo(QStringLiteral("CARIHRKM"), QStringLiteral("CARI_NO=9")), 0);
 }
 
 TEST_F(MuhEntegreTest, SwitchesPerDocumentKind)

@@ -116,7 +116,7 @@ MuhasebeKaydiSonucu MuhasebeKayit(const SessionContext& ctx, const Db& db, const
                 // A document that gives no line is not marked as posted: a
                 // header-only voucher would hide it from every later transfer.
                 if (mevcut > 0)
-                    MuhFisSil(db, mevcut);
+                    MuhFisKaydiniSil(db, mevcut);
                 sonuc.sonuc = MuhasebeSonucu::SatirYok;
             } else {
                 fisNo = MuhFisYaz(ctx, db, fis, mevcut);
@@ -139,6 +139,53 @@ MuhasebeKaydiSonucu MuhasebeKayit(const SessionContext& ctx, const Db& db, const
         FisKontrolMesaji(r.sonuc, fis);
         return {MuhasebeSonucu::Reddedildi};
     }
+    return sonuc;
+}
+
+FisSilmeSonucu MuhFisSil(const SessionContext& ctx, const Db& db, double fisNo)
+{
+    FisSilmeSonucu sonuc = FisSilmeSonucu::Silindi;
+    const QVariantMap f{{QStringLiteral("F"), fisNo}};
+    RetryAfterAsking(db, [&] {
+        sonuc = FisSilmeSonucu::Silindi;
+        Transaction tx(db);
+        // The header is locked first: a posting that rebuilds this voucher at
+        // the same moment waits, and then finds it gone.
+        if (db.exec(QStringLiteral("UPDATE FIS SET FISNO=FISNO WHERE FISNO=:F"), f) == 0) {
+            sonuc = FisSilmeSonucu::FisYok;
+            return;
+        }
+        Query q(db, QStringLiteral("SELECT TARIH, ENT_TIP FROM FIS WHERE FISNO=:F"));
+        q.bindAll(f).exec();
+        q.next();
+        const QDate tarih = q.date(QStringLiteral("TARIH"));
+        const QString entTip = q.str(QStringLiteral("ENT_TIP")).trimmed();
+        q.finish();
+        const QDate kilit = MuhasebeKilitTarihi(ctx, db);
+        if (kilit.isValid() && tarih.isValid() && tarih <= kilit) {
+            sonuc = FisSilmeSonucu::KilitliDonem;
+            return;
+        }
+        // Every document of the kind that points to this voucher loses its
+        // mark, whatever its own number: a voucher may be shared.
+        if (const auto kaynak = entTip.isEmpty() ? std::nullopt : KaynakBelgesi(entTip.at(0))) {
+            Query say(db, QStringLiteral("SELECT COUNT(*) FROM %1 WHERE FIS_NO=:F").arg(kaynak->tablo));
+            say.bindAll(f).exec();
+            const qint64 isaretli = say.next() ? say.value(0).toLongLong() : 0;
+            say.finish();
+            const int temizlenen =
+                db.exec(QStringLiteral("UPDATE %1 SET FIS_NO=NULL WHERE FIS_NO=:F").arg(kaynak->tablo), f);
+            if (temizlenen != isaretli)
+                throw DbError(DbError::Kind::Other,
+                              QStringLiteral("Muhasebe fiş numarası belgeden silinemedi (%1/%2 satır).")
+                                  .arg(temizlenen)
+                                  .arg(isaretli));
+        }
+        MuhFisKaydiniSil(db, fisNo);
+        tx.commit();
+    });
+    if (sonuc == FisSilmeSonucu::KilitliDonem)
+        FisKontrolMesaji(FisKontrolSonucu::KilitliDonem, MuhFisi{});
     return sonuc;
 }
 

@@ -43,6 +43,17 @@ struct MuhasebeKaydiSonucu {
 // workstations posting it at once end with one voucher.
 MuhasebeKaydiSonucu MuhasebeKayit(const SessionContext& ctx, const Db& db, const MuhasebeEntegreIstegi& istek);
 
+enum class FisSilmeSonucu {
+    Silindi,      // the voucher is gone and no document points to it any more
+    FisYok,       // no voucher with that number
+    KilitliDonem, // dated on or before the accounting lock date: nothing deleted
+};
+// The accounting side's delete of a voucher: its lines, its header and the
+// mark (FIS_NO) of the documents posted into it go in one transaction, so
+// that such a document can be changed, deleted or posted again. A voucher in
+// a closed period is refused with the lock message.
+FisSilmeSonucu MuhFisSil(const SessionContext& ctx, const Db& db, double fisNo);
+
 // The transfer switch of a document kind (post / ask / never).
 MuhasebeAktarimi MuhasebeAnahtari(const Db& db, QChar belgeTuru);
 

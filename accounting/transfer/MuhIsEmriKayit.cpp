@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <cmath>
+#include <cstdlib>
 
 namespace tornaly::accounting {
 
@@ -100,15 +101,51 @@ QStringList satirMetni(const Grup& x)
     return {x.piKod, x.muhSat, x.muhKdvSat, x.muhIskSat, x.muhIadeA};
 }
 
+// What one group credits (goods, VAT) and debits (discount kept apart).
+struct IsEmriGrupTutari {
+    MuhTutar mal, isk, kdv;
+};
+
+// With a rounding letter the invoice's header figures are each rounded to
+// the cent while its lines are not, so the line sums miss the header by less
+// than a cent per figure. The header is what the customer is debited with;
+// the credited amounts of one kind are brought to its figure by putting the
+// difference on the largest of them (the first one when several are equal).
+// A larger difference is no rounding: it is left for the balance check.
+void isEmriYuvarlamaFarkiniDagit(QList<IsEmriGrupTutari>& tutarlar, MuhTutar IsEmriGrupTutari::*alan,
+                                 double baslikTutari)
+{
+    constexpr qint64 enFazlaFark = 20000; // millionths: under two cents
+    MuhTutar toplam;
+    qsizetype enBuyuk = -1;
+    for (qsizetype i = 0; i < tutarlar.size(); ++i) {
+        const MuhTutar t = tutarlar[i].*alan;
+        if (!t.isPositive())
+            continue;
+        toplam += t;
+        if (enBuyuk < 0 || t.millionths() > (tutarlar[enBuyuk].*alan).millionths())
+            enBuyuk = i;
+    }
+    if (enBuyuk < 0)
+        return;
+    const MuhTutar fark = MuhTutar::fromDouble(baslikTutari) - toplam;
+    if (std::llabs(fark.millionths()) >= enFazlaFark)
+        return;
+    const MuhTutar yeni = (tutarlar[enBuyuk].*alan) + fark;
+    if (yeni.isPositive())
+        tutarlar[enBuyuk].*alan = yeni;
+}
+
 } // namespace
 
-MuhHazirlik MuhIsEmriKayit(const SessionContext&, const Db& db, double no, bool iade)
+MuhHazirlik MuhIsEmriKayit(const SessionContext& ctx, const Db& db, double no, bool iade)
 {
     MuhHazirlik h(QLatin1Char('I'), iade, no);
     h.kaynak = *KaynakBelgesi(QLatin1Char('I'));
     h.pencere = true;
     Query bas(db, QStringLiteral("SELECT F.CARI_KOD, F.NET_TUTAR, F.TARIH, F.FAT_NO, F.FAT_TUR, F.KDVTEV_TUT, "
-                                 "F.ENT_KOD, C.MUH_KOD, C.FIRMA_ADI FROM SERFAT F "
+                                 "F.ENT_KOD, F.BRUT_TUTAR, F.INDIRIM, F.TOPLAM_TUTAR, F.KDV_TUTARI, "
+                                 "C.MUH_KOD, C.FIRMA_ADI FROM SERFAT F "
                                  "LEFT JOIN CARI C ON C.CARI_KOD=F.CARI_KOD WHERE F.SATIS_NO=:N"));
     bas.bind(QStringLiteral("N"), no).exec();
     h.eksikler.baslik.basliklar = {QStringLiteral("Cari Kod"), QStringLiteral("Ünvan"), QStringLiteral("Muh. Kod")};
@@ -132,6 +169,10 @@ MuhHazirlik MuhIsEmriKayit(const SessionContext&, const Db& db, double no, bool 
     const double net = bas.num(QStringLiteral("NET_TUTAR"));
     const double tevkifat = bas.num(QStringLiteral("KDVTEV_TUT"));
     const double entKod = bas.num(QStringLiteral("ENT_KOD"));
+    const double brutTutar = bas.num(QStringLiteral("BRUT_TUTAR"));
+    const double indirim = bas.num(QStringLiteral("INDIRIM"));
+    const double toplamTutar = bas.num(QStringLiteral("TOPLAM_TUTAR"));
+    const double kdvTutari = bas.num(QStringLiteral("KDV_TUTARI"));
     auto& fis = h.olusturucu.fis;
     fis.TARIH = bas.date(QStringLiteral("TARIH"));
     bas.finish();
@@ -173,19 +214,44 @@ MuhHazirlik MuhIsEmriKayit(const SessionContext&, const Db& db, double no, bool 
     if (tevkifat > 0)
         o.AyrHesapGir(tevkifatHesabi, tevkifat, borc, D + QStringLiteral(" KDV Tev."));
     const QString stokMetni = D + (iade ? QStringLiteral(", Stok Hrk.-A.İade-") : QStringLiteral(", Stok Hrk."));
+    // The amounts each group posts, parts first and then labour; a zero
+    // amount posts nothing.
+    QList<const Grup*> sirali;
+    QList<IsEmriGrupTutari> tutarlar;
     for (const QList<Grup>* liste : {&parcalar, &iscilikler})
         for (const auto& x : *liste) {
-            const QString G = iade ? x.muhIadeA : (garanti ? x.muhGrSat : x.muhSat);
-            const QString K = garanti ? x.muhGrSatIsk : x.muhIskSat;
-            if (!iskontoAyri && x.tutGer.isPositive())
-                o.AyrHesapGir(G, x.tutGer, alacak, stokMetni);
-            if (iskontoAyri && x.tutTam.isPositive() && x.tutIsk.isPositive())
-                o.AyrHesapGir(K, x.tutIsk, borc, D + QStringLiteral(", Stok İsk.su"));
-            if (iskontoAyri && x.tutTam.isPositive())
-                o.AyrHesapGir(G, x.tutTam, alacak, stokMetni);
-            if (x.tutKdv.isPositive())
-                o.AyrHesapGir(x.muhKdvSat, x.tutKdv, alacak, D + QStringLiteral(", KDV"));
+            IsEmriGrupTutari t;
+            if (!iskontoAyri)
+                t.mal = x.tutGer;
+            else if (x.tutTam.isPositive()) {
+                t.mal = x.tutTam;
+                if (x.tutIsk.isPositive())
+                    t.isk = x.tutIsk;
+            }
+            t.kdv = x.tutKdv;
+            sirali << &x;
+            tutarlar << t;
         }
+    if (ctx.FatYuvarTip == QLatin1String("Y") || ctx.FatYuvarTip == QLatin1String("A")) {
+        isEmriYuvarlamaFarkiniDagit(tutarlar, &IsEmriGrupTutari::mal, iskontoAyri ? brutTutar : toplamTutar);
+        if (iskontoAyri)
+            isEmriYuvarlamaFarkiniDagit(tutarlar, &IsEmriGrupTutari::isk, indirim);
+        isEmriYuvarlamaFarkiniDagit(tutarlar, &IsEmriGrupTutari::kdv, kdvTutari);
+    }
+    for (qsizetype i = 0; i < sirali.size(); ++i) {
+        const Grup& x = *sirali[i];
+        const IsEmriGrupTutari& t = tutarlar[i];
+        const QString G = iade ? x.muhIadeA : (garanti ? x.muhGrSat : x.muhSat);
+        const QString K = garanti ? x.muhGrSatIsk : x.muhIskSat;
+        if (!iskontoAyri && t.mal.isPositive())
+            o.AyrHesapGir(G, t.mal, alacak, stokMetni);
+        if (iskontoAyri && t.isk.isPositive())
+            o.AyrHesapGir(K, t.isk, borc, D + QStringLiteral(", Stok İsk.su"));
+        if (iskontoAyri && t.mal.isPositive())
+            o.AyrHesapGir(G, t.mal, alacak, stokMetni);
+        if (t.kdv.isPositive())
+            o.AyrHesapGir(x.muhKdvSat, t.kdv, alacak, D + QStringLiteral(", KDV"));
+    }
     return h;
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <malloc.h>
 
 namespace tornaly {
 
@@ -537,6 +538,12 @@ void BoundQueryModel::readRows(qint64 limit)
     m_more = m_paged && more;
     if (!m_more)
         m_rows.squeeze();
+    // The PostgreSQL client held the whole result before the first row was
+    // read; after a read of the whole list its pages go back to the system
+    // instead of staying on the process beside the rows kept here. (A page
+    // read while scrolling is small and its memory serves the next page.)
+    if (limit < 0 && read >= MaxPageSize && m_db.backend() == Backend::PostgreSQL)
+        malloc_trim(0);
     if (read == 0)
         return;
     if (keyset) {

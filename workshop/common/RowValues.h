@@ -1,4 +1,5 @@
 #pragma once
+#include "db/Database.h"
 #include "money/Money.h"
 
 #include <QString>
@@ -12,6 +13,17 @@ inline QString K(const char* s) { return QString::fromLatin1(s); }
 inline QString str(const QVariantMap& r, const char* c) { return r.value(K(c)).toString().trimmed(); }
 inline double num(const QVariantMap& r, const char* c) { return r.value(K(c)).toDouble(); }
 inline QString para(double v) { return FormatMoney(v, QStringLiteral(",0.00")); }
+// A stored date or time as the prints show it ("31.12.2026", "14:05"); empty when none.
+inline QString tarihMetni(const QVariant& v)
+{
+    const QDateTime t = Query::toDateTime(v);
+    return t.isValid() ? t.date().toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
+inline QString saatMetni(const QVariant& v)
+{
+    const QDateTime t = Query::toDateTime(v);
+    return t.isValid() ? t.time().toString(QStringLiteral("HH:mm")) : QString();
+}
 // Customer pays (M), customer-paid warranty (K) and damage (D) lines are billed to the customer.
 inline bool musteriOder(const QString& garantiTipi)
 {

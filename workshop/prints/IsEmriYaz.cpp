@@ -1,4 +1,5 @@
 #include "workshop/prints/IsEmriYaz.h"
+#include "workshop/common/RowValues.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "context/SessionContext.h"
@@ -25,17 +26,8 @@ QString tutar(double v)
     return FormatMoney(v, QStringLiteral(",0.00"));
 }
 
-QString tarih(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.date().toString(QStringLiteral("dd.MM.yyyy")) : QString();
-}
-
-QString saat(const QVariant& v)
-{
-    const QDateTime t = Query::toDateTime(v);
-    return t.isValid() ? t.time().toString(QStringLiteral("HH:mm")) : QString();
-}
+QString tarih(const QVariant& v) { return rowvals::tarihMetni(v); }
+QString saat(const QVariant& v) { return rowvals::saatMetni(v); }
 
 QString sayi(const QVariant& v)
 {
@@ -512,16 +504,42 @@ void goster(const report::PrePrintedResult& r)
     report::OutputDocument(r.document, report::OutputPreview);
 }
 
+report::PrePrintedResult kapanisMatbu(const Db& db, const IsEmriBaskiVerisi& v)
+{
+    return report::RenderPrePrinted(IsEmriKapanisFormu(report::ReadLayout(db, report::LayoutWorkOrderClosing),
+                                                       report::ReadInvoicePage(db).page, v));
+}
+
+IsEmriBaskiVerisi bulunanIsEmri(const Db& db, const QString& isEmriNo)
+{
+    IsEmriBaskiVerisi v = IsEmriBaskiOku(db, isEmriNo);
+    if (!v.found)
+        ShowWarning(QStringLiteral("İş emri bulunamadı."));
+    return v;
+}
+
 } // namespace
+
+void IsEmriKapanisYazdir(const Db& db, const QString& isEmriNo)
+{
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (v.found)
+        goster(kapanisMatbu(db, v));
+}
+
+void IsEmriKapaYazdir(const Db& db, int mode, const QString& isEmriNo)
+{
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (v.found)
+        report::OutputDocument(report::Render(IsEmriKapaYaz(mode, v)), report::OutputPreview);
+}
 
 void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
 {
     const Db& db = ctx.Database1;
-    const IsEmriBaskiVerisi v = IsEmriBaskiOku(db, isEmriNo);
-    if (!v.found) {
-        ShowWarning(QStringLiteral("İş emri bulunamadı."));
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (!v.found)
         return;
-    }
     QDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("FormIsEmriYazSec"));
     dlg.setWindowTitle(QStringLiteral("İş Emri Yazdır"));
@@ -536,10 +554,7 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
     dugme("BtnMatbuAcilis", QStringLiteral("Açılış Formu (Matbu)"), [&] {
         goster(report::RenderPrePrinted(IsEmriAcilisFormu(report::ReadLayout(db, report::LayoutWorkOrder), v)));
     });
-    dugme("BtnMatbuKapanis", QStringLiteral("Kapanış Formu (Matbu)"), [&] {
-        goster(report::RenderPrePrinted(IsEmriKapanisFormu(report::ReadLayout(db, report::LayoutWorkOrderClosing),
-                                                           report::ReadInvoicePage(db).page, v)));
-    });
+    dugme("BtnMatbuKapanis", QStringLiteral("Kapanış Formu (Matbu)"), [&] { goster(kapanisMatbu(db, v)); });
     dugme("BtnAcilis", QStringLiteral("Açılış Formu"),
           [&] { report::OutputDocument(report::Render(IsEmriKapaYaz(1, v)), report::OutputPreview); });
     dugme("BtnKapanis", QStringLiteral("Kapanış Formu(Tasarımlı)"),

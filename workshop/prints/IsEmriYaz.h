@@ -47,6 +47,12 @@ report::Report IsmeriFormYaz(const IsEmriBaskiVerisi& v);
 // The opening or closing form with the built-in layout (IsEmriKapaYaz without a stored template).
 report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v);
 
+// The closing form on pre-printed paper ("Yazdır 2 " of the dispositions):
+// the closing layout in use on the invoice page, shown in the preview.
+void IsEmriKapanisYazdir(const Db& db, const QString& isEmriNo);
+// The built-in opening (1) or closing (2) form in the preview.
+void IsEmriKapaYazdir(const Db& db, int mode, const QString& isEmriNo);
+
 // The print commands of the work-order card: a small chooser of the forms;
 // each form is shown in the preview. Tells the user when the work order is
 // missing or a design places items off the paper.

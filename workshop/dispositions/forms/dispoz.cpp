@@ -14,8 +14,11 @@
 #include "workshop/labour/Frt.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
+#include "workshop/prints/DispozYaz.h"
+#include "workshop/prints/IsEmriYaz.h"
 #include "workshop/workorders/forms/IEBr.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -172,6 +175,22 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     alt->addWidget(BitBtn15);
     lay->addLayout(alt);
 
+    auto* yaz = new QHBoxLayout;
+    BitBtn7 = button(this, "BitBtn7", QStringLiteral("Yazdır - F3"));
+    BitBtn2 = button(this, "BitBtn2", QStringLiteral("Yazdır 2 "));
+    BitBtn10 = button(this, "BitBtn10", QStringLiteral("Kapanış Formu"));
+    BtnKapanisForm = button(this, "BtnKapanisForm", QStringLiteral("Kapanış Formu(Tasarımlı)"));
+    cbKdvfyt = new QCheckBox(QStringLiteral("İsk.luKdv.li Fiyat Yazdır"), this);
+    cbKdvfyt->setObjectName(QStringLiteral("cbKdvfyt"));
+    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn7, BitBtn2, BitBtn10, BtnKapanisForm, cbKdvfyt})
+        yaz->addWidget(w);
+    yaz->addStretch();
+    lay->addLayout(yaz);
+    Yazdr1 = new QAction(QStringLiteral("Yazdır "), this);
+    Yazdr1->setObjectName(QStringLiteral("Yazdr1"));
+    Yazdr1->setShortcut(QKeySequence(Qt::Key_F3));
+    addAction(Yazdr1);
+
     connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
     connect(BtnSakla, &QPushButton::clicked, this, guarded([this] { BtnSaklaClick(); }));
     connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
@@ -182,6 +201,11 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     connect(BtnFiyatSabitle, &QPushButton::clicked, this, guarded([this] { BtnFiyatSabitleClick(); }));
     connect(BtnDisKatalog, &QPushButton::clicked, this, guarded([this] { BtnDisKatalogClick(); }));
     connect(BtnParcayaIscilikAta, &QPushButton::clicked, this, guarded([this] { ParcayaIscilikAta1Click(); }));
+    connect(BitBtn7, &QPushButton::clicked, this, guarded([this] { BitBtn7Click(); }));
+    connect(Yazdr1, &QAction::triggered, this, guarded([this] { if (Yazdr1->isEnabled()) BitBtn7Click(); }));
+    connect(BitBtn10, &QPushButton::clicked, this, guarded([this] { BitBtn10Click(); }));
+    connect(BtnKapanisForm, &QPushButton::clicked, this, guarded([this] { BtnKapanisFormClick(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
     connect(Edit2, &QLineEdit::returnPressed, this, guarded([this] { Edit2KeyPress(); }));
     connect(EditFRT, &QLineEdit::returnPressed, this, guarded([this] { EditFRTKeyPress(); }));
     connect(Edit1, &QLineEdit::returnPressed, this, guarded([this] { Edit1KeyPress(); }));
@@ -269,6 +293,7 @@ void TFormDispoz::isemridurum()
     Edit1->setEnabled(acik);
     BtnDisKatalog->setEnabled(acik);
     BtnParcayaIscilikAta->setEnabled(acik);
+    BitBtn10->setEnabled(Belge.kapali() && !edit_mod);
 }
 
 void TFormDispoz::editmodayarla(bool on)
@@ -280,6 +305,9 @@ void TFormDispoz::editmodayarla(bool on)
     BtnFiyatSabitle->setEnabled(on);
     Edit2->setEnabled(!on);
     BitBtn6->setEnabled(!on);
+    BitBtn7->setEnabled(!on);
+    Yazdr1->setEnabled(!on);
+    BitBtn2->setEnabled(!on);
     const QString f = m_ctx.AktifKullanici.iefatura;
     const bool fat = f == QLatin1String("D") || f == QLatin1String("N") || f == QLatin1String("Y");
     BtnFaturaKes->setVisible(fat);
@@ -431,6 +459,34 @@ void TFormDispoz::ParcaIscilikAtamaSil1Click()
     ParcaIscilikAtamaSil(Belge, GridParca->currentRow());
     editmodayarla(true);
     goster();
+}
+
+void TFormDispoz::BitBtn7Click()
+{
+    if (!edit_mod)
+        DispozYazdir(m_db, Belge, cbKdvfyt->isChecked());
+}
+
+void TFormDispoz::BitBtn10Click()
+{
+    if (!edit_mod && Belge.kapali())
+        GarNushaYazdir(m_db, Belge, cbKdvfyt->isChecked());
+}
+
+void TFormDispoz::BtnKapanisFormClick()
+{
+    if (Belge.yuklu())
+        IsEmriKapaYazdir(m_db, 2, Belge.no());
+}
+
+void TFormDispoz::BitBtn2Click()
+{
+    if (edit_mod)
+        return;
+    if (!Belge.yuklu())
+        ShowWarning(QStringLiteral("Lütfen İşemri Seçiniz"));
+    else
+        IsEmriKapanisYazdir(m_db, Belge.no());
 }
 
 void TFormDispoz::parcaDuzenlendi(int row, const QString& alan, const QString& text)

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +51,12 @@ public:
     QPushButton* BtnFiyatSabitle = nullptr;
     QPushButton* BtnDisKatalog = nullptr;
     QPushButton* BtnParcayaIscilikAta = nullptr;
+    QPushButton* BitBtn7 = nullptr;
+    QAction* Yazdr1 = nullptr;
+    QPushButton* BitBtn10 = nullptr;
+    QPushButton* BtnKapanisForm = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QCheckBox* cbKdvfyt = nullptr;
 
 public slots:
     void Edit2KeyPress();
@@ -68,6 +75,10 @@ public slots:
     void FRTEkle();
     void ParcayaIscilikAta1Click();
     void ParcaIscilikAtamaSil1Click();
+    void BitBtn7Click();
+    void BitBtn10Click();
+    void BtnKapanisFormClick();
+    void BitBtn2Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
