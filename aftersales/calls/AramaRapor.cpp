@@ -1,6 +1,7 @@
 #include "aftersales/calls/AramaRapor.h"
 
 #include "report/ListReport.h"
+#include "sql/SqlHelpers.h"
 
 namespace tornaly::aftersales {
 
@@ -19,8 +20,7 @@ QString takipBirlesik(const report::RenderContext& r, std::initializer_list<cons
 
 report::Report MusteriTakipRaporu(report::SourcePtr source, const QDate& begdate, const QDate& enddate)
 {
-    const QString kriter = begdate.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" ile ") +
-                           enddate.toString(QStringLiteral("dd.MM.yyyy")) +
+    const QString kriter = DisplayText(begdate) + QStringLiteral(" ile ") + DisplayText(enddate) +
                            QStringLiteral(" Tarihleri Arasında Ulaşılacak Servis Müşterileri");
     return report::ListReportBuilder(QStringLiteral("Müşteri Takip Listesi"))
         .name(QStringLiteral("MusteriTakip"))

@@ -1,5 +1,7 @@
 #include "aftersales/claims/GarantiKarti.h"
 
+#include "sql/SqlHelpers.h"
+
 namespace tornaly::aftersales {
 
 namespace {
@@ -27,7 +29,7 @@ const KartAlani kKartAlanlari[] = {
 QString kartTarih(const QVariant& v)
 {
     const QDateTime d = Query::toDateTime(v);
-    return d.isValid() ? d.date().toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    return d.isValid() ? DisplayText(d.date()) : QString();
 }
 
 QString kartDeger(const Db& db, const QString& sql, const QVariantMap& binds)
