@@ -69,7 +69,7 @@ void SeedInvoicingDemo(const Db& db)
     }
     if (db.dialect().tableExists(db, S("PERIYOT")) &&
         say(db, S("SELECT COUNT(*) FROM PERIYOT WHERE SAT_SER = 'S'")) == 0)
-        db.exec(S("INSERT INTO PERIYOT (SAT_SER, ARA_TIP, PER_GUN, PER_AD) VALUES ('S', '1', 30, '30 GÜN')"));
+        db.exec(S("INSERT INTO PERIYOT (SAT_SER, ARA_TIP, PER_GUN, PER_AD) VALUES ('S', 'T', 30, '30 GÜN')"));
 
     // Lines for the open maintenance work order, when nobody gave it any.
     Query ie(db, S("SELECT IS_EMRI_NO, FYILI FROM ISEMRI WHERE KAPANDI = 'H' AND IE_TIP = 'B' ORDER BY IS_EMRI_NO"));

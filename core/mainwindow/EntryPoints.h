@@ -94,6 +94,7 @@ inline constexpr char ClaimListeSec[] = "ClaimListeSec"; // routine, the claim l
 inline constexpr char ClaimIsemriAc[] = "ClaimIsemriAc"; // routine, key = work-order number
 inline constexpr char TFormSerTelRapVarnek[] = "TFormSerTelRapVarnek"; // form, one instance "FormSerTelRapVarnek"
 inline constexpr char AramaSorguGoster[] = "AramaSorguGoster"; // routine, key = customer type "S", mode 0 or 1
+inline constexpr char ShowServisAramaPer[] = "ShowServisAramaPer"; // routine, key = work-order number, day = invoice date
 inline constexpr char TelRapSec[] = "TelRapSec";         // routine, mode 0
 inline constexpr char SikayetAracTipiGoster[] = "SikayetAracTipiGoster"; // routine
 inline constexpr char SikayetDagilimGoster[] = "SikayetDagilimGoster";   // routine

@@ -1,6 +1,7 @@
 #include "util/Utf8.h"
 #include "invoicing/workorder/IEFatura.h"
 #include "accounts/ledger/CariHrk.h"
+#include "aftersales/calls/AramaPer.h"
 #include "company/Kilit.h"
 #include "context/SessionContext.h"
 #include "counters/Counters.h"
@@ -638,44 +639,7 @@ void aramaTarihleri(const Db& db, const IEFatura& f)
 {
     if (!db.dialect().tableExists(db, S("ARAMAPER")))
         return;
-    const QString ie = f.isEmriNo();
-    const QDate tarih = f.tarih();
-    const QString cari = f.deger(S("CARI_KOD")).toString();
-    QList<QVariant> periyotlar;
-    {
-        Query q(db, S("SELECT DISTINCT PERIYOT FROM ARAMAPER WHERE IE_NO = :IE AND MUS_TIP = 'S'"));
-        q.bind(S("IE"), ie).exec();
-        while (q.next())
-            periyotlar << q.value(0);
-    }
-    if (periyotlar.isEmpty()) {
-        Query p(db, S("SELECT SAT_SER, ARA_TIP, PER_GUN, ANKET_ID FROM PERIYOT WHERE SAT_SER = 'S'"));
-        p.exec();
-        struct Per {
-            QVariant araTip, anket;
-            int gun = 0;
-        };
-        QList<Per> liste;
-        while (p.next())
-            liste << Per{p.value(S("ARA_TIP")), p.value(S("ANKET_ID")), int(p.num(S("PER_GUN")))};
-        p.finish();
-        for (const Per& per : liste)
-            db.exec(S("INSERT INTO ARAMAPER (MUS_TIP, ARA_TIP, IE_NO, SATIS_NO, PERIYOT, REF_TRH, ARAMA_TRH, "
-                      "CARI_KOD, ANKET_ID) VALUES ('S', :AT, :IE, :SN, :P, :R, :A, :C, :AN)"),
-                    {{S("AT"), per.araTip}, {S("IE"), ie}, {S("SN"), f.satisNo()}, {S("P"), per.gun},
-                     {S("R"), gun(tarih)}, {S("A"), gun(tarih.addDays(per.gun))}, {S("C"), cari},
-                     {S("AN"), per.anket}});
-        return;
-    }
-    for (const QVariant& p : periyotlar) {
-        const int gunSayisi = p.isNull() ? 0 : p.toInt();
-        const QString kosul = p.isNull() ? S("PERIYOT IS NULL") : S("PERIYOT = :P");
-        QVariantMap b{{S("R"), gun(tarih)}, {S("A"), gun(tarih.addDays(gunSayisi))}, {S("C"), cari}, {S("IE"), ie}};
-        if (!p.isNull())
-            b.insert(S("P"), gunSayisi);
-        db.exec(S("UPDATE ARAMAPER SET REF_TRH = :R, ARAMA_TRH = :A, CARI_KOD = :C "
-                  "WHERE IE_NO = :IE AND MUS_TIP = 'S' AND ") + kosul, b);
-    }
+    aftersales::ServisAramalariYaz(db, {f.isEmriNo(), f.tarih(), f.deger(S("CARI_KOD")).toString(), f.satisNo()});
 }
 
 void claimIsaretle(const Db& db, const QList<IEFatSatir>& satirlar, const QString& deger)

@@ -1,4 +1,7 @@
 #include "aftersales/claims/forms/Claimvarnek.h"
+#include "aftersales/claims/GarantiKarti.h"
+#include "guard/FormGuard.h"
+#include "report/RaporCikti.h"
 
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
@@ -12,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,11 +107,18 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     const QStringList tabs = {QStringLiteral("Kleym Bilgileri"), QStringLiteral("Araç Bilgileri"),
                               QStringLiteral("Müşteri Bilgileri"), QStringLiteral("Açıklama")};
-    QList<QFormLayout*> forms;
+    // Two caption-and-field pairs a row: the claim tab's sixteen codes in one
+    // column pushed the line grids down to a single visible row.
+    QList<QGridLayout*> forms;
+    QList<int> filled;
     for (const QString& t : tabs) {
         auto* page = new QWidget(PageControl1);
-        auto* fl = new QFormLayout(page);
-        forms << fl;
+        auto* gl = new QGridLayout(page);
+        gl->setColumnStretch(1, 1);
+        gl->setColumnStretch(3, 1);
+        gl->setColumnMinimumWidth(2, 110);
+        forms << gl;
+        filled << 0;
         PageControl1->addTab(page, t);
     }
     for (const Alan& f : kAlanlar) {
@@ -115,8 +126,14 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
         const QString c = QString::fromLatin1(f.column);
         ed->setObjectName(QStringLiteral("Ed") + c);
         m_alanlar.insert(c, ed);
-        forms[f.tab]->addRow(QString::fromUtf8(f.caption), ed);
+        const int n = filled[f.tab]++;
+        auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
+        caption->setBuddy(ed);
+        forms[f.tab]->addWidget(caption, n / 2, (n % 2) * 2);
+        forms[f.tab]->addWidget(ed, n / 2, (n % 2) * 2 + 1);
     }
+    for (int t = 0; t < forms.size(); ++t)
+        forms[t]->setRowStretch((filled[t] + 1) / 2, 1);
     m_alanlar.value(QStringLiteral("CL_ISEMRI"))->setReadOnly(true);
 
     m_iscModel = new QStandardItemModel(this);
@@ -130,6 +147,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     for (QTableView* g : {GridIscilik, GridParca}) {
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
         g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->horizontalHeader()->setStretchLastSection(true);
     }
     LblToplam = new QLabel(this);
     LblToplam->setObjectName(QStringLiteral("LblToplam"));
@@ -142,6 +160,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     button(BtnKapat, QStringLiteral("&Kapat"), "BtnKapat");
     button(BtnSakla, QStringLiteral("&Sakla"), "BtnSakla");
     button(BtnKleymFormu, QStringLiteral("Kleym &Formu"), "BtnKleymFormu");
+    button(BtnGarKarti, QStringLiteral("&Gar.Kartı"), "BtnGarKarti");
     button(BtnIptal, QStringLiteral("İptal"), "BtnIptal");
     button(BtnSil, QStringLiteral("Si&l"), "BtnSil");
     button(BtnToplam, QStringLiteral("Toplam"), "BtnToplam");
@@ -152,7 +171,7 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     button(BtnBostaki, QStringLiteral("Boştaki Kalemleri Ekle"), "BtnBostaki");
 
     auto* top = new QHBoxLayout;
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu})
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti})
         top->addWidget(b);
     top->addStretch();
     top->addWidget(BtnKapat);
@@ -181,13 +200,14 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     connect(BtnBostaki, &QPushButton::clicked, this, &TFormClaim2::BtnBostakiClick);
     connect(BtnFormNo, &QPushButton::clicked, this, &TFormClaim2::BtnFormNoClick);
     connect(BtnKleymFormu, &QPushButton::clicked, this, &TFormClaim2::BtnKleymFormuClick);
+    connect(BtnGarKarti, &QPushButton::clicked, this, Guarded([this] { BtnGarKartiClick(); }));
     goster();
 }
 
 void TFormClaim2::goster()
 {
     const bool var = m_claim.has_value();
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnOnayla, BtnRed,
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti, BtnOnayla, BtnRed,
                            BtnBeklemede, BtnBostaki})
         b->setEnabled(var);
     if (!var)
@@ -211,6 +231,8 @@ void TFormClaim2::goster()
                                   new QStandardItem(para(r.CS_FIYAT)), new QStandardItem(FormatMoney(r.CS_ISKONTO, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.tutar())), new QStandardItem(r.CS_BOYAKOD),
                                   new QStandardItem(r.CS_HARICI), new QStandardItem(r.CS_HARICIKOD)};
+        for (int k = 1; k <= 5; ++k)
+            row[k]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (r.CS_STATU)
             for (QStandardItem* i : row)
                 i->setBackground(QColor(Qt::lightGray));
@@ -223,6 +245,8 @@ void TFormClaim2::goster()
         QList<QStandardItem*> row{new QStandardItem(r.CS_PARCA), new QStandardItem(FormatMoney(r.CS_MIKTAR, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.CS_FIYAT)), new QStandardItem(FormatMoney(r.CS_ISKONTO, QStringLiteral("#.##"))),
                                   new QStandardItem(para(r.tutar()))};
+        for (int k = 1; k <= 4; ++k)
+            row[k]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (r.CS_STATU)
             for (QStandardItem* i : row)
                 i->setBackground(QColor(Qt::lightGray));
@@ -357,6 +381,14 @@ void TFormClaim2::BtnKleymFormuClick()
     if (!m_claim)
         return;
     report::ShowReportPreview(report::Render(ClaimRaporu(m_ctx.Database1, *m_claim)), this);
+}
+
+void TFormClaim2::BtnGarKartiClick()
+{
+    if (!m_claim)
+        return;
+    report::Report rep = GarantiKartiRaporu(m_ctx.Database1, *m_claim);
+    report::RaporCikti(m_ctx.Database1, rep, QString(), report::OutputPreview);
 }
 
 report::Report ClaimRaporu(const Db& db, const Claim& c)

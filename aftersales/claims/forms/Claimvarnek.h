@@ -35,6 +35,7 @@ public:
     QPushButton* BtnKapat = nullptr;
     QPushButton* BtnSakla = nullptr;
     QPushButton* BtnKleymFormu = nullptr;
+    QPushButton* BtnGarKarti = nullptr;
     QPushButton* BtnIptal = nullptr;
     QPushButton* BtnSil = nullptr;
     QPushButton* BtnToplam = nullptr;
@@ -55,6 +56,7 @@ public slots:
     void BtnBostakiClick();
     void BtnFormNoClick();
     void BtnKleymFormuClick();
+    void BtnGarKartiClick();
 
 private:
     void goster();

@@ -34,6 +34,14 @@ QDateEdit* dateEdit(QWidget* parent, const char* name)
 }
 QDate dateOf(const QDateEdit* d) { return d->date() > d->minimumDate() ? d->date() : QDate(); }
 
+// A caption whose underlined letter moves to its field.
+QLabel* buddyLabel(QWidget* parent, const QString& text, QWidget* buddy)
+{
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
 template <typename T> T* named(T* w, const char* name)
 {
     w->setObjectName(QString::fromLatin1(name));
@@ -74,7 +82,7 @@ TFormClaimBr::TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent) : QDi
     Grid->setModel(m_model);
 
     auto* filt = new QGridLayout;
-    filt->addWidget(new QLabel(QStringLiteral(" Du&rum "), this), 0, 0);
+    filt->addWidget(buddyLabel(this, QStringLiteral(" Du&rum "), RgDurum), 0, 0);
     filt->addWidget(RgDurum, 0, 1);
     filt->addWidget(new QLabel(QStringLiteral("Fatura Durumu"), this), 0, 2);
     filt->addWidget(RgFatura, 0, 3);
@@ -85,9 +93,9 @@ TFormClaimBr::TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent) : QDi
     filt->addWidget(DtSon, 0, 8);
     filt->addWidget(BtnFiltrele, 0, 9);
     filt->addWidget(BtnFiltreKaldir, 0, 10);
-    filt->addWidget(new QLabel(QStringLiteral("&Talep No"), this), 1, 0);
+    filt->addWidget(buddyLabel(this, QStringLiteral("&Talep No"), EdClaimNo), 1, 0);
     filt->addWidget(EdClaimNo, 1, 1);
-    filt->addWidget(new QLabel(QStringLiteral("İş&emri No"), this), 1, 2);
+    filt->addWidget(buddyLabel(this, QStringLiteral("İş&emri No"), EdIsemriNo), 1, 2);
     filt->addWidget(EdIsemriNo, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(LblSayi);
@@ -153,6 +161,7 @@ void TFormClaimBr::ac(double gidilecek)
         return;
     }
     LblSayi->setText(QStringLiteral("Kayıt Sayısı= %1").arg(m_model->rowCount()));
+    Grid->resizeColumnsToContents();
     int row = m_model->rowCount() ? 0 : -1;
     for (int r = 0; gidilecek > 0 && r < m_model->rowCount(); ++r)
         if (m_model->record(r).value(QStringLiteral("CL_CLAIMNO")).toDouble() == gidilecek)

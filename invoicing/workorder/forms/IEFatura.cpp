@@ -1,5 +1,6 @@
 #include "util/Utf8.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "aftersales/calls/forms/ServisAramaPer.h"
 #include "accounts/cards/BrCari.h"
 #include "accounts/ledger/CariHrk.h"
 #include "accounts/vouchers/CariHark.h"
@@ -230,6 +231,8 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     BtnOdeme->setObjectName(S("BtnOdeme"));
     BtnKapat = new QPushButton(S("&Kapat"), this);
     BtnKapat->setObjectName(S("BtnKapat"));
+    BtnMusteriArama = new QPushButton(S("Müsteri &Arama"), this);
+    BtnMusteriArama->setObjectName(S("BtnMusteriArama"));
     auto* odemeMenu = new QMenu(BtnOdeme);
     odemeMenu->setObjectName(S("PopupOdeme"));
     QAction* nakit = odemeMenu->addAction(S("Nakit Ödeme"));
@@ -243,7 +246,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     cek->setEnabled(Targets().isRegistered(S("TFormCSBordroHrk")));
     BtnOdeme->setMenu(odemeMenu);
     connect(nakit, &QAction::triggered, this, &TFormIEFatura::NakitOdemeClick);
-    for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme})
+    for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme, BtnMusteriArama})
         komutlar->addWidget(b);
     komutlar->addSpacing(16);
     BtnFATKES = new QToolButton(this);
@@ -303,6 +306,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     l->addLayout(komutlar);
 
     connect(BtnSAKLA, &QPushButton::clicked, this, [this] { Guard([&] { BtnSAKLAClick(); }); });
+    connect(BtnMusteriArama, &QPushButton::clicked, this, [this] { Guard([&] { BtnMusteriAramaClick(); }); });
     connect(BtnIptal, &QPushButton::clicked, this, [this] { Guard([&] { BtnIptalClick(); }); });
     connect(BtnNetHesap, &QPushButton::clicked, this, [this] { Guard([&] { BtnNetHesapClick(); }); });
     connect(BtnYuvarla, &QPushButton::clicked, this, [this] { Guard([&] { BtnYuvarlaClick(); }); });
@@ -464,6 +468,8 @@ void TFormIEFatura::butstat()
     BtnFATKES->setEnabled(basilir);
     btnFatA4->setEnabled(basilir);
     BtnDispozisyon->setEnabled(basilir);
+    // The call-back dates exist once the invoice has been saved.
+    BtnMusteriArama->setEnabled(!duzenle && !m_fatura.baslik.isEmpty() && !m_fatura.yeni);
     if (kilitli) {
         BtnSAKLA->setEnabled(false);
         BtnEdit->setEnabled(false);
@@ -681,6 +687,12 @@ void TFormIEFatura::Edit1Enter()
     if (!yenikayit || Edit1->text().trimmed().isEmpty())
         return;
     isEmrindenOlustur(Edit1->text().trimmed().left(15), 0);
+}
+
+void TFormIEFatura::BtnMusteriAramaClick()
+{
+    aftersales::ShowServisAramaPer(m_ctx, {m_fatura.isEmriNo(), m_fatura.tarih(), m_fatura.deger(S("CARI_KOD")).toString(),
+                                           m_fatura.satisNo()}, this);
 }
 
 void TFormIEFatura::NakitOdemeClick()

@@ -46,6 +46,9 @@ public:
     void isEmriIcinAc();
     void tabloyuDoldur();
 
+public:
+    QPushButton* BtnMusteriArama = nullptr;
+
 public slots:
     void BtnSAKLAClick();
     void BtnIptalClick();
@@ -56,6 +59,7 @@ public slots:
     void SpeedButton1Click();
     void Edit1Enter();
     void NakitOdemeClick();
+    void BtnMusteriAramaClick();
     void BtnEditClick();
     // Printing: pre-printed invoice with the chosen design (popuptag), A4, dispositions.
     void BtnFATKESClick();

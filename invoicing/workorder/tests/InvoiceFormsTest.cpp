@@ -1,4 +1,6 @@
 #include "InvoiceFixture.h"
+#include "aftersales/calls/forms/ServisAramaPer.h"
+#include "connection/DialogRunner.h"
 #include "invoicing/dialogs/YanFormlar.h"
 #include "invoicing/dialogs/YanTablolar.h"
 #include "invoicing/numbering/FatNo.h"
@@ -42,6 +44,20 @@ TEST_F(InvoiceTest, FormFromTheDispositionsBuildsAndSaves)
     ASSERT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 1) << messages.texts().join(S(" | ")).toStdString();
     EXPECT_FALSE(f.yenikayit);
     EXPECT_FALSE(f.findChild<QPushButton*>(S("BtnSAKLA"))->isEnabled());
+
+    // "Müsteri &Arama" shows the work order's call-back dates the save wrote.
+    ASSERT_TRUE(f.BtnMusteriArama->isEnabled());
+    int aramaSatiri = -1;
+    SetModalRunner([&](QDialog& d) {
+        if (auto* a = qobject_cast<aftersales::TFormServisAramaPer*>(&d)) {
+            aramaSatiri = a->Grid->rowCount();
+            EXPECT_EQ(a->Grid->item(0, 2)->text(), S("1 Ay"));
+        }
+        return int(QDialog::Rejected);
+    });
+    f.BtnMusteriArama->click();
+    SetModalRunner({});
+    EXPECT_EQ(aramaSatiri, 1);
 
     // Opened again from the dispositions: the invoice is shown, no second one started.
     messages.clear();
