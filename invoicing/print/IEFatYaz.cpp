@@ -1,4 +1,5 @@
 #include "invoicing/print/IEFatYaz.h"
+#include "workshop/vehicles/RecordIo.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "context/SessionContext.h"
@@ -8,7 +9,6 @@
 #include "util/Utf8.h"
 #include "words/AmountWords.h"
 
-#include <QSqlRecord>
 #include <cmath>
 
 namespace tornaly::invoicing {
@@ -18,21 +18,6 @@ namespace {
 using text::S;
 using report::LayoutRow;
 using report::PrePrintedItem;
-
-QVariantMap fatYazSatirOku(const Db& db, const QString& sql, const QVariantMap& binds)
-{
-    QVariantMap row;
-    Query q(db, sql);
-    for (auto it = binds.constBegin(); it != binds.constEnd(); ++it)
-        q.bind(it.key(), it.value());
-    q.exec();
-    if (!q.next())
-        return row;
-    const QSqlRecord r = q.record();
-    for (int i = 0; i < r.count(); ++i)
-        row.insert(r.fieldName(i).toUpper(), q.value(i));
-    return row;
-}
 
 // Dates and times as the stored value gives them (SQLite keeps text).
 QString fatYazTarih(const QVariant& v)
@@ -122,7 +107,7 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
     v.dovizli = secenek.dovizli && !doviz.isEmpty() && doviz != ctx.YerelPara;
     v.paraBirimi = v.dovizli ? doviz : ctx.YerelPara;
     const QString cariKod = v.fatura.deger(S("CARI_KOD")).toString();
-    v.cari = fatYazSatirOku(db, S("SELECT * FROM CARI WHERE CARI_KOD = :K"), {{S("K"), cariKod}});
+    v.cari = workshop::ReadRow(db, S("SELECT * FROM CARI WHERE CARI_KOD = :K"), {{S("K"), cariKod}});
     if (!v.fatura.isEmriNo().isEmpty())
         v.isEmri = workshop::ReadIsEmri(db, v.fatura.isEmriNo());
     {

@@ -1,5 +1,6 @@
 #include "workshop/prints/IsEmriYaz.h"
 #include "workshop/common/RowValues.h"
+#include "workshop/vehicles/RecordIo.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "context/SessionContext.h"
@@ -11,7 +12,6 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <QSqlRecord>
 #include <QVBoxLayout>
 
 namespace tornaly::workshop {
@@ -43,15 +43,7 @@ QString varYok(const QVariant& v)
 
 QVariantMap satirOku(const Db& db, const QString& sql, const QString& ad, const QVariant& deger)
 {
-    QVariantMap row;
-    Query q(db, sql);
-    q.bind(ad, deger).exec();
-    if (!q.next())
-        return row;
-    const QSqlRecord r = q.record();
-    for (int i = 0; i < r.count(); ++i)
-        row.insert(r.fieldName(i).toUpper(), q.value(i));
-    return row;
+    return ReadRow(db, sql, {{ad, deger}});
 }
 
 QString ilkDeger(const Db& db, const QString& sql, const QString& ad, const QVariant& deger)

@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "workshop/vehicles/RecordIo.h"
 #include "workshop/workorders/WorkOrders.h"
 
 #include "company/Kilit.h"
@@ -215,15 +216,7 @@ QStringList IsEmriKartKolonlari()
 
 QVariantMap ReadIsEmri(const Db& db, const QString& isEmriNo)
 {
-    QVariantMap row;
-    Query q(db, QStringLiteral("SELECT * FROM ISEMRI WHERE IS_EMRI_NO = :NO"));
-    q.bind(QStringLiteral("NO"), isEmriNo).exec();
-    if (!q.next())
-        return row;
-    const QSqlRecord r = q.record();
-    for (int i = 0; i < r.count(); ++i)
-        row.insert(r.fieldName(i).toUpper(), q.value(i));
-    return row;
+    return ReadRow(db, QStringLiteral("SELECT * FROM ISEMRI WHERE IS_EMRI_NO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
 }
 
 QVariantMap YeniIsEmriSatiri(const Db& db, const SessionContext& ctx)

@@ -2,6 +2,8 @@
 
 #include "aftersales/claims/Claims.h"
 #include "aftersales/claims/forms/Claimvarnek.h"
+#include "workshop/workorders/forms/IEBr.h"
+
 #include "connection/DialogRunner.h"
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -21,18 +23,8 @@
 namespace tornaly::aftersales {
 namespace {
 
-QDateEdit* dateEdit(QWidget* parent, const char* name)
-{
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    d->setMinimumDate(QDate(1900, 1, 1));
-    d->setSpecialValueText(QStringLiteral(" "));
-    d->setDate(d->minimumDate());
-    return d;
-}
-QDate dateOf(const QDateEdit* d) { return d->date() > d->minimumDate() ? d->date() : QDate(); }
+using workshop::BosTarih;
+using workshop::BosTarihEdit;
 
 // A caption whose underlined letter moves to its field.
 QLabel* buddyLabel(QWidget* parent, const QString& text, QWidget* buddy)
@@ -62,8 +54,8 @@ TFormClaimBr::TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent) : QDi
     RgFatura->addItems({QStringLiteral("Tümü"), QStringLiteral("Faturalanmayanlar"), QStringLiteral("Faturalananlar")});
     RgTarih = named(new QComboBox(this), "RgTarih");
     RgTarih->addItems({QStringLiteral("Tamir Trh"), QStringLiteral("Teslim Trh")});
-    DtBas = dateEdit(this, "DtBas");
-    DtSon = dateEdit(this, "DtSon");
+    DtBas = BosTarihEdit(this, "DtBas");
+    DtSon = BosTarihEdit(this, "DtSon");
     EdClaimNo = named(new QLineEdit(this), "EdClaimNo");
     EdIsemriNo = named(new QLineEdit(this), "EdIsemriNo");
     BtnFiltrele = named(new QPushButton(QStringLiteral("Filtrele"), this), "BtnFiltrele");
@@ -176,8 +168,8 @@ void TFormClaimBr::BtnFiltreleClick()
     f.durum = ClaimListeFiltre::Durum(RgDurum->currentIndex());
     f.fatura = ClaimListeFiltre::Fatura(RgFatura->currentIndex());
     f.teslimTarihi = RgTarih->currentIndex() == 1;
-    f.trh1 = dateOf(DtBas);
-    f.trh2 = dateOf(DtSon);
+    f.trh1 = BosTarih(DtBas);
+    f.trh2 = BosTarih(DtSon);
     m_sorgu.filtrele(f);
     ac();
 }
