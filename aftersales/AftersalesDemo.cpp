@@ -82,6 +82,13 @@ void garantiKalemleri(const Db& db, const QString& ie, int fyili, std::initializ
     int parcaSira = Deger(db, QStringLiteral("SELECT MAX(SIRANO) FROM ISEAYRIN WHERE ISEMRI_NO = :IE"), anahtar, 0).toInt();
     int iscSira = Deger(db, QStringLiteral("SELECT MAX(SIRANO) FROM ISCILIK WHERE ISEMRI_NO = :IE"), anahtar, 0).toInt();
     for (const DemoKalem& k : kalemler) {
+        // A part sent back under warranty has its stock card, so the claim
+        // and the warranty card can name it.
+        if (k.parca && Deger(db, QStringLiteral("SELECT COUNT(*) FROM STOK WHERE STOK_KOD_NO = :K"),
+                             {{QStringLiteral("K"), demoS(k.kod)}}).toInt() == 0)
+            db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, STOK_ADI_TR, BIRIMI, KDV, SAT_FYT_TL) "
+                                   "SELECT COALESCE(MAX(STOK_NO), 0) + 1, :K, :A, 'ADET', 20, :P FROM STOK"),
+                    {{QStringLiteral("K"), demoS(k.kod)}, {QStringLiteral("A"), demoS(k.ad)}, {QStringLiteral("P"), k.fiyat}});
         if (k.parca)
             db.exec(QStringLiteral("INSERT INTO ISEAYRIN (ISEMRI_NO, FYILI, SIRANO, STOK_KOD_NO, YEDEK_P_ADI, STOK_MIKTAR, "
                                    "VERILEN_MIKTAR, STOK_FIYATI, KDV, ISK_ORAN, GARANTI_TIPI) "

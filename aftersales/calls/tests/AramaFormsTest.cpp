@@ -168,5 +168,43 @@ TEST_F(CallFormsTest, WorkOrderViewRebuildsAndDeletes)
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ARAMAPER WHERE IE_NO = 'IE1' AND CARI_KOD = 'C1' AND PERIYOT = 30")), 1);
 }
 
+// A database error inside a handler: one Turkish message, nothing half
+// written, the typed rows kept, and the window usable once the cause is gone.
+TEST_F(CallFormsTest, ADatabaseErrorInAHandlerLeavesTheWindowUsable)
+{
+    call("IE1", "T", mon);
+    TFormSerAramaSorgu l(ctx, QStringLiteral("S"), mon);
+    l.show();
+    l.BtnFiltrele->click();
+    ASSERT_EQ(l.rowCount(), 1);
+    TFormAraPeriyotTanim f(ctx);
+    f.show();
+    f.BtnEkle->click();
+    f.setCell(0, 1, QStringLiteral("Telefon"));
+    f.setCell(0, 2, QStringLiteral("30"));
+
+    db.exec(QStringLiteral("ALTER TABLE ARAMAPER RENAME TO ARAMAPER_YOK"));
+    db.exec(QStringLiteral("ALTER TABLE PERIYOT RENAME TO PERIYOT_YOK"));
+    const QString hata = QStringLiteral("Veritabanı işlemi tamamlanamadı");
+    int shown = messages.count();
+    l.BtnFiltrele->click();
+    EXPECT_EQ(messages.count(), shown + 1);
+    EXPECT_TRUE(messages.lastText().startsWith(hata)) << messages.lastText().toStdString();
+    shown = messages.count();
+    f.BtnKaydet->click();
+    EXPECT_EQ(messages.count(), shown + 1);
+    EXPECT_TRUE(messages.lastText().startsWith(hata)) << messages.lastText().toStdString();
+    EXPECT_TRUE(l.isVisible());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.DBGrid1->rowCount(), 1);
+
+    db.exec(QStringLiteral("ALTER TABLE ARAMAPER_YOK RENAME TO ARAMAPER"));
+    db.exec(QStringLiteral("ALTER TABLE PERIYOT_YOK RENAME TO PERIYOT"));
+    l.BtnFiltrele->click();
+    EXPECT_EQ(l.rowCount(), 1);
+    f.BtnKaydet->click();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM PERIYOT WHERE PER_GUN = 30")), 1);
+}
+
 } // namespace
 } // namespace tornaly::aftersales
