@@ -185,14 +185,19 @@ TOnarimSonucu StokYeniKodlariniGuncelle(const Db& db, const std::function<void(i
         }
     }
     const auto yeniKodu = [&](const QString& k) { return yeniKodlar.value(k); };
+    // Progress is told while no transaction is open: the window may handle events then.
+    QList<QString> enYeniler;
+    enYeniler.reserve(zincirler.size());
+    for (const auto& z : std::as_const(zincirler)) {
+        enYeniler.append(EnYeniKod(yeniKodu, z.first, z.second));
+        if (enYeniler.size() % 100 == 0 && ilerleme)
+            ilerleme(int(enYeniler.size()));
+    }
     Transaction tr(db);
     Query yaz(db, S("UPDATE STOK SET YENI_KOD_SON=:EN_YENI_KOD WHERE STOK_KOD_NO=:STOK_KOD_NO"));
     int n = 0;
-    for (const auto& z : std::as_const(zincirler)) {
-        yaz.bind(S("EN_YENI_KOD"), EnYeniKod(yeniKodu, z.first, z.second)).bind(S("STOK_KOD_NO"), z.first).exec();
-        if (++n % 100 == 0 && ilerleme)
-            ilerleme(n);
-    }
+    for (const auto& z : std::as_const(zincirler))
+        yaz.bind(S("EN_YENI_KOD"), enYeniler.at(n++)).bind(S("STOK_KOD_NO"), z.first).exec();
     sonuc.adimlar.append({S("Yeni kodu güncellenen stok"), n});
     sonuc.adimlar.append({S("Yeni kodu kendisi olan stok"),
                           db.exec(S("UPDATE STOK SET YENI_KOD_SON=STOK_KOD_NO WHERE YENI_KOD_SON IS NULL OR "

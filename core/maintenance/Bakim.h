@@ -22,7 +22,8 @@ TOnarimSonucu StokMaliyetiHesapla(const Db& db);
 TOnarimSonucu AnagrupAta(const Db& db);
 // "Stok Yeni Kodlarını Güncelle": the newest code at the end of each
 // replacement chain (a cycle ends where a code repeats). `ilerleme` is told
-// every 100 items.
+// every 100 items while the chains are followed, before the writing
+// transaction opens.
 TOnarimSonucu StokYeniKodlariniGuncelle(const Db& db, const std::function<void(int)>& ilerleme = {});
 
 // The newest code reached from `yeniKod` by following the replacement codes.
