@@ -69,6 +69,8 @@ const QList<TBakimKomutu>& BakimKomutlari()
     const auto frtFiyat = [](const t_user& u) { return (u.frt_fiyat & 2) != 0; };
     const auto diger10 = [](const t_user& u) { return harfY(u.diger10); };
     const auto stokVeDiger06 = [](const t_user& u) { return harfY(u.stok) && u.diger06 != QLatin1String("H"); };
+    // Whole-database copies, repairs without a right of their own and the log belong to the administrator.
+    const auto yonetici = [](const t_user& u) { return IsAdministrator(u); };
     static const QList<TBakimKomutu> k{
         {S("IlkOnce"), S("FirmaBilgileri"), S("Firma Bilgileri"), S("&Firma Bilgileri"), {}, false,
          [](const t_user& u) { return harfY(u.parametre); }},
@@ -106,18 +108,18 @@ const QList<TBakimKomutu>& BakimKomutlari()
          [](const t_user& u) { return harfY(u.stok); }},
         {S("VeriDuzenleme"), S("HizliSayim"), S("Hızlı Sayım Girişi"), S("Hızlı Sayım Girişi"), E(entry::MikDevretAc), false, stokVeDiger06},
         {S("VeriDuzenleme"), S("BelgeStokHareketleri"), S("Belge/Stok Hareketlerini Güncelle "), {}, {}, false, stokVeDiger06},
-        {S("VeriDuzenleme"), S("BelgeReferansNolari"), S("Belge Referans Noları Güncelle"), {}, {}, false, {}},
+        {S("VeriDuzenleme"), S("BelgeReferansNolari"), S("Belge Referans Noları Güncelle"), {}, {}, false, yonetici},
         {S("VeriDuzenleme"), S("StokMiktariUyusmayan"), S("Stok Miktarı Depo Hareketi İle Uyuşmayan Ürünler"), {}, {}, false, {}},
         {S("VeriDuzenleme"), S("BarkodTesti"), S("Barkod Okuyucu Testi"), {}, E(entry::TBarTest), true, {}},
         {S("VeriDuzenleme"), S("FiyatDisketi"), S("Fiyat Disketinden Stokları Güncelle"), {}, E(entry::FiyatDisketiAktar), false, stokFiyat},
         {S("VeriDuzenleme"), S("StokAyParametre"), S("Stok/Ay Parametre Matrisi"), {}, E(entry::TFormStokAyPrm), false,
          [](const t_user& u) { return harfY(u.stok); }},
-        {S("VeriDuzenleme"), S("StokYeniKodlari"), S("Stok Yeni Kodlarını Güncelle"), {}, {}, false, {}},
-        {S("VeriDuzenleme"), S("AnagrupAta"), S("Anagrubu olmayan stoklara YP grubunu ata"), {}, {}, false, {}},
+        {S("VeriDuzenleme"), S("StokYeniKodlari"), S("Stok Yeni Kodlarını Güncelle"), {}, {}, false, yonetici},
+        {S("VeriDuzenleme"), S("AnagrupAta"), S("Anagrubu olmayan stoklara YP grubunu ata"), {}, {}, false, yonetici},
         {S("VeriDuzenleme"), S("DBFAktarim"), S("DBF ten Veri Aktarımı"), {}, E(entry::TFormFytXfer), false, {}},
         {S("Faydali"), S("KlasorAc"), S("Kalvesa Klasörünü Aç"), {}, {}, false, {}},
-        {S("Faydali"), S("YedekAl"), S("Yedek Al"), S("Yedek Al"), E(entry::ShowBackupForm), false, {}},
-        {S("Faydali"), S("LogTemizle"), S("Veri Tabanı Log Dosyasını Temizle"), {}, {}, false, {}},
+        {S("Faydali"), S("YedekAl"), S("Yedek Al"), S("Yedek Al"), E(entry::ShowBackupForm), false, yonetici},
+        {S("Faydali"), S("LogTemizle"), S("Veri Tabanı Log Dosyasını Temizle"), {}, {}, false, yonetici},
         {S("Yardim"), S("Icerik"), S("İçerik"), {}, {}, false, {}},
         {S("Yardim"), S("Hakkinda"), S("Program Hakkında"), S("Hakkında"), {}, false, {}},
     };
