@@ -13,8 +13,7 @@ double NewClaimNo(const SessionContext& ctx, const Db& db)
     const double base = double(ctx.CalismaYiliNo - 2000) * 100000000.0 + ctx.ClaimKodNo * kAralik;
     Query q(db, QStringLiteral("SELECT MAX(CL_CLAIMNO) AS M FROM CLAIMM WHERE CL_CLAIMNO >= :ALT AND CL_CLAIMNO < :UST"));
     q.bind(QStringLiteral("ALT"), base).bind(QStringLiteral("UST"), base + kAralik).exec();
-    const double highest = q.next() ? q.num(QStringLiteral("M")) : 0.0;
-    const double next = highest > base ? highest + 1 : base + 1;
+    const double next = q.next() && !q.value(QStringLiteral("M")).isNull() ? q.num(QStringLiteral("M")) + 1 : base + 1;
     if (next >= base + kAralik)
         // The next number would fall into another dealer code's range.
         throw std::range_error("the claim numbers of this year and dealer code are used up");
