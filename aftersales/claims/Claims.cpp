@@ -1,7 +1,7 @@
 #include "aftersales/claims/Claims.h"
+#include "aftersales/claims/ClaimNo.h"
 
 #include "messages/Messages.h"
-#include "services/CentralServices.h"
 #include "sql/SqlHelpers.h"
 #include "util/FormHelpers.h"
 
