@@ -159,6 +159,25 @@ TEST_F(StokOnarimTest, InitialCostMainGroupAndNewestCodes)
     EXPECT_EQ(son, (QStringList{S("A-1"), S("B-4"), S("B-3"), S("B-4")}));
 }
 
+TEST_F(StokOnarimTest, NewestCodeProgressIsToldOutsideTheTransaction)
+{
+    // 250 items in one chain each: the window is told the progress twice.
+    Transaction tr(db);
+    for (int i = 0; i < 250; ++i)
+        db.exec(S("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, YENI_KOD) VALUES (:N, :K, :Y)"),
+                {{S("N"), 100 + i}, {S("K"), S("Z-%1").arg(i)}, {S("Y"), S("Z-%1").arg(i + 1)}});
+    tr.commit();
+    QList<int> adimlar;
+    QList<bool> islemIcinde;
+    StokYeniKodlariniGuncelle(db, [&](int n) {
+        adimlar << n;
+        islemIcinde << db.inTransaction();
+    });
+    EXPECT_EQ(adimlar, (QList<int>{100, 200}));
+    EXPECT_EQ(islemIcinde, (QList<bool>{false, false})) << "the window handles events only outside the transaction";
+    EXPECT_EQ(sayi(S("SELECT COUNT(*) FROM STOK WHERE YENI_KOD_SON='Z-250'")), 250);
+}
+
 TEST_F(StokOnarimTest, MaintenanceWindowRunsStocksRoutinesOnlyWhenStockIsLinked)
 {
     const QStringList stokKomutlari{S("BelgeStokHareketleri"), S("StokMiktariUyusmayan"), S("BaslangicMaliyeti"),
