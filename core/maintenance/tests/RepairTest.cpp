@@ -222,8 +222,9 @@ TEST_F(BakimFormTest, BackupRepairsAndLogNeedTheAdministrator)
         for (const char* ad : komutlar) {
             SCOPED_TRACE(std::string(tip) + " / " + ad);
             EXPECT_FALSE(f->komut(S(ad))->isEnabled());
-            if (QPushButton* b = f->buton(S(ad)))
+            if (QPushButton* b = f->buton(S(ad))) {
                 EXPECT_FALSE(b->isEnabled());
+            }
             messages.clear();
             messages.answer(MsgYes);
             f->calistir(S(ad));
