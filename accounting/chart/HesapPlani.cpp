@@ -1,6 +1,7 @@
 #include "accounting/chart/HesapPlani.h"
 
 #include "accounting/transfer/MuhEntegre.h"
+#include "sql/SqlHelpers.h"
 
 namespace tornaly::accounting {
 
@@ -209,8 +210,11 @@ QList<HesapKaydi> HesapListesi(const Db& db, const HesapParametreleri& p, int mo
 HesapBakiyesi HesapBakiyesiOku(const Db& db, const QString& kod)
 {
     HesapBakiyesi b;
-    Query q(db, QStringLiteral("SELECT SUM(BORC), SUM(ALACAK) FROM FISAYR WHERE SUBSTR(HSPKODU, 1, :L)=:K"));
-    q.bind(QStringLiteral("L"), int(kod.size())).bind(QStringLiteral("K"), kod).exec();
+    // A range on the code, over an index holding the amounts: the picker reads it on every row move.
+    QVariantMap binds;
+    Query q(db, QStringLiteral("SELECT SUM(BORC), SUM(ALACAK) FROM FISAYR WHERE ")
+                    + PrefixCondition(db, QStringLiteral("HSPKODU"), kod, QStringLiteral("K"), binds));
+    q.bindAll(binds).exec();
     if (q.next()) {
         b.borc = q.value(0).toDouble();
         b.alacak = q.value(1).toDouble();
@@ -228,11 +232,14 @@ HesapBakiyesi HesapBakiyesiOku(const Db& db, const QString& kod)
 QList<HesapAyi> HesapAylik(const Db& db, const QString& kod)
 {
     QList<HesapAyi> aylar(12);
+    QVariantMap binds;
     Query q(db, QStringLiteral("SELECT AY, SUM(BORC), SUM(ALACAK), "
                                "SUM(CASE WHEN BORC>0 THEN MIKTAR ELSE 0 END), "
                                "SUM(CASE WHEN ALACAK>0 THEN MIKTAR ELSE 0 END) "
-                               "FROM FISAYR WHERE SUBSTR(HSPKODU, 1, :L)=:K GROUP BY AY"));
-    q.bind(QStringLiteral("L"), int(kod.size())).bind(QStringLiteral("K"), kod).exec();
+                               "FROM FISAYR WHERE ")
+                    + PrefixCondition(db, QStringLiteral("HSPKODU"), kod, QStringLiteral("K"), binds)
+                    + QStringLiteral(" GROUP BY AY"));
+    q.bindAll(binds).exec();
     while (q.next()) {
         const int ay = q.value(0).toInt();
         if (ay < 1 || ay > 12)

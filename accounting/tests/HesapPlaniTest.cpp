@@ -140,6 +140,44 @@ TEST_F(HesapPlaniTest, PickerLevelsSearchAndBalanceStrip)
     EXPECT_FALSE(HesapKullaniliyor(db, QStringLiteral("120.01.001")));
 }
 
+// The balance of a code sums every line whose code starts with it, and only
+// those: codes that are prefixes of other codes, codes past them in every
+// letter order, and Turkish letters.
+TEST_F(HesapPlaniTest, BalanceOfACodeSumsExactlyTheLinesStartingWithIt)
+{
+    const QStringList kodlar{QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("100"),
+                             QStringLiteral("100.01"), QStringLiteral("1000"), QStringLiteral("101"),
+                             QStringLiteral("11"), QStringLiteral("1/"), QStringLiteral("2"),
+                             QStringLiteral("120.Ş"), QStringLiteral("120.Şİ"), QStringLiteral("120.T"),
+                             QStringLiteral("120.ı"), QStringLiteral("9\U0010FFFF"), QStringLiteral("9\U0010FFFFA"),
+                             QStringLiteral("A"), QStringLiteral("a")};
+    {
+        Transaction tx(db);
+        Query q(db, QStringLiteral("INSERT INTO FISAYR (FISNO, FA_ID, HSPKODU, BORC, ALACAK, AY) "
+                                   "VALUES (1, :ID, :K, :B, :A, 1)"));
+        for (int i = 0; i < kodlar.size(); ++i)
+            q.bind(QStringLiteral("ID"), i + 1).bind(QStringLiteral("K"), kodlar.at(i))
+                .bind(QStringLiteral("B"), double(1 << i)).bind(QStringLiteral("A"), double(i)).exec();
+        tx.commit();
+    }
+    const QStringList sorulanlar{QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("100"),
+                                 QStringLiteral("100.0"), QStringLiteral("1000"), QStringLiteral("12"),
+                                 QStringLiteral("120.Ş"), QStringLiteral("120."), QStringLiteral("9\U0010FFFF"),
+                                 QStringLiteral("a"), QStringLiteral("3"), QString()};
+    for (const QString& kod : sorulanlar) {
+        double borc = 0, alacak = 0;
+        for (int i = 0; i < kodlar.size(); ++i) {
+            if (kodlar.at(i).startsWith(kod)) {
+                borc += double(1 << i);
+                alacak += double(i);
+            }
+        }
+        const HesapBakiyesi b = HesapBakiyesiOku(db, kod);
+        EXPECT_EQ(b.borc, borc) << kod.toStdString();
+        EXPECT_EQ(b.alacak, alacak) << kod.toStdString();
+    }
+}
+
 TEST_F(HesapPlaniTest, MonthlyPageShowsTheExcessOfEachMonth)
 {
     cariFis(1, QStringLiteral("D"), {{"C001", 100, 0, ""}, {"C002", 0, 100, ""}}, QDate(2026, 3, 5));

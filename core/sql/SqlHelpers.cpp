@@ -378,8 +378,10 @@ bool BoundQueryModel::planKeyset(const QString& unordered, const QString& ownOrd
     if (key < 0)
         return false;
     if (!columns.contains(key)) {
+        // The key runs in the direction of the order, so that one index
+        // scan serves the whole order.
         columns << key;
-        desc << false;
+        desc << (!desc.isEmpty() && !desc.contains(false));
     }
     m_keysetColumns = columns;
     m_keysetDesc = desc;
@@ -390,42 +392,65 @@ bool BoundQueryModel::planKeyset(const QString& unordered, const QString& ownOrd
     return true;
 }
 
-QString BoundQueryModel::keysetStatement(QVariantMap& binds) const
+int BoundQueryModel::keysetGroupOf(const QVariantList& key) const
 {
-    // NULL counts as the smallest value on both backends (NULLS FIRST going
-    // up, NULLS LAST going down), so that the condition below and the order agree.
-    QStringList order;
-    for (int i = 0; i < m_keysetColumns.size(); ++i)
+    // Group 0 comes first: NULLs of the leading column going up, its values going down.
+    const bool null = key.at(0).isNull() || !key.at(0).isValid();
+    return null == m_keysetDesc.at(0) ? 1 : 0;
+}
+
+QString BoundQueryModel::keysetStatement(int group, bool afterLast, QVariantMap& binds) const
+{
+    // The leading column's NULLs and values are read as two ranges: inside
+    // each, its order needs no NULLS clause and the rows after the last one
+    // read start at its value, so an ordinary index on the order's leading
+    // column serves every page on both backends. NULL counts as the smallest
+    // value of every column.
+    const int n = m_keysetColumns.size();
+    const QString& lead = m_keysetNames.at(0);
+    const bool leadNull = (group == 1) == m_keysetDesc.at(0);
+    QStringList where{lead + (leadNull ? QStringLiteral(" IS NULL") : QStringLiteral(" IS NOT NULL"))};
+    QStringList order{lead + (m_keysetDesc.at(0) ? QStringLiteral(" DESC") : QString())};
+    for (int i = 1; i < n; ++i)
         order << m_keysetNames.at(i)
                 + (m_keysetDesc.at(i) ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
-    QString where;
-    if (!m_lastKey.isEmpty()) {
-        // Rows after the last one read: (a > x) OR (a = x AND b > y) OR ...
+    if (afterLast) {
+        // Rows after the last one read: (a > x) OR (a = x AND b > y) OR ...,
+        // the leading column's bound written apart so that it limits the range.
         QStringList alternatives;
         QStringList equal;
-        for (int i = 0; i < m_keysetColumns.size(); ++i) {
+        for (int i = 0; i < n; ++i) {
             const QString& col = m_keysetNames.at(i);
             const QVariant v = m_lastKey.at(i);
             const bool null = v.isNull() || !v.isValid();
             const QString param = QStringLiteral("TORNALY_K%1").arg(i);
             if (!null)
                 binds.insert(param, v);
+            if (i == 0 && !null)
+                where << QStringLiteral("%1 %2 :%3").arg(col, m_keysetDesc.at(0) ? QStringLiteral("<=")
+                                                                                  : QStringLiteral(">="), param);
             QString after;
-            if (null)
+            if (i == 0 && null)
+                after = QString(); // the NULL range holds no greater value
+            else if (null)
                 after = m_keysetDesc.at(i) ? QString() : col + QStringLiteral(" IS NOT NULL");
+            else if (i == 0)
+                after = QStringLiteral("%1 %2 :%3").arg(col, m_keysetDesc.at(0) ? QStringLiteral("<") : QStringLiteral(">"), param);
             else
                 after = m_keysetDesc.at(i) ? QStringLiteral("(%1 < :%2 OR %1 IS NULL)").arg(col, param)
                                            : QStringLiteral("%1 > :%2").arg(col, param);
             if (!after.isEmpty())
                 alternatives << QStringLiteral("(") + QStringList(equal + QStringList{after}).join(QStringLiteral(" AND "))
                         + QStringLiteral(")");
-            equal << (null ? col + QStringLiteral(" IS NULL") : QStringLiteral("%1 = :%2").arg(col, param));
+            if (i > 0 || !null)
+                equal << (null ? col + QStringLiteral(" IS NULL") : QStringLiteral("%1 = :%2").arg(col, param));
         }
-        where = alternatives.isEmpty() ? QStringLiteral("\nWHERE 1=0")
-                                       : QStringLiteral("\nWHERE ") + alternatives.join(QStringLiteral("\n   OR "));
+        where << (alternatives.isEmpty() ? QStringLiteral("1=0")
+                                         : QStringLiteral("(") + alternatives.join(QStringLiteral("\n   OR "))
+                                               + QStringLiteral(")"));
     }
-    return QStringLiteral("SELECT * FROM (\n%1\n) TORNALY_PAGE%2\nORDER BY %3\nLIMIT :%4")
-        .arg(m_keysetSource, where, order.join(QStringLiteral(", ")), kLimitParam);
+    return QStringLiteral("SELECT * FROM (\n%1\n) TORNALY_PAGE\nWHERE %2\nORDER BY %3\nLIMIT :%4")
+        .arg(m_keysetSource, where.join(QStringLiteral("\n  AND ")), order.join(QStringLiteral(", ")), kLimitParam);
 }
 
 void BoundQueryModel::open()
@@ -491,50 +516,58 @@ void BoundQueryModel::open()
 
 void BoundQueryModel::readRows(qint64 limit)
 {
-    Query q(m_db);
-    QVariantMap keysetBinds;
     const bool keyset = m_paged && isKeyset();
-    q.prepare(keyset ? keysetStatement(keysetBinds) : m_pagedStatement);
-    bindInto(q);
-    q.bindAll(keysetBinds);
-    if (m_paged) {
-        // One row past the page tells whether there is more.
-        q.bind(kLimitParam, limit < 0 ? std::numeric_limits<qint64>::max() : limit + 1);
-        if (!keyset)
-            q.bind(kOffsetParam, qint64(m_rows.rows()));
-    }
-    q.exec();
+    const bool firstPage = m_pagesRead == 0;
     ++m_pagesRead;
-    const bool firstRead = m_record.isEmpty();
-    if (firstRead) {
-        QSqlRecord rec = q.record();
-        rec.clearValues();
-        beginResetModel();
-        m_record = rec;
-        m_wholeNumbers = QList<bool>(rec.count(), true);
-        endResetModel();
-    }
-    const int columns = m_record.count();
     const int first = m_rows.rows();
     bool more = false;
     qint64 read = 0;
-    while (q.next()) {
-        if (limit >= 0 && read >= limit) {
-            more = true;
-            break;
+    // One statement, or on a keyset list one per range of the leading
+    // column (its NULLs, its values) from the last row's on until the page is full.
+    const int groups = keyset ? 2 : 1;
+    int group = keyset && !m_lastKey.isEmpty() ? keysetGroupOf(m_lastKey) : 0;
+    bool afterLast = keyset && !m_lastKey.isEmpty();
+    for (; group < groups && !more; ++group, afterLast = false) {
+        Query q(m_db);
+        QVariantMap keysetBinds;
+        q.prepare(keyset ? keysetStatement(group, afterLast, keysetBinds) : m_pagedStatement);
+        bindInto(q);
+        q.bindAll(keysetBinds);
+        const qint64 want = limit < 0 ? -1 : limit - read;
+        if (m_paged) {
+            // One row past the page tells whether there is more.
+            q.bind(kLimitParam, want < 0 ? std::numeric_limits<qint64>::max() : want + 1);
+            if (!keyset)
+                q.bind(kOffsetParam, qint64(m_rows.rows()));
         }
-        m_rows.addRow(columns, [&q, firstRead, this](int c) {
-            QVariant v = q.value(c);
-            if (firstRead && v.typeId() == QMetaType::Double && !v.isNull()) {
-                const double d = v.toDouble();
-                if (d != double(qint64(d)))
-                    m_wholeNumbers[c] = false;
+        q.exec();
+        if (m_record.isEmpty()) {
+            QSqlRecord rec = q.record();
+            rec.clearValues();
+            beginResetModel();
+            m_record = rec;
+            m_wholeNumbers = QList<bool>(rec.count(), true);
+            endResetModel();
+        }
+        const int columns = m_record.count();
+        while (q.next()) {
+            if (limit >= 0 && read >= limit) {
+                more = true;
+                break;
             }
-            return v;
-        });
-        ++read;
+            m_rows.addRow(columns, [&q, firstPage, this](int c) {
+                QVariant v = q.value(c);
+                if (firstPage && v.typeId() == QMetaType::Double && !v.isNull()) {
+                    const double d = v.toDouble();
+                    if (d != double(qint64(d)))
+                        m_wholeNumbers[c] = false;
+                }
+                return v;
+            });
+            ++read;
+        }
+        q.finish();
     }
-    q.finish();
     m_more = m_paged && more;
     if (!m_more)
         m_rows.squeeze();
@@ -685,6 +718,34 @@ std::unique_ptr<BoundQueryModel> OpenSqlQuery(const Db& db, const QString& state
 }
 
 // ---------------------------------------------------------------------------
+
+QString PrefixRangeEnd(const QString& prefix)
+{
+    QList<uint> points = prefix.toUcs4();
+    while (!points.isEmpty()) {
+        uint& last = points.last();
+        if (last < 0x10FFFF) {
+            last = last == 0xD7FF ? 0xE000 : last + 1; // no code point lies in the surrogate range
+            return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
+        }
+        points.removeLast();
+    }
+    return {};
+}
+
+QString PrefixCondition(const Db& db, const QString& column, const QString& prefix, const QString& name,
+                        QVariantMap& binds)
+{
+    const QString col = db.backend() == Backend::PostgreSQL ? column + QStringLiteral(" COLLATE \"C\"") : column;
+    const QString end = PrefixRangeEnd(prefix);
+    binds.insert(name, prefix);
+    QString sql = QStringLiteral("%1 >= :%2").arg(col, name);
+    if (!end.isEmpty()) {
+        binds.insert(name + QStringLiteral("_SON"), end);
+        sql += QStringLiteral(" AND %1 < :%2_SON").arg(col, name);
+    }
+    return QStringLiteral("(") + sql + QStringLiteral(")");
+}
 
 QString InsertSql(const QString& table, const QStringList& columns)
 {

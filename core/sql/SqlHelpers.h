@@ -43,7 +43,9 @@ QString DisplayText(const QVariant& v, bool wholeNumber = false);
 // the same connection between two pages. When the order is made of columns of
 // the list and a key field settles its ties, the next page starts after the
 // last row read (keyset paging: a page near the end costs what the first
-// does); NULLs come first in ascending order on both backends. Otherwise
+// does); NULLs come first in ascending order on both backends, the key runs
+// in the direction of the order, and the leading column's NULLs and values
+// are read as two ranges, so an ordinary index on it serves every page. Otherwise
 // pages are LIMIT/OFFSET statements whose order gets the order keys and then
 // every column appended. A statement that limits itself (LIMIT, OFFSET,
 // FETCH, FOR UPDATE) or is no SELECT is read in one go.
@@ -99,7 +101,7 @@ public:
     // Reads every remaining row with one statement (print, export, going to the end).
     void fetchAll();
 
-    // How many statements have read rows since open() (the first page counts).
+    // How many pages have been read since open() (the first page counts).
     int pagesRead() const { return m_pagesRead; }
     // Bytes the rows read so far take.
     qsizetype heldBytes() const { return m_rows.bytes(); }
@@ -121,7 +123,8 @@ private:
     void bindInto(Query& q) const;
     void readRows(qint64 limit); // limit < 0: all remaining rows
     bool planKeyset(const QString& unordered, const QString& ownOrder, const QSqlRecord& fields);
-    QString keysetStatement(QVariantMap& binds) const;
+    int keysetGroupOf(const QVariantList& key) const;
+    QString keysetStatement(int group, bool afterLast, QVariantMap& binds) const;
 
     Db m_db;
     QString m_statement;
@@ -160,6 +163,17 @@ struct SqlText {
     QVariantMap binds;
     QString text() const { return lines.join(QLatin1Char('\n')); }
 };
+
+// A condition true where `column` starts with `prefix`, written as a range
+// (`column >= :P AND column < :P_next`) that an index on the column serves;
+// it binds its values under `name`. The range compares code points on both
+// backends (on PostgreSQL under the "C" collation, whatever the database's),
+// so an index that serves it on PostgreSQL is built with COLLATE "C".
+QString PrefixCondition(const Db& db, const QString& column, const QString& prefix, const QString& name,
+                        QVariantMap& binds);
+// The least text greater than every text that starts with `prefix` in code
+// point order; empty when there is none (an empty prefix).
+QString PrefixRangeEnd(const QString& prefix);
 
 // "INSERT INTO table (A,B) VALUES (:A,:B)": every column bound under its own name.
 QString InsertSql(const QString& table, const QStringList& columns);

@@ -253,14 +253,19 @@ TEST_F(BrowsePagingTest, ExportAndGoingToTheEndReadEveryRow)
     EXPECT_EQ(f->currentValue(QStringLiteral("NO")).toInt(), 500);
 }
 
-// Keyset paging over an order with many equal values and NULLs: every row
-// once, in the order the database gives, going up and going down, with pages
-// far smaller than the runs of equal values.
+// Keyset paging over an order with many equal values, NULLs and Turkish
+// letters: every row once, in the order the database gives, going up and
+// going down, with pages far smaller than the runs of equal values. The key
+// runs in the direction of the order; an order of mixed directions keeps it
+// going up.
 TEST_F(BrowsePagingTest, KeysetPagesGiveEveryRowOnceInOrderThroughTiesAndNulls)
 {
     db.exec(QStringLiteral("CREATE TABLE SIRA (NO INTEGER NOT NULL PRIMARY KEY, GRUP VARCHAR(5), "
                            "TUTAR DOUBLE PRECISION, TARIH TIMESTAMP)"));
+    db.exec(QStringLiteral("CREATE INDEX IX_SIRA_GRUP ON SIRA (GRUP, NO)"));
     constexpr int kCount = 157;
+    const QStringList gruplar{QStringLiteral("Çİ"), QStringLiteral("ÇI"), QStringLiteral("ış"),
+                              QStringLiteral("İ"), QStringLiteral("Ü"), QStringLiteral("u")};
     struct Row {
         int no;
         QVariant grup;
@@ -274,7 +279,7 @@ TEST_F(BrowsePagingTest, KeysetPagesGiveEveryRowOnceInOrderThroughTiesAndNulls)
         for (int i = 0; i < kCount; ++i) {
             const int no = (i * 61) % kCount;
             Row r{no,
-                  no % 5 == 0 ? QVariant() : QVariant(QStringLiteral("G%1").arg(no % 3)),
+                  no % 5 == 0 ? QVariant() : QVariant(gruplar.at(no % 6)),
                   no % 7 == 0 ? QVariant() : QVariant(0.5 * (no % 4)),
                   no % 6 == 0 ? QVariant() : QVariant(QDateTime(QDate(2026, 1, 1 + no % 3), QTime(9, 30)))};
             q.bind(QStringLiteral("N"), r.no)
@@ -286,53 +291,75 @@ TEST_F(BrowsePagingTest, KeysetPagesGiveEveryRowOnceInOrderThroughTiesAndNulls)
         }
         tx.commit();
     }
-    // NULL is the smallest value; the key settles ties.
-    auto less = [](const QVariant& a, const QVariant& b) {
+    // NULL is the smallest value; texts compare by their letters' code points
+    // (the byte order of UTF-8 both test databases use).
+    auto cmp = [](const QVariant& a, const QVariant& b) {
         if (!a.isValid() || !b.isValid())
-            return !a.isValid() && b.isValid();
-        return QVariant::compare(a, b) == QPartialOrdering::Less;
+            return int(a.isValid()) - int(b.isValid());
+        if (a.typeId() == QMetaType::QString)
+            return a.toString().compare(b.toString());
+        const auto o = QVariant::compare(a, b);
+        return o == QPartialOrdering::Less ? -1 : o == QPartialOrdering::Greater ? 1 : 0;
     };
-    auto expected = [&](auto field, bool down) {
+    using Field = std::function<QVariant(const Row&)>;
+    struct Item {
+        Field field;
+        bool down;
+    };
+    auto expected = [&](const QList<Item>& order, bool keyDown) {
         QList<Row> sorted = rows;
         std::stable_sort(sorted.begin(), sorted.end(), [&](const Row& x, const Row& y) {
-            const QVariant a = field(x), b = field(y);
-            if (less(a, b) || less(b, a))
-                return down ? less(b, a) : less(a, b);
-            return x.no < y.no;
+            for (const Item& it : order) {
+                const int c = cmp(it.field(x), it.field(y));
+                if (c != 0)
+                    return it.down ? c > 0 : c < 0;
+            }
+            return keyDown ? x.no > y.no : x.no < y.no;
         });
         QList<int> nos;
         for (const Row& r : sorted)
             nos << r.no;
         return nos;
     };
+    const Field grup = [](const Row& r) { return r.grup; };
+    const Field tutar = [](const Row& r) { return r.tutar; };
+    const Field tarih = [](const Row& r) { return r.tarih; };
 
     struct C {
         const char* order;
         int sortColumn;
         bool down;
-        std::function<QVariant(const Row&)> field;
+        QList<Item> items;
+        bool keyDown;
     } const cases[] = {
-        {"ORDER BY GRUP", -1, false, [](const Row& r) { return r.grup; }},
-        {"ORDER BY S.TUTAR DESC", -1, true, [](const Row& r) { return r.tutar; }},
-        {"", 3, false, [](const Row& r) { return r.tarih; }},
-        {"ORDER BY GRUP", 2, true, [](const Row& r) { return r.tutar; }},
-        {"", 1, true, [](const Row& r) { return r.grup; }},
+        {"ORDER BY GRUP", -1, false, {{grup, false}}, false},
+        {"ORDER BY S.TUTAR DESC", -1, true, {{tutar, true}}, true},
+        {"", 3, false, {{tarih, false}}, false},
+        {"ORDER BY GRUP", 2, true, {{tutar, true}}, true},
+        {"", 1, true, {{grup, true}}, true},
+        {"ORDER BY GRUP, TUTAR", -1, false, {{grup, false}, {tutar, false}}, false},
+        {"ORDER BY GRUP DESC, TUTAR", -1, false, {{grup, true}, {tutar, false}}, false},
+        {"ORDER BY TARIH DESC, GRUP DESC, TUTAR DESC", -1, false,
+         {{tarih, true}, {grup, true}, {tutar, true}}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.order) + " / column " + std::to_string(c.sortColumn));
-        BoundQueryModel m;
-        m.setStatement(db, QStringLiteral("SELECT S.NO, S.GRUP, S.TUTAR, S.TARIH FROM SIRA S WHERE S.NO < :MAX ")
-                               + QString::fromLatin1(c.order),
-                       {{QStringLiteral("MAX"), 100000}});
-        m.setOrderKeys({QStringLiteral("S.NO")});
-        m.setPageSize(4);
-        m.setSort(c.sortColumn, c.down ? Qt::DescendingOrder : Qt::AscendingOrder);
-        m.open();
-        EXPECT_TRUE(m.isKeyset());
-        int guard = 0;
-        while (m.canFetchMore() && ++guard < 1000)
-            m.fetchMore();
-        EXPECT_EQ(keys(m), expected(c.field, c.down));
+        for (const int page : {1, 4, 50}) {
+            BoundQueryModel m;
+            m.setStatement(db, QStringLiteral("SELECT S.NO, S.GRUP, S.TUTAR, S.TARIH FROM SIRA S WHERE S.NO < :MAX ")
+                                   + QString::fromLatin1(c.order),
+                           {{QStringLiteral("MAX"), 100000}});
+            m.setOrderKeys({QStringLiteral("S.NO")});
+            m.setPageSize(page);
+            m.setSort(c.sortColumn, c.down ? Qt::DescendingOrder : Qt::AscendingOrder);
+            m.open();
+            EXPECT_TRUE(m.isKeyset());
+            EXPECT_EQ(m.rowCount(), page);
+            int guard = 0;
+            while (m.canFetchMore() && ++guard < 1000)
+                m.fetchMore();
+            EXPECT_EQ(keys(m), expected(c.items, c.keyDown)) << page;
+        }
     }
 }
 
