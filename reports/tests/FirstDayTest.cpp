@@ -5,6 +5,7 @@
 #include "reports/ReportsEntry.h"
 #include "reports/ReportsSchema.h"
 
+#include "accounting/ledger/MuhFisBr.h"
 #include "accounts/cards/CariKart.h"
 #include "dm/DATA1.h"
 #include "invoicing/workorder/IEFatura.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace tornaly;
@@ -148,6 +150,44 @@ TEST_F(FirstDayTest, TheDemoWorkOrderInvoicePostsABalancedVoucher)
     EXPECT_NEAR(borc, alacak, 0.001);
     EXPECT_NEAR(borc, deger(S("SELECT NET_TUTAR FROM SERFAT WHERE SATIS_NO = :S"), sn).toDouble(), 0.001);
     EXPECT_EQ(deger(S("SELECT ENT_TIP FROM FIS WHERE FISNO = :F"), fn).toString(), S("I"));
+}
+
+// "Muhasebe" on the main window opens the program's own voucher list; "Sil"
+// deletes the selected voucher and clears its document's mark, but not on
+// or before the accounting lock date.
+TEST_F(FirstDayTest, TheAccountingButtonOpensTheVoucherList)
+{
+    TAnaForm w(ctx);
+    w.user_view();
+    w.triggerCommand(S("BtnMuhasebe"));
+    auto* f = w.findChild<accounting::TFormMuhFisBr*>(S("FormMuhFisBr"));
+    if (!f)
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (!f)
+                f = qobject_cast<accounting::TFormMuhFisBr*>(top);
+    ASSERT_NE(f, nullptr) << messages.texts().join(S(" | ")).toStdString();
+    const double fis = f->seciliFisNo();
+    ASSERT_GT(fis, 0);
+    const QVariantMap fn{{S("F"), fis}};
+    const double belge = deger(S("SELECT ENT_REF_NO FROM FIS WHERE FISNO = :F"), fn).toDouble();
+    ASSERT_EQ(deger(S("SELECT FIS_NO FROM CARIHRKM WHERE CARI_NO = :C"), {{S("C"), belge}}).toDouble(), fis);
+
+    // A closed period refuses, and nothing goes.
+    db.exec(S("UPDATE PARAMUH SET KILIT_TRH = :T"), {{S("T"), QDateTime(bugun, QTime(0, 0))}});
+    messages.answer(MsgYes);
+    f->BtnSil->click();
+    EXPECT_EQ(messages.lastText(), S("İlgili tarih için işlem yapılamaz!"));
+    EXPECT_EQ(deger(S("SELECT COUNT(*) FROM FIS WHERE FISNO = :F"), fn).toInt(), 1);
+
+    db.exec(S("UPDATE PARAMUH SET KILIT_TRH = NULL"));
+    messages.answer(MsgYes);
+    f->BtnSil->click();
+    EXPECT_EQ(deger(S("SELECT COUNT(*) FROM FIS WHERE FISNO = :F"), fn).toInt(), 0);
+    EXPECT_EQ(deger(S("SELECT COUNT(*) FROM FISAYR WHERE FISNO = :F"), fn).toInt(), 0);
+    EXPECT_TRUE(deger(S("SELECT FIS_NO FROM CARIHRKM WHERE CARI_NO = :C"), {{S("C"), belge}}).isNull() ||
+                deger(S("SELECT FIS_NO FROM CARIHRKM WHERE CARI_NO = :C"), {{S("C"), belge}}).toDouble() == 0);
+    EXPECT_NE(f->seciliFisNo(), fis);
+    f->close();
 }
 
 // Closes whatever modal window a command opens, so that each one returns.
