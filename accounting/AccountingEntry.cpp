@@ -1,5 +1,6 @@
 #include "accounting/AccountingEntry.h"
 #include "accounting/demo/AccountingDemo.h"
+#include "accounting/ledger/MuhFisBr.h"
 #include "accounting/params/ParaMuh.h"
 #include "accounting/transfer/MuhEntegre.h"
 #include "accounting/transfer/MuhKod.h"
@@ -16,6 +17,12 @@ void RegisterEntryPoints()
     MuhasebeBaglantisiniKur();
     SetEksikMuhKodGosterici(&TFormMuhKodGoster);
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
+    RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormMuhFisBr(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
     RegisterRoutine(QLatin1String(entry::TFormParaMuh), [](const OpenRequest& r) { ParaMuhAc(*r.ctx, r.owner); });
 }
 

@@ -3,6 +3,7 @@
 #include "aftersales/calls/AramaPer.h"
 #include "aftersales/claims/Claims.h"
 #include "context/SessionContext.h"
+#include "counters/Counters.h"
 
 #include <QTime>
 
@@ -86,9 +87,17 @@ void garantiKalemleri(const Db& db, const QString& ie, int fyili, std::initializ
         // and the warranty card can name it.
         if (k.parca && Deger(db, QStringLiteral("SELECT COUNT(*) FROM STOK WHERE STOK_KOD_NO = :K"),
                              {{QStringLiteral("K"), demoS(k.kod)}}).toInt() == 0)
-            db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, STOK_ADI_TR, BIRIMI, KDV, SAT_FYT_TL) "
-                                   "SELECT COALESCE(MAX(STOK_NO), 0) + 1, :K, :A, 'ADET', 20, :P FROM STOK"),
-                    {{QStringLiteral("K"), demoS(k.kod)}, {QStringLiteral("A"), demoS(k.ad)}, {QStringLiteral("P"), k.fiyat}});
+            // Numbered from the card counter, so that "Yeni" never proposes a
+            // number in use; the accounts come from the demo's first card, so
+            // that its warranty invoices post.
+            db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, STOK_ADI_TR, BIRIMI, KDV, SAT_FYT_TL, MUH_A, "
+                                   "MUH_S, MUH_IADE_A, MUH_IADE_S, MUH_ISK_A, MUH_ISK_S, MUH_KDV_A, MUH_KDV_S, "
+                                   "MUH_GRSAT, MUH_GRSATISK) "
+                                   "SELECT :N, :K, :A, 'ADET', 20, :P, MUH_A, MUH_S, MUH_IADE_A, MUH_IADE_S, MUH_ISK_A, "
+                                   "MUH_ISK_S, MUH_KDV_A, MUH_KDV_S, MUH_GRSAT, MUH_GRSATISK FROM STOK "
+                                   "WHERE STOK_NO = (SELECT MIN(STOK_NO) FROM STOK)"),
+                    {{QStringLiteral("N"), double(TakeCounterNumber(db, QStringLiteral("NEWSTOK")))},
+                     {QStringLiteral("K"), demoS(k.kod)}, {QStringLiteral("A"), demoS(k.ad)}, {QStringLiteral("P"), k.fiyat}});
         if (k.parca)
             db.exec(QStringLiteral("INSERT INTO ISEAYRIN (ISEMRI_NO, FYILI, SIRANO, STOK_KOD_NO, YEDEK_P_ADI, STOK_MIKTAR, "
                                    "VERILEN_MIKTAR, STOK_FIYATI, KDV, ISK_ORAN, GARANTI_TIPI) "

@@ -30,12 +30,14 @@ void AccountingDemoSeed(const Db& db)
     for (const Ana& a : {Ana{"100", "KASA"}, Ana{"100.001", "TL Kasalar"}, Ana{"100.001.001", "Merkez Kasa"},
                          Ana{"100.001.002", "Servis Kasası"}, Ana{"102", "BANKALAR"},
                          Ana{"102.001", "Vadesiz Mevduat"}, Ana{"102.001.001", "Ziraat Bankası"},
-                         Ana{"120", "ALICILAR"}, Ana{"120.001", "Yurtiçi Alıcılar"}, Ana{"191", "İNDİRİLECEK KDV"},
+                         Ana{"120", "ALICILAR"}, Ana{"153", "TİCARİ MALLAR"}, Ana{"153.001", "Yedek Parça"},
+                         Ana{"153.001.001", "Yedek Parça Stoku"}, Ana{"120.001", "Yurtiçi Alıcılar"}, Ana{"191", "İNDİRİLECEK KDV"},
                          Ana{"191.001", "İndirilecek KDV"}, Ana{"191.001.020", "İndirilecek KDV %20"},
                          Ana{"320", "SATICILAR"}, Ana{"320.001", "Yurtiçi Satıcılar"},
                          Ana{"360", "ÖDENECEK VERGİ VE FONLAR"}, Ana{"360.001", "KDV Tevkifatı"},
                          Ana{"360.001.001", "Satış KDV Tevkifatı"}, Ana{"391", "HESAPLANAN KDV"},
-                         Ana{"391.001", "Hesaplanan KDV"}, Ana{"391.001.010", "Hesaplanan KDV %10"},
+                         Ana{"391.001", "Hesaplanan KDV"}, Ana{"391.001.001", "Hesaplanan KDV %1"}, Ana{"391.001.010", "Hesaplanan KDV %10"},
+                         Ana{"391.001.018", "Hesaplanan KDV %18"},
                          Ana{"391.001.020", "Hesaplanan KDV %20"}, Ana{"600", "YURTİÇİ SATIŞLAR"},
                          Ana{"600.001", "Servis Satışları"}, Ana{"600.001.001", "Yedek Parça Satışları"},
                          Ana{"600.001.002", "İşçilik Satışları"}, Ana{"601", "YURTDIŞI SATIŞLAR"},
@@ -69,11 +71,23 @@ void AccountingDemoSeed(const Db& db)
     db.exec(QStringLiteral("UPDATE KASA SET MUH_KOD='100.001.002' WHERE KASAKOD='SERVIS'"));
 
     db.exec(QStringLiteral("INSERT INTO MUHKDV (MUHKDV_KOD, MUHKDV_TANIM) VALUES ('GENEL', 'Genel KDV Hesapları')"));
-    for (const auto& [kdv, hesapKodu] : {std::pair{10, "010"}, std::pair{20, "020"}})
+    for (const auto& [kdv, hesapKodu] : {std::pair{1, "001"}, std::pair{10, "010"}, std::pair{18, "018"},
+                                         std::pair{20, "020"}})
         db.exec(QStringLiteral("INSERT INTO MUHKDVAYR (MUHKDV_KOD, KDV, MUH_KDV_A, MUH_KDV_S, MUH_KDV_A_IADE, "
                                "MUH_KDV_S_IADE) VALUES ('GENEL', :K, :A, :S, :A, :S)"),
                 {{QStringLiteral("K"), kdv}, {QStringLiteral("A"), QStringLiteral("191.001.020")},
                  {QStringLiteral("S"), QStringLiteral("391.001.") + QLatin1String(hesapKodu)}});
+
+    // Every stock and labour card of the demo names its accounts, so its
+    // work-order invoices post at once.
+    for (const char* kart : {"STOK", "FRT"})
+        db.exec(QStringLiteral("UPDATE %1 SET MUH_A='153.001.001', MUH_S=:S, MUH_IADE_A='610.001.001', "
+                               "MUH_IADE_S='153.001.001', MUH_ISK_A='153.001.001', MUH_ISK_S='610.001.001', "
+                               "MUH_KDV_A='GENEL', MUH_KDV_S='GENEL', MUH_GRSAT='601.001.001', "
+                               "MUH_GRSATISK='611.001.001'")
+                    .arg(QLatin1String(kart)),
+                {{QStringLiteral("S"), QLatin1String(kart) == QLatin1String("STOK") ? QStringLiteral("600.001.001")
+                                                                                     : QStringLiteral("600.001.002")}});
 
     if (db.exec(QStringLiteral("UPDATE PARAMUH SET C_MUH_KAY='O', IE_MUH_KAY='O'")) == 0)
         db.exec(QStringLiteral("INSERT INTO PARAMUH (A_MUH_KAY, S_MUH_KAY, C_MUH_KAY, IE_MUH_KAY, ISK_DUS) "

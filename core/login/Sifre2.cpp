@@ -17,6 +17,27 @@
 
 namespace tornaly {
 
+namespace {
+QString loginKeyOf(const QString& company)
+{
+    // A slash would open a settings group.
+    return QString(company).replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+} // namespace
+
+QString RememberedLoginName(const QString& company)
+{
+    if (company.isEmpty())
+        return {};
+    return ReadSetting({}, QStringLiteral("Login Users"), loginKeyOf(company), StoreRegistry);
+}
+
+void RememberLoginName(const QString& company, const QString& loginName)
+{
+    if (!company.isEmpty())
+        WriteSetting({}, QStringLiteral("Login Users"), loginKeyOf(company), loginName, StoreRegistry);
+}
+
 QString& ProposedAccountName()
 {
     static QString s;
@@ -63,9 +84,13 @@ TPassWordDlg::TPassWordDlg(SessionContext& ctx, bool loggedIn, QWidget* parent)
     connect(OKBtn, &QPushButton::clicked, this, &TPassWordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    QString remembered = ReadSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), StoreRegistry);
-    if (remembered.isEmpty())
-        remembered = ReadSetting({}, QStringLiteral("TPassWordDlg"), QStringLiteral("EditADI_Text"), StoreLegacy);
+    // Another company's last user is not proposed: each company remembers its own.
+    QString remembered = RememberedLoginName(m_ctx.FirmaAdi);
+    if (remembered.isEmpty() && m_ctx.FirmaAdi.isEmpty()) {
+        remembered = ReadSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), StoreRegistry);
+        if (remembered.isEmpty())
+            remembered = ReadSetting({}, QStringLiteral("TPassWordDlg"), QStringLiteral("EditADI_Text"), StoreLegacy);
+    }
     EditADI->setText(remembered);
     geldi = false;
     ProposedAccountName().clear();
@@ -109,6 +134,7 @@ void TPassWordDlg::OKBtnClick()
         return;
     }
     WriteSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), EditADI->text(), StoreRegistry);
+    RememberLoginName(m_ctx.FirmaAdi, EditADI->text());
     yetkiseviye = result.yetkiseviye;
     login_name = result.login_name;
     geldi = true;

@@ -41,6 +41,11 @@ private:
     bool m_loggedIn;
 };
 
+// The login name last accepted for a company, which the dialog proposes when
+// that company is opened again; empty when nobody logged in to it yet.
+QString RememberedLoginName(const QString& company);
+void RememberLoginName(const QString& company, const QString& loginName);
+
 // The texts in which the accounting forms hand over a proposed account name
 // and code; the login dialog empties them when it opens.
 QString& ProposedAccountName();

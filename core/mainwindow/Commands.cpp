@@ -195,7 +195,7 @@ QList<Command> buildCommands()
     t << button(S("BtnRandevu"), S("&Randevu"), Way::Single, TFormRandevu).single(S("FormRandevu"));
     t << button(S("BtnPDI"), S("&PDI"), Way::Single, TFormPDI).single(S("FormPDI")).enableIf(notH(&t_user::pdi));
     t << button(S("BtnCalismaKarti"), S("Çalışma Kartı "), Way::Single, TFormWorkControl).single(S("FormWorkControl"));
-    t << button(S("BtnMuhasebe"), S("M&uhasebe"), Way::Program, S("Kestrani.exe")).enableIf(notH(&t_user::diger10));
+    t << button(S("BtnMuhasebe"), S("M&uhasebe"), Way::Single, TFormMuhFisBr).single(S("FormMuhFisBr")).enableIf(notH(&t_user::diger10));
     t << button(S("BtnCekSenet"), S("Çek-Senet"), Way::Routine, BordroSec).enableIf(notH(&t_user::diger09));
     t << button(S("BtnBarkodEtiketi"), S("Ürün Barkod Etiketi"), Way::Single, TFormBarKod).single(S("FormBarKod"));
 

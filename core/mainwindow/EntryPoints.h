@@ -116,6 +116,7 @@ inline constexpr char ServisTelRapGoster[] = "ServisTelRapGoster"; // routine, w
 namespace tornaly::entry {
 inline constexpr char KullaniciHaklari[] = "KullaniciHaklari"; // routine, the user-rights window
 inline constexpr char TFormParaMuh[] = "TFormParaMuh";         // accounting link parameters
+inline constexpr char TFormMuhFisBr[] = "TFormMuhFisBr";       // form, one instance "FormMuhFisBr": the vouchers
 inline constexpr char MuhKodYazAc[] = "MuhKodYazAc";
 inline constexpr char GGAtamaAc[] = "GGAtamaAc";
 inline constexpr char AraPeriyotGoster[] = "AraPeriyotGoster";

@@ -65,6 +65,12 @@ void RunDemoSeeds(const Db& db)
     }
 }
 
+void SeedDemoCompany(const Db& db, const QString& year)
+{
+    seedCompany(db, year);
+    RunDemoSeeds(db);
+}
+
 bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder)
 {
     TConnectionSettings s;
@@ -88,8 +94,7 @@ bool EnsureEmbeddedDemo(const QString& iniPath, const QString& dataFolder)
             const QString name = QStringLiteral("demo_") + QUuid::createUuid().toString(QUuid::Id128);
             try {
                 const Db db = Db::open(company, name);
-                seedCompany(db, year);
-                RunDemoSeeds(db);
+                SeedDemoCompany(db, year);
             } catch (...) {
                 Db::close(name);
                 DropDatabase(company);

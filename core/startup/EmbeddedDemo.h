@@ -26,5 +26,8 @@ using DemoSeed = std::function<void(const Db&)>;
 void RegisterDemoSeed(const QString& name, DemoSeed seed);
 // Runs every registered seed on a new company database (and in tests).
 void RunDemoSeeds(const Db& db);
+// The whole demo company on a new, migrated database: the core's rows, its
+// user with every right, then every registered seed.
+void SeedDemoCompany(const Db& db, const QString& year);
 
 } // namespace tornaly

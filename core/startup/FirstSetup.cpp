@@ -2,6 +2,7 @@
 #include "company/FirmaKatalog.h"
 #include "db/Schema.h"
 #include "login/PasswordHash.h"
+#include "login/Sifre2.h"
 #include "startup/EmbeddedDemo.h"
 
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ void InsertAdministrator(const Db& db, const QString& login, const QString& name
         v.insert(QStringLiteral("DIGER%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("Y"));
     for (const char* c : {"DIGER12", "DIGER20", "DIGER24", "DIGER25", "ARAC_BEYAN_SIL"})
         v.insert(QString::fromLatin1(c), QStringLiteral("E"));
+    v.insert(QStringLiteral("DIGER15"), QStringLiteral("O")); // O opens the work-order list and monitor
     v.insert(QStringLiteral("DIGER16"), QStringLiteral("T"));
     v.insert(QStringLiteral("DIGER27"), QStringLiteral("H")); // H: every clerk's documents are shown
     v.insert(QStringLiteral("CHRK"), QStringLiteral("H"));
@@ -175,6 +177,8 @@ void IlkKurulum(const TConnectionSettings& s, const IlkKurulumBilgisi& b, const 
     }
     WriteServerSettings(s, iniPath);
     RememberCompanyChoice(b.firmaAdi.trimmed(), QString::number(year));
+    // The new company's login box proposes its administrator, not the last user of another company.
+    RememberLoginName(b.firmaAdi.trimmed(), b.yoneticiKodu.trimmed().toUpper());
 }
 
 int IlkKurulumKomutu()

@@ -97,7 +97,8 @@ StokKarti YeniStokKarti(const Db& db, const SessionContext& ctx, const QDate& bu
     k.alan.insert(QStringLiteral("MERKEZ"), 0);
     k.alan.insert(QStringLiteral("FYT_KUR"), ctx.YerelPara);
     k.alan.insert(QStringLiteral("PAY"), QStringLiteral("P"));
-    k.alan.insert(QStringLiteral("KDV"), 18);
+    // The company's default rate (PARAMETRE.DF_KDV); today's general rate without one.
+    k.alan.insert(QStringLiteral("KDV"), ctx.DfKdv > 0 ? qRound(ctx.DfKdv) : 20);
     k.alan.insert(QStringLiteral("BIRIMI"), QStringLiteral("ADET"));
     k.alan.insert(QStringLiteral("WIRACC0"), QStringLiteral("H"));
     k.alan.insert(QStringLiteral("GARANTI_BELGE"), QStringLiteral("H"));

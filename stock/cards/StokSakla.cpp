@@ -1,6 +1,7 @@
 #include "stock/cards/StokSakla.h"
 
 #include "currency/dovizk.h"
+#include "guard/FormGuard.h"
 #include "messages/Messages.h"
 #include "stock/common/Guvenli.h"
 #include "money/Money.h"
@@ -360,6 +361,14 @@ QWidget* TFormStokSakla::detaySayfasi()
     connect(BtnKdvHaric, &QPushButton::clicked, this, &TFormStokSakla::BtnKdvHaricClick);
     connect(BtnKurSec, &QPushButton::clicked, this, &TFormStokSakla::BtnKurSecClick);
     connect(EditBarkod, &QLineEdit::editingFinished, this, &TFormStokSakla::EditBarkodExit);
+    // The VAT-inclusive prices follow the rate the card shows.
+    connect(EditKdv, &QLineEdit::editingFinished, this, Guarded([this] {
+        double x;
+        if (ParseMoney(EditKdv->text().trimmed(), &x)) {
+            m_kart.alan.insert(QStringLiteral("KDV"), qRound(x));
+            fiyatlariGoster();
+        }
+    }));
     connect(CmbGrup, qOverload<int>(&QComboBox::activated), this, &TFormStokSakla::CmbGrupChange);
     connect(btnGrup, &QPushButton::clicked, this, [this] {
         guvenli([this] {

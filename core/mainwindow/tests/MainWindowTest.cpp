@@ -166,10 +166,12 @@ TEST_F(MainWindowTest, UnregisteredTargetsStayDisabledUntilTheirModuleRegisters)
     TAnaForm& w = window();
     EXPECT_FALSE(w.isCommandEnabled(QStringLiteral("TileCariKayitlari")));
     EXPECT_FALSE(w.commandButton(QStringLiteral("TileCariKayitlari"))->isEnabled());
+    // The voucher list comes with the accounting module.
+    EXPECT_FALSE(w.isCommandEnabled(QStringLiteral("BtnMuhasebe")));
     EXPECT_FALSE(w.menuAction(QStringLiteral("Cari1"))->isEnabled());
     // Built into the core or not needing a module.
     for (const char* id : {"ProgramHakkinda1", "BtnHakkinda", "BtnYardim", "BtnCikis", "YeniOturum1",
-                           "IzgaraKolonAyarlariniSakla1", "BtnMuhasebe"})
+                           "IzgaraKolonAyarlariniSakla1", "BtnRaporlar"})
         EXPECT_TRUE(w.isCommandEnabled(QString::fromUtf8(id))) << id;
 
     RegisterRoutine(QString::fromLatin1(entry::CariSec), [this](const OpenRequest& r) { calls << r; });
@@ -544,15 +546,15 @@ TEST_F(MainWindowTest, SeparateProgramsGetNoPasswordOnTheCommandLine)
     TAnaForm& w = window();
 
     // Missing: a clear message, nothing started.
-    WriteSetting(QStringLiteral("Kalvesa"), ProgramSettingsSection(), QStringLiteral("Kestrani.exe"),
-                 QStringLiteral("/olmayan/Kestrani"));
-    w.triggerCommand(QStringLiteral("BtnMuhasebe"));
+    WriteSetting(QStringLiteral("Kalvesa"), ProgramSettingsSection(), QStringLiteral("Sarvelo.exe"),
+                 QStringLiteral("/olmayan/Sarvelo"));
+    w.triggerCommand(QStringLiteral("MuhasebeFirmaTanim1"));
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("\"Kestrani.exe\" programı bulunamadı")));
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("\"Sarvelo.exe\" programı bulunamadı")));
 
     QTemporaryDir dir;
-    for (const char* name : {"Kestrani.exe", "Sarvelo.exe", "Liste.exe"}) {
+    for (const char* name : {"Sarvelo.exe", "Liste.exe"}) {
         const QString path = dir.filePath(QString::fromUtf8(name));
         QFile f(path);
         f.open(QIODevice::WriteOnly);
@@ -561,10 +563,9 @@ TEST_F(MainWindowTest, SeparateProgramsGetNoPasswordOnTheCommandLine)
         f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         WriteSetting(QStringLiteral("Kalvesa"), ProgramSettingsSection(), QString::fromUtf8(name), path);
     }
-    w.triggerCommand(QStringLiteral("BtnMuhasebe"));
-    w.triggerCommand(QStringLiteral("MuhasebeFirmaTanim1"));
     w.triggerCommand(QStringLiteral("BtnRaporlar"));
-    ASSERT_EQ(started.size(), 3);
+    w.triggerCommand(QStringLiteral("MuhasebeFirmaTanim1"));
+    ASSERT_EQ(started.size(), 2);
     const QStringList loginText = started[0].arguments;
     ASSERT_EQ(loginText.size(), 9);
     EXPECT_EQ(loginText[1], QStringLiteral("YONETICI"));

@@ -1,4 +1,5 @@
 #include "login/PasswordHash.h"
+#include "login/Sifre2.h"
 #include "startup/tests/StartupFixture.h"
 #include "company/FirmaKatalog.h"
 #include "context/SessionContext.h"
@@ -286,7 +287,19 @@ TEST_F(StartupTest, FirstSetupPreparesAFreshServerForTheFirstLogin)
     EXPECT_THROW(IlkKurulum(settings, noPassword, KalvesaIniPath()), DbError);
     EXPECT_FALSE(DatabaseExists(ProfileFor(settings, FirmalarVeritabani)));
 
+    // The demo's user logged in last: the new company's login box proposes
+    // its own administrator, never the other company's user.
+    RememberLoginName(QStringLiteral("DEMO"), QStringLiteral("DEMO"));
+    WriteSetting({}, QStringLiteral("Login"), QStringLiteral("User Name"), QStringLiteral("DEMO"), StoreRegistry);
     IlkKurulum(settings, b, KalvesaIniPath());
+    for (const auto& [firma, beklenen] : {std::pair{QStringLiteral("YENİ SERVİS"), QStringLiteral("YONETICI")},
+                                         std::pair{QStringLiteral("DEMO"), QStringLiteral("DEMO")},
+                                         std::pair{QStringLiteral("BAŞKA FİRMA"), QString()}}) {
+        SessionContext c;
+        c.FirmaAdi = firma;
+        TPassWordDlg dlg(c, false);
+        EXPECT_EQ(dlg.EditADI->text(), beklenen) << firma.toStdString();
+    }
     loginName = QStringLiteral("YONETICI");
     loginPassword = b.yoneticiSifre;
     const RunResult r = runStartup();
