@@ -120,7 +120,9 @@ void demoClaim(const Db& db, const char* sase, std::initializer_list<DemoKalem> 
     q.finish();
     garantiKalemleri(db, ie, fyili, kalemler);
 
+    // The claim is numbered in its work order's year.
     SessionContext ctx;
+    ctx.CalismaYiliNo = fyili;
     std::optional<Claim> c = ClaimYeni(ctx, db, ie);
     if (!c)
         return;

@@ -2,6 +2,7 @@
 #include "invoicing/InvoicingDemo.h"
 #include "context/SessionContext.h"
 #include "invoicing/dialogs/YanFormlar.h"
+#include "invoicing/maintenance/FaturaOnarim.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "invoicing/print/SayfaDuz.h"
@@ -16,6 +17,8 @@ namespace tornaly::invoicing {
 
 void RegisterEntryPoints()
 {
+    // Registered first: the invoices' clean-up runs before the work orders'.
+    RegisterFaturaTemizlikleri();
     workshop::RegisterEntryPoints();
 
     RegisterRoutine(QString::fromLatin1(entry::IEFaturaListeSec),

@@ -3,10 +3,10 @@
 #include "currency/KurDeger.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
-#include "services/Iskonto.h"
 #include "startup/EmbeddedDemo.h"
 #include "stock/StockDemo.h"
 #include "stock/cards/StokBr.h"
+#include "stock/maintenance/OnarimFormlari.h"
 #include "stock/catalog/KodListeleri.h"
 #include "stock/pictures/Fotos.h"
 #include "stock/prices/StokFiyatlari.h"
@@ -35,8 +35,17 @@ void RegisterEntryPoints()
     });
     RegisterRoutine(QString::fromLatin1(entry::ShowQRListForm), [](const OpenRequest& r) { ShowQRListForm(*r.ctx, r.owner); });
 
+    RegisterRoutine(QString::fromLatin1(entry::ShowStokMiktarGuncelleForm),
+                    [](const OpenRequest& r) { ShowStokMiktarGuncelleForm(*r.ctx, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::ShowStkMikUyamanForm),
+                    [](const OpenRequest& r) { ShowStkMikUyamanForm(*r.ctx, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::BaslangicMaliyetiYaz), [](const OpenRequest& r) { BaslangicMaliyetiKomutu(*r.ctx); });
+    RegisterRoutine(QString::fromLatin1(entry::StokMaliyetiHesapla), [](const OpenRequest& r) { StokMaliyetiHesaplaKomutu(*r.ctx); });
+    RegisterRoutine(QString::fromLatin1(entry::AnagrupAta), [](const OpenRequest& r) { AnagrupAtaKomutu(*r.ctx); });
+    RegisterRoutine(QString::fromLatin1(entry::StokYeniKodlariniGuncelle),
+                    [](const OpenRequest& r) { StokYeniKodlariKomutu(*r.ctx); });
+
     SetStokFiyatGuncelleyici(&StokFiyatlariniGuncelle);
-    SetIskontoKuraliBulucu(&IskontoKuraliBul);
     RegisterDemoSeed(QStringLiteral("stock"), &StokDemoVerisi);
 }
 

@@ -12,6 +12,7 @@
 #include "workshop/workorders/WorkOrderDemo.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/LabourDemo.h"
+#include "workshop/maintenance/IsEmriOnarim.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 #include "workshop/workorders/forms/IEBr.h"
@@ -27,6 +28,7 @@ void RegisterEntryPoints()
 {
     accounts::RegisterEntryPoints();
     stock::RegisterEntryPoints();
+    RegisterIsEmriTemizlikleri();
     // The registration form picks its owner through the account picker. The
     // vehicles build on the accounts, so the hook is filled here: the accounts
     // library cannot see the vehicle forms.

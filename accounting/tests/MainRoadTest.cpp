@@ -106,6 +106,38 @@ protected:
     }
     QString mesajlar() const { return messages.texts().join(S(" | ")); }
 
+    // The fixture's work order with two of part 1 issued and one labour line,
+    // for a customer whose account posts; returns its working year.
+    int faturalanacakIsEmri()
+    {
+        db.exec(S("UPDATE CARI SET MUH_KOD = '120.01' WHERE CARI_KOD = 'M001'"));
+        db.exec(S("UPDATE ISEMRI SET ARAC_GIRIS_TRH = :T, FYILI = :Y WHERE IS_EMRI_NO = :N"),
+                {{S("T"), QDateTime(bugun, QTime(8, 0))}, {S("Y"), bugun.year()}, {S("N"), wo}});
+        workshop::IsDetayBelgesi p = workshop::IsDetayYukle(db, ctx, wo);
+        EXPECT_EQ(workshop::AlisEkle(db, ctx, p, 1), 0);
+        p.parcalar[0][S("STOK_MIKTAR")] = 2.0;
+        p.parcalar[0][S("TESLIM_MIKTAR")] = 2.0;
+        EXPECT_TRUE(workshop::IsDetayKaydet(db, ctx, p).kaydedildi) << mesajlar().toStdString();
+        workshop::DispozBelgesi d = workshop::DispozYukle(db, wo);
+        EXPECT_EQ(workshop::IscilikEkle(db, ctx, d, workshop::FrtOku(db, S("M100"), S("VS1"))), 0);
+        EXPECT_TRUE(workshop::DispozKaydet(db, ctx, d)) << mesajlar().toStdString();
+        return bugun.year();
+    }
+    // A new invoice of the work order, filled on a workstation's own connection.
+    invoicing::IEFatura yeniFatura(const SessionContext& c, int fyili)
+    {
+        invoicing::IEFatura f = invoicing::YeniIEFatura(c, c.Database1, S("I"));
+        f.set(S("TARIH"), QDateTime(bugun, QTime(0, 0)));
+        EXPECT_TRUE(invoicing::IsEmriFaturaOlustur(c, c.Database1, f, wo, fyili)) << mesajlar().toStdString();
+        return f;
+    }
+    SessionContext istasyon(const Db& own) const
+    {
+        SessionContext c = ctx;
+        c.Database1 = own;
+        return c;
+    }
+
     QDate bugun;
     int eksikPencere = 0;
 };
@@ -261,6 +293,67 @@ TEST_P(MainRoadTest, CustomerToVoucherAndTheDeleteTakesItAllBack)
     messages.answer(MsgYes);
     ASSERT_TRUE(invoicing::IsEmriFaturaOlustur(ctx, db, g, no, fyili)) << mesajlar().toStdString();
     EXPECT_EQ(g.satirlar.size(), 3);
+}
+
+TEST_P(MainRoadTest, AStaleCopyOfAnInvoicePostedElsewhereIsRefused)
+{
+    const int fyili = faturalanacakIsEmri();
+    // Workstation A saves the invoice without posting it and keeps it open.
+    ctx.AktifKullanici.diger10 = S("H");
+    invoicing::IEFatura f = yeniFatura(ctx, fyili);
+    ASSERT_TRUE(invoicing::IEFaturaKaydet(ctx, db, f)) << mesajlar().toStdString();
+    const double satis = f.satisNo();
+    const QVariantMap sn{{S("S"), satis}};
+    invoicing::IEFatura a = invoicing::IEFaturaOku(db, satis);
+
+    // Workstation B posts it.
+    const Db b = database->open(S("B"));
+    const auto r = accounting::MuhasebeKayit(istasyon(b), b, {QLatin1Char('I'), false, {}, satis});
+    ASSERT_EQ(r.sonuc, accounting::MuhasebeSonucu::Yazildi) << mesajlar().toStdString();
+    const double cariOnce = bakiye(S("M001"));
+
+    // A saves its copy (and would post it): refused, the voucher stays the only one.
+    ctx.AktifKullanici.diger10 = S("Y");
+    a.set(S("ODEME_SEKLI"), S("NAKİT"));
+    messages.clear();
+    EXPECT_FALSE(invoicing::IEFaturaKaydet(ctx, db, a));
+    EXPECT_EQ(messages.lastText(), S("Muhasebeleşmiş kayıt değiştirilemez!"));
+    EXPECT_DOUBLE_EQ(num("SELECT FIS_NO FROM SERFAT WHERE SATIS_NO = :S", sn), r.fisNo);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM FIS")), 1);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM FISAYR WHERE FISNO <> :F"), {{S("F"), r.fisNo}}), 0);
+    EXPECT_TRUE(scalar(S("SELECT ODEME_SEKLI FROM SERFAT WHERE SATIS_NO = :S"), sn).toString().isEmpty());
+    EXPECT_NEAR(bakiye(S("M001")), cariOnce, 1e-9);
+}
+
+TEST_P(MainRoadTest, TwoNewInvoicesOfOneWorkOrderBillItOnce)
+{
+    const int fyili = faturalanacakIsEmri();
+    const double stokOnce = stokmik(1, S("2"));
+    // Two workstations fill an invoice of the same work order before either saves.
+    const Db b = database->open(S("B"));
+    const SessionContext cb = istasyon(b);
+    invoicing::IEFatura fa = yeniFatura(ctx, fyili);
+    invoicing::IEFatura fb = yeniFatura(cb, fyili);
+    ASSERT_EQ(fa.satirlar.size(), 2);
+    ASSERT_EQ(fb.satirlar.size(), 2);
+
+    ASSERT_TRUE(invoicing::IEFaturaKaydet(ctx, db, fa)) << mesajlar().toStdString();
+    messages.clear();
+    EXPECT_FALSE(invoicing::IEFaturaKaydet(cb, b, fb));
+    EXPECT_EQ(messages.lastText(),
+              S("Bu iş emrinin satırları başka bir faturada faturalanmış. Faturayı iş emrinden yeniden oluşturunuz."));
+
+    // Billed, issued and posted once: everything belongs to the first invoice.
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 1);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFATDT WHERE SATIS_NO <> :S"), {{S("S"), fa.satisNo()}}), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM DEPOHRK WHERE TIP = 'C'")), 1);
+    EXPECT_DOUBLE_EQ(stokmik(1, S("2")), stokOnce - 2);
+    stokDefterleUyumlu("after the refused invoice");
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM CARIHRK WHERE CRHRK_TUR = 'S'")), 1);
+    EXPECT_NEAR(bakiye(S("M001")), num("SELECT NET_TUTAR FROM SERFAT"), 1e-9);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM FIS")), 1);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM ISEAYRIN WHERE FATURANO = :S"), {{S("S"), fa.satisNo()}}), 1);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM ISCILIK WHERE FATURANO = :S"), {{S("S"), fa.satisNo()}}), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rounding, MainRoadTest, ::testing::Values("", "Y", "A"),

@@ -2,6 +2,9 @@
 
 #include "accounts/vouchers/CariHrkFis.h"
 #include "invoicing/workorder/IEFatToplam.h"
+#include "messages/ScriptedMessages.h"
+
+#include <utility>
 
 using namespace tornaly;
 using namespace tornaly::accounting;
@@ -335,6 +338,56 @@ TEST_F(MuhEntegreTest, FailureAtTheWriteBackLeavesNeitherVoucherNorMark)
     EXPECT_EQ(deger(QStringLiteral("SELECT YEVMIYE_NO FROM NEWFIS")), 1);
 }
 
+namespace {
+// Answers like the scripted messages, and runs `arada` once at the first box:
+// what another workstation does while the user reads the message.
+class ArayaGiren : public ScriptedMessages {
+public:
+    std::function<void()> arada;
+    MsgButton show(MsgIcon icon, const QString& text, MsgButtons buttons, MsgButton defaultButton,
+                   const QString& caption) override
+    {
+        if (auto f = std::exchange(arada, {}))
+            f();
+        return ScriptedMessages::show(icon, text, buttons, defaultButton, caption);
+    }
+};
+} // namespace
+
+TEST_F(MuhEntegreTest, ARetryBuildsTheVoucherFromTheDocumentAsItIsThen)
+{
+    cariFis(9, QStringLiteral("D"), {{"C001", 10, 0, ""}, {"C002", 0, 10, ""}});
+    // The first write-back of the mark is refused as if the row were held.
+    if (db.backend() == Backend::SQLite) {
+        db.exec(QStringLiteral("CREATE TRIGGER TR_FISNO_MESGUL BEFORE UPDATE OF FIS_NO ON CARIHRKM "
+                               "WHEN NEW.FIS_NO IS NOT NULL AND OLD.FIS_NO IS NULL "
+                               "BEGIN SELECT RAISE(ABORT, 'database is locked'); END"));
+    } else {
+        db.exec(QStringLiteral("CREATE FUNCTION FN_FISNO_MESGUL() RETURNS trigger AS $$ BEGIN "
+                               "IF NEW.FIS_NO IS NOT NULL AND OLD.FIS_NO IS NULL THEN "
+                               "RAISE EXCEPTION 'mesgul' USING ERRCODE = '55P03'; END IF; "
+                               "RETURN NEW; END $$ LANGUAGE plpgsql"));
+        db.exec(QStringLiteral("CREATE TRIGGER TR_FISNO_MESGUL BEFORE UPDATE ON CARIHRKM "
+                               "FOR EACH ROW EXECUTE FUNCTION FN_FISNO_MESGUL()"));
+    }
+    // While the busy message is up, another workstation changes the slip's amounts.
+    ArayaGiren kutu;
+    const Db diger = database->open(QStringLiteral("diger"));
+    kutu.arada = [&] {
+        db.exec(QStringLiteral("DROP TRIGGER TR_FISNO_MESGUL") +
+                (db.backend() == Backend::SQLite ? QString() : QStringLiteral(" ON CARIHRKM")));
+        diger.exec(QStringLiteral("UPDATE CARIHRK SET BORC = 25 WHERE CARI_NO = 9 AND BORC = 10"));
+        diger.exec(QStringLiteral("UPDATE CARIHRK SET ALACAK = 25 WHERE CARI_NO = 9 AND ALACAK = 10"));
+    };
+    SetMessageService(&kutu);
+    const auto r = post(QLatin1Char('C'), 9);
+    SetMessageService(&messages);
+    ASSERT_EQ(kutu.count(), 1) << kutu.texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(r.sonuc, MuhasebeSonucu::Yazildi) << kutu.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(satirlar(r.fisNo), (QStringList{QStringLiteral("120.01 B 25"), QStringLiteral("120.02 A 25")}));
+    EXPECT_EQ(fisNo(QStringLiteral("CARIHRKM"), QStringLiteral("CARI_NO=9")), r.fisNo);
+}
+
 TEST_F(MuhEntegreTest, CashMovements)
 {
     auto hareket = [&](double no, const char* tur, const char* kasa, const char* karsi, double tutar) {
@@ -521,8 +574,9 @@ TEST_F(MuhEntegreTest, RoundedWorkOrderInvoicePostsTheHeadersFigures)
                 deger(QStringLiteral("SELECT SUM(GER_TUT) + SUM(GER_TUT * KDV * 0.01) FROM SERFATDT WHERE SATIS_NO=:N"), n);
             // The rounded header and its lines part by more than the balance
             // tolerance: these are the invoices the ledger used to refuse.
-            if (yuvarlanan)
+            if (yuvarlanan) {
                 EXPECT_GT(std::abs(satirToplami - (t.NET_TUTAR + t.KDVTEV_TUT)), 0.001) << ad;
+            }
 
             messages.clear();
             const auto r = post(QLatin1Char('I'), no);

@@ -6,6 +6,7 @@
 #include "messages/Messages.h"
 
 #include <QLocale>
+#include <optional>
 
 namespace tornaly::accounting {
 
@@ -21,6 +22,7 @@ EksikMuhKodGostericiFn& gosterici()
 // the rollback.
 struct YazmaReddi {
     FisKontrolSonucu sonuc;
+    bool eksikKod = false;
 };
 
 MuhHazirlik hazirla(const SessionContext& ctx, const Db& db, const MuhasebeEntegreIstegi& istek)
@@ -68,31 +70,28 @@ MuhasebeKaydiSonucu MuhasebeKayit(const SessionContext& ctx, const Db& db, const
     if (!kaynak)
         return {MuhasebeSonucu::TurYok};
 
-    MuhHazirlik h = hazirla(ctx, db, istek);
-    if (!h.bulundu && !h.eksikKod)
-        return {MuhasebeSonucu::BelgeYok};
-    if (h.eksikKod || h.olusturucu.HalaEksikMuhKodVar) {
-        Messages().show(MsgIcon::Warning, EksikMuhKodMesaji(), MsgOk, MsgOk, {});
-        if (h.pencere)
-            EksikMuhKodGoster(h.eksikler);
-        return {MuhasebeSonucu::EksikKod};
-    }
-    MuhFisi& fis = h.olusturucu.fis;
-    const auto kontrol = FisTabBeforePost(ctx, db, fis, h.olusturucu.politika());
-    if (kontrol != FisKontrolSonucu::Kabul) {
-        FisKontrolMesaji(kontrol, fis);
-        return {MuhasebeSonucu::Reddedildi};
-    }
-
     const QVariantMap anahtar{{QStringLiteral("N"), istek.kaynakNo}};
     MuhasebeKaydiSonucu sonuc{MuhasebeSonucu::Yazildi};
+    std::optional<MuhHazirlik> h;
     try {
         RetryAfterAsking(db, [&] {
+            sonuc = {MuhasebeSonucu::Yazildi};
             Transaction tx(db);
             // The document row is locked before its voucher number is read:
             // a second workstation waits here and then rebuilds this voucher.
             const int adet = db.exec(QStringLiteral("UPDATE %1 SET FIS_NO=FIS_NO WHERE %2").arg(kaynak->tablo, kaynak->kosul),
                                      anahtar);
+            // Built under the lock and again on every attempt, so the voucher
+            // always shows the document as it is stored now.
+            h.emplace(hazirla(ctx, db, istek));
+            if (!h->bulundu && !h->eksikKod)
+                throw YazmaReddi{FisKontrolSonucu::Kabul};
+            if (h->eksikKod || h->olusturucu.HalaEksikMuhKodVar)
+                throw YazmaReddi{FisKontrolSonucu::Kabul, true};
+            MuhFisi& fis = h->olusturucu.fis;
+            const auto kontrol = FisTabBeforePost(ctx, db, fis, h->olusturucu.politika());
+            if (kontrol != FisKontrolSonucu::Kabul)
+                throw YazmaReddi{kontrol};
             if (adet == 0)
                 throw YazmaReddi{FisKontrolSonucu::Kabul};
             double mevcut = 0;
@@ -134,9 +133,18 @@ MuhasebeKaydiSonucu MuhasebeKayit(const SessionContext& ctx, const Db& db, const
             sonuc.fisNo = fisNo;
         });
     } catch (const YazmaReddi& r) {
+        // The transaction is rolled back by now: the messages may be shown.
+        if (r.eksikKod) {
+            if (!h->uyari.isEmpty())
+                ShowWarning(h->uyari);
+            Messages().show(MsgIcon::Warning, EksikMuhKodMesaji(), MsgOk, MsgOk, {});
+            if (h->pencere)
+                EksikMuhKodGoster(h->eksikler);
+            return {MuhasebeSonucu::EksikKod};
+        }
         if (r.sonuc == FisKontrolSonucu::Kabul)
             return {MuhasebeSonucu::BelgeYok};
-        FisKontrolMesaji(r.sonuc, fis);
+        FisKontrolMesaji(r.sonuc, h ? h->olusturucu.fis : MuhFisi{});
         return {MuhasebeSonucu::Reddedildi};
     }
     return sonuc;

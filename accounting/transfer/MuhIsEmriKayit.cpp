@@ -193,7 +193,7 @@ MuhHazirlik MuhIsEmriKayit(const SessionContext& ctx, const Db& db, double no, b
     if (tevkifat > 0) {
         tevkifatHesabi = parametre(db, QStringLiteral("PARAFAT"), QStringLiteral("MUH_KDVTEV_S"));
         if (bosKod(tevkifatHesabi) || !SeviyeKontroluYap(db, tevkifatHesabi)) {
-            ShowWarning(SayiMetni(no) + QStringLiteral(".Nolu İ.Fatura KDV Tev. Muh Kodu Eksik ya da Hatalı."));
+            h.uyari = SayiMetni(no) + QStringLiteral(".Nolu İ.Fatura KDV Tev. Muh Kodu Eksik ya da Hatalı.");
             h.eksikKod = true;
         }
     }

@@ -21,6 +21,7 @@ struct MuhHazirlik {
     bool bulundu = false;
     bool eksikKod = false;      // found by the kind's control check
     bool pencere = false;       // invoice kinds list the missing codes in the window
+    QString uyari;              // shown before the missing-codes message, after the rollback
     EksikMuhKodlari eksikler;
     MuhFisOlusturucu olusturucu;
     KaynakBelge kaynak;

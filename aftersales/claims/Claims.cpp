@@ -1,7 +1,7 @@
 #include "aftersales/claims/Claims.h"
+#include "aftersales/claims/ClaimNo.h"
 
 #include "messages/Messages.h"
-#include "services/CentralServices.h"
 #include "sql/SqlHelpers.h"
 #include "util/FormHelpers.h"
 
@@ -143,8 +143,19 @@ void insertHeader(const Db& db, const Claim& c, double no)
             headerBinds(c, no));
 }
 
-void updateHeader(const Db& db, const Claim& c, double no)
+void updateHeader(const Db& db, Claim& c, double no)
 {
+    // The invoice owns CL_FATURA: the stored mark, read under the row lock,
+    // stands, and an invoiced claim keeps its transfer mark.
+    Query q(db, QStringLiteral("SELECT CL_FATURA, CL_AKTARILDI FROM CLAIMM WHERE CL_CLAIMNO = :N") +
+                    db.dialect().rowLockSuffix());
+    q.bind(QStringLiteral("N"), no).exec();
+    if (!q.next())
+        throw DbError(DbError::Kind::Other, QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş."));
+    c.m[QStringLiteral("CL_FATURA")] = q.value(QStringLiteral("CL_FATURA"));
+    if (c.faturali())
+        c.m[QStringLiteral("CL_AKTARILDI")] = q.value(QStringLiteral("CL_AKTARILDI"));
+    q.finish();
     QStringList sets;
     for (const QString& col : headerColumns())
         sets << col + QLatin1String(" = :") + col;

@@ -2,10 +2,12 @@
 #include "db/Schema.h"
 #include "sql/SqlHelpers.h"
 #include "util/DateCode.h"
+#include "util/Programs.h"
 #include "util/ZipReader.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -149,10 +151,14 @@ QStringList pgConnectionArgs(const ConnectionProfile& p)
 
 struct ToolRun {
     bool ok = false;
+    bool stopped = false; // the user stopped it
     QString output;
 };
 
-ToolRun runTool(const QString& tool, const QStringList& args, const ConnectionProfile& p)
+// Runs the tool to its end while the window keeps painting: the caller's
+// `wait`, else an event loop that holds back what the user types.
+ToolRun runTool(const QString& tool, const QStringList& args, const ConnectionProfile& p,
+                const ProgramWait& wait = {})
 {
     QProcess proc;
     proc.setProcessEnvironment(pgEnvironment(p));
@@ -163,11 +169,20 @@ ToolRun runTool(const QString& tool, const QStringList& args, const ConnectionPr
         r.output = proc.errorString();
         return r;
     }
-    proc.waitForFinished(-1);
+    if (wait)
+        r.stopped = !wait(proc);
+    else
+        WaitForProgramEnd(proc, QEventLoop::ExcludeUserInputEvents);
+    // A wait that returns early leaves nothing running behind it.
+    if (proc.state() != QProcess::NotRunning) {
+        proc.kill();
+        WaitForProgramEnd(proc, QEventLoop::ExcludeUserInputEvents);
+    }
     r.output = QString::fromUtf8(proc.readAll()).trimmed();
-    r.ok = proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
+    r.ok = !r.stopped && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
     return r;
 }
+
 
 QByteArray fileStart(const QString& path, int n)
 {
@@ -251,15 +266,17 @@ void restorePostgres(const QString& file, const ConnectionProfile& target)
     }
 }
 
-void backupPostgres(const Db& db, const QString& part)
+void backupPostgres(const Db& db, const QString& part, const ProgramWait& wait)
 {
     const ConnectionProfile& p = db.profile();
     QStringList args = pgConnectionArgs(p);
     args << QStringLiteral("--format=custom") << QStringLiteral("--file=") + part
          << QStringLiteral("--dbname=") + p.database;
-    const ToolRun r = runTool(QStringLiteral("pg_dump"), args, p);
+    const ToolRun r = runTool(QStringLiteral("pg_dump"), args, p, wait);
     if (!r.ok) {
         QFile::remove(part);
+        if (r.stopped)
+            throw BackupError(QStringLiteral("Yedekleme durduruldu; yedek dosyası yazılmadı."));
         throw BackupError(QStringLiteral("Yedekleme yapılamadı: %1").arg(r.output));
     }
 }
@@ -320,7 +337,7 @@ QString SonYedekTarihi(const Db& db)
     return last.isValid() ? DisplayText(last) : QStringLiteral("Yedek Alınmamış");
 }
 
-BackupResult BackupDatabase(const Db& db, const BackupOptions& o)
+BackupResult BackupDatabase(const Db& db, const BackupOptions& o, const ProgramWait& wait)
 {
     const QString dbName = BackupDatabaseName(db.profile());
     if (dbName.isEmpty())
@@ -345,7 +362,7 @@ BackupResult BackupDatabase(const Db& db, const BackupOptions& o)
             throw BackupError(QStringLiteral("Yedekleme yapılamadı: veritabanı bağlantısı açık değil."));
         sqliteCopy(h, part);
     } else {
-        backupPostgres(db, part);
+        backupPostgres(db, part, wait);
     }
     moveIntoPlace(part, result.file);
     recordBackup(db, result.file);

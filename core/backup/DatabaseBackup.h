@@ -3,7 +3,10 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <stdexcept>
+
+class QProcess;
 
 namespace tornaly {
 
@@ -42,11 +45,17 @@ QString BackupDatabaseName(const ConnectionProfile& profile);
 QString BackupFileName(const QString& folder, const QString& databaseName, const BackupOptions& options);
 QString BackupArchiveName(const QString& folder, const QString& databaseName, const BackupOptions& options);
 
+// How a caller waits for pg_dump: it returns once the running program has
+// ended, false when the user stopped it (it kills the program then).
+using ProgramWait = std::function<bool(QProcess&)>;
+
 // Writes a consistent copy of the open database: SQLite through its online
-// backup API, PostgreSQL through pg_dump (custom format). The file appears
-// only once complete; an existing file is replaced only with `overwrite`.
-// The archive is made only after a successful backup. Throws BackupError.
-BackupResult BackupDatabase(const Db& db, const BackupOptions& options);
+// backup API, PostgreSQL through pg_dump (custom format), waited for by
+// `wait` (without one, the window keeps painting and input waits). The file
+// appears only once complete; an existing file is replaced only with
+// `overwrite`. The archive is made only after a successful backup. Throws
+// BackupError.
+BackupResult BackupDatabase(const Db& db, const BackupOptions& options, const ProgramWait& wait = {});
 
 // When the database was last backed up from the program, "31.12.26 14:05",
 // or "Yedek Alınmamış" when never.

@@ -4,6 +4,7 @@
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
 #include "settings/Settings.h"
+#include "util/Programs.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -49,9 +52,29 @@ QLineEdit* folderEdit(QWidget* parent, const QString& name, QHBoxLayout*& row)
     return edit;
 }
 
+// Waits for pg_dump behind a modal dialog whose "Vazgeç" stops it; the
+// window keeps painting meanwhile.
+bool waitWithDialog(QProcess& dump, QWidget* parent)
+{
+    QProgressDialog wait(QStringLiteral("Veritabanı yedekleniyor, lütfen bekleyiniz..."), QStringLiteral("Vazgeç"), 0, 0,
+                         parent);
+    wait.setObjectName(QStringLiteral("YedekBekleme"));
+    wait.setWindowTitle(QStringLiteral("Yedek"));
+    wait.setWindowModality(Qt::ApplicationModal);
+    wait.setMinimumDuration(0);
+    bool stopped = false;
+    QObject::connect(&wait, &QProgressDialog::canceled, &dump, [&] {
+        stopped = true;
+        dump.kill();
+    });
+    wait.show();
+    WaitForProgramEnd(dump, QEventLoop::AllEvents);
+    return !stopped;
+}
+
 } // namespace
 
-std::optional<BackupResult> YedekAl(const Db& db, BackupOptions o, bool bayiServis)
+std::optional<BackupResult> YedekAl(const Db& db, BackupOptions o, bool bayiServis, QWidget* parent)
 {
     if (o.folder.trimmed().isEmpty()) {
         ShowWarning(QStringLiteral("Bir klasör Seçiniz!"));
@@ -76,7 +99,7 @@ std::optional<BackupResult> YedekAl(const Db& db, BackupOptions o, bool bayiServ
     if (o.zip)
         o.zipFolder = folderText(o.zipFolder);
     try {
-        const BackupResult r = BackupDatabase(db, o);
+        const BackupResult r = BackupDatabase(db, o, [parent](QProcess& dump) { return waitWithDialog(dump, parent); });
         ShowInfo(BackupDatabaseName(db.profile()) + QStringLiteral(" Veritabanı") + QLatin1Char('\n')
                  + QDir::toNativeSeparators(r.file) + QStringLiteral(" dosyasına yedeklendi."));
         return r;
@@ -193,7 +216,7 @@ BackupOptions TFormBackup::options() const
 void TFormBackup::BtnYedekAlClick()
 {
     const BackupOptions o = options();
-    const auto result = YedekAl(m_db, o, CheckBox1->isChecked());
+    const auto result = YedekAl(m_db, o, CheckBox1->isChecked(), this);
     if (o.folder.trimmed().isEmpty()) {
         DirectoryEdit1->setFocus();
         return;

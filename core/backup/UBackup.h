@@ -15,8 +15,9 @@ struct SessionContext;
 
 // "Ye&dek Al" without the form: checks the folder (offering to create it),
 // backs up the company database and packs it when asked, with the form's
-// messages. The result when a backup was written.
-std::optional<BackupResult> YedekAl(const Db& db, BackupOptions options, bool bayiServis);
+// messages. A server dump is waited for behind a dialog over `parent` that
+// can stop it. The result when a backup was written.
+std::optional<BackupResult> YedekAl(const Db& db, BackupOptions options, bool bayiServis, QWidget* parent = nullptr);
 
 // The backup form ("Yedek"), opened from the system management window.
 class TFormBackup : public QDialog {

@@ -86,4 +86,9 @@ struct t_user {
     double max_isk_isc = 0;
 };
 
+// The administrator (user type "A"): the one user who may back up the whole
+// database, repair it and open the system management window.
+inline bool IsAdministrator(const t_user& user) { return user.u_type == QLatin1String("A"); }
+
+
 } // namespace tornaly

@@ -4,8 +4,6 @@
 #include "sql/SqlHelpers.h"
 
 #include <QFileInfo>
-#include <QHash>
-#include <QSet>
 
 namespace tornaly {
 
@@ -83,120 +81,6 @@ TOnarimSonucu BelgeReferansNolariGuncelle(const Db& db)
         db.exec(InsertSql(tablo, satir.keys()), satir);
         sonuc.adimlar.append({S("%1 = %2").arg(tablo).arg(qint64(yeniNo + 1)), 1});
     }
-    tr.commit();
-    return sonuc;
-}
-
-TOnarimSonucu BaslangicMaliyetiYaz(const Db& db, double stokIskonto)
-{
-    TOnarimSonucu sonuc;
-    if (!var(db, S("STOK"))) {
-        sonuc.atlanan << S("STOK: tablo bu veri tabanında yok");
-        return sonuc;
-    }
-    QString sql = S("UPDATE STOK SET MALIYET_FYT_TL=SAT_FYT_TL*:ISK");
-    if (var(db, S("DEPOHRK")))
-        sql += S(" WHERE NOT EXISTS (SELECT 1 FROM DEPOHRK WHERE DEPOHRK.STOK_NO=STOK.STOK_NO AND "
-                 "DEPOHRK.TIP='D' AND (DEPOHRK.GIRMIK*DEPOHRK.FIYAT)>0)");
-    Transaction tr(db);
-    sonuc.adimlar.append({S("Maliyeti yazılan stok"), db.exec(sql, {{S("ISK"), (100.0 - stokIskonto) / 100.0}})});
-    tr.commit();
-    return sonuc;
-}
-
-TOnarimSonucu StokMaliyetiHesapla(const Db& db)
-{
-    TOnarimSonucu sonuc;
-    if (!var(db, S("STOK"))) {
-        sonuc.atlanan << S("STOK: tablo bu veri tabanında yok");
-        return sonuc;
-    }
-    QStringList parcalar;
-    if (var(db, S("DEPOHRK")))
-        parcalar << S("SELECT STOK_NO, GIRMIK AS MIK, FIYAT*GIRMIK AS TUT FROM DEPOHRK WHERE TIP='D'");
-    else
-        sonuc.atlanan << S("DEPOHRK: tablo yok, açılış hareketleri sayılmadı");
-    if (var(db, S("ALISAYR")) && var(db, S("ALIS")))
-        parcalar << S("SELECT ALISAYR.STOK_NO, ALISAYR.MIKTAR, ALISAYR.GER_TUT FROM ALISAYR INNER JOIN ALIS "
-                      "ON ALIS.ALIS_NO=ALISAYR.ALIS_NO WHERE ALIS.TIP IN ('F','R','L','E')");
-    else
-        sonuc.atlanan << S("ALIS/ALISAYR: tablo yok, alış faturaları sayılmadı");
-    if (parcalar.isEmpty())
-        return sonuc;
-    const QString kaynak = parcalar.join(S(" UNION ALL "));
-    // The same weighted mean as a joined update, written as a correlated
-    // sub-query so that both backends run it.
-    const QString sql =
-        S("UPDATE STOK SET MALIYET_FYT_TL=(SELECT SUM(AAA.TUT)/(SUM(AAA.MIK)+0.00000001) FROM (%1) AAA "
-          "WHERE AAA.STOK_NO=STOK.STOK_NO) WHERE EXISTS (SELECT 1 FROM (%1) BBB WHERE BBB.STOK_NO=STOK.STOK_NO)")
-            .arg(kaynak);
-    Transaction tr(db);
-    sonuc.adimlar.append({S("Maliyeti hesaplanan stok"), db.exec(sql)});
-    tr.commit();
-    return sonuc;
-}
-
-TOnarimSonucu AnagrupAta(const Db& db)
-{
-    TOnarimSonucu sonuc;
-    if (!var(db, S("STOK"))) {
-        sonuc.atlanan << S("STOK: tablo bu veri tabanında yok");
-        return sonuc;
-    }
-    Transaction tr(db);
-    sonuc.adimlar.append({S("Ana grubu atanan stok"), db.exec(S("UPDATE STOK SET PAY='P' WHERE PAY IS NULL OR PAY=''"))});
-    tr.commit();
-    return sonuc;
-}
-
-QString EnYeniKod(const std::function<QString(const QString&)>& yeniKodu, const QString& stokKod,
-                  const QString& yeniKod)
-{
-    if (stokKod == yeniKod)
-        return yeniKod;
-    QSet<QString> gorulen;
-    QString c = yeniKod, enYeni;
-    while (!c.isEmpty() && !gorulen.contains(c)) {
-        enYeni = c;
-        gorulen.insert(c);
-        c = yeniKodu(c);
-    }
-    return enYeni;
-}
-
-TOnarimSonucu StokYeniKodlariniGuncelle(const Db& db, const std::function<void(int)>& ilerleme)
-{
-    TOnarimSonucu sonuc;
-    if (!var(db, S("STOK"))) {
-        sonuc.atlanan << S("STOK: tablo bu veri tabanında yok");
-        return sonuc;
-    }
-    // The chains are walked in memory: one read of the replacement codes.
-    QHash<QString, QString> yeniKodlar;
-    QList<QPair<QString, QString>> zincirler;
-    {
-        Query q(db, S("SELECT STOK_KOD_NO, YENI_KOD FROM STOK"));
-        q.exec();
-        while (q.next()) {
-            const QString kod = q.str(S("STOK_KOD_NO")), yeni = q.str(S("YENI_KOD"));
-            yeniKodlar.insert(kod, yeni);
-            if (!yeni.isEmpty())
-                zincirler.append({kod, yeni});
-        }
-    }
-    const auto yeniKodu = [&](const QString& k) { return yeniKodlar.value(k); };
-    Transaction tr(db);
-    Query yaz(db, S("UPDATE STOK SET YENI_KOD_SON=:EN_YENI_KOD WHERE STOK_KOD_NO=:STOK_KOD_NO"));
-    int n = 0;
-    for (const auto& z : std::as_const(zincirler)) {
-        yaz.bind(S("EN_YENI_KOD"), EnYeniKod(yeniKodu, z.first, z.second)).bind(S("STOK_KOD_NO"), z.first).exec();
-        if (++n % 100 == 0 && ilerleme)
-            ilerleme(n);
-    }
-    sonuc.adimlar.append({S("Yeni kodu güncellenen stok"), n});
-    sonuc.adimlar.append({S("Yeni kodu kendisi olan stok"),
-                          db.exec(S("UPDATE STOK SET YENI_KOD_SON=STOK_KOD_NO WHERE YENI_KOD_SON IS NULL OR "
-                                    "YENI_KOD_SON=''"))});
     tr.commit();
     return sonuc;
 }

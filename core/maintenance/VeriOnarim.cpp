@@ -3,30 +3,7 @@
 
 namespace tornaly {
 
-namespace {
-
 using text::S;
-
-bool tablolarVar(const Db& db, const QStringList& tablolar, TOnarimSonucu& sonuc, const QString& adim)
-{
-    QStringList eksik;
-    for (const QString& t : tablolar)
-        if (!db.dialect().tableExists(db, t))
-            eksik << t;
-    if (eksik.isEmpty())
-        return true;
-    sonuc.atlanan << S("%1: %2 tablosu bu veri tabanında yok").arg(adim, eksik.join(S(", ")));
-    return false;
-}
-
-// One clean-up statement: rows of `tablo` whose document is missing.
-struct Temizlik {
-    const char* adim;
-    QStringList tablolar;
-    const char* sql;
-};
-
-} // namespace
 
 int TOnarimSonucu::toplam() const
 {
@@ -54,102 +31,6 @@ QString OnarimHataMetni(const DbError& e)
         return S("Veri tabanı şu anda başka bir bilgisayarda yapılan bir kayıt işlemi tarafından kullanılıyor.\n"
                  "İşlem yapılmadı, hiçbir kayıt değişmedi. Diğer bilgisayarlarda programı kapatıp tekrar deneyiniz.");
     return S("İşlem tamamlanamadı, hiçbir kayıt değişmedi.\nHata : ") + e.text();
-}
-
-TOnarimSonucu BelgeHareketleriniDuzenle(const Db& db)
-{
-    // A movement's document is looked for with NOT EXISTS, so a document
-    // number left empty in a parent table never hides every orphan.
-    static const Temizlik adimlar[] = {
-        {"Satış kalemleri", {S("SATISAYR"), S("SATIS")},
-         "DELETE FROM SATISAYR WHERE NOT EXISTS (SELECT 1 FROM SATIS WHERE SATIS.SATIS_NO=SATISAYR.SATIS_NO)"},
-        {"Satış stok hareketleri", {S("DEPOHRK"), S("SATIS")},
-         "DELETE FROM DEPOHRK WHERE TIP='S' AND NOT EXISTS (SELECT 1 FROM SATIS WHERE SATIS.SATIS_NO=DEPOHRK.SATISNO "
-         "AND SATIS.TIP IN ('İ','R','L','E'))"},
-        {"İş emri fatura kalemleri", {S("SERFATDT"), S("SERFAT")},
-         "DELETE FROM SERFATDT WHERE NOT EXISTS (SELECT 1 FROM SERFAT WHERE SERFAT.SATIS_NO=SERFATDT.SATIS_NO)"},
-        {"İş emri fatura stok hareketleri", {S("DEPOHRK"), S("SERFAT")},
-         "DELETE FROM DEPOHRK WHERE TIP='C' AND NOT EXISTS (SELECT 1 FROM SERFAT WHERE SERFAT.SATIS_NO=DEPOHRK.SATISNO)"},
-        {"İş emri ayrıntıları", {S("ISEAYRIN"), S("ISEMRI")},
-         "DELETE FROM ISEAYRIN WHERE NOT EXISTS (SELECT 1 FROM ISEMRI WHERE ISEMRI.IS_EMRI_NO=ISEAYRIN.ISEMRI_NO)"},
-        {"İş emri işçilikleri", {S("ISCILIK"), S("ISEMRI")},
-         "DELETE FROM ISCILIK WHERE NOT EXISTS (SELECT 1 FROM ISEMRI WHERE ISEMRI.IS_EMRI_NO=ISCILIK.ISEMRI_NO)"},
-        {"İş emri stok hareketleri", {S("DEPOHRK"), S("ISEMRI")},
-         "DELETE FROM DEPOHRK WHERE TIP IN ('I','G') AND NOT EXISTS (SELECT 1 FROM ISEMRI "
-         "WHERE ISEMRI.IS_EMRI_NO=DEPOHRK.ISEMRINO)"},
-        {"Alış kalemleri", {S("ALISAYR"), S("ALIS")},
-         "DELETE FROM ALISAYR WHERE NOT EXISTS (SELECT 1 FROM ALIS WHERE ALIS.ALIS_NO=ALISAYR.ALIS_NO)"},
-        {"Alış stok hareketleri", {S("DEPOHRK"), S("ALIS")},
-         "DELETE FROM DEPOHRK WHERE TIP='A' AND NOT EXISTS (SELECT 1 FROM ALIS WHERE ALIS.ALIS_NO=DEPOHRK.SATISNO "
-         "AND ALIS.TIP IN ('İ','R','L','E'))"},
-        {"Stok fişi kalemleri", {S("FISTKAYR"), S("FISTK")},
-         "DELETE FROM FISTKAYR WHERE NOT EXISTS (SELECT 1 FROM FISTK WHERE FISTK.HRKNO=FISTKAYR.HRKNO)"},
-        {"Stok fişi hareketleri", {S("DEPOHRK"), S("FISTK")},
-         "DELETE FROM DEPOHRK WHERE TIP IN ('D','Z','T','U','L','F','R') AND NOT EXISTS (SELECT 1 FROM FISTK "
-         "WHERE FISTK.HRKNO=DEPOHRK.SATISNO)"},
-    };
-
-    TOnarimSonucu sonuc;
-    Transaction tr(db);
-    for (const Temizlik& t : adimlar) {
-        const QString adim = S(t.adim);
-        if (!tablolarVar(db, t.tablolar, sonuc, adim))
-            continue;
-        sonuc.adimlar.append({adim, db.exec(S(t.sql))});
-    }
-    if (tablolarVar(db, {S("STOKMIK"), S("DEPOHRK")}, sonuc, S("Stok miktarları")))
-        sonuc.adimlar.append({S("Stok miktarları yeniden hesaplandı"), StokMiktarlariniYenile(db)});
-    tr.commit();
-    return sonuc;
-}
-
-int StokMiktarlariniYenile(const Db& db)
-{
-    int n = db.exec(S("UPDATE STOKMIK SET MIKTAR=COALESCE((SELECT SUM(D.GIRMIK-D.CIKMIK) FROM DEPOHRK D "
-                      "WHERE D.STOK_NO=STOKMIK.STOK_NO AND D.DEPO_KODU=STOKMIK.DEPO_KOD),0)"));
-    n += db.exec(S("INSERT INTO STOKMIK (STOK_NO,DEPO_KOD,MIKTAR) SELECT D.STOK_NO, D.DEPO_KODU, "
-                   "SUM(D.GIRMIK-D.CIKMIK) FROM DEPOHRK D WHERE NOT EXISTS (SELECT 1 FROM STOKMIK M "
-                   "WHERE M.STOK_NO=D.STOK_NO AND M.DEPO_KOD=D.DEPO_KODU) GROUP BY D.STOK_NO, D.DEPO_KODU"));
-    return n;
-}
-
-QList<TUyusmayanStok> StokMiktariUyusmayanlar(const Db& db, const QString& depoKodu)
-{
-    QList<TUyusmayanStok> out;
-    if (!db.dialect().tableExists(db, S("DEPOHRK")) || !db.dialect().tableExists(db, S("STOKMIK")) ||
-        !db.dialect().tableExists(db, S("STOK")))
-        return out;
-    // Both sides are read: movements without a kept quantity and a kept
-    // quantity without movements are mismatches too.
-    Query q(db, S("SELECT X.STOK_NO, SUM(X.HRK) AS HRKMIK, SUM(X.MIK) AS MIKTAR, MIN(STOK.STOK_ADI_TR) AS STOK_ADI_TR, "
-                  "MIN(STOK.STOK_KOD_NO) AS STOK_KOD_NO FROM ("
-                  "SELECT STOK_NO, GIRMIK-CIKMIK AS HRK, 0 AS MIK FROM DEPOHRK WHERE DEPO_KODU=:DEPO_KODU "
-                  "UNION ALL SELECT STOK_NO, 0, MIKTAR FROM STOKMIK WHERE DEPO_KOD=:DEPO_KODU) X "
-                  "LEFT OUTER JOIN STOK ON STOK.STOK_NO=X.STOK_NO GROUP BY X.STOK_NO "
-                  "HAVING ABS(SUM(X.HRK)-SUM(X.MIK)) > 0.01 ORDER BY MIN(STOK.STOK_KOD_NO), X.STOK_NO"));
-    q.bind(S("DEPO_KODU"), depoKodu).exec();
-    while (q.next()) {
-        TUyusmayanStok s;
-        s.STOK_NO = q.num(S("STOK_NO"));
-        s.STOK_KOD_NO = q.str(S("STOK_KOD_NO"));
-        s.STOK_ADI_TR = q.str(S("STOK_ADI_TR"));
-        s.HRKMIK = q.num(S("HRKMIK"));
-        s.MIKTAR = q.num(S("MIKTAR"));
-        out << s;
-    }
-    return out;
-}
-
-QList<QPair<QString, QString>> SayimDepolari(const Db& db)
-{
-    QList<QPair<QString, QString>> out;
-    if (!db.dialect().tableExists(db, S("DEPO")))
-        return out;
-    Query q(db, S("SELECT DEPO_KODU, DEPO_ADI FROM DEPO ORDER BY DEPO_KODU"));
-    q.exec();
-    while (q.next())
-        out.append({q.str(S("DEPO_KODU")), q.str(S("DEPO_ADI"))});
-    return out;
 }
 
 const QList<TKodKolonu>& CariKodKolonlari()

@@ -22,25 +22,6 @@ struct TOnarimSonucu {
 // workstation gets its own sentence; in every case nothing was written.
 QString OnarimHataMetni(const DbError& e);
 
-// "Belge Hareketlerini Düzenle": removes document lines and stock movements
-// whose document no longer exists, then recounts the kept stock quantities
-// from the movements. One transaction: either all of it or nothing.
-TOnarimSonucu BelgeHareketleriniDuzenle(const Db& db);
-
-// Recounts STOKMIK from DEPOHRK (runs inside the caller's transaction).
-int StokMiktarlariniYenile(const Db& db);
-
-// An item whose kept quantity in a depot differs by more than 0.01 from the
-// sum of its movements there (a missing quantity row counts as 0).
-struct TUyusmayanStok {
-    double STOK_NO = 0;
-    QString STOK_KOD_NO, STOK_ADI_TR;
-    double HRKMIK = 0, MIKTAR = 0;
-};
-QList<TUyusmayanStok> StokMiktariUyusmayanlar(const Db& db, const QString& depoKodu);
-// The depots to choose from (code, name); empty when the stock module is absent.
-QList<QPair<QString, QString>> SayimDepolari(const Db& db);
-
 // The tables and columns that hold a current-account code.
 struct TKodKolonu {
     const char* tablo;

@@ -6,7 +6,7 @@
 #include "mainwindow/HelpPage.h"
 #include "mainwindow/Targets.h"
 #include "maintenance/Bakim.h"
-#include "maintenance/OnarimFormlari.h"
+#include "maintenance/CarKDegis.h"
 #include "maintenance/ToolGuard.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -69,6 +69,8 @@ const QList<TBakimKomutu>& BakimKomutlari()
     const auto frtFiyat = [](const t_user& u) { return (u.frt_fiyat & 2) != 0; };
     const auto diger10 = [](const t_user& u) { return harfY(u.diger10); };
     const auto stokVeDiger06 = [](const t_user& u) { return harfY(u.stok) && u.diger06 != QLatin1String("H"); };
+    // Whole-database copies, repairs without a right of their own and the log belong to the administrator.
+    const auto yonetici = [](const t_user& u) { return IsAdministrator(u); };
     static const QList<TBakimKomutu> k{
         {S("IlkOnce"), S("FirmaBilgileri"), S("Firma Bilgileri"), S("&Firma Bilgileri"), {}, false,
          [](const t_user& u) { return harfY(u.parametre); }},
@@ -95,8 +97,8 @@ const QList<TBakimKomutu>& BakimKomutlari()
         {S("Fiyatlandirma"), S("StokFiyatlandirma"), S("Stok Fiyatlandırma"), S("Stok\nFiyatlandırma"), E(entry::TFormFytList), false, stokFiyat},
         {S("Fiyatlandirma"), S("RTTGrubu"), S("RTT Grubu Birim Fiyat"), {}, E(entry::TFormFrtGrup), false, frtFiyat},
         {S("Fiyatlandirma"), S("RTTFiyatlandirma"), S("RTT Fiyatlandırma"), {}, E(entry::TFormFytListFRT), false, frtFiyat},
-        {S("Fiyatlandirma"), S("BaslangicMaliyeti"), S("Başlangıç Maliyeti Olmayan Stoklara Alış Stok Fiyatını Yaz"), {}, {}, false, stokFiyat},
-        {S("Fiyatlandirma"), S("StokMaliyetiHesapla"), S("Stok Maliyeti Hesapla"), {}, {}, false,
+        {S("Fiyatlandirma"), S("BaslangicMaliyeti"), S("Başlangıç Maliyeti Olmayan Stoklara Alış Stok Fiyatını Yaz"), {}, E(entry::BaslangicMaliyetiYaz), false, stokFiyat},
+        {S("Fiyatlandirma"), S("StokMaliyetiHesapla"), S("Stok Maliyeti Hesapla"), {}, E(entry::StokMaliyetiHesapla), false,
          [](const t_user& u) { return (u.stok_fiyat & 2) != 0 && harfY(u.maliyet); }},
         {S("VeriDuzenleme"), S("CariKodDegistirme"), S("Cari Kod Değiştirme"), {}, {}, false,
          [](const t_user& u) { return harfY(u.cari); }},
@@ -105,19 +107,19 @@ const QList<TBakimKomutu>& BakimKomutlari()
         {S("VeriDuzenleme"), S("SayimOncesiDokum"), S("Sayım Öncesi Döküm"), {}, E(entry::ShowQRListForm), false,
          [](const t_user& u) { return harfY(u.stok); }},
         {S("VeriDuzenleme"), S("HizliSayim"), S("Hızlı Sayım Girişi"), S("Hızlı Sayım Girişi"), E(entry::MikDevretAc), false, stokVeDiger06},
-        {S("VeriDuzenleme"), S("BelgeStokHareketleri"), S("Belge/Stok Hareketlerini Güncelle "), {}, {}, false, stokVeDiger06},
-        {S("VeriDuzenleme"), S("BelgeReferansNolari"), S("Belge Referans Noları Güncelle"), {}, {}, false, {}},
-        {S("VeriDuzenleme"), S("StokMiktariUyusmayan"), S("Stok Miktarı Depo Hareketi İle Uyuşmayan Ürünler"), {}, {}, false, {}},
+        {S("VeriDuzenleme"), S("BelgeStokHareketleri"), S("Belge/Stok Hareketlerini Güncelle "), {}, E(entry::ShowStokMiktarGuncelleForm), false, stokVeDiger06},
+        {S("VeriDuzenleme"), S("BelgeReferansNolari"), S("Belge Referans Noları Güncelle"), {}, {}, false, yonetici},
+        {S("VeriDuzenleme"), S("StokMiktariUyusmayan"), S("Stok Miktarı Depo Hareketi İle Uyuşmayan Ürünler"), {}, E(entry::ShowStkMikUyamanForm), false, {}},
         {S("VeriDuzenleme"), S("BarkodTesti"), S("Barkod Okuyucu Testi"), {}, E(entry::TBarTest), true, {}},
         {S("VeriDuzenleme"), S("FiyatDisketi"), S("Fiyat Disketinden Stokları Güncelle"), {}, E(entry::FiyatDisketiAktar), false, stokFiyat},
         {S("VeriDuzenleme"), S("StokAyParametre"), S("Stok/Ay Parametre Matrisi"), {}, E(entry::TFormStokAyPrm), false,
          [](const t_user& u) { return harfY(u.stok); }},
-        {S("VeriDuzenleme"), S("StokYeniKodlari"), S("Stok Yeni Kodlarını Güncelle"), {}, {}, false, {}},
-        {S("VeriDuzenleme"), S("AnagrupAta"), S("Anagrubu olmayan stoklara YP grubunu ata"), {}, {}, false, {}},
+        {S("VeriDuzenleme"), S("StokYeniKodlari"), S("Stok Yeni Kodlarını Güncelle"), {}, E(entry::StokYeniKodlariniGuncelle), false, yonetici},
+        {S("VeriDuzenleme"), S("AnagrupAta"), S("Anagrubu olmayan stoklara YP grubunu ata"), {}, E(entry::AnagrupAta), false, yonetici},
         {S("VeriDuzenleme"), S("DBFAktarim"), S("DBF ten Veri Aktarımı"), {}, E(entry::TFormFytXfer), false, {}},
         {S("Faydali"), S("KlasorAc"), S("Kalvesa Klasörünü Aç"), {}, {}, false, {}},
-        {S("Faydali"), S("YedekAl"), S("Yedek Al"), S("Yedek Al"), E(entry::ShowBackupForm), false, {}},
-        {S("Faydali"), S("LogTemizle"), S("Veri Tabanı Log Dosyasını Temizle"), {}, {}, false, {}},
+        {S("Faydali"), S("YedekAl"), S("Yedek Al"), S("Yedek Al"), E(entry::ShowBackupForm), false, yonetici},
+        {S("Faydali"), S("LogTemizle"), S("Veri Tabanı Log Dosyasını Temizle"), {}, {}, false, yonetici},
         {S("Yardim"), S("Icerik"), S("İçerik"), {}, {}, false, {}},
         {S("Yardim"), S("Hakkinda"), S("Program Hakkında"), S("Hakkında"), {}, false, {}},
     };
@@ -332,50 +334,11 @@ void TBakimForm::yerel(const QString& ad)
             TFormCarKDegis f(m_ctx, this);
             RunModal(f);
         });
-    } else if (ad == QLatin1String("BelgeStokHareketleri")) {
-        ToolGuard([&] { ShowStokMiktarGuncelleForm(m_ctx, this); });
-    } else if (ad == QLatin1String("StokMiktariUyusmayan")) {
-        ToolGuard([&] { ShowStkMikUyamanForm(m_ctx, this); });
     } else if (ad == QLatin1String("BelgeReferansNolari")) {
         if (!evetMi(S("Belge Referans Noları Güncellensin mi?")))
             return;
         TOnarimSonucu s;
         if (ToolGuard([&] { s = BelgeReferansNolariGuncelle(m_db); }))
-            sonucGoster(S("Güncelleme Tamamlandı."), s);
-    } else if (ad == QLatin1String("BaslangicMaliyeti")) {
-        const QString oran = FormatMoney(m_ctx.StokIskonto, S("#.##"));
-        if (!evetMi(S("Stok Maliyetleri Güncellenecektir!\nDikkate alınacak Stok Alış İskonto Oranı ") + oran +
-                    S(" dir") + S("\n") + S("Dönem başı olarak el ile girilen değerler dikkate alınmayacaktır") +
-                    S("\n") +
-                    S("Bu İşlemden sonra Maliyetleri Tekrar hesaplatmalısınız. Devam Etmek İstiyor musunuz? ")))
-            return;
-        TOnarimSonucu s;
-        if (ToolGuard([&] { s = BaslangicMaliyetiYaz(m_db, m_ctx.StokIskonto); }))
-            sonucGoster(S("Güncelleme Tamamlandı."), s);
-    } else if (ad == QLatin1String("StokMaliyetiHesapla")) {
-        if (!evetMi(S("Stok Maliyetleri Güncellenecektir! Devam Etmek İstiyor musunuz?")))
-            return;
-        TOnarimSonucu s;
-        if (ToolGuard([&] { s = StokMaliyetiHesapla(m_db); }))
-            sonucGoster(S("Maliyetler Güncellendi."), s);
-    } else if (ad == QLatin1String("AnagrupAta")) {
-        if (!evetMi(S("Anagrubu olmayan stoklara YP grubunu ata!\nDevam Etmek İstiyor musunuz? ")))
-            return;
-        TOnarimSonucu s;
-        if (ToolGuard([&] { s = AnagrupAta(m_db); }))
-            sonucGoster(S("Güncelleme Tamamlandı."), s);
-    } else if (ad == QLatin1String("StokYeniKodlari")) {
-        TOnarimSonucu s;
-        ProgressBar1->setRange(0, 0);
-        ProgressBar1->show();
-        const bool ok = ToolGuard([&] {
-            s = StokYeniKodlariniGuncelle(m_db, [this](int n) {
-                ProgressBar1->setFormat(QString::number(n));
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            });
-        });
-        ProgressBar1->hide();
-        if (ok)
             sonucGoster(S("Güncelleme Tamamlandı."), s);
     } else if (ad == QLatin1String("LogTemizle")) {
         ShowInfo(LogTemizlemeMetni(m_db));

@@ -8,7 +8,7 @@ bool RightRule::passes(const t_user& user) const
     if (test == RightTest::None)
         return true;
     if (test == RightTest::IsA)
-        return user.u_type == QLatin1String("A");
+        return IsAdministrator(user);
     const QString& letter = user.*field;
     switch (test) {
     case RightTest::NotH: return RightOpens(letter);
@@ -24,6 +24,7 @@ namespace {
 RightRule notH(RightField f) { return {RightTest::NotH, f}; }
 RightRule isO(RightField f) { return {RightTest::IsO, f}; }
 RightRule rOrT(RightField f) { return {RightTest::RorT, f}; }
+RightRule administrator() { return {RightTest::IsA, nullptr}; }
 
 // Builds one table row with named steps.
 struct B {
@@ -95,7 +96,7 @@ QList<Command> buildCommands()
     t << tile(1, S("TileGarantiTalepleri"), S("Garanti Talepleri"), Way::Routine, ClaimListeSec).runIf(notH(&t_user::claim));
 
     t << tile(2, S("TileCariKayitlari2"), S("Cari Kayıtları"), Way::Routine, CariSec).runIf(notH(&t_user::cari));
-    t << tile(2, S("TileCariHareketleri"), S("Cari Hareketleri"), Way::Routine, CariHrkSec);
+    t << tile(2, S("TileCariHareketleri"), S("Cari Hareketleri"), Way::Routine, CariHrkSec).runIf(notH(&t_user::diger09));
     t << tile(2, S("TileBankaKayitlari"), S("Banka Kayıtları"), Way::Routine, BankaSec).runIf(notH(&t_user::diger10));
     t << tile(2, S("TileBankaHareketleri"), S("Banka Hareketleri"), Way::Routine, BankaHrkSec).runIf(notH(&t_user::diger10));
     t << tile(2, S("TileKasaIslemleri"), S("Kasa İşlemleri"), Way::Routine, KasaHrkSec).runIf(notH(&t_user::diger10));
@@ -105,7 +106,7 @@ QList<Command> buildCommands()
     t << tile(2, S("TileDovizKurlari"), S("Döviz Kurları"), Way::Kept, TFormDoviz);
 
     t << tile(3, S("TileListeVeRaporlar"), S("Liste Ve Raporlar"), Way::NewModeless, TFormListe);
-    t << tile(3, S("TileSistemYonetimi"), S("Sistem Yönetimi"), Way::NewModeless, TBakimForm);
+    t << tile(3, S("TileSistemYonetimi"), S("Sistem Yönetimi"), Way::NewModeless, TBakimForm).runIf(administrator());
 
     // Main menu.
     const QString start = S("Baslat1"), cards = S("Kartlar1"), finance = S("FinansIslemleri1"),
@@ -113,7 +114,7 @@ QList<Command> buildCommands()
                   reports = S("Raporlar1"), crm = S("CRM1");
     t << item(start, S("YeniOturum1"), S("Oturum Kimliğini Değiştir"), Way::Relogin).shortcut(S("Ctrl+Alt+O"));
     t << item(start, S("IzgaraKolonAyarlariniSakla1"), S("Izgara Kolon Ayarlarını Sakla"), Way::GridSwitch);
-    t << item(start, S("SQL1"), S("SQL"), Way::Single, TFormSQL).single(S("FormSQL")).visibleIf({RightTest::IsA, nullptr});
+    t << item(start, S("SQL1"), S("SQL"), Way::Single, TFormSQL).single(S("FormSQL")).visibleIf(administrator());
 
     t << item(cards, S("MarkaTanimlari1"), S("Marka Tanımları"), Way::Routine, MarkaSec);
     t << item(cards, S("ModelTanimlari1"), S("Model Tanımları"), Way::Routine, ModelSec).enableIf(notH(&t_user::diger05));
@@ -149,7 +150,7 @@ QList<Command> buildCommands()
     t << item(finance, S("CekSenetBordrolari1"), S("Çek Senet Bordroları"), Way::Routine, BordroSec).enableIf(notH(&t_user::diger09));
     t << item(finance, S("CekSenetKarti1"), S("Çek Senet Kartı"), Way::Routine, CekSenetSec).enableIf(notH(&t_user::diger09));
     t << item(finance, S("Cari1"), S("Cari"), Way::Routine, CariSec);
-    t << item(finance, S("CariHareketGirisleri1"), S("Cari Hareket Girişleri"), Way::Routine, CariHrkSec);
+    t << item(finance, S("CariHareketGirisleri1"), S("Cari Hareket Girişleri"), Way::Routine, CariHrkSec).enableIf(notH(&t_user::diger09));
     t << item(finance, S("KasaKarti1"), S("Kasa Kartı"), Way::Routine, KasaSec).enableIf(notH(&t_user::diger10));
     t << item(finance, S("KasaIslemleri1"), S("Kasa İşlemleri"), Way::Routine, KasaHrkSec).enableIf(notH(&t_user::diger10));
     t << item(finance, S("KasaFisleri1"), S("Kasa Fişleri"), Way::Routine, MFisSec).enableIf(notH(&t_user::diger10));
@@ -214,7 +215,7 @@ QList<Command> buildCommands()
     t << panel(S("BtnAlisFatura"), S("Al&ış Fatura İşlemleri"), Way::ModalOwned, TFormAlisBak);
     t << panel(S("BtnSatisFatura"), S("Sa&tış Fatura İşlemleri"), Way::ModalOwned, TFormSatisBak);
     t << panel(S("BtnRaporlar"), S("&Raporlar"), Way::Program, S("Liste.exe"));
-    t << panel(S("BtnSistemYonetim"), S("SistemYönetim"), Way::Program, S("Onarvik.exe"));
+    t << panel(S("BtnSistemYonetim"), S("SistemYönetim"), Way::Program, S("Onarvik.exe")).runIf(administrator());
     t << panel(S("BtnBarkodRafYeri"), S("Barkod Ve Raf Yeri"), Way::Single, TFormBarKod).single(S("FormBarKod")).hidden();
     return t;
 }

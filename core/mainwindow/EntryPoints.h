@@ -140,4 +140,11 @@ inline constexpr char MikDevretAc[] = "MikDevretAc";           // routine, mode 
 inline constexpr char FiyatDisketiAktar[] = "FiyatDisketiAktar"; // routine, the price list import
 inline constexpr char TFormStokAyPrm[] = "TFormStokAyPrm";
 inline constexpr char TFormFytXfer[] = "TFormFytXfer";
+// The repairs of the stock tables; each routine asks its own question.
+inline constexpr char ShowStokMiktarGuncelleForm[] = "ShowStokMiktarGuncelleForm"; // routine, modal
+inline constexpr char ShowStkMikUyamanForm[] = "ShowStkMikUyamanForm";             // routine, modal
+inline constexpr char BaslangicMaliyetiYaz[] = "BaslangicMaliyetiYaz";             // routine
+inline constexpr char StokMaliyetiHesapla[] = "StokMaliyetiHesapla";               // routine
+inline constexpr char AnagrupAta[] = "AnagrupAta";                                 // routine
+inline constexpr char StokYeniKodlariniGuncelle[] = "StokYeniKodlariniGuncelle";   // routine
 } // namespace tornaly::entry

@@ -15,38 +15,6 @@ QDate SunucuTarih(const Db& db)
     return SunucuTarihSaat(db).date();
 }
 
-double NewClaimNo(const SessionContext& ctx, const Db& db)
-{
-    const double base = double(ctx.CalismaYiliNo - 2000) * 100000000.0 + ctx.ClaimKodNo * 10000.0;
-    const double highest = SqlLookup(db, QStringLiteral("SELECT MAX(YENINO) YENINO FROM\n(\n"
-                                                        "SELECT MAX(CL_CLAIMNO) YENINO FROM CLAIMM\n"
-                                                        ") SONCLAIM"),
-                                     {}, 0.0)
-                               .toDouble();
-    if (highest >= base)
-        return highest + 1;
-    return highest + base + 1;
-}
-
-double StoreWithNewClaimNo(const SessionContext& ctx, const Db& db, const std::function<void(double)>& store)
-{
-    constexpr int kAttempts = 50;
-    for (int attempt = 1;; ++attempt) {
-        // A savepoint, so that a refused number leaves the caller's work intact
-        // (PostgreSQL aborts the whole transaction on a failed statement).
-        Transaction tx(db);
-        const double no = NewClaimNo(ctx, db);
-        try {
-            store(no);
-            tx.commit();
-            return no;
-        } catch (const DbError& e) {
-            if (!e.isUniqueViolation() || attempt == kAttempts)
-                throw;
-        }
-    }
-}
-
 bool MerkezBaglan(const SessionContext&)
 {
     return false;

@@ -720,8 +720,20 @@ void AddSqlParamCondition(SqlText& sql, int n, const QString& condition, const Q
         sql.binds.insert(names.first(), value);
 }
 
+namespace {
+std::function<QDateTime(const Db&)>& serverClock()
+{
+    static std::function<QDateTime(const Db&)> clock;
+    return clock;
+}
+} // namespace
+
+void SetServerClock(std::function<QDateTime(const Db&)> clock) { serverClock() = std::move(clock); }
+
 QDateTime ServerNow(const Db& db)
 {
+    if (serverClock())
+        return serverClock()(db);
     Query q(db, QStringLiteral("SELECT %1 AS LOCAL_DATE").arg(db.dialect().nowExpr()));
     q.exec();
     return q.next() ? Query::toDateTime(q.value(0)) : QDateTime();

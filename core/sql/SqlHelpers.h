@@ -7,6 +7,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -171,8 +172,13 @@ void AppendSqlLine(SqlText& sql, int n, const QString& text, bool clear = false)
 void AddSqlParamCondition(SqlText& sql, int n, const QString& condition, const QVariant& value,
                           bool clear = false);
 
+// The company server's clock: every number, date and time the program
+// stamps on a document comes from here, never from the workstation's clock.
 QDateTime ServerNow(const Db& db);
 QDate ServerToday(const Db& db);
+// Stands in for the server's clock (tests set a fixed moment; an empty
+// function goes back to the server).
+void SetServerClock(std::function<QDateTime(const Db&)> clock);
 QDateTime CentralServerNow(const Db& central);
 
 // Selling rate of a currency on the latest rate date up to `date` plus one

@@ -3,7 +3,6 @@
 #include "db/Schema.h"
 #include "history/ChangeLogSchema.h"
 #include "report/SayfAyar.h"
-#include "services/CentralServices.h"
 #include "testsupport/TestSupport.h"
 
 #include <QFile>
@@ -226,36 +225,6 @@ TEST_F(DbSafetyTest, TurkishFoldingDoesNotDependOnTheServerLocale)
     }
     Db::close(QStringLiteral("c_locale"));
     DropDatabase(cProfile);
-}
-
-TEST_F(DbSafetyTest, ClaimNumbersStayUniqueAcrossWorkstations)
-{
-    db.exec(QStringLiteral("CREATE TABLE CLAIMM (CL_CLAIMNO DOUBLE PRECISION NOT NULL PRIMARY KEY, "
-                           "CL_NOT VARCHAR(20))"));
-    ctx.CalismaYiliNo = 2026;
-    ctx.ClaimKodNo = 12;
-    constexpr int kStations = 6;
-    constexpr int kClaims = 5;
-    const QStringList failures = OnWorkstations(database->profile(), kStations, [&](const Db& own, int i) {
-        SessionContext c = ctx;
-        c.Database1 = own;
-        for (int k = 0; k < kClaims; ++k) {
-            Transaction tx(own);
-            StoreWithNewClaimNo(c, own, [&](double no) {
-                own.exec(QStringLiteral("INSERT INTO CLAIMM (CL_CLAIMNO, CL_NOT) VALUES (:NO, :NOTU)"),
-                         {{QStringLiteral("NO"), no}, {QStringLiteral("NOTU"), QStringLiteral("ws%1").arg(i)}});
-            });
-            tx.commit();
-        }
-    });
-    EXPECT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
-    const double base = 26 * 100000000.0 + 12 * 10000.0;
-    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM")), kStations * kClaims);
-    Query q(db, QStringLiteral("SELECT MIN(CL_CLAIMNO), MAX(CL_CLAIMNO) FROM CLAIMM"));
-    q.exec();
-    ASSERT_TRUE(q.next());
-    EXPECT_DOUBLE_EQ(q.value(0).toDouble(), base + 1);
-    EXPECT_DOUBLE_EQ(q.value(1).toDouble(), base + kStations * kClaims);
 }
 
 TEST_F(DbSafetyTest, PageSetupsSavedTogetherKeepOneRowEach)

@@ -1,5 +1,6 @@
 #include "testsupport/TestSupport.h"
 #include "CoreSchema.h"
+#include "sql/SqlHelpers.h"
 
 #include <QAtomicInt>
 #include <QMutex>
@@ -124,5 +125,12 @@ void DbTest::TearDown()
     database.reset();
     SetMessageService(nullptr);
 }
+
+FixedServerClock::FixedServerClock(const QDateTime& at)
+{
+    SetServerClock([at](const Db&) { return at; });
+}
+
+FixedServerClock::~FixedServerClock() { SetServerClock({}); }
 
 } // namespace tornaly::test

@@ -48,6 +48,16 @@ ConnectionProfile FreshProfile(const QString& dir);
 QStringList OnWorkstations(const ConnectionProfile& profile, int count,
                            const std::function<void(const Db& own, int index)>& work);
 
+// Holds the server's clock at one moment while it lives, so that a test can
+// tell the server's stamps from the workstation's.
+class FixedServerClock {
+public:
+    explicit FixedServerClock(const QDateTime& at);
+    ~FixedServerClock();
+    FixedServerClock(const FixedServerClock&) = delete;
+    FixedServerClock& operator=(const FixedServerClock&) = delete;
+};
+
 // The usual fixture: scripted messages, a company database and a context
 // with a user who has every right.
 class DbTest : public ::testing::Test {

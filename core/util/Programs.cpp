@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -89,6 +90,19 @@ void SetProgramStartHook(std::function<bool(const ProgramStart&)> hook)
     startHook() = std::move(hook);
 }
 
+void WaitForProgramEnd(QProcess& process, QEventLoop::ProcessEventsFlags flags)
+{
+    // Its end may already have been handled by an earlier round of events; then
+    // waitForFinished would answer false for ever, so the state decides.
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::stateChanged, &loop, [&loop](QProcess::ProcessState s) {
+        if (s == QProcess::NotRunning)
+            loop.quit();
+    });
+    if (process.state() != QProcess::NotRunning)
+        loop.exec(flags);
+}
+
 int RunAndWait(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -97,9 +111,8 @@ int RunAndWait(const QString& program, const QStringList& arguments)
     process.start(program, arguments);
     if (!process.waitForStarted())
         return -1;
-    // Short waits between event rounds keep the window painting while the other program runs.
-    while (!process.waitForFinished(50))
-        QCoreApplication::processEvents();
+    // The window keeps painting; what the user types waits until the program has ended.
+    WaitForProgramEnd(process, QEventLoop::ExcludeUserInputEvents);
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 #include "db/Database.h"
 
+#include <QEventLoop>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
+
+class QProcess;
 
 namespace tornaly {
 
@@ -31,9 +34,12 @@ bool LaunchProgram(const QString& program, const QString& argument1, const QStri
 // Tests replace the real start; an empty function restores it.
 void SetProgramStartHook(std::function<bool(const ProgramStart&)> hook);
 
-// Starts the program and waits for it while the window stays responsive;
-// the exit code, or -1 when it does not start.
+// Starts the program and waits for it while the window keeps painting;
+// the exit code, or -1 when it does not start or crashes.
 int RunAndWait(const QString& program, const QStringList& arguments);
+// Runs the event loop with `flags` until the started `process` is no longer
+// running, however its end is noticed. Never call it inside a write transaction.
+void WaitForProgramEnd(QProcess& process, QEventLoop::ProcessEventsFlags flags);
 
 // One labour code chosen in the external labour-time catalogue; only `kod` is filled.
 struct tiscsec {

@@ -4,6 +4,7 @@
 
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
+#include "sql/SqlHelpers.h"
 #include "money/Money.h"
 #include "report/RaporCikti.h"
 #include "util/Utf8.h"
@@ -740,7 +741,7 @@ void fatYazIsEmriKapat(const Db& db, const IEFatura& f)
     Transaction tr(db);
     db.exec(S("UPDATE ISEMRI SET KAPANDI = 'E', TAHMINI_TES_TRH = :T "
               "WHERE IS_EMRI_NO = :IE AND (KAPANDI IS NULL OR KAPANDI <> 'E')"),
-            {{S("T"), QDateTime(QDate::currentDate(), QTime(0, 0))}, {S("IE"), ie}});
+            {{S("T"), QDateTime(ServerToday(db), QTime(0, 0))}, {S("IE"), ie}});
     tr.commit();
 }
 

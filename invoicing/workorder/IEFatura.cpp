@@ -141,7 +141,7 @@ double kurBul(const SessionContext& ctx, const Db& db, const QString& doviz, con
 {
     if (YerelParaMi(ctx, doviz))
         return 1.0;
-    return GetCurrencyRate(db, doviz, false, tarih.isValid() ? tarih : QDate::currentDate());
+    return GetCurrencyRate(db, doviz, false, tarih.isValid() ? tarih : ServerToday(db));
 }
 
 bool parcaStokluSatir(const IEFatSatir& s)
@@ -274,7 +274,7 @@ IEFatura YeniIEFatura(const SessionContext& ctx, const Db& db, const QString& fa
 {
     IEFatura f;
     f.yeni = true;
-    const QDateTime simdi = QDateTime::currentDateTime();
+    const QDateTime simdi = ServerNow(db);
     f.set(S("SATIS_NO"), SatisNoAl(db));
     f.set(S("TARIH"), gun(simdi.date()));
     f.set(S("SAAT"), simdi);
@@ -664,12 +664,32 @@ void faturaIsaretleriniKaldir(const Db& db, double satisNo, const QSet<QString>&
     }
 }
 
+// Locks the work orders the invoice bills, so that two invoices of one work
+// order are saved one after the other.
+void isEmirleriniKilitle(const Db& db, const QSet<QString>& isEmirleri)
+{
+    Query q(db, S("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :IE") + db.dialect().rowLockSuffix());
+    for (const QString& ie : isEmirleri) {
+        q.bind(S("IE"), ie).exec();
+        q.finish();
+    }
+}
+
+QString baskaFaturaMesaji()
+{
+    return S("Bu iş emrinin satırları başka bir faturada faturalanmış. Faturayı iş emrinden yeniden oluşturunuz.");
+}
+
+// A work-order line is marked only while no other invoice holds it (service
+// lines stay open to further invoices); when the mark does not take, another
+// workstation billed the line first and the whole save is refused.
 void faturaIsaretle(const Db& db, const IEFatura& f)
 {
     const QVariant fyili = f.deger(S("FYILI"));
     const QString fy = fyili.isNull() || fyili.toInt() == 0 ? QString() : S(" AND FYILI = :FY");
-    Query parca(db, S("UPDATE ISEAYRIN SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy);
-    Query iscilik(db, S("UPDATE ISCILIK SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy);
+    const QString bos = S(" AND (FATURANO IS NULL OR GARANTI_TIPI = 'S')");
+    Query parca(db, S("UPDATE ISEAYRIN SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy + bos);
+    Query iscilik(db, S("UPDATE ISCILIK SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy + bos);
     for (const IEFatSatir& s : f.satirlar) {
         if (!isaretliSatir(s) || s.IENO.isEmpty() || s.REFSIRA == 0)
             continue;
@@ -678,6 +698,8 @@ void faturaIsaretle(const Db& db, const IEFatura& f)
         if (!fy.isEmpty())
             q.bind(S("FY"), fyili.toInt());
         q.exec();
+        if (q.rowsAffected() != 1)
+            throw KayitReddi{baskaFaturaMesaji()};
     }
 }
 
@@ -715,29 +737,61 @@ void cariHareket(const SessionContext& ctx, const Db& db, const IEFatura& f)
     accounts::CariHrkYaz(ctx, db, d);
 }
 
+// Marks other operations own: the voucher (posting), the e-invoice exchange's
+// identifier, the Excel copy and the claim statement. A save never writes
+// them from its copy; a new invoice starts them empty.
+bool baskasininKolonu(const QString& k)
+{
+    static const QSet<QString> k_ = {S("FIS_NO"), S("AKTARILDI"), S("EF_GUID"), S("EXCEL_AKTAR"), S("EXTRE_NO"),
+                                     S("USD_KUR"), S("USD_TUTAR")};
+    return k_.contains(k);
+}
+
+// The stored invoice, locked for the rest of the transaction: its marks
+// decide whether the copy on screen may still be saved.
+void kayitliFaturaKilitle(const Db& db, IEFatura& f)
+{
+    Query q(db, S("SELECT FIS_NO, AKTARILDI, EF_STATU, EF_GUID, EXCEL_AKTAR FROM SERFAT WHERE SATIS_NO = :S") +
+                    db.dialect().rowLockSuffix());
+    q.bind(S("S"), f.satisNo()).exec();
+    if (!q.next())
+        throw KayitReddi{S("Fatura başka bir kullanıcı tarafından silinmiş. Kayıt saklanamaz.")};
+    if (q.num(S("FIS_NO")) > 0)
+        throw KayitReddi{S("Muhasebeleşmiş kayıt değiştirilemez!")};
+    if (q.num(S("EF_STATU")) >= 3)
+        throw KayitReddi{S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz."), MsgIcon::Warning};
+    // The form moves the e-invoice state only between none and 1; a later
+    // state set meanwhile by the exchange stays.
+    if (q.num(S("EF_STATU")) >= 2)
+        f.set(S("EF_STATU"), q.value(S("EF_STATU")));
+    for (const char* k : {"FIS_NO", "AKTARILDI", "EF_GUID", "EXCEL_AKTAR"})
+        f.set(S(k), q.value(S(k)));
+}
+
 void basligiYaz(const Db& db, IEFatura& f)
 {
     f.set(S("SEVK_TARIH"), f.deger(S("TARIH")));
     f.set(S("SEVK_SAAT"), f.deger(S("SAAT")));
-    f.set(S("AKTARILDI"), false);
     if (f.deger(S("FAT_NO")).toString().trimmed().isEmpty())
         f.set(S("FAT_NO"), QVariant());
-    QVariantMap b;
+    if (f.yeni) {
+        for (const QString& k : serfatKolonlari())
+            if (baskasininKolonu(k))
+                f.set(k, QVariant());
+        f.set(S("AKTARILDI"), false);
+    }
+    QStringList kolonlar;
     for (const QString& k : serfatKolonlari())
+        if (!baskasininKolonu(k) || (f.yeni && k == QLatin1String("AKTARILDI")))
+            kolonlar << k;
+    QVariantMap b;
+    for (const QString& k : kolonlar)
         b.insert(k, f.deger(k));
     if (f.yeni) {
-        QStringList yer;
-        for (const QString& k : serfatKolonlari())
-            yer << QLatin1Char(':') + k;
-        db.exec(S("INSERT INTO SERFAT (") + serfatKolonlari().join(S(", ")) + S(") VALUES (") + yer.join(S(", ")) +
-                    S(")"),
-                b);
+        db.exec(InsertSql(S("SERFAT"), kolonlar), b);
     } else {
-        QStringList set;
-        for (const QString& k : serfatKolonlari())
-            if (k != QLatin1String("SATIS_NO"))
-                set << k + S(" = :") + k;
-        db.exec(S("UPDATE SERFAT SET ") + set.join(S(", ")) + S(" WHERE SATIS_NO = :SATIS_NO"), b);
+        kolonlar.removeAll(S("SATIS_NO"));
+        db.exec(S("UPDATE SERFAT SET ") + AssignSql(kolonlar) + S(" WHERE SATIS_NO = :SATIS_NO"), b);
     }
 }
 
@@ -788,7 +842,7 @@ void isEmriKapat(const Db& db, const IEFatura& f)
     // Closing sets the delivery day; TESLIM_TRH is the vehicle's registration date and stays.
     db.exec(S("UPDATE ISEMRI SET KAPANDI = 'E', TAHMINI_TES_TRH = :T "
               "WHERE IS_EMRI_NO = :IE AND (KAPANDI IS NULL OR KAPANDI <> 'E')"),
-            {{S("T"), gun(QDate::currentDate())}, {S("IE"), ie}});
+            {{S("T"), gun(ServerToday(db))}, {S("IE"), ie}});
 }
 
 QSet<QString> isEmirleri(const QList<IEFatSatir>& a, const QList<IEFatSatir>& b)
@@ -843,6 +897,31 @@ void faturaExcelKopyasi(const SessionContext& ctx, const Db& db, const IEFatura&
     }
 }
 
+// The postings of one save, inside its transaction, after the locks.
+void kaydet(const SessionContext& ctx, const Db& db, IEFatura& taslak, const QList<IEFatSatir>& eskiSatirlar,
+            const IEFatKayitSecenekleri& sec)
+{
+    const QString tur = taslak.fatTur();
+    if (tur == QLatin1String("G"))
+        claimIsaretle(db, eskiSatirlar, S("H"));
+    if (tur == QLatin1String("I") || tur == QLatin1String("E"))
+        aramaTarihleri(db, taslak);
+    adimBildir(sec.adim, "arama");
+    faturaIsaretleriniKaldir(db, taslak.satisNo(), isEmirleri(eskiSatirlar, taslak.satirlar));
+    cariHareket(ctx, db, taslak);
+    adimBildir(sec.adim, "cari");
+    basligiYaz(db, taslak);
+    satirlariYaz(db, taslak);
+    adimBildir(sec.adim, "fatura");
+    if (tur == QLatin1String("G"))
+        claimIsaretle(db, taslak.satirlar, S("E"));
+    stokCikisi(ctx, db, taslak);
+    adimBildir(sec.adim, "stok");
+    faturaIsaretle(db, taslak);
+    isEmriKapat(db, taslak);
+    adimBildir(sec.adim, "isemri");
+}
+
 } // namespace
 
 bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const IEFatKayitSecenekleri& sec)
@@ -852,42 +931,34 @@ bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const 
             return false;
         bool reddedildi = false;
         QString redMesaji;
+        MsgIcon redIkonu = MsgIcon::Error;
         IEFatura taslak = f;
         RetryAfterAsking(db, [&] {
             taslak = f;
+            reddedildi = false;
             Transaction tr(db);
             try {
                 faturaNumarasi(db, taslak);
+                if (!taslak.yeni)
+                    kayitliFaturaKilitle(db, taslak);
+                const QList<IEFatSatir> eskiSatirlar =
+                    taslak.yeni ? QList<IEFatSatir>() : satirlariOku(db, taslak.satisNo());
+                QSet<QString> kilitlenecek = isEmirleri(eskiSatirlar, taslak.satirlar);
+                if (!taslak.isEmriNo().isEmpty())
+                    kilitlenecek.insert(taslak.isEmriNo());
+                isEmirleriniKilitle(db, kilitlenecek);
+                kaydet(ctx, db, taslak, eskiSatirlar, sec);
             } catch (const KayitReddi& r) {
                 tr.rollback();
                 reddedildi = true;
                 redMesaji = r.mesaj;
+                redIkonu = r.ikon;
                 return;
             }
-            const QList<IEFatSatir> eskiSatirlar = taslak.yeni ? QList<IEFatSatir>() : satirlariOku(db, taslak.satisNo());
-            const QString tur = taslak.fatTur();
-            if (tur == QLatin1String("G"))
-                claimIsaretle(db, eskiSatirlar, S("H"));
-            if (tur == QLatin1String("I") || tur == QLatin1String("E"))
-                aramaTarihleri(db, taslak);
-            adimBildir(sec.adim, "arama");
-            faturaIsaretleriniKaldir(db, taslak.satisNo(), isEmirleri(eskiSatirlar, taslak.satirlar));
-            cariHareket(ctx, db, taslak);
-            adimBildir(sec.adim, "cari");
-            basligiYaz(db, taslak);
-            satirlariYaz(db, taslak);
-            adimBildir(sec.adim, "fatura");
-            if (tur == QLatin1String("G"))
-                claimIsaretle(db, taslak.satirlar, S("E"));
-            stokCikisi(ctx, db, taslak);
-            adimBildir(sec.adim, "stok");
-            faturaIsaretle(db, taslak);
-            isEmriKapat(db, taslak);
-            adimBildir(sec.adim, "isemri");
             tr.commit();
         });
         if (reddedildi) {
-            ShowError(redMesaji);
+            Messages().show(redIkonu, redMesaji, MsgOk, MsgOk, {});
             return false;
         }
         taslak.yeni = false;

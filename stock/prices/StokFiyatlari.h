@@ -1,6 +1,6 @@
 #pragma once
 #include "db/Database.h"
-#include "services/Iskonto.h"
+#include "stock/prices/Iskonto.h"
 
 #include <QDate>
 

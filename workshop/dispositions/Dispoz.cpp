@@ -276,9 +276,10 @@ bool BekleyenYPvar(const QList<QVariantMap>& parcalar)
 }
 
 namespace {
-bool kapaliMi(const Db& db, const QString& no)
+bool kapaliMi(const Db& db, const QString& no, bool kilitle = false)
 {
-    Query q(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO"));
+    Query q(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO") +
+                    (kilitle ? db.dialect().rowLockSuffix() : QString()));
     q.bind(K("NO"), no).exec();
     return !q.next() || q.str(K("KAPANDI")) == QLatin1String("E");
 }
@@ -299,6 +300,12 @@ bool DispozKaydet(const Db& db, const SessionContext& ctx, DispozBelgesi& b, con
         return false;
     try {
         Transaction tx(db);
+        // An invoice may have closed the work order since it was loaded.
+        if (kapaliMi(db, b.no(), true)) {
+            tx.rollback();
+            ShowError(QStringLiteral("İşemri Kapalı yada Seçilmemiş!"));
+            return false;
+        }
         IsEmriYazimi w;
         w.basliklar = b.baslikDegisiklikleri;
         w.basliklar.insert(K("DISPOZ_YAP"), K("E"));

@@ -104,8 +104,13 @@ void satirlariUygula(const Db& db, const QString& tablo, const QString& no, int 
         eski.insert(r.value(K("SIRANO")).toInt(), &r);
     QSet<int> kalan;
     QList<const QVariantMap*> yeniler;
-    QStringList sets;
+    // The invoice and the claim own their marks on a line: a copy never writes them back.
+    QStringList yazilan;
     for (const QString& c : cols)
+        if (c != QLatin1String("FATURANO") && c != QLatin1String("CLAIMNO"))
+            yazilan << c;
+    QStringList sets;
+    for (const QString& c : yazilan)
         sets << QStringLiteral("%1 = :%1").arg(c);
     const QString upd = QStringLiteral("UPDATE %1 SET %2 WHERE ISEMRI_NO = :K_NO AND FYILI = :K_Y AND SIRANO = :K_S")
                             .arg(tablo, sets.join(QStringLiteral(", ")));
@@ -126,7 +131,7 @@ void satirlariUygula(const Db& db, const QString& tablo, const QString& no, int 
         if (!degisti)
             continue;
         Query q(db, upd);
-        for (const QString& c : cols) {
+        for (const QString& c : yazilan) {
             const QVariant v = r.value(c);
             q.bind(c, bos(v) ? QVariant() : Query::toDbValue(v, db.backend()));
         }

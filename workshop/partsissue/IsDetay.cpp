@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "messages/Messages.h"
 #include "services/KurBul.h"
+#include "sql/SqlHelpers.h"
 
 #include <QLocale>
 #include <QMap>
@@ -165,7 +166,7 @@ int AlisEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, double 
     b.YENI_KALEM = qMax(sira + 1, b.YENI_KALEM + 1);
     s[K("SIRANO")] = b.YENI_KALEM;
     s[K("VERILEN_MIKTAR")] = 0.0;
-    s[K("TESLIM_TRH")] = QDateTime(QDate::currentDate(), QTime(0, 0));
+    s[K("TESLIM_TRH")] = QDateTime(ServerToday(db), QTime(0, 0));
     s[K("FYILI")] = b.fyili();
     s[K("DEPO_KODU")] = AnaDepoKodu();
     if (!ParcaSatirKontrol(db, ctx, b, s))

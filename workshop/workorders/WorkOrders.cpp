@@ -6,6 +6,7 @@
 #include "context/SessionContext.h"
 #include "messages/Messages.h"
 #include "sql/LogRoutines.h"
+#include "sql/SqlHelpers.h"
 
 #include <QTime>
 #include <cmath>
@@ -111,10 +112,7 @@ QString IsEnoBicim(double emirNo)
 
 QDate SunucuBugun(const Db& db)
 {
-    Query q(db, QStringLiteral("SELECT %1").arg(db.dialect().nowExpr()));
-    q.exec();
-    q.next();
-    return Query::toDateTime(q.value(0)).date();
+    return ServerToday(db);
 }
 
 namespace {
@@ -222,11 +220,12 @@ QVariantMap ReadIsEmri(const Db& db, const QString& isEmriNo)
 QVariantMap YeniIsEmriSatiri(const Db& db, const SessionContext& ctx)
 {
     QVariantMap r;
-    const QDate bugun = SunucuBugun(db);
+    const QDateTime simdi = ServerNow(db);
+    const QDate bugun = simdi.date();
     r[QStringLiteral("SERVIS_KOD")] = ctx.UretBKod;
     r[QStringLiteral("ARAC_GIRIS_TRH")] = QDateTime(bugun, QTime(0, 0));
     // Time-only columns are kept on the reception day, so they sort and show alike.
-    r[QStringLiteral("ARAC_GIRIS_SAAT")] = QDateTime(bugun, QTime::currentTime());
+    r[QStringLiteral("ARAC_GIRIS_SAAT")] = QDateTime(bugun, simdi.time());
     for (const char* f : {"IPTAL", "KAPANDI", "TEKRAR", "YABANCI_ARAC", "AKTARILDI", "DEPO_YAP", "DISPOZ_YAP", "S"})
         r[QString::fromLatin1(f)] = QStringLiteral("H");
     for (const char* f : {"RADYO_TEYP", "AVADANLIK", "RUHSAT", "CAKMAK", "STEPNE", "KRIKO"})
@@ -398,7 +397,7 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
                     binds);
         } else {
             // The closing commands and the invoice may have closed it since it was loaded.
-            Query q(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO"));
+            Query q(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO") + db.dialect().rowLockSuffix());
             q.bind(QStringLiteral("NO"), w.value(QStringLiteral("IS_EMRI_NO"))).exec();
             if (!q.next() || (q.str(QStringLiteral("KAPANDI")) == QLatin1String("E") && tip != QLatin1String("P"))) {
                 kapali = true;

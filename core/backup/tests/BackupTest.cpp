@@ -6,11 +6,14 @@
 #include "testsupport/TestSupport.h"
 #include "util/ZipReader.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace tornaly {
@@ -197,6 +200,61 @@ TEST_F(BackupTest, CommandAsksForTheFolderAndReportsTheFile)
     EXPECT_EQ(r->file, o.folder + QStringLiteral("/") + name + QStringLiteral("_20260102.bak"));
     EXPECT_EQ(messages.lastText(), name + QStringLiteral(" Veritabanı\n") + QDir::toNativeSeparators(r->file)
                                        + QStringLiteral(" dosyasına yedeklendi."));
+}
+
+// pg_dump runs while the window handles its events; the backup file
+// appears only once the dump is complete.
+TEST_F(BackupTest, WindowKeepsHandlingEventsWhileTheServerIsDumped)
+{
+    if (db.backend() != Backend::PostgreSQL)
+        GTEST_SKIP() << "SQLite is copied inside the program";
+    BackupOptions o;
+    o.folder = dir.path();
+    o.dateSuffix = false;
+    const QString file = BackupFileName(o.folder, BackupDatabaseName(db.profile()), o);
+    bool handled = false;
+    bool fileWasThere = true;
+    QObject events;
+    QMetaObject::invokeMethod(
+        &events,
+        [&] {
+            handled = true;
+            fileWasThere = QFile::exists(file);
+        },
+        Qt::QueuedConnection);
+    EXPECT_EQ(BackupDatabase(db, o).file, file);
+    EXPECT_TRUE(handled) << "the window froze for the whole dump";
+    EXPECT_FALSE(fileWasThere) << "the file appeared before the dump was complete";
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(BackupTest, StoppedDumpLeavesNoFile)
+{
+    if (db.backend() != Backend::PostgreSQL)
+        GTEST_SKIP() << "SQLite is copied inside the program";
+    BackupOptions o;
+    o.folder = dir.filePath(QStringLiteral("durdur"));
+    QDir().mkpath(o.folder);
+    QString label;
+    QObject events;
+    QMetaObject::invokeMethod(
+        &events,
+        [&] {
+            // The clerk sees the wait dialog and stops the dump.
+            auto* wait = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(wait, nullptr) << "no wait dialog while the server is dumped";
+            label = wait->labelText();
+            QPushButton* stop = wait->findChild<QPushButton*>();
+            ASSERT_NE(stop, nullptr);
+            EXPECT_EQ(stop->text(), QStringLiteral("Vazgeç"));
+            stop->click();
+        },
+        Qt::QueuedConnection);
+    EXPECT_FALSE(YedekAl(db, o, true));
+    EXPECT_EQ(label, QStringLiteral("Veritabanı yedekleniyor, lütfen bekleyiniz..."));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("Yedekleme durduruldu; yedek dosyası yazılmadı."));
+    EXPECT_EQ(QDir(o.folder).entryList(QDir::Files | QDir::Hidden).size(), 0) << "a part of the dump was left behind";
+    EXPECT_EQ(SonYedekTarihi(db), QStringLiteral("Yedek Alınmamış"));
 }
 
 TEST_F(BackupTest, FormKeepsItsChoicesAndIsReachableFromTheRegistry)

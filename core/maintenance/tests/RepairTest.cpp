@@ -1,9 +1,10 @@
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "maintenance/Bakim.h"
-#include "maintenance/OnarimFormlari.h"
+#include "maintenance/CarKDegis.h"
 #include "maintenance/VeriOnarim.h"
 #include "maintenance/ekj.h"
+#include "messages/Messages.h"
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
@@ -96,65 +97,6 @@ protected:
     }
 };
 
-TEST_F(RepairTest, OrphanCleanupDeletesOnlyOrphansAndRecounts)
-{
-    const auto uyusmayan = StokMiktariUyusmayanlar(db, S("1"));
-    // Item 1 kept 7, movements 10-2-1 = 7: fine. Item 2: -3 against 0. Item 3: 4 without a kept row.
-    ASSERT_EQ(uyusmayan.size(), 2);
-    EXPECT_EQ(uyusmayan.at(0).STOK_KOD_NO, S("B-2"));
-    EXPECT_DOUBLE_EQ(uyusmayan.at(0).HRKMIK, -3);
-    EXPECT_EQ(uyusmayan.at(1).STOK_KOD_NO, S("B-3")) << "movements without a kept quantity are listed too";
-    EXPECT_DOUBLE_EQ(uyusmayan.at(1).MIKTAR, 0);
-
-    const TOnarimSonucu s = BelgeHareketleriniDuzenle(db);
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM SATISAYR"), 1);
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM ALISAYR"), 1);
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM DEPOHRK WHERE TIP='S'"), 1) << "wrong kind and orphan sale go";
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM DEPOHRK WHERE TIP IN ('A','D')"), 1)
-        << "a purchase of kind F is not among İ R L E; the opening row has no slip table here and stays";
-    EXPECT_DOUBLE_EQ(sayi("SELECT MIKTAR AS N FROM STOKMIK WHERE STOK_NO=1"), 8);
-    EXPECT_DOUBLE_EQ(sayi("SELECT MIKTAR AS N FROM STOKMIK WHERE STOK_NO=2"), 0);
-    EXPECT_TRUE(StokMiktariUyusmayanlar(db, S("1")).isEmpty());
-    EXPECT_FALSE(s.atlanan.isEmpty()) << "work-order and slip tables are not in this database";
-    EXPECT_TRUE(s.ozet().contains(S("SERFAT")));
-
-    // On consistent data nothing more goes, and the recount still runs.
-    const TOnarimSonucu ikinci = BelgeHareketleriniDuzenle(db);
-    int silinen = 0;
-    for (const auto& a : ikinci.adimlar)
-        if (!a.first.startsWith(S("Stok miktarları")))
-            silinen += a.second;
-    EXPECT_EQ(silinen, 0);
-}
-
-TEST_F(RepairTest, RepairOnADatabaseAnotherWorkstationIsPostingToWritesNothing)
-{
-    Db diger = database->open(S("diger_istasyon"));
-    Transaction tr(diger);
-    diger.exec(S("UPDATE DEPOHRK SET CIKMIK=CIKMIK WHERE SATISNO=99"));
-    try {
-        BelgeHareketleriniDuzenle(db);
-        FAIL() << "the held rows should stop the repair";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.isBusy()) << e.text().toStdString();
-        EXPECT_TRUE(OnarimHataMetni(e).contains(S("hiçbir kayıt değişmedi")));
-    }
-    tr.rollback();
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM SATISAYR"), 2) << "nothing half-written";
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM DEPOHRK"), 5);
-
-    // Through the window: one Turkish message, the data as it was.
-    Transaction tr2(diger);
-    diger.exec(S("UPDATE DEPOHRK SET CIKMIK=CIKMIK WHERE SATISNO=99"));
-    TFormStokMiktarGuncelle f(ctx);
-    messages.answer(MsgYes);
-    f.BtnDuzenle->click();
-    EXPECT_TRUE(messages.lastText().startsWith(S("Veri tabanı şu anda başka bir bilgisayarda")))
-        << messages.lastText().toStdString();
-    tr2.rollback();
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM SATISAYR"), 2);
-}
-
 TEST_F(RepairTest, AccountCodeRenameIsAllOrNothing)
 {
     EXPECT_EQ(CariKodDegistir(db, S("C1"), S("C2")).hata,
@@ -221,40 +163,6 @@ TEST_F(RepairTest, CounterRepairAndCostTools)
     EXPECT_DOUBLE_EQ(sayi("SELECT YENINO AS N FROM NEWALIS"), 1);
 }
 
-TEST_F(RepairTest, CostRecalculationAndInitialCost)
-{
-    // Item 1: opening 10 at 50 and a purchase line of 10 for 800: (500+800)/20 = 65.
-    StokMaliyetiHesapla(db);
-    EXPECT_NEAR(sayi("SELECT MALIYET_FYT_TL AS N FROM STOK WHERE STOK_NO=1"), 65, 1e-6);
-    EXPECT_DOUBLE_EQ(sayi("SELECT MALIYET_FYT_TL AS N FROM STOK WHERE STOK_NO=2"), 0) << "no movement keeps its cost";
-
-    BaslangicMaliyetiYaz(db, 10);
-    EXPECT_NEAR(sayi("SELECT MALIYET_FYT_TL AS N FROM STOK WHERE STOK_NO=1"), 65, 1e-6) << "has an opening value";
-    EXPECT_DOUBLE_EQ(sayi("SELECT MALIYET_FYT_TL AS N FROM STOK WHERE STOK_NO=2"), 180);
-
-    AnagrupAta(db);
-    EXPECT_EQ(say("SELECT COUNT(*) AS N FROM STOK WHERE PAY='P'"), 4);
-}
-
-TEST_F(RepairTest, NewestCodeChainsStopAtACycle)
-{
-    const QHash<QString, QString> yeni{{S("A"), S("B")}, {S("B"), S("C")}, {S("C"), S("C")},
-                                       {S("X"), S("Y")}, {S("Y"), S("X")}};
-    const auto f = [&](const QString& k) { return yeni.value(k); };
-    EXPECT_EQ(EnYeniKod(f, S("A"), S("B")), S("C")) << "an item naming itself ends the chain";
-    EXPECT_EQ(EnYeniKod(f, S("X"), S("Y")), S("X")) << "a two-item cycle ends where a code repeats";
-    EXPECT_EQ(EnYeniKod(f, S("C"), S("C")), S("C"));
-    EXPECT_EQ(EnYeniKod(f, S("Q"), S("Z")), S("Z"));
-
-    StokYeniKodlariniGuncelle(db);
-    Query q(db, S("SELECT STOK_KOD_NO, YENI_KOD_SON FROM STOK ORDER BY STOK_NO"));
-    q.exec();
-    QStringList son;
-    while (q.next())
-        son << q.str(S("YENI_KOD_SON"));
-    EXPECT_EQ(son, (QStringList{S("A-1"), S("B-4"), S("B-3"), S("B-4")}));
-}
-
 class BakimFormTest : public RepairTest {
 protected:
     void TearDown() override
@@ -267,6 +175,7 @@ protected:
 TEST_F(BakimFormTest, CommandsFollowTheRegistryAndTheRights)
 {
     Targets().clear();
+    ctx.AktifKullanici.u_type = S("A");
     ctx.AktifKullanici.parametre = S("H");
     ctx.AktifKullanici.cari = S("Y");
     auto* f = new TBakimForm(ctx);
@@ -295,6 +204,46 @@ TEST_F(BakimFormTest, CommandsFollowTheRegistryAndTheRights)
 
     f->komut(S("LogTemizle"))->trigger();
     EXPECT_TRUE(messages.lastText().contains(S("Bu komut hiçbir şeyi değiştirmez.")));
+    f->close();
+}
+
+// A clerk or a supervisor who reaches the window cannot copy the whole
+// database, run the repairs that name no right of their own, or clear the log.
+TEST_F(BakimFormTest, BackupRepairsAndLogNeedTheAdministrator)
+{
+    Targets().clear();
+    int yedek = 0;
+    RegisterRoutine(QString::fromLatin1(entry::ShowBackupForm), [&](const OpenRequest&) { ++yedek; });
+    const char* komutlar[] = {"YedekAl", "BelgeReferansNolari", "StokYeniKodlari", "AnagrupAta", "LogTemizle"};
+    for (const char* tip : {"K", "S", ""}) {
+        ctx.AktifKullanici.u_type = S(tip);
+        auto* f = new TBakimForm(ctx);
+        f->show();
+        for (const char* ad : komutlar) {
+            SCOPED_TRACE(std::string(tip) + " / " + ad);
+            EXPECT_FALSE(f->komut(S(ad))->isEnabled());
+            if (QPushButton* b = f->buton(S(ad)))
+                EXPECT_FALSE(b->isEnabled());
+            messages.clear();
+            messages.answer(MsgYes);
+            f->calistir(S(ad));
+            ASSERT_EQ(messages.count(), 1);
+            EXPECT_EQ(messages.lastText(), NoRightText());
+        }
+        EXPECT_EQ(yedek, 0);
+        EXPECT_DOUBLE_EQ(sayi("SELECT YENINO AS N FROM NEWSTOK"), 3);
+        EXPECT_EQ(say("SELECT COUNT(*) AS N FROM STOK WHERE YENI_KOD_SON IS NOT NULL OR PAY='P'"), 2);
+        f->close();
+    }
+
+    ctx.AktifKullanici.u_type = S("A");
+    auto* f = new TBakimForm(ctx);
+    f->show();
+    // The stock repairs stay disabled here: stock registers them.
+    for (const char* ad : {"YedekAl", "BelgeReferansNolari", "LogTemizle"})
+        EXPECT_TRUE(f->komut(S(ad))->isEnabled()) << ad;
+    f->buton(S("YedekAl"))->click();
+    EXPECT_EQ(yedek, 1);
     f->close();
 }
 

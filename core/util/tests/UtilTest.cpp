@@ -6,10 +6,17 @@
 #include "util/Programs.h"
 #include "util/WebPages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tornaly;
 
@@ -248,6 +255,48 @@ TEST(Programs, RunAndWaitAnswersTheExitCode)
 {
     EXPECT_EQ(RunAndWait(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 7")}), 7);
     EXPECT_EQ(RunAndWait(QStringLiteral("/olmayan/program"), {}), -1);
+}
+
+// The program ends while the window handles its events (a repaint, a timer):
+// the wait must notice the end there too and not wait for ever.
+TEST(Programs, RunAndWaitNoticesAnEndSeenByTheEventLoop)
+{
+    QTemporaryDir dir;
+    const QString pidFile = dir.filePath(QStringLiteral("pid"));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("devam")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // The program ends only after it is told to, so it is still running when the first events are handled.
+    const QStringList args{QStringLiteral("-c"), QStringLiteral("echo $$ > \"$1\"; read x < \"$2\"; exit 5"),
+                           QStringLiteral("sh"), pidFile, QString::fromLocal8Bit(fifo)};
+    bool reaped = false;
+    int roundsAfter = 0;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        // Counts event rounds, not time: the old loop would go round for ever.
+        if (++roundsAfter > 1000) {
+            ADD_FAILURE() << "RunAndWait still waits for a program that has ended";
+            std::abort();
+        }
+    });
+    QTimer::singleShot(0, [&] {
+        // Opening the pipe waits until the program reads it; by then its id is written.
+        const int fd = ::open(fifo.constData(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        QFile f(pidFile);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const pid_t pid = pid_t(f.readAll().trimmed().toLongLong());
+        ASSERT_GT(pid, 0);
+        EXPECT_EQ(::write(fd, "\n", 1), 1);
+        ::close(fd);
+        // Its end is handled here, by the event loop, before the wait looks again.
+        while (::kill(pid, 0) == 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        reaped = true;
+        watchdog.start(0);
+    });
+    EXPECT_EQ(RunAndWait(QStringLiteral("/bin/sh"), args), 5);
+    watchdog.stop();
+    EXPECT_TRUE(reaped);
 }
 
 TEST(Programs, FindProgramPrefersTheSetting)

@@ -328,6 +328,61 @@ TEST_F(InvoiceTest, CallBacksStayWhileAnotherInvoiceOfTheWorkOrderRemains)
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM ARAMAPER")), 0);
 }
 
+TEST_F(InvoiceTest, StampsComeFromTheServersClock)
+{
+    // The server's clock stands far from the workstation's.
+    const QDateTime sunucu(QDate(2031, 5, 17), QTime(10, 20, 30));
+    FixedServerClock saat(sunucu);
+    IEFatura yeni = YeniIEFatura(ctx, db, S("I"));
+    EXPECT_EQ(yeni.tarih(), sunucu.date());
+    EXPECT_EQ(Query::toDateTime(yeni.deger(S("SAAT"))), sunucu);
+
+    // Closing the work order stamps the server's day as the delivery day.
+    IEFatura f = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, f)) << messages.texts().join(S(" | ")).toStdString();
+    EXPECT_EQ(Query::toDate(scalar(S("SELECT TAHMINI_TES_TRH FROM ISEMRI WHERE IS_EMRI_NO = 'W000001'"))),
+              sunucu.date());
+}
+
+TEST_F(InvoiceTest, MarksOfOtherOperationsOutliveASave)
+{
+    IEFatura f = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, f)) << messages.texts().join(S(" | ")).toStdString();
+    const QVariantMap sn = B(S("S"), f.satisNo());
+    IEFatura kopya = IEFaturaOku(db, f.satisNo());
+    // Meanwhile the e-invoice exchange and the Excel copy mark the invoice.
+    const Db b = database->open(S("B"));
+    b.exec(S("UPDATE SERFAT SET EF_STATU = 2, EF_GUID = 'G-1', EXCEL_AKTAR = 1 WHERE SATIS_NO = :S"), sn);
+    kopya.set(S("ODEME_SEKLI"), S("NAKİT"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, kopya)) << messages.texts().join(S(" | ")).toStdString();
+    EXPECT_EQ(scalar(S("SELECT ODEME_SEKLI FROM SERFAT WHERE SATIS_NO = :S"), sn).toString(), S("NAKİT"));
+    EXPECT_EQ(scalar(S("SELECT EF_STATU FROM SERFAT WHERE SATIS_NO = :S"), sn).toInt(), 2);
+    EXPECT_EQ(scalar(S("SELECT EF_GUID FROM SERFAT WHERE SATIS_NO = :S"), sn).toString(), S("G-1"));
+    EXPECT_EQ(scalar(S("SELECT EXCEL_AKTAR FROM SERFAT WHERE SATIS_NO = :S"), sn).toInt(), 1);
+
+    // Sent to the tax office, or posted, in the meantime: the copy is refused and nothing moves.
+    struct Case {
+        const char* ad;
+        const char* isaret;
+        QString mesaj;
+    };
+    const QList<Case> cases{
+        {"sent e-invoice", "EF_STATU = 3", S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz.")},
+        {"posted", "FIS_NO = 77", S("Muhasebeleşmiş kayıt değiştirilemez!")}};
+    for (const Case& c : cases) {
+        b.exec(S("UPDATE SERFAT SET EF_STATU = 0, FIS_NO = NULL WHERE SATIS_NO = :S"), sn);
+        IEFatura eski = IEFaturaOku(db, f.satisNo());
+        b.exec(S("UPDATE SERFAT SET ") + QLatin1String(c.isaret) + S(" WHERE SATIS_NO = :S"), sn);
+        eski.set(S("ODEME_SEKLI"), S("KREDİ KARTI"));
+        messages.clear();
+        EXPECT_FALSE(IEFaturaKaydet(ctx, db, eski)) << c.ad;
+        EXPECT_EQ(messages.lastText(), c.mesaj) << c.ad;
+        EXPECT_EQ(scalar(S("SELECT ODEME_SEKLI FROM SERFAT WHERE SATIS_NO = :S"), sn).toString(), S("NAKİT")) << c.ad;
+        EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT WHERE SATIS_NO = :S AND ") + QLatin1String(c.isaret), sn), 1)
+            << c.ad;
+    }
+}
+
 TEST_F(InvoiceTest, EightWorkstationsInvoiceAtOnce)
 {
     const int n = 8;

@@ -1,9 +1,9 @@
 #include "currency/KurDeger.h"
-#include "services/Iskonto.h"
 #include "stock/StockEntry.h"
 #include "stock/StockSchema.h"
 #include "stock/ledger/DepoHrk.h"
 #include "stock/movements/Hareketler.h"
+#include "stock/prices/Iskonto.h"
 #include "stock/prices/StokFiyatlari.h"
 #include "stock/tools/BarTest.h"
 #include "stock/tools/QRListForm.h"
@@ -13,6 +13,65 @@ using namespace tornaly;
 using namespace tornaly::stock;
 
 namespace {
+
+TEST(Discount, RuleFillsTheCallersFields)
+{
+    SessionContext ctx;
+    struct C {
+        const char* islem;
+        double oran;
+        const char* doviz;
+        bool dovizAlani;
+        double tl, iskonto;
+        QVariant dovizFiyat;
+        QVariant dovizKodu;
+    } const cases[] = {
+        {"+", 10, "TL", true, 220, 0, QVariant(), QVariant()},   // surcharge on a local price
+        {"-", 10, "TL", true, 200, 10, QVariant(), QVariant()},  // discount keeps the price
+        {"+", 10, "EUR", true, 220, 0, 55.0, QStringLiteral("EUR")},
+        {"-", 5, "EUR", true, 200, 5, 50.0, QStringLiteral("EUR")},
+        {"-", 5, "EUR", false, 200, 5, QVariant(), QVariant()},  // caller without a foreign-price field
+        {"-", 5, "", true, 200, 5, QVariant(), QVariant()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.islem << c.oran << c.doviz);
+        IskontoKurali k;
+        k.FIYAT_TUR = QStringLiteral("S");
+        k.ISLEM = QString::fromLatin1(c.islem);
+        k.ORAN = c.oran;
+        k.FIYAT_TL = 200;
+        k.FIYAT_DOVIZ = 50;
+        k.DOVIZ_KOD = QString::fromLatin1(c.doviz);
+        QVariant doviz = QStringLiteral("USD"), isk = 3.0, dvzFiyat = 7.0, tlFiyat = 1.0;
+        IskontoAlanlari a{&doviz, &isk, c.dovizAlani ? &dvzFiyat : nullptr, &tlFiyat};
+        IskontoUygula(ctx, k, a);
+        EXPECT_DOUBLE_EQ(tlFiyat.toDouble(), c.tl);
+        EXPECT_DOUBLE_EQ(isk.toDouble(), c.iskonto);
+        if (c.dovizAlani) {
+            EXPECT_EQ(dvzFiyat.isNull(), c.dovizFiyat.isNull());
+            if (!c.dovizFiyat.isNull()) {
+                EXPECT_DOUBLE_EQ(dvzFiyat.toDouble(), c.dovizFiyat.toDouble());
+            }
+        }
+        EXPECT_EQ(doviz.isNull(), c.dovizKodu.isNull());
+        if (!c.dovizKodu.isNull()) {
+            EXPECT_EQ(doviz.toString(), c.dovizKodu.toString());
+        }
+    }
+
+    // No rule found: nothing changes.
+    QVariant isk = 3.0, tl = 1.0;
+    IskontoAlanlari a{nullptr, &isk, nullptr, &tl};
+    IskontoUygula(ctx, IskontoKurali{}, a);
+    EXPECT_DOUBLE_EQ(isk.toDouble(), 3.0);
+    EXPECT_DOUBLE_EQ(tl.toDouble(), 1.0);
+
+    const IskontoSorgusu s = IskontoSorgusuHazirla(QStringLiteral(" 120 "), QStringLiteral("  "), QString(), 0);
+    EXPECT_EQ(s.CARI.toString(), QStringLiteral("120"));
+    EXPECT_TRUE(s.CGRUP.isNull());
+    EXPECT_TRUE(s.ODE_KOD.isNull());
+    EXPECT_TRUE(s.STOK_NO.isNull());
+}
 
 class StockPricesTest : public test::DbTest {
 protected:
@@ -86,7 +145,6 @@ TEST_F(StockPricesTest, DiscountRulesApplyTheMostSpecificOne)
     kural(QStringLiteral("120.01"), {}, 1.0, {}, 0, "-", 150.0);                       // a special price for one customer
     kural(QStringLiteral("120.02"), {}, {}, {}, 10, "+", {});                          // a surcharge customer
 
-    SetIskontoKuraliBulucu(&IskontoKuraliBul);
     struct Case {
         const char* cari;
         const char* grup;
@@ -107,7 +165,6 @@ TEST_F(StockPricesTest, DiscountRulesApplyTheMostSpecificOne)
         EXPECT_DOUBLE_EQ(tlFiyat.toDouble(), c.tl);
         EXPECT_DOUBLE_EQ(iskonto.toDouble(), c.isk);
     }
-    SetIskontoKuraliBulucu({});
 }
 
 TEST_F(StockPricesTest, MovementRangesMonthsAndDocuments)

@@ -3,10 +3,9 @@
 #include "db/Database.h"
 
 #include <QVariant>
-#include <functional>
 #include <optional>
 
-namespace tornaly {
+namespace tornaly::stock {
 
 // The values handed to the discount rule look-up: texts trimmed and null when
 // empty, the stock number null when not above 0.
@@ -33,17 +32,14 @@ struct IskontoAlanlari {
     QVariant* tlFiyat = nullptr;
 };
 
-// Where the discount and special-price rules live belongs to the stock and
-// price-list subsystem, which installs the look-up; without one no rule applies.
-using IskontoKuraliBulucu = std::function<IskontoKurali(const Db&, const IskontoSorgusu&)>;
-void SetIskontoKuraliBulucu(IskontoKuraliBulucu bulucu);
-
 IskontoSorgusu IskontoSorgusuHazirla(const QString& CARI, const QString& CGRUP, const QString& ODE_KOD,
                                     double STOK_NO);
 // Puts a found rule into the caller's fields; a rule without FIYAT_TUR changes nothing.
 void IskontoUygula(const SessionContext& ctx, const IskontoKurali& kural, IskontoAlanlari& alanlar);
 
+// The discount or special price of the most specific rule (ISKKURAL) for the
+// customer, its group, the payment kind and the part, put into `alanlar`.
 void GetIskonto(const SessionContext& ctx, const Db& db, const QString& CARI, const QString& CGRUP,
                 const QString& ODE_KOD, IskontoAlanlari& alanlar, double STOK_NO);
 
-} // namespace tornaly
+} // namespace tornaly::stock

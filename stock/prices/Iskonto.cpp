@@ -1,29 +1,15 @@
-#include "services/Iskonto.h"
+#include "stock/prices/Iskonto.h"
+#include "stock/prices/StokFiyatlari.h"
 
-#include <QMutex>
-
-namespace tornaly {
+namespace tornaly::stock {
 
 namespace {
-QMutex g_mutex;
-IskontoKuraliBulucu& bulucu()
-{
-    static IskontoKuraliBulucu b;
-    return b;
-}
-
 QVariant textOrNull(const QString& s)
 {
     const QString t = s.trimmed();
     return t.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(t);
 }
 } // namespace
-
-void SetIskontoKuraliBulucu(IskontoKuraliBulucu b)
-{
-    QMutexLocker l(&g_mutex);
-    bulucu() = std::move(b);
-}
 
 IskontoSorgusu IskontoSorgusuHazirla(const QString& CARI, const QString& CGRUP, const QString& ODE_KOD,
                                     double STOK_NO)
@@ -71,14 +57,7 @@ void IskontoUygula(const SessionContext& ctx, const IskontoKurali& k, IskontoAla
 void GetIskonto(const SessionContext& ctx, const Db& db, const QString& CARI, const QString& CGRUP,
                 const QString& ODE_KOD, IskontoAlanlari& alanlar, double STOK_NO)
 {
-    IskontoKuraliBulucu b;
-    {
-        QMutexLocker l(&g_mutex);
-        b = bulucu();
-    }
-    if (!b)
-        return;
-    IskontoUygula(ctx, b(db, IskontoSorgusuHazirla(CARI, CGRUP, ODE_KOD, STOK_NO)), alanlar);
+    IskontoUygula(ctx, IskontoKuraliBul(db, IskontoSorgusuHazirla(CARI, CGRUP, ODE_KOD, STOK_NO)), alanlar);
 }
 
-} // namespace tornaly
+} // namespace tornaly::stock

@@ -1,37 +1,28 @@
-#include "maintenance/OnarimFormlari.h"
+#include "stock/maintenance/OnarimFormlari.h"
 #include "util/Utf8.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "maintenance/OnarimUyarisi.h"
+#include "stock/ledger/Maliyet.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "report/ListReport.h"
 #include "report/ReportEngine.h"
 #include "report/ReportPreview.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace tornaly {
+namespace tornaly::stock {
 
-namespace {
 using text::S;
-
-QLabel* uyari(const QString& metin, QWidget* parent)
-{
-    auto* l = new QLabel(metin, parent);
-    l->setWordWrap(true);
-    l->setStyleSheet(S("QLabel { color: #b71c1c; font-weight: bold; padding: 6px; }"));
-    return l;
-}
-} // namespace
 
 TFormStokMiktarGuncelle::TFormStokMiktarGuncelle(SessionContext& ctx, QWidget* parent)
     : QDialog(parent), m_db(ctx.Database1)
@@ -39,7 +30,7 @@ TFormStokMiktarGuncelle::TFormStokMiktarGuncelle(SessionContext& ctx, QWidget* p
     setObjectName(S("FormStokMiktarGuncelle"));
     setWindowTitle(S("Belge Hareketlerini Düzenle"));
     auto* lay = new QVBoxLayout(this);
-    lay->addWidget(uyari(S("Lütfen Bu Bölümü Kullanmadan Önce Diğer Bilgisayarlarda Kalvesaun Kapalı Olduğuna Emin "
+    lay->addWidget(OnarimUyarisi(S("Lütfen Bu Bölümü Kullanmadan Önce Diğer Bilgisayarlarda Kalvesaun Kapalı Olduğuna Emin "
                            "Olun. Ve Yedek Alın."),
                          this));
     LblSonuc = new QLabel(this);
@@ -56,7 +47,7 @@ TFormStokMiktarGuncelle::TFormStokMiktarGuncelle(SessionContext& ctx, QWidget* p
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(520, 300);
-    connect(BtnDuzenle, &QPushButton::clicked, this, &TFormStokMiktarGuncelle::BtnDuzenleClick);
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -64,9 +55,7 @@ void TFormStokMiktarGuncelle::BtnDuzenleClick()
 {
     if (AskYesNoCancel(S("Belge Hareketleri Güncellensin mi?")) != MsgYes)
         return;
-    TOnarimSonucu sonuc;
-    if (!ToolGuard([&] { sonuc = BelgeHareketleriniDuzenle(m_db); }))
-        return;
+    const TOnarimSonucu sonuc = BelgeHareketleriniDuzenle(m_db);
     LblSonuc->setText(sonuc.ozet());
     Messages().show(MsgIcon::Information, S("Belge Hareketleriniz Güncellendi.") + S("\n\n") + sonuc.ozet(), MsgOk,
                     MsgOk, {});
@@ -114,19 +103,19 @@ TFormStkMikUyaman::TFormStkMikUyaman(SessionContext& ctx, QWidget* parent)
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(760, 480);
-    connect(LookupDepo, &QComboBox::currentIndexChanged, this, &TFormStkMikUyaman::Yenile);
-    connect(BtnListe, &QPushButton::clicked, this, &TFormStkMikUyaman::BtnListeClick);
+    connect(LookupDepo, &QComboBox::currentIndexChanged, this, Guarded([this] { Yenile(); }));
+    connect(BtnListe, &QPushButton::clicked, this, Guarded([this] { BtnListeClick(); }));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
     // The list opens on the service depot when there is one, else on the first.
     const int servis = LookupDepo->findData(ctx.ServisDepoKodu);
     if (servis >= 0)
         LookupDepo->setCurrentIndex(servis);
-    Yenile();
+    Guard([this] { Yenile(); });
 }
 
 void TFormStkMikUyaman::Yenile()
 {
-    ToolGuard([&] {
+    {
         m_satirlar.clear();
         if (LookupDepo->count() == 0)
             LblBilgi->setText(S("Stok modülü kurulu değil ya da tanımlı depo yok; listelenecek ürün yok."));
@@ -149,12 +138,12 @@ void TFormStkMikUyaman::Yenile()
         Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
         if (LookupDepo->count() > 0)
             LblBilgi->setText(S("%1 ürün").arg(m_satirlar.size()));
-    });
+    }
 }
 
 void TFormStkMikUyaman::BtnListeClick()
 {
-    ToolGuard([&] {
+    {
         QVector<QVector<QVariant>> satirlar;
         for (const TUyusmayanStok& s : std::as_const(m_satirlar))
             satirlar.append({s.STOK_KOD_NO, s.STOK_ADI_TR, s.MIKTAR, s.HRKMIK});
@@ -169,7 +158,7 @@ void TFormStkMikUyaman::BtnListeClick()
                 .money(S("HRKMIK"), S("D.Hrk.Miktarı"), 28, false)
                 .build();
         report::ShowReportPreview(report::Render(rapor), this);
-    });
+    }
 }
 
 void ShowStkMikUyamanForm(SessionContext& ctx, QWidget* parent)
@@ -178,80 +167,54 @@ void ShowStkMikUyamanForm(SessionContext& ctx, QWidget* parent)
     RunModal(f);
 }
 
-TFormCarKDegis::TFormCarKDegis(SessionContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx), m_db(ctx.Database1)
+namespace {
+bool evetMi(const QString& soru) { return AskYesNoCancel(soru) == MsgYes; }
+void sonucGoster(const QString& tamam, const TOnarimSonucu& sonuc)
 {
-    setObjectName(S("FormCarKDegis"));
-    setWindowTitle(S("Cari Kodu Değiştirme"));
-    auto* lay = new QVBoxLayout(this);
-    lay->addWidget(uyari(S("Lütfen Değiştirme İşlemine Başlamadan Önce Tüm Makinalarda Kalvesa Programını Kapatınız..."),
-                         this));
-    auto* form = new QFormLayout;
-    EditESKI = new QLineEdit(this);
-    EditESKI->setObjectName(S("EditESKI"));
-    BtnCariSec = new QPushButton(S("Cari Seç"), this);
-    BtnCariSec->setObjectName(S("BtnCariSec"));
-    // The account picker of the main window hands no code back to a caller;
-    // until one does, the code is typed and Enter looks it up.
-    BtnCariSec->setEnabled(false);
-    BtnCariSec->setToolTip(S("Cari kodu yazıp Enter tuşuna basınız."));
-    auto* eski = new QHBoxLayout;
-    eski->addWidget(EditESKI, 1);
-    eski->addWidget(BtnCariSec);
-    form->addRow(S("Değiştirilmek İstenen Cari Kod"), eski);
-    LblEskiAd = new QLabel(this);
-    LblEskiAd->setObjectName(S("LblEskiAd"));
-    form->addRow(QString(), LblEskiAd);
-    EditYENI = new QLineEdit(this);
-    EditYENI->setObjectName(S("EditYENI"));
-    form->addRow(S("Yeni Cari Kodu"), EditYENI);
-    lay->addLayout(form);
-    BtnDegistir = new QPushButton(S("Değiştir"), this);
-    BtnDegistir->setObjectName(S("BtnDegistir"));
-    BtnKapat = new QPushButton(S("&Kapat"), this);
-    BtnKapat->setObjectName(S("BtnKapat"));
-    auto* b = new QHBoxLayout;
-    b->addStretch();
-    b->addWidget(BtnDegistir);
-    b->addWidget(BtnKapat);
-    lay->addLayout(b);
-    resize(520, 220);
-    connect(EditESKI, &QLineEdit::returnPressed, this, &TFormCarKDegis::EditESKIEnter);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormCarKDegis::BtnCariSecClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormCarKDegis::BtnDegistirClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    const QString ozet = sonuc.ozet();
+    ShowInfo(ozet.isEmpty() ? tamam : tamam + S("\n\n") + ozet);
+}
+} // namespace
+
+void BaslangicMaliyetiKomutu(const SessionContext& ctx)
+{
+    const QString oran = FormatMoney(ctx.StokIskonto, S("#.##"));
+    if (!evetMi(S("Stok Maliyetleri Güncellenecektir!\nDikkate alınacak Stok Alış İskonto Oranı ") + oran + S(" dir") +
+                S("\n") + S("Dönem başı olarak el ile girilen değerler dikkate alınmayacaktır") + S("\n") +
+                S("Bu İşlemden sonra Maliyetleri Tekrar hesaplatmalısınız. Devam Etmek İstiyor musunuz? ")))
+        return;
+    sonucGoster(S("Güncelleme Tamamlandı."), BaslangicMaliyetiYaz(ctx.Database1, ctx.StokIskonto));
 }
 
-void TFormCarKDegis::EditESKIEnter()
+void StokMaliyetiHesaplaKomutu(const SessionContext& ctx)
 {
-    ToolGuard([&] {
-        const auto cari = CariBul(m_db, EditESKI->text().trimmed());
-        LblEskiAd->setText(cari.first.isEmpty() ? QString() : cari.first + S(" - ") + cari.second);
-        if (!cari.first.isEmpty())
-            EditYENI->setFocus();
-    });
+    if (!evetMi(S("Stok Maliyetleri Güncellenecektir! Devam Etmek İstiyor musunuz?")))
+        return;
+    TOnarimSonucu s;
+    s.adimlar.append({S("Maliyeti hesaplanan stok"), MaliyetYenidenHesapla(ctx.Database1)});
+    sonucGoster(S("Maliyetler Güncellendi."), s);
 }
 
-void TFormCarKDegis::BtnCariSecClick() {}
-
-void TFormCarKDegis::BtnDegistirClick()
+void AnagrupAtaKomutu(const SessionContext& ctx)
 {
-    const QString eski = EditESKI->text().trimmed(), yeni = EditYENI->text().trimmed();
-    TCariKodDegisimi k;
-    if (!ToolGuard([&] { k = CariKodDegisimKontrol(m_db, eski, yeni); }))
+    if (!evetMi(S("Anagrubu olmayan stoklara YP grubunu ata!\nDevam Etmek İstiyor musunuz? ")))
         return;
-    if (!k.hata.isEmpty()) {
-        ShowError(k.hata);
-        (k.odak == TCariKodDegisimi::Odak::Yeni ? EditYENI : EditESKI)->setFocus();
-        return;
+    sonucGoster(S("Güncelleme Tamamlandı."), AnagrupAta(ctx.Database1));
+}
+
+void StokYeniKodlariKomutu(const SessionContext& ctx)
+{
+    // The wait cursor stands for the progress: the event loop never runs
+    // while the update's transaction is open.
+    TOnarimSonucu s;
+    {
+        struct BeklemeImleci {
+            BeklemeImleci() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+            ~BeklemeImleci() { QApplication::restoreOverrideCursor(); }
+        } imlec;
+        s = StokYeniKodlariniGuncelle(ctx.Database1);
     }
-    if (Messages().show(MsgIcon::Confirmation, eski + S(" kodu ") + yeni + S(" ile değiştirilecektir. Onaylıyormusunuz?"),
-                        MsgYes | MsgNo, MsgNo, {}) != MsgYes)
-        return;
-    ToolGuard([&] {
-        const TCariKodDegisimi d = CariKodDegistir(m_db, eski, yeni);
-        if (!d.hata.isEmpty())
-            ShowError(d.hata);
-    });
+    sonucGoster(S("Güncelleme Tamamlandı."), s);
 }
 
-} // namespace tornaly
+} // namespace tornaly::stock

@@ -1,17 +1,18 @@
 #pragma once
-#include "maintenance/VeriOnarim.h"
+#include "stock/maintenance/StokOnarim.h"
 
 #include <QDialog>
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
 namespace tornaly {
-
 struct SessionContext;
+}
+
+namespace tornaly::stock {
 
 // "Belge Hareketlerini Düzenle": orphan clean-up and stock recount.
 class TFormStokMiktarGuncelle : public QDialog {
@@ -48,24 +49,12 @@ private:
 };
 void ShowStkMikUyamanForm(SessionContext& ctx, QWidget* parent = nullptr);
 
-// "Cari Kodu Değiştirme".
-class TFormCarKDegis : public QDialog {
-    Q_OBJECT
-public:
-    explicit TFormCarKDegis(SessionContext& ctx, QWidget* parent = nullptr);
-    QLineEdit* EditESKI = nullptr;
-    QLineEdit* EditYENI = nullptr;
-    QLabel* LblEskiAd = nullptr;
-    QPushButton* BtnCariSec = nullptr;
-    QPushButton* BtnDegistir = nullptr;
-    QPushButton* BtnKapat = nullptr;
-public slots:
-    void EditESKIEnter();
-    void BtnCariSecClick();
-    void BtnDegistirClick();
-private:
-    SessionContext& m_ctx;
-    Db m_db;
-};
+// The system management window's stock commands, registered under their
+// entry names: each asks, runs in one transaction and reports what it changed.
+void BaslangicMaliyetiKomutu(const SessionContext& ctx);
+// Runs stock's one cost recalculation (MaliyetYenidenHesapla).
+void StokMaliyetiHesaplaKomutu(const SessionContext& ctx);
+void AnagrupAtaKomutu(const SessionContext& ctx);
+void StokYeniKodlariKomutu(const SessionContext& ctx);
 
-} // namespace tornaly
+} // namespace tornaly::stock
