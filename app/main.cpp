@@ -1,5 +1,6 @@
 #include "connection/ConnectionSettings.h"
 #include "context/SessionContext.h"
+#include "controls/Arayuz.h"
 #include "db/DbError.h"
 #include "guard/FormGuard.h"
 #include "mainwindow/MainWindowEntry.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly Servis Yazılımı"));
     QApplication::setOrganizationName(QStringLiteral("Dolmavik"));
+    tornaly::ArayuzuHazirla(app);
     tornaly::reports::RegisterSchema();
     tornaly::reports::RegisterEntryPoints();
 

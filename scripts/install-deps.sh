@@ -12,6 +12,7 @@ PKGS=(
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql postgresql-client
   poppler-utils xvfb xauth fonts-dejavu-core
+  qt6-translations-l10n
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "accounting/params/ParaMuh.h"
+#include "controls/TarihEdit.h"
 
 #include "accounting/chart/HesapSec.h"
 #include "accounts/cash/KasaBr.h"
@@ -118,7 +119,7 @@ TFormParaMuh::TFormParaMuh(const SessionContext& ctx, QWidget* parent)
     {
         auto* kutu = new QGroupBox(QStringLiteral("Kilit Tarihi"), s4);
         auto* l = new QHBoxLayout(kutu);
-        DBDateEditKILIT_TRH = new QDateEdit(kutu);
+        DBDateEditKILIT_TRH = new TTarihEdit(kutu);
         DBDateEditKILIT_TRH->setObjectName(QStringLiteral("DBDateEditKILIT_TRH"));
         DBDateEditKILIT_TRH->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         DBDateEditKILIT_TRH->setCalendarPopup(true);

@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "controls/TarihEdit.h"
 #include "accounts/cash/KasaHrkBr.h"
 
 #include "accounts/cash/KasaBr.h"
@@ -54,7 +55,7 @@ TFormKasaHrkYaz::TFormKasaHrkYaz(const SessionContext& ctx, const KasaHareketi& 
     form->addRow(QStringLiteral("Muh Fiş Ref.No"), new QLabel(h.FIS_NO.toString(), this));
     form->addRow(QStringLiteral("Hrk.No"), new QLabel(h.HRKNO > 0 ? QString::number(qint64(h.HRKNO)) : QString(), this));
     form->addRow(QStringLiteral("Kasa Kodu"), new QLabel(h.KASAKOD, this));
-    TARIH = new QDateEdit(h.TARIH, this);
+    TARIH = new TTarihEdit(h.TARIH, this);
     TARIH->setObjectName(QStringLiteral("TARIH"));
     TARIH->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     TARIH->setCalendarPopup(true);

@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "controls/TarihEdit.h"
 #include "accounts/vouchers/BrCarHrk.h"
 
 #include "accounts/ledger/CariHrkTurleri.h"
@@ -80,8 +81,8 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
         {QStringLiteral("Özel"), QStringLiteral("O")}};
     for (const auto& [baslik, harf] : tipler)
         CbTipi->addItem(baslik, harf);
-    EditIlk = new QDateEdit(filtreKutusu);
-    EditSon = new QDateEdit(filtreKutusu);
+    EditIlk = new TTarihEdit(filtreKutusu);
+    EditSon = new TTarihEdit(filtreKutusu);
     for (QDateEdit* d : {EditIlk, EditSon}) {
         d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         d->setCalendarPopup(true);

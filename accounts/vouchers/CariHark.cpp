@@ -1,4 +1,5 @@
 #include "accounts/vouchers/CariHark.h"
+#include "controls/TarihEdit.h"
 
 #include "accounts/cards/BrCari.h"
 #include "accounts/cash/KasaBr.h"
@@ -112,7 +113,7 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     LblTipi->setFont(f);
     ust->addWidget(new QLabel(QStringLiteral("Tipi"), this), 0, 0);
     ust->addWidget(LblTipi, 0, 1);
-    EditTarih = new QDateEdit(m_fis.TARIH, this);
+    EditTarih = new TTarihEdit(m_fis.TARIH, this);
     EditTarih->setObjectName(QStringLiteral("TARIH"));
     EditTarih->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     EditTarih->setCalendarPopup(true);

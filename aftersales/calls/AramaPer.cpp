@@ -240,10 +240,9 @@ namespace {
 // The conditions shared by the count and the list; `A` is ARAMAPER.
 QString aramaKosul(const AramaFiltre& f)
 {
-    const bool gecikenler = !f.sonuclananlar && f.bugun.isValid() && f.enddate >= f.bugun;
-    QString k = QStringLiteral(" WHERE A.MUS_TIP = :MT AND A.ARAMA_TRH < :BIT");
-    if (!gecikenler)
-        k += QStringLiteral(" AND A.ARAMA_TRH >= :BAS");
+    // The list keeps to its own period: a call due before it shows only when
+    // the clerk moves the period back.
+    QString k = QStringLiteral(" WHERE A.MUS_TIP = :MT AND A.ARAMA_TRH >= :BAS AND A.ARAMA_TRH < :BIT");
     k += f.sonuclananlar ? QStringLiteral(" AND A.DURUM IN ('A','G','R','Y','S')")
                          : QStringLiteral(" AND (A.DURUM IS NULL OR A.DURUM = '' OR A.DURUM IN ('U'))");
     if (f.sadeceMektup)
@@ -273,11 +272,9 @@ QString AramaListeSql(const AramaFiltre& f)
 
 QVariantMap AramaListeBinds(const AramaFiltre& f)
 {
-    QVariantMap b{{QStringLiteral("MT"), f.musteriTip}, {QStringLiteral("BIT"), aramaGunu(f.enddate.addDays(1))}};
-    const bool gecikenler = !f.sonuclananlar && f.bugun.isValid() && f.enddate >= f.bugun;
-    if (!gecikenler)
-        b.insert(QStringLiteral("BAS"), aramaGunu(f.begdate));
-    return b;
+    return {{QStringLiteral("MT"), f.musteriTip},
+            {QStringLiteral("BAS"), aramaGunu(f.begdate)},
+            {QStringLiteral("BIT"), aramaGunu(f.enddate.addDays(1))}};
 }
 
 int AramaSayisi(const Db& db, const AramaFiltre& f)

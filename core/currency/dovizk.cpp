@@ -1,4 +1,5 @@
 #include "currency/dovizk.h"
+#include "controls/TarihEdit.h"
 
 #include "currency/KurDeger.h"
 #include "currency/Takv.h"
@@ -75,7 +76,7 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Kur Değeri Kayıt için Varsayılan Tarih"), this));
-    MaskEdTarih = new QDateEdit(this);
+    MaskEdTarih = new TTarihEdit(this);
     MaskEdTarih->setObjectName(QStringLiteral("MaskEdTarih"));
     MaskEdTarih->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     MaskEdSaat = new QTimeEdit(this);
@@ -84,7 +85,7 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
     top->addWidget(MaskEdTarih);
     top->addWidget(MaskEdSaat);
     top->addWidget(new QLabel(QStringLiteral("Fiyat Güncellemek için Kur Tarihi "), this));
-    DateEditGun = new QDateEdit(this);
+    DateEditGun = new TTarihEdit(this);
     DateEditGun->setObjectName(QStringLiteral("DateEditGun"));
     DateEditGun->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     top->addWidget(DateEditGun);

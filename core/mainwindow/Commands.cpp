@@ -92,6 +92,8 @@ QList<Command> buildCommands()
     t << tile(1, S("TileAracRuhsat"), S("Araç Ruhsat"), Way::Single, TFrmBeyanList).single(S("FrmBeyanList")).runIf(notH(&t_user::beyan));
     t << tile(1, S("TileIscilikKodlari"), S("İşçilik Kodları"), Way::Routine, FrtSec);
     t << tile(1, S("TileBakimPaketleri"), S("Bakım Paketleri"), Way::Routine, IPaketSec);
+    // The warranty claims list, reached from the workshop's tiles.
+    t << tile(1, S("TileGarantiTalepleri"), S("Garanti Talepleri"), Way::Routine, ClaimListeSec).runIf(notH(&t_user::claim));
 
     t << tile(2, S("TileCariKayitlari2"), S("Cari Kayıtları"), Way::Routine, CariSec).runIf(notH(&t_user::cari));
     t << tile(2, S("TileCariHareketleri"), S("Cari Hareketleri"), Way::Routine, CariHrkSec).runIf(notH(&t_user::diger09));

@@ -1,5 +1,6 @@
 #include "login/PasswordHash.h"
 #include "guard/FormGuard.h"
+#include "controls/Arayuz.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     // The same last-resort guard as the program, so tests see what users see.
     tornaly::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tornaly"));
+    tornaly::ArayuzuHazirla(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,6 @@
 #include "stock/cards/StokSakla.h"
+#include "controls/SayiAlani.h"
+#include "controls/TarihEdit.h"
 
 #include "currency/dovizk.h"
 #include "guard/FormGuard.h"
@@ -116,7 +118,7 @@ QWidget* TFormStokSakla::baslikKur()
     EditStokNo = new QLineEdit(w);
     EditStokNo->setObjectName(QStringLiteral("EditStokNo"));
     EditStokNo->setReadOnly(true);
-    EditTarih = new QDateEdit(w);
+    EditTarih = new TTarihEdit(w);
     EditTarih->setObjectName(QStringLiteral("EditTarih"));
     EditTarih->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     EditTarih->setCalendarPopup(true);
@@ -225,7 +227,7 @@ QWidget* TFormStokSakla::detaySayfasi()
     fiyatKutulari.insert(QStringLiteral("KRITIK_SEV"), kritik);
     fiyatKutulari.insert(QStringLiteral("SIPARIS_SEV"), siparis);
     fiyatKutulari.insert(QStringLiteral("HEDEF_SEV"), hedef);
-    auto* fiyatTarihi = new QDateEdit(w);
+    auto* fiyatTarihi = new TTarihEdit(w);
     fiyatTarihi->setObjectName(QStringLiteral("EditFiyatTarihi"));
     fiyatTarihi->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     fiyatTarihi->setCalendarPopup(true);
@@ -793,7 +795,7 @@ bool TFormStokSakla::alanlariTopla()
         }
         double v = 0;
         if (!ParseMoney(t, &v)) {
-            ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(t));
+            ShowWarning(SayiDegilMesaji(t));
             return false;
         }
         if (ad == QLatin1String("KDV"))

@@ -233,6 +233,14 @@ bool YPFiyatGuncelle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b)
     return true;
 }
 
+QString IscilikSecimiMesaji(const QString& iscilikKodu, int eklenenParca)
+{
+    const QString parcalar = eklenenParca > 0
+                                 ? QStringLiteral("%1 işçiliğinin %2 parçası eklendi.").arg(iscilikKodu).arg(eklenenParca)
+                                 : QStringLiteral("%1 işçiliğine bağlı parça yok; parça eklenmedi.").arg(iscilikKodu);
+    return parcalar + QStringLiteral(" İşçilik satırı bu formda kaydedilmez: \"İş Emri Kapama\" formunda ekleyiniz.");
+}
+
 int IscilikParcalariEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& kod,
                          const QString& model)
 {

@@ -36,6 +36,10 @@ bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, i
 // prices; a card with no currency clears the line's currency fields.
 bool YPFiyatGuncelle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b);
 
+// What the parts counter is told after "İşçilik Seç": how many of the
+// labour's parts were added, and that the labour line goes on the work order
+// from "İş Emri Kapama".
+QString IscilikSecimiMesaji(const QString& iscilikKodu, int eklenenParca);
 // "&İşçilik Seç": adds every part the labour operation may use.
 int IscilikParcalariEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& kod,
                          const QString& model);

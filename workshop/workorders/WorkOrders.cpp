@@ -343,6 +343,9 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
                                                 MsgYes | MsgNo | MsgCancel, MsgYes, {});
             if (b == MsgYes)
                 return KayitSonucu::KmSor;
+            // "Vazgeç" gives up the save; only "Hayır" keeps the same km.
+            if (b == MsgCancel)
+                return KayitSonucu::Reddedildi;
         } else if (km < sonKm) {
             ShowError(QStringLiteral("KM aracın son KM sinden küçük olamaz !"));
             return KayitSonucu::KmSor;

@@ -1,4 +1,5 @@
 #include "aftersales/calls/forms/SerAramaSorgu.h"
+#include "controls/TarihEdit.h"
 
 #include "aftersales/calls/AramaRapor.h"
 #include "connection/DialogRunner.h"
@@ -49,7 +50,7 @@ const AramaSutun kAramaSutunlari[] = {
 
 QDateEdit* aramaTarihEdit(QWidget* parent, const char* name)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new TTarihEdit(parent);
     d->setObjectName(QString::fromLatin1(name));
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     d->setCalendarPopup(true);

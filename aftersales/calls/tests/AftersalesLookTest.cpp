@@ -15,6 +15,7 @@
 #include "startup/EmbeddedDemo.h"
 #include "testsupport/TestSupport.h"
 
+#include <QDateEdit>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -65,7 +66,12 @@ TEST_F(AftersalesLookTest, DemoClaimsAndCallsFromTheMainWindow)
         d.show();
         if (auto* f = qobject_cast<TFormSerAramaSorgu*>(&d)) {
             ++listed;
-            EXPECT_GE(f->rowCount(), 1); // overdue open calls of the delivered work order
+            // The list keeps to its period; the demo's open calls show once
+            // the period reaches back to them.
+            const QDate bitis = f->enddate();
+            f->DtBas->setDate(bitis.addYears(-3));
+            f->BtnFiltrele->click();
+            EXPECT_GE(f->rowCount(), 1); // open calls of the delivered work orders
             keep(f, "call-list.png");
             const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
             if (!dir.isEmpty() && listed == 1) {
@@ -126,9 +132,9 @@ TEST_F(AftersalesLookTest, DemoClaimsAndCallsFromTheMainWindow)
     main.resize(1366, 768);
     main.show();
     QApplication::processEvents(); // the start-up call of the due list
-    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(listed, 0) << "no demo call is due today: the start-up opens nothing";
     main.triggerCommand(QStringLiteral("MusteriAramaSorgu1"));
-    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(listed, 1);
 
     OpenRequest r;
     r.target = QString::fromLatin1(entry::ClaimListeSec);

@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, EveryCommandExistsWithItsCaption)
         group1 << t->text();
     EXPECT_EQ(group1, (QStringList{"İşemirleri", "İşemri Aç", "İşemri Yedek Parça", "İşemri Kapat",
                                    "İşemri Fatura İşlemleri", "Hasar", "Araç Ruhsat", "İşçilik Kodları",
-                                   "Bakım Paketleri"}));
+                                   "Bakım Paketleri", "Garanti Talepleri"}));
     EXPECT_EQ(tiles->tiles(0).size(), 5);
     EXPECT_EQ(tiles->tiles(2).size(), 9);
     EXPECT_EQ(tiles->tiles(3).size(), 2);

@@ -1,4 +1,5 @@
 #include "util/Utf8.h"
+#include "controls/TarihEdit.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -45,8 +46,8 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     EditFATNO->setObjectName(S("EditFATNO"));
     EditIENO = new QLineEdit(this);
     EditIENO->setObjectName(S("EditIENO"));
-    EditTrh1 = new QDateEdit(this);
-    EditTrh2 = new QDateEdit(this);
+    EditTrh1 = new TTarihEdit(this);
+    EditTrh2 = new TTarihEdit(this);
     for (QDateEdit* d : {EditTrh1, EditTrh2}) {
         d->setDisplayFormat(S("dd.MM.yyyy"));
         d->setCalendarPopup(true);

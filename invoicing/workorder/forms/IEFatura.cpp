@@ -1,4 +1,6 @@
 #include "util/Utf8.h"
+#include "controls/SayiAlani.h"
+#include "controls/TarihEdit.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "aftersales/calls/forms/ServisAramaPer.h"
 #include "accounts/cards/BrCari.h"
@@ -93,11 +95,11 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     EditKur = edit("DBEditTL_KURDEGER", true);
     EditOdemeSekli = edit("DBMemoODEME_SEKLI");
     EditOdemeSekli->setMaxLength(30);
-    EditTarih = new QDateEdit(ust);
+    EditTarih = new TTarihEdit(ust);
     EditTarih->setObjectName(S("DBDateTARIH"));
     EditTarih->setDisplayFormat(S("dd.MM.yyyy"));
     EditTarih->setCalendarPopup(true);
-    EditVade = new QDateEdit(ust);
+    EditVade = new TTarihEdit(ust);
     EditVade->setObjectName(S("DBDateVADE_TRH"));
     EditVade->setDisplayFormat(S("dd.MM.yyyy"));
     EditVade->setCalendarPopup(true);
@@ -411,12 +413,17 @@ void TFormIEFatura::hucreDegisti(QTableWidgetItem* item)
         return;
     IEFatSatir& s = m_fatura.satirlar[row];
     double v = 0;
-    if (item->column() == cIsk && ParseMoney(item->text(), &v)) {
+    // A price or discount that is no number is refused and the line shows what it had.
+    if ((item->column() == cIsk || item->column() == cFiyat) && !SayiOku(item->text(), &v)) {
+        tabloyuDoldur();
+        return;
+    }
+    if (item->column() == cIsk) {
         const IskontoSonucu r = IskontoSiniri(s, v, m_ctx.AktifKullanici.max_isk_prc, m_ctx.AktifKullanici.max_isk_isc);
         if (!r.mesaj.isEmpty())
             ShowInfo(r.mesaj);
         s.ISKONTO = r.oran;
-    } else if (item->column() == cFiyat && ParseMoney(item->text(), &v)) {
+    } else if (item->column() == cFiyat) {
         s.BIRIM_FIYAT = v;
         s.FYT_DOVIZ = 0;
     } else if (item->column() == cAd) {
@@ -622,7 +629,7 @@ void TFormIEFatura::BtnNetHesapClick()
 void TFormIEFatura::BtnYuvarlaClick()
 {
     double hedef = 0;
-    if (!ParseMoney(EditYuvarla->text(), &hedef) || !(hedef > 0))
+    if (!SayiOku(EditYuvarla->text(), &hedef) || !(hedef > 0))
         return;
     BtnNetHesapClick();
     if (Yuvarla(m_fatura.satirlar, hedef, m_fatura.deger(S("NET_TUTAR")).toDouble()))
@@ -632,7 +639,7 @@ void TFormIEFatura::BtnYuvarlaClick()
 void TFormIEFatura::BtnSatirIskClick()
 {
     double oran = 0;
-    if (!ParseMoney(EditIskonto->text(), &oran))
+    if (!SayiOku(EditIskonto->text(), &oran))
         return;
     if (oran < 0) {
         ShowInfo(S("İskonto oranı \"0\" dan küçük olamaz."));

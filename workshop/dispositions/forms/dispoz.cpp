@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "controls/SayiAlani.h"
 #include "workshop/dispositions/forms/dispoz.h"
 
 #include "context/SessionContext.h"
@@ -500,7 +501,7 @@ void TFormDispoz::parcaDuzenlendi(int row, const QString& alan, const QString& t
     }
     if (alan == QLatin1String("ISK_ORAN") || alan == QLatin1String("STOK_FIYATI")) {
         double v = 0;
-        if (!ParseMoney(text, &v)) {
+        if (text.trimmed().isEmpty() || !SayiOku(text, &v)) {
             GridParca->satirYenile(row, s);
             return;
         }
@@ -531,7 +532,7 @@ void TFormDispoz::iscilikDuzenlendi(int row, const QString& alan, const QString&
     if (alan == QLatin1String("SURE") || alan == QLatin1String("QTY") || alan == QLatin1String("ISK_ORAN")
         || alan == QLatin1String("ISCILIK_B_FIYATI")) {
         double v = 0;
-        if (!ParseMoney(text, &v)) {
+        if (text.trimmed().isEmpty() || !SayiOku(text, &v)) {
             GridIscilik->satirYenile(row, onceki);
             return;
         }

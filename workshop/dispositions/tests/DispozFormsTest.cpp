@@ -1,4 +1,6 @@
 #include "DispozFixture.h"
+#include "connection/DialogRunner.h"
+#include "workshop/partsissue/IsDetay.h"
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
@@ -8,12 +10,29 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 using namespace tornaly;
 using namespace tornaly::workshop;
 using tornaly::test::DispozTest;
 
 namespace {
+
+// Every window opened modally is recorded and answered by `cevap` (closed
+// when it has none), so a stray window fails a test instead of waiting.
+struct ModalKayit {
+    QStringList acilan;
+    std::function<int(QDialog&)> cevap;
+    ModalRunner onceki;
+    ModalKayit()
+    {
+        onceki = SetModalRunner([this](QDialog& d) {
+            acilan << d.objectName();
+            return cevap ? cevap(d) : int(QDialog::Rejected);
+        });
+    }
+    ~ModalKayit() { SetModalRunner(onceki); }
+};
 
 class DispozFormsTest : public DispozTest {
 protected:
@@ -88,6 +107,72 @@ TEST_F(DispozFormsTest, LabourListInModeZeroHasNoPick)
     EXPECT_EQ(l.LblSayi->text(), QStringLiteral("Kayıt Sayısı= 1"));
     TFormFRTBr1 s(ctx, 1);
     EXPECT_TRUE(s.BtnSec->isVisibleTo(&s));
+}
+
+// Enter in a work-order number box loads that work order and opens nothing
+// else; in the labour list a second Enter searches again and opens no card.
+TEST_F(DispozFormsTest, EnterDoesOneThing)
+{
+    ModalKayit modal;
+    {
+        TFormIsDetay f(ctx);
+        f.show();
+        f.EdAra->setFocus();
+        f.EdAra->setText(wo);
+        QTest::keyClick(f.EdAra, Qt::Key_Return);
+        EXPECT_TRUE(f.Belge.yuklu());
+        EXPECT_EQ(f.Belge.no(), wo);
+        EXPECT_TRUE(modal.acilan.isEmpty()) << "parts issue: " << modal.acilan.join(',').toStdString();
+        f.hide();
+    }
+    {
+        TFormDispoz f(ctx);
+        f.show();
+        f.Edit2->setFocus();
+        f.Edit2->setText(wo);
+        QTest::keyClick(f.Edit2, Qt::Key_Return);
+        EXPECT_EQ(f.Label10->text(), QStringLiteral("Açık İş Emri"));
+        EXPECT_TRUE(modal.acilan.isEmpty()) << "closing: " << modal.acilan.join(',').toStdString();
+        f.hide();
+    }
+    {
+        TFormFRTBr1 l(ctx, 1);
+        l.show();
+        l.EdKod->setFocus();
+        l.EdKod->setText(QStringLiteral("M1"));
+        l.EdModel->setText(QStringLiteral("VS1"));
+        QTest::keyClick(l.EdKod, Qt::Key_Return);
+        QTest::keyClick(l.EdKod, Qt::Key_Return);
+        EXPECT_EQ(l.Grid->rowCount(), 1);
+        EXPECT_TRUE(l.isVisible()) << "no button closed the list";
+        EXPECT_TRUE(modal.acilan.isEmpty()) << "labour list: " << modal.acilan.join(',').toStdString();
+    }
+}
+
+// "İşçilik Seç" on the parts counter adds the labour's parts and says that
+// the labour line itself is not kept there.
+TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
+{
+    ModalKayit modal;
+    modal.cevap = [](QDialog& d) {
+        auto* l = qobject_cast<TFormFRTBr1*>(&d);
+        if (!l)
+            return int(QDialog::Rejected);
+        l->EdKod->setText(QStringLiteral("M1"));
+        l->EdModel->setText(QStringLiteral("VS1"));
+        l->Ara(0);
+        l->Grid->setCurrentCell(0, 0);
+        l->BtnSecClick();
+        return l->result();
+    };
+    TFormIsDetay f(ctx);
+    f.isemriypac(wo);
+    f.BtnDuzenle->click();
+    messages.clear();
+    f.BtnIscilikSec->click();
+    EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTBr1")});
+    EXPECT_EQ(messages.lastText(), IscilikSecimiMesaji(QStringLiteral("M100"), 0));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISCILIK")), 0);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "workshop/common/RowValues.h"
+#include "connection/DialogRunner.h"
+#include "controls/SayiAlani.h"
 #include "workshop/labour/forms/FrtSakla.h"
 
 #include "guard/FormGuard.h"
@@ -146,8 +148,12 @@ void TFormFRTSakla::BtnSaklaClick()
     for (auto it = Alanlar.cbegin(); it != Alanlar.cend(); ++it) {
         const QString t = it.value()->text().trimmed();
         if (sayiAlan(it.key())) {
-            double v = 0;
-            m_row[it.key()] = t.isEmpty() || !ParseMoney(t, &v) ? QVariant() : QVariant(v);
+            QVariant v;
+            if (!SayiOku(t, &v)) {
+                it.value()->setFocus();
+                return;
+            }
+            m_row[it.key()] = v;
         } else {
             m_row[it.key()] = t;
         }
@@ -325,13 +331,13 @@ void TFormFRTBr1::BtnSecClick()
 TDonPara FrtKarti(SessionContext& ctx, const QString& kod, const QString& model, bool yeni, QWidget* parent)
 {
     TFormFRTSakla f(ctx, kod, model, yeni, parent);
-    return f.exec() == QDialog::Accepted ? f.Sonuc : TDonPara{};
+    return RunModal(f) == QDialog::Accepted ? f.Sonuc : TDonPara{};
 }
 
 TDonPara FrtSec(SessionContext& ctx, int mode, QWidget* parent)
 {
     TFormFRTBr1 f(ctx, mode, parent);
-    return f.exec() == QDialog::Accepted ? f.Sonuc : TDonPara{};
+    return RunModal(f) == QDialog::Accepted ? f.Sonuc : TDonPara{};
 }
 
 } // namespace tornaly::workshop

@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "controls/SayiAlani.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
 #include "context/SessionContext.h"
@@ -346,8 +347,11 @@ void TFormIsDetay::BtnIscilikSecClick()
     if (d.KodStr.isEmpty())
         return;
     setAramaModu(0);
-    IscilikParcalariEkle(m_db, m_ctx, Belge, d.KodStr, d.IlkStr);
+    const int eklenen = IscilikParcalariEkle(m_db, m_ctx, Belge, d.KodStr, d.IlkStr);
     goster();
+    // This form issues parts only: the labour line itself is written where
+    // labour is kept, so the clerk is told rather than left guessing.
+    ShowInfo(IscilikSecimiMesaji(d.KodStr, eklenen));
 }
 
 void TFormIsDetay::BtnPaketSecClick()
@@ -433,12 +437,12 @@ void TFormIsDetay::satirDuzenlendi(int row, const QString& alan, const QString& 
     static const QStringList sayilar{K("STOK_FIYATI"), K("ISK_ORAN"), K("STOK_MIKTAR"), K("TESLIM_MIKTAR"), K("KDV"),
                                      K("FYT_DOVIZ"), K("TL_KURDEGER")};
     if (sayilar.contains(alan)) {
-        double v = 0;
-        if (!text.trimmed().isEmpty() && !ParseMoney(text, &v)) {
+        QVariant v;
+        if (!SayiOku(text, &v)) {
             goster();
             return;
         }
-        s[alan] = text.trimmed().isEmpty() ? QVariant() : QVariant(v);
+        s[alan] = v;
     } else if (alan == QLatin1String("EXP")) {
         const QString e = text.trimmed().toUpper();
         s[alan] = e == QLatin1String("E") || e == QLatin1String("R") ? QVariant(e) : QVariant();

@@ -1,4 +1,5 @@
 #include "workshop/vehicles/forms/FieldPanel.h"
+#include "controls/SayiAlani.h"
 #include "db/Database.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -144,7 +145,7 @@ bool FieldPanel::store(QVariantMap& row) const
             else if (ParseMoney(text, &v))
                 row.insert(c, v);
             else {
-                ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(text));
+                ShowWarning(SayiDegilMesaji(text));
                 m_editors.value(c)->setFocus();
                 return false;
             }
@@ -158,7 +159,7 @@ bool FieldPanel::store(QVariantMap& row) const
             else if (ok)
                 row.insert(c, v);
             else {
-                ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(text));
+                ShowWarning(SayiDegilMesaji(text));
                 m_editors.value(c)->setFocus();
                 return false;
             }

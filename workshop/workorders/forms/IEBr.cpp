@@ -1,4 +1,5 @@
 #include "workshop/workorders/forms/IEBr.h"
+#include "controls/TarihEdit.h"
 
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
@@ -49,7 +50,7 @@ static TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent)
 
 QDateEdit* BosTarihEdit(QWidget* parent, const char* name)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new TTarihEdit(parent);
     d->setObjectName(QString::fromLatin1(name));
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     d->setCalendarPopup(true);

@@ -1,4 +1,6 @@
 #include "workshop/workorders/forms/IsEmri.h"
+#include "controls/SayiAlani.h"
+#include "controls/TarihEdit.h"
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -180,7 +182,7 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     LblGiris = new QLabel(tarih);
     LblGiris->setObjectName(QStringLiteral("LblGiris"));
     tf->addRow(QStringLiteral("Araç Giriş Trh/Saat"), LblGiris);
-    DtTrfCikis = new QDateEdit(tarih);
+    DtTrfCikis = new TTarihEdit(tarih);
     DtTrfCikis->setObjectName(QStringLiteral("DtTrfCikis"));
     DtTrfCikis->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     DtTrfCikis->setCalendarPopup(true);
@@ -381,7 +383,7 @@ void TFormIsEmri::toWidgets()
     LblKapali->setVisible(trimmedText(r.value(QStringLiteral("KAPANDI"))) == QLatin1String("E"));
 }
 
-void TFormIsEmri::fromWidgets()
+bool TFormIsEmri::fromWidgets()
 {
     QVariantMap& r = Kart.row;
     for (auto it = m_text.cbegin(); it != m_text.cend(); ++it) {
@@ -398,12 +400,13 @@ void TFormIsEmri::fromWidgets()
             r[it.key()] = v;
     }
     r[QStringLiteral("IE_TIP")] = CbTip->currentData().toString();
-    QString km = EdKm->text().trimmed();
-    km.remove(QLatin1Char('.'));
-    km.replace(QLatin1Char(','), QLatin1Char('.'));
-    r[QStringLiteral("KM")] = km.toDouble();
+    double km = 0;
+    if (!SayiOku(EdKm->text(), &km))
+        return false;
+    r[QStringLiteral("KM")] = km;
     r[QStringLiteral("TESLIM_TRH")] =
         DtTrfCikis->date() > DtTrfCikis->minimumDate() ? QVariant(QDateTime(DtTrfCikis->date(), QTime(0, 0))) : QVariant();
+    return true;
 }
 
 void TFormIsEmri::setButtons()
@@ -439,7 +442,11 @@ void TFormIsEmri::isemriac(const QString& isEmriNo)
 
 void TFormIsEmri::BtnSaklaClick()
 {
-    fromWidgets();
+    if (!fromWidgets()) {
+        EdKm->setFocus();
+        EdKm->selectAll();
+        return;
+    }
     const KayitSonucu r = Kart.sakla();
     if (r == KayitSonucu::KmSor) {
         EdKm->setFocus();

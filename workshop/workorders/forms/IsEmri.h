@@ -78,7 +78,8 @@ protected:
 private:
     void loadTypes();
     void toWidgets();
-    void fromWidgets();
+    // False (with a message) when a field holds text the row cannot take.
+    bool fromWidgets();
     void setButtons();
     void aracAra(AracAlani alan, QLineEdit* field);
 

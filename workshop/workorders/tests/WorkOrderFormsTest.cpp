@@ -80,6 +80,36 @@ TEST_F(WorkOrderFormsTest, ReceiveTheVehicleByPlateAndSave)
     EXPECT_TRUE(modal.isEmpty()) << modal.join(QLatin1Char(',')).toStdString();
 }
 
+// A km with letters is not read as some other km, and the first-registration
+// date is typed as the clerk reads it off the licence.
+TEST_F(WorkOrderFormsTest, KmWithLettersIsRefusedAndTheDateIsTyped)
+{
+    TFormIsEmri f(ctx);
+    f.show();
+    ASSERT_TRUE(f.Kart.giriste());
+    f.EdPlaka->setText(QStringLiteral("34AB12"));
+    QTest::keyClick(f.EdPlaka, Qt::Key_Return);
+    f.CbTip->setCurrentIndex(f.CbTip->findData(QStringLiteral("A")));
+    f.DtTrfCikis->setDate(f.DtTrfCikis->minimumDate());
+    f.DtTrfCikis->setFocus();
+    QTest::keyClicks(f.DtTrfCikis, QStringLiteral("03.05.2021"));
+    EXPECT_EQ(f.DtTrfCikis->date(), QDate(2021, 5, 3));
+    for (const QString& km : {QStringLiteral("12a5x"), QStringLiteral("1.2.3")}) {
+        messages.clear();
+        f.EdKm->setText(km);
+        f.BtnSakla->click();
+        EXPECT_TRUE(f.Kart.giriste()) << km.toStdString();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(km)});
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI")), 0) << km.toStdString();
+    }
+    messages.clear();
+    f.EdKm->setText(QStringLiteral("12.500"));
+    f.BtnSakla->click();
+    EXPECT_FALSE(f.Kart.giriste()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT KM FROM ISEMRI")).toDouble(), 12500);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT TESLIM_TRH FROM ISEMRI")).toDateTime().date(), QDate(2021, 5, 3));
+}
+
 TEST_F(WorkOrderFormsTest, ListPicksAndTheMainWindowFindsTheOpeners)
 {
     addWorkOrder(QStringLiteral("S000010"), QStringLiteral("VF1AAA11111111111"), 100, QStringLiteral("A"),

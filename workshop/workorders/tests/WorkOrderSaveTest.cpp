@@ -50,6 +50,16 @@ TEST_F(WorkOrderSaveTest, ChecksRefuseInOrderAndWriteNothing)
     }
 }
 
+TEST_F(WorkOrderSaveTest, SameKmAnsweredVazgecCancelsTheSave)
+{
+    QVariantMap row = validRow();
+    row[QStringLiteral("KM")] = 12000.0;
+    messages.answer(MsgCancel);
+    EXPECT_EQ(IsEmriKaydet(db, ctx, row, true, 12000), KayitSonucu::Reddedildi);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("KM aracın son KM si ile aynı değiştirmek istiyor musunuz?")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI")), 0);
+}
+
 TEST_F(WorkOrderSaveTest, SameKmAnsweredNoSavesAndTypePIsStoredClosedWithoutPlate)
 {
     QVariantMap row = validRow();
