@@ -2,7 +2,10 @@
 #include "util/Utf8.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
+#include "guard/WaitCursor.h"
+#include "db/DbError.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "report/ListReport.h"
@@ -20,6 +23,16 @@
 #include <QVBoxLayout>
 
 namespace tornaly {
+
+void OnarimAdimi(const std::function<void()>& adim)
+{
+    WaitCursor wait;
+    try {
+        adim();
+    } catch (const DbError& e) {
+        throw IslemReddi(OnarimHataMetni(e));
+    }
+}
 
 namespace {
 using text::S;
@@ -56,8 +69,8 @@ TFormStokMiktarGuncelle::TFormStokMiktarGuncelle(SessionContext& ctx, QWidget* p
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(520, 300);
-    connect(BtnDuzenle, &QPushButton::clicked, this, &TFormStokMiktarGuncelle::BtnDuzenleClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded(this, &TFormStokMiktarGuncelle::BtnDuzenleClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
 }
 
 void TFormStokMiktarGuncelle::BtnDuzenleClick()
@@ -65,7 +78,7 @@ void TFormStokMiktarGuncelle::BtnDuzenleClick()
     if (AskYesNoCancel(S("Belge Hareketleri Güncellensin mi?")) != MsgYes)
         return;
     TOnarimSonucu sonuc;
-    if (!ToolGuard([&] { sonuc = BelgeHareketleriniDuzenle(m_db); }))
+    if (!Guard([&] { OnarimAdimi([&] { sonuc = BelgeHareketleriniDuzenle(m_db); }); }))
         return;
     LblSonuc->setText(sonuc.ozet());
     Messages().show(MsgIcon::Information, S("Belge Hareketleriniz Güncellendi.") + S("\n\n") + sonuc.ozet(), MsgOk,
@@ -114,9 +127,9 @@ TFormStkMikUyaman::TFormStkMikUyaman(SessionContext& ctx, QWidget* parent)
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(760, 480);
-    connect(LookupDepo, &QComboBox::currentIndexChanged, this, &TFormStkMikUyaman::Yenile);
-    connect(BtnListe, &QPushButton::clicked, this, &TFormStkMikUyaman::BtnListeClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(LookupDepo, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormStkMikUyaman::Yenile));
+    connect(BtnListe, &QPushButton::clicked, this, Guarded(this, &TFormStkMikUyaman::BtnListeClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     // The list opens on the service depot when there is one, else on the first.
     const int servis = LookupDepo->findData(ctx.ServisDepoKodu);
     if (servis >= 0)
@@ -126,7 +139,8 @@ TFormStkMikUyaman::TFormStkMikUyaman(SessionContext& ctx, QWidget* parent)
 
 void TFormStkMikUyaman::Yenile()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         m_satirlar.clear();
         if (LookupDepo->count() == 0)
             LblBilgi->setText(S("Stok modülü kurulu değil ya da tanımlı depo yok; listelenecek ürün yok."));
@@ -154,7 +168,8 @@ void TFormStkMikUyaman::Yenile()
 
 void TFormStkMikUyaman::BtnListeClick()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         QVector<QVector<QVariant>> satirlar;
         for (const TUyusmayanStok& s : std::as_const(m_satirlar))
             satirlar.append({s.STOK_KOD_NO, s.STOK_ADI_TR, s.MIKTAR, s.HRKMIK});
@@ -215,15 +230,16 @@ TFormCarKDegis::TFormCarKDegis(SessionContext& ctx, QWidget* parent) : QDialog(p
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(520, 220);
-    connect(EditESKI, &QLineEdit::returnPressed, this, &TFormCarKDegis::EditESKIEnter);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormCarKDegis::BtnCariSecClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormCarKDegis::BtnDegistirClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(EditESKI, &QLineEdit::returnPressed, this, Guarded(this, &TFormCarKDegis::EditESKIEnter));
+    connect(BtnCariSec, &QPushButton::clicked, this, Guarded(this, &TFormCarKDegis::BtnCariSecClick));
+    connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormCarKDegis::BtnDegistirClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
 }
 
 void TFormCarKDegis::EditESKIEnter()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const auto cari = CariBul(m_db, EditESKI->text().trimmed());
         LblEskiAd->setText(cari.first.isEmpty() ? QString() : cari.first + S(" - ") + cari.second);
         if (!cari.first.isEmpty())
@@ -237,7 +253,7 @@ void TFormCarKDegis::BtnDegistirClick()
 {
     const QString eski = EditESKI->text().trimmed(), yeni = EditYENI->text().trimmed();
     TCariKodDegisimi k;
-    if (!ToolGuard([&] { k = CariKodDegisimKontrol(m_db, eski, yeni); }))
+    if (!Guard([&] { WaitCursor wait; k = CariKodDegisimKontrol(m_db, eski, yeni); }))
         return;
     if (!k.hata.isEmpty()) {
         ShowError(k.hata);
@@ -247,8 +263,9 @@ void TFormCarKDegis::BtnDegistirClick()
     if (Messages().show(MsgIcon::Confirmation, eski + S(" kodu ") + yeni + S(" ile değiştirilecektir. Onaylıyormusunuz?"),
                         MsgYes | MsgNo, MsgNo, {}) != MsgYes)
         return;
-    ToolGuard([&] {
-        const TCariKodDegisimi d = CariKodDegistir(m_db, eski, yeni);
+    Guard([&] {
+        TCariKodDegisimi d;
+        OnarimAdimi([&] { d = CariKodDegistir(m_db, eski, yeni); });
         if (!d.hata.isEmpty())
             ShowError(d.hata);
     });

@@ -2,6 +2,7 @@
 #include "maintenance/VeriOnarim.h"
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -10,6 +11,10 @@ class QPushButton;
 class QTableWidget;
 
 namespace tornaly {
+
+// Runs one repair step under the wait cursor; a database failure becomes a
+// refusal that says nothing changed (OnarimHataMetni), for the slot's guard.
+void OnarimAdimi(const std::function<void()>& adim);
 
 struct SessionContext;
 
