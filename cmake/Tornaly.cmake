@@ -1,7 +1,24 @@
 # Helpers shared by every subsystem library.
 
-# Libraries, tests and the program compile with the same warnings.
+# Libraries, tests, benchmarks and the program compile with the same warnings.
 set(TORNALY_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+# CI (scripts/test.sh) turns warnings in our own code into errors, so that a
+# new one fails the run instead of piling up; a plain build only reports them.
+option(TORNALY_WERROR "Treat warnings in Tornaly's own sources as errors" OFF)
+
+# tornaly_warnings(<target>): the project's warnings on one of its own targets.
+# The code that moc generates for the target keeps its warnings as warnings:
+# only code we write is held to -Werror. Third-party headers (Qt, GoogleTest,
+# Google Benchmark) come in as system headers and report nothing.
+function(tornaly_warnings target)
+  target_compile_options(${target} PRIVATE ${TORNALY_WARNINGS})
+  if(TORNALY_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+    get_target_property(bindir ${target} BINARY_DIR)
+    set_source_files_properties(${bindir}/${target}_autogen/mocs_compilation.cpp
+      TARGET_DIRECTORY ${target} PROPERTIES COMPILE_OPTIONS -Wno-error)
+  endif()
+endfunction()
 
 # Every target compiles against the same precompiled Qt headers, built once
 # (tornaly_pch, top CMakeLists) and reused by every other target: one
@@ -30,7 +47,7 @@ function(tornaly_add_library)
     target_include_directories(${A_NAME} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   target_link_libraries(${A_NAME} PUBLIC ${A_DEPS})
-  target_compile_options(${A_NAME} PRIVATE ${TORNALY_WARNINGS})
+  tornaly_warnings(${A_NAME})
   tornaly_use_pch(${A_NAME})
   if(A_NO_UNITY)
     set_target_properties(${A_NAME} PROPERTIES UNITY_BUILD OFF)
@@ -81,7 +98,7 @@ function(tornaly_add_test)
   endif()
   add_executable(${A_NAME} ${A_SOURCES})
   target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} tornaly_testsupport GTest::gtest)
-  target_compile_options(${A_NAME} PRIVATE ${TORNALY_WARNINGS})
+  tornaly_warnings(${A_NAME})
   tornaly_use_pch(${A_NAME})
   # Test programs are small, and their fixtures live in anonymous namespaces
   # that a batch would share between files.

@@ -21,8 +21,9 @@ private:
 
 // ---- cash boxes ---------------------------------------------------------------
 
+// Every field has a default, so that a box may be given by its leading ones.
 struct KasaKaydi {
-    QString KASAKOD, ADI, ACIKLAMA1, ACIKLAMA2, ACIKLAMA3, MUH_KOD;
+    QString KASAKOD{}, ADI{}, ACIKLAMA1{}, ACIKLAMA2{}, ACIKLAMA3{}, MUH_KOD{};
 };
 std::optional<KasaKaydi> KasaOku(const Db& db, const QString& kod);
 // Every cash box, by code.

@@ -16,8 +16,9 @@ struct TOdeParam {
     int VadeGun = 0;
 };
 
+// Every field has a default, so that a plan may be given by its leading ones.
 struct OdePlanKaydi {
-    QString ODE_KOD, ADI, ODE_TIP, HESAP_KOD, HESAP_NO;
+    QString ODE_KOD{}, ADI{}, ODE_TIP{}, HESAP_KOD{}, HESAP_NO{};
     double EO_INDIR = 0, GO_VFARK = 0;
     int VADEGUN = 0;
 };

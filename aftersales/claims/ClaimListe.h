@@ -16,7 +16,7 @@ struct ClaimListeFiltre {
     Durum durum = Tumu;
     Fatura fatura = FaturaTumu;
     bool teslimTarihi = false; // "Teslim Trh" in place of "Tamir Trh"
-    QDate trh1, trh2;          // inclusive bounds; an empty one adds no condition
+    QDate trh1{}, trh2{};      // inclusive bounds; an empty one adds no condition
 };
 
 // The list's statement: the filter line, then the search line, each with its

@@ -30,9 +30,9 @@ public:
 
 struct SchemaStep {
     int version = 0;
-    QString name;
-    QString sql;
-    std::function<void(const Db&)> code;
+    QString name{};
+    QString sql{};
+    std::function<void(const Db&)> code{}; // empty for a step of SQL alone
 };
 
 // The steps of one module for one backend, in version order.

@@ -33,12 +33,14 @@ private:
 // A read-only list grid over a query model: whole-row selection, alternating
 // rows, Turkish formats, captions by field, hidden fields, and sorting by a
 // click on a column header (the callback reopens the list in that order).
+// Lists give only the leading members in braces; each has a default so that
+// the rest may be left out.
 struct ListeAyari {
-    QHash<QString, QString> basliklar; // field -> caption
-    QStringList gizli;
-    QHash<QString, QString> bicimler;
-    QSet<QString> tarihler;
-    QHash<QString, std::function<QString(const QVariant&)>> cevirici;
+    QHash<QString, QString> basliklar{}; // field -> caption
+    QStringList gizli{};
+    QHash<QString, QString> bicimler{};
+    QSet<QString> tarihler{};
+    QHash<QString, std::function<QString(const QVariant&)>> cevirici{};
 };
 void ListeHazirla(QTableView* view, BoundQueryModel* model, const ListeAyari& ayar);
 // Sizes columns to their data once the list is open, the widest text

@@ -351,8 +351,9 @@ TEST_F(RatesFormTest, RatesShowTheDigitsTheFormatAsks)
         EXPECT_LE(list->fontMetrics().horizontalAdvance(name) + 8, list->columnWidth(1)) << name.toStdString();
     }
     const QString dir = qEnvironmentVariable("TORNALY_LOOK_DIR");
-    if (!dir.isEmpty())
+    if (!dir.isEmpty()) {
         EXPECT_TRUE(form->grab().save(QDir(dir).filePath(QStringLiteral("rates.png"))));
+    }
 }
 
 TEST_F(RatesFormTest, TextThatIsNoRateIsRefusedAndTheOldRateKept)

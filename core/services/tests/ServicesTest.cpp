@@ -41,12 +41,14 @@ TEST(Discount, RuleFillsTheCallersFields)
         EXPECT_DOUBLE_EQ(isk.toDouble(), c.iskonto);
         if (c.dovizAlani) {
             EXPECT_EQ(dvzFiyat.isNull(), c.dovizFiyat.isNull());
-            if (!c.dovizFiyat.isNull())
+            if (!c.dovizFiyat.isNull()) {
                 EXPECT_DOUBLE_EQ(dvzFiyat.toDouble(), c.dovizFiyat.toDouble());
+            }
         }
         EXPECT_EQ(doviz.isNull(), c.dovizKodu.isNull());
-        if (!c.dovizKodu.isNull())
+        if (!c.dovizKodu.isNull()) {
             EXPECT_EQ(doviz.toString(), c.dovizKodu.toString());
+        }
     }
 
     // No rule found: nothing changes.

@@ -11,12 +11,14 @@ namespace tornaly::workshop {
 class SatirGrid : public QTableWidget {
     Q_OBJECT
 public:
+    // Tables of columns give only the leading members; each has a default so
+    // that the rest may be left out.
     struct Kolon {
-        QString alan;
-        QString baslik;
+        QString alan{};
+        QString baslik{};
         bool duzenlenir = false;
         bool para = false;
-        std::function<QVariant(const QVariantMap&)> hesap; // computed columns
+        std::function<QVariant(const QVariantMap&)> hesap{}; // computed columns
     };
     explicit SatirGrid(QWidget* parent = nullptr);
     void setKolonlar(const QList<Kolon>& k);

@@ -77,7 +77,6 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     auto* split = new QSplitter(Qt::Vertical, this);
     GridParca = new SatirGrid(split);
     GridParca->setObjectName(QStringLiteral("GridParca"));
-    using Kolon = SatirGrid::Kolon;
     GridParca->setKolonlar({
         {K("SIRANO"), QStringLiteral("S.No")},
         {K("STOK_KOD_NO"), QStringLiteral("Parça Kod")},

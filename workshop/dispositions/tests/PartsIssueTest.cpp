@@ -15,8 +15,9 @@ protected:
     IsDetayBelgesi load()
     {
         IsDetayBelgesi b = IsDetayYukle(db, ctx, wo);
-        if (!b.parcalar.isEmpty())
+        if (!b.parcalar.isEmpty()) {
             EXPECT_TRUE(YPDuzenle(ctx, b)); // the question about the last delivery is answered Yes
+        }
         return b;
     }
     double verilen(int sira)

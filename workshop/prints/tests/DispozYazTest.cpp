@@ -225,8 +225,9 @@ TEST_F(DispozYazTest, DeliveryFormColumnsFollowTheDiscountParameter)
         const QString amountCol = c.iskluKdvli ? QStringLiteral("IskluKdvliTutar") : QStringLiteral("TUTAR");
         EXPECT_EQ(texts(d, discountCol).value(0), c.partCells.at(0)) << what.toStdString();
         EXPECT_EQ(texts(d, amountCol).value(0), c.partCells.at(1)) << what.toStdString();
-        if (c.netColumn)
+        if (c.netColumn) {
             EXPECT_EQ(texts(d, QStringLiteral("NETTUT")), (QStringList{QStringLiteral("180,00"), QStringLiteral("300,00")}));
+        }
         EXPECT_EQ(texts(d, QStringLiteral("IMZA_TESLIM_EDEN")).size(), c.signatureName ? 1 : 0) << what.toStdString();
     }
     // Lines: kind marks, requested and delivered quantity, labour time with its fraction, VAT without decimals.

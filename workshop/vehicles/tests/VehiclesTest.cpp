@@ -44,8 +44,9 @@ TEST_F(VehiclesTest, SaveChecks)
         messages.clear();
         const bool ok = SaveArac(db, ctx, vehicle(c.sase, c.plaka), true);
         EXPECT_EQ(ok, c.message.isEmpty()) << c.sase.toStdString();
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_EQ(messages.lastText(), c.message);
+        }
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ARAC")), 2);
 
