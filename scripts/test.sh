@@ -5,6 +5,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
+# Every form slot runs through the error guard; the check and its own
+# samples run before the build so that a missing guard fails fast.
+bash "$root/scripts/check-guards.sh" --self-test
+bash "$root/scripts/check-guards.sh"
 # A warning in our own code fails the run; the build folder keeps the setting.
 bash "$root/scripts/build.sh" -DTORNALY_WERROR=ON
 

@@ -116,7 +116,7 @@ TFormHesapKarti::TFormHesapKarti(const SessionContext& ctx, const QString& kod, 
     BtnSakla->setAutoDefault(false);
     BtnVazgec->setAutoDefault(false);
     connect(BtnSakla, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnSaklaClick(); }));
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* alt = new QHBoxLayout;
     alt->addStretch();
     alt->addWidget(BtnSakla);

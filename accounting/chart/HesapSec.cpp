@@ -99,7 +99,7 @@ TFormHesapSec::TFormHesapSec(const SessionContext& ctx, int mode, QWidget* paren
     connect(BtnDegistir, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnDegistirClick(); }));
     connect(BtnAylik, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnAylikClick(); }));
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnSilClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* alt = new QHBoxLayout;
     for (auto* b : {BtnSec, BtnYeni, BtnDegistir, BtnAylik, BtnSil})
         alt->addWidget(b);

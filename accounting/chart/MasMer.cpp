@@ -160,7 +160,7 @@ TFormMasMerKarti::TFormMasMerKarti(const SessionContext& ctx, const QString& kod
     BtnVazgec = new QPushButton(QStringLiteral("&Vazgeç"), this);
     BtnVazgec->setObjectName(QStringLiteral("BtnVazgec"));
     connect(BtnSakla, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnSaklaClick(); }));
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Masraf Merkezi Kodu"), EditKod);
     form->addRow(QStringLiteral("Masraf Merkezi Tanımı"), EditAdi);
@@ -235,7 +235,7 @@ TFormMasMerSec::TFormMasMerSec(const SessionContext& ctx, int mode, QWidget* par
     connect(BtnYeni, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnYeniClick(); }));
     connect(BtnDegistir, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnDegistirClick(); }));
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnSilClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* alt = new QHBoxLayout;
     for (auto* b : {BtnSec, BtnYeni, BtnDegistir, BtnSil, BtnAylik})
         alt->addWidget(b);

@@ -118,7 +118,7 @@ TFormMuhKDV::TFormMuhKDV(const SessionContext& ctx, int mode, QWidget* parent)
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
     for (auto* b : {BtnYeniSet, BtnYeniOran, BtnSec, BtnKapat})
         b->setAutoDefault(false);
-    connect(BtnYeniSet, &QPushButton::clicked, this, [this] {
+    connect(BtnYeniSet, &QPushButton::clicked, this, Guarded([this] {
         m_yukleniyor = true;
         const int r = GridSet->rowCount();
         GridSet->insertRow(r);
@@ -127,8 +127,8 @@ TFormMuhKDV::TFormMuhKDV(const SessionContext& ctx, int mode, QWidget* parent)
         m_yukleniyor = false;
         GridSet->setCurrentCell(r, 0);
         GridSet->editItem(GridSet->item(r, 0));
-    });
-    connect(BtnYeniOran, &QPushButton::clicked, this, [this] {
+    }));
+    connect(BtnYeniOran, &QPushButton::clicked, this, Guarded([this] {
         if (mevcutSet().isEmpty())
             return;
         m_yukleniyor = true;
@@ -143,9 +143,9 @@ TFormMuhKDV::TFormMuhKDV(const SessionContext& ctx, int mode, QWidget* parent)
         m_yukleniyor = false;
         GridOran->setCurrentCell(r, 0);
         GridOran->editItem(GridOran->item(r, 0));
-    });
+    }));
     connect(BtnSec, &QPushButton::clicked, this, Guarded([this](auto&&...) { BtnSecClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* alt = new QHBoxLayout;
     alt->addWidget(BtnYeniSet);
     alt->addWidget(BtnYeniOran);

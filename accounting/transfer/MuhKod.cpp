@@ -42,7 +42,7 @@ TFormMuhKod::TFormMuhKod(const EksikMuhKodlari& eksikler, QWidget* parent) : QDi
     GridIscilik = izgara(this, "GridIscilik", eksikler.iscilikler);
     BtnKapat = new QPushButton(QStringLiteral("Kapat"), this);
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     auto* alt = new QHBoxLayout;
     alt->addStretch();
     alt->addWidget(BtnKapat);

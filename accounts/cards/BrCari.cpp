@@ -1,4 +1,5 @@
 #include "accounts/cards/BrCari.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/cards/CariKart.h"
 #include "accounts/cards/CariSakla.h"
@@ -64,7 +65,7 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
         arama->addWidget(l, 0, col);
         arama->addWidget(kutu, 1, col++);
         kutu->installEventFilter(this);
-        connect(kutu, &QLineEdit::textEdited, this, [this] { m_doubleEnter = false; });
+        connect(kutu, &QLineEdit::textEdited, this, Guarded([this] { m_doubleEnter = false; }));
     }
     cxGrupFiltre = new QComboBox(this);
     cxGrupFiltre->setObjectName(QStringLiteral("cxGrupFiltre"));
@@ -75,7 +76,7 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     }
     arama->addWidget(new QLabel(QStringLiteral("Cari Gruba Göre Filtre"), this), 0, col);
     arama->addWidget(cxGrupFiltre, 1, col);
-    connect(cxGrupFiltre, &QComboBox::activated, this, &TFormCariBr::cxGrupFiltrePropertiesCloseUp);
+    connect(cxGrupFiltre, &QComboBox::activated, this, Guarded(this, &TFormCariBr::cxGrupFiltrePropertiesCloseUp));
 
     TableBr = new ListeModeli(this);
     TableBr->setObjectName(QStringLiteral("TableBr"));
@@ -96,13 +97,13 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     cxGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cxGrid->verticalHeader()->hide();
     cxGrid->installEventFilter(this);
-    connect(cxGrid, &QTableView::doubleClicked, this, [this] {
+    connect(cxGrid, &QTableView::doubleClicked, this, Guarded([this] {
         if (BtnSec->isVisible() && BtnSec->isEnabled())
             BtnSecClick();
         else if (BtnDuzenle->isEnabled())
             BtnDuzenleClick();
-    });
-    connect(cxGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFormCariBr::toplamlariGoster);
+    }));
+    connect(cxGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded(this, &TFormCariBr::toplamlariGoster));
 
     PanelToplam = new QWidget(this);
     PanelToplam->setObjectName(QStringLiteral("PanelToplam"));
@@ -145,14 +146,14 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     lay->addWidget(PanelToplam);
     lay->addLayout(dugmeler);
 
-    connect(BtnSec, &QPushButton::clicked, this, &TFormCariBr::BtnSecClick);
-    connect(BtnYeni, &QPushButton::clicked, this, &TFormCariBr::BtnYeniClick);
-    connect(BtnKopyala, &QPushButton::clicked, this, &TFormCariBr::BtnKopyalaClick);
-    connect(BtnDuzenle, &QPushButton::clicked, this, &TFormCariBr::BtnDuzenleClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormCariBr::BtnSilClick);
-    connect(BtnHareketGiris, &QPushButton::clicked, this, &TFormCariBr::BtnHareketGirisClick);
-    connect(BtnGecmis, &QPushButton::clicked, this, &TFormCariBr::BtnGecmisClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnSecClick));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnYeniClick));
+    connect(BtnKopyala, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnKopyalaClick));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnDuzenleClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnSilClick));
+    connect(BtnHareketGiris, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketGirisClick));
+    connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnGecmisClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     const QString& cari = ctx.AktifKullanici.cari;
     const BrowseKomutlari k = BrowseKomutlariniBelirle(mode, cari);

@@ -1,4 +1,5 @@
 #include "accounts/cards/CariSakla.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/codes/Bayiler.h"
 #include "accounts/codes/CariKodlari.h"
@@ -300,25 +301,25 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     maskele(QStringLiteral("KIMLIKNO"), KimlikNoMaskesi());
     maskele(QStringLiteral("VN"), SahisVergiNoMaskesi());
 
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormCariSakla::BtnSaklaClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormCariSakla::BtnIptalClick);
-    connect(BtnSonKod, &QPushButton::clicked, this, &TFormCariSakla::BtnSonKodClick);
-    connect(BtnBankaEkle, &QPushButton::clicked, this, &TFormCariSakla::BtnBankaEkleClick);
-    connect(BtnPersonelEkle, &QPushButton::clicked, this, &TFormCariSakla::BtnPersonelEkleClick);
-    connect(BtnPostaKutusuEkle, &QPushButton::clicked, this, &TFormCariSakla::BtnPostaKutusuEkleClick);
-    connect(cins, &QComboBox::currentIndexChanged, this, &TFormCariSakla::CINSIYETChange);
-    connect(ili, &QComboBox::activated, this, &TFormCariSakla::ILIExit);
-    connect(ili, &QComboBox::currentTextChanged, this, [this, ulke = ulke](const QString& t) {
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnSaklaClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnIptalClick));
+    connect(BtnSonKod, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnSonKodClick));
+    connect(BtnBankaEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnBankaEkleClick));
+    connect(BtnPersonelEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPersonelEkleClick));
+    connect(BtnPostaKutusuEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPostaKutusuEkleClick));
+    connect(cins, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormCariSakla::CINSIYETChange));
+    connect(ili, &QComboBox::activated, this, Guarded(this, &TFormCariSakla::ILIExit));
+    connect(ili, &QComboBox::currentTextChanged, this, Guarded([this, ulke = ulke](const QString& t) {
         ulke->setEnabled(t.isEmpty());
         ilceleriDoldur(QStringLiteral("ILI"), QStringLiteral("SEMT"));
-    });
-    connect(ulke, &QComboBox::currentTextChanged, this, [this, ili = ili](const QString& t) {
+    }));
+    connect(ulke, &QComboBox::currentTextChanged, this, Guarded([this, ili = ili](const QString& t) {
         ili->setEnabled(t.isEmpty());
         alan(QStringLiteral("SEMT"))->setEnabled(t.isEmpty());
-    });
+    }));
     connect(nil, &QComboBox::currentTextChanged, this,
-            [this] { ilceleriDoldur(QStringLiteral("N_IL"), QStringLiteral("N_ILCE")); });
-    connect(BtnMerkezBayi, &QPushButton::clicked, this, [this] {
+            Guarded([this] { ilceleriDoldur(QStringLiteral("N_IL"), QStringLiteral("N_ILCE")); }));
+    connect(BtnMerkezBayi, &QPushButton::clicked, this, Guarded([this] {
         const TypeCari b = BayiSec(m_ctx, 1, this);
         if (b.bos())
             return;
@@ -326,7 +327,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
         if (kullanan && !AskYesNo(MerkezBayiSoruText(*kullanan)))
             return;
         setText(QStringLiteral("MERKEZ_BAYI"), b.CariKod);
-    });
+    }));
     alan(QStringLiteral("VN"))->installEventFilter(this);
     alan(QStringLiteral("KIMLIKNO"))->installEventFilter(this);
     alan(QStringLiteral("MUH_KOD"))->installEventFilter(this);

@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "guard/FormGuard.h"
 #include "accounts/cards/brcari2.h"
 
 #include "db/DbError.h"
@@ -67,11 +68,11 @@ TFormCariBr2::TFormCariBr2(const SessionContext& ctx, int mode, QWidget* parent)
         gl->addWidget(r);
     }
     RgGrup->button(GrupSecenekleri().size() - 1)->setChecked(true);
-    connect(RgGrup, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(RgGrup, &QButtonGroup::idClicked, this, Guarded([this](int id) {
         grupFiltresi(GrupSecenekleri().at(id).second);
         if (TableBr->isOpen())
             listeyiAc();
-    });
+    }));
 
     TableBr = new ListeModeli(this);
     TableBr->setCaptions({QStringLiteral("Cari Kod"), QStringLiteral("Müşteri-Firma Adı "), QStringLiteral("Yetkili 1"),
@@ -85,10 +86,10 @@ TFormCariBr2::TFormCariBr2(const SessionContext& ctx, int mode, QWidget* parent)
     cxGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cxGrid->verticalHeader()->hide();
     cxGrid->installEventFilter(this);
-    connect(cxGrid, &QTableView::doubleClicked, this, [this] {
+    connect(cxGrid, &QTableView::doubleClicked, this, Guarded([this] {
         if (BtnSec->isVisible() && BtnSec->isEnabled())
             BtnSecClick();
-    });
+    }));
 
     BtnSec = Dugme(this, "BtnSec", QStringLiteral("&Seç"));
     BtnSec->setVisible(mode == 1);
@@ -96,8 +97,8 @@ TFormCariBr2::TFormCariBr2(const SessionContext& ctx, int mode, QWidget* parent)
     BtnKapat->setToolTip(QStringLiteral("Alt-F4 Tuşu"));
     for (QPushButton* b : {BtnSec, BtnKapat})
         b->setAutoDefault(false);
-    connect(BtnSec, &QPushButton::clicked, this, &TFormCariBr2::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormCariBr2::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* dugmeler = new QHBoxLayout;
     dugmeler->addStretch();
     dugmeler->addWidget(BtnSec);

@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "guard/FormGuard.h"
 #include "accounts/cash/KasaBr.h"
 
 #include "context/User.h"
@@ -34,8 +35,8 @@ TFormKasaSakla::TFormKasaSakla(const SessionContext& ctx, const QString& kod, bo
     MUH_KOD->setReadOnly(true);
     BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
     BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormKasaSakla::BtnSaklaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormKasaSakla::BtnSaklaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* d = new QHBoxLayout;
     d->addStretch();
     d->addWidget(BtnSakla);

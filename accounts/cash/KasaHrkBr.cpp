@@ -1,5 +1,6 @@
 #include "accounts/ui/ListeModeli.h"
 #include "controls/TarihEdit.h"
+#include "guard/FormGuard.h"
 #include "accounts/cash/KasaHrkBr.h"
 
 #include "accounts/cash/KasaBr.h"
@@ -108,25 +109,25 @@ TFormKasaHrkYaz::TFormKasaHrkYaz(const SessionContext& ctx, const KasaHareketi& 
     vl->addWidget(BtnKasaSec);
     PanelVirman->setVisible(KasaVirmanMi(h.HRK_TURU));
     form->addRow(PanelVirman);
-    connect(BtnKasaSec, &QPushButton::clicked, this, [this] {
+    connect(BtnKasaSec, &QPushButton::clicked, this, Guarded([this] {
         const QString k = KasaSec(m_ctx, 1, this);
         if (!k.isEmpty())
             KARSIKOD->setText(k);
-    });
+    }));
 
     BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
     BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormKasaHrkYaz::BtnSaklaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormKasaHrkYaz::BtnSaklaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     for (QLineEdit* e : {TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER})
-        connect(e, &QLineEdit::editingFinished, this, &TFormKasaHrkYaz::tutarlariHesapla);
-    connect(DOVIZ_KOD, &QComboBox::activated, this, [this] {
+        connect(e, &QLineEdit::editingFinished, this, Guarded(this, &TFormKasaHrkYaz::tutarlariHesapla));
+    connect(DOVIZ_KOD, &QComboBox::activated, this, Guarded([this] {
         TL_KURDEGER->clear();
         if (DOVIZ_KOD->currentText() != m_ctx.YerelPara)
             PARA_BAZ->setCurrentIndex(2);
         tutarlariHesapla();
-    });
-    connect(PARA_BAZ, &QComboBox::activated, this, &TFormKasaHrkYaz::tutarlariHesapla);
+    }));
+    connect(PARA_BAZ, &QComboBox::activated, this, Guarded(this, &TFormKasaHrkYaz::tutarlariHesapla));
     auto* d = new QHBoxLayout;
     d->addStretch();
     d->addWidget(BtnSakla);
@@ -247,23 +248,23 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
     for (const auto& [baslik, tur] : turler) {
         QAction* a = PopupYeni->addAction(baslik);
         a->setVisible(tur == QLatin1Char('I') || tur == QLatin1Char('A'));
-        connect(a, &QAction::triggered, this, [this, tur = tur] { yeniHareket(tur); });
+        connect(a, &QAction::triggered, this, Guarded([this, tur = tur] { yeniHareket(tur); }));
     }
     connect(btnNew, &QPushButton::clicked, this,
-            [this] { PopupYeni->popup(btnNew->mapToGlobal(QPoint(btnNew->width(), 0))); });
-    connect(btnEdit, &QPushButton::clicked, this, &TFormKasaHrkBr::btnEditClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TFormKasaHrkBr::btnDeleteClick);
-    connect(btnSelect, &QPushButton::clicked, this, [this] {
+            Guarded([this] { PopupYeni->popup(btnNew->mapToGlobal(QPoint(btnNew->width(), 0))); }));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded(this, &TFormKasaHrkBr::btnEditClick));
+    connect(btnDelete, &QPushButton::clicked, this, Guarded(this, &TFormKasaHrkBr::btnDeleteClick));
+    connect(btnSelect, &QPushButton::clicked, this, Guarded([this] {
         SEC = TableBr->deger(dbgridbr->currentIndex().row(), QStringLiteral("HRKNO")).toDouble();
         accept();
-    });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(dbgridbr, &QTableView::doubleClicked, this, [this] {
+    }));
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(dbgridbr, &QTableView::doubleClicked, this, Guarded([this] {
         if (btnSelect->isVisible())
             btnSelect->click();
         else if (btnEdit->isEnabled())
             btnEditClick();
-    });
+    }));
     auto* alt = new QHBoxLayout;
     for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete}) {
         b->setAutoDefault(false);

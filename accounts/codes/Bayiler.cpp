@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "guard/FormGuard.h"
 #include "accounts/codes/Bayiler.h"
 
 #include "accounts/codes/CariKodlari.h"
@@ -44,7 +45,7 @@ TFormBayiler::TFormBayiler(const SessionContext& ctx, int mode, QWidget* parent)
         rl->addWidget(r);
     }
     RgSirala->button(0)->setChecked(true);
-    connect(RgSirala, &QButtonGroup::idClicked, this, [this, kolonlar](int id) { listeyiAc(kolonlar.at(id)); });
+    connect(RgSirala, &QButtonGroup::idClicked, this, Guarded([this, kolonlar](int id) { listeyiAc(kolonlar.at(id)); }));
 
     TableBr = new ListeModeli(this);
     TableBr->setCaptions({QStringLiteral("Bayi Kod"), QStringLiteral("Bayi Ad"), QStringLiteral("Şehir"),
@@ -55,16 +56,16 @@ TFormBayiler::TFormBayiler(const SessionContext& ctx, int mode, QWidget* parent)
     cxGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     cxGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cxGrid->verticalHeader()->hide();
-    connect(cxGrid, &QTableView::doubleClicked, this, &TFormBayiler::BtnSecClick);
-    connect(EditBayiAdi, &QLineEdit::textEdited, this, [this](const QString& t) { konumlan(t, false); });
-    connect(EditBayiAdi, &QLineEdit::returnPressed, this, &TFormBayiler::BtnSecClick);
-    connect(EditBayiKodu, &QLineEdit::returnPressed, this, [this] { konumlan(EditBayiKodu->text(), true); });
+    connect(cxGrid, &QTableView::doubleClicked, this, Guarded(this, &TFormBayiler::BtnSecClick));
+    connect(EditBayiAdi, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { konumlan(t, false); }));
+    connect(EditBayiAdi, &QLineEdit::returnPressed, this, Guarded(this, &TFormBayiler::BtnSecClick));
+    connect(EditBayiKodu, &QLineEdit::returnPressed, this, Guarded([this] { konumlan(EditBayiKodu->text(), true); }));
 
     BtnSec = Dugme(this, "BtnSec", QStringLiteral("&Seç"));
     BtnSec->setVisible(mode == 1);
     BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
-    connect(BtnSec, &QPushButton::clicked, this, &TFormBayiler::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormBayiler::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* dl = new QHBoxLayout;
     dl->addStretch();
     dl->addWidget(BtnSec);

@@ -1,4 +1,5 @@
 #include "accounts/codes/CariGrupBr.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/codes/CariKodlari.h"
 #include "db/DbError.h"
@@ -22,7 +23,7 @@ TFormCariGrupBr::TFormCariGrupBr(const SessionContext& ctx, int mode, QWidget* p
     // The groups are set up with the database; the list only renames them.
     btnNew->hide();
     btnDelete->hide();
-    connect(EditAranan, &QLineEdit::textEdited, this, [this](const QString& t) { konumlan(t); });
+    connect(EditAranan, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { konumlan(t); }));
     listeyiAc();
     resize(460, 380);
 }
@@ -55,9 +56,9 @@ TFormCarigrupSakla::TFormCarigrupSakla(const SessionContext& ctx, const QString&
     EditAd->setMaxLength(30);
     BtnKaydet = Dugme(this, "BtnKaydet", QStringLiteral("&Kaydet"));
     BtnVazgec = Dugme(this, "BtnVazgec", QStringLiteral("&Vazgeç"));
-    connect(BtnKaydet, &QPushButton::clicked, this, &TFormCarigrupSakla::BtnKaydetClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
-    connect(EditAd, &QLineEdit::returnPressed, this, &TFormCarigrupSakla::BtnKaydetClick);
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded(this, &TFormCarigrupSakla::BtnKaydetClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(EditAd, &QLineEdit::returnPressed, this, Guarded(this, &TFormCarigrupSakla::BtnKaydetClick));
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Grup Kodu"), EditKod);
     form->addRow(QStringLiteral("Grup Adı"), EditAd);

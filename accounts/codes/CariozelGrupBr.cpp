@@ -1,4 +1,5 @@
 #include "accounts/codes/CariozelGrupBr.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/codes/CariKodlari.h"
 #include "db/DbError.h"
@@ -32,7 +33,7 @@ TFormCariozelGrupBr::TFormCariozelGrupBr(const SessionContext& ctx, int grupNo, 
         kl->addWidget(r);
     }
     Filtre->button(qBound(1, grupNo, 3))->setChecked(true);
-    connect(Filtre, &QButtonGroup::idClicked, this, [this] { listeyiAc(); });
+    connect(Filtre, &QButtonGroup::idClicked, this, Guarded([this] { listeyiAc(); }));
 
     TableBr = new ListeModeli(this);
     TableBr->setCaptions({QStringLiteral("Cari Grubu")});
@@ -52,11 +53,11 @@ TFormCariozelGrupBr::TFormCariozelGrupBr(const SessionContext& ctx, int grupNo, 
     BtnSil = Dugme(this, "BtnSil", QStringLiteral("&Sil"));
     BtnGetir = Dugme(this, "BtnGetir", QStringLiteral("Cari Kartlardaki Grupları Getir"));
     BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
-    connect(EditYeniKod, &QLineEdit::returnPressed, this, &TFormCariozelGrupBr::BtnEkleClick);
-    connect(BtnEkle, &QPushButton::clicked, this, &TFormCariozelGrupBr::BtnEkleClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormCariozelGrupBr::BtnSilClick);
-    connect(BtnGetir, &QPushButton::clicked, this, &TFormCariozelGrupBr::BtnGetirClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(EditYeniKod, &QLineEdit::returnPressed, this, Guarded(this, &TFormCariozelGrupBr::BtnEkleClick));
+    connect(BtnEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariozelGrupBr::BtnEkleClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormCariozelGrupBr::BtnSilClick));
+    connect(BtnGetir, &QPushButton::clicked, this, Guarded(this, &TFormCariozelGrupBr::BtnGetirClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
 
     auto* el = new QHBoxLayout;
     el->addWidget(new QLabel(QStringLiteral("Cari Grubu"), this));

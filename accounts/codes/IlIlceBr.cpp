@@ -1,4 +1,5 @@
 #include "util/Utf8.h"
+#include "guard/FormGuard.h"
 #include "accounts/codes/IlIlceBr.h"
 
 #include "db/DbError.h"
@@ -64,19 +65,19 @@ TFormIlIlceBr::TFormIlIlceBr(const SessionContext& ctx, int mode, QWidget* paren
     orta->addLayout(sag, 2);
     lay->insertLayout(yer, orta, 1);
 
-    connect(btnNew, &QPushButton::clicked, this, &TFormIlIlceBr::btnNewClick);
-    connect(btnEdit, &QPushButton::clicked, this, &TFormIlIlceBr::btnEditClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TFormIlIlceBr::btnDeleteClick);
-    connect(BtnIlceEkle, &QPushButton::clicked, this, &TFormIlIlceBr::BtnIlceEkleClick);
-    connect(EditIlce, &QLineEdit::returnPressed, this, &TFormIlIlceBr::BtnIlceEkleClick);
-    connect(BtnIlceSil, &QPushButton::clicked, this, &TFormIlIlceBr::BtnIlceSilClick);
-    connect(dbgridbr, &QTableView::doubleClicked, this, &TFormIlIlceBr::btnEditClick);
-    connect(TableBr, &QAbstractItemModel::modelReset, this, [this] {
+    connect(btnNew, &QPushButton::clicked, this, Guarded(this, &TFormIlIlceBr::btnNewClick));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded(this, &TFormIlIlceBr::btnEditClick));
+    connect(btnDelete, &QPushButton::clicked, this, Guarded(this, &TFormIlIlceBr::btnDeleteClick));
+    connect(BtnIlceEkle, &QPushButton::clicked, this, Guarded(this, &TFormIlIlceBr::BtnIlceEkleClick));
+    connect(EditIlce, &QLineEdit::returnPressed, this, Guarded(this, &TFormIlIlceBr::BtnIlceEkleClick));
+    connect(BtnIlceSil, &QPushButton::clicked, this, Guarded(this, &TFormIlIlceBr::BtnIlceSilClick));
+    connect(dbgridbr, &QTableView::doubleClicked, this, Guarded(this, &TFormIlIlceBr::btnEditClick));
+    connect(TableBr, &QAbstractItemModel::modelReset, this, Guarded([this] {
         if (TableBr->rowCount() > 0 && !dbgridbr->currentIndex().isValid())
             dbgridbr->setCurrentIndex(TableBr->index(0, 0));
         ilceleriAc();
-    });
-    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { ilceleriAc(); });
+    }));
+    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { ilceleriAc(); }));
     openTable();
     resize(760, 480);
 }
@@ -134,8 +135,8 @@ void TFormIlIlceBr::sehirDuzenle(bool yeni)
     form->addRow(S("Plaka"), plaka);
     auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     form->addRow(bb);
-    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept); // unguarded: ui only
+    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     while (d.exec() == QDialog::Accepted) {
         try {
             const auto hata = sehirKaydet({sehir->text(), alan->text(), plaka->text()}, yeni);

@@ -92,7 +92,7 @@ TFormAylikCari::TFormAylikCari(const SessionContext& ctx, const QString& cariKod
 
     BtnKapat = new QPushButton(QStringLiteral("&Kapat"), this);
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BtnKapat);

@@ -1,4 +1,5 @@
 #include "accounts/plans/OdePlanBr.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/cash/KasaBr.h"
 #include "db/DbError.h"
@@ -24,7 +25,7 @@ TFormOdePlanBr::TFormOdePlanBr(const SessionContext& ctx, int mode, QWidget* par
             QStringLiteral("ODE_KOD"), {{QStringLiteral("Aranan Kod"), QStringLiteral("ODE_KOD")}});
     TableBr->setBicim(QStringLiteral("ODE_TIP"),
                       [](const QVariant& v, int) { return LookupCaption(OdemeTipleri(), v.toString()); });
-    connect(EditAranan, &QLineEdit::textEdited, this, [this](const QString& t) { konumlan(t); });
+    connect(EditAranan, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { konumlan(t); }));
     listeyiAc();
 }
 
@@ -62,7 +63,7 @@ bool TFormOdePlanBr::planDuzenle(bool yeni)
     form->addRow(QStringLiteral("Adı"), ad);
     form->addRow(QStringLiteral("Ödeme Tipi"), tip);
     form->addRow(QStringLiteral("Varsayılan Banka/Kasa"), hl);
-    connect(sec, &QPushButton::clicked, &d, [&] {
+    connect(sec, &QPushButton::clicked, &d, Guarded([&] {
         p.ODE_TIP = tip->currentData().toString();
         if (p.ODE_TIP != QLatin1String("N"))
             return;
@@ -74,11 +75,11 @@ bool TFormOdePlanBr::planDuzenle(bool yeni)
         kod->setText(p.ODE_KOD);
         ad->setText(p.ADI);
         hesap->setText(p.HESAP_KOD);
-    });
+    }));
     auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     form->addRow(bb);
-    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept); // unguarded: ui only
+    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     if (d.exec() != QDialog::Accepted)
         return false;
     p.ODE_KOD = kod->text();

@@ -1,4 +1,5 @@
 #include "util/Utf8.h"
+#include "guard/FormGuard.h"
 #include "accounts/receipts/MakbuzTemplate.h"
 
 #include "accounts/cash/Kasa.h"
@@ -48,12 +49,12 @@ TFormMakbuzTemplate::TFormMakbuzTemplate(const SessionContext& ctx, int mode, QW
     cxGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     cxGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cxGrid->verticalHeader()->hide();
-    connect(cxGrid, &QTableView::doubleClicked, this, [this] {
+    connect(cxGrid, &QTableView::doubleClicked, this, Guarded([this] {
         if (BtnSec->isVisible())
             BtnSecClick();
         else
             sablonDuzenle(false);
-    });
+    }));
 
     BtnYeni = Dugme(this, "BtnYeni", S("&Yeni"));
     BtnDuzenle = Dugme(this, "BtnDuzenle", S("&Düzenle"));
@@ -61,11 +62,11 @@ TFormMakbuzTemplate::TFormMakbuzTemplate(const SessionContext& ctx, int mode, QW
     BtnSec = Dugme(this, "BtnSec", S("Sec"));
     BtnSec->setVisible(mode == 1);
     BtnKapat = Dugme(this, "BtnKapat", S("Kapat"));
-    connect(BtnYeni, &QPushButton::clicked, this, [this] { sablonDuzenle(true); });
-    connect(BtnDuzenle, &QPushButton::clicked, this, [this] { sablonDuzenle(false); });
-    connect(BtnSil, &QPushButton::clicked, this, &TFormMakbuzTemplate::BtnSilClick);
-    connect(BtnSec, &QPushButton::clicked, this, &TFormMakbuzTemplate::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { sablonDuzenle(true); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { sablonDuzenle(false); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormMakbuzTemplate::BtnSilClick));
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormMakbuzTemplate::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     // The amount panel under the list, opened by "Sec".
     PanelTutar = new QWidget(this);
@@ -75,7 +76,7 @@ TFormMakbuzTemplate::TFormMakbuzTemplate(const SessionContext& ctx, int mode, QW
         e = new QLineEdit(PanelTutar);
         e->setObjectName(QLatin1String(ad));
         e->setAlignment(Qt::AlignRight);
-        connect(e, &QLineEdit::textEdited, this, &TFormMakbuzTemplate::tutarlariGoster);
+        connect(e, &QLineEdit::textEdited, this, Guarded(this, &TFormMakbuzTemplate::tutarlariGoster));
     };
     const auto etiket = [&](QLabel*& l, const char* ad) {
         l = new QLabel(PanelTutar);
@@ -115,9 +116,9 @@ TFormMakbuzTemplate::TFormMakbuzTemplate(const SessionContext& ctx, int mode, QW
     pd->addWidget(BtnAktar);
     pd->addWidget(BtnIptal);
     pl->addLayout(pd, 4, 0, 1, 4);
-    connect(BtnKdvHaric, &QPushButton::clicked, this, &TFormMakbuzTemplate::BtnKdvHaricClick);
-    connect(BtnAktar, &QPushButton::clicked, this, &TFormMakbuzTemplate::BtnAktarClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormMakbuzTemplate::BtnIptalClick);
+    connect(BtnKdvHaric, &QPushButton::clicked, this, Guarded(this, &TFormMakbuzTemplate::BtnKdvHaricClick));
+    connect(BtnAktar, &QPushButton::clicked, this, Guarded(this, &TFormMakbuzTemplate::BtnAktarClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormMakbuzTemplate::BtnIptalClick));
     PanelTutar->hide();
 
     auto* dl = new QHBoxLayout;
@@ -199,8 +200,8 @@ bool TFormMakbuzTemplate::sablonDuzenle(bool yeni)
     auto* aciklama = satir("MAK_ACIKLAMA", S("Varsayılan Açıklama"), s.MAK_ACIKLAMA, 50);
     auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     form->addRow(bb);
-    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept); // unguarded: ui only
+    connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     while (d.exec() == QDialog::Accepted) {
         s.MAK_TANIM = tanim->text();
         s.HSP_GIDER = gider->text().trimmed();

@@ -1,4 +1,5 @@
 #include "accounts/receipts/PesinCari.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/receipts/MakbuzSablon.h"
 
@@ -25,11 +26,11 @@ TFormPesinCari::TFormPesinCari(const SessionContext& ctx, QWidget* parent) : QDi
     cxGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     cxGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cxGrid->verticalHeader()->hide();
-    connect(cxGrid, &QTableView::doubleClicked, this, &TFormPesinCari::BtnSecClick);
+    connect(cxGrid, &QTableView::doubleClicked, this, Guarded(this, &TFormPesinCari::BtnSecClick));
     BtnSec = Dugme(this, "BtnSec", QStringLiteral("Seç"));
     BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("Kapat"));
-    connect(BtnSec, &QPushButton::clicked, this, &TFormPesinCari::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormPesinCari::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* dl = new QHBoxLayout;
     dl->addStretch();
     dl->addWidget(BtnSec);

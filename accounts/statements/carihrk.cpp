@@ -249,20 +249,20 @@ TFormCariHrk::TFormCariHrk(SessionContext& ctx, const QString& cariKod, QWidget*
     // The SMS form is not part of this installation.
     BtnSms->setEnabled(false);
 
-    connect(BtnFiltrele, &QPushButton::clicked, this, [this] { Guard([this] { BtnFiltreleClick(); }); });
-    connect(BtnFiltreKaldir, &QPushButton::clicked, this, [this] { Guard([this] { BtnFiltreKaldirClick(); }); });
-    connect(BtnEkstre, &QPushButton::clicked, this, [this] { Guard([this] { BtnEkstreClick(); }); });
-    connect(BtnIlgili, &QPushButton::clicked, this, [this] { Guard([this] { BtnIlgiliClick(); }); });
-    connect(BtnBorcKapa, &QPushButton::clicked, this, [this] { Guard([this] { BtnBorcKapaClick(); }); });
-    connect(BtnBorcKapaDetay, &QPushButton::clicked, this, [this] { Guard([this] { BtnBorcKapaClick(); }); });
-    connect(BtnSms, &QPushButton::clicked, this, [this] { Guard([this] { BtnSmsClick(); }); });
-    connect(BtnGorunum, &QPushButton::clicked, this, [this] { Guard([this] { BtnGorunumClick(); }); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CBBakiyeDetay, &QCheckBox::toggled, this, [](bool on) {
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded([this] { BtnFiltreleClick(); }));
+    connect(BtnFiltreKaldir, &QPushButton::clicked, this, Guarded([this] { BtnFiltreKaldirClick(); }));
+    connect(BtnEkstre, &QPushButton::clicked, this, Guarded([this] { BtnEkstreClick(); }));
+    connect(BtnIlgili, &QPushButton::clicked, this, Guarded([this] { BtnIlgiliClick(); }));
+    connect(BtnBorcKapa, &QPushButton::clicked, this, Guarded([this] { BtnBorcKapaClick(); }));
+    connect(BtnBorcKapaDetay, &QPushButton::clicked, this, Guarded([this] { BtnBorcKapaClick(); }));
+    connect(BtnSms, &QPushButton::clicked, this, Guarded([this] { BtnSmsClick(); }));
+    connect(BtnGorunum, &QPushButton::clicked, this, Guarded([this] { BtnGorunumClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
+    connect(CBBakiyeDetay, &QCheckBox::toggled, this, Guarded([](bool on) {
         if (on)
             ShowInfo(QStringLiteral("Bakiye Detayın Doğru Görünmesi için Borç Kapama çalıştırınız"));
-    });
-    connect(cxGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { ilgiliDurumu(); });
+    }));
+    connect(cxGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { ilgiliDurumu(); }));
 
     yukle();
     RestoreGridLayout(QStringLiteral("FormCariHrk"), cxGrid1, RestoreFlags{});

@@ -6,6 +6,8 @@
 #include "accounts/vouchers/BrCarHrk.h"
 #include "accounts/vouchers/CariHark.h"
 #include "testsupport/TestSupport.h"
+#include "db/DbError.h"
+#include "guard/FormGuard.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -271,6 +273,43 @@ TEST(CariHrkListe, SortChoicesUseTheirOwnColumnsAndFiltersAreBound)
     EXPECT_FALSE(t.text().contains(QStringLiteral("12'")));
     EXPECT_EQ(t.binds.value(QStringLiteral("KOD")).toString(), QStringLiteral("12'\\%%"));
     EXPECT_EQ(t.binds.value(QStringLiteral("SON")).toDate(), QDate(2026, 4, 1));
+}
+
+} // namespace
+
+namespace {
+
+// The account list reads the balances of the current row as the user moves in
+// it. A database failure there (here the movements table is gone) is one
+// message, and the list stays open and searchable.
+TEST_F(FormlarTest, ABalanceThatCannotBeReadIsOneMessageAndTheListStaysUsable)
+{
+    TFormCariBr f(ctx, 1, nullptr);
+    f.show();
+    ASSERT_TRUE(f.aramaYap(CariAramaAlani::Kod, QStringLiteral("120")));
+    db.exec(QStringLiteral("ALTER TABLE CARIHRK RENAME TO CARIHRK_YOK"));
+    messages.clear();
+
+    ASSERT_TRUE(sec(f.cxGrid, f.TableBr, QStringLiteral("12002")));
+    ASSERT_EQ(messages.count(), 1) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(messages.lastText(), FailureText(std::make_exception_ptr(DbError(DbError::Kind::Other, {}))));
+
+    // "Seç" reads the balance too: one more message, the list is not closed.
+    f.BtnSec->click();
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_NE(f.result(), QDialog::Accepted);
+
+    // Once the table is back, the same window searches and picks.
+    db.exec(QStringLiteral("ALTER TABLE CARIHRK_YOK RENAME TO CARIHRK"));
+    f.aramaYap(CariAramaAlani::Kod, QStringLiteral("3201")); // the first Enter after a search moves to the grid
+    ASSERT_TRUE(f.aramaYap(CariAramaAlani::Kod, QStringLiteral("3201")));
+    EXPECT_EQ(kodlar(f.TableBr), QStringList{QStringLiteral("3201")});
+    ASSERT_TRUE(sec(f.cxGrid, f.TableBr, QStringLiteral("3201")));
+    f.BtnSec->click();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(f.sonuc, QStringLiteral("3201"));
+    EXPECT_EQ(messages.count(), 2);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "accounts/ui/ListeModeli.h"
+#include "guard/FormGuard.h"
 #include "accounts/ui/SecimListesi.h"
 
 #include "browse/BrowseRules.h"
@@ -30,10 +31,10 @@ SecimListesi::SecimListesi(const SessionContext& ctx, int mode, const QString& h
     ust->addWidget(CbArama);
     ust->addWidget(new QLabel(QStringLiteral("Aranan Değer"), this));
     ust->addWidget(EditAranan, 1);
-    connect(EditAranan, &QLineEdit::returnPressed, this, [this] {
+    connect(EditAranan, &QLineEdit::returnPressed, this, Guarded([this] {
         if (konumlan(EditAranan->text()))
             dbgridbr->setFocus();
-    });
+    }));
 
     TableBr = new ListeModeli(this);
     dbgridbr = new QTableView(this);
@@ -43,12 +44,12 @@ SecimListesi::SecimListesi(const SessionContext& ctx, int mode, const QString& h
     dbgridbr->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgridbr->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dbgridbr->verticalHeader()->hide();
-    connect(dbgridbr, &QTableView::doubleClicked, this, [this] {
+    connect(dbgridbr, &QTableView::doubleClicked, this, Guarded([this] {
         if (btnSelect->isVisible() && btnSelect->isEnabled())
             btnSelectClick();
         else if (btnEdit->isEnabled())
             btnEditClick();
-    });
+    }));
 
     btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
     btnNew = Dugme(this, "btnNew", QStringLiteral("&Yeni"));
@@ -65,11 +66,11 @@ SecimListesi::SecimListesi(const SessionContext& ctx, int mode, const QString& h
     alt->addWidget(LblSayi);
     alt->addWidget(btnClose);
     btnClose->setAutoDefault(false);
-    connect(btnSelect, &QPushButton::clicked, this, &SecimListesi::btnSelectClick);
-    connect(btnNew, &QPushButton::clicked, this, &SecimListesi::btnNewClick);
-    connect(btnEdit, &QPushButton::clicked, this, &SecimListesi::btnEditClick);
-    connect(btnDelete, &QPushButton::clicked, this, &SecimListesi::btnDeleteClick);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnSelect, &QPushButton::clicked, this, Guarded(this, &SecimListesi::btnSelectClick));
+    connect(btnNew, &QPushButton::clicked, this, Guarded(this, &SecimListesi::btnNewClick));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded(this, &SecimListesi::btnEditClick));
+    connect(btnDelete, &QPushButton::clicked, this, Guarded(this, &SecimListesi::btnDeleteClick));
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(ust);

@@ -1,5 +1,6 @@
 #include "accounts/ui/ListeModeli.h"
 #include "controls/TarihEdit.h"
+#include "guard/FormGuard.h"
 #include "accounts/vouchers/BrCarHrk.h"
 
 #include "accounts/ledger/CariHrkTurleri.h"
@@ -165,39 +166,39 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     PopupYeni = new QMenu(this);
     for (const CariHrkYeniSecenek& s : CariHrkYeniSecenekleri()) {
         QAction* a = PopupYeni->addAction(s.baslik);
-        connect(a, &QAction::triggered, this, [this, s] { btnNewMenu(s.tip, s.kilit); });
+        connect(a, &QAction::triggered, this, Guarded([this, s] { btnNewMenu(s.tip, s.kilit); }));
     }
     for (const char* bos : {"Verilen Vade Farkı  Fat.", "Alınan Vade Farkı Fat."}) {
         QAction* a = PopupYeni->addAction(QString::fromUtf8(bos));
-        connect(a, &QAction::triggered, this, [this] { listeyiAc(0); });
+        connect(a, &QAction::triggered, this, Guarded([this] { listeyiAc(0); }));
     }
     connect(btnNew, &QPushButton::clicked, this,
-            [this] { PopupYeni->popup(btnNew->mapToGlobal(QPoint(0, btnNew->height()))); });
-    connect(btnEdit, &QPushButton::clicked, this, &TFormCariHrkBr::btnEditClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TFormCariHrkBr::btnDeleteClick);
-    connect(btnSelect, &QPushButton::clicked, this, [this] {
+            Guarded([this] { PopupYeni->popup(btnNew->mapToGlobal(QPoint(0, btnNew->height()))); }));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::btnEditClick));
+    connect(btnDelete, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::btnDeleteClick));
+    connect(btnSelect, &QPushButton::clicked, this, Guarded([this] {
         SEC = currentNo();
         accept();
-    });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnFiltrele, &QPushButton::clicked, this, &TFormCariHrkBr::BtnFiltreleClick);
-    connect(BtnFiltreKaldir, &QPushButton::clicked, this, &TFormCariHrkBr::BtnFiltreKaldirClick);
-    connect(EditCariKodu, &QLineEdit::returnPressed, this, [this] {
+    }));
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnFiltreleClick));
+    connect(BtnFiltreKaldir, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnFiltreKaldirClick));
+    connect(EditCariKodu, &QLineEdit::returnPressed, this, Guarded([this] {
         if (EditCariKodu->text().isEmpty())
             BtnFiltreKaldirClick();
         else
             BtnFiltreleClick();
-    });
-    connect(CbSiralama, &QComboBox::activated, this, [this](int i) {
+    }));
+    connect(CbSiralama, &QComboBox::activated, this, Guarded([this](int i) {
         m_siralama = CariHrkSiralama(i);
         listeyiAc(currentNo());
-    });
-    connect(dbgridbr, &QTableView::doubleClicked, this, [this] {
+    }));
+    connect(dbgridbr, &QTableView::doubleClicked, this, Guarded([this] {
         if (btnSelect->isVisible())
             btnSelect->click();
         else if (btnEdit->isEnabled())
             btnEditClick();
-    });
+    }));
     BtnYazdir = Dugme(this, "BtnYazdir", QStringLiteral("Yazdır"));
     BtnSayfaAyari = Dugme(this, "BtnSayfaAyari", QStringLiteral("Sayfa Ayarı"));
     CbYazim = new QComboBox(this);
@@ -206,8 +207,8 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     CbYazim->addItems({report::OutputPreview, report::OutputWord, report::OutputExcel, report::OutputText});
     CbSeciliSatir = new QCheckBox(QStringLiteral("Seçili Satırı Yaz"), this);
     CbSeciliSatir->setObjectName(QStringLiteral("CbSeciliSatir"));
-    connect(BtnYazdir, &QPushButton::clicked, this, &TFormCariHrkBr::BtnYazdirClick);
-    connect(BtnSayfaAyari, &QPushButton::clicked, this, &TFormCariHrkBr::BtnSayfaAyariClick);
+    connect(BtnYazdir, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnYazdirClick));
+    connect(BtnSayfaAyari, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnSayfaAyariClick));
     auto* alt = new QHBoxLayout;
     for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete, BtnYazdir}) {
         b->setAutoDefault(false);
@@ -250,7 +251,7 @@ void TFormCariHrkBr::listeyiAc(double konum)
     if (!konumlan(konum) && TableBr->rowCount() > 0)
         dbgridbr->setCurrentIndex(TableBr->index(0, 0));
     connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TFormCariHrkBr::satirlariGoster, Qt::UniqueConnection);
+            Guarded(this, &TFormCariHrkBr::satirlariGoster), Qt::UniqueConnection);
     LblSayi->setText(QString::number(TableBr->totals({}).count));
     satirlariGoster();
 }

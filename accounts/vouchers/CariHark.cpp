@@ -1,5 +1,6 @@
 #include "accounts/vouchers/CariHark.h"
 #include "controls/TarihEdit.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/cards/BrCari.h"
 #include "accounts/cash/KasaBr.h"
@@ -157,7 +158,7 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     EditKodAra->setObjectName(QStringLiteral("EditKodAra"));
     ust->addWidget(new QLabel(QStringLiteral("Kod Ara"), this), 3, 2);
     ust->addWidget(EditKodAra, 3, 3);
-    connect(EditKodAra, &QLineEdit::returnPressed, this, &TFormCariHarek::EditKodAraEnter);
+    connect(EditKodAra, &QLineEdit::returnPressed, this, Guarded(this, &TFormCariHarek::EditKodAraEnter));
 
     cxGrid = new QTableWidget(0, K_SAYI, this);
     cxGrid->setObjectName(QStringLiteral("cxGrid"));
@@ -172,19 +173,19 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     for (int k : {K_ALACAK, K_ALACAK_USD, K_ALACAK_DVZ})
         cxGrid->setColumnHidden(k, KILITLETIP == QLatin1String("A"));
     Q_UNUSED(dovizli);
-    connect(cxGrid, &QTableWidget::cellChanged, this, [this](int r, int c) {
+    connect(cxGrid, &QTableWidget::cellChanged, this, Guarded([this](int r, int c) {
         if (m_yukleniyor)
             return;
         const QString t = cxGrid->item(r, c) ? cxGrid->item(r, c)->text() : QString();
         if (!hucreYaz(r, Kolon(c), t))
             satirGoster(r);
-    });
-    connect(cxGrid, &QTableWidget::cellDoubleClicked, this, &TFormCariHarek::cxGridCellDoubleClicked);
-    connect(cxGrid, &QTableWidget::currentCellChanged, this, [this](int r, int, int eskiR, int) {
+    }));
+    connect(cxGrid, &QTableWidget::cellDoubleClicked, this, Guarded(this, &TFormCariHarek::cxGridCellDoubleClicked));
+    connect(cxGrid, &QTableWidget::currentCellChanged, this, Guarded([this](int r, int, int eskiR, int) {
         if (eskiR >= 0 && eskiR != r && eskiR < m_fis.satirlar.size())
             satirHesapla(eskiR);
         bakiyeGoster();
-    });
+    }));
 
     auto* bakiye = new QHBoxLayout;
     LblKalanBaslik = new QLabel(QStringLiteral("KALAN"), this);
@@ -203,17 +204,17 @@ TFormCariHarek::TFormCariHarek(const SessionContext& ctx, const CariHrkFisi& fis
     BtnExceldenAl = Dugme(this, "BtnExceldenAl", QStringLiteral("Excelden Al"));
     for (QPushButton* b : {BtnSatirEkle, BtnSatirSil, BtnSakla, BtnVazgec, BtnMakbuzYaz, BtnExceldenAl})
         b->setAutoDefault(false);
-    connect(BtnMakbuzYaz, &QPushButton::clicked, this, &TFormCariHarek::BtnMakbuzYazClick);
-    connect(BtnExceldenAl, &QPushButton::clicked, this, &TFormCariHarek::BtnExceldenAlClick);
-    connect(EditTarih, &QDateEdit::dateChanged, this, [this] { m_degisti = true; });
-    connect(EditBelgeNo, &QLineEdit::textEdited, this, [this] { m_degisti = true; });
-    connect(BtnSatirEkle, &QPushButton::clicked, this, [this] {
+    connect(BtnMakbuzYaz, &QPushButton::clicked, this, Guarded(this, &TFormCariHarek::BtnMakbuzYazClick));
+    connect(BtnExceldenAl, &QPushButton::clicked, this, Guarded(this, &TFormCariHarek::BtnExceldenAlClick));
+    connect(EditTarih, &QDateEdit::dateChanged, this, Guarded([this] { m_degisti = true; }));
+    connect(EditBelgeNo, &QLineEdit::textEdited, this, Guarded([this] { m_degisti = true; }));
+    connect(BtnSatirEkle, &QPushButton::clicked, this, Guarded([this] {
         const int r = satirEkle();
         cxGrid->setCurrentCell(r, K_CARI_KOD);
-    });
-    connect(BtnSatirSil, &QPushButton::clicked, this, [this] { satirSil(cxGrid->currentRow()); });
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormCariHarek::BtnSaklaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &TFormCariHarek::BtnVazgecClick);
+    }));
+    connect(BtnSatirSil, &QPushButton::clicked, this, Guarded([this] { satirSil(cxGrid->currentRow()); }));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormCariHarek::BtnSaklaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded(this, &TFormCariHarek::BtnVazgecClick));
     auto* dugmeler = new QHBoxLayout;
     dugmeler->addWidget(BtnSatirEkle);
     dugmeler->addWidget(BtnSatirSil);

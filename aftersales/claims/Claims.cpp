@@ -377,32 +377,27 @@ bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c)
     ClaimToplamHesapla(work, true);
     if (work.m.value(QStringLiteral("CL_MER_ONAY")).toString() != QLatin1String("E") && !work.faturali())
         work.m[QStringLiteral("CL_AKTARILDI")] = 0; // the centre must receive it again
-    try {
-        Transaction tx(db);
-        const auto write = [&](double no, bool isNew) {
-            if (isNew)
-                insertHeader(db, work, no);
-            else
-                updateHeader(db, work, no);
-            deleteChildren(db, no);
-            writeChildren(db, no, work);
-        };
-        double no = work.no();
-        if (work.stored())
-            write(no, false);
+    Transaction tx(db);
+    const auto write = [&](double no, bool isNew) {
+        if (isNew)
+            insertHeader(db, work, no);
         else
-            no = StoreWithNewClaimNo(ctx, db, [&](double n) { write(n, true); });
-        restamp(db, no, work.isemri());
-        const QString cari = work.m.value(QStringLiteral("CL_CARI")).toString().trimmed();
-        if (!cari.isEmpty())
-            db.exec(QStringLiteral("UPDATE CARI SET AKTARILDI = 0 WHERE CARI_KOD = :CL_CARI"),
-                    {{QStringLiteral("CL_CARI"), cari}});
-        tx.commit();
-        work.m[QStringLiteral("CL_CLAIMNO")] = no;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata :") + e.text());
-        return false;
-    }
+            updateHeader(db, work, no);
+        deleteChildren(db, no);
+        writeChildren(db, no, work);
+    };
+    double no = work.no();
+    if (work.stored())
+        write(no, false);
+    else
+        no = StoreWithNewClaimNo(ctx, db, [&](double n) { write(n, true); });
+    restamp(db, no, work.isemri());
+    const QString cari = work.m.value(QStringLiteral("CL_CARI")).toString().trimmed();
+    if (!cari.isEmpty())
+        db.exec(QStringLiteral("UPDATE CARI SET AKTARILDI = 0 WHERE CARI_KOD = :CL_CARI"),
+                {{QStringLiteral("CL_CARI"), cari}});
+    tx.commit();
+    work.m[QStringLiteral("CL_CLAIMNO")] = no;
     c = work;
     return true;
 }
@@ -429,19 +424,14 @@ bool ClaimSil(const Db& db, double claimNo, const QString& faturaMesaj)
     }
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return false;
-    try {
-        Transaction tx(db);
-        const QString isemri = Deger(db, QStringLiteral("SELECT CL_ISEMRI FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString();
-        deleteChildren(db, claimNo);
-        db.exec(QStringLiteral("DELETE FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b);
-        const QVariantMap bi{{QStringLiteral("NO"), claimNo}, {QStringLiteral("IE"), isemri}};
-        db.exec(QStringLiteral("UPDATE ISEAYRIN SET CLAIMNO = NULL WHERE CLAIMNO = :NO AND ISEMRI_NO = :IE"), bi);
-        db.exec(QStringLiteral("UPDATE ISCILIK SET CLAIMNO = NULL WHERE CLAIMNO = :NO AND ISEMRI_NO = :IE"), bi);
-        tx.commit();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return false;
-    }
+    Transaction tx(db);
+    const QString isemri = Deger(db, QStringLiteral("SELECT CL_ISEMRI FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b).toString();
+    deleteChildren(db, claimNo);
+    db.exec(QStringLiteral("DELETE FROM CLAIMM WHERE CL_CLAIMNO = :NO"), b);
+    const QVariantMap bi{{QStringLiteral("NO"), claimNo}, {QStringLiteral("IE"), isemri}};
+    db.exec(QStringLiteral("UPDATE ISEAYRIN SET CLAIMNO = NULL WHERE CLAIMNO = :NO AND ISEMRI_NO = :IE"), bi);
+    db.exec(QStringLiteral("UPDATE ISCILIK SET CLAIMNO = NULL WHERE CLAIMNO = :NO AND ISEMRI_NO = :IE"), bi);
+    tx.commit();
     return true;
 }
 
@@ -477,21 +467,16 @@ bool ClaimNoDegis(const Db& db, double eskiNo, double yeniNo, const std::functio
         QStringLiteral("UPDATE ISCILIK SET CLAIMNO = :YENINO WHERE CLAIMNO = :ESKINO"),
         QStringLiteral("UPDATE CLAIMM SET CL_CLAIMNO = :YENINO, CL_AKTARILDI = 0 WHERE CL_CLAIMNO = :ESKINO"),
     };
-    try {
-        Transaction tx(db);
-        for (int i = 0; i < batch.size(); ++i) {
-            QVariantMap used;
-            for (const QString& name : Query::placeholderNames(batch[i]))
-                used.insert(name, b.value(name));
-            db.exec(batch[i], used);
-            if (adim)
-                adim(i);
-        }
-        tx.commit();
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata :") + e.text());
-        return false;
+    Transaction tx(db);
+    for (int i = 0; i < batch.size(); ++i) {
+        QVariantMap used;
+        for (const QString& name : Query::placeholderNames(batch[i]))
+            used.insert(name, b.value(name));
+        db.exec(batch[i], used);
+        if (adim)
+            adim(i);
     }
+    tx.commit();
     return true;
 }
 

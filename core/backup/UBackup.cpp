@@ -1,4 +1,5 @@
 #include "backup/UBackup.h"
+#include "guard/FormGuard.h"
 #include "context/SessionContext.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -41,11 +42,11 @@ QLineEdit* folderEdit(QWidget* parent, const QString& name, QHBoxLayout*& row)
     auto* pick = new QToolButton(parent);
     pick->setText(QStringLiteral("..."));
     pick->setObjectName(name + QStringLiteral("Btn"));
-    QObject::connect(pick, &QToolButton::clicked, edit, [edit] {
+    QObject::connect(pick, &QToolButton::clicked, edit, Guarded([edit] {
         const QString dir = QFileDialog::getExistingDirectory(edit, QString(), edit->text());
         if (!dir.isEmpty())
             edit->setText(folderText(QDir::toNativeSeparators(dir)));
-    });
+    }));
     row = new QHBoxLayout;
     row->addWidget(edit, 1);
     row->addWidget(pick);
@@ -63,10 +64,10 @@ bool waitWithDialog(QProcess& dump, QWidget* parent)
     wait.setWindowModality(Qt::ApplicationModal);
     wait.setMinimumDuration(0);
     bool stopped = false;
-    QObject::connect(&wait, &QProgressDialog::canceled, &dump, [&] {
+    QObject::connect(&wait, &QProgressDialog::canceled, &dump, Guarded([&] {
         stopped = true;
         dump.kill();
-    });
+    }));
     wait.show();
     WaitForProgramEnd(dump, QEventLoop::AllEvents);
     return !stopped;
@@ -186,9 +187,9 @@ TFormBackup::TFormBackup(const Db& db, QWidget* parent) : QDialog(parent), m_db(
     buttons->addWidget(close);
     root->addLayout(buttons);
 
-    connect(BtnYedekAl, &QPushButton::clicked, this, &TFormBackup::BtnYedekAlClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cbZip, &QCheckBox::toggled, this, &TFormBackup::cbZipClick);
+    connect(BtnYedekAl, &QPushButton::clicked, this, Guarded(this, &TFormBackup::BtnYedekAlClick));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(cbZip, &QCheckBox::toggled, this, Guarded(this, &TFormBackup::cbZipClick));
 
     restoreSettings();
     cbZipClick();

@@ -69,7 +69,7 @@ TFormListeBr::TFormListeBr(const Db& db, QWidget* parent) : QDialog(parent), m_d
     dbgridbr->setSortingEnabled(false);
     dbgridbr->horizontalHeader()->setSectionsClickable(true);
     dbgridbr->horizontalHeader()->setSortIndicatorShown(false);
-    connect(dbgridbr->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFormListeBr::SortColumnClick);
+    connect(dbgridbr->horizontalHeader(), &QHeaderView::sectionClicked, this, Guarded(this, &TFormListeBr::SortColumnClick));
     dbgridbr->installEventFilter(this);
     lay->addWidget(dbgridbr, 1);
     lblTotals = new QLabel(this);
@@ -100,24 +100,24 @@ TFormListeBr::TFormListeBr(const Db& db, QWidget* parent) : QDialog(parent), m_d
     dbg->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+D")));
     dbg->setVisible(false);
     addAction(dbg);
-    connect(dbg, &QAction::triggered, this, [this] { debug = !debug; });
+    connect(dbg, &QAction::triggered, this, Guarded([this] { debug = !debug; }));
 
     TableBrSql.lines = {QStringLiteral("SELECT *"), QString(), QStringLiteral("WHERE 1=1"), QString()};
 
-    connect(btnSelect, &QPushButton::clicked, this, &TFormListeBr::btnSelectClick);
-    connect(btnPrint, &QPushButton::clicked, this, &TFormListeBr::btnPrintClick);
-    connect(btnExport, &QPushButton::clicked, this, &TFormListeBr::btnExportClick);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(Filtre, &QToolButton::clicked, this, &TFormListeBr::FiltreClick);
-    connect(dbgridbr, &QTableView::clicked, this, [this](const QModelIndex& idx) {
+    connect(btnSelect, &QPushButton::clicked, this, Guarded(this, &TFormListeBr::btnSelectClick));
+    connect(btnPrint, &QPushButton::clicked, this, Guarded(this, &TFormListeBr::btnPrintClick));
+    connect(btnExport, &QPushButton::clicked, this, Guarded(this, &TFormListeBr::btnExportClick));
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
+    connect(Filtre, &QToolButton::clicked, this, Guarded(this, &TFormListeBr::FiltreClick));
+    connect(dbgridbr, &QTableView::clicked, this, Guarded([this](const QModelIndex& idx) {
         setSearchColumn(TableBr->fieldName(idx.column()));
-    });
-    connect(dbgridbr, &QTableView::doubleClicked, this, [this] {
+    }));
+    connect(dbgridbr, &QTableView::doubleClicked, this, Guarded([this] {
         if (!btnSelect->isHidden())
             btnSelectClick();
         else if (btnEdit->isEnabled())
             btnEdit->click();
-    });
+    }));
 }
 
 TFormListeBr::~TFormListeBr() = default;
@@ -458,7 +458,7 @@ void TFormListeBr::printGrid(QTableView* grid)
     QPrintPreviewDialog preview(&printer, this);
     QTextDocument doc;
     doc.setHtml(html);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &doc, [&doc](QPrinter* p) { doc.print(p); });
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &doc, Guarded([&doc](QPrinter* p) { doc.print(p); }));
     preview.exec();
 }
 

@@ -1,4 +1,5 @@
 #include "company/FirSecO.h"
+#include "guard/FormGuard.h"
 #include "connection/DialogRunner.h"
 #include "connection/VeriTabLogin.h"
 #include "context/SessionContext.h"
@@ -53,11 +54,11 @@ TFormFirmaSec::TFormFirmaSec(TConnectionSettings& settings, TDbParamLists& lists
     layout->addWidget(LblBosListe);
     layout->addLayout(buttons);
 
-    connect(BtnTamam, &QPushButton::clicked, this, &TFormFirmaSec::BtnTamamClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBLookupComboBF, &QComboBox::currentIndexChanged, this, &TFormFirmaSec::CompanyChanged);
+    connect(BtnTamam, &QPushButton::clicked, this, Guarded(this, &TFormFirmaSec::BtnTamamClick));
+    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(DBLookupComboBF, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormFirmaSec::CompanyChanged));
     auto* hidden = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Backspace), this);
-    connect(hidden, &QShortcut::activated, this, &TFormFirmaSec::ShowHiddenCompanies);
+    connect(hidden, &QShortcut::activated, this, Guarded(this, &TFormFirmaSec::ShowHiddenCompanies));
 }
 
 TFormFirmaSec::~TFormFirmaSec() { closeCatalogue(); }

@@ -1,4 +1,5 @@
 #include "connection/VeriTabLogin.h"
+#include "guard/FormGuard.h"
 #include "connection/DialogRunner.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -122,13 +123,13 @@ TFormVeriTabLogin::TFormVeriTabLogin(QWidget* parent) : QDialog(parent)
     dbNameAction->setObjectName(QStringLiteral("VeriTabaniAdi"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
     addAction(dbNameAction);
-    connect(dbNameAction, &QAction::triggered, this, &TFormVeriTabLogin::VeriTabaniAdiClick);
+    connect(dbNameAction, &QAction::triggered, this, Guarded(this, &TFormVeriTabLogin::VeriTabaniAdiClick));
 
-    connect(OKBtn, &QPushButton::clicked, this, &TFormVeriTabLogin::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TFormVeriTabLogin::CancelBtnClick);
-    connect(EditTur, &QComboBox::currentIndexChanged, this, [this] { fillServerList(); });
-    connect(EditAdi, &QLineEdit::returnPressed, EditSifre, qOverload<>(&QWidget::setFocus));
-    connect(EditDatabase, &QLineEdit::returnPressed, EditAdi, qOverload<>(&QWidget::setFocus));
+    connect(OKBtn, &QPushButton::clicked, this, Guarded(this, &TFormVeriTabLogin::OKBtnClick));
+    connect(CancelBtn, &QPushButton::clicked, this, Guarded(this, &TFormVeriTabLogin::CancelBtnClick));
+    connect(EditTur, &QComboBox::currentIndexChanged, this, Guarded([this] { fillServerList(); }));
+    connect(EditAdi, &QLineEdit::returnPressed, EditSifre, qOverload<>(&QWidget::setFocus)); // unguarded: ui only
+    connect(EditDatabase, &QLineEdit::returnPressed, EditAdi, qOverload<>(&QWidget::setFocus)); // unguarded: ui only
 }
 
 Backend TFormVeriTabLogin::backend() const

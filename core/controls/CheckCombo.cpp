@@ -1,4 +1,5 @@
 #include "controls/CheckCombo.h"
+#include "guard/FormGuard.h"
 #include "settings/GridLayout.h"
 #include "sql/SqlHelpers.h"
 
@@ -20,13 +21,13 @@ TCheckComboBox::TCheckComboBox(QWidget* parent) : QComboBox(parent)
 {
     setModel(new QStandardItemModel(this));
     view()->viewport()->installEventFilter(this);
-    connect(model(), &QAbstractItemModel::dataChanged, this, [this](const QModelIndex&, const QModelIndex&,
+    connect(model(), &QAbstractItemModel::dataChanged, this, Guarded([this](const QModelIndex&, const QModelIndex&,
                                                                     const QList<int>& roles) {
         if (roles.isEmpty() || roles.contains(Qt::CheckStateRole)) {
             update();
             emit checkedChanged();
         }
-    });
+    }));
 }
 
 void TCheckComboBox::addCheckItem(const QString& shortDescription, const QString& description, const QVariant& tag)

@@ -1,4 +1,5 @@
 #include "currency/Takv.h"
+#include "guard/FormGuard.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
@@ -20,7 +21,7 @@ TTkvmForm::TTkvmForm(QWidget* parent) : QDialog(parent)
     auto add = [&](const QString& name, const QString& text, auto fn) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, fn);
+        connect(b, &QPushButton::clicked, this, Guarded(fn));
         row->addWidget(b);
         return b;
     };
@@ -31,13 +32,13 @@ TTkvmForm::TTkvmForm(QWidget* parent) : QDialog(parent)
     add(QStringLiteral("BtnOK"), QStringLiteral("OK"), [this] { accept(); })->setDefault(true);
     add(QStringLiteral("BtnVazgec"), QStringLiteral("Vazgeç"), [this] { reject(); });
     lay->addLayout(row);
-    connect(Takvim, &QCalendarWidget::selectionChanged, this, &TTkvmForm::updateCaption);
-    connect(Takvim, &QCalendarWidget::currentPageChanged, this, [this](int y, int m) {
+    connect(Takvim, &QCalendarWidget::selectionChanged, this, Guarded(this, &TTkvmForm::updateCaption));
+    connect(Takvim, &QCalendarWidget::currentPageChanged, this, Guarded([this](int y, int m) {
         const QDate d = date();
         const QDate n(y, m, qMin(d.day(), QDate(y, m, 1).daysInMonth()));
         if (n != d)
             Takvim->setSelectedDate(n);
-    });
+    }));
     updateCaption();
 }
 

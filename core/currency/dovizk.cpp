@@ -153,26 +153,26 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
         BtnStkFyt->setToolTip(QStringLiteral("Stok fiyatı güncellemesi bu kurulumda yüklü değil."));
     resize(940, 520);
 
-    connect(BtnSec, &QPushButton::clicked, this, &TFormDoviz::BtnSecClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormDoviz::BitBtn1Click);
-    connect(btnKurIndir, &QPushButton::clicked, this, &TFormDoviz::btnKurIndirClick);
-    connect(BtnStkFyt, &QPushButton::clicked, this, &TFormDoviz::BtnStkFytClick);
-    connect(GridDoviz->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormDoviz::BtnSecClick));
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded(this, &TFormDoviz::BitBtn1Click));
+    connect(btnKurIndir, &QPushButton::clicked, this, Guarded(this, &TFormDoviz::btnKurIndirClick));
+    connect(BtnStkFyt, &QPushButton::clicked, this, Guarded(this, &TFormDoviz::BtnStkFytClick));
+    connect(GridDoviz->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] {
         Guard([this] {
             dropUnfinishedRow();
             loadRates();
         });
-    });
+    }));
     connect(GridKurDeger->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& now, const QModelIndex& before) {
+            Guarded([this](const QModelIndex& now, const QModelIndex& before) {
                 if (before.isValid() && now.row() != before.row())
                     Guard([&] { dropUnfinishedRow(before.row()); });
-            });
-    connect(m_kur, &QStandardItemModel::itemChanged, this, [this](QStandardItem* it) {
+            }));
+    connect(m_kur, &QStandardItemModel::itemChanged, this, Guarded([this](QStandardItem* it) {
         if (!m_loading)
             Guard([&] { rateEdited(it->row(), it->column()); });
-    });
-    connect(GridKurDeger, &QTableView::doubleClicked, this, [this](const QModelIndex& idx) {
+    }));
+    connect(GridKurDeger, &QTableView::doubleClicked, this, Guarded([this](const QModelIndex& idx) {
         if (idx.column() != kTarihCol)
             return;
         const QDate d = TakvimTarihSec(QDate::currentDate());
@@ -180,7 +180,7 @@ TFormDoviz::TFormDoviz(const SessionContext& ctx, QWidget* parent) : QDialog(par
             return;
         const QTime now = QTime::currentTime();
         m_kur->item(idx.row(), kTarihCol)->setData(QDateTime(d, QTime(now.hour(), now.minute())), Qt::EditRole);
-    });
+    }));
 }
 
 void TFormDoviz::showEvent(QShowEvent* e)

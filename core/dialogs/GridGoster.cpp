@@ -19,7 +19,7 @@ TFormGridGoster::TFormGridGoster(QWidget* parent) : QDialog(parent)
     lay->addWidget(cxGrid);
     BtnKapat = new QPushButton(QStringLiteral("Kapat"), this);
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
     lay->addWidget(BtnKapat, 0, Qt::AlignRight);
     setAttribute(Qt::WA_DeleteOnClose);
 }

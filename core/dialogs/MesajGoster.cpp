@@ -41,7 +41,7 @@ TFormMesajGoster::TFormMesajGoster(QWidget* parent) : QDialog(parent)
     BtnKapat = new QPushButton(QStringLiteral("&Kapat"), this);
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
     BtnKapat->setDefault(true);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     lay->addWidget(BtnKapat, 0, Qt::AlignRight);
     resize(640, 420);
 }

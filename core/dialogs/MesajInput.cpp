@@ -1,4 +1,5 @@
 #include "dialogs/MesajInput.h"
+#include "guard/FormGuard.h"
 
 #include "dialogs/MesajGoster.h"
 #include "messages/Messages.h"
@@ -37,8 +38,8 @@ TFormMesajInput::TFormMesajInput(QWidget* parent) : QDialog(parent)
     row->addWidget(BtnOnayla);
     row->addWidget(BtnVazgec);
     lay->addLayout(row);
-    connect(BtnOnayla, &QPushButton::clicked, this, &TFormMesajInput::BtnOnaylaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnOnayla, &QPushButton::clicked, this, Guarded(this, &TFormMesajInput::BtnOnaylaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     Memo1->setFocus();
 }
 

@@ -85,7 +85,7 @@ TFormWebBrowser::TFormWebBrowser(QWidget* parent) : QDialog(parent)
     lay->addWidget(cxLabel1);
     BtnKapat = new QPushButton(QStringLiteral("&Kapat"), this);
     BtnKapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
     lay->addWidget(BtnKapat, 0, Qt::AlignRight);
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -1,4 +1,6 @@
 #include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
+#include "guard/WaitCursor.h"
 
 #include "db/DbError.h"
 #include "messages/Messages.h"
@@ -59,9 +61,21 @@ bool Guard(const std::function<void()>& action)
         return true;
     // The transactions of the action are already rolled back: the message is
     // shown with no write transaction open.
-    const QString text = FailureText(error);
+    // A refusal is shown in its own words; any other failure as FailureText.
+    QString text;
+    MsgIcon icon = MsgIcon::Error;
     try {
-        ShowError(text);
+        std::rethrow_exception(error);
+    } catch (const IslemReddi& r) {
+        text = r.text();
+        icon = r.icon();
+    } catch (...) {
+        text = FailureText(error);
+    }
+    // A wait cursor held around this action (by a caller) never covers the box.
+    NormalCursor normal;
+    try {
+        Messages().show(icon, text, MsgOk, MsgOk, {});
     } catch (...) {
         qWarning().noquote() << text;
     }

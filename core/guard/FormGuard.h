@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QString>
 #include <exception>
+#include <cstddef>
 #include <functional>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -15,7 +17,8 @@ QString FailureText(const std::exception_ptr& error);
 // Runs one user action (a slot body). A database error or any other
 // exception ends the action, the transactions it opened roll back as they
 // unwind, one message goes through the message service and the window stays
-// usable. Returns false when the action failed.
+// usable. An IslemReddi is shown in its own words. Returns false when the
+// action failed.
 bool Guard(const std::function<void()>& action);
 
 // The same for an action with a result: `fallback` when it failed.
@@ -28,20 +31,43 @@ T GuardOr(T fallback, F&& action)
     return result;
 }
 
+namespace detail {
+// Calls `f` with the longest leading part of the signal's arguments it takes,
+// as Qt does for a slot with fewer parameters than its signal.
+template <typename F, typename Tuple, std::size_t... I>
+void callWithLeading(F& f, Tuple& args, std::index_sequence<I...>)
+{
+    if constexpr (std::is_invocable_v<F&, std::tuple_element_t<I, Tuple>&...>)
+        std::invoke(f, std::get<I>(args)...);
+    else if constexpr (sizeof...(I) > 0)
+        callWithLeading(f, args, std::make_index_sequence<sizeof...(I) - 1>{});
+    else
+        static_assert(sizeof...(I) > 0, "the guarded slot takes none of the signal's arguments");
+}
+} // namespace detail
+
 // A guarded functor for connect(): `connect(b, &QPushButton::clicked, this, Guarded([this] { ... }))`.
-// The signal's arguments reach `f` when it takes them; a functor without
-// parameters may be connected to any signal.
+// The signal's arguments reach `f` as far as it takes them.
 template <typename F>
 auto Guarded(F f)
 {
-    return [f = std::move(f)](auto&&... args) {
+    return [f = std::move(f)](auto&&... args) mutable {
         Guard([&] {
-            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-                f(args...);
-            else
-                f();
+            auto all = std::forward_as_tuple(args...);
+            detail::callWithLeading(f, all, std::make_index_sequence<sizeof...(args)>{});
         });
     };
+}
+
+// A member slot of `object` run through the guard:
+// `connect(b, &QPushButton::clicked, this, Guarded(this, &TForm::BtnSaklaClick))`.
+template <typename O, typename M>
+    requires std::is_member_function_pointer_v<M>
+auto Guarded(O* object, M slot)
+{
+    return Guarded([object, slot](auto&&... args) -> decltype(std::invoke(slot, object, args...)) {
+        return std::invoke(slot, object, args...);
+    });
 }
 
 // The last resort: an exception that escapes an event handler or a slot not

@@ -251,21 +251,21 @@ TFormChLogBr::TFormChLogBr(const SessionContext& ctx, const ChangeLogKind& kind,
     if (!kind.lineQuery.isEmpty()) {
         // With a line history, "Yazdır" and "Excele Aktar" drop down: the list or its lines.
         auto* printMenu = new QMenu(btnPrint);
-        printMenu->addAction(btnPrint->text(), this, [this] { btnPrintClick(); });
+        printMenu->addAction(btnPrint->text(), this, Guarded([this] { btnPrintClick(); }));
         DetayYazdir = printMenu->addAction(QStringLiteral("Detay Yazdır"), this,
-                                           [this] { Guard([this] { printGrid(GridAyr); }); });
+                                           Guarded([this] { printGrid(GridAyr); }));
         DetayYazdir->setObjectName(QStringLiteral("DetayYazdir"));
         btnPrint->setMenu(printMenu);
         auto* exportMenu = new QMenu(btnExport);
-        exportMenu->addAction(btnExport->text(), this, [this] { btnExportClick(); });
-        DetayAktar = exportMenu->addAction(QStringLiteral("Detay Aktar"), this, [this] { DetayAktarClick(); });
+        exportMenu->addAction(btnExport->text(), this, Guarded([this] { btnExportClick(); }));
+        DetayAktar = exportMenu->addAction(QStringLiteral("Detay Aktar"), this, Guarded([this] { DetayAktarClick(); }));
         DetayAktar->setObjectName(QStringLiteral("DetayAktar"));
         btnExport->setMenu(exportMenu);
     }
-    connect(cxButton1, &QPushButton::clicked, this, &TFormChLogBr::cxButton1Click);
-    connect(BtnDeleteAll, &QPushButton::clicked, this, &TFormChLogBr::BtnDeleteAllClick);
-    connect(dbgridbr, &QTableView::clicked, this, [this] { openLines(); });
-    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { openLines(); });
+    connect(cxButton1, &QPushButton::clicked, this, Guarded(this, &TFormChLogBr::cxButton1Click));
+    connect(BtnDeleteAll, &QPushButton::clicked, this, Guarded(this, &TFormChLogBr::BtnDeleteAllClick));
+    connect(dbgridbr, &QTableView::clicked, this, Guarded([this] { openLines(); }));
+    connect(dbgridbr->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { openLines(); }));
 }
 
 void TFormChLogBr::setKeyValue(const QVariant& value)

@@ -1,4 +1,5 @@
 #include "login/BrPass.h"
+#include "guard/FormGuard.h"
 #include "db/Dialect.h"
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -34,8 +35,8 @@ TFormPass::TFormPass(const Db& db, QWidget* parent) : QDialog(parent), m_db(db)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Grid);
-    connect(EditFiltre, &QLineEdit::returnPressed, this, &TFormPass::FiltreUygula);
-    connect(BtnTemizle, &QPushButton::clicked, this, &TFormPass::TemizleClick);
+    connect(EditFiltre, &QLineEdit::returnPressed, this, Guarded(this, &TFormPass::FiltreUygula));
+    connect(BtnTemizle, &QPushButton::clicked, this, Guarded(this, &TFormPass::TemizleClick));
     FiltreUygula();
 }
 

@@ -1,4 +1,5 @@
 #include "login/Sifre2.h"
+#include "guard/FormGuard.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "history/ChangeLogSchema.h"
@@ -80,9 +81,9 @@ TPassWordDlg::TPassWordDlg(SessionContext& ctx, bool loggedIn, QWidget* parent)
     userList->setObjectName(QStringLiteral("UserGoster"));
     setContextMenuPolicy(Qt::ActionsContextMenu);
     addAction(userList);
-    connect(userList, &QAction::triggered, this, &TPassWordDlg::UserGosterClick);
-    connect(OKBtn, &QPushButton::clicked, this, &TPassWordDlg::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(userList, &QAction::triggered, this, Guarded(this, &TPassWordDlg::UserGosterClick));
+    connect(OKBtn, &QPushButton::clicked, this, Guarded(this, &TPassWordDlg::OKBtnClick));
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     // Another company's last user is not proposed: each company remembers its own.
     QString remembered = RememberedLoginName(m_ctx.FirmaAdi);

@@ -2,7 +2,9 @@
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "maintenance/OnarimUyarisi.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
+#include "maintenance/VeriOnarim.h"
 #include "messages/Messages.h"
 
 #include <QFormLayout>
@@ -53,15 +55,16 @@ TFormCarKDegis::TFormCarKDegis(SessionContext& ctx, QWidget* parent) : QDialog(p
     b->addWidget(BtnKapat);
     lay->addLayout(b);
     resize(520, 220);
-    connect(EditESKI, &QLineEdit::returnPressed, this, &TFormCarKDegis::EditESKIEnter);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormCarKDegis::BtnCariSecClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormCarKDegis::BtnDegistirClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(EditESKI, &QLineEdit::returnPressed, this, Guarded(this, &TFormCarKDegis::EditESKIEnter));
+    connect(BtnCariSec, &QPushButton::clicked, this, Guarded(this, &TFormCarKDegis::BtnCariSecClick));
+    connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormCarKDegis::BtnDegistirClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
 }
 
 void TFormCarKDegis::EditESKIEnter()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const auto cari = CariBul(m_db, EditESKI->text().trimmed());
         LblEskiAd->setText(cari.first.isEmpty() ? QString() : cari.first + S(" - ") + cari.second);
         if (!cari.first.isEmpty())
@@ -75,7 +78,7 @@ void TFormCarKDegis::BtnDegistirClick()
 {
     const QString eski = EditESKI->text().trimmed(), yeni = EditYENI->text().trimmed();
     TCariKodDegisimi k;
-    if (!ToolGuard([&] { k = CariKodDegisimKontrol(m_db, eski, yeni); }))
+    if (!Guard([&] { WaitCursor wait; k = CariKodDegisimKontrol(m_db, eski, yeni); }))
         return;
     if (!k.hata.isEmpty()) {
         ShowError(k.hata);
@@ -85,8 +88,9 @@ void TFormCarKDegis::BtnDegistirClick()
     if (Messages().show(MsgIcon::Confirmation, eski + S(" kodu ") + yeni + S(" ile değiştirilecektir. Onaylıyormusunuz?"),
                         MsgYes | MsgNo, MsgNo, {}) != MsgYes)
         return;
-    ToolGuard([&] {
-        const TCariKodDegisimi d = CariKodDegistir(m_db, eski, yeni);
+    Guard([&] {
+        TCariKodDegisimi d;
+        OnarimAdimi([&] { d = CariKodDegistir(m_db, eski, yeni); });
         if (!d.hata.isEmpty())
             ShowError(d.hata);
     });

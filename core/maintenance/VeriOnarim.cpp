@@ -1,4 +1,6 @@
 #include "maintenance/VeriOnarim.h"
+#include "guard/IslemReddi.h"
+#include "guard/WaitCursor.h"
 #include "util/Utf8.h"
 
 namespace tornaly {
@@ -31,6 +33,16 @@ QString OnarimHataMetni(const DbError& e)
         return S("Veri tabanı şu anda başka bir bilgisayarda yapılan bir kayıt işlemi tarafından kullanılıyor.\n"
                  "İşlem yapılmadı, hiçbir kayıt değişmedi. Diğer bilgisayarlarda programı kapatıp tekrar deneyiniz.");
     return S("İşlem tamamlanamadı, hiçbir kayıt değişmedi.\nHata : ") + e.text();
+}
+
+void OnarimAdimi(const std::function<void()>& adim)
+{
+    WaitCursor wait;
+    try {
+        adim();
+    } catch (const DbError& e) {
+        throw IslemReddi(OnarimHataMetni(e));
+    }
 }
 
 const QList<TKodKolonu>& CariKodKolonlari()

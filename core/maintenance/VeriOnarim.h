@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "db/Database.h"
 
 #include <QList>
@@ -21,6 +22,10 @@ struct TOnarimSonucu {
 // The message for a maintenance run that failed: a database held by another
 // workstation gets its own sentence; in every case nothing was written.
 QString OnarimHataMetni(const DbError& e);
+
+// Runs one repair step under the wait cursor; a database failure becomes a
+// refusal that says nothing changed (OnarimHataMetni), for the slot's guard.
+void OnarimAdimi(const std::function<void()>& adim);
 
 // The tables and columns that hold a current-account code.
 struct TKodKolonu {

@@ -7,7 +7,9 @@
 #include "mainwindow/Targets.h"
 #include "maintenance/Bakim.h"
 #include "maintenance/CarKDegis.h"
-#include "maintenance/ToolGuard.h"
+#include "maintenance/VeriOnarim.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "parameters/Sirbilg.h"
@@ -134,7 +136,7 @@ TBakimForm::TBakimForm(SessionContext& ctx, QWidget* parent) : QMainWindow(paren
     setWindowFlag(Qt::Window);
     kur();
     FormCreate();
-    connect(&Targets(), &TargetRegistry::changed, this, &TBakimForm::user_view);
+    connect(&Targets(), &TargetRegistry::changed, this, Guarded(this, &TBakimForm::user_view));
     user_view();
 }
 
@@ -149,10 +151,10 @@ void TBakimForm::kur()
     }
     auto* versiyon = bar->addAction(S("Versiyonlara Bak"));
     versiyon->setObjectName(S("VersiyonlaraBak"));
-    connect(versiyon, &QAction::triggered, this, &TBakimForm::VersiyonlaraBakClick);
+    connect(versiyon, &QAction::triggered, this, Guarded(this, &TBakimForm::VersiyonlaraBakClick));
     auto* cikis = bar->addAction(S("Programdan Çı&kış!"));
     cikis->setObjectName(S("ProgramdanCikis"));
-    connect(cikis, &QAction::triggered, this, &QWidget::close);
+    connect(cikis, &QAction::triggered, this, &QWidget::close); // unguarded: ui only
 
     auto* merkez = new QWidget(this);
     auto* lay = new QHBoxLayout(merkez);
@@ -168,13 +170,13 @@ void TBakimForm::kur()
             a->setVisible(!k.gizli);
         }
         const QString ad = k.ad;
-        connect(a, &QAction::triggered, this, [this, ad] { calistir(ad); });
+        connect(a, &QAction::triggered, this, Guarded([this, ad] { calistir(ad); }));
         m_komutlar.insert(k.ad, a);
         if (!k.buton.isEmpty()) {
             auto* b = new QPushButton(k.buton, panel);
             b->setObjectName(S("Btn") + k.ad);
             b->setMinimumSize(150, 54);
-            connect(b, &QPushButton::clicked, this, [this, ad] { calistir(ad); });
+            connect(b, &QPushButton::clicked, this, Guarded([this, ad] { calistir(ad); }));
             grid->addWidget(b, n / 2, n % 2);
             m_butonlar.insert(k.ad, b);
             ++n;
@@ -183,13 +185,13 @@ void TBakimForm::kur()
     auto* versiyonBtn = new QPushButton(S("Versiyonlara\nBak"), panel);
     versiyonBtn->setObjectName(S("BtnVersiyonlaraBak"));
     versiyonBtn->setMinimumSize(150, 54);
-    connect(versiyonBtn, &QPushButton::clicked, this, &TBakimForm::VersiyonlaraBakClick);
+    connect(versiyonBtn, &QPushButton::clicked, this, Guarded(this, &TBakimForm::VersiyonlaraBakClick));
     grid->addWidget(versiyonBtn, n / 2, n % 2);
     ++n;
     auto* cikisBtn = new QPushButton(S("&Çıkış"), panel);
     cikisBtn->setObjectName(S("BtnCikis"));
     cikisBtn->setMinimumSize(150, 54);
-    connect(cikisBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(cikisBtn, &QPushButton::clicked, this, &QWidget::close); // unguarded: ui only
     grid->addWidget(cikisBtn, n / 2, n % 2);
     grid->setRowStretch(n / 2 + 1, 1);
     lay->addWidget(panel);
@@ -203,7 +205,7 @@ void TBakimForm::kur()
     MemoVersiyon->setReadOnly(true);
     auto* kapat = new QPushButton(S("Kapat"), PanelVersiyon);
     kapat->setObjectName(S("BtnVersiyonKapat"));
-    connect(kapat, &QPushButton::clicked, PanelVersiyon, &QWidget::hide);
+    connect(kapat, &QPushButton::clicked, PanelVersiyon, &QWidget::hide); // unguarded: ui only
     pv->addWidget(MemoVersiyon);
     pv->addWidget(kapat, 0, Qt::AlignRight);
     PanelVersiyon->hide();
@@ -304,7 +306,7 @@ void TBakimForm::calistir(const QString& ad)
         r.mode = 1;
     else if (ad == QLatin1String("IsEmriKapanis"))
         r.mode = 2;
-    ToolGuard([&] {
+    Guard([&] {
         if (const RoutineOpener ac = Targets().routine(k->hedef)) {
             ac(r);
         } else if (const FormFactory yap = Targets().form(k->hedef)) {
@@ -320,17 +322,17 @@ void TBakimForm::calistir(const QString& ad)
 void TBakimForm::yerel(const QString& ad)
 {
     if (ad == QLatin1String("FirmaBilgileri")) {
-        ToolGuard([&] {
+        Guard([&] {
             TEczBilgiForm f(m_ctx, this);
             RunModal(f);
         });
     } else if (ad == QLatin1String("Parametreler")) {
-        ToolGuard([&] {
+        Guard([&] {
             TFormParam f(m_ctx, this);
             RunModal(f);
         });
     } else if (ad == QLatin1String("CariKodDegistirme")) {
-        ToolGuard([&] {
+        Guard([&] {
             TFormCarKDegis f(m_ctx, this);
             RunModal(f);
         });
@@ -338,7 +340,7 @@ void TBakimForm::yerel(const QString& ad)
         if (!evetMi(S("Belge Referans Noları Güncellensin mi?")))
             return;
         TOnarimSonucu s;
-        if (ToolGuard([&] { s = BelgeReferansNolariGuncelle(m_db); }))
+        if (Guard([&] { OnarimAdimi([&] { s = BelgeReferansNolariGuncelle(m_db); }); }))
             sonucGoster(S("Güncelleme Tamamlandı."), s);
     } else if (ad == QLatin1String("LogTemizle")) {
         ShowInfo(LogTemizlemeMetni(m_db));

@@ -133,7 +133,7 @@ TAnaForm::TAnaForm(SessionContext& ctx, QWidget* parent)
     setCentralWidget(central);
     resize(1280, 760);
 
-    connect(&Targets(), &TargetRegistry::changed, this, &TAnaForm::applyStates);
+    connect(&Targets(), &TargetRegistry::changed, this, Guarded(this, &TAnaForm::applyStates));
     FormCreate();
     applyStates();
 }
@@ -172,10 +172,10 @@ void TAnaForm::buildMenus()
         if (c.way == Way::GridSwitch) {
             action->setCheckable(true);
             action->setChecked(true);
-            connect(action, &QAction::toggled, this, &TAnaForm::IzgaraKolonAyarlariniSakla1Click);
+            connect(action, &QAction::toggled, this, Guarded(this, &TAnaForm::IzgaraKolonAyarlariniSakla1Click));
         } else {
             const QString id = c.id;
-            connect(action, &QAction::triggered, this, [this, id] { triggerCommand(id); });
+            connect(action, &QAction::triggered, this, Guarded([this, id] { triggerCommand(id); }));
         }
         m_actions.insert(c.id, action);
     }
@@ -195,7 +195,7 @@ void TAnaForm::buildTiles()
                                                  QColor(look ? look->colour : 0x455a64),
                                                  look ? QString::fromUtf8(look->glyph) : QString());
         const QString id = c.id;
-        connect(tile, &QAbstractButton::clicked, this, [this, id] { triggerCommand(id); });
+        connect(tile, &QAbstractButton::clicked, this, Guarded([this, id] { triggerCommand(id); }));
         m_buttons.insert(c.id, tile);
     }
 }
@@ -232,7 +232,7 @@ void TAnaForm::buildButtons()
             column->addWidget(button);
         }
         const QString id = c.id;
-        connect(button, &QPushButton::clicked, this, [this, id] { triggerCommand(id); });
+        connect(button, &QPushButton::clicked, this, Guarded([this, id] { triggerCommand(id); }));
         m_buttons.insert(c.id, button);
     }
     row->addStretch();
@@ -288,7 +288,7 @@ void TAnaForm::FormShow()
     if ((u.diger16 == QLatin1String("R") || u.diger16 == QLatin1String("T"))
         && Targets().isRegistered(QString::fromLatin1(entry::AramaSorguGoster))) {
         // After the window is on screen: the list may open a modal window of its own.
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(0, this, Guarded([this] {
             OpenRequest r;
             r.target = QString::fromLatin1(entry::AramaSorguGoster);
             r.ctx = &m_ctx;
@@ -297,7 +297,7 @@ void TAnaForm::FormShow()
             r.key = QStringLiteral("S");
             if (RoutineOpener open = Targets().routine(r.target))
                 open(r);
-        });
+        }));
     }
     LabelF->setText(m_ctx.FirmaAdi + QStringLiteral(" - ") + m_ctx.CalismaYili);
 }

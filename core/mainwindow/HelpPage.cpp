@@ -127,10 +127,10 @@ TFormYardim::TFormYardim(const QString& path, QWidget* parent) : QDialog(parent)
     geri->setObjectName(QStringLiteral("BtnGeri"));
     auto* kapat = new QPushButton(QStringLiteral("Kapat"), this);
     kapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(geri, &QPushButton::clicked, Browser, &QTextBrowser::backward);
-    connect(Browser, &QTextBrowser::backwardAvailable, geri, &QPushButton::setEnabled);
+    connect(geri, &QPushButton::clicked, Browser, &QTextBrowser::backward); // unguarded: ui only
+    connect(Browser, &QTextBrowser::backwardAvailable, geri, &QPushButton::setEnabled); // unguarded: ui only
     geri->setEnabled(false);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
     auto* butonlar = new QHBoxLayout;
     butonlar->addWidget(geri);
     butonlar->addStretch();

@@ -1,5 +1,6 @@
 #include "messages/Messages.h"
 #include "messages/ScriptedMessages.h"
+#include "guard/WaitCursor.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -60,6 +61,7 @@ MsgButton AskYesNoCancel(const QString& text)
 MsgButton WidgetMessageService::show(MsgIcon icon, const QString& text, MsgButtons buttons,
                                      MsgButton defaultButton, const QString& caption)
 {
+    NormalCursor normal;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption.isEmpty() ? defaultCaption(icon) : caption);
     box.setText(text);
@@ -93,6 +95,7 @@ MsgButton WidgetMessageService::show(MsgIcon icon, const QString& text, MsgButto
 std::optional<QString> WidgetMessageService::askText(const QString& caption, const QString& prompt,
                                                      const QString& initial)
 {
+    NormalCursor normal;
     bool ok = false;
     const QString s = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
                                             QLineEdit::Normal, initial, &ok);
@@ -104,6 +107,7 @@ std::optional<QString> WidgetMessageService::askText(const QString& caption, con
 QString WidgetMessageService::askSaveFile(const QString& caption, const QString& filter, const QString& suggested,
                                           const QString& defaultSuffix)
 {
+    NormalCursor normal;
     QFileDialog dlg(QApplication::activeWindow(), caption, suggested, filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -116,6 +120,7 @@ QString WidgetMessageService::askSaveFile(const QString& caption, const QString&
 
 QString WidgetMessageService::askOpenFile(const QString& caption, const QString& filter)
 {
+    NormalCursor normal;
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, {}, filter);
 }
 

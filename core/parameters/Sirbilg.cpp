@@ -1,7 +1,8 @@
 #include "parameters/Sirbilg.h"
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 
 #include <QAction>
@@ -82,8 +83,8 @@ TEczBilgiForm::TEczBilgiForm(SessionContext& ctx, QWidget* parent) : QDialog(par
     nonSync->setObjectName(S("nonsync"));
     nonSync->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F12));
     addAction(nonSync);
-    connect(sync, &QAction::triggered, this, &TEczBilgiForm::syncClick);
-    connect(nonSync, &QAction::triggered, this, &TEczBilgiForm::nonSyncClick);
+    connect(sync, &QAction::triggered, this, Guarded(this, &TEczBilgiForm::syncClick));
+    connect(nonSync, &QAction::triggered, this, Guarded(this, &TEczBilgiForm::nonSyncClick));
 
     DBImage1 = new QLabel(this);
     DBImage1->setObjectName(S("DBImage1"));
@@ -120,10 +121,10 @@ TEczBilgiForm::TEczBilgiForm(SessionContext& ctx, QWidget* parent) : QDialog(par
     lay->addLayout(butonlar);
     resize(760, 600);
 
-    connect(BtnYukle, &QPushButton::clicked, this, &TEczBilgiForm::BtnYukleClick);
-    connect(BtnTemizle, &QPushButton::clicked, this, &TEczBilgiForm::BtnTemizleClick);
-    connect(BtnSakla, &QPushButton::clicked, this, &TEczBilgiForm::BtnSaklaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &TEczBilgiForm::BtnVazgecClick);
+    connect(BtnYukle, &QPushButton::clicked, this, Guarded(this, &TEczBilgiForm::BtnYukleClick));
+    connect(BtnTemizle, &QPushButton::clicked, this, Guarded(this, &TEczBilgiForm::BtnTemizleClick));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TEczBilgiForm::BtnSaklaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded(this, &TEczBilgiForm::BtnVazgecClick));
 
     const QVariantMap firkim = FirmaBilgileriOku(m_db);
     for (auto it = m_alanlar.cbegin(); it != m_alanlar.cend(); ++it)
@@ -170,7 +171,8 @@ void TEczBilgiForm::BtnTemizleClick()
 
 void TEczBilgiForm::BtnSaklaClick()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         QVariantMap firkim;
         for (auto it = m_alanlar.cbegin(); it != m_alanlar.cend(); ++it)
             firkim.insert(it.key(), it.value()->text().trimmed());

@@ -1,7 +1,8 @@
 #include "parameters/parametr.h"
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 
@@ -180,9 +181,9 @@ void TFormParam::kur()
             l->addWidget(e, 1);
             l->addWidget(b);
             if (a.tur == Tur::Dosya)
-                connect(b, &QPushButton::clicked, this, [this, ad] { DosyaSecClick(ad); });
+                connect(b, &QPushButton::clicked, this, Guarded([this, ad] { DosyaSecClick(ad); }));
             else
-                connect(b, &QPushButton::clicked, this, &TFormParam::KlasorSecClick);
+                connect(b, &QPushButton::clicked, this, Guarded(this, &TFormParam::KlasorSecClick));
             w = e;
             break;
         }
@@ -237,10 +238,10 @@ void TFormParam::kur()
     lay->addLayout(butonlar);
     resize(720, 560);
 
-    connect(BtnKaydet, &QPushButton::clicked, this, &TFormParam::BtnKaydetClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormParam::BtnIptalClick);
-    connect(BtnTatilEkle, &QPushButton::clicked, this, &TFormParam::BtnTatilEkleClick);
-    connect(BtnTatilSil, &QPushButton::clicked, this, &TFormParam::BtnTatilSilClick);
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded(this, &TFormParam::BtnKaydetClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormParam::BtnIptalClick));
+    connect(BtnTatilEkle, &QPushButton::clicked, this, Guarded(this, &TFormParam::BtnTatilEkleClick));
+    connect(BtnTatilSil, &QPushButton::clicked, this, Guarded(this, &TFormParam::BtnTatilSilClick));
 }
 
 void TFormParam::setDeger(const QString& ad, const QVariant& v)
@@ -365,7 +366,8 @@ TParametreler TFormParam::topla() const
 
 void TFormParam::BtnKaydetClick()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const QString hata = ParametreleriKaydet(m_db, m_ctx.AktifKullanici, topla());
         if (!hata.isEmpty()) {
             ShowError(hata);

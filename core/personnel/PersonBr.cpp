@@ -3,7 +3,8 @@
 #include "context/SessionContext.h"
 #include "dm/LookupLists.h"
 #include "history/ChLogBr.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 #include "personnel/personSakla.h"
 
@@ -84,7 +85,7 @@ TFormPersonBr::TFormPersonBr(SessionContext& ctx, int mode, QWidget* parent)
         e->setObjectName(S(ad));
         e->setMaximumWidth(genislik);
         aramalar->addWidget(e);
-        connect(e, &QLineEdit::returnPressed, this, &TFormPersonBr::AramaEnter);
+        connect(e, &QLineEdit::returnPressed, this, Guarded(this, &TFormPersonBr::AramaEnter));
     };
     arama(EditKod, "EditKod", "Aranan P.Kod", 120);
     arama(EditAd, "EditAd", "Aranan Personel Adı Soyadı", 240);
@@ -118,14 +119,14 @@ TFormPersonBr::TFormPersonBr(SessionContext& ctx, int mode, QWidget* parent)
     dbgridbr->setItemDelegateForColumn(3, new KodDelegate(cxOrgBolum(), this));
     dbgridbr->setItemDelegateForColumn(4, new KodDelegate(cxPozisyon(), this));
     // Columns follow their data once the rows of an open have arrived.
-    connect(TableBr, &QAbstractItemModel::modelReset, this, [this] {
-        QTimer::singleShot(0, this, [this] {
+    connect(TableBr, &QAbstractItemModel::modelReset, this, Guarded([this] {
+        QTimer::singleShot(0, this, Guarded([this] {
             dbgridbr->resizeColumnsToContents();
             for (int c = 0; c < TableBr->columnCount(); ++c)
                 dbgridbr->setColumnWidth(c, dbgridbr->columnWidth(c) + 12);
             dbgridbr->horizontalHeader()->setStretchLastSection(true);
-        });
-    });
+        }));
+    }));
 
     // Only the "Y" letter adds, changes, copies and deletes personnel.
     m_yazabilir = m_ctx.AktifKullanici.personel == QLatin1String("Y");
@@ -135,17 +136,17 @@ TFormPersonBr::TFormPersonBr(SessionContext& ctx, int mode, QWidget* parent)
     btnDelete->setEnabled(m_yazabilir);
     btnCopy->setEnabled(m_yazabilir);
 
-    connect(cbBolum, &QComboBox::currentIndexChanged, this, &TFormPersonBr::FiltreDegisti);
-    connect(cbAyrilanlar, &QCheckBox::toggled, this, &TFormPersonBr::FiltreDegisti);
-    connect(rgDurum, &QButtonGroup::idClicked, this, &TFormPersonBr::FiltreDegisti);
-    connect(EditKod, &QLineEdit::textEdited, this, [this](const QString& t) { araKonumlan(S("ISCI_KOD"), t); });
-    connect(EditAd, &QLineEdit::textEdited, this, [this](const QString& t) { araKonumlan(S("ISCI_ADI"), t); });
-    connect(EditSira, &QLineEdit::textEdited, this, [this](const QString& t) { araKonumlan(S("LISTE_SIRA"), t); });
-    connect(btnNew, &QPushButton::clicked, this, &TFormPersonBr::btnNewClick);
-    connect(btnEdit, &QPushButton::clicked, this, &TFormPersonBr::btnEditClick);
-    connect(btnCopy, &QPushButton::clicked, this, &TFormPersonBr::btnCopyClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TFormPersonBr::btnDeleteClick);
-    connect(btnHistory, &QPushButton::clicked, this, &TFormPersonBr::btnHistoryClick);
+    connect(cbBolum, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormPersonBr::FiltreDegisti));
+    connect(cbAyrilanlar, &QCheckBox::toggled, this, Guarded(this, &TFormPersonBr::FiltreDegisti));
+    connect(rgDurum, &QButtonGroup::idClicked, this, Guarded(this, &TFormPersonBr::FiltreDegisti));
+    connect(EditKod, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { araKonumlan(S("ISCI_KOD"), t); }));
+    connect(EditAd, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { araKonumlan(S("ISCI_ADI"), t); }));
+    connect(EditSira, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { araKonumlan(S("LISTE_SIRA"), t); }));
+    connect(btnNew, &QPushButton::clicked, this, Guarded(this, &TFormPersonBr::btnNewClick));
+    connect(btnEdit, &QPushButton::clicked, this, Guarded(this, &TFormPersonBr::btnEditClick));
+    connect(btnCopy, &QPushButton::clicked, this, Guarded(this, &TFormPersonBr::btnCopyClick));
+    connect(btnDelete, &QPushButton::clicked, this, Guarded(this, &TFormPersonBr::btnDeleteClick));
+    connect(btnHistory, &QPushButton::clicked, this, Guarded(this, &TFormPersonBr::btnHistoryClick));
     resize(900, 560);
 }
 
@@ -164,7 +165,8 @@ TPersonelFiltre TFormPersonBr::filtre() const
 
 void TFormPersonBr::FiltreDegisti()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         PersonelFiltreUygula(TableBrSql, filtre());
         openTable();
         if (TableBr->rowCount() > 0)
@@ -174,7 +176,8 @@ void TFormPersonBr::FiltreDegisti()
 
 void TFormPersonBr::AramaEnter()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         TPersonelFiltre f = filtre();
         // Only the edit the user pressed Enter in searches.
         QObject* kaynak = sender();
@@ -219,7 +222,7 @@ void TFormPersonBr::btnNewClick()
 {
     if (!m_yazabilir)
         return;
-    ToolGuard([&] {
+    Guard([&] {
         const QString kod = PersonelKartGir(m_ctx, QString(), 1, this);
         if (!kod.isEmpty())
             yenileVeKonumlan(kod);
@@ -231,7 +234,7 @@ void TFormPersonBr::btnEditClick()
     const QString kod = currentValue(S("ISCI_KOD")).toString();
     if (!m_yazabilir || kod.isEmpty())
         return;
-    ToolGuard([&] {
+    Guard([&] {
         const QString donen = PersonelKartGir(m_ctx, kod, 0, this);
         if (!donen.isEmpty())
             yenileVeKonumlan(donen);
@@ -245,7 +248,7 @@ void TFormPersonBr::btnCopyClick()
         return;
     if (AskYesNoCancel(S("Personel Kartı Kopyalamak İstiyor musunuz?")) != MsgYes)
         return;
-    ToolGuard([&] {
+    Guard([&] {
         const QString donen = PersonelKartGir(m_ctx, kod, 1, this);
         if (!donen.isEmpty())
             yenileVeKonumlan(donen);
@@ -259,7 +262,8 @@ void TFormPersonBr::btnDeleteClick()
         return;
     if (!AskYesNo(S("Kayıt Silinsin mi?")))
         return;
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const QString hata = PersonelSil(m_db, kod);
         if (!hata.isEmpty()) {
             ShowError(hata);
@@ -271,7 +275,7 @@ void TFormPersonBr::btnDeleteClick()
 
 void TFormPersonBr::btnHistoryClick()
 {
-    ToolGuard([&] { ShowChangeLog(m_ctx, S("ISCIUSTA"), currentValue(S("ISCI_KOD"))); });
+    Guard([&] { ShowChangeLog(m_ctx, S("ISCIUSTA"), currentValue(S("ISCI_KOD"))); });
 }
 
 void PersonelSec(SessionContext& ctx, int mode, TDonPara& result, QWidget* parent)

@@ -3,7 +3,8 @@
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
 #include "dm/LookupLists.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 
@@ -225,14 +226,14 @@ void TFormpersonSakla::kur()
                 c->addItem(v.second, v.first);
             if (!a.liste.isEmpty() && !a.liste.first().first.isEmpty())
                 c->insertItem(0, QString(), QString());
-            connect(c, &QComboBox::currentIndexChanged, this, [this] { degisti(); });
+            connect(c, &QComboBox::currentIndexChanged, this, Guarded([this] { degisti(); }));
             w = c;
             break;
         }
         case AlanTuru::Not: {
             auto* t = new QPlainTextEdit(this);
             t->setMinimumHeight(90);
-            connect(t, &QPlainTextEdit::textChanged, this, [this] { degisti(); });
+            connect(t, &QPlainTextEdit::textChanged, this, Guarded([this] { degisti(); }));
             w = t;
             break;
         }
@@ -247,7 +248,7 @@ void TFormpersonSakla::kur()
                 e->setMaximumWidth(130);
                 e->setAlignment(Qt::AlignRight);
             }
-            connect(e, &QLineEdit::textEdited, this, [this] { degisti(); });
+            connect(e, &QLineEdit::textEdited, this, Guarded([this] { degisti(); }));
             w = e;
         }
         }
@@ -265,7 +266,7 @@ void TFormpersonSakla::kur()
                                            S("Bit.Tarih"), S("Toplam Saat")});
     GridEgitim->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     GridEgitim->verticalHeader()->hide();
-    connect(GridEgitim, &QTableWidget::itemChanged, this, [this] { degisti(); });
+    connect(GridEgitim, &QTableWidget::itemChanged, this, Guarded([this] { degisti(); }));
     BtnEgitimEkle = new QPushButton(S("Eğitim Ekle"), egitimSayfa);
     BtnEgitimEkle->setObjectName(S("BtnEgitimEkle"));
     BtnEgitimSil = new QPushButton(S("Eğitim Sil"), egitimSayfa);
@@ -314,13 +315,13 @@ void TFormpersonSakla::kur()
     lay->addLayout(butonlar);
     resize(760, 520);
 
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormpersonSakla::BtnSaklaClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &TFormpersonSakla::BtnVazgecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &TFormpersonSakla::BtnKapatClick);
-    connect(BtnResimYukle, &QPushButton::clicked, this, &TFormpersonSakla::BtnResimYukleClick);
-    connect(BtnResimSil, &QPushButton::clicked, this, &TFormpersonSakla::BtnResimSilClick);
-    connect(BtnEgitimEkle, &QPushButton::clicked, this, &TFormpersonSakla::BtnEgitimEkleClick);
-    connect(BtnEgitimSil, &QPushButton::clicked, this, &TFormpersonSakla::BtnEgitimSilClick);
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnSaklaClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnVazgecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnKapatClick));
+    connect(BtnResimYukle, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnResimYukleClick));
+    connect(BtnResimSil, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnResimSilClick));
+    connect(BtnEgitimEkle, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnEgitimEkleClick));
+    connect(BtnEgitimSil, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnEgitimSilClick));
 }
 
 void TFormpersonSakla::setAlan(const QString& kolon, const QVariant& deger)
@@ -467,7 +468,8 @@ void TFormpersonSakla::degisti()
 
 void TFormpersonSakla::BtnSaklaClick()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         TPersonelKart kart;
         for (const AlanTanimi& a : personelAlanlari())
             kart.insert(S(a.kolon), alanDegeri(S(a.kolon)));
@@ -588,24 +590,24 @@ void TFormpersonSakla::ozgecmisKur()
         grid->setHorizontalHeaderLabels(basliklar);
         grid->horizontalHeader()->setStretchLastSection(true);
         grid->verticalHeader()->hide();
-        connect(grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* i) {
+        connect(grid, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* i) {
             if (m_yukleniyor)
                 return;
             if (QTableWidgetItem* ilk = i->tableWidget()->item(i->row(), 0))
                 ilk->setData(kDegistiRol, true);
             degisti();
-        });
+        }));
         auto* ekle = new QPushButton(S("Ekle"), w);
         ekle->setObjectName(S("BtnOzgecmisEkle%1").arg(bolum));
         auto* sil = new QPushButton(S("Sil"), w);
         sil->setObjectName(S("BtnOzgecmisSil%1").arg(bolum));
-        connect(ekle, &QPushButton::clicked, this, [this, bolum] {
+        connect(ekle, &QPushButton::clicked, this, Guarded([this, bolum] {
             TPerCV c;
             c.BOLUM = bolum;
             ozgecmisSatiriEkle(c);
             degisti();
-        });
-        connect(sil, &QPushButton::clicked, this, [this, grid] {
+        }));
+        connect(sil, &QPushButton::clicked, this, Guarded([this, grid] {
             const int r = grid->currentRow();
             if (r < 0)
                 return;
@@ -613,7 +615,7 @@ void TFormpersonSakla::ozgecmisKur()
                 m_silinenOzgecmis << id;
             grid->removeRow(r);
             degisti();
-        });
+        }));
         auto* butonlar = new QHBoxLayout;
         butonlar->addWidget(ekle);
         butonlar->addWidget(sil);
@@ -667,11 +669,11 @@ void TFormpersonSakla::ozgecmisSatiriEkle(const TPerCV& c)
                 kutu->setCurrentIndex(qBound(0, c.BILGI_INT1, 3));
             else
                 kutu->setCurrentText(metin);
-            connect(kutu, &QComboBox::currentTextChanged, this, [this, grid, kutu, k](const QString& t) {
+            connect(kutu, &QComboBox::currentTextChanged, this, Guarded([this, grid, kutu, k](const QString& t) {
                 for (int rr = 0; rr < grid->rowCount(); ++rr)
                     if (grid->cellWidget(rr, k) == kutu)
                         grid->item(rr, k)->setText(t);
-            });
+            }));
             grid->setCellWidget(r, k, kutu);
         }
     }

@@ -1,4 +1,6 @@
 #include "report/ListePattern.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 
 #include "messages/Messages.h"
 #include "report/RaporCikti.h"
@@ -37,9 +39,9 @@ TSorguDlg::TSorguDlg(TSorgu& record, const QString& caption, QWidget* parent) : 
     row->addWidget(LISTEBtn);
     row->addWidget(CancelBtn);
     top->addLayout(row);
-    connect(OKBtn, &QPushButton::clicked, this, &TSorguDlg::OKBtnClick);
-    connect(LISTEBtn, &QPushButton::clicked, this, &TSorguDlg::LISTEBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TSorguDlg::CancelBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, Guarded(this, &TSorguDlg::OKBtnClick));
+    connect(LISTEBtn, &QPushButton::clicked, this, Guarded(this, &TSorguDlg::LISTEBtnClick));
+    connect(CancelBtn, &QPushButton::clicked, this, Guarded(this, &TSorguDlg::CancelBtnClick));
 }
 
 void TSorguDlg::resetOwnFields(TSorgu& s)
@@ -114,18 +116,18 @@ bool DateEditValid(const QLineEdit* edit)
 void BindRangePickers(QPushButton* first, QPushButton* second, QLineEdit* from, QLineEdit* to,
                       std::function<QString()> picker)
 {
-    QObject::connect(first, &QPushButton::clicked, from, [=] {
+    QObject::connect(first, &QPushButton::clicked, from, Guarded([=] {
         const QString code = picker();
         if (code.isEmpty())
             return;
         from->setText(code);
         to->setText(code);
-    });
-    QObject::connect(second, &QPushButton::clicked, to, [=] {
+    }));
+    QObject::connect(second, &QPushButton::clicked, to, Guarded([=] {
         const QString code = picker();
         if (!code.isEmpty())
             to->setText(code);
-    });
+    }));
 }
 
 void RunCriteria(TSorgu& unitRecord, TSorgu& caller, const std::function<TSorguDlg*(TSorgu&)>& make)
@@ -240,8 +242,8 @@ TListeForm::TListeForm(const Db& db, const QString& caption, QWidget* parent) : 
     Grid->setModel(m_model);
     top->addWidget(Grid, 1);
     m_sortBox->setVisible(false);
-    connect(m_sortGroup, &QButtonGroup::idClicked, this, &TListeForm::SiralamaClick);
-    connect(BtnListe, &QPushButton::clicked, this, &TListeForm::BtnListeClick);
+    connect(m_sortGroup, &QButtonGroup::idClicked, this, Guarded(this, &TListeForm::SiralamaClick));
+    connect(BtnListe, &QPushButton::clicked, this, Guarded(this, &TListeForm::BtnListeClick));
 }
 
 void TListeForm::setQuery(const ListQuery& q, const QList<QPair<QString, QString>>& orders, int order)
@@ -294,14 +296,10 @@ QString TListeForm::BtnListeClick()
 
 int RunList(TListeForm& form, const QString& emptyMessage)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
+    {
+        WaitCursor wait;
         form.open();
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
     }
-    QApplication::restoreOverrideCursor();
     const int n = form.rowCount();
     if (n < 1) {
         Messages().show(MsgIcon::Information, emptyMessage, MsgOk, MsgOk, {});

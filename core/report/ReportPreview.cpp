@@ -1,4 +1,5 @@
 #include "report/ReportPreview.h"
+#include "guard/FormGuard.h"
 
 #include "report/RaporCikti.h"
 #include "report/ReportPaint.h"
@@ -50,7 +51,7 @@ TFormOnizleme::TFormOnizleme(Document doc, QWidget* parent) : QDialog(parent), m
     auto* close = button(this, QStringLiteral("BtnKapat"), QStringLiteral("&Kapat"), QString());
     auto* menu = new QMenu(exp);
     for (const QString& o : {OutputWord, OutputExcel, OutputText, OutputPdf, OutputHtml, OutputXml})
-        menu->addAction(o, this, [this, o] { exportAs(o); });
+        menu->addAction(o, this, Guarded([this, o] { exportAs(o); }));
     exp->setMenu(menu);
     exp->setPopupMode(QToolButton::InstantPopup);
     for (QWidget* w : std::initializer_list<QWidget*>{first, prev, m_pageLabel, next, last, zin, zout, fit})
@@ -68,15 +69,15 @@ TFormOnizleme::TFormOnizleme(Document doc, QWidget* parent) : QDialog(parent), m
     m_scroll->setWidget(m_image);
     top->addWidget(m_scroll, 1);
 
-    connect(first, &QToolButton::clicked, this, &TFormOnizleme::BtnIlkClick);
-    connect(prev, &QToolButton::clicked, this, &TFormOnizleme::BtnOncekiClick);
-    connect(next, &QToolButton::clicked, this, &TFormOnizleme::BtnSonrakiClick);
-    connect(last, &QToolButton::clicked, this, &TFormOnizleme::BtnSonClick);
-    connect(zin, &QToolButton::clicked, this, &TFormOnizleme::BtnYakinlasClick);
-    connect(zout, &QToolButton::clicked, this, &TFormOnizleme::BtnUzaklasClick);
-    connect(fit, &QToolButton::clicked, this, &TFormOnizleme::BtnSigdirClick);
-    connect(print, &QToolButton::clicked, this, &TFormOnizleme::BtnYazdirClick);
-    connect(close, &QToolButton::clicked, this, &QDialog::accept);
+    connect(first, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnIlkClick));
+    connect(prev, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnOncekiClick));
+    connect(next, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnSonrakiClick));
+    connect(last, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnSonClick));
+    connect(zin, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnYakinlasClick));
+    connect(zout, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnUzaklasClick));
+    connect(fit, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnSigdirClick));
+    connect(print, &QToolButton::clicked, this, Guarded(this, &TFormOnizleme::BtnYazdirClick));
+    connect(close, &QToolButton::clicked, this, &QDialog::accept); // unguarded: ui only
     showPage();
 }
 

@@ -1,4 +1,5 @@
 #include "report/SayfAyar.h"
+#include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
 
@@ -154,10 +155,10 @@ TFormSayfaAyarla::TFormSayfaAyarla(const Db& db, const PageSetupValues& values, 
     CmbSayfaChange();
     RgYonClick();
 
-    connect(m_page, &QComboBox::currentIndexChanged, this, &TFormSayfaAyarla::CmbSayfaChange);
-    connect(m_portrait, &QRadioButton::toggled, this, &TFormSayfaAyarla::RgYonClick);
-    connect(save, &QPushButton::clicked, this, &TFormSayfaAyarla::BtnSaklaClick);
-    connect(cancel, &QPushButton::clicked, this, &TFormSayfaAyarla::BtnVazgecClick);
+    connect(m_page, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormSayfaAyarla::CmbSayfaChange));
+    connect(m_portrait, &QRadioButton::toggled, this, Guarded(this, &TFormSayfaAyarla::RgYonClick));
+    connect(save, &QPushButton::clicked, this, Guarded(this, &TFormSayfaAyarla::BtnSaklaClick));
+    connect(cancel, &QPushButton::clicked, this, Guarded(this, &TFormSayfaAyarla::BtnVazgecClick));
 }
 
 PageSetupValues TFormSayfaAyarla::values() const

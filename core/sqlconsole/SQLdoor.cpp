@@ -1,7 +1,8 @@
 #include "sqlconsole/SQLdoor.h"
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
-#include "maintenance/ToolGuard.h"
+#include "guard/FormGuard.h"
+#include "guard/WaitCursor.h"
 #include "messages/Messages.h"
 
 #include <QCloseEvent>
@@ -88,13 +89,13 @@ TFormSQL::TFormSQL(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     lay->addWidget(DBGrid1, 1);
     resize(900, 600);
 
-    connect(BtnSorguAc, &QPushButton::clicked, this, &TFormSQL::BtnSorguAcClick);
-    connect(BtnSorguCalistir, &QPushButton::clicked, this, &TFormSQL::BtnSorguCalistirClick);
-    connect(BtnOnayla, &QPushButton::clicked, this, &TFormSQL::BtnOnaylaClick);
-    connect(BtnGeriAl, &QPushButton::clicked, this, &TFormSQL::BtnGeriAlClick);
-    connect(BtnYukle, &QPushButton::clicked, this, &TFormSQL::BtnYukleClick);
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormSQL::BtnSaklaClick);
-    connect(BtnRaporSakla, &QPushButton::clicked, this, &TFormSQL::BtnRaporSaklaClick);
+    connect(BtnSorguAc, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnSorguAcClick));
+    connect(BtnSorguCalistir, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnSorguCalistirClick));
+    connect(BtnOnayla, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnOnaylaClick));
+    connect(BtnGeriAl, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnGeriAlClick));
+    connect(BtnYukle, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnYukleClick));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnSaklaClick));
+    connect(BtnRaporSakla, &QPushButton::clicked, this, Guarded(this, &TFormSQL::BtnRaporSaklaClick));
     durumGoster(S("Sorgu Aç yalnızca okur. Sorgu Çalıştır değişiklikleri bir işlem içinde yapar; "
                   "İşlemi Onayla ile kalıcı olur, İşlemi Geri Al ile geri alınır."));
 }
@@ -111,7 +112,8 @@ void TFormSQL::durumGoster(const QString& metin)
 
 void TFormSQL::BtnSorguAcClick()
 {
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const TSorguSonucu s = m_kapi->sorguAc(Memo1->toPlainText());
         m_model->clear();
         m_model->setHorizontalHeaderLabels(s.kolonlar);
@@ -129,7 +131,8 @@ void TFormSQL::BtnSorguAcClick()
 
 void TFormSQL::BtnSorguCalistirClick()
 {
-    const bool ok = ToolGuard([&] {
+    const bool ok = Guard([&] {
+        WaitCursor wait;
         const int n = m_kapi->calistir(Memo1->toPlainText());
         durumGoster(S("%1 satır değişti.").arg(n));
     });
@@ -139,13 +142,13 @@ void TFormSQL::BtnSorguCalistirClick()
 
 void TFormSQL::BtnOnaylaClick()
 {
-    if (ToolGuard([&] { m_kapi->onayla(); }))
+    if (Guard([&] { WaitCursor wait; m_kapi->onayla(); }))
         durumGoster(S("Değişiklikler kaydedildi."));
 }
 
 void TFormSQL::BtnGeriAlClick()
 {
-    if (ToolGuard([&] { m_kapi->geriAl(); }))
+    if (Guard([&] { WaitCursor wait; m_kapi->geriAl(); }))
         durumGoster(S("Değişiklikler geri alındı."));
 }
 
@@ -182,7 +185,8 @@ void TFormSQL::BtnRaporSaklaClick()
     const std::optional<QString> ad = Messages().askText(S("SQL"), S("Dosya adı ?"), S("rapor001"));
     if (!ad)
         return;
-    ToolGuard([&] {
+    Guard([&] {
+        WaitCursor wait;
         const QString hata = m_kapi->raporuSakla(*ad, Memo1->toPlainText());
         if (!hata.isEmpty())
             ShowError(hata);

@@ -147,7 +147,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     auto* close = new QPushButton(QStringLiteral("Kapat"), this);
     close->setObjectName(QStringLiteral("BtnKapat"));
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);

@@ -28,8 +28,8 @@ TFormFatTur::TFormFatTur(QWidget* parent) : QDialog(parent)
     auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     bb->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     bb->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
-    connect(bb, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(bb, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(bb, &QDialogButtonBox::accepted, this, &QDialog::accept); // unguarded: ui only
+    connect(bb, &QDialogButtonBox::rejected, this, &QDialog::reject); // unguarded: ui only
     auto* l = new QVBoxLayout(this);
     l->addWidget(kutu);
     l->addWidget(bb);

@@ -37,7 +37,7 @@ TFormFiyatKontrol::TFormFiyatKontrol(const Db& db, QChar tur, double satisNo, QW
     grid->resizeColumnsToContents();
     grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), this);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     auto* l = new QVBoxLayout(this);
     l->addWidget(grid);
     l->addWidget(kapat, 0, Qt::AlignRight);

@@ -78,8 +78,8 @@ TFormFatTani::TFormFatTani(const SessionContext& ctx, QWidget* parent) : QDialog
     EditIRS_FAT_NO->setText(QString::number(d.IRS_FAT_NO, 'f', 0));
     auto* sakla = dugme(this, "&Sakla", "BtnSakla");
     auto* vazgec = dugme(this, "&Vazgeç", "BtnVazgec");
-    connect(sakla, &QPushButton::clicked, this, [this] { Guard([&] { BtnSaklaClick(); }); });
-    connect(vazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(sakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
+    connect(vazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     auto* b = new QHBoxLayout;
     b->addStretch();
     b->addWidget(sakla);
@@ -125,15 +125,15 @@ TFormHazirMetin::TFormHazirMetin(const SessionContext& ctx, int mode, QWidget* p
     auto* sec = dugme(this, "&Seç", "BtnSec");
     auto* kapat = dugme(this, "Kapat", "BtnKapat");
     sec->setVisible(mode == 1);
-    connect(yeni, &QPushButton::clicked, this, [this] {
+    connect(yeni, &QPushButton::clicked, this, Guarded([this] {
         const int r = cxGrid1->rowCount();
         cxGrid1->insertRow(r);
         auto* it = new QTableWidgetItem;
         it->setData(Qt::UserRole, 0);
         cxGrid1->setItem(r, 0, it);
         cxGrid1->editItem(it);
-    });
-    connect(cxGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
+    }));
+    connect(cxGrid1, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) {
         if (m_yukleniyor)
             return;
         Guard([&] {
@@ -141,8 +141,8 @@ TFormHazirMetin::TFormHazirMetin(const SessionContext& ctx, int mode, QWidget* p
             if (HazirMetinYaz(m_ctx.Database1, m))
                 yukle();
         });
-    });
-    connect(sil, &QPushButton::clicked, this, [this] {
+    }));
+    connect(sil, &QPushButton::clicked, this, Guarded([this] {
         auto* it = cxGrid1->currentItem();
         if (!it || AskYesNoCancel(S("Kayıt Silinsin mi?")) != MsgYes)
             return;
@@ -150,7 +150,7 @@ TFormHazirMetin::TFormHazirMetin(const SessionContext& ctx, int mode, QWidget* p
             HazirMetinSil(m_ctx.Database1, it->data(Qt::UserRole).toInt());
             yukle();
         });
-    });
+    }));
     const auto sec1 = [this] {
         auto* it = cxGrid1->currentItem();
         if (!it || property("Tag").toInt() != 1)
@@ -158,9 +158,9 @@ TFormHazirMetin::TFormHazirMetin(const SessionContext& ctx, int mode, QWidget* p
         secilen = it->text();
         accept();
     };
-    connect(sec, &QPushButton::clicked, this, sec1);
-    connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, sec1);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(sec, &QPushButton::clicked, this, Guarded(sec1));
+    connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, Guarded(sec1));
+    connect(kapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     tabloDuzeni(this, cxGrid1, {yeni, sil, sec, kapat}, 380);
     yukle();
 }
@@ -203,7 +203,7 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
     auto* sec = dugme(this, "Seç", "BtnSec");
     auto* kapat = dugme(this, "Kapat", "BtnKapat");
     sec->setVisible(mode == 1);
-    connect(yeni, &QPushButton::clicked, this, [this] {
+    connect(yeni, &QPushButton::clicked, this, Guarded([this] {
         m_yukleniyor = true;
         const int r = cxGrid1->rowCount();
         cxGrid1->insertRow(r);
@@ -215,8 +215,8 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
             cxGrid1->setItem(r, c, new QTableWidgetItem);
         m_yukleniyor = false;
         cxGrid1->editItem(cxGrid1->item(r, 2));
-    });
-    connect(cxGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
+    }));
+    connect(cxGrid1, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) {
         if (m_yukleniyor)
             return;
         const int r = it->row();
@@ -232,8 +232,8 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
         o.ISK_ORAN = oran;
         o.ACIKLAMA = txt(3);
         Guard([&] { IskontoOraniYaz(m_ctx.Database1, o); });
-    });
-    connect(sil, &QPushButton::clicked, this, [this] {
+    }));
+    connect(sil, &QPushButton::clicked, this, Guarded([this] {
         const int r = cxGrid1->currentRow();
         if (r < 0 || AskYesNoCancel(S("Kayıt Silinsin mi?")) != MsgYes)
             return;
@@ -241,7 +241,7 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
             IskontoOraniSil(m_ctx.Database1, cxGrid1->item(r, 0)->text().toInt());
             yukle();
         });
-    });
+    }));
     const auto sec1 = [this] {
         const int r = cxGrid1->currentRow();
         if (r < 0 || property("Tag").toInt() != 1)
@@ -249,9 +249,9 @@ TFormIskontoBr::TFormIskontoBr(const SessionContext& ctx, int mode, QWidget* par
         secilen = cxGrid1->item(r, 0)->text().toInt();
         accept();
     };
-    connect(sec, &QPushButton::clicked, this, sec1);
-    connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, sec1);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(sec, &QPushButton::clicked, this, Guarded(sec1));
+    connect(cxGrid1, &QTableWidget::itemDoubleClicked, this, Guarded(sec1));
+    connect(kapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     tabloDuzeni(this, cxGrid1, {yeni, sil, sec, kapat}, 320);
     yukle();
 }

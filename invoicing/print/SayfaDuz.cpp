@@ -209,15 +209,15 @@ TSayfaDuzForm::TSayfaDuzForm(SessionContext& ctx, QWidget* parent) : QDialog(par
     buttons->addWidget(BtnKapat);
     top->addLayout(buttons);
 
-    connect(CBFontAdi, &QComboBox::currentIndexChanged, this, [this] { Guard([this] { CBFontAdiChange(); }); });
-    connect(CBFontStil, &QComboBox::currentIndexChanged, this, [this] { Guard([this] { CBFontStilChange(); }); });
-    connect(SEFontSize, &QSpinBox::valueChanged, this, [this] { Guard([this] { SEFontSizeChange(); }); });
-    connect(CBSayfa, &QComboBox::activated, this, [this] { Guard([this] { CBSayfaChange(); }); });
-    connect(SESayfaGen, &QSpinBox::valueChanged, this, [this] { Guard([this] { SayfaOlcuChange(); }); });
-    connect(SESayfaYuk, &QSpinBox::valueChanged, this, [this] { Guard([this] { SayfaOlcuChange(); }); });
-    connect(satis, &QRadioButton::clicked, this, [this] { Guard([this] { SayfaDegFat(); }); });
-    connect(BtnSakla, &QPushButton::clicked, this, [this] { Guard([this] { BtnSaklaClick(); }); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CBFontAdi, &QComboBox::currentIndexChanged, this, Guarded([this] { CBFontAdiChange(); }));
+    connect(CBFontStil, &QComboBox::currentIndexChanged, this, Guarded([this] { CBFontStilChange(); }));
+    connect(SEFontSize, &QSpinBox::valueChanged, this, Guarded([this] { SEFontSizeChange(); }));
+    connect(CBSayfa, &QComboBox::activated, this, Guarded([this] { CBSayfaChange(); }));
+    connect(SESayfaGen, &QSpinBox::valueChanged, this, Guarded([this] { SayfaOlcuChange(); }));
+    connect(SESayfaYuk, &QSpinBox::valueChanged, this, Guarded([this] { SayfaOlcuChange(); }));
+    connect(satis, &QRadioButton::clicked, this, Guarded([this] { SayfaDegFat(); }));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     Guard([this] {
         SayfaDuzenTopla(m_ctx.Database1);

@@ -150,9 +150,9 @@ THarekSorDlg::THarekSorDlg(SessionContext& ctx, TSorgu& sorgu, QWidget* parent) 
     buttons->addWidget(BtnTumu);
     buttons->addWidget(BtnVazgec);
     top->addLayout(buttons);
-    connect(BtnTamam, &QPushButton::clicked, this, [this] { Guard([this] { BtnTamamClick(); }); });
-    connect(BtnVazgec, &QPushButton::clicked, this, [this] { Guard([this] { BtnVazgecClick(); }); });
-    connect(BtnTumu, &QPushButton::clicked, this, [this] { Guard([this] { BtnTumuClick(); }); });
+    connect(BtnTamam, &QPushButton::clicked, this, Guarded([this] { BtnTamamClick(); }));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded([this] { BtnVazgecClick(); }));
+    connect(BtnTumu, &QPushButton::clicked, this, Guarded([this] { BtnTumuClick(); }));
     Q_UNUSED(ctx);
 }
 
@@ -277,12 +277,12 @@ TFormCHrkList::TFormCHrkList(SessionContext& ctx, const CariHrkKriter& kriter, Q
     opts->addWidget(BtnKapat, 2, 5);
     top->addLayout(opts);
 
-    connect(CBSiralama, &QComboBox::activated, this, [this] { Guard([this] { CBSiralamaChange(); }); });
-    connect(BtnListe, &QPushButton::clicked, this, [this] { Guard([this] { BtnListeClick(); }); });
-    connect(BtnToplam, &QPushButton::clicked, this, [this] { Guard([this] { BtnToplamClick(); }); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CBSiralama, &QComboBox::activated, this, Guarded([this] { CBSiralamaChange(); }));
+    connect(BtnListe, &QPushButton::clicked, this, Guarded([this] { BtnListeClick(); }));
+    connect(BtnToplam, &QPushButton::clicked, this, Guarded([this] { BtnToplamClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     doldur();
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { Guard([this] { kumulatifGoster(); }); });
+    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { kumulatifGoster(); }));
 }
 
 void TFormCHrkList::doldur()

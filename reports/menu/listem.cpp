@@ -93,8 +93,8 @@ TFormListe::TFormListe(SessionContext& ctx, QWidget* parent) : QDialog(parent), 
     bottom->addWidget(bbtnKapat);
     top->addLayout(bottom);
     refreshNodes();
-    connect(tvListe, &QTreeWidget::itemDoubleClicked, this, &TFormListe::tvListeDblClick);
-    connect(bbtnKapat, &QPushButton::clicked, this, &TFormListe::bbtnKapatClick);
+    connect(tvListe, &QTreeWidget::itemDoubleClicked, this, Guarded(this, &TFormListe::tvListeDblClick));
+    connect(bbtnKapat, &QPushButton::clicked, this, Guarded(this, &TFormListe::bbtnKapatClick));
 }
 
 TFormListe::~TFormListe()

@@ -2,7 +2,7 @@
 
 #include "history/ChLogBr.h"
 #include "messages/Messages.h"
-#include "stock/common/Guvenli.h"
+#include "guard/FormGuard.h"
 #include "money/Money.h"
 #include "stock/cards/StokKart.h"
 #include "stock/cards/StokSakla.h"
@@ -85,7 +85,7 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
         CmbPay->addItem(a.kartAdi, a.harf);
     CmbGrup->addItem(QString(), QString());
     CmbAltGrup->addItem(QString(), QString());
-    guvenli([this] {
+    Guard([this] {
         Query g(m_db, QStringLiteral("SELECT GRUP_KODU, GRUP_ADI FROM GRUP ORDER BY GRUP_ADI"));
         g.exec();
         while (g.next()) {
@@ -151,11 +151,11 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
     });
     ListeHazirla(DBGrid1, Liste, ayar);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { guvenli([this] { satirDegisti(); }); });
+            Guarded([this] { satirDegisti(); }));
     BaslikSiralama(DBGrid1, Liste, [this](const QString& alan, bool azalan) {
         m_kriter.siralama = alan;
         m_kriter.azalan = azalan;
-        guvenli([this] { listeyiAc(); });
+        Guard([this] { listeyiAc(); });
     });
 
     auto* sag = new QWidget(bolme);
@@ -241,39 +241,39 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
     BtnSil->setEnabled(hak == QLatin1String("Y"));
     BtnHareket->setEnabled(hak != QLatin1String("H"));
 
-    connect(BtnSec, &QPushButton::clicked, this, &TFormStokBr::BtnSecClick);
-    connect(BtnYeni, &QPushButton::clicked, this, [this] { guvenli([this] { BtnYeniClick(); }); });
-    connect(BtnKopyala, &QPushButton::clicked, this, [this] { guvenli([this] { BtnKopyalaClick(); }); });
-    connect(BtnDuzenle, &QPushButton::clicked, this, [this] { guvenli([this] { BtnDuzenleClick(); }); });
-    connect(BtnSil, &QPushButton::clicked, this, [this] { guvenli([this] { BtnSilClick(); }); });
-    connect(BtnHareket, &QPushButton::clicked, this, [this] { guvenli([this] { BtnHareketClick(); }); });
-    connect(BtnGecmis, &QPushButton::clicked, this, [this] { guvenli([this] { BtnGecmisClick(); }); });
-    connect(BtnModel, &QPushButton::clicked, this, [this] { guvenli([this] { BtnModelClick(); }); });
-    connect(BtnBackorder, &QPushButton::clicked, this, [] { ShowWarning(QStringLiteral("Merkeze Bağlanılamadı!")); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormStokBr::BtnSecClick));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { BtnYeniClick(); }));
+    connect(BtnKopyala, &QPushButton::clicked, this, Guarded([this] { BtnKopyalaClick(); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
+    connect(BtnHareket, &QPushButton::clicked, this, Guarded([this] { BtnHareketClick(); }));
+    connect(BtnGecmis, &QPushButton::clicked, this, Guarded([this] { BtnGecmisClick(); }));
+    connect(BtnModel, &QPushButton::clicked, this, Guarded([this] { BtnModelClick(); }));
+    connect(BtnBackorder, &QPushButton::clicked, this, Guarded([] { ShowWarning(QStringLiteral("Merkeze Bağlanılamadı!")); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(DBGrid1, &QTableView::doubleClicked, this, Guarded([this] {
         if (m_mod == 1)
             BtnSecClick();
         else
-            guvenli([this] { BtnDuzenleClick(); });
-    });
-    connect(ChkMuadil, &QCheckBox::toggled, this, [this](bool on) {
+            Guard([this] { BtnDuzenleClick(); });
+    }));
+    connect(ChkMuadil, &QCheckBox::toggled, this, Guarded([this](bool on) {
         GridMuadil->setVisible(on);
-        guvenli([this] { satirDegisti(); });
-    });
-    connect(ChkResim, &QCheckBox::toggled, this, [this](bool on) {
+        Guard([this] { satirDegisti(); });
+    }));
+    connect(ChkResim, &QCheckBox::toggled, this, Guarded([this](bool on) {
         ImgResim->setVisible(on);
         ChkSigdir->setEnabled(on);
-        guvenli([this] { satirDegisti(); });
-    });
-    connect(ChkSigdir, &QCheckBox::toggled, ImgResim, &ResimKutusu::sigdirAyarla);
+        Guard([this] { satirDegisti(); });
+    }));
+    connect(ChkSigdir, &QCheckBox::toggled, ImgResim, Guarded(ImgResim, &ResimKutusu::sigdirAyarla));
     ImgResim->sigdirAyarla(false);
-    connect(GridMuadil, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
+    connect(GridMuadil, &QTableWidget::cellDoubleClicked, this, Guarded([this](int r, int c) {
         if (auto* it = GridMuadil->item(r, c))
             kutuyaYazVeAra(it->text());
-    });
+    }));
     for (QComboBox* cb : {CmbPay, CmbGrup, CmbAltGrup})
-        connect(cb, qOverload<int>(&QComboBox::activated), this, [this, cb] {
+        connect(cb, qOverload<int>(&QComboBox::activated), this, Guarded([this, cb] {
             if (cb == CmbGrup) {
                 CmbAltGrup->clear();
                 CmbAltGrup->addItem(QString(), QString());
@@ -283,23 +283,19 @@ TFormStokBr::TFormStokBr(const SessionContext& ctx, int mode, bool listele, QWid
                         CmbAltGrup->addItem(it.value(), it.key().section(QLatin1Char('\x1f'), 1));
             }
             ara(StokAramaKutusu::Yok);
-        });
-    connect(CmbModel, qOverload<int>(&QComboBox::activated), this, [this] {
+        }));
+    connect(CmbModel, qOverload<int>(&QComboBox::activated), this, Guarded([this] {
         GridModel->setVisible(true);
         ara(StokAramaKutusu::Yok);
-    });
+    }));
 
     if (listele) {
         m_kriter.ilkAcilis = true;
-        guvenli([this] { listeyiAc(); });
+        Guard([this] { listeyiAc(); });
     }
     resize(1280, 720);
 }
 
-void TFormStokBr::guvenli(const std::function<void()>& f)
-{
-    Guvenli(f);
-}
 
 QLineEdit* TFormStokBr::kutu(StokAramaKutusu k) const
 {
@@ -339,7 +335,7 @@ void TFormStokBr::ara(StokAramaKutusu k)
         if (k == StokAramaKutusu::Muadil)
             ChkMuadil->setChecked(true);
     }
-    guvenli([this] { listeyiAc(); });
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormStokBr::listeyiAc()
@@ -423,7 +419,7 @@ bool TFormStokBr::eventFilter(QObject* o, QEvent* e)
             if (m_mod == 1)
                 BtnSecClick();
             else
-                guvenli([this] { BtnDuzenleClick(); });
+                Guard([this] { BtnDuzenleClick(); });
             return true;
         }
         if (k->key() == Qt::Key_F9) {

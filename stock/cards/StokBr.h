@@ -89,7 +89,6 @@ private:
     void satirDegisti();
     void kutuyaYazVeAra(const QString& kod);
     void gitParcaNo(const QString& no);
-    void guvenli(const std::function<void()>& f);
     QLineEdit* kutu(StokAramaKutusu k) const;
     StokAramaKutusu kutuTuru(QObject* o) const;
 

@@ -5,7 +5,6 @@
 #include "currency/dovizk.h"
 #include "guard/FormGuard.h"
 #include "messages/Messages.h"
-#include "stock/common/Guvenli.h"
 #include "money/Money.h"
 #include "stock/catalog/KodListeleri.h"
 #include "stock/catalog/Kodlar.h"
@@ -105,10 +104,6 @@ TFormStokSakla::TFormStokSakla(const SessionContext& ctx, StokKarti kart, QWidge
     resize(980, 700);
 }
 
-void TFormStokSakla::guvenli(const std::function<void()>& f)
-{
-    Guvenli(f);
-}
 
 QWidget* TFormStokSakla::baslikKur()
 {
@@ -189,8 +184,8 @@ QWidget* TFormStokSakla::baslikKur()
     g->addLayout(dugmeler, 0, 6, 4, 1);
     g->setColumnStretch(1, 2);
     g->setColumnStretch(5, 1);
-    connect(BtnKaydet, &QPushButton::clicked, this, &TFormStokSakla::BtnKaydetClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormStokSakla::BtnIptalClick);
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnKaydetClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnIptalClick));
     return w;
 }
 
@@ -333,7 +328,7 @@ QWidget* TFormStokSakla::detaySayfasi()
                 e->setReadOnly(!maliyetYetkisi);
             fiyatKutulari.insert(ad, e);
             fg->addWidget(e, s + 1, c + 4);
-            connect(e, &QLineEdit::editingFinished, this, [this, ad] {
+            connect(e, &QLineEdit::editingFinished, this, Guarded([this, ad] {
                 if (ad == QLatin1String("SAT_FYT_DOVIZ") && alanlariTopla()) {
                     YerelSatisFiyatiniEsitle(m_kart.alan, m_ctx);
                     fiyatlariGoster();
@@ -342,7 +337,7 @@ QWidget* TFormStokSakla::detaySayfasi()
                     if (ParseMoney(fiyatKutulari.value(ad)->text(), &x))
                         m_kart.alan.insert(ad, x), fiyatlariGoster();
                 }
-            });
+            }));
         }
     for (int c = 1; c <= 7; ++c)
         fg->setColumnStretch(c, 1);
@@ -360,9 +355,9 @@ QWidget* TFormStokSakla::detaySayfasi()
     v->addLayout(alt);
     v->addStretch(1);
 
-    connect(BtnKdvHaric, &QPushButton::clicked, this, &TFormStokSakla::BtnKdvHaricClick);
-    connect(BtnKurSec, &QPushButton::clicked, this, &TFormStokSakla::BtnKurSecClick);
-    connect(EditBarkod, &QLineEdit::editingFinished, this, &TFormStokSakla::EditBarkodExit);
+    connect(BtnKdvHaric, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnKdvHaricClick));
+    connect(BtnKurSec, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnKurSecClick));
+    connect(EditBarkod, &QLineEdit::editingFinished, this, Guarded(this, &TFormStokSakla::EditBarkodExit));
     // The VAT-inclusive prices follow the rate the card shows.
     connect(EditKdv, &QLineEdit::editingFinished, this, Guarded([this] {
         double x;
@@ -371,28 +366,28 @@ QWidget* TFormStokSakla::detaySayfasi()
             fiyatlariGoster();
         }
     }));
-    connect(CmbGrup, qOverload<int>(&QComboBox::activated), this, &TFormStokSakla::CmbGrupChange);
-    connect(btnGrup, &QPushButton::clicked, this, [this] {
-        guvenli([this] {
+    connect(CmbGrup, qOverload<int>(&QComboBox::activated), this, Guarded(this, &TFormStokSakla::CmbGrupChange));
+    connect(btnGrup, &QPushButton::clicked, this, Guarded([this] {
+        Guard([this] {
             const QString secili = CmbGrup->currentData().toString();
             GrupSec(m_ctx, 0, this);
             CmbGrup->clear();
             secimDoldur(CmbGrup, liste(m_db, QStringLiteral("SELECT GRUP_KODU, GRUP_ADI FROM GRUP ORDER BY GRUP_ADI")));
             seciliYap(CmbGrup, secili);
         });
-    });
-    connect(btnAltGrup, &QPushButton::clicked, this, [this] {
-        guvenli([this] {
+    }));
+    connect(btnAltGrup, &QPushButton::clicked, this, Guarded([this] {
+        Guard([this] {
             AltGrupSec(m_ctx, 0, this);
             altGruplariDoldur(CmbAltGrup->currentData().toString());
         });
-    });
-    connect(CmbDoviz, qOverload<int>(&QComboBox::activated), this, [this] {
+    }));
+    connect(CmbDoviz, qOverload<int>(&QComboBox::activated), this, Guarded([this] {
         if (alanlariTopla()) {
             YerelSatisFiyatiniEsitle(m_kart.alan, m_ctx);
             fiyatlariGoster();
         }
-    });
+    }));
     return w;
 }
 
@@ -446,8 +441,8 @@ QWidget* TFormStokSakla::markaSayfasi()
         b->setAutoDefault(false), modelDugmeleri->addWidget(b);
     modelDugmeleri->addStretch(1);
     v->addLayout(modelDugmeleri);
-    connect(BtnMarkaSec, &QPushButton::clicked, this, &TFormStokSakla::BtnMarkaSecClick);
-    connect(ekle, &QPushButton::clicked, this, [this] {
+    connect(BtnMarkaSec, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnMarkaSecClick));
+    connect(ekle, &QPushButton::clicked, this, Guarded([this] {
         const QString no = EditParcaNo->text().trimmed();
         if (no.isEmpty())
             return;
@@ -474,19 +469,19 @@ QWidget* TFormStokSakla::markaSayfasi()
             return QString();
         };
         f.exec();
-        guvenli([this] { modelleriOku(); });
-    });
-    connect(sil, &QPushButton::clicked, this, [this] {
+        Guard([this] { modelleriOku(); });
+    }));
+    connect(sil, &QPushButton::clicked, this, Guarded([this] {
         const int r = GridModel->currentRow();
         if (r < 0 || !AskYesNo(QStringLiteral("Kayıt Silinsin mi?")))
             return;
-        guvenli([this, r] {
+        Guard([this, r] {
             m_db.exec(QStringLiteral("DELETE FROM PARACTIP WHERE PA_STOK = :S AND PA_MODEL = :M"),
                       {{QStringLiteral("S"), EditParcaNo->text().trimmed()},
                        {QStringLiteral("M"), GridModel->item(r, 0)->text()}});
             modelleriOku();
         });
-    });
+    }));
     return w;
 }
 
@@ -521,10 +516,10 @@ QWidget* TFormStokSakla::depoSayfasi()
     }
     g->setColumnStretch(3, 1);
     v->addLayout(g);
-    connect(GridDepo, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
+    connect(GridDepo, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) {
         if (it->column() == 5 && GridDepo->item(it->row(), 0))
             m_kart.raflar.insert(GridDepo->item(it->row(), 0)->text(), it->text());
-    });
+    }));
     return w;
 }
 
@@ -545,7 +540,7 @@ QWidget* TFormStokSakla::muadilSayfasi()
     h->addWidget(BtnMuadilEkle);
     h->addStretch(1);
     v->addLayout(h);
-    connect(BtnMuadilEkle, &QPushButton::clicked, this, &TFormStokSakla::BtnMuadilEkleClick);
+    connect(BtnMuadilEkle, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnMuadilEkleClick));
     return w;
 }
 
@@ -563,7 +558,7 @@ QWidget* TFormStokSakla::ambalajSayfasi()
         m_ambalajEtiketleri << l;
         form->addRow(QString::fromUtf8(t), l);
     }
-    connect(CmbAmbalaj, qOverload<int>(&QComboBox::activated), this, [this] { guvenli([this] { ambalajGoster(); }); });
+    connect(CmbAmbalaj, qOverload<int>(&QComboBox::activated), this, Guarded([this] { ambalajGoster(); }));
     return w;
 }
 
@@ -590,12 +585,12 @@ QWidget* TFormStokSakla::resimSayfasi()
     ImgResim = new ResimKutusu(w);
     ImgResim->setObjectName(QStringLiteral("ImgResim"));
     v->addWidget(ImgResim, 1);
-    connect(ChkSigdir, &QCheckBox::toggled, ImgResim, &ResimKutusu::sigdirAyarla);
-    connect(BtnResimYukle, &QPushButton::clicked, this, &TFormStokSakla::BtnResimYukleClick);
-    connect(ImgResim, &ResimKutusu::noktaSecildi, this, [this](const QPoint& p) {
+    connect(ChkSigdir, &QCheckBox::toggled, ImgResim, Guarded(ImgResim, &ResimKutusu::sigdirAyarla));
+    connect(BtnResimYukle, &QPushButton::clicked, this, Guarded(this, &TFormStokSakla::BtnResimYukleClick));
+    connect(ImgResim, &ResimKutusu::noktaSecildi, this, Guarded([this](const QPoint& p) {
         m_kart.alan.insert(QStringLiteral("KOORX"), p.x());
         m_kart.alan.insert(QStringLiteral("KOORY"), p.y());
-    });
+    }));
     return w;
 }
 
@@ -642,7 +637,7 @@ void TFormStokSakla::alanlariYukle()
     CmbKaynak->setCurrentText(str(a, "KAYNAK"));
     EditMarka->setText(str(a, "MARKAKOD"));
     findChild<QLineEdit*>(QStringLiteral("EditModelNo"))->setText(str(a, "MODEL_NO"));
-    guvenli([this] { modelleriOku(); });
+    Guard([this] { modelleriOku(); });
 
     GridDepo->blockSignals(true);
     const auto depolar = StokDepoSatirlari(m_db, m_kart.stokNo());
@@ -707,7 +702,7 @@ void TFormStokSakla::altGruplariDoldur(const QString& secili)
 
 void TFormStokSakla::CmbGrupChange()
 {
-    guvenli([this] { altGruplariDoldur({}); });
+    Guard([this] { altGruplariDoldur({}); });
 }
 
 void TFormStokSakla::modelleriOku()
@@ -837,7 +832,7 @@ void TFormStokSakla::BtnKaydetClick()
 {
     if (!alanlariTopla())
         return;
-    guvenli([this] {
+    Guard([this] {
         const QString m = StokKartiKaydet(m_db, m_kart);
         if (m == ParcaNoVarMesaji()) {
             ShowWarning(m);
@@ -892,7 +887,7 @@ void TFormStokSakla::BtnKurSecClick()
 
 void TFormStokSakla::BtnMarkaSecClick()
 {
-    guvenli([this] {
+    Guard([this] {
         const QString m = MarkaSec(m_ctx, 1, this);
         if (!m.isEmpty())
             EditMarka->setText(m);
@@ -904,7 +899,7 @@ void TFormStokSakla::BtnMuadilEkleClick()
     const QString no = EditParcaNo->text().trimmed();
     if (no.isEmpty())
         return;
-    guvenli([&] {
+    Guard([&] {
         TypeStok secilen;
         StokSecKayit(m_ctx, 1, secilen, this);
         if (secilen.StokNo <= 0)
@@ -917,7 +912,7 @@ void TFormStokSakla::BtnMuadilEkleClick()
 
 void TFormStokSakla::BtnResimYukleClick()
 {
-    guvenli([this] {
+    Guard([this] {
         const int no = StokResimSec(m_ctx, true, this);
         if (no == -1)
             return;
@@ -928,7 +923,7 @@ void TFormStokSakla::BtnResimYukleClick()
 
 void TFormStokSakla::EditBarkodExit()
 {
-    guvenli([this] {
+    Guard([this] {
         if (BarkodBaskaKartta(m_db, EditBarkod->text(), m_kart.stokNo()))
             ShowWarning(BarkodVarMesaji());
     });

@@ -101,7 +101,6 @@ private:
     void modelleriOku();
     void resmiGoster();
     void ambalajGoster();
-    void guvenli(const std::function<void()>& f);
 
     SessionContext m_ctx;
     Db m_db;

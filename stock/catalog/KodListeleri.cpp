@@ -1,5 +1,6 @@
 #include "stock/catalog/KodListeleri.h"
 
+#include "guard/FormGuard.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "stock/catalog/Kodlar.h"
@@ -50,11 +51,11 @@ TFormGrupBr::TFormGrupBr(const SessionContext& ctx, int mode, QWidget* parent)
         if (BtnDuzenle->isEnabled())
             BtnDuzenleClick();
     };
-    connect(Aranan, &QLineEdit::returnPressed, this, [this] {
+    connect(Aranan, &QLineEdit::returnPressed, this, Guarded([this] {
         if (basiylaBul(AramaAlani->currentData().toString(), Aranan->text()))
             DBGrid1->setFocus();
-    });
-    guvenli([this] { listeyiAc(); });
+    }));
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormGrupBr::BtnYeniClick()
@@ -138,8 +139,8 @@ TFormAltGrupBr::TFormAltGrupBr(const SessionContext& ctx, int mode, QWidget* par
     dugme(QStringLiteral("BtnDuzenle"), QStringLiteral("&Düzenle"), [this] { BtnDuzenleClick(); });
     dugme(QStringLiteral("BtnSil"), QStringLiteral("&Sil"), [this] { BtnSilClick(); });
     duzenle = [this] { BtnDuzenleClick(); };
-    connect(Aranan, &QLineEdit::textEdited, this, [this](const QString& t) { basiylaBul(QStringLiteral("GRUP_ADI"), t); });
-    guvenli([this] { listeyiAc(); });
+    connect(Aranan, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { basiylaBul(QStringLiteral("GRUP_ADI"), t); }));
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormAltGrupBr::BtnYeniClick()
@@ -241,8 +242,8 @@ TFormMarkaBr::TFormMarkaBr(const SessionContext& ctx, int mode, QWidget* parent)
         if (yetkili)
             BtnDegistirClick();
     };
-    connect(Aranan, &QLineEdit::textEdited, this, [this](const QString& t) { basiylaBul(QStringLiteral("MARKA_KOD"), t); });
-    guvenli([this] { listeyiAc(); });
+    connect(Aranan, &QLineEdit::textEdited, this, Guarded([this](const QString& t) { basiylaBul(QStringLiteral("MARKA_KOD"), t); }));
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormMarkaBr::BtnYeniClick()
@@ -347,7 +348,7 @@ TFormDepoBr::TFormDepoBr(const SessionContext& ctx, int mode, QWidget* parent)
             yenileVeGit(kod);
     };
     dugme(QStringLiteral("BtnDuzenle"), QStringLiteral("&Düzenle"), [this] { duzenle(); });
-    guvenli([this] { listeyiAc(); });
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormDepoBr::hucreYaz(const QString& kod, const QString& ad, const QString& yer)
@@ -385,8 +386,8 @@ TFormAmbalajBr::TFormAmbalajBr(const SessionContext& ctx, int mode, QWidget* par
     dugme(QStringLiteral("BtnDuzenle"), QStringLiteral("&Düzenle"), [this] { BtnDuzenleClick(); });
     dugme(QStringLiteral("BtnSil"), QStringLiteral("&Sil"), [this] { BtnSilClick(); });
     duzenle = [this] { BtnDuzenleClick(); };
-    connect(Aranan, &QLineEdit::returnPressed, this, [this] { basiylaBul(QStringLiteral("AMBALAJ_KOD"), Aranan->text()); });
-    guvenli([this] { listeyiAc(); });
+    connect(Aranan, &QLineEdit::returnPressed, this, Guarded([this] { basiylaBul(QStringLiteral("AMBALAJ_KOD"), Aranan->text()); }));
+    Guard([this] { listeyiAc(); });
 }
 
 void TFormAmbalajBr::BtnYeniClick()
@@ -458,7 +459,7 @@ TFormAksesuarBr::TFormAksesuarBr(const SessionContext& ctx, int mode, QWidget* p
     dugme(QStringLiteral("BtnDegistir"), QStringLiteral("&Değiştir"), [this] { BtnDegistirClick(); });
     dugme(QStringLiteral("BtnSil"), QStringLiteral("Kayıt Sil"), [this] { BtnSilClick(); });
     duzenle = [this] { BtnDegistirClick(); };
-    connect(Aranan, &QLineEdit::returnPressed, this, [this] { guvenli([this] { ara(Aranan->text()); }); });
+    connect(Aranan, &QLineEdit::returnPressed, this, Guarded([this] { ara(Aranan->text()); }));
 }
 
 void TFormAksesuarBr::ara(const QString& metin)

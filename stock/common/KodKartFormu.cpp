@@ -1,4 +1,5 @@
 #include "stock/common/KodKartFormu.h"
+#include "guard/FormGuard.h"
 
 #include "db/DbError.h"
 #include "messages/Messages.h"
@@ -29,8 +30,8 @@ KodKartFormu::KodKartFormu(const QString& baslik, QWidget* parent) : QDialog(par
     kutu->addWidget(BtnKaydet);
     kutu->addWidget(BtnVazgec);
     ana->addLayout(kutu);
-    connect(BtnKaydet, &QPushButton::clicked, this, &KodKartFormu::BtnKaydetClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded(this, &KodKartFormu::BtnKaydetClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     setMinimumWidth(380);
 }
 

@@ -2,7 +2,7 @@
 
 #include "db/Dialect.h"
 #include "messages/Messages.h"
-#include "stock/common/Guvenli.h"
+#include "guard/FormGuard.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,14 +51,14 @@ KodListeFormu::KodListeFormu(const SessionContext& ctx, const QString& baslik, Q
     m_dugmeler->addWidget(BtnSec);
     m_dugmeler->addWidget(BtnKapat);
     m_ana->addLayout(m_dugmeler);
-    connect(BtnSec, &QPushButton::clicked, this, &KodListeFormu::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &KodListeFormu::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(DBGrid1, &QTableView::doubleClicked, this, Guarded([this] {
         if (m_mod == 1)
             BtnSecClick();
         else if (duzenle)
-            guvenli(duzenle);
-    });
+            Guard(duzenle);
+    }));
     DBGrid1->installEventFilter(this);
     for (QPushButton* b : {BtnSec, BtnKapat})
         b->setAutoDefault(false);
@@ -77,14 +77,10 @@ QPushButton* KodListeFormu::dugme(const QString& ad, const QString& baslik, std:
     b->setObjectName(ad);
     b->setAutoDefault(false);
     m_dugmeler->insertWidget(m_dugmeler->count() - 2, b);
-    connect(b, &QPushButton::clicked, this, [this, tiklama] { guvenli(tiklama); });
+    connect(b, &QPushButton::clicked, this, Guarded([this, tiklama] { Guard(tiklama); }));
     return b;
 }
 
-void KodListeFormu::guvenli(const std::function<void()>& f)
-{
-    Guvenli(f);
-}
 
 void KodListeFormu::sorguAyarla(const QString& sql, const QString& anahtar, const QString& siralama,
                                 const ListeAyari& ayar)
@@ -95,7 +91,7 @@ void KodListeFormu::sorguAyarla(const QString& sql, const QString& anahtar, cons
     ListeHazirla(DBGrid1, Liste, ayar);
     BaslikSiralama(DBGrid1, Liste, [this](const QString& alan, bool azalan) {
         m_siralama = SiralamaIfadesi(Liste, alan, azalan, m_anahtar).mid(9);
-        guvenli([this] { listeyiAc(); });
+        Guard([this] { listeyiAc(); });
     });
 }
 
@@ -162,7 +158,7 @@ bool KodListeFormu::eventFilter(QObject* o, QEvent* e)
             if (m_mod == 1)
                 BtnSecClick();
             else if (duzenle)
-                guvenli(duzenle);
+                Guard(duzenle);
             return true;
         }
     }

@@ -48,8 +48,6 @@ public:
 
     // A button in the button row (before "Seç" and "Kapat").
     QPushButton* dugme(const QString& ad, const QString& baslik, std::function<void()> tiklama);
-    // Runs a command; a database failure is shown and leaves the form usable.
-    void guvenli(const std::function<void()>& f);
 
     // Called on double click or Enter on a row when the list does not pick.
     std::function<void()> duzenle;

@@ -1,4 +1,5 @@
 #include "stock/labour/ParcayaGoreAriza.h"
+#include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
 #include "stock/common/ListeGorunumu.h"
@@ -45,9 +46,9 @@ TFormParcayaGoreAriza::TFormParcayaGoreAriza(const SessionContext& ctx, QWidget*
         d->addWidget(b);
     }
     v->addLayout(d);
-    connect(BtnSec, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject);
-    connect(EditParca, &QLineEdit::returnPressed, this, [this] { listele(EditParca->text()); });
+    connect(BtnSec, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
+    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(EditParca, &QLineEdit::returnPressed, this, Guarded([this] { listele(EditParca->text()); }));
     resize(560, 380);
 }
 

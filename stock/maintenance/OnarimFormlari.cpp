@@ -48,7 +48,7 @@ TFormStokMiktarGuncelle::TFormStokMiktarGuncelle(SessionContext& ctx, QWidget* p
     lay->addLayout(b);
     resize(520, 300);
     connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
 }
 
 void TFormStokMiktarGuncelle::BtnDuzenleClick()
@@ -105,7 +105,7 @@ TFormStkMikUyaman::TFormStkMikUyaman(SessionContext& ctx, QWidget* parent)
     resize(760, 480);
     connect(LookupDepo, &QComboBox::currentIndexChanged, this, Guarded([this] { Yenile(); }));
     connect(BtnListe, &QPushButton::clicked, this, Guarded([this] { BtnListeClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     // The list opens on the service depot when there is one, else on the first.
     const int servis = LookupDepo->findData(ctx.ServisDepoKodu);
     if (servis >= 0)

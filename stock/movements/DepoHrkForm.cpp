@@ -1,4 +1,5 @@
 #include "stock/movements/DepoHrkForm.h"
+#include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -57,16 +58,16 @@ TTarihQueryDlg::TTarihQueryDlg(const TQtrhDlg& ilk, const QString& mesaj, QWidge
     h->addWidget(BtnTamam);
     h->addWidget(BtnVazgec);
     v->addLayout(h);
-    connect(BtnTamam, &QPushButton::clicked, this, &TTarihQueryDlg::BtnTamamClick);
-    connect(BtnVazgec, &QPushButton::clicked, this, &TTarihQueryDlg::BtnVazgecClick);
+    connect(BtnTamam, &QPushButton::clicked, this, Guarded(this, &TTarihQueryDlg::BtnTamamClick));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded(this, &TTarihQueryDlg::BtnVazgecClick));
     for (QLineEdit* e : {EditBas, EditSon})
-        connect(e, &QLineEdit::editingFinished, this, [e] {
+        connect(e, &QLineEdit::editingFinished, this, Guarded([e] {
             const QString digits = QString(e->text()).remove(QLatin1Char('.')).remove(QLatin1Char('_')).trimmed();
             if (!digits.isEmpty() && !TarihMetni(e->text()).isValid()) {
                 QApplication::beep();
                 e->setFocus();
             }
-        });
+        }));
 }
 
 void TTarihQueryDlg::BtnTamamClick()
@@ -183,12 +184,12 @@ TFormDepoHrk::TFormDepoHrk(const SessionContext& ctx, const QString& stokAdi, do
         h->addWidget(b);
     }
     v->addLayout(h);
-    connect(BtnTarih, &QPushButton::clicked, this, &TFormDepoHrk::BtnTarihClick);
-    connect(BtnAylik, &QPushButton::clicked, this, &TFormDepoHrk::BtnAylikClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ChkDepoFiltre, &QCheckBox::toggled, this, [this] { ac(); });
+    connect(BtnTarih, &QPushButton::clicked, this, Guarded(this, &TFormDepoHrk::BtnTarihClick));
+    connect(BtnAylik, &QPushButton::clicked, this, Guarded(this, &TFormDepoHrk::BtnAylikClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(ChkDepoFiltre, &QCheckBox::toggled, this, Guarded([this] { ac(); }));
     // Moving through the per-warehouse sums narrows the lists while the filter is on.
-    connect(GridDepo->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    connect(GridDepo->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] {
         if (ChkDepoFiltre->isChecked()) {
             try {
                 ac();
@@ -196,7 +197,7 @@ TFormDepoHrk::TFormDepoHrk(const SessionContext& ctx, const QString& stokAdi, do
                 ShowError(e.text());
             }
         }
-    });
+    }));
     try {
         ac();
     } catch (const DbError& e) {
@@ -222,7 +223,7 @@ void TFormDepoHrk::ac()
     QHareket->setStatement(db, h.text(), h.binds);
     QHareket->open();
     KolonlariSigdir(GridHareket);
-    connect(GridHareket->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFormDepoHrk::belgeGoster,
+    connect(GridHareket->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded(this, &TFormDepoHrk::belgeGoster),
             Qt::UniqueConnection);
     const SqlText c = CariToplamSorgusu(db, filtre);
     QCariToplam->setStatement(db, c.text(), c.binds);
@@ -307,7 +308,7 @@ TFormAylik::TFormAylik(const SessionContext& ctx, double stokNo, QWidget* parent
     v->addWidget(GridAylik, 1);
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), this);
     kapat->setObjectName(QStringLiteral("BtnKapat"));
-    connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     v->addWidget(kapat, 0, Qt::AlignRight);
     resize(480, 420);
 }

@@ -1,4 +1,5 @@
 #include "stock/pictures/Fotos.h"
+#include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
@@ -85,16 +86,16 @@ TFormFotos::TFormFotos(const SessionContext& ctx, bool sec, QWidget* parent) : Q
     sag->addWidget(ImgResim, 1);
     ana->addLayout(sag, 2);
 
-    connect(BtnYeni, &QPushButton::clicked, this, &TFormFotos::BtnYeniClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormFotos::BtnDegistirClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormFotos::BtnSilClick);
-    connect(BtnSec, &QPushButton::clicked, this, &TFormFotos::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, [this] {
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded(this, &TFormFotos::BtnYeniClick));
+    connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormFotos::BtnDegistirClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormFotos::BtnSilClick));
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormFotos::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, Guarded([this] {
         secilen = -1;
         reject();
-    });
-    connect(GridResim, &QTableView::doubleClicked, this, &TFormFotos::BtnSecClick);
-    connect(EditAra, &QLineEdit::textEdited, this, [this](const QString& t) {
+    }));
+    connect(GridResim, &QTableView::doubleClicked, this, Guarded(this, &TFormFotos::BtnSecClick));
+    connect(EditAra, &QLineEdit::textEdited, this, Guarded([this](const QString& t) {
         m_model->fetchAll();
         const int c = m_model->columnOf(QStringLiteral("RESIM_ADI"));
         for (int r = 0; r < m_model->rowCount(); ++r)
@@ -102,16 +103,16 @@ TFormFotos::TFormFotos(const SessionContext& ctx, bool sec, QWidget* parent) : Q
                 GridResim->setCurrentIndex(m_model->index(r, 0));
                 return;
             }
-    });
-    connect(EditAra, &QLineEdit::returnPressed, GridResim, qOverload<>(&QWidget::setFocus));
-    connect(EditResimAdi, &QLineEdit::editingFinished, this, [this] {
+    }));
+    connect(EditAra, &QLineEdit::returnPressed, GridResim, qOverload<>(&QWidget::setFocus)); // unguarded: ui only
+    connect(EditResimAdi, &QLineEdit::editingFinished, this, Guarded([this] {
         const int no = mevcutNo();
         if (no > 0 && EditResimAdi->isModified()) {
             ResimAdiDegistir(m_ctx.Database1, no, EditResimAdi->text());
             EditResimAdi->setModified(false);
             listele(no);
         }
-    });
+    }));
     listele();
     resize(860, 520);
 }
@@ -122,7 +123,7 @@ void TFormFotos::listele(int git)
     m_model->open();
     m_model->fetchAll();
     KolonlariSigdir(GridResim);
-    connect(GridResim->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TFormFotos::resmiGoster,
+    connect(GridResim->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded(this, &TFormFotos::resmiGoster),
             Qt::UniqueConnection);
     int satir = m_model->rowCount() > 0 ? 0 : -1;
     for (int r = 0; r < m_model->rowCount(); ++r)

@@ -48,7 +48,7 @@ TBarTest::TBarTest(QWidget* parent) : QDialog(parent)
     v->addWidget(MemoFonksiyon, 1);
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), this);
     kapat->setAutoDefault(false);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     v->addWidget(kapat, 0, Qt::AlignRight);
     // The form sees keys before its controls.
     qApp->installEventFilter(this);

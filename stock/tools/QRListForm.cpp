@@ -1,4 +1,5 @@
 #include "stock/tools/QRListForm.h"
+#include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
 #include "stock/common/ListeGorunumu.h"
@@ -98,8 +99,8 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
         h->addWidget(b);
     }
     v->addLayout(h);
-    connect(listele, &QPushButton::clicked, this, &TQRListForm::BtnListeleClick);
-    connect(kapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(listele, &QPushButton::clicked, this, Guarded(this, &TQRListForm::BtnListeleClick));
+    connect(kapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     resize(760, 560);
 }
 

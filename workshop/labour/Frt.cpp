@@ -66,31 +66,26 @@ bool FrtKaydet(const Db& db, QVariantMap& row, bool yeni, const QString& eskiKod
         cols << c;
         binds.insert(c, v);
     }
-    try {
-        Transaction tx(db);
-        if (yeni) {
-            QStringList ph;
-            for (const QString& c : cols)
-                ph << QLatin1Char(':') + c;
-            db.exec(QStringLiteral("INSERT INTO FRT (%1) VALUES (%2)").arg(cols.join(QStringLiteral(", ")),
-                                                                             ph.join(QStringLiteral(", "))),
-                    binds);
-        } else {
-            QStringList sets;
-            for (const QString& c : cols)
-                sets << QStringLiteral("%1 = :%1").arg(c);
-            binds.insert(QStringLiteral("ESKI_K"), eskiKod.isEmpty() ? kod : eskiKod);
-            binds.insert(QStringLiteral("ESKI_M"),
-                         eskiModel.isEmpty() ? row.value(QStringLiteral("MODEL_KODU")) : QVariant(eskiModel));
-            db.exec(QStringLiteral("UPDATE FRT SET %1 WHERE FRT_KODU = :ESKI_K AND MODEL_KODU = :ESKI_M")
-                        .arg(sets.join(QStringLiteral(", "))),
-                    binds);
-        }
-        tx.commit();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return false;
+    Transaction tx(db);
+    if (yeni) {
+        QStringList ph;
+        for (const QString& c : cols)
+            ph << QLatin1Char(':') + c;
+        db.exec(QStringLiteral("INSERT INTO FRT (%1) VALUES (%2)").arg(cols.join(QStringLiteral(", ")),
+                                                                         ph.join(QStringLiteral(", "))),
+                binds);
+    } else {
+        QStringList sets;
+        for (const QString& c : cols)
+            sets << QStringLiteral("%1 = :%1").arg(c);
+        binds.insert(QStringLiteral("ESKI_K"), eskiKod.isEmpty() ? kod : eskiKod);
+        binds.insert(QStringLiteral("ESKI_M"),
+                     eskiModel.isEmpty() ? row.value(QStringLiteral("MODEL_KODU")) : QVariant(eskiModel));
+        db.exec(QStringLiteral("UPDATE FRT SET %1 WHERE FRT_KODU = :ESKI_K AND MODEL_KODU = :ESKI_M")
+                    .arg(sets.join(QStringLiteral(", "))),
+                binds);
     }
+    tx.commit();
     return true;
 }
 
@@ -185,34 +180,29 @@ double FiyatDortHane(double fiyat)
 
 bool FrtBirimFiyatGuncelle(const Db& db, double grupsuz)
 {
-    try {
-        Transaction tx(db);
-        Query q(db, QStringLiteral("SELECT GRUP_KOD, BR_FIYAT_TL FROM FRTFYT ORDER BY GRUP_KOD"));
-        q.exec();
-        QList<QPair<QString, double>> gruplar;
-        while (q.next())
-            gruplar << qMakePair(q.str(QStringLiteral("GRUP_KOD")), q.num(QStringLiteral("BR_FIYAT_TL")));
-        q.finish();
-        bool dVar = false;
-        for (const auto& [harf, fiyat] : gruplar) {
-            if (fiyat <= 0 || harf == QLatin1String("G"))
-                continue;
-            if (harf == QLatin1String("D"))
-                dVar = true;
-            db.exec(QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY = :H"),
-                    {{QStringLiteral("F"), FiyatDortHane(fiyat)}, {QStringLiteral("H"), harf}});
-        }
-        if (grupsuz > 0)
-            db.exec(dVar ? QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY IS NULL OR KBMY = ''")
-                         : QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY = 'D' OR KBMY IS NULL "
-                                          "OR KBMY = ''"),
-                    {{QStringLiteral("F"), FiyatDortHane(grupsuz)}});
-        db.exec(QStringLiteral("UPDATE FRT SET KBMY = 'D' WHERE KBMY IS NULL OR KBMY = ''"));
-        tx.commit();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return false;
+    Transaction tx(db);
+    Query q(db, QStringLiteral("SELECT GRUP_KOD, BR_FIYAT_TL FROM FRTFYT ORDER BY GRUP_KOD"));
+    q.exec();
+    QList<QPair<QString, double>> gruplar;
+    while (q.next())
+        gruplar << qMakePair(q.str(QStringLiteral("GRUP_KOD")), q.num(QStringLiteral("BR_FIYAT_TL")));
+    q.finish();
+    bool dVar = false;
+    for (const auto& [harf, fiyat] : gruplar) {
+        if (fiyat <= 0 || harf == QLatin1String("G"))
+            continue;
+        if (harf == QLatin1String("D"))
+            dVar = true;
+        db.exec(QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY = :H"),
+                {{QStringLiteral("F"), FiyatDortHane(fiyat)}, {QStringLiteral("H"), harf}});
     }
+    if (grupsuz > 0)
+        db.exec(dVar ? QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY IS NULL OR KBMY = ''")
+                     : QStringLiteral("UPDATE FRT SET BIRIM_FIYAT_TL = :F WHERE KBMY = 'D' OR KBMY IS NULL "
+                                      "OR KBMY = ''"),
+                {{QStringLiteral("F"), FiyatDortHane(grupsuz)}});
+    db.exec(QStringLiteral("UPDATE FRT SET KBMY = 'D' WHERE KBMY IS NULL OR KBMY = ''"));
+    tx.commit();
     ShowInfo(QStringLiteral("İşçilik Birim Fiyatları Güncellendi!"));
     return true;
 }

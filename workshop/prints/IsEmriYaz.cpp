@@ -541,7 +541,7 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
         b->setObjectName(QLatin1String(ad));
         b->setAutoDefault(false);
         lay->addWidget(b);
-        QObject::connect(b, &QPushButton::clicked, &dlg, [is] { Guard(is); });
+        QObject::connect(b, &QPushButton::clicked, &dlg, Guarded([is] { Guard(is); }));
     };
     dugme("BtnMatbuAcilis", QStringLiteral("Açılış Formu (Matbu)"), [&] {
         goster(report::RenderPrePrinted(IsEmriAcilisFormu(report::ReadLayout(db, report::LayoutWorkOrder), v)));
@@ -556,7 +556,7 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), &dlg);
     kapat->setObjectName(QStringLiteral("BtnKapat"));
     lay->addWidget(kapat);
-    QObject::connect(kapat, &QPushButton::clicked, &dlg, &QDialog::accept);
+    QObject::connect(kapat, &QPushButton::clicked, &dlg, &QDialog::accept); // unguarded: ui only
     dlg.exec();
 }
 

@@ -448,30 +448,25 @@ bool IsEmriSil(const Db& db, const QString& isEmriNo)
         != MsgYes)
         return false;
     enum { Tamam, Kapali, Parcali } neden = Tamam;
-    try {
-        Transaction tx(db);
-        const QVariantMap row = ReadIsEmri(db, isEmriNo);
-        if (row.isEmpty())
-            return false;
-        if (s(row.value(QStringLiteral("KAPANDI"))) == QLatin1String("E")) {
-            neden = Kapali;
-        } else {
-            Query q(db, QStringLiteral("SELECT COUNT(*) FROM ISEAYRIN WHERE ISEMRI_NO = :NO"));
-            q.bind(QStringLiteral("NO"), isEmriNo).exec();
-            q.next();
-            if (q.value(0).toLongLong() > 0)
-                neden = Parcali;
-        }
-        if (neden == Tamam) {
-            db.exec(QStringLiteral("DELETE FROM ISCILIK WHERE ISEMRI_NO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
-            db.exec(QStringLiteral("DELETE FROM ISEMRIPKT WHERE ISEMRINO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
-            db.exec(QStringLiteral("DELETE FROM ISEMRI WHERE IS_EMRI_NO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
-            tx.commit();
-            return true;
-        }
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + QString::fromUtf8(e.what()));
+    Transaction tx(db);
+    const QVariantMap row = ReadIsEmri(db, isEmriNo);
+    if (row.isEmpty())
         return false;
+    if (s(row.value(QStringLiteral("KAPANDI"))) == QLatin1String("E")) {
+        neden = Kapali;
+    } else {
+        Query q(db, QStringLiteral("SELECT COUNT(*) FROM ISEAYRIN WHERE ISEMRI_NO = :NO"));
+        q.bind(QStringLiteral("NO"), isEmriNo).exec();
+        q.next();
+        if (q.value(0).toLongLong() > 0)
+            neden = Parcali;
+    }
+    if (neden == Tamam) {
+        db.exec(QStringLiteral("DELETE FROM ISCILIK WHERE ISEMRI_NO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
+        db.exec(QStringLiteral("DELETE FROM ISEMRIPKT WHERE ISEMRINO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
+        db.exec(QStringLiteral("DELETE FROM ISEMRI WHERE IS_EMRI_NO = :NO"), {{QStringLiteral("NO"), isEmriNo}});
+        tx.commit();
+        return true;
     }
     if (neden == Kapali)
         ShowWarning(QStringLiteral("Kapalı işemri silinemez !\r\nSilmek için önce varsa Fatura kaydını silip,\r\n"

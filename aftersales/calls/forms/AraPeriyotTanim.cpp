@@ -58,7 +58,7 @@ TFormAraPeriyotTanim::TFormAraPeriyotTanim(SessionContext& ctx, QWidget* parent)
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
     connect(BtnKaydet, &QPushButton::clicked, this, Guarded([this] { BtnKaydetClick(); }));
     connect(BtnIptal, &QPushButton::clicked, this, Guarded([this] { BtnIptalClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     ac();
 }
 

@@ -173,12 +173,12 @@ TFormSerAramaSorgu::TFormSerAramaSorgu(SessionContext& ctx, const QString& muste
     connect(BtnYazdir, &QPushButton::clicked, this, Guarded([this] { BtnYazdirClick(); }));
     connect(BtnEtiket, &QPushButton::clicked, this, Guarded([this] { BtnEtiketClick(); }));
     connect(BtnExcel, &QPushButton::clicked, this, Guarded([this] { BtnExcelClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     connect(MnSonuclandi, &QAction::triggered, this, Guarded([this] { SonucVer(kDurumSonuclandi); }));
     connect(MnUlasilamadi, &QAction::triggered, this, Guarded([this] { SonucVer(kDurumUlasilamadi); }));
     connect(MnTelYanlis, &QAction::triggered, this, Guarded([this] { SonucVer(kDurumTelYanlis); }));
     connect(MnRed, &QAction::triggered, this, Guarded([this] { SonucVer(kDurumRed); }));
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { GridRowChanged(); });
+    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { GridRowChanged(); }));
 
     tarihleriGoster();
 }

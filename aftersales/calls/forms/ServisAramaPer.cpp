@@ -44,7 +44,7 @@ TFormServisAramaPer::TFormServisAramaPer(const SessionContext& ctx, const Servis
     lay->addLayout(butonlar);
     connect(BtnYenidenDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnYenidenDuzenleClick(); }));
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     // Without an invoice date there is nothing to count the periods from.
     BtnYenidenDuzenle->setEnabled(m_belge.tarih.isValid());
     ac();

@@ -1,4 +1,5 @@
 #include "aftersales/claims/forms/BrFCT.h"
+#include "guard/FormGuard.h"
 
 #include "aftersales/claims/HasarKod.h"
 #include "connection/DialogRunner.h"
@@ -54,19 +55,19 @@ TFormFctBr::TFormFctBr(SessionContext& ctx, int tip, QWidget* parent) : QDialog(
     lay->addLayout(search);
     lay->addWidget(Grid, 1);
     lay->addLayout(buttons);
-    connect(BtnYeni, &QPushButton::clicked, this, &TFormFctBr::BtnYeniClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormFctBr::BtnDegistirClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormFctBr::BtnSilClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableView::doubleClicked, this, &TFormFctBr::BtnDegistirClick);
-    connect(EdKod, &QLineEdit::textEdited, this, &TFormFctBr::EdKodChange);
-    connect(EdAd, &QLineEdit::textEdited, this, &TFormFctBr::EdAdChange);
-    connect(EdKod, &QLineEdit::returnPressed, this, [this] {
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded(this, &TFormFctBr::BtnYeniClick));
+    connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormFctBr::BtnDegistirClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormFctBr::BtnSilClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(Grid, &QTableView::doubleClicked, this, Guarded(this, &TFormFctBr::BtnDegistirClick));
+    connect(EdKod, &QLineEdit::textEdited, this, Guarded(this, &TFormFctBr::EdKodChange));
+    connect(EdAd, &QLineEdit::textEdited, this, Guarded(this, &TFormFctBr::EdAdChange));
+    connect(EdKod, &QLineEdit::returnPressed, this, Guarded([this] {
         if (currentKod() == EdKod->text().trimmed() && !currentKod().isEmpty())
             BtnDegistirClick();
         else
             Grid->setFocus();
-    });
+    }));
     ac();
 }
 
@@ -164,12 +165,12 @@ QString HasarKodKartGir(SessionContext& ctx, int tip, const QString& kod, const 
     b->addWidget(vazgec);
     fl->addRow(b);
     QString sonuc;
-    QObject::connect(vazgec, &QPushButton::clicked, &d, &QDialog::reject);
-    QObject::connect(sakla, &QPushButton::clicked, &d, [&] {
+    QObject::connect(vazgec, &QPushButton::clicked, &d, &QDialog::reject); // unguarded: ui only
+    QObject::connect(sakla, &QPushButton::clicked, &d, Guarded([&] {
         sonuc = HasarKodSakla(ctx.Database1, tip, edKod->text(), edAd->text(), yeni);
         if (!sonuc.isEmpty())
             d.accept();
-    });
+    }));
     if (RunModal(d) != QDialog::Accepted)
         return {};
     return sonuc;

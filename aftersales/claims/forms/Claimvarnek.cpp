@@ -189,17 +189,17 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     lay->addWidget(new QLabel(QStringLiteral("Parça"), this));
     lay->addWidget(GridParca, 1);
 
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormClaim2::BtnSaklaClick);
-    connect(BtnToplam, &QPushButton::clicked, this, &TFormClaim2::BtnToplamClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormClaim2::BtnSilClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormClaim2::BtnIptalClick);
-    connect(BtnOnayla, &QPushButton::clicked, this, &TFormClaim2::BtnOnaylaClick);
-    connect(BtnRed, &QPushButton::clicked, this, &TFormClaim2::BtnRedClick);
-    connect(BtnBeklemede, &QPushButton::clicked, this, &TFormClaim2::BtnBeklemedeClick);
-    connect(BtnBostaki, &QPushButton::clicked, this, &TFormClaim2::BtnBostakiClick);
-    connect(BtnFormNo, &QPushButton::clicked, this, &TFormClaim2::BtnFormNoClick);
-    connect(BtnKleymFormu, &QPushButton::clicked, this, &TFormClaim2::BtnKleymFormuClick);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnSaklaClick));
+    connect(BtnToplam, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnToplamClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnSilClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnIptalClick));
+    connect(BtnOnayla, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnOnaylaClick));
+    connect(BtnRed, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnRedClick));
+    connect(BtnBeklemede, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnBeklemedeClick));
+    connect(BtnBostaki, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnBostakiClick));
+    connect(BtnFormNo, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnFormNoClick));
+    connect(BtnKleymFormu, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnKleymFormuClick));
     connect(BtnGarKarti, &QPushButton::clicked, this, Guarded([this] { BtnGarKartiClick(); }));
     goster();
 }
@@ -449,8 +449,8 @@ double ClaimNoDegistir(SessionContext& ctx, double eskiNo, QWidget* parent)
     fl->addRow(QStringLiteral("Yeni Talep No"), yeni);
     fl->addRow(buttons);
     double sonuc = -1;
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    QObject::connect(tamam, &QPushButton::clicked, &d, [&] {
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
+    QObject::connect(tamam, &QPushButton::clicked, &d, Guarded([&] {
         double no = 0;
         if (!ParseMoney(yeni->text(), &no) || !(no > 0))
             return;
@@ -460,7 +460,7 @@ double ClaimNoDegistir(SessionContext& ctx, double eskiNo, QWidget* parent)
         } else {
             yeni->setFocus();
         }
-    });
+    }));
     if (RunModal(d) != QDialog::Accepted)
         return -1;
     return sonuc;

@@ -1,4 +1,5 @@
 #include "aftersales/claims/forms/brClaim.h"
+#include "guard/FormGuard.h"
 
 #include "aftersales/claims/Claims.h"
 #include "aftersales/claims/forms/Claimvarnek.h"
@@ -99,15 +100,15 @@ TFormClaimBr::TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent) : QDi
     lay->addWidget(Grid, 1);
     lay->addLayout(buttons);
 
-    connect(BtnFiltrele, &QPushButton::clicked, this, &TFormClaimBr::BtnFiltreleClick);
-    connect(BtnFiltreKaldir, &QPushButton::clicked, this, &TFormClaimBr::BtnFiltreKaldirClick);
-    connect(EdClaimNo, &QLineEdit::returnPressed, this, &TFormClaimBr::EdClaimNoReturn);
-    connect(EdIsemriNo, &QLineEdit::returnPressed, this, &TFormClaimBr::EdIsemriNoReturn);
-    connect(BtnDuzenle, &QPushButton::clicked, this, &TFormClaimBr::BtnDuzenleClick);
-    connect(BtnSil, &QPushButton::clicked, this, &TFormClaimBr::BtnSilClick);
-    connect(BtnSec, &QPushButton::clicked, this, &TFormClaimBr::BtnSecClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableView::doubleClicked, this, &TFormClaimBr::BtnSecClick);
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormClaimBr::BtnFiltreleClick));
+    connect(BtnFiltreKaldir, &QPushButton::clicked, this, Guarded(this, &TFormClaimBr::BtnFiltreKaldirClick));
+    connect(EdClaimNo, &QLineEdit::returnPressed, this, Guarded(this, &TFormClaimBr::EdClaimNoReturn));
+    connect(EdIsemriNo, &QLineEdit::returnPressed, this, Guarded(this, &TFormClaimBr::EdIsemriNoReturn));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded(this, &TFormClaimBr::BtnDuzenleClick));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormClaimBr::BtnSilClick));
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormClaimBr::BtnSecClick));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(Grid, &QTableView::doubleClicked, this, Guarded(this, &TFormClaimBr::BtnSecClick));
 
     if (mode == 2) {
         RgDurum->setCurrentIndex(1);
@@ -262,10 +263,10 @@ TFormClaimTipSec::TFormClaimTipSec(SessionContext& ctx, const QString& isemri, Q
     lay->addWidget(Grid, 1);
     lay->addWidget(LblVar);
     lay->addLayout(buttons);
-    connect(BtnSec, &QPushButton::clicked, this, &TFormClaimTipSec::BtnSecClick);
-    connect(BtnYeni, &QPushButton::clicked, this, &TFormClaimTipSec::BtnYeniClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableView::doubleClicked, this, &TFormClaimTipSec::BtnSecClick);
+    connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormClaimTipSec::BtnSecClick));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded(this, &TFormClaimTipSec::BtnYeniClick));
+    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(Grid, &QTableView::doubleClicked, this, Guarded(this, &TFormClaimTipSec::BtnSecClick));
 }
 
 void TFormClaimTipSec::BtnSecClick()

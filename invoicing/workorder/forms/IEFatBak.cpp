@@ -135,16 +135,16 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     l->addWidget(bolum, 1);
     l->addLayout(b);
 
-    connect(filtrele, &QPushButton::clicked, this, [this] { Guard([&] { FiltreleClick(); }); });
-    connect(kaldir, &QPushButton::clicked, this, [this] { Guard([&] { FiltreKaldirClick(); }); });
+    connect(filtrele, &QPushButton::clicked, this, Guarded([this] { FiltreleClick(); }));
+    connect(kaldir, &QPushButton::clicked, this, Guarded([this] { FiltreKaldirClick(); }));
     for (QLineEdit* e : {EditSATNO, EditFATNO, EditIENO})
-        connect(e, &QLineEdit::returnPressed, this, [this] { Guard([&] { FiltreleClick(); }); });
-    connect(BtnSil, &QPushButton::clicked, this, [this] { Guard([&] { BtnSilClick(); }); });
-    connect(BtnDuzenle, &QPushButton::clicked, this, [this] { Guard([&] { BtnDuzenleClick(); }); });
-    connect(cxGrid1, &QTableWidget::cellDoubleClicked, this, [this] { Guard([&] { BtnDuzenleClick(); }); });
-    connect(BtnYeni, &QPushButton::clicked, this, [this] { Guard([&] { BtnYeniClick(); }); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cxGrid1, &QTableWidget::currentCellChanged, this, [this] { Guard([&] { satirlariGoster(); }); });
+        connect(e, &QLineEdit::returnPressed, this, Guarded([this] { FiltreleClick(); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(cxGrid1, &QTableWidget::cellDoubleClicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { BtnYeniClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(cxGrid1, &QTableWidget::currentCellChanged, this, Guarded([this] { satirlariGoster(); }));
     resize(1180, 680);
 }
 

@@ -171,7 +171,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     cxGrid1->verticalHeader()->hide();
     cxGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     cxGrid1->setAlternatingRowColors(true);
-    connect(cxGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) { Guard([&] { hucreDegisti(it); }); });
+    connect(cxGrid1, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) { Guard([&] { hucreDegisti(it); }); }));
 
     // Totals.
     auto* toplam = new QGroupBox(S("Toplamlar"), this);
@@ -247,7 +247,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     pos->setEnabled(Targets().isRegistered(S("BankaHrkFaturaOdeme")));
     cek->setEnabled(Targets().isRegistered(S("TFormCSBordroHrk")));
     BtnOdeme->setMenu(odemeMenu);
-    connect(nakit, &QAction::triggered, this, &TFormIEFatura::NakitOdemeClick);
+    connect(nakit, &QAction::triggered, this, Guarded(this, &TFormIEFatura::NakitOdemeClick));
     for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme, BtnMusteriArama})
         komutlar->addWidget(b);
     komutlar->addSpacing(16);
@@ -259,19 +259,19 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     tasarimMenu->setObjectName(S("PopupTasarim"));
     BtnFATKES->setMenu(tasarimMenu);
     // The designs are read when the drop-down opens, so a design saved meanwhile is offered.
-    connect(tasarimMenu, &QMenu::aboutToShow, this, [this, tasarimMenu] {
+    connect(tasarimMenu, &QMenu::aboutToShow, this, Guarded([this, tasarimMenu] {
         Guard([&] {
             tasarimMenu->clear();
             for (const auto& [id, ad] : FaturaTasarimlari(m_ctx.Database1)) {
                 QAction* a = tasarimMenu->addAction(ad.isEmpty() ? QString::number(id) : ad);
                 a->setObjectName(S("Tasarim%1").arg(id));
-                connect(a, &QAction::triggered, this, [this, id] {
+                connect(a, &QAction::triggered, this, Guarded([this, id] {
                     popuptag = id;
                     Guard([&] { BtnFATKESClick(); });
-                });
+                }));
             }
         });
-    });
+    }));
     btnFatA4 = new QPushButton(S("Fatura A4"), this);
     btnFatA4->setObjectName(S("btnFatA4"));
     BtnDispozisyon = new QPushButton(S("Dispozisyon Formu Yazdır"), this);
@@ -307,27 +307,27 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     l->addLayout(alt, 1);
     l->addLayout(komutlar);
 
-    connect(BtnSAKLA, &QPushButton::clicked, this, [this] { Guard([&] { BtnSAKLAClick(); }); });
-    connect(BtnMusteriArama, &QPushButton::clicked, this, [this] { Guard([&] { BtnMusteriAramaClick(); }); });
-    connect(BtnIptal, &QPushButton::clicked, this, [this] { Guard([&] { BtnIptalClick(); }); });
-    connect(BtnNetHesap, &QPushButton::clicked, this, [this] { Guard([&] { BtnNetHesapClick(); }); });
-    connect(BtnYuvarla, &QPushButton::clicked, this, [this] { Guard([&] { BtnYuvarlaClick(); }); });
-    connect(BtnSatirIsk, &QPushButton::clicked, this, [this] { Guard([&] { BtnSatirIskClick(); }); });
-    connect(SpeedBKR, &QPushButton::clicked, this, [this] { Guard([&] { SpeedBKRClick(); }); });
-    connect(SpeedButton1, &QPushButton::clicked, this, [this] { Guard([&] { SpeedButton1Click(); }); });
-    connect(BtnEdit, &QPushButton::clicked, this, [this] { Guard([&] { BtnEditClick(); }); });
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
-    connect(BtnFATKES, &QToolButton::clicked, this, [this] { Guard([&] { BtnFATKESClick(); }); });
-    connect(btnFatA4, &QPushButton::clicked, this, [this] { Guard([&] { btnFatA4Click(); }); });
-    connect(BtnDispozisyon, &QPushButton::clicked, this, [this] { Guard([&] { BtnDispozisyonClick(); }); });
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { Guard([&] { Edit1Enter(); }); });
-    connect(cbKDVTEV, &QComboBox::currentIndexChanged, this, [this](int) {
+    connect(BtnSAKLA, &QPushButton::clicked, this, Guarded([this] { BtnSAKLAClick(); }));
+    connect(BtnMusteriArama, &QPushButton::clicked, this, Guarded([this] { BtnMusteriAramaClick(); }));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded([this] { BtnIptalClick(); }));
+    connect(BtnNetHesap, &QPushButton::clicked, this, Guarded([this] { BtnNetHesapClick(); }));
+    connect(BtnYuvarla, &QPushButton::clicked, this, Guarded([this] { BtnYuvarlaClick(); }));
+    connect(BtnSatirIsk, &QPushButton::clicked, this, Guarded([this] { BtnSatirIskClick(); }));
+    connect(SpeedBKR, &QPushButton::clicked, this, Guarded([this] { SpeedBKRClick(); }));
+    connect(SpeedButton1, &QPushButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
+    connect(BtnEdit, &QPushButton::clicked, this, Guarded([this] { BtnEditClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
+    connect(BtnFATKES, &QToolButton::clicked, this, Guarded([this] { BtnFATKESClick(); }));
+    connect(btnFatA4, &QPushButton::clicked, this, Guarded([this] { btnFatA4Click(); }));
+    connect(BtnDispozisyon, &QPushButton::clicked, this, Guarded([this] { BtnDispozisyonClick(); }));
+    connect(Edit1, &QLineEdit::returnPressed, this, Guarded([this] { Edit1Enter(); }));
+    connect(cbKDVTEV, &QComboBox::currentIndexChanged, this, Guarded([this](int) {
         if (m_yukleniyor || !yenikayit)
             return;
         Guard([&] { BtnNetHesapClick(); });
-    });
+    }));
     auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
-    connect(f4, &QShortcut::activated, this, [this] { Guard([&] { SpeedButton1Click(); }); });
+    connect(f4, &QShortcut::activated, this, Guarded([this] { SpeedButton1Click(); }));
 
     resize(1280, 760);
     butstat();

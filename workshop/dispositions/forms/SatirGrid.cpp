@@ -18,14 +18,14 @@ SatirGrid::SatirGrid(QWidget* parent) : QTableWidget(parent)
     verticalHeader()->setDefaultSectionSize(22);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
-    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
+    connect(this, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) {
         if (m_dolduruluyor || !duzenlendi || it->column() >= m_kolonlar.size())
             return;
         const int row = it->row();
         const QString alan = m_kolonlar.at(it->column()).alan;
         const QString text = it->text();
         Guard([&] { duzenlendi(row, alan, text); });
-    });
+    }));
 }
 
 void SatirGrid::setKolonlar(const QList<Kolon>& k)

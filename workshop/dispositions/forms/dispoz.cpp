@@ -4,7 +4,6 @@
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
-#include "workshop/dispositions/forms/SlotGuard.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -160,7 +159,7 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     btnIsemriAc = button(this, "btnIsemriAc", QStringLiteral("İş Emrini &Aç"));
     BtnFaturaKes = button(this, "BtnFaturaKes", QStringLiteral("İş Emri &İşlemleri"));
     auto* menu = new QMenu(BtnFaturaKes);
-    menu->addAction(QStringLiteral("Yedek Parça"), this, [this] { Guard([this] { YedekParcaClick(); }); });
+    menu->addAction(QStringLiteral("Yedek Parça"), this, Guarded([this] { YedekParcaClick(); }));
     BtnFaturaKes->setMenu(menu);
     btnFiyatGuncelle = button(this, "btnFiyatGuncelle", QStringLiteral("Fiyatları Güncelle"));
     BtnFiyatSabitle = button(this, "BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
@@ -191,33 +190,33 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     Yazdr1->setShortcut(QKeySequence(Qt::Key_F3));
     addAction(Yazdr1);
 
-    connect(BitBtn6, &QPushButton::clicked, this, guarded([this] { BitBtn6Click(); }));
-    connect(BtnSakla, &QPushButton::clicked, this, guarded([this] { BtnSaklaClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-    connect(BitBtn15, &QPushButton::clicked, this, guarded([this] { BitBtn15Click(); }));
-    connect(btnIsemriKapat, &QPushButton::clicked, this, guarded([this] { btnIsemriKapatClick(); }));
-    connect(btnIsemriAc, &QPushButton::clicked, this, guarded([this] { btnIsemriAcClick(); }));
-    connect(btnFiyatGuncelle, &QPushButton::clicked, this, guarded([this] { btnFiyatGuncelleClick(); }));
-    connect(BtnFiyatSabitle, &QPushButton::clicked, this, guarded([this] { BtnFiyatSabitleClick(); }));
-    connect(BtnDisKatalog, &QPushButton::clicked, this, guarded([this] { BtnDisKatalogClick(); }));
-    connect(BtnParcayaIscilikAta, &QPushButton::clicked, this, guarded([this] { ParcayaIscilikAta1Click(); }));
-    connect(BitBtn7, &QPushButton::clicked, this, guarded([this] { BitBtn7Click(); }));
-    connect(Yazdr1, &QAction::triggered, this, guarded([this] { if (Yazdr1->isEnabled()) BitBtn7Click(); }));
-    connect(BitBtn10, &QPushButton::clicked, this, guarded([this] { BitBtn10Click(); }));
-    connect(BtnKapanisForm, &QPushButton::clicked, this, guarded([this] { BtnKapanisFormClick(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, guarded([this] { BitBtn2Click(); }));
-    connect(Edit2, &QLineEdit::returnPressed, this, guarded([this] { Edit2KeyPress(); }));
-    connect(EditFRT, &QLineEdit::returnPressed, this, guarded([this] { EditFRTKeyPress(); }));
-    connect(Edit1, &QLineEdit::returnPressed, this, guarded([this] { Edit1KeyPress(); }));
-    connect(EditFRT, &QLineEdit::textEdited, this, [this] { m_doubleenter = false; });
-    connect(Edit1, &QLineEdit::textEdited, this, [this] { m_doubleenter = false; });
-    connect(GridFrt, &QTableWidget::cellDoubleClicked, this, guarded([this] { FRTEkle(); }));
-    connect(cbKmReset, &QCheckBox::clicked, this, [this](bool on) {
+    connect(BitBtn6, &QPushButton::clicked, this, Guarded([this] { BitBtn6Click(); }));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
+    connect(BitBtn15, &QPushButton::clicked, this, Guarded([this] { BitBtn15Click(); }));
+    connect(btnIsemriKapat, &QPushButton::clicked, this, Guarded([this] { btnIsemriKapatClick(); }));
+    connect(btnIsemriAc, &QPushButton::clicked, this, Guarded([this] { btnIsemriAcClick(); }));
+    connect(btnFiyatGuncelle, &QPushButton::clicked, this, Guarded([this] { btnFiyatGuncelleClick(); }));
+    connect(BtnFiyatSabitle, &QPushButton::clicked, this, Guarded([this] { BtnFiyatSabitleClick(); }));
+    connect(BtnDisKatalog, &QPushButton::clicked, this, Guarded([this] { BtnDisKatalogClick(); }));
+    connect(BtnParcayaIscilikAta, &QPushButton::clicked, this, Guarded([this] { ParcayaIscilikAta1Click(); }));
+    connect(BitBtn7, &QPushButton::clicked, this, Guarded([this] { BitBtn7Click(); }));
+    connect(Yazdr1, &QAction::triggered, this, Guarded([this] { if (Yazdr1->isEnabled()) BitBtn7Click(); }));
+    connect(BitBtn10, &QPushButton::clicked, this, Guarded([this] { BitBtn10Click(); }));
+    connect(BtnKapanisForm, &QPushButton::clicked, this, Guarded([this] { BtnKapanisFormClick(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, Guarded([this] { BitBtn2Click(); }));
+    connect(Edit2, &QLineEdit::returnPressed, this, Guarded([this] { Edit2KeyPress(); }));
+    connect(EditFRT, &QLineEdit::returnPressed, this, Guarded([this] { EditFRTKeyPress(); }));
+    connect(Edit1, &QLineEdit::returnPressed, this, Guarded([this] { Edit1KeyPress(); }));
+    connect(EditFRT, &QLineEdit::textEdited, this, Guarded([this] { m_doubleenter = false; }));
+    connect(Edit1, &QLineEdit::textEdited, this, Guarded([this] { m_doubleenter = false; }));
+    connect(GridFrt, &QTableWidget::cellDoubleClicked, this, Guarded([this] { FRTEkle(); }));
+    connect(cbKmReset, &QCheckBox::clicked, this, Guarded([this](bool on) {
         Belge.baslikDegisiklikleri.insert(K("KM_RESET"), on ? 1 : 0);
         editmodayarla(true);
-    });
+    }));
     auto kisayol = [this](const QKeySequence& k, std::function<void()> f) {
-        connect(new QShortcut(k, this), &QShortcut::activated, this, guarded(std::move(f)));
+        connect(new QShortcut(k, this), &QShortcut::activated, this, Guarded(std::move(f)));
     };
     kisayol(QKeySequence(Qt::Key_F2), [this] { if (BtnSakla->isEnabled()) BtnSaklaClick(); });
     kisayol(QKeySequence(Qt::Key_F4), [this] { if (BitBtn6->isEnabled()) BitBtn6Click(); });

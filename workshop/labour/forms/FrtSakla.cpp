@@ -4,7 +4,6 @@
 #include "workshop/labour/forms/FrtSakla.h"
 
 #include "guard/FormGuard.h"
-#include "workshop/dispositions/forms/SlotGuard.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -88,7 +87,7 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
         RgTur->addButton(rb, i);
         tl->addWidget(rb);
     }
-    connect(RgTur, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(RgTur, &QButtonGroup::idClicked, this, Guarded([this](int id) {
         FrtTurSec(m_row, K(kTurler[id][0]));
         if (m_row.value(K("MODEL_KODU")).toString() == GenelModel()) {
             const int i = CbModel->findData(GenelModel());
@@ -97,7 +96,7 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
             else
                 CbModel->setEditText(GenelModel());
         }
-    });
+    }));
     lay->addWidget(tur);
     lay->addWidget(new QLabel(QStringLiteral("İşçilikte Kullanılabilecek Parçalar"), this));
     GridParca = new QTableWidget(0, 2, this);
@@ -119,9 +118,9 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
     alt->addWidget(BtnSakla);
     alt->addWidget(BtnVazgec);
     lay->addLayout(alt);
-    connect(BtnSakla, &QPushButton::clicked, this, guarded([this] { BtnSaklaClick(); }));
-    connect(BtnVazgec, &QPushButton::clicked, this, guarded([this] { BtnVazgecClick(); }));
-    connect(BtnParcaEkle, &QPushButton::clicked, this, guarded([this] { BtnParcaEkleClick(); }));
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded([this] { BtnVazgecClick(); }));
+    connect(BtnParcaEkle, &QPushButton::clicked, this, Guarded([this] { BtnParcaEkleClick(); }));
     parcalariOku();
 }
 
@@ -232,15 +231,15 @@ TFormFRTBr1::TFormFRTBr1(SessionContext& ctx, int mode, QWidget* parent) : QDial
     BtnKapat = btn("BtnKapat", QStringLiteral("&Kapat"));
     BtnSec->setVisible(mode == 1);
     lay->addLayout(alt);
-    connect(EdKod, &QLineEdit::returnPressed, this, guarded([this] { Ara(0); }));
-    connect(EdAd, &QLineEdit::returnPressed, this, guarded([this] { Ara(1); }));
-    connect(EdModel, &QLineEdit::returnPressed, this, guarded([this] { Ara(2); }));
-    connect(BtnYeni, &QPushButton::clicked, this, guarded([this] { BtnYeniClick(); }));
-    connect(BtnDuzenle, &QPushButton::clicked, this, guarded([this] { BtnDuzenleClick(); }));
-    connect(BtnSil, &QPushButton::clicked, this, guarded([this] { BtnSilClick(); }));
-    connect(BtnSec, &QPushButton::clicked, this, guarded([this] { BtnSecClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Grid, &QTableWidget::cellDoubleClicked, this, guarded([this] {
+    connect(EdKod, &QLineEdit::returnPressed, this, Guarded([this] { Ara(0); }));
+    connect(EdAd, &QLineEdit::returnPressed, this, Guarded([this] { Ara(1); }));
+    connect(EdModel, &QLineEdit::returnPressed, this, Guarded([this] { Ara(2); }));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { BtnYeniClick(); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
+    connect(BtnSec, &QPushButton::clicked, this, Guarded([this] { BtnSecClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
+    connect(Grid, &QTableWidget::cellDoubleClicked, this, Guarded([this] {
                 if (BtnSec->isVisible())
                     BtnSecClick();
                 else

@@ -4,7 +4,6 @@
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
-#include "workshop/dispositions/forms/SlotGuard.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
@@ -129,7 +128,7 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     pl->addWidget(MemoSorun, 1);
     auto* kapa = btn("BtnSorunKapat", QStringLiteral("Kapa&t"));
     pl->addWidget(kapa);
-    connect(kapa, &QPushButton::clicked, PanelSorun, &QWidget::hide);
+    connect(kapa, &QPushButton::clicked, PanelSorun, &QWidget::hide); // unguarded: ui only
     PanelSorun->hide();
     lay->addWidget(PanelSorun);
 
@@ -157,26 +156,26 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     alt->addWidget(BtnKapat);
     lay->addLayout(alt);
 
-    connect(EdAra, &QLineEdit::returnPressed, this, guarded([this] { EdAraKeyPress(); }));
-    connect(EdStokAra, &QLineEdit::returnPressed, this, guarded([this] { EdStokAraKeyPress(); }));
-    connect(EdStokAra, &QLineEdit::textEdited, this, [this] { m_doubleenter = false; });
-    connect(GridStok, &QTableWidget::cellDoubleClicked, this, guarded([this] { GridStokDblClick(); }));
-    connect(BtnIsEmriSec, &QPushButton::clicked, this, guarded([this] { BtnIsEmriSecClick(); }));
-    connect(BtnDuzenle, &QPushButton::clicked, this, guarded([this] { BtnDuzenleClick(); }));
-    connect(BtnKaydet, &QPushButton::clicked, this, guarded([this] { BtnKaydetClick(); }));
-    connect(BtnVazgec, &QPushButton::clicked, this, guarded([this] { BtnVazgecClick(); }));
-    connect(BtnSil, &QPushButton::clicked, this, guarded([this] { BtnSilClick(); }));
-    connect(BtnIscilikSec, &QPushButton::clicked, this, guarded([this] { BtnIscilikSecClick(); }));
-    connect(BtnPaketSec, &QPushButton::clicked, this, guarded([this] { BtnPaketSecClick(); }));
-    connect(BtnFiyatGuncelle, &QPushButton::clicked, this, guarded([this] { BtnFiyatGuncelleClick(); }));
-    connect(BtnFiyatSabitle, &QPushButton::clicked, this, guarded([this] { BtnFiyatSabitleClick(); }));
-    connect(BtnStokKarti, &QPushButton::clicked, this, guarded([this] { BtnStokKartiClick(); }));
-    connect(BtnStokHareket, &QPushButton::clicked, this, guarded([this] { BtnStokHareketClick(); }));
-    connect(BtnIsEmriKapama, &QPushButton::clicked, this, guarded([this] { BtnIsEmriKapamaClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close);
-    connect(&Targets(), &TargetRegistry::changed, this, [this] { modAyarla(); });
+    connect(EdAra, &QLineEdit::returnPressed, this, Guarded([this] { EdAraKeyPress(); }));
+    connect(EdStokAra, &QLineEdit::returnPressed, this, Guarded([this] { EdStokAraKeyPress(); }));
+    connect(EdStokAra, &QLineEdit::textEdited, this, Guarded([this] { m_doubleenter = false; }));
+    connect(GridStok, &QTableWidget::cellDoubleClicked, this, Guarded([this] { GridStokDblClick(); }));
+    connect(BtnIsEmriSec, &QPushButton::clicked, this, Guarded([this] { BtnIsEmriSecClick(); }));
+    connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
+    connect(BtnKaydet, &QPushButton::clicked, this, Guarded([this] { BtnKaydetClick(); }));
+    connect(BtnVazgec, &QPushButton::clicked, this, Guarded([this] { BtnVazgecClick(); }));
+    connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
+    connect(BtnIscilikSec, &QPushButton::clicked, this, Guarded([this] { BtnIscilikSecClick(); }));
+    connect(BtnPaketSec, &QPushButton::clicked, this, Guarded([this] { BtnPaketSecClick(); }));
+    connect(BtnFiyatGuncelle, &QPushButton::clicked, this, Guarded([this] { BtnFiyatGuncelleClick(); }));
+    connect(BtnFiyatSabitle, &QPushButton::clicked, this, Guarded([this] { BtnFiyatSabitleClick(); }));
+    connect(BtnStokKarti, &QPushButton::clicked, this, Guarded([this] { BtnStokKartiClick(); }));
+    connect(BtnStokHareket, &QPushButton::clicked, this, Guarded([this] { BtnStokHareketClick(); }));
+    connect(BtnIsEmriKapama, &QPushButton::clicked, this, Guarded([this] { BtnIsEmriKapamaClick(); }));
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
+    connect(&Targets(), &TargetRegistry::changed, this, Guarded([this] { modAyarla(); }));
     auto kisayol = [this](const QKeySequence& k, std::function<void()> f) {
-        connect(new QShortcut(k, this), &QShortcut::activated, this, guarded(std::move(f)));
+        connect(new QShortcut(k, this), &QShortcut::activated, this, Guarded(std::move(f)));
     };
     kisayol(QKeySequence(Qt::Key_F2), [this] { if (BtnKaydet->isEnabled()) BtnKaydetClick(); });
     kisayol(QKeySequence(Qt::Key_F3), [this] { if (BtnDuzenle->isEnabled()) BtnDuzenleClick(); });

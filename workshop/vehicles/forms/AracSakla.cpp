@@ -141,7 +141,7 @@ TFormAracSakla::TFormAracSakla(SessionContext& ctx, QWidget* parent)
     Body->addLayout(bottom);
 
     connect(Panel->editor(QStringLiteral("SASE_NO")), &QLineEdit::textChanged, this,
-            [this](const QString& t) { LblSaseSayac->setText(QString::number(t.size())); });
+            Guarded([this](const QString& t) { LblSaseSayac->setText(QString::number(t.size())); }));
     connect(modelBtn, &QPushButton::clicked, this, Guarded([this] { ModelSecClick(); }));
     connect(disBtn, &QPushButton::clicked, this, Guarded([this] { DisRenkClick(); }));
     connect(icBtn, &QPushButton::clicked, this, Guarded([this] { IcRenkClick(); }));

@@ -1,5 +1,6 @@
 #include "workshop/vehicles/forms/FieldPanel.h"
 #include "controls/SayiAlani.h"
+#include "guard/FormGuard.h"
 #include "db/Database.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -64,12 +65,12 @@ QLineEdit* FieldPanel::add(const QString& column, const QString& caption, Kind k
     m_editors.insert(column, ed);
     m_kinds.insert(column, kind);
     m_order << column;
-    connect(ed, &QLineEdit::textEdited, this, [this, column] {
+    connect(ed, &QLineEdit::textEdited, this, Guarded([this, column] {
         if (m_loading)
             return;
         m_modified = true;
         emit edited(column);
-    });
+    }));
     ed->installEventFilter(this);
     return ed;
 }

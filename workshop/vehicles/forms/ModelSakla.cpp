@@ -431,8 +431,8 @@ bool TFormModelSakla::runCheckList(const QString& caption, const QString& label,
     auto* no = box->addButton(QStringLiteral("&Vazgeç"), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("BtnSakla"));
     no->setObjectName(QStringLiteral("BtnVazgec"));
-    connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept); // unguarded: ui only
+    connect(box, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     lay->addWidget(box);
     d.resize(460, 420);
     if (d.exec() != QDialog::Accepted)

@@ -39,7 +39,7 @@ VehicleCardBase::VehicleCardBase(SessionContext& ctx, const QString& caption, co
     buttons->addWidget(BtnVazgec);
     lay->addLayout(buttons);
     connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
-    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnVazgec, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 }
 
 void VehicleCardBase::open(const QVariantMap& row, bool isNew)

@@ -60,7 +60,7 @@ VehicleListBase::VehicleListBase(SessionContext& ctx, int mode, QWidget* parent)
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
     connect(BtnSec, &QPushButton::clicked, this, Guarded([this] { BtnSecClick(); }));
     connect(BtnExcel, &QPushButton::clicked, this, Guarded([this] { BtnExcelClick(); }));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     connect(Grid, &QTableView::doubleClicked, this, Guarded([this] {
         if (!BtnSec->isHidden())
             BtnSecClick();

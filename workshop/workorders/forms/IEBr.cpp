@@ -1,5 +1,6 @@
 #include "workshop/workorders/forms/IEBr.h"
 #include "controls/TarihEdit.h"
+#include "guard/FormGuard.h"
 
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
@@ -161,13 +162,13 @@ TFormIEBr::TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QW
     BtnSec->setVisible(mode == 1 || mode == 2 || mode == 10);
     BtnSec->setEnabled(mode != 5);
 
-    connect(BtnFiltrele, &QPushButton::clicked, this, &TFormIEBr::BtnFiltreleClick);
-    connect(BtnFiltKaldir, &QPushButton::clicked, this, &TFormIEBr::BtnFiltKaldirClick);
-    connect(BtnGecmis, &QPushButton::clicked, this, &TFormIEBr::BtnGecmisClick);
-    connect(CbSira, &QComboBox::currentIndexChanged, this, &TFormIEBr::BtnFiltreleClick);
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormIEBr::BtnFiltreleClick));
+    connect(BtnFiltKaldir, &QPushButton::clicked, this, Guarded(this, &TFormIEBr::BtnFiltKaldirClick));
+    connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormIEBr::BtnGecmisClick));
+    connect(CbSira, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormIEBr::BtnFiltreleClick));
     connect(EdAraNo, &QLineEdit::textEdited, this,
-            [this](const QString& s) { locate(QStringLiteral("IS_EMRI_NO"), IsEmriNoFromSearch(s)); });
-    connect(EdAraPlaka, &QLineEdit::textEdited, this, [this](const QString& s) { locate(QStringLiteral("PLAKA_NO"), s); });
+            Guarded([this](const QString& s) { locate(QStringLiteral("IS_EMRI_NO"), IsEmriNoFromSearch(s)); }));
+    connect(EdAraPlaka, &QLineEdit::textEdited, this, Guarded([this](const QString& s) { locate(QStringLiteral("PLAKA_NO"), s); }));
 
     // Opening filters of each mode.
     IEBrFiltre f;
@@ -418,8 +419,8 @@ TFormYPGarKontrol::TFormYPGarKontrol(SessionContext& ctx, const QString& isEmriN
     for (QWidget* w : std::initializer_list<QWidget*>{Rb12, Rb24, RbDiger, SpAy, sorgula})
         SearchRow->addWidget(w);
     SearchRow->addStretch(1);
-    connect(SpAy, &QSpinBox::valueChanged, RbDiger, [this] { RbDiger->setChecked(true); });
-    connect(sorgula, &QPushButton::clicked, this, &TFormYPGarKontrol::BtnSorgulaClick);
+    connect(SpAy, &QSpinBox::valueChanged, RbDiger, Guarded([this] { RbDiger->setChecked(true); }));
+    connect(sorgula, &QPushButton::clicked, this, Guarded(this, &TFormYPGarKontrol::BtnSorgulaClick));
     BtnSorgulaClick();
 }
 

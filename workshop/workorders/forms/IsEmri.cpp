@@ -263,18 +263,18 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     mkBtn(BtnKapat, "BtnKapat", QStringLiteral("Kapat - F10"), QKeySequence(Qt::Key_F10));
     lay->addLayout(buttons);
 
-    connect(BtnSakla, &QPushButton::clicked, this, &TFormIsEmri::BtnSaklaClick);
-    connect(BtnYeni, &QPushButton::clicked, this, &TFormIsEmri::BtnYeniClick);
-    connect(BtnDegistir, &QPushButton::clicked, this, &TFormIsEmri::BtnDegistirClick);
-    connect(BtnIptal, &QPushButton::clicked, this, &TFormIsEmri::BtnIptalClick);
-    connect(BtnKapat, &QPushButton::clicked, this, &TFormIsEmri::BtnKapatClick);
-    connect(BtnIsEmriSec, &QPushButton::clicked, this, &TFormIsEmri::BtnIsEmriSecClick);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormIsEmri::BtnCariSecClick);
-    connect(BtnAracSec, &QPushButton::clicked, this, &TFormIsEmri::BtnAracSecClick);
-    connect(BtnGecmis, &QPushButton::clicked, this, &TFormIsEmri::BtnGecmisClick);
-    connect(BtnTipler, &QPushButton::clicked, this, &TFormIsEmri::BtnTiplerClick);
+    connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnSaklaClick));
+    connect(BtnYeni, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnYeniClick));
+    connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnDegistirClick));
+    connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnIptalClick));
+    connect(BtnKapat, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnKapatClick));
+    connect(BtnIsEmriSec, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnIsEmriSecClick));
+    connect(BtnCariSec, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnCariSecClick));
+    connect(BtnAracSec, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnAracSecClick));
+    connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnGecmisClick));
+    connect(BtnTipler, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnTiplerClick));
     // The prints are a unit of their own; the card hands them the work order's number.
-    connect(BtnYazdir, &QPushButton::clicked, this, [this] {
+    connect(BtnYazdir, &QPushButton::clicked, this, Guarded([this] {
         if (const RoutineOpener yazdir = Targets().routine(kYazdir)) {
             OpenRequest r;
             r.target = kYazdir;
@@ -283,12 +283,12 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
             r.key = Kart.row.value(QStringLiteral("IS_EMRI_NO")).toString();
             Guard([&] { yazdir(r); });
         }
-    });
-    connect(EdAra, &QLineEdit::returnPressed, this, &TFormIsEmri::EdAraKeyPress);
-    connect(EdPlaka, &QLineEdit::returnPressed, this, &TFormIsEmri::EdPlakaKeyPress);
-    connect(EdSase, &QLineEdit::returnPressed, this, &TFormIsEmri::EdSaseKeyPress);
-    connect(EdMotor, &QLineEdit::returnPressed, this, &TFormIsEmri::EdMotorKeyPress);
-    connect(&Targets(), &TargetRegistry::changed, this, &TFormIsEmri::setButtons);
+    }));
+    connect(EdAra, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdAraKeyPress));
+    connect(EdPlaka, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdPlakaKeyPress));
+    connect(EdSase, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdSaseKeyPress));
+    connect(EdMotor, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdMotorKeyPress));
+    connect(&Targets(), &TargetRegistry::changed, this, Guarded(this, &TFormIsEmri::setButtons));
     // A dialog makes its first auto-default button the default one when shown,
     // and Enter in the plate field would then open that button's window.
     for (QPushButton* b : findChildren<QPushButton*>()) {

@@ -1,4 +1,5 @@
 #include "invoicing/workorder/monitor/forms/IEFatDrm.h"
+#include "guard/FormGuard.h"
 
 #include "accounts/cards/BrCari.h"
 #include "connection/DialogRunner.h"
@@ -153,13 +154,13 @@ TFormIEFatDrm::TFormIEFatDrm(SessionContext& ctx, int mode, QWidget* parent) : V
     grid->addWidget(BtnAracIE, 2, 10);
     SearchRow->addLayout(grid);
 
-    connect(BtnFiltrele, &QPushButton::clicked, this, &TFormIEFatDrm::BtnFiltreleClick);
-    connect(BtnFiltreSil, &QPushButton::clicked, this, &TFormIEFatDrm::BtnFiltreSilClick);
-    connect(BtnCariSec, &QPushButton::clicked, this, &TFormIEFatDrm::BtnCariSecClick);
-    connect(BtnAracIE, &QPushButton::clicked, this, &TFormIEFatDrm::BtnAracIEClick);
-    connect(CbSira, &QComboBox::currentIndexChanged, this, &TFormIEFatDrm::CbSiraChange);
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnFiltreleClick));
+    connect(BtnFiltreSil, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnFiltreSilClick));
+    connect(BtnCariSec, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnCariSecClick));
+    connect(BtnAracIE, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnAracIEClick));
+    connect(CbSira, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormIEFatDrm::CbSiraChange));
     connect(EdAraNo, &QLineEdit::returnPressed, this,
-            [this] { locate(QStringLiteral("IS_EMRI_NO"), workshop::IsEmriNoFromSearch(EdAraNo->text())); });
+            Guarded([this] { locate(QStringLiteral("IS_EMRI_NO"), workshop::IsEmriNoFromSearch(EdAraNo->text())); }));
     EdAraNo->installEventFilter(this);
     Grid->setItemDelegate(new DrmTutarDelegate(Liste, Grid));
 

@@ -1,0 +1,7 @@
+#pragma once
+#include <QDialog>
+
+class TFormKart : public QDialog {
+public:
+    TFormKart();
+};
