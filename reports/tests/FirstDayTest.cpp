@@ -217,8 +217,9 @@ TEST_F(FirstDayTest, TheUserWithEveryRightIsRefusedNothing)
         TAnaForm w(ctx);
         w.user_view();
         for (const MenuDef& m : MainMenus())
-            if (!m.hidden)
+            if (!m.hidden) {
                 EXPECT_TRUE(w.isMenuEnabled(m.id)) << m.id.toStdString();
+            }
         ModalKapatici kapatici;
         for (const Command& c : MainCommands()) {
             if (c.hidden || c.way == Way::Exit || c.way == Way::Relogin || c.way == Way::Help)
@@ -226,8 +227,9 @@ TEST_F(FirstDayTest, TheUserWithEveryRightIsRefusedNothing)
             SCOPED_TRACE(c.id.toStdString());
             EXPECT_TRUE(c.run.passes(ctx.AktifKullanici));
             // A command of a module this build leaves out stays disabled, for every user.
-            if (c.target.isEmpty() || c.way == Way::Program || Targets().isRegistered(c.target))
+            if (c.target.isEmpty() || c.way == Way::Program || Targets().isRegistered(c.target)) {
                 EXPECT_TRUE(w.isCommandEnabled(c.id));
+            }
             messages.clear();
             w.triggerCommand(c.id);
             for (const QString& t : messages.texts())
