@@ -29,11 +29,11 @@ TEST_F(LabourTest, CardSaveChecksCodeVatAndTimeAndDefaultsToUsd)
     EXPECT_EQ(saved.value(QStringLiteral("KLEIM_TURU")).toString(), QStringLiteral("A")); // the database's default
     EXPECT_EQ(saved.value(QStringLiteral("DOVIZ_KODU")).toString(), QStringLiteral("USD"));
 
-    // a duplicate (code, model) is shown with the database's text and nothing changes
+    // a duplicate (code, model) reaches the window's guard and nothing changes
     messages.clear();
     r[QStringLiteral("FRT_ZAMAN")] = 1.0;
-    EXPECT_FALSE(FrtKaydet(db, r, true));
-    EXPECT_EQ(messages.count(), 1);
+    EXPECT_THROW(FrtKaydet(db, r, true), DbError);
+    EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM FRT WHERE FRT_KODU = 'F1'")), 1);
 }
 
