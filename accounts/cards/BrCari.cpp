@@ -314,15 +314,7 @@ void TFormCariBr::BtnSilClick()
         return;
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        CariSil(m_db, kod);
-    } catch (const CariKartHatasi& e) {
-        Messages().show(MsgIcon::Information, e.text(), MsgCancel, MsgCancel, windowTitle());
-        return;
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return;
-    }
+    CariSil(m_db, kod);
     listeyiAc();
 }
 
@@ -362,11 +354,7 @@ bool TFormCariBr::eventFilter(QObject* o, QEvent* e)
                     : kutu == EditAd                        ? CariAramaAlani::Ad
                     : kutu == EditYetkili                   ? CariAramaAlani::YetkiliAdi
                                                             : CariAramaAlani::YetkiliSoyadi;
-                try {
-                    aramaYap(alan, kutu->text());
-                } catch (const DbError& err) {
-                    ShowError(err.text());
-                }
+                Guard([&] { aramaYap(alan, kutu->text()); });
                 return true;
             }
             if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) {

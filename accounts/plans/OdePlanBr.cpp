@@ -86,15 +86,7 @@ bool TFormOdePlanBr::planDuzenle(bool yeni)
     p.ADI = ad->text();
     p.ODE_TIP = tip->currentData().toString();
     p.HESAP_KOD = hesap->text();
-    try {
-        OdePlanKaydet(m_db, p, yeni);
-    } catch (const OdePlanHatasi& e) {
-        ShowWarning(e.text());
-        return false;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return false;
-    }
+    OdePlanKaydet(m_db, p, yeni);
     listeyiAc(p.ODE_KOD);
     return true;
 }
@@ -114,12 +106,7 @@ void TFormOdePlanBr::btnDeleteClick()
     const QString kod = anahtar().toString();
     if (kod.isEmpty() || AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        OdePlanSil(m_db, kod);
-    } catch (const OdePlanHatasi& e) {
-        ShowInfo(e.text());
-        return;
-    }
+    OdePlanSil(m_db, kod);
     listeyiAc();
 }
 
