@@ -59,7 +59,7 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
                            QStringLiteral("Stok Kodu "), QStringLiteral("Stok Adı")});
     CmbDepo->addItem(QString(), QString());
     CmbGrup->addItem(QString(), QString());
-    try {
+    {
         Query d(ctx.Database1, QStringLiteral("SELECT DEPO_KODU, DEPO_ADI FROM DEPO ORDER BY SIRA"));
         d.exec();
         while (d.next())
@@ -68,8 +68,6 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
         g.exec();
         while (g.next())
             CmbGrup->addItem(g.value(1).toString(), g.value(0).toString());
-    } catch (const DbError& e) {
-        ShowError(e.text());
     }
     form->addRow(QStringLiteral("Sayım Deposu"), CmbDepo);
     form->addRow(QStringLiteral("Stok Grubu"), CmbGrup);
@@ -118,14 +116,10 @@ void TQRListForm::BtnListeleClick()
     k.siralama = CmbSiralama->currentIndex();
     LblBaslik->setText(QStringLiteral("Depo: %1  Tarih :%2")
                            .arg(CmbDepo->currentText(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
-    try {
-        const SqlText s = SayimOncesiSorgu(k);
-        QListe->setStatement(m_ctx.Database1, s.text(), s.binds);
-        QListe->open();
-        KolonlariSigdir(GridListe);
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    const SqlText s = SayimOncesiSorgu(k);
+    QListe->setStatement(m_ctx.Database1, s.text(), s.binds);
+    QListe->open();
+    KolonlariSigdir(GridListe);
 }
 
 void ShowQRListForm(const SessionContext& ctx, QWidget* parent)
