@@ -12,7 +12,7 @@ void RegisterSchema()
     // The columns of this area's tables that hold a current-account code (the code rename moves them).
     CariKodKolonlariTanimla(QStringLiteral("aftersales"), {
         {"CLAIMM", "CL_CARI"},       {"EXPER", "SERVIS_KODU"},   {"EXPER", "SIG_ACENTA_KOD"},
-        {"ARAMAPER", "CARI_KOD"},    {"MBILGFRM", "MB_KOD"},
+        {"ARAMAPER", "CARI_KOD"},
     });
 }
 

@@ -14,7 +14,7 @@ void RegisterSchema()
     // The columns of this area's tables that hold a current-account code (the code rename moves them).
     CariKodKolonlariTanimla(QStringLiteral("workshop"), {
         {"ISEMRI", "CARI_KOD"},      {"ARAC", "CARI_KOD"},       {"RANMAST", "CARI_KOD"},
-        {"ARCALSIP", "CARI_KOD"},    {"ARCPRTFY", "SATIS_CARI"}, {"ARCPRTFY", "SIP_CARI"},
+        {"ARCALSIP", "CARI_KOD"},
     });
     SchemaRegistry::add(QStringLiteral("merkez_arac"), DatabaseKind::Central);
 }

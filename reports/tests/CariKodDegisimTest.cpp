@@ -83,6 +83,9 @@ TEST_F(CariKodDegisimTest, EveryAccountCodeColumnIsDeclared)
     QStringList eksik;
     QSet<QString> bulunan;
     for (const auto& [tablo, kolon] : kolonlar()) {
+        // The change history keeps the codes as they were when the change was made.
+        if (tablo.startsWith(S("CLOG_")))
+            continue;
         const QString tam = tablo + QLatin1Char('.') + kolon;
         bulunan.insert(tam);
         if (ad.match(kolon).hasMatch() && !bildirilen.contains(tam) && !hesapKoduOlmayanlar().contains(tam))
@@ -115,8 +118,8 @@ TEST_F(CariKodDegisimTest, RenameMovesEveryTableInOneTransaction)
     ekle("INSERT INTO KASAHRKT (HRKNO, SIRANO, REF_TIP, KASAKOD, KARSIKOD, TIP) VALUES (1, 1, 'C', 'K01', 'M001', 'B')");
     ekle("INSERT INTO KASAHRKT (HRKNO, SIRANO, REF_TIP, KASAKOD, KARSIKOD, TIP) VALUES (2, 1, 'B', 'K01', 'M001', 'A')");
     // An account line of a cash slip, and a cash line whose box has the same code.
-    ekle("INSERT INTO FISGA (HRK_NO, SIRA_NO, TIP, KOD) VALUES (1, 1, 'C', 'M001')");
-    ekle("INSERT INTO FISGA (HRK_NO, SIRA_NO, TIP, KOD) VALUES (1, 2, 'K', 'M001')");
+    ekle("INSERT INTO FISGA (HRK_NO, SIRA_NO, TIP, KOD, ACIKLAMA1) VALUES (1, 1, 'C', 'M001', 'Ayşe Işık')");
+    ekle("INSERT INTO FISGA (HRK_NO, SIRA_NO, TIP, KOD, ACIKLAMA1) VALUES (1, 2, 'K', 'M001', 'Kasa')");
     ekle("INSERT INTO SERFAT (SATIS_NO, CARI_KOD, MUSTERI_KOD) VALUES (1, 'M001', 'M001')");
     ekle("INSERT INTO DEPOHRK (SATISNO, TIP, SIRANO, CARIKOD, STOK_NO, DEPO_KODU) VALUES (1, 'C', 1, 'M001', 1, '2')");
     const QString once = yerler();
@@ -130,7 +133,7 @@ TEST_F(CariKodDegisimTest, RenameMovesEveryTableInOneTransaction)
     int adim = 0;
     EXPECT_THROW(CariKodDegistir(db, S("M001"), S("M900"),
                                  [&](const QString&) {
-                                     if (++adim == CariKodKolonlari().size() / 2)
+                                     if (++adim == 5) // accounts' columns are moved by then
                                          throw DbError(DbError::Kind::Other, S("kesinti"));
                                  }),
                  DbError);

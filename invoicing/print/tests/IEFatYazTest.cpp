@@ -139,6 +139,7 @@ TEST(IEFatMatbu, ColumnsFollowTheirRulesWhenALeftIsMissing)
         IEFatBaskiVerisi v = sampleData(1);
         v.satirlar[0].iskonto = 5;
         v.satirlar[0].iscilik = true;
+        v.iscMark = S("*");
         v.satirlar[0].olcu = S("AD");
         const report::PrePrintedResult r = report::RenderPrePrinted(IEFatMatbuFormu(layout(values), a4Page(), v, {}));
         EXPECT_DOUBLE_EQ(leftOf(r.document, 1, S(c.element)), c.left) << c.what;
