@@ -134,6 +134,25 @@ TEST_F(FormlarTest, PickerModesAndTheirResults)
     EXPECT_TRUE(CariSec2Grup(ctx, 1, QStringLiteral("B")).bos());
 }
 
+// "Cari Hareketleri İzle" opens the current account's movements.
+TEST_F(FormlarTest, WatchingMovementsOpensTheAccountsStatement)
+{
+    ctx.AktifKullanici.carihrkizle = QStringLiteral("O");
+    TFormCariBr f(ctx, 0, nullptr);
+    ASSERT_TRUE(f.aramaYap(CariAramaAlani::Kod, QStringLiteral("12002")));
+    ASSERT_TRUE(sec(f.cxGrid, f.TableBr, QStringLiteral("12002")));
+    ASSERT_TRUE(f.BtnHareketIzle->isEnabled());
+    QString acilan;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_TRUE(w);
+        acilan = QString::fromLatin1(w->metaObject()->className());
+        w->close();
+    });
+    f.BtnHareketIzle->click();
+    EXPECT_EQ(acilan, QStringLiteral("tornaly::accounts::TFormCariHrk"));
+}
+
 TEST_F(FormlarTest, LightPickerFiltersByGroupAndReturnsTheRecord)
 {
     TFormCariBr2 f(ctx, 1, nullptr);
