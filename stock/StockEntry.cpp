@@ -10,6 +10,8 @@
 #include "stock/catalog/KodListeleri.h"
 #include "stock/pictures/Fotos.h"
 #include "stock/prices/StokFiyatlari.h"
+#include "stock/slips/StokFisBak.h"
+#include "util/FormHelpers.h"
 #include "stock/tools/BarTest.h"
 #include "stock/tools/QRListForm.h"
 
@@ -44,6 +46,13 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::AnagrupAta), [](const OpenRequest& r) { AnagrupAtaKomutu(*r.ctx); });
     RegisterRoutine(QString::fromLatin1(entry::StokYeniKodlariniGuncelle),
                     [](const OpenRequest& r) { StokYeniKodlariKomutu(*r.ctx); });
+
+    // One slip list per program run, whichever window asks for it.
+    RegisterForm(QString::fromLatin1(entry::TFormStokFisBak), [](const OpenRequest& r) -> QWidget* {
+        if (QWidget* w = FindFormByName(QStringLiteral("FormStokFisBak")))
+            return w;
+        return new TFormStokFisBak(*r.ctx, r.owner);
+    });
 
     SetStokFiyatGuncelleyici(&StokFiyatlariniGuncelle);
     RegisterDemoSeed(QStringLiteral("stock"), &StokDemoVerisi);
