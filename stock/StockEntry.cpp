@@ -11,6 +11,8 @@
 #include "stock/pictures/Fotos.h"
 #include "stock/prices/StokFiyatlari.h"
 #include "stock/slips/StokFisBak.h"
+#include "stock/count/MikDevret.h"
+#include "stock/count/StokAyPrm.h"
 #include "util/FormHelpers.h"
 #include "stock/tools/BarTest.h"
 #include "stock/tools/QRListForm.h"
@@ -52,6 +54,13 @@ void RegisterEntryPoints()
         if (QWidget* w = FindFormByName(QStringLiteral("FormStokFisBak")))
             return w;
         return new TFormStokFisBak(*r.ctx, r.owner);
+    });
+
+    RegisterRoutine(QString::fromLatin1(entry::MikDevretAc), [](const OpenRequest& r) { MikDevretAc(*r.ctx, r.mode, r.owner); });
+    RegisterForm(QString::fromLatin1(entry::TFormStokAyPrm), [](const OpenRequest& r) -> QWidget* {
+        if (QWidget* w = FindFormByName(QStringLiteral("FormStokAyPrm")))
+            return w;
+        return new TFormStokAyPrm(*r.ctx, r.owner);
     });
 
     SetStokFiyatGuncelleyici(&StokFiyatlariniGuncelle);
