@@ -14,7 +14,7 @@ namespace tornaly::stock {
 namespace {
 using text::S;
 
-const char* merkezHaricSql = " AND (S.MERKEZ IS NULL OR S.MERKEZ <> 1)";
+const char* merkezHaricSql = " AND (MERKEZ IS NULL OR MERKEZ<>1)";
 
 // The order of a page: its expressions (the part number settles ties) and
 // the values of a row for them.

@@ -32,28 +32,26 @@ QString sayiMetni(const QVariant& v)
 
 SipMatrisi SipMatrisiOku(const Db& db)
 {
-    Query q(db, S("SELECT FIYAT, A1, A2, A3, A4, A5, A6, A7 FROM SIPMTRX ORDER BY FIYAT"));
-    q.exec();
     SipMatrisi m;
-    bool baslikSatiri = false;
+    // Headings from the heading row, or without one from the first row.
+    Query b(db, S("SELECT A1, A2, A3, A4, A5, A6, A7 FROM SIPMTRX ORDER BY FIYAT"));
+    b.exec();
+    if (b.next())
+        for (int i = 0; i < 7; ++i)
+            m.basliklar << (b.value(i).isNull() ? QString() : QString::number(b.value(i).toDouble()));
+    else
+        for (int i = 1; i <= 7; ++i)
+            m.basliklar << S("A%1").arg(i);
+    b.finish();
+    Query q(db, S("SELECT FIYAT, A1, A2, A3, A4, A5, A6, A7 FROM SIPMTRX WHERE FIYAT<>0 ORDER BY FIYAT"));
+    q.exec();
     while (q.next()) {
         SipMatrisSatiri r;
         r.FIYAT = q.num(S("FIYAT"));
         for (int i = 0; i < 7; ++i)
             r.A[i] = q.value(i + 1);
-        if (m.basliklar.isEmpty())
-            for (int i = 0; i < 7; ++i)
-                m.basliklar << (r.A[i].isNull() ? QString() : QString::number(r.A[i].toDouble()));
-        if (r.FIYAT == 0) {
-            baslikSatiri = true;
-            continue;
-        }
         m.satirlar << r;
     }
-    Q_UNUSED(baslikSatiri);
-    if (m.basliklar.isEmpty())
-        for (int i = 1; i <= 7; ++i)
-            m.basliklar << S("A%1").arg(i);
     return m;
 }
 

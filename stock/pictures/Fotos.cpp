@@ -212,11 +212,9 @@ void TFormFotos::BtnSilClick()
     if (Messages().show(MsgIcon::Confirmation, QStringLiteral("Silmek İstediğinize Emin misiniz?"), MsgYes | MsgNo,
                         MsgNo, QStringLiteral("Onay!")) != MsgYes)
         return;
-    try {
-        ResimSil(m_ctx.Database1, no);
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    const QString m = ResimSil(m_ctx.Database1, no);
+    if (!m.isEmpty())
+        ShowInfo(m);
     listele();
 }
 

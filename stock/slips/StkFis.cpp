@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -40,7 +41,7 @@ namespace {
 using text::S;
 int g_acikPencere = 0;
 
-enum SatirKolonu { KSira, KKod, KAd, KMiktar, KFiyat, KKdv, KSeri, KAciklama, KolonSayisi };
+enum SatirKolonu { KSira, KKod, KAd, KMiktar, KFiyat, KKdv, KSeri, KAciklama, KFytUsd, KFytDvz, KKdvDahil, KolonSayisi };
 
 QPushButton* fisDugmesi(QWidget* parent, const char* ad, const QString& baslik)
 {
@@ -68,9 +69,10 @@ void depoSec(QComboBox* cmb, const QString& kod)
 int TFormStkFis::AcikPencereSayisi() { return g_acikPencere; }
 
 TFormStkFis::TFormStkFis(SessionContext& ctx, double hrkno, QChar tip, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_ctx(ctx), m_db(ctx.Database1)
+    : QWidget(parent, Qt::Window), HRKNOSU(hrkno), TIPSTK(tip), m_ctx(ctx), m_db(ctx.Database1)
 {
     ++g_acikPencere;
+    MuhKytVarmi = MuhasebeAktarimSecimi(m_db, u'H');
     setObjectName(QStringLiteral("FormStkFis"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(S("Stok Fişi"));
@@ -81,7 +83,8 @@ TFormStkFis::TFormStkFis(SessionContext& ctx, double hrkno, QChar tip, QWidget* 
     bol->addWidget(kurStokListesi());
     lay->addWidget(bol, 1);
     lay->addLayout(kurDugmeler());
-    fisiYukle(hrkno, tip);
+    kurMenu();
+    fisiYukle(HRKNOSU, TIPSTK);
     resize(1100, 760);
 }
 
@@ -145,9 +148,11 @@ QWidget* TFormStkFis::kurBaslik()
     g->addWidget(CmbGirDepo, 3, 5);
     depolariDoldur(m_db, m_ctx, CmbCikDepo);
     depolariDoldur(m_db, m_ctx, CmbGirDepo);
+    LblOnay = new QLabel(S("Onay Durumu"), w);
+    g->addWidget(LblOnay, 1, 6);
     ChkOnay = new QCheckBox(S("Onay Bekliyor"), w);
     ChkOnay->setObjectName(QStringLiteral("ChkOnay"));
-    g->addWidget(ChkOnay, 1, 6, 1, 2);
+    g->addWidget(ChkOnay, 1, 7);
     etiket(S("Muh Ref.No :"), 2, 6);
     EditFisNo = new QLineEdit(w);
     EditFisNo->setObjectName(QStringLiteral("EditFisNo"));
@@ -180,7 +185,9 @@ QWidget* TFormStkFis::kurSatirlar()
     GridSatir = new QTableWidget(0, KolonSayisi, w);
     GridSatir->setObjectName(QStringLiteral("GridSatir"));
     GridSatir->setHorizontalHeaderLabels({S("SNo"), S("Stok Kodu"), S("Stok Adı"), S("Miktar"), S("Fiyat TL"), S("KDV"),
-                                          S("Seri/Parti No"), S("Açıklama")});
+                                          S("Seri/Parti No"), S("Açıklama"), S("Fyt USD"), S("Fyt Dvz"), S("Kdv dahilmi")});
+    for (int c : {KFytUsd, KFytDvz, KKdvDahil})
+        GridSatir->setColumnHidden(c, true);
     GridSatir->horizontalHeader()->setSectionResizeMode(KAd, QHeaderView::Stretch);
     GridSatir->verticalHeader()->hide();
     lay->addWidget(GridSatir);
@@ -260,6 +267,52 @@ QWidget* TFormStkFis::kurStokListesi()
     return w;
 }
 
+void TFormStkFis::kurMenu()
+{
+    MenuAra = new QMenu(this);
+    MenuAra->setObjectName(QStringLiteral("PopupMenu"));
+    const struct {
+        const char* ad;
+        const char* baslik;
+        const char* alan;
+        const char* etiket;
+        QKeySequence tus;
+    } aramalar[] = {{"AdaGoreAra", "Ada Göre Ara", "AD", "Ada Göre", QKeySequence(Qt::CTRL | Qt::Key_A)},
+                    {"KodaGoreAra", "Koda Göre Ara", "KOD", "Kod a Göre", QKeySequence(Qt::CTRL | Qt::Key_K)},
+                    {"BarkodaGoreAra", "Barkod a Göre Arama", "BARKOD", "Barkod a Göre Arama",
+                     QKeySequence(Qt::CTRL | Qt::Key_B)}};
+    for (const auto& a : aramalar) {
+        QAction* act = MenuAra->addAction(S(a.baslik));
+        act->setObjectName(QString::fromLatin1(a.ad));
+        act->setShortcut(a.tus);
+        act->setShortcutContext(Qt::WindowShortcut);
+        addAction(act);
+        const QString alan = QString::fromLatin1(a.alan), etiket = S(a.etiket);
+        connect(act, &QAction::triggered, this, [this, alan, etiket] {
+            m_araAlan = alan;
+            LblAraAlan->setText(etiket);
+            EditAra->setFocus();
+        });
+    }
+    QAction* merkez = MenuAra->addAction(S("Merkez Kaynaklıları Göster"));
+    merkez->setObjectName(QStringLiteral("MerkezKaynaklilariGoster"));
+    connect(merkez, &QAction::triggered, this, Guarded(this, &TFormStkFis::BtnMerkezClick));
+    QAction* disari = MenuAra->addAction(S("Excele Aktar"));
+    disari->setObjectName(QStringLiteral("ExceleAktar"));
+    connect(disari, &QAction::triggered, this, Guarded([this] { GridExport(QStringLiteral("E"), GridSatir, true); }));
+    QAction* gizli = MenuAra->addAction(QStringLiteral("EXCEL"));
+    gizli->setObjectName(QStringLiteral("EXCEL"));
+    gizli->setVisible(false);
+    gizli->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    addAction(gizli);
+    connect(gizli, &QAction::triggered, this, [this] { BtnExcel->setVisible(true); });
+    for (QWidget* w : {static_cast<QWidget*>(GridStok), static_cast<QWidget*>(GridSatir)}) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& p) { MenuAra->popup(w->mapToGlobal(p)); });
+    }
+}
+
 QLayout* TFormStkFis::kurDugmeler()
 {
     auto* d = new QHBoxLayout;
@@ -292,8 +345,6 @@ QLayout* TFormStkFis::kurDugmeler()
     connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnIptalClick));
     connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnSaklaClick));
     connect(BtnKapat, &QPushButton::clicked, this, &QWidget::close);
-    auto* gizli = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), this);
-    connect(gizli, &QShortcut::activated, this, [this] { BtnExcel->setVisible(true); });
     return d;
 }
 
@@ -311,6 +362,7 @@ void TFormStkFis::fisiYukle(double hrkno, QChar tip)
     CmbCikDepo->setVisible(t && t->cikis);
     CmbGirDepo->setVisible(t && t->giris);
     ChkOnay->setVisible(m_fis.TIP == u'O');
+    LblOnay->setVisible(m_fis.TIP == u'O');
     ChkOnay->setEnabled(m_ctx.AktifKullanici.DepoTransferOnayi);
     basligiGoster();
     satirlariGoster();
@@ -367,10 +419,11 @@ void TFormStkFis::satirlariGoster(int secili)
         const StokFisSatiri& s = m_fis.satirlar[r];
         const QStringList degerler{QString::number(s.SIRANO), s.STOK_KOD_NO,  s.STOK_ADI,
                                    FormatMoney(s.MIKTAR, S(",0.00##")), FormatMoney(s.FIYAT, S(",0.00")),
-                                   FormatMoney(s.KDV, S(",0.##")), s.SERINO, s.ACIKLAMA};
+                                   FormatMoney(s.KDV, S(",0.##")), s.SERINO, s.ACIKLAMA,
+                                   FormatMoney(s.FYT_USD, S(",0.00")), FormatMoney(s.FYT_DOVIZ, S(",0.00")), s.KDV_DAHIL};
         for (int c = 0; c < KolonSayisi; ++c) {
             auto* item = new QTableWidgetItem(degerler[c]);
-            if (c == KSira || c == KKod || c == KAd)
+            if (c == KSira || c == KKod || c == KAd || c >= KFytUsd)
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             if (c == KMiktar || c == KFiyat || c == KKdv)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -444,9 +497,8 @@ void TFormStkFis::BtnSaklaClick()
     m_degisti = false;
     // Accounting and the web page only once the slip is in.
     if (StokFisiMuhasebeyeGider(m_fis.TIP)) {
-        const MuhasebeAktarimi secim = MuhasebeAktarimSecimi(m_db, u'H');
-        if (secim == MuhasebeAktarimi::Aktar ||
-            (secim == MuhasebeAktarimi::Sor && AskYesNo(S("Muhasebe Kaydı Yapılsın mı?"))))
+        if (MuhKytVarmi == MuhasebeAktarimi::Aktar ||
+            (MuhKytVarmi == MuhasebeAktarimi::Sor && AskYesNo(S("Muhasebe Kaydı Yapılsın mı?"))))
             Guard([&] { MuhasebeEntegre(m_ctx, m_db, {u'H', false, m_fis.FIS_NO, m_fis.HRKNO}); });
     }
     close();
@@ -654,6 +706,19 @@ void TFormStkFis::stokKaydiEkle(double stokNo, const StokEkleme& e)
 
 void TFormStkFis::depoSeridiGoster(double stokNo)
 {
+    // Each warehouse column shows the part's shelf there, when it has one.
+    {
+        Query r(m_db, S("SELECT D.DEPO_KODU, D.DEPO_ADI, MAX(M.RAF_YERI) AS RAF FROM DEPO D LEFT JOIN STOKMIK M "
+                        "ON M.DEPO_KOD = D.DEPO_KODU AND M.STOK_NO = :N GROUP BY D.SIRA, D.DEPO_KODU, D.DEPO_ADI "
+                        "ORDER BY D.SIRA, D.DEPO_KODU"));
+        r.bind(S("N"), stokNo).exec();
+        for (int c = 1; r.next() && c < GridDepo->columnCount(); ++c) {
+            const QString raf = r.str(S("RAF")).trimmed();
+            GridDepo->setHorizontalHeaderItem(
+                c, new QTableWidgetItem(raf.isEmpty() ? r.str(S("DEPO_ADI")) + S(" DK:") + r.str(S("DEPO_KODU")).trimmed()
+                                                      : S("Raf:[") + raf + S("] / [") + r.str(S("DEPO_ADI")) + S("]")));
+        }
+    }
     Query q(m_db, S("SELECT * FROM V_DEPO WHERE STOK_NO = :N"));
     q.bind(S("N"), stokNo).exec();
     const bool var = q.next();
@@ -810,17 +875,6 @@ void TFormStkFis::keyPressEvent(QKeyEvent* e)
         case Qt::Key_U:
             if (ctrl)
                 GridStok->setFocus();
-            break;
-        case Qt::Key_A:
-        case Qt::Key_K:
-        case Qt::Key_B:
-            if (ctrl) {
-                m_araAlan = e->key() == Qt::Key_A ? S("AD") : e->key() == Qt::Key_K ? S("KOD") : S("BARKOD");
-                LblAraAlan->setText(e->key() == Qt::Key_A   ? S("Ada Göre")
-                                    : e->key() == Qt::Key_K ? S("Kod a Göre")
-                                                            : S("Barkod a Göre Arama"));
-                EditAra->setFocus();
-            }
             break;
         default: QWidget::keyPressEvent(e); break;
         }

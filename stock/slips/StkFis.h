@@ -1,5 +1,6 @@
 #pragma once
 #include "context/SessionContext.h"
+#include "services/MuhasebeEntegre.h"
 #include "stock/slips/StokFisi.h"
 
 #include <QWidget>
@@ -8,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTableView;
 class QTableWidget;
@@ -42,6 +44,7 @@ public:
     QLineEdit* EditPerson = nullptr;
     QComboBox* CmbCikDepo = nullptr;
     QComboBox* CmbGirDepo = nullptr;
+    QLabel* LblOnay = nullptr;
     QCheckBox* ChkOnay = nullptr;
     QLineEdit* EditFisNo = nullptr;
     QLabel* LblToplam = nullptr;
@@ -65,6 +68,13 @@ public:
     QPushButton* BtnBarkod = nullptr;
     QLabel* LblMod = nullptr;
     QTableWidget* GridDepo = nullptr;
+    QMenu* MenuAra = nullptr;
+
+    // What the window was opened for: a slip number (0: new) and a new slip's type.
+    double HRKNOSU = 0;
+    QChar TIPSTK;
+    // The accounting switch PARAFAT.MUH_KAY as it stood when the window opened.
+    MuhasebeAktarimi MuhKytVarmi = MuhasebeAktarimi::Aktarma;
 
     const StokFisi& fis() const { return m_fis; }
     bool barkodModu() const { return m_barkod; }
@@ -91,6 +101,7 @@ private:
     QWidget* kurBaslik();
     QWidget* kurSatirlar();
     QWidget* kurStokListesi();
+    void kurMenu();
     QLayout* kurDugmeler();
     void fisiYukle(double hrkno, QChar tip);
     void basligiGoster();

@@ -38,19 +38,18 @@ const char* listeSql = "SELECT HRKNO, TIP, TARIH, BRUTTUT, KDVTUT, NETTUT, CIKDE
 
 struct Siralama {
     const char* baslik;
-    const char* kolon;
-    bool azalan;
+    const char* order; // the list's order clause; HRKNO settles ties
 };
-const Siralama siralamalar[] = {{"Hrk.No", "HRKNO", true},     {"Tipi", "TIP", false},
-                                {"Tarih", "TARIH", false},     {"Net Tut.", "NETTUT", false},
-                                {"Kullanıcı", "KULLANICI", false}, {"Pers.Kod", "PERSON_KOD", false}};
+const Siralama siralamalar[] = {{"Hrk.No", "ORDER BY HRKNO DESC"},   {"Tipi", "ORDER BY TIP"},
+                                {"Tarih", "ORDER BY TARIH"},         {"Net Tut.", "ORDER BY NETTUT"},
+                                {"Kullanıcı", "ORDER BY KULLANICI"}, {"Pers.Kod", "ORDER BY PERSON_KOD"}};
 
-// "Tipe Filtre": the items and the type each keeps (none: every type). The
+// "Tipe Filtre": the items and the condition each adds (none: every type). The
 // transfer item is ours: without it transfers could only be found under "Tümü".
-const std::pair<const char*, char> tipFiltreleri[] = {
-    {"Üretimden Geliş", 'L'}, {"Fire", 'F'},          {"Sarf", 'R'},         {"Üretime Gidiş", 'U'},
-    {"Dönem Başı", 'D'},      {"Sayım Fazlası", 'T'}, {"Sayım Eksiği", 'Z'}, {"Depo Transferi", 'O'},
-    {"Tümü", 0}};
+const std::pair<const char*, const char*> tipFiltreleri[] = {
+    {"Üretimden Geliş", "(TIP='L')"}, {"Fire", "(TIP='F')"},          {"Sarf", "(TIP='R')"},
+    {"Üretime Gidiş", "(TIP='U')"},   {"Dönem Başı", "(TIP='D')"},    {"Sayım Fazlası", "(TIP='T')"},
+    {"Sayım Eksiği", "(TIP='Z')"},    {"Depo Transferi", "(TIP='O')"}, {"Tümü", ""}};
 
 // The "Yeni Stok Fişi" menu: caption and type letter.
 const std::pair<const char*, char> yeniFisler[] = {
@@ -170,8 +169,8 @@ QWidget* TFormStokFisBak::kurUst()
     fg->addWidget(new QLabel(S("Tipe &Filtre"), filtre), 2, 0);
     CmbTipFiltre = new QComboBox(filtre);
     CmbTipFiltre->setObjectName(QStringLiteral("CmbTipFiltre"));
-    for (const auto& [baslik, tip] : tipFiltreleri)
-        CmbTipFiltre->addItem(S(baslik), tip ? QString(QLatin1Char(tip)) : QString());
+    for (const auto& [baslik, kosul] : tipFiltreleri)
+        CmbTipFiltre->addItem(S(baslik), QString::fromLatin1(kosul));
     CmbTipFiltre->setCurrentIndex(CmbTipFiltre->count() - 1);
     fg->addWidget(CmbTipFiltre, 2, 1, 1, 2);
     BtnFiltrele = listeDugmesi(filtre, "BtnFiltrele", S("Filtrele"));
@@ -250,11 +249,8 @@ void TFormStokFisBak::Yenile()
 {
     const double secili = seciliFis();
     const Siralama& s = siralamalar[qBound(0, CmbSiralama->currentIndex(), int(std::size(siralamalar)) - 1)];
-    QString sql = S(listeSql) + m_filtre;
-    // The sort columns may be empty on old rows: one COALESCE keeps the keyset order total.
-    const QString kolon = S(s.kolon);
-    sql += S(" ORDER BY ") + kolon + (s.azalan ? S(" DESC") : QString());
-    if (kolon != QLatin1String("HRKNO"))
+    QString sql = S(listeSql) + m_filtre + S(" ") + S(s.order);
+    if (!sql.endsWith(QLatin1String("HRKNO DESC")))
         sql += S(", HRKNO");
     QFis->setStatement(m_db, sql, m_filtreDegerleri);
     QFis->setOrderKeys({S("HRKNO")});
@@ -317,11 +313,10 @@ void TFormStokFisBak::BtnFiltreleClick()
 {
     m_filtre.clear();
     m_filtreDegerleri.clear();
+    // The type conditions are fixed texts of the list, never typed ones.
     const QString tip = CmbTipFiltre->currentData().toString();
-    if (!tip.isEmpty()) {
-        m_filtre += S(" AND TIP = :FTIP");
-        m_filtreDegerleri[S("FTIP")] = tip;
-    }
+    if (!tip.isEmpty())
+        m_filtre += S(" AND ") + tip;
     if (EditIlkTarih->tarih().isValid()) {
         m_filtre += S(" AND TARIH >= :FILK");
         m_filtreDegerleri[S("FILK")] = QDateTime(EditIlkTarih->tarih(), QTime(0, 0));

@@ -195,8 +195,8 @@ void StokFisiToplamlari(StokFisi& f)
         f.BRUT_USD += s.KDVSIZTUT_USD();
         f.KDVTUT += s.AsilKDV();
         f.KDV_USD += s.AsilKDV_USD();
-        net += s.KDVSIZTUT();
-        netUsd += s.KDVSIZTUT_USD();
+        net += s.NetKDVsizTut();
+        netUsd += s.NetKDVsizTutUSD();
     }
     f.NETTUT = f.KDVTUT + net;
     f.NET_USD = f.KDV_USD + netUsd;
@@ -210,8 +210,8 @@ QList<DepoHrkSatiri> StokFisiHareketleri(const StokFisi& f)
     const QDateTime tarih = f.TARIH.isValid() ? f.TARIH : QDateTime(QDate::currentDate(), QTime(0, 0));
     QList<DepoHrkSatiri> rows;
     for (const StokFisSatiri& s : f.satirlar) {
-        const QVariant fiyat = StokFisiBirimFiyat(s.KDVSIZTUT(), s.MIKTAR);
-        const QVariant usd = s.MIKTAR > 0 ? QVariant(s.KDVSIZTUT_USD() / s.MIKTAR) : QVariant();
+        const QVariant fiyat = StokFisiBirimFiyat(s.NetKDVsizTut(), s.MIKTAR);
+        const QVariant usd = s.MIKTAR > 0 ? QVariant(s.NetKDVsizTutUSD() / s.MIKTAR) : QVariant();
         QList<DepoHrkSatiri> satir;
         if (f.TIP == u'O')
             satir = DepoHrkTransfer(s.SIRANO, s.STOK_NO, f.CIKDEPO, f.GIRDEPO, tarih, s.MIKTAR, fiyat, usd);
@@ -297,8 +297,8 @@ void StokFisiYaz(const SessionContext& ctx, const Db& db, StokFisi& fis)
         satirlar.value(s.MIKTAR).value(s.FIYAT).value(s.KDV).value(s.FYT_USD).value(s.FYT_DOVIZ);
         satirlar.value(s.DOVIZ_KODU.isEmpty() ? ctx.YerelPara : s.DOVIZ_KODU).value(s.TL_KURDEGER);
         satirlar.value(s.PARA_BAZ).value(s.KDV_DAHIL).value(s.DEPO_KODU);
-        satirlar.value(tutarli ? QVariant(s.KDVSIZTUT()) : QVariant(QMetaType(QMetaType::Double)));
-        satirlar.value(tutarli ? QVariant(s.KDVSIZTUT_USD()) : QVariant(QMetaType(QMetaType::Double)));
+        satirlar.value(tutarli ? QVariant(s.NetKDVsizTut()) : QVariant(QMetaType(QMetaType::Double)));
+        satirlar.value(tutarli ? QVariant(s.NetKDVsizTutUSD()) : QVariant(QMetaType(QMetaType::Double)));
         satirlar.value(bosIseNull(s.SERINO)).value(bosIseNull(s.ACIKLAMA));
         satirlar.endRow();
     }

@@ -41,11 +41,17 @@ struct StokFisSatiri {
     QString SERINO;
     QString ACIKLAMA;
 
+    double KDVSIZFYT() const { return FIYAT; }
+    double KDVLIFYT() const { return (KDV + 100) * FIYAT / 100; }
     double KDVSIZTUT() const { return FIYAT * MIKTAR; }
     double KDVSIZTUT_USD() const { return FYT_USD * MIKTAR; }
-    double AsilKDV() const { return KDV * KDVSIZTUT() / 100; }
-    double AsilKDV_USD() const { return KDV * KDVSIZTUT_USD() / 100; }
-    double KDVLIFYT() const { return (KDV + 100) * FIYAT / 100; }
+    double NetKDVsizTut() const { return KDVSIZTUT(); }
+    double NetKDVsizTutUSD() const { return KDVSIZTUT_USD(); }
+    double KDV_TUT() const { return KDV * KDVSIZTUT() / 100; }
+    double KDV_TUT_USD() const { return KDV * KDVSIZTUT_USD() / 100; }
+    double AsilKDV() const { return KDV * NetKDVsizTut() / 100; }
+    double AsilKDV_USD() const { return KDV * NetKDVsizTutUSD() / 100; }
+    double KDVLI_TUT() const { return KDVSIZTUT() + KDV_TUT(); }
 };
 
 struct StokFisi {

@@ -9,6 +9,8 @@
 #include "stock/ledger/StokMik.h"
 #include "stock/slips/StkFis.h"
 #include "stock/slips/StokFisBak.h"
+#include "stock/tools/QRListForm.h"
+#include "platform/Desktop.h"
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
@@ -24,6 +26,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 using namespace tornaly;
 using namespace tornaly::stock;
@@ -214,6 +218,26 @@ TEST_F(StockSlipFormsTest, QuickCountScansAndBooks)
     f.CmbDepo->setCurrentIndex(0);
     f.BtnExcel->click();
     EXPECT_EQ(messages.lastText(), S("Lütfen Sayım yapacağınız depoyu seçiniz."));
+}
+
+TEST_F(StockSlipFormsTest, CountPreListPrintsAndExports)
+{
+    db.exec(S("INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR, RAF_YERI) VALUES (1, '1', 2, 'A-1')"));
+    db.exec(S("INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR, RAF_YERI) VALUES (2, '1', 5, 'A-2')"));
+    int onizleme = 0;
+    report::SetPreviewHook([&](const report::Document&) { ++onizleme; });
+    QStringList acilan;
+    SetOpenDocumentHook([&](const QString& yol) { acilan << yol; });
+    TQRListForm f(ctx);
+    f.CmbDepo->setCurrentIndex(f.CmbDepo->findData(S("1")));
+    f.BtnYazdir->click();
+    EXPECT_EQ(onizleme, 1);
+    QTemporaryDir dir;
+    const QString yol = dir.filePath(S("sayim.xlsx"));
+    messages.answerFile(yol);
+    f.BtnExcel->click();
+    EXPECT_TRUE(QFileInfo::exists(yol)) << messages.lastText().toStdString();
+    SetOpenDocumentHook({});
 }
 
 TEST_F(StockSlipFormsTest, TheProgramsWindowsReachEveryForm)
