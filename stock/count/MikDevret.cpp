@@ -71,6 +71,7 @@ TFormMikDevret::TFormMikDevret(SessionContext& ctx, int mode, QWidget* parent)
                                           S("Yeni ParçaNo"), S("Alış Fiyat (TL)"), S("Sat. Fiyat (TL)"), S("Maliyet(TL)"),
                                           S("Model No")});
     GridSayim->verticalHeader()->hide();
+    GridSayim->setWordWrap(false);
     connect(GridSayim, &QTableWidget::cellChanged, this, Guarded([this](int r, int c) { hucreDegisti(r, c); }));
     lay->addWidget(GridSayim, 1);
     PanelAktarim = kurAktarimPaneli();
@@ -328,11 +329,12 @@ void TFormMikDevret::goster(const QList<SayimSatiri>& satirlar)
             auto* i = new QTableWidgetItem(d[c]);
             if (c != SSayim && c != SRaf)
                 i->setFlags(i->flags() & ~Qt::ItemIsEditable);
+            if (c == SDBasMik || c == SDBasTut || c == SSayim || (c >= SAlis && c <= SMaliyet))
+                i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             GridSayim->setItem(r, c, i);
         }
     }
     GridSayim->resizeColumnsToContents();
-    GridSayim->horizontalHeader()->setSectionResizeMode(SAd, QHeaderView::Stretch);
     m_yukleniyor = false;
 }
 

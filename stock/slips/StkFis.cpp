@@ -14,6 +14,7 @@
 #include "services/MuhasebeEntegre.h"
 #include "sql/SqlHelpers.h"
 #include "stock/cards/StokSakla.h"
+#include "stock/common/ListeGorunumu.h"
 #include "stock/movements/DepoHrkForm.h"
 #include "stock/slips/StkFisKK.h"
 
@@ -228,7 +229,15 @@ QWidget* TFormStkFis::kurStokListesi()
     GridStok->setSelectionMode(QAbstractItemView::SingleSelection);
     GridStok->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QStok = new BoundQueryModel(this);
-    GridStok->setModel(QStok);
+    ListeHazirla(GridStok, QStok,
+                 {{{S("STOK_KOD_NO"), S("Stok Kodu")}, {S("STOK_ADI_TR"), S("Stok Adı")}, {S("STOK_ADI_ING"), S("İngilizce Adı")},
+                   {S("BARKOD"), S("Barkod")}, {S("GRUP_NO"), S("Grup")}, {S("BIRIMI"), S("Birimi")},
+                   {S("ALIS_FYT_TL"), S("Alış Fyt")}, {S("SAT_FYT_TL"), S("Satış Fyt")}, {S("MALIYET_FYT_TL"), S("Maliyet")},
+                   {S("KDV"), S("KDV")}, {S("ESKI_PART_NO"), S("Eski Parça No")}, {S("PAY"), S("PAY")}, {S("ORJ"), S("ORJ")},
+                   {S("SERITAKIP"), S("Seri Takip")}},
+                  {S("STOK_NO")},
+                  {{S("ALIS_FYT_TL"), S(",0.00")}, {S("SAT_FYT_TL"), S(",0.00")}, {S("MALIYET_FYT_TL"), S(",0.00")},
+                   {S("KDV"), S(",0")}}});
     GridStok->installEventFilter(this);
     lay->addWidget(GridStok, 1);
     GridDepo = new QTableWidget(1, 11, w);
@@ -245,6 +254,7 @@ QWidget* TFormStkFis::kurStokListesi()
             basliklar << q.str(S("DEPO_ADI")) + S(" DK:") + q.str(S("DEPO_KODU")).trimmed();
         GridDepo->setColumnCount(int(basliklar.size()));
         GridDepo->setHorizontalHeaderLabels(basliklar);
+        GridDepo->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     }
 
     EditAra->installEventFilter(this);
@@ -639,12 +649,8 @@ void TFormStkFis::stokListesiAc(const QString& alan, const QString& metin)
     sql += S(" ORDER BY ") + sira + S(", STOK_NO");
     QStok->setStatement(m_db, sql, b);
     QStok->setOrderKeys({S("STOK_NO")});
-    QStok->setCaptions({S("No"), S("Stok Kodu"), S("Stok Adı"), S("İngilizce Adı"), S("Barkod"), S("Grup"), S("Birimi"),
-                        S("Alış Fyt"), S("Satış Fyt"), S("Maliyet"), S("KDV"), S("Eski Parça No"), S("PAY"), S("ORJ"),
-                        S("Seri Takip")});
     QStok->open();
-    GridStok->setColumnHidden(0, true);
-    GridStok->resizeColumnsToContents();
+    KolonlariSigdir(GridStok);
     if (QStok->rowCount() > 0)
         GridStok->setCurrentIndex(QStok->index(0, 1));
 }

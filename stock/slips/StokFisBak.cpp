@@ -90,8 +90,9 @@ TFormStokFisBak::TFormStokFisBak(SessionContext& ctx, QWidget* parent)
                    {S("PERSON_KOD"), S("Personel Kodu")},
                    {S("FIS_NO"), S("Muh Ref.Fiş No")}},
                   {},
-                  {{S("HRKNO"), S(",0")}, {S("FIS_NO"), S(",0")}},
-                  {S("TARIH")},
+                  {{S("HRKNO"), S(",0")}, {S("FIS_NO"), S(",0")}, {S("BRUTTUT"), ctx.ParaFormat},
+                   {S("KDVTUT"), ctx.ParaFormat}, {S("NETTUT"), ctx.ParaFormat}},
+                  {},
                   {{S("TIP"),
                     [](const QVariant& v) {
                         const QString t = v.toString().trimmed();
@@ -114,7 +115,9 @@ TFormStokFisBak::TFormStokFisBak(SessionContext& ctx, QWidget* parent)
                    {S("MIKTAR"), S("Miktarı")},
                    {S("FIYAT"), S("Fiyat TL")},
                    {S("KDV"), S("KDV")},
-                   {S("ACIKLAMA"), S("Açıklama")}}});
+                   {S("ACIKLAMA"), S("Açıklama")}},
+                  {},
+                  {{S("MIKTAR"), S(",0.00##")}, {S("FIYAT"), S(",0.00")}, {S("KDV"), S(",0")}}});
     bol->addWidget(GridFis);
     bol->addWidget(GridSatir);
     bol->setStretchFactor(0, 3);
