@@ -12,6 +12,7 @@
 #include "report/ListReport.h"
 #include "report/RaporCikti.h"
 #include "sql/SqlHelpers.h"
+#include "stock/slips/StokFisi.h"
 
 #include <QButtonGroup>
 #include <optional>
@@ -43,6 +44,13 @@ QPushButton* sayimDugmesi(QWidget* parent, const char* ad, const QString& baslik
     auto* b = new QPushButton(baslik, parent);
     b->setObjectName(QString::fromLatin1(ad));
     return b;
+}
+
+// The terminal file and the mobile terminal ask the same question.
+QString terminalSorusu()
+{
+    return S("Sayım terminalinden okumak istiyor musunuz.\r\nAktarımdan önce mevcut sayım miktarları "
+             "sıfırlanacaktır.\r\nSayım dosyasını seçmek için Evet e tıklayınız.");
 }
 
 QTableWidget* aktarimIzgarasi(QWidget* parent, const char* ad, const QStringList& basliklar)
@@ -90,12 +98,8 @@ QWidget* TFormMikDevret::kurUstPanel()
     CmbDepo = new QComboBox(w);
     CmbDepo->setObjectName(QStringLiteral("CmbDepo"));
     CmbDepo->addItem(QString(), QString());
-    {
-        Query q(m_db, S("SELECT DEPO_KODU, DEPO_ADI FROM DEPO WHERE DEPO_KODU <> :S ORDER BY SIRA, DEPO_KODU"));
-        q.bind(S("S"), m_ctx.ServisDepoKodu).exec();
-        while (q.next())
-            CmbDepo->addItem(q.str(S("DEPO_ADI")), q.str(S("DEPO_KODU")).trimmed());
-    }
+    for (const auto& [kod, ad] : FisDepolari(m_ctx, m_db))
+        CmbDepo->addItem(ad, kod);
     CmbDepo->setCurrentIndex(qMax(0, CmbDepo->findData(QStringLiteral("1"))));
     g->addWidget(CmbDepo, 0, 1);
     const struct {
@@ -526,8 +530,7 @@ void TFormMikDevret::aktarimiGoster(const SayimAktarimi& a, const QString& hataM
 
 void TFormMikDevret::BtnTerminalClick()
 {
-    if (!AskYesNo(S("Sayım terminalinden okumak istiyor musunuz.\r\nAktarımdan önce mevcut sayım miktarları "
-                    "sıfırlanacaktır.\r\nSayım dosyasını seçmek için Evet e tıklayınız.")))
+    if (!AskYesNo(terminalSorusu()))
         return;
     const QString yol = Messages().askOpenFile(S("Dos Term.den Oku"), S("Text (*.txt)"));
     if (yol.isEmpty())
@@ -566,8 +569,7 @@ void TFormMikDevret::BtnExcelClick()
 
 void TFormMikDevret::BtnMobilClick()
 {
-    if (!AskYesNo(S("Sayım terminalinden okumak istiyor musunuz.\r\nAktarımdan önce mevcut sayım miktarları "
-                    "sıfırlanacaktır.\r\nSayım dosyasını seçmek için Evet e tıklayınız.")))
+    if (!AskYesNo(terminalSorusu()))
         return;
     aktarimiGoster(SayimMobilOku(m_db, m_ctx.MarkaBayiModu), S("Hatalı okunan stoklar mevcut!"));
 }

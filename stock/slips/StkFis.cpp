@@ -54,10 +54,8 @@ QPushButton* fisDugmesi(QWidget* parent, const char* ad, const QString& baslik)
 void depolariDoldur(const Db& db, const SessionContext& ctx, QComboBox* cmb)
 {
     cmb->addItem(QString(), QString());
-    Query q(db, S("SELECT DEPO_KODU, DEPO_ADI FROM DEPO WHERE DEPO_KODU <> :S ORDER BY SIRA, DEPO_KODU"));
-    q.bind(S("S"), ctx.ServisDepoKodu).exec();
-    while (q.next())
-        cmb->addItem(q.str(S("DEPO_ADI")), q.str(S("DEPO_KODU")).trimmed());
+    for (const auto& [kod, ad] : FisDepolari(ctx, db))
+        cmb->addItem(ad, kod);
 }
 
 void depoSec(QComboBox* cmb, const QString& kod)

@@ -232,14 +232,8 @@ QLayout* TFormStokFisBak::kurDugmeler()
     for (QPushButton* b : {BtnYeni, BtnDuzelt, BtnSil})
         b->setEnabled(yetki);
     connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] {
-                if (m_ctx.AktifKullanici.diger06 != QLatin1String("Y"))
-                    return;
-                if (m_ctx.AktifKullanici.per_kod.trimmed().isEmpty()) {
-                    ShowError(S("Oturum kimliği için Bir Personel Atanmamış, Personel Atamak için lütfen Kullanıcı "
-                                "Hakları Bölümünü Kullanınız."));
-                    return;
-                }
-                MenuTip->popup(BtnYeni->mapToGlobal(QPoint(0, -MenuTip->sizeHint().height())));
+                if (yeniFisAcilabilir())
+                    MenuTip->popup(BtnYeni->mapToGlobal(QPoint(0, -MenuTip->sizeHint().height())));
             }));
     connect(BtnDuzelt, &QPushButton::clicked, this, Guarded(this, &TFormStokFisBak::BtnDuzeltClick));
     connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormStokFisBak::BtnSilClick));
@@ -364,16 +358,21 @@ void TFormStokFisBak::fisAc(double hrkno, QChar tip)
     f->show();
 }
 
-void TFormStokFisBak::YeniFis(QChar tip)
+bool TFormStokFisBak::yeniFisAcilabilir()
 {
     if (m_ctx.AktifKullanici.diger06 != QLatin1String("Y"))
-        return;
+        return false;
     if (m_ctx.AktifKullanici.per_kod.trimmed().isEmpty()) {
         ShowError(S("Oturum kimliği için Bir Personel Atanmamış, Personel Atamak için lütfen Kullanıcı Hakları "
                     "Bölümünü Kullanınız."));
-        return;
+        return false;
     }
-    if (pencereAcilabilir())
+    return true;
+}
+
+void TFormStokFisBak::YeniFis(QChar tip)
+{
+    if (yeniFisAcilabilir() && pencereAcilabilir())
         fisAc(0, tip);
 }
 

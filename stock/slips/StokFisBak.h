@@ -71,6 +71,7 @@ private:
     QWidget* kurUst();
     QLayout* kurDugmeler();
     bool pencereAcilabilir();
+    bool yeniFisAcilabilir(); // the right and a personnel code
     void fisAc(double hrkno, QChar tip);
     void satirlariGoster();
     void bul(const QString& alan, const QString& metin);

@@ -118,6 +118,16 @@ const StokFisTipi* StokFisTipiBul(QChar harf)
     return nullptr;
 }
 
+QList<QPair<QString, QString>> FisDepolari(const SessionContext& ctx, const Db& db)
+{
+    QList<QPair<QString, QString>> out;
+    Query q(db, S("SELECT DEPO_KODU, DEPO_ADI FROM DEPO WHERE DEPO_KODU <> :S ORDER BY SIRA, DEPO_KODU"));
+    q.bind(S("S"), ctx.ServisDepoKodu).exec();
+    while (q.next())
+        out.append({q.str(S("DEPO_KODU")).trimmed(), q.str(S("DEPO_ADI"))});
+    return out;
+}
+
 StokFisi YeniStokFisi(const SessionContext& ctx, const Db& db, QChar tip)
 {
     StokFisi f;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -70,6 +71,10 @@ struct StokFisi {
     bool kayitli = false;   // read from the database (not a new slip)
     QString eskiGirDepo;    // the in-warehouse as the slip was read
 };
+
+// The warehouses a slip or a count may use: every one but the service
+// warehouse, in display order, as (code, name).
+QList<QPair<QString, QString>> FisDepolari(const SessionContext& ctx, const Db& db);
 
 // A new slip of a type: HRKNO from NEWSATIS (taken now, used even when the
 // slip is never saved), today, the user as clerk and responsible person.
