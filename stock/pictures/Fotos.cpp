@@ -208,7 +208,9 @@ void TFormFotos::BtnSilClick()
     if (Messages().show(MsgIcon::Confirmation, QStringLiteral("Silmek İstediğinize Emin misiniz?"), MsgYes | MsgNo,
                         MsgNo, QStringLiteral("Onay!")) != MsgYes)
         return;
-    ResimSil(m_ctx.Database1, no);
+    const QString m = ResimSil(m_ctx.Database1, no);
+    if (!m.isEmpty())
+        ShowInfo(m);
     listele();
 }
 
