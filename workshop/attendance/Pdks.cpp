@@ -89,7 +89,9 @@ CihazSatiri CihazSatiriOku(const QString& satir, const QDateTime& simdi)
     s.TIPKOD = alan(satir, 39, 39).trimmed();
     if (s.TIPKOD.isEmpty())
         s.TIPKOD = QStringLiteral("C");
-    s.IENO = sagdanKirp(alan(satir, 40, 45));
+    // Work-order numbers have seven characters: the field runs to position 46
+    // when the line holds it, so that a reading names its work order whole.
+    s.IENO = sagdanKirp(alan(satir, 40, 46));
     if (s.IENO.trimmed().isEmpty())
         s.IENO = QStringLiteral("C");
     return s;

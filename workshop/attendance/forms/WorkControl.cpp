@@ -69,9 +69,13 @@ QWidget* TFormWorkControl::kurBaslik()
     EdPerAra = new QLineEdit(w);
     EdPerAra->setObjectName(QStringLiteral("EdPerAra"));
     auto* perAraSec = PdksDugme(w, "BtnPerAraSec", QStringLiteral("..."));
-    ara->addWidget(new QLabel(pdks::U("&Tarih Ara"), w));
+    auto* tarihEtiket = new QLabel(pdks::U("&Tarih Ara"), w);
+    tarihEtiket->setBuddy(EdTarihAra);
+    ara->addWidget(tarihEtiket);
     ara->addWidget(EdTarihAra);
-    ara->addWidget(new QLabel(pdks::U("&Personel Kod Ara"), w));
+    auto* perEtiket = new QLabel(pdks::U("&Personel Kod Ara"), w);
+    perEtiket->setBuddy(EdPerAra);
+    ara->addWidget(perEtiket);
     ara->addWidget(EdPerAra);
     ara->addWidget(perAraSec);
     ara->addStretch();

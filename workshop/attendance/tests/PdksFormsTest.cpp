@@ -421,6 +421,21 @@ TEST_F(PdksFormsTest, DemoAttendanceFromTheMainWindow)
     main.triggerCommand(QStringLiteral("PdksOku1"));
     EXPECT_TRUE(acilan.contains(S("FormCihazdanGelenm")));
     EXPECT_GT(count(QStringLiteral("SELECT COUNT(*) FROM PEROKUM")), 0);
+    // The demo's work readings name its open work orders whole; the
+    // dispositions' picker lists them for a labour line.
+    const QString ie = scalar(QStringLiteral("SELECT MIN(IENO) FROM PEROKUM WHERE TIPKOD = 'I'")).toString();
+    ASSERT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI WHERE IS_EMRI_NO = :I"), {{S("I"), ie}}), 1) << ie.toStdString();
+    DispozBelgesi belge = DispozYukle(db, ie);
+    if (belge.iscilikler.isEmpty())
+        belge.iscilikler << QVariantMap{{S("SIRANO"), 1}, {S("ARIZA_KODU"), S("BAKIM-15")},
+                                        {S("ARIZA_ADI"), S("15.000 KM Periyodik Bakım")}, {S("QTY"), 1}, {S("SURE"), 1.5}};
+    belge.iscilikler[0][S("ONARAN_KISI")] = QVariant();
+    {
+        TFormBakCihazdanGelen picker(ctx, belge, 0);
+        picker.show();
+        EXPECT_GT(picker.GridOkuma->rowCount(), 0);
+        keep(&picker, "pdks-dispositions-picker.png");
+    }
     main.triggerCommand(QStringLiteral("PdksBak1"));
     auto* bak = acikForm<TFormCihazdanGelenBak>("FormCihazdanGelenBak");
     ASSERT_NE(bak, nullptr);

@@ -37,6 +37,8 @@ TEST(PdksDosyaSatiri, FieldsAreReadByTheirPositions)
         {"blank day", "     17 1001              03.26 08:05 C", 17, false, "1001", {}, "C", "C"},
         {"blank year", "     18 1001           02.03.   08:05 C", 18, false, "1001", {}, "C", "C"},
         {"hour 24", "     19 1001           02.03.26 24:05 C", 19, false, "1001", {}, "C", "C"},
+        {"seven-character work order", "     21 1001           02.03.26 08:05 IS000123", 21, false, "1001", d, "I",
+         "S000123"},
         {"digits among the two", "     20 1001           2..03.26 8.:05 G", 20, false, "1001",
          QDateTime(QDate(2026, 3, 2), QTime(8, 5)), "G", "C"},
     };
