@@ -163,6 +163,22 @@ void TFormCihazdanGelenBak::kurFiltre(QVBoxLayout* lay)
     connect(RbTarih, &QRadioButton::toggled, this, Guarded([this] { Listele(); }));
     connect(EdAraPerKod, &QLineEdit::returnPressed, this, Guarded(this, &TFormCihazdanGelenBak::AraPerKod));
     connect(EdAraTarih, &QDateEdit::editingFinished, this, Guarded(this, &TFormCihazdanGelenBak::AraTarih));
+    EdAraTarih->installEventFilter(this);
+}
+
+bool TFormCihazdanGelenBak::eventFilter(QObject* o, QEvent* e)
+{
+    // In the date search box Down and Up walk the list instead of the date.
+    if (o == EdAraTarih && e->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        if (k == Qt::Key_Down || k == Qt::Key_Up) {
+            const int r = Grid->currentRow() + (k == Qt::Key_Down ? 1 : -1);
+            if (r >= 0 && r < Grid->rowCount())
+                Grid->selectRow(r);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
 }
 
 void TFormCihazdanGelenBak::kurDugmeler(QVBoxLayout* lay)

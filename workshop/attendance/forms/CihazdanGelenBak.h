@@ -50,6 +50,9 @@ public:
     QTableWidget* Grid = nullptr;
     QLabel* LblToplam = nullptr;
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void kurFiltre(QVBoxLayout* lay);
     void kurDugmeler(QVBoxLayout* lay);

@@ -9,6 +9,9 @@
 #include "messages/Messages.h"
 #include "personnel/PersonBr.h"
 #include "sql/SqlHelpers.h"
+#include "report/ReportEngine.h"
+#include "report/ReportPreview.h"
+#include "workshop/attendance/PdksRapor.h"
 #include "workshop/attendance/forms/PdksIzgara.h"
 #include "workshop/attendance/forms/WaitBox.h"
 #include "workshop/workorders/forms/IEBr.h"
@@ -74,6 +77,7 @@ TFormPdksGunlukBilgiList::TFormPdksGunlukBilgiList(SessionContext& ctx, const QS
     BtnYeni = PdksDugme(this, "BtnYeni", pdks::U("Yeni Kayıt"));
     BtnDegistir = PdksDugme(this, "BtnDegistir", pdks::U("Değiştir"));
     BtnHesapla = PdksDugme(this, "BtnHesapla", pdks::U("Hesapla"));
+    auto* yazdir = PdksDugme(this, "BtnYazdir", pdks::U("Yazdır"));
     auto* excel = PdksDugme(this, "BtnExcel", pdks::U("Excel"));
     auto* kapat = PdksDugme(this, "BtnKapat", pdks::U("&Kapat"));
     for (QPushButton* b : {BtnBarkod, BtnYeni, BtnDegistir, BtnHesapla}) {
@@ -81,6 +85,7 @@ TFormPdksGunlukBilgiList::TFormPdksGunlukBilgiList(SessionContext& ctx, const QS
         alt->addWidget(b);
     }
     alt->addStretch();
+    alt->addWidget(yazdir);
     alt->addWidget(excel);
     alt->addWidget(kapat);
     lay->addLayout(alt);
@@ -98,6 +103,10 @@ TFormPdksGunlukBilgiList::TFormPdksGunlukBilgiList(SessionContext& ctx, const QS
     connect(BtnDegistir, &QPushButton::clicked, this, Guarded(this, &TFormPdksGunlukBilgiList::DegistirClick));
     connect(BtnHesapla, &QPushButton::clicked, this, Guarded(this, &TFormPdksGunlukBilgiList::HesaplaClick));
     connect(excel, &QPushButton::clicked, this, Guarded([this] { GridExport(QStringLiteral("E"), Grid, true); }));
+    connect(yazdir, &QPushButton::clicked, this, Guarded([this] {
+                report::ShowReportPreview(
+                    report::Render(PdksGunlukRaporu(m_ctx.Database1, EdTarih->date(), EdPerKod->text().trimmed())), this);
+            }));
     connect(kapat, &QPushButton::clicked, this, &QDialog::accept);
     resize(900, 520);
 }

@@ -120,6 +120,9 @@ void TWaitBox::setProgress(int v)
     ggeWait->repaint();
 }
 
+int TWaitBox::minValue() const { return ggeWait->minimum(); }
+int TWaitBox::maxValue() const { return ggeWait->maximum(); }
+
 int TWaitBox::Progress() const { return ggeWait->value(); }
 
 void TWaitBox::Show()

@@ -12,6 +12,12 @@ namespace tornaly::workshop {
 // input comes back when the last open box is gone.
 class TWaitBox : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE setText)
+    Q_PROPERTY(int AutoDestructTime READ autoDestructSeconds WRITE setAutoDestructTime)
+    Q_PROPERTY(int MinValue READ minValue WRITE setMinValue)
+    Q_PROPERTY(int MaxValue READ maxValue WRITE setMaxValue)
+    Q_PROPERTY(int Progress READ Progress WRITE setProgress)
+    Q_PROPERTY(bool ProgressBarEnabled READ progressBarEnabled WRITE setProgressBarEnabled)
 public:
     explicit TWaitBox(QWidget* owner = nullptr);
     ~TWaitBox() override;
@@ -20,6 +26,10 @@ public:
     void setText(const QString& text);          // an empty text changes nothing
     void setAutoDestructTime(int seconds);      // 0 leaves the interval as it is
     int autoDestructMs() const;
+    int autoDestructSeconds() const { return autoDestructMs() / 1000; }
+    int minValue() const;
+    int maxValue() const;
+    bool progressBarEnabled() const { return m_progressBarEnabled; }
     void setMinValue(int v);
     void setMaxValue(int v);
     void setProgress(int v);                    // only while the gauge is on, within Min..Max

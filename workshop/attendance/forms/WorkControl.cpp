@@ -261,29 +261,22 @@ void TFormWorkControl::satiriSec()
     EdBit->setTime(s.BIT_SAAT.isValid() ? s.BIT_SAAT : QTime(0, 0));
 }
 
-void TFormWorkControl::TarihAra()
-{
-    const QDate gun = EdTarihAra->date().isValid() ? EdTarihAra->date() : ServerToday(m_ctx.Database1);
-    const double no = CalismaKartiBul(m_ctx.Database1, gun, EdPerAra->text().trimmed());
-    if (no > 0) {
-        git(no);
-        GridSatir->setFocus();
-    } else {
-        QApplication::beep();
-        EdPerAra->setFocus();
-    }
-}
+void TFormWorkControl::TarihAra() { ara(true); }
 
-void TFormWorkControl::PersonelAra()
+void TFormWorkControl::PersonelAra() { ara(false); }
+
+void TFormWorkControl::ara(bool tarihten)
 {
     const QDate gun = EdTarihAra->date().isValid() ? EdTarihAra->date() : ServerToday(m_ctx.Database1);
     const double no = CalismaKartiBul(m_ctx.Database1, gun, EdPerAra->text().trimmed());
     if (no > 0) {
         git(no);
         GridSatir->setFocus();
-    } else {
-        QApplication::beep();
+        return;
     }
+    QApplication::beep();
+    if (tarihten)
+        EdPerAra->setFocus();
 }
 
 void TFormWorkControl::YeniKart()

@@ -63,6 +63,7 @@ private:
     QWidget* kurBaslik();
     QWidget* kurSatirlar();
     QLayout* kurDugmeler();
+    void ara(bool tarihten);
     void kartiGoster();
     void satiriSec();
     void kilitle(bool yeni);

@@ -8,7 +8,9 @@
 #include "settings/Settings.h"
 #include "startup/EmbeddedDemo.h"
 #include "workshop/WorkshopEntry.h"
+#include "report/ReportEngine.h"
 #include "workshop/attendance/CalismaKarti.h"
+#include "workshop/attendance/PdksRapor.h"
 #include "workshop/attendance/forms/BakCihazdanGelen.h"
 #include "workshop/attendance/forms/CihazdanGelenBak.h"
 #include "workshop/attendance/forms/CihazdanGelenm.h"
@@ -269,6 +271,12 @@ TEST_F(PdksFormsTest, DailyListShowsEntryCommandsOnlyInEntryInstallations)
         EXPECT_FALSE(f.girisModu());
         for (QPushButton* b : {f.BtnBarkod, f.BtnYeni, f.BtnDegistir, f.BtnHesapla})
             EXPECT_TRUE(b->isHidden()) << b->text().toStdString();
+        const report::Document d = report::Render(PdksGunlukRaporu(db, gun, {}));
+        const QString yazi = d.dump();
+        EXPECT_TRUE(yazi.contains(S("Personel Adı Soyadı : ALİ USTA    Personel Kodu : U1    Tarih : 02.03.2026")))
+            << yazi.toStdString();
+        EXPECT_TRUE(yazi.contains(S("VELİ KALFA")));
+        EXPECT_TRUE(yazi.contains(S("08:05")));
         f.EdPerKod->setText(S("U1' OR '1'='1"));
         f.FiltreleClick();
         EXPECT_EQ(f.Grid->rowCount(), 0);
