@@ -68,7 +68,7 @@ TFormBakCihazdanGelen::TFormBakCihazdanGelen(SessionContext& ctx, DispozBelgesi&
     connect(GridPersonel, &QTableWidget::currentCellChanged, this, Guarded(this, &TFormBakCihazdanGelen::kisiDegisti));
     connect(GridOkuma, &QTableWidget::cellDoubleClicked, this, Guarded(this, &TFormBakCihazdanGelen::SecClick));
     connect(sec, &QPushButton::clicked, this, Guarded(this, &TFormBakCihazdanGelen::SecClick));
-    connect(kapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     if (r > 0)
         GridPersonel->selectRow(0);
     kisiDegisti();

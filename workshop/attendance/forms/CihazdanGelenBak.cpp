@@ -197,7 +197,7 @@ void TFormCihazdanGelenBak::kurDugmeler(QVBoxLayout* lay)
     connect(ek, &QPushButton::clicked, this, Guarded(this, &TFormCihazdanGelenBak::YeniKayitClick));
     connect(gunluk, &QPushButton::clicked, this, Guarded(this, &TFormCihazdanGelenBak::GunlukTakipClick));
     connect(excel, &QPushButton::clicked, this, Guarded([this] { GridExport(QStringLiteral("E"), Grid, true); }));
-    connect(kapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
 }
 
 void TFormCihazdanGelenBak::kurMenu()
@@ -458,7 +458,7 @@ TFormPerEkCalisizin::TFormPerEkCalisizin(SessionContext& ctx, int sirano, QWidge
     connect(EdBit, &QTimeEdit::timeChanged, this, Guarded(this, &TFormPerEkCalisizin::sureleriGoster));
     connect(BtnSec, &QPushButton::clicked, this, Guarded(this, &TFormPerEkCalisizin::SecClick));
     connect(BtnKaydet, &QPushButton::clicked, this, Guarded(this, &TFormPerEkCalisizin::KaydetClick));
-    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnIptal, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     LblCihazId->setText(CmbPersonel->currentData().toStringList().value(1));
 }
 

@@ -63,7 +63,7 @@ TFormCihazdanGelenm::TFormCihazdanGelenm(SessionContext& ctx, QWidget* parent)
     lay->addLayout(alt);
     connect(BtnYENIBIL, &QPushButton::clicked, this, Guarded([this] { BtnYENIBILClick(false); }));
     connect(BtnTUM, &QPushButton::clicked, this, Guarded([this] { BtnYENIBILClick(true); }));
-    connect(BitBtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     resize(460, sizeHint().height());
 }
 

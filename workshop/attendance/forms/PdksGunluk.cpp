@@ -107,7 +107,7 @@ TFormPdksGunlukBilgiList::TFormPdksGunlukBilgiList(SessionContext& ctx, const QS
                 report::ShowReportPreview(
                     report::Render(PdksGunlukRaporu(m_ctx.Database1, EdTarih->date(), EdPerKod->text().trimmed())), this);
             }));
-    connect(kapat, &QPushButton::clicked, this, &QDialog::accept);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     resize(900, 520);
 }
 
@@ -439,7 +439,7 @@ void TFormPdksEdit::SureDenetle()
     temizle();
     ShowWaitMessage(pdks::U("Kayıt İptal Edildi!"), this, 16, 3);
     QApplication::beep();
-    QTimer::singleShot(500, this, [] { QApplication::beep(); });
+    QTimer::singleShot(500, this, [] { QApplication::beep(); }); // unguarded: ui only
 }
 
 void PdksGunlukListeGoster(SessionContext& ctx, const QString& perKod, const QDate& gun, QWidget* parent)

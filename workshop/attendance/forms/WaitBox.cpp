@@ -74,7 +74,7 @@ TWaitBox::TWaitBox(QWidget* owner)
     Timer = new QTimer(this);
     Timer->setSingleShot(true);
     Timer->setInterval(0);
-    connect(Timer, &QTimer::timeout, this, &TWaitBox::TimerTimer);
+    connect(Timer, &QTimer::timeout, this, &TWaitBox::TimerTimer); // unguarded: ui only
     waitBoxEngelle();
 }
 

@@ -198,7 +198,7 @@ QLayout* TFormWorkControl::kurDugmeler()
     ekle("BitBtn3", pdks::U("Toplam Saatleri Hesapla"), &TFormWorkControl::BitBtn3Click);
     alt->addStretch();
     auto* kapat = PdksDugme(this, "BtnKapat", pdks::U("&Kapat"));
-    connect(kapat, &QPushButton::clicked, this, &QDialog::close);
+    connect(kapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
     alt->addWidget(kapat);
     return alt;
 }
