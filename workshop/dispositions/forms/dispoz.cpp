@@ -1,6 +1,7 @@
 #include "workshop/common/RowValues.h"
 #include "controls/SayiAlani.h"
 #include "workshop/dispositions/forms/dispoz.h"
+#include "workshop/attendance/forms/BakCihazdanGelen.h"
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -533,6 +534,17 @@ void TFormDispoz::parcaDuzenlendi(int row, const QString& alan, const QString& t
         Belge.parcalar[row] = s;
     editmodayarla(true);
     goster();
+}
+
+void TFormDispoz::FiiliSureSec()
+{
+    const int row = GridIscilik->currentRow();
+    if (Belge.kapali() || row < 0 || row >= Belge.iscilikler.size())
+        return;
+    if (ShowCihazdanGelen(m_ctx, Belge, row, this).zaman > 0) {
+        editmodayarla(true);
+        goster();
+    }
 }
 
 void TFormDispoz::iscilikDuzenlendi(int row, const QString& alan, const QString& text)
