@@ -211,7 +211,7 @@ QWidget* TFormMikDevret::kurAltPanel()
     connect(BtnTerminal, &QPushButton::clicked, this, Guarded(this, &TFormMikDevret::BtnTerminalClick));
     connect(BtnExcel, &QPushButton::clicked, this, Guarded(this, &TFormMikDevret::BtnExcelClick));
     connect(BtnMobil, &QPushButton::clicked, this, Guarded(this, &TFormMikDevret::BtnMobilClick));
-    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     return w;
 }
 
@@ -243,7 +243,7 @@ QWidget* TFormMikDevret::kurAktarimPaneli()
     lay->addLayout(d, 3, 0, 1, 2);
     connect(BtnAktar, &QPushButton::clicked, this, Guarded([this] { AktarimUygula(false); }));
     connect(BtnIlave, &QPushButton::clicked, this, Guarded([this] { AktarimUygula(true); }));
-    connect(BtnPanelKapat, &QPushButton::clicked, this, [this] {
+    connect(BtnPanelKapat, &QPushButton::clicked, this, [this] { // unguarded: ui only
         PanelAktarim->hide();
         GridSayim->show();
     });

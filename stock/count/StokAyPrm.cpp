@@ -97,11 +97,11 @@ TFormStokAyPrm::TFormStokAyPrm(SessionContext& ctx, QWidget* parent)
         b->setEnabled(!salt);
     if (salt)
         Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(BtnEkle, &QPushButton::clicked, this, [this] {
+    connect(BtnEkle, &QPushButton::clicked, this, [this] { // unguarded: ui only
         Grid->insertRow(Grid->rowCount());
         Grid->setCurrentCell(Grid->rowCount() - 1, 0);
     });
-    connect(BtnSil, &QPushButton::clicked, this, [this] {
+    connect(BtnSil, &QPushButton::clicked, this, [this] { // unguarded: ui only
         if (Grid->currentRow() >= 0)
             Grid->removeRow(Grid->currentRow());
     });

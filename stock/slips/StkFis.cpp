@@ -164,15 +164,15 @@ QWidget* TFormStkFis::kurBaslik()
         S("Dikkat: Aylık Env.e göre M.Analizi Tutanlar Fiş Trh.i Önceki Yılın Son Günü Olarak Yazmalıdırlar."), w);
     g->addWidget(not_, 4, 0, 1, 8);
 
-    connect(ChkOnay, &QCheckBox::toggled, this, [this](bool on) {
+    connect(ChkOnay, &QCheckBox::toggled, this, [this](bool on) { // unguarded: ui only
         ChkOnay->setText(on ? S("Onaylandı") : S("Onay Bekliyor"));
         if (!m_yukleniyor)
             m_degisti = true;
     });
     for (QLineEdit* e : {EditOzelKod, EditAciklama1, EditAciklama2, EditAciklama3})
-        connect(e, &QLineEdit::textEdited, this, [this] { m_degisti = true; });
+        connect(e, &QLineEdit::textEdited, this, [this] { m_degisti = true; }); // unguarded: ui only
     for (QComboBox* c : {CmbCikDepo, CmbGirDepo})
-        connect(c, &QComboBox::activated, this, [this] { m_degisti = true; });
+        connect(c, &QComboBox::activated, this, [this] { m_degisti = true; }); // unguarded: ui only
     return w;
 }
 
@@ -257,7 +257,7 @@ QWidget* TFormStkFis::kurStokListesi()
 
     EditAra->installEventFilter(this);
     connect(EditAra, &QLineEdit::returnPressed, this, Guarded(this, &TFormStkFis::EditAraEnter));
-    connect(EditAra, &QLineEdit::textEdited, this, [this] { doubleenter = false; });
+    connect(EditAra, &QLineEdit::textEdited, this, [this] { doubleenter = false; }); // unguarded: ui only
     connect(GridStok, &QTableView::doubleClicked, this, Guarded(this, &TFormStkFis::StokEkle));
     connect(BtnBarkod, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnBarkodClick));
     connect(BtnMerkez, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnMerkezClick));
@@ -296,7 +296,7 @@ void TFormStkFis::kurMenu()
         act->setShortcutContext(Qt::WindowShortcut);
         addAction(act);
         const QString alan = QString::fromLatin1(a.alan), etiket = S(a.etiket);
-        connect(act, &QAction::triggered, this, [this, alan, etiket] {
+        connect(act, &QAction::triggered, this, [this, alan, etiket] { // unguarded: ui only
             m_araAlan = alan;
             LblAraAlan->setText(etiket);
             EditAra->setFocus();
@@ -313,10 +313,10 @@ void TFormStkFis::kurMenu()
     gizli->setVisible(false);
     gizli->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
     addAction(gizli);
-    connect(gizli, &QAction::triggered, this, [this] { BtnExcel->setVisible(true); });
+    connect(gizli, &QAction::triggered, this, [this] { BtnExcel->setVisible(true); }); // unguarded: ui only
     for (QWidget* w : {static_cast<QWidget*>(GridStok), static_cast<QWidget*>(GridSatir)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this,
+        connect(w, &QWidget::customContextMenuRequested, this, // unguarded: ui only
                 [this, w](const QPoint& p) { MenuAra->popup(w->mapToGlobal(p)); });
     }
 }
@@ -352,7 +352,7 @@ QLayout* TFormStkFis::kurDugmeler()
     connect(BtnHesap, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnHesapClick));
     connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnIptalClick));
     connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormStkFis::BtnSaklaClick));
-    connect(BtnKapat, &QPushButton::clicked, this, &QWidget::close);
+    connect(BtnKapat, &QPushButton::clicked, this, &QWidget::close); // unguarded: ui only
     return d;
 }
 

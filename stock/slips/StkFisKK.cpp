@@ -122,7 +122,7 @@ TFormStkFisKK::TFormStkFisKK(const SessionContext& ctx, int mode, qint64 no, QCh
     d->addWidget(BtnCancel);
     lay->addLayout(d);
     connect(BtnOK, &QPushButton::clicked, this, Guarded(this, &TFormStkFisKK::BtnOKClick));
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     EditAnahtar->setText(YeniAnahtarKodu(m_bayi, StkFisTip, StkFisNo).metin());
 }
 

@@ -238,7 +238,7 @@ QLayout* TFormStokFisBak::kurDugmeler()
     connect(BtnDuzelt, &QPushButton::clicked, this, Guarded(this, &TFormStokFisBak::BtnDuzeltClick));
     connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormStokFisBak::BtnSilClick));
     connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormStokFisBak::BtnGecmisClick));
-    connect(BtnKapat, &QPushButton::clicked, this, &QWidget::hide);
+    connect(BtnKapat, &QPushButton::clicked, this, &QWidget::hide); // unguarded: ui only
     return d;
 }
 
@@ -351,7 +351,7 @@ void TFormStokFisBak::fisAc(double hrkno, QChar tip)
 {
     auto* f = new TFormStkFis(m_ctx, hrkno, tip, this);
     m_son = f;
-    connect(f, &QObject::destroyed, this, [this, f] {
+    connect(f, &QObject::destroyed, this, [this, f] { // unguarded: ui only
         if (m_son == f)
             m_son = nullptr;
     });
