@@ -1,5 +1,7 @@
 #include "AccountsSchema.h"
 #include "CoreSchema.h"
+#include "accounts/cards/CariKart.h"
+#include "accounts/codes/CariKodlari.h"
 #include "db/Schema.h"
 #include "maintenance/VeriOnarim.h"
 
@@ -9,6 +11,9 @@ void RegisterSchema()
 {
     core::RegisterSchema();
     SchemaRegistry::add(QStringLiteral("accounts"), DatabaseKind::Company);
+    SchemaRegistry::addCodeStep(QStringLiteral("accounts"), 24, QStringLiteral("il_ilce_ulke"), IlIlceUlkeYukle);
+    SchemaRegistry::addCodeStep(QStringLiteral("accounts"), 25, QStringLiteral("telefon_maskeleri"),
+                                [](const Db& db) { CariTelefonlariniTemizle(db); });
     // The columns of this area's tables that hold a current-account code (the code rename moves them).
     CariKodKolonlariTanimla(QStringLiteral("accounts"), {
         {"CARI", "CARI_KOD"},        {"CARIHRK", "CARI_KOD"},    {"CARIPER", "CP_CARI_KOD"},

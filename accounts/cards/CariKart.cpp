@@ -438,9 +438,46 @@ QString MaskeliDeger(const QString& orijinal, const QString& gosterilen)
     }
     if (!rakamVar)
         return {};
-    while (out.endsWith(QLatin1Char(' ')))
-        out.chop(1);
-    return out;
+    return TelefonDegeri(out);
+}
+
+QString TelefonDegeri(const QString& deger)
+{
+    // What follows the last digit is the mask's own (blanks, the dash of an
+    // extension never typed).
+    qsizetype son = deger.size() - 1;
+    while (son >= 0 && !deger.at(son).isDigit())
+        --son;
+    const QString kesilmis = deger.left(son + 1);
+    // An area code with no number after it is what choosing the province put there.
+    if (kesilmis.startsWith(QLatin1Char('('))) {
+        const qsizetype kapanis = kesilmis.indexOf(QLatin1Char(')'));
+        if (kapanis < 0 || kapanis == kesilmis.size() - 1)
+            return {};
+    }
+    return kesilmis;
+}
+
+int CariTelefonlariniTemizle(const Db& db)
+{
+    int degisen = 0;
+    for (const char* k : {"TEL1", "TEL2", "TEL3", "TEL4", "FAKS"}) {
+        const QString kolon = QLatin1String(k);
+        QList<QPair<QString, QString>> duzelen;
+        Query q(db, QStringLiteral("SELECT CARI_KOD, %1 AS TEL FROM CARI WHERE %1 IS NOT NULL").arg(kolon));
+        q.exec();
+        while (q.next()) {
+            const QString eski = q.str(QStringLiteral("TEL"));
+            const QString yeni = TelefonDegeri(eski);
+            if (yeni != eski)
+                duzelen.append({q.str(QStringLiteral("CARI_KOD")), yeni});
+        }
+        for (const auto& [kod, yeni] : duzelen)
+            degisen += db.exec(QStringLiteral("UPDATE CARI SET %1=:T WHERE CARI_KOD=:K").arg(kolon),
+                               {{QStringLiteral("T"), yeni.isEmpty() ? QVariant() : QVariant(yeni)},
+                                {QStringLiteral("K"), kod}});
+    }
+    return degisen;
 }
 
 const QList<QPair<QString, QString>>& TahsilSekilleri()

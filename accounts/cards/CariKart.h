@@ -109,6 +109,12 @@ bool MaskeTamam(const QString& orijinalMaske, const QString& deger);
 // The stored value of a masked edit from its displayed text: blanks become
 // spaces, trailing blanks go, literals stay only when the mask stores them.
 QString MaskeliDeger(const QString& orijinalMaske, const QString& gosterilen);
+// A phone as it is stored: what was typed, without the mask characters after
+// its last digit; nothing when only the area code is there ("(212)      -").
+QString TelefonDegeri(const QString& deger);
+// Clears the phones of the accounts that hold only mask characters and an
+// area code (written by earlier versions); returns how many values changed.
+int CariTelefonlariniTemizle(const Db& db);
 
 // Collection methods of the card, caption and stored letter.
 const QList<QPair<QString, QString>>& TahsilSekilleri();

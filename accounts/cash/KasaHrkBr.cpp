@@ -9,6 +9,7 @@
 #include "counters/Counters.h"
 #include "db/DbError.h"
 #include "messages/Messages.h"
+#include "controls/SayiAlani.h"
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
 
@@ -180,6 +181,8 @@ void TFormKasaHrkYaz::tutarlariHesapla()
 
 void TFormKasaHrkYaz::BtnSaklaClick()
 {
+    if (!SayiAlanlariGecerli({TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER, TL_USDEGER}))
+        return;
     const KasaHareketi h = hareket();
     if (const auto m = KasaHareketKontrol(h)) {
         ShowWarning(*m);

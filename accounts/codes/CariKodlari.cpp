@@ -1,6 +1,9 @@
 #include "accounts/codes/CariKodlari.h"
 
+#include "db/BatchInsert.h"
 #include "db/Dialect.h"
+
+#include <QFile>
 
 namespace tornaly::accounts {
 
@@ -147,6 +150,67 @@ QStringList Ulkeler(const Db& db)
     while (q.next())
         out << q.str(QStringLiteral("ULKE_ADI"));
     return out;
+}
+
+namespace {
+
+// The lines of a list kept with the program, without its comment lines.
+QStringList listeSatirlari(const QString& kaynak)
+{
+    QFile f(kaynak);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(DbError::Kind::Other, QStringLiteral("Liste dosyası okunamadı: %1").arg(kaynak));
+    QStringList out;
+    for (const QString& satir : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        const QString s = satir.trimmed();
+        if (!s.isEmpty() && !s.startsWith(QLatin1Char('#')))
+            out << s;
+    }
+    return out;
+}
+
+bool bosMu(const Db& db, const QString& tablo)
+{
+    Query q(db, QStringLiteral("SELECT COUNT(*) AS N FROM %1").arg(tablo));
+    q.exec();
+    return !q.next() || q.integer(QStringLiteral("N")) == 0;
+}
+
+} // namespace
+
+void IlIlceUlkeYukle(const Db& db)
+{
+    const bool iller = bosMu(db, QStringLiteral("SEHIR")), ilceler = bosMu(db, QStringLiteral("ILCE"));
+    if (iller || ilceler) {
+        BatchInsert sehir(db, QStringLiteral("SEHIR"), {QStringLiteral("SEHIR"), QStringLiteral("ALANKODU"), QStringLiteral("PLAKA")});
+        BatchInsert ilce(db, QStringLiteral("ILCE"), {QStringLiteral("ILCE_KOD"), QStringLiteral("ILCE_ADI")});
+        // plate;province;area code;districts separated by commas
+        for (const QString& satir : listeSatirlari(QStringLiteral(":/data/accounts/iller.txt"))) {
+            const QStringList p = satir.split(QLatin1Char(';'));
+            if (p.size() < 4)
+                continue;
+            if (iller) {
+                sehir.value(p.at(1)).value(p.at(2)).value(p.at(0));
+                sehir.endRow();
+            }
+            if (ilceler)
+                for (const QString& ad : p.at(3).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                    ilce.value(p.at(0).toInt()).value(ad.trimmed());
+                    ilce.endRow();
+                }
+        }
+        sehir.flush();
+        ilce.flush();
+    }
+    if (bosMu(db, QStringLiteral("ULKE"))) {
+        BatchInsert ulke(db, QStringLiteral("ULKE"), {QStringLiteral("ULKE_ADI"), QStringLiteral("ULKE_TELKOD")});
+        for (const QString& satir : listeSatirlari(QStringLiteral(":/data/accounts/ulkeler.txt"))) {
+            const QStringList p = satir.split(QLatin1Char(';'));
+            ulke.value(p.at(0)).value(p.value(1));
+            ulke.endRow();
+        }
+        ulke.flush();
+    }
 }
 
 std::optional<Bayi> BayiBul(const Db& db, const QString& aranan, bool kodaGore)

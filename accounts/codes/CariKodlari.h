@@ -50,6 +50,12 @@ void SehirSil(const Db& db, const QString& sehir);
 
 QStringList Ulkeler(const Db& db);
 
+// Turkey's 81 provinces with their plate and area codes, their districts, and
+// the countries, from the lists kept with the program (accounts/data). Each
+// table is filled only while it is empty, so a company's own lists stay as
+// they are. Every new company database gets them through its migration.
+void IlIlceUlkeYukle(const Db& db);
+
 struct Bayi {
     QString BAYI_KOD, BAYI_KISA_AD;
 };

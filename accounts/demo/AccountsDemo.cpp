@@ -51,14 +51,7 @@ const DemoCari kCariler[] = {
 
 void AccountsDemoSeed(const Db& db)
 {
-    for (const auto& [il, alan, plaka] : {std::tuple{"İSTANBUL", "0212", "34"}, std::tuple{"ANKARA", "0312", "06"},
-                                          std::tuple{"İZMİR", "0232", "35"}, std::tuple{"BURSA", "0224", "16"}})
-        SehirKaydet(db, {QString::fromUtf8(il), QLatin1String(alan), QLatin1String(plaka)});
-    for (const auto& [plaka, ilce] : {std::pair{"34", "Kadıköy"}, std::pair{"34", "Beşiktaş"}, std::pair{"34", "Üsküdar"},
-                                      std::pair{"06", "Çankaya"}, std::pair{"06", "Keçiören"}, std::pair{"35", "Karşıyaka"},
-                                      std::pair{"35", "Bornova"}, std::pair{"16", "Nilüfer"}, std::pair{"16", "Osmangazi"}})
-        IlceEkle(db, QLatin1String(plaka), QString::fromUtf8(ilce));
-    db.exec(QStringLiteral("INSERT INTO ULKE (ULKE_ADI, ULKE_TELKOD) VALUES ('ALMANYA', '49')"));
+    // The provinces, districts and countries come with every new company (IlIlceUlkeYukle).
     for (const char* kod : {"VIP", "KURUMSAL", "BAYİ AĞI"})
         CariOzelKodEkle(db, 1, QString::fromUtf8(kod));
     db.exec(QStringLiteral("INSERT INTO BAYILER (BAYI_KOD, BAYI_AD, BAYI_KISA_AD, SEHIR, TEL1) VALUES "

@@ -5,6 +5,7 @@
 #include "accounts/cash/Kasa.h"
 #include "db/DbError.h"
 #include "messages/Messages.h"
+#include "controls/SayiAlani.h"
 #include "money/Money.h"
 
 #include <QComboBox>
@@ -275,6 +276,8 @@ void TFormMakbuzTemplate::BtnKdvHaricClick()
 void TFormMakbuzTemplate::BtnAktarClick()
 {
     if (PanelTutar->isHidden() || m_sablon.MAK_ID <= 0)
+        return;
+    if (!SayiAlanlariGecerli({EditGider, EditKdvOran, EditStopajOran}))
         return;
     // The rates typed in the panel belong to the template itself.
     const double kdvOran = tutarSayi(EditKdvOran), stpOran = tutarSayi(EditStopajOran);

@@ -222,6 +222,61 @@ TEST_F(FormlarTest, CardFormSavesTypedFieldsAndShowsTheChecks)
     EXPECT_EQ(messages.lastText(), CariKartYetkiYokText());
 }
 
+// Choosing a province puts its area code into the empty phones; a phone left
+// with only that code is stored as nothing, a typed one as typed.
+TEST_F(FormlarTest, APhoneLeftWithItsAreaCodeAloneIsStoredAsNothing)
+{
+    TFormCariSakla f(ctx, QString(), 1, nullptr);
+    f.setText(QStringLiteral("CARI_KOD"), QStringLiteral("12005"));
+    f.setText(QStringLiteral("FIRMA_ADI"), QStringLiteral("Alan Kodlu Müşteri"));
+    f.setText(QStringLiteral("ILI"), QStringLiteral("İSTANBUL"));
+    f.ILIExit();
+    EXPECT_EQ(f.text(QStringLiteral("TEL1")), QString());
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(f.alan(QStringLiteral("TEL1")))->displayText().startsWith(QStringLiteral("(212)")));
+    QTest::keyClicks(f.alan(QStringLiteral("TEL3")), QStringLiteral("5321112233"));
+    f.BtnSaklaClick();
+    ASSERT_EQ(f.result(), QDialog::Accepted) << messages.lastText().toStdString();
+    Query q(db, QStringLiteral("SELECT TEL1, TEL2, TEL3, FAKS FROM CARI WHERE CARI_KOD = '12005'"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    for (const char* kolon : {"TEL1", "TEL2", "FAKS"})
+        EXPECT_EQ(q.str(QLatin1String(kolon)), QString()) << kolon;
+    EXPECT_EQ(q.str(QStringLiteral("TEL3")), QStringLiteral("(532)111 2233"));
+}
+
+TEST(CariMaske, APhoneIsStoredAsTypedOrNotAtAll)
+{
+    struct C {
+        const char* deger;
+        const char* saklanan;
+    } const durumlar[] = {{"(212)      -", ""},
+                          {"(212)", ""},
+                          {"(   )   -", ""},
+                          {"(212)555 1234-", "(212)555 1234"},
+                          {"(212)555 1234-12", "(212)555 1234-12"},
+                          {"(532)111 2233", "(532)111 2233"},
+                          {"12345678901", "12345678901"}};
+    for (const C& c : durumlar)
+        EXPECT_EQ(TelefonDegeri(QString::fromLatin1(c.deger)), QString::fromLatin1(c.saklanan)) << c.deger;
+}
+
+// Phones that earlier versions stored with the mask alone are cleared when the
+// company is opened; typed numbers stay.
+TEST_F(FormlarTest, PhonesStoredWithTheMaskAloneAreCleared)
+{
+    db.exec(QStringLiteral("INSERT INTO CARI (CARI_KOD, TEL1, TEL2, TEL3, FAKS) VALUES "
+                           "('M1', '(212)      -', '(212)555 1234-', '(532)111 2233', '(212)')"));
+    EXPECT_EQ(CariTelefonlariniTemizle(db), 3);
+    Query q(db, QStringLiteral("SELECT TEL1, TEL2, TEL3, FAKS FROM CARI WHERE CARI_KOD = 'M1'"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_TRUE(q.value(QStringLiteral("TEL1")).isNull());
+    EXPECT_EQ(q.str(QStringLiteral("TEL2")), QStringLiteral("(212)555 1234"));
+    EXPECT_EQ(q.str(QStringLiteral("TEL3")), QStringLiteral("(532)111 2233"));
+    EXPECT_TRUE(q.value(QStringLiteral("FAKS")).isNull());
+    EXPECT_EQ(CariTelefonlariniTemizle(db), 0);
+}
+
 TEST_F(FormlarTest, VoucherFormKeepsOneSidePerLineAndSavesWithMirrors)
 {
     CariHrkFisi fis;

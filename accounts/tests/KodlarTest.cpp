@@ -13,6 +13,61 @@ protected:
     void registerSchema() override { accounts::RegisterSchema(); }
 };
 
+// A new company has Turkey's provinces with their plate and area codes, the
+// districts of each, and the countries, so that a customer can be saved at once.
+TEST_F(KodlarTest, ANewCompanyHasTheProvincesDistrictsAndCountries)
+{
+    const auto sayi = [&](const QString& sql, const QVariantMap& b = {}) {
+        Query q(db, sql);
+        for (auto it = b.cbegin(); it != b.cend(); ++it)
+            q.bind(it.key(), it.value());
+        q.exec();
+        return q.next() ? q.value(0).toInt() : -1;
+    };
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(*) FROM SEHIR")), 81);
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(DISTINCT PLAKA) FROM SEHIR")), 81);
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(*) FROM ILCE")), 973);
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(*) FROM ILCE WHERE ILCE_KOD NOT IN (SELECT CAST(PLAKA AS INTEGER) FROM SEHIR)")), 0);
+
+    struct Il {
+        const char* ad;
+        const char* plaka;
+        const char* alan;
+        int ilceSayisi;
+        const char* birIlce;
+    } const iller[] = {{"ADANA", "01", "0322", 15, "Seyhan"},      {"ANKARA", "06", "0312", 25, "Çankaya"},
+                       {"İSTANBUL", "34", "0212", 39, "Kadıköy"},  {"İZMİR", "35", "0232", 30, "Karşıyaka"},
+                       {"HAKKARİ", "30", "0438", 5, "Yüksekova"},  {"ŞANLIURFA", "63", "0414", 13, "Eyyübiye"},
+                       {"IĞDIR", "76", "0476", 4, "Tuzluca"},       {"DÜZCE", "81", "0380", 8, "Akçakoca"}};
+    const QList<Sehir> sehirler = Sehirler(db);
+    for (const Il& il : iller) {
+        const QString ad = QString::fromUtf8(il.ad);
+        SCOPED_TRACE(il.ad);
+        const auto bulunan = std::find_if(sehirler.cbegin(), sehirler.cend(), [&](const Sehir& s) { return s.SEHIR == ad; });
+        ASSERT_NE(bulunan, sehirler.cend());
+        EXPECT_EQ(bulunan->PLAKA, QLatin1String(il.plaka));
+        EXPECT_EQ(bulunan->ALANKODU, QLatin1String(il.alan));
+        const QStringList ilceler = Ilceler(db, ad);
+        EXPECT_EQ(ilceler.size(), il.ilceSayisi);
+        EXPECT_TRUE(ilceler.contains(QString::fromUtf8(il.birIlce)));
+    }
+
+    const QStringList ulkeler = Ulkeler(db);
+    EXPECT_GT(ulkeler.size(), 190);
+    for (const char* ulke : {"TÜRKİYE", "ALMANYA", "KKTC", "BİRLEŞİK ARAP EMİRLİKLERİ"})
+        EXPECT_TRUE(ulkeler.contains(QString::fromUtf8(ulke))) << ulke;
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(*) FROM ULKE WHERE ULKE_ADI = :U AND ULKE_TELKOD = '90'"),
+                   {{QStringLiteral("U"), QStringLiteral("TÜRKİYE")}}),
+              1);
+
+    // Loading again adds nothing, and a company's own list stays its own.
+    IlIlceUlkeYukle(db);
+    EXPECT_EQ(sayi(QStringLiteral("SELECT COUNT(*) FROM ILCE")), 973);
+    db.exec(QStringLiteral("DELETE FROM ULKE WHERE ULKE_ADI <> 'ALMANYA'"));
+    IlIlceUlkeYukle(db);
+    EXPECT_EQ(Ulkeler(db), QStringList{QStringLiteral("ALMANYA")});
+}
+
 TEST_F(KodlarTest, GroupsSpecialCodesAndProvinces)
 {
     EXPECT_EQ(CariGrupAdiDegistir(db, QStringLiteral("K"), QStringLiteral("X")), SabitGrupText());
@@ -33,6 +88,9 @@ TEST_F(KodlarTest, GroupsSpecialCodesAndProvinces)
     EXPECT_EQ(CariOzelKodSil(db, 1, QStringLiteral("KURUMSAL")), std::nullopt);
     EXPECT_EQ(CariOzelKodSil(db, 2, QStringLiteral("KURUMSAL")), OzelKodKullanilmisText());
 
+    // The lists a company starts with go, so that entering them is seen from the start.
+    db.exec(QStringLiteral("DELETE FROM ILCE"));
+    db.exec(QStringLiteral("DELETE FROM SEHIR"));
     SehirKaydet(db, {QStringLiteral("ANKARA"), QStringLiteral("0312"), QStringLiteral("06")});
     IlceEkle(db, QStringLiteral("06"), QStringLiteral("Çankaya"));
     IlceEkle(db, QStringLiteral("06"), QStringLiteral("Keçiören"));

@@ -3,6 +3,9 @@
 #include "messages/Messages.h"
 #include "money/Money.h"
 
+#include <QLineEdit>
+#include <cmath>
+
 namespace tornaly {
 
 QString SayiDegilMesaji(const QString& text)
@@ -31,6 +34,25 @@ bool SayiOku(const QString& text, double* value)
     if (!SayiOku(text, &v))
         return false;
     *value = v.toDouble();
+    return true;
+}
+
+bool SayiAlanlariGecerli(const QList<QLineEdit*>& alanlar, const QList<QLineEdit*>& tamSayilar)
+{
+    for (QLineEdit* e : alanlar + tamSayilar) {
+        if (!e)
+            continue;
+        double v = 0;
+        bool gecerli = SayiOku(e->text(), &v);
+        if (gecerli && tamSayilar.contains(e) && v != std::floor(v)) {
+            ShowError(SayiDegilMesaji(e->text()));
+            gecerli = false;
+        }
+        if (!gecerli) {
+            e->setFocus();
+            return false;
+        }
+    }
     return true;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <QVariant>
+
+class QLineEdit;
 
 namespace tornaly {
 
@@ -14,5 +17,11 @@ QString SayiDegilMesaji(const QString& text);
 // then leaves its row as it was.
 bool SayiOku(const QString& text, QVariant* value);
 bool SayiOku(const QString& text, double* value);
+
+// A form's number fields checked through SayiOku before a save reads them:
+// the first that holds no number (or, among `tamSayilar`, no whole number)
+// gets the message and the focus, and the answer is false, so the caller
+// writes nothing.
+bool SayiAlanlariGecerli(const QList<QLineEdit*>& alanlar, const QList<QLineEdit*>& tamSayilar = {});
 
 } // namespace tornaly

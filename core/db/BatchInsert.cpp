@@ -1,4 +1,5 @@
 #include "db/BatchInsert.h"
+#include "db/KayitBildirimi.h"
 #include "db/Statement.h"
 
 #include <QSqlError>
@@ -142,6 +143,8 @@ void BatchInsert::sendCopy()
     while (PGresult* rest = PQgetResult(conn))
         PQclear(rest);
     m_written += rows;
+    // COPY passes no statement through Query: the write is told here.
+    TabloYazildi(m_db.name(), m_db.inTransaction(), m_table.toUpper());
 }
 
 } // namespace tornaly

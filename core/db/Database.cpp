@@ -1,8 +1,11 @@
 #include "db/Database.h"
+#include "db/KayitBildirimi.h"
 #include "db/ConnectionAdvice.h"
 #include "db/Dialect.h"
 #include "db/Statement.h"
 
+#include <QSet>
+#include <atomic>
 #include <QFile>
 #include <QFileInfo>
 #include <QDir>
@@ -421,6 +424,9 @@ Query& Query::exec()
         throw DbError(DbError::Kind::Other, QStringLiteral("Sorgu hazırlanmadan çalıştırıldı."));
     m_row = -1;
     m_stmt->exec(m_values);
+    // A write is told to the open lists: at once outside a transaction, after the commit inside one.
+    if (const QString table = YazilanTablo(m_statement); !table.isEmpty())
+        TabloYazildi(m_db.name(), m_db.inTransaction(), table);
     if (m_schemaChange) {
         // Statements kept over the old tables would read the old columns.
         m_db.clearStatementCache();
@@ -646,6 +652,8 @@ void Transaction::commit()
                           QStringLiteral("İşlem sırasında bir hata oluştu; değişiklikler kaydedilmedi."));
         conn.execDirect(statement);
     } catch (...) {
+        if (m_level == 1)
+            IslemBitti(m_db.name(), false);
         try {
             conn.execDirect(m_level == 1 ? QStringLiteral("ROLLBACK")
                                          : QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
@@ -655,6 +663,8 @@ void Transaction::commit()
         throw;
     }
     depth = m_level - 1;
+    if (m_level == 1)
+        IslemBitti(m_db.name(), true);
 }
 
 void Transaction::rollback()
@@ -666,11 +676,91 @@ void Transaction::rollback()
     depth = m_level - 1;
     StatementCache& conn = cacheOf(m_db.m_state);
     if (m_level == 1) {
+        IslemBitti(m_db.name(), false);
         conn.execDirect(QStringLiteral("ROLLBACK"));
     } else {
         conn.execDirect(QStringLiteral("ROLLBACK TO SAVEPOINT tx_%1").arg(m_level));
         conn.execDirect(QStringLiteral("RELEASE SAVEPOINT tx_%1").arg(m_level));
     }
+}
+
+// ---------------------------------------------------------------------------
+// Save notices (KayitBildirimi.h)
+
+
+namespace {
+std::atomic<quint64> g_sira{0};
+
+QMutex g_bekleyenKilit;
+QHash<QString, QSet<QString>>& bekleyenler()
+{
+    static QHash<QString, QSet<QString>> h;
+    return h;
+}
+
+// The word at `i` (after spaces), moving `i` past it.
+QStringView kelime(const QString& s, qsizetype& i)
+{
+    while (i < s.size() && s.at(i).isSpace())
+        ++i;
+    const qsizetype bas = i;
+    while (i < s.size() && (s.at(i).isLetterOrNumber() || s.at(i) == QLatin1Char('_') || s.at(i) == QLatin1Char('.')))
+        ++i;
+    return QStringView(s).mid(bas, i - bas);
+}
+} // namespace
+
+KayitBildirimi& KayitBildirimi::instance()
+{
+    // Never destroyed: lists may still be connected while the program ends.
+    static auto* b = new KayitBildirimi;
+    return *b;
+}
+
+void KayitBildirimi::bildir(const QString& tablo)
+{
+    emit tabloKaydedildi(tablo, ++g_sira);
+}
+
+quint64 KayitBildirimi::sonSira() { return g_sira.load(); }
+
+void TabloYazildi(const QString& baglanti, bool islemde, const QString& tablo)
+{
+    if (!islemde) {
+        KayitBildirimi::instance().bildir(tablo);
+        return;
+    }
+    QMutexLocker kilit(&g_bekleyenKilit);
+    bekleyenler()[baglanti].insert(tablo);
+}
+
+void IslemBitti(const QString& baglanti, bool kaydedildi)
+{
+    QSet<QString> tablolar;
+    {
+        QMutexLocker kilit(&g_bekleyenKilit);
+        tablolar = bekleyenler().take(baglanti);
+    }
+    if (kaydedildi)
+        for (const QString& t : std::as_const(tablolar))
+            KayitBildirimi::instance().bildir(t);
+}
+
+QString YazilanTablo(const QString& statement)
+{
+    qsizetype i = 0;
+    const QStringView ilk = kelime(statement, i);
+    QStringView tablo;
+    if (ilk.compare(QLatin1String("UPDATE"), Qt::CaseInsensitive) == 0) {
+        tablo = kelime(statement, i);
+    } else if (ilk.compare(QLatin1String("INSERT"), Qt::CaseInsensitive) == 0
+               || ilk.compare(QLatin1String("DELETE"), Qt::CaseInsensitive) == 0) {
+        const QStringView ara = kelime(statement, i); // INTO / FROM
+        if (ara.compare(QLatin1String("INTO"), Qt::CaseInsensitive) == 0
+            || ara.compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0)
+            tablo = kelime(statement, i);
+    }
+    return tablo.toString().toUpper();
 }
 
 } // namespace tornaly

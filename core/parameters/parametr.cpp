@@ -1,4 +1,5 @@
 #include "parameters/parametr.h"
+#include "controls/SayiAlani.h"
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -366,6 +367,16 @@ TParametreler TFormParam::topla() const
 
 void TFormParam::BtnKaydetClick()
 {
+    QList<QLineEdit*> sayilar, tamSayilar;
+    for (const Alan& a : alanlar()) {
+        auto* e = qobject_cast<QLineEdit*>(alan(S(a.ad)));
+        if (a.tur == Tur::Tam)
+            tamSayilar << e;
+        else if (a.tur == Tur::Para || a.tur == Tur::Sayi)
+            sayilar << e;
+    }
+    if (!SayiAlanlariGecerli(sayilar, tamSayilar))
+        return;
     Guard([&] {
         WaitCursor wait;
         const QString hata = ParametreleriKaydet(m_db, m_ctx.AktifKullanici, topla());

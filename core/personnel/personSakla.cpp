@@ -1,4 +1,5 @@
 #include "personnel/personSakla.h"
+#include "controls/SayiAlani.h"
 #include "util/Utf8.h"
 #include "connection/DialogRunner.h"
 #include "context/SessionContext.h"
@@ -468,6 +469,24 @@ void TFormpersonSakla::degisti()
 
 void TFormpersonSakla::BtnSaklaClick()
 {
+    QList<QLineEdit*> sayilar, tamSayilar;
+    for (const AlanTanimi& a : personelAlanlari()) {
+        auto* e = qobject_cast<QLineEdit*>(alan(S(a.kolon)));
+        if (a.tur == AlanTuru::Tam)
+            tamSayilar << e;
+        else if (a.tur == AlanTuru::Para || a.tur == AlanTuru::Sayi)
+            sayilar << e;
+    }
+    if (!SayiAlanlariGecerli(sayilar, tamSayilar))
+        return;
+    for (int r = 0; r < GridEgitim->rowCount(); ++r) {
+        const QTableWidgetItem* saat = GridEgitim->item(r, 5);
+        double v = 0;
+        if (saat && !SayiOku(saat->text(), &v)) {
+            GridEgitim->setCurrentCell(r, 5);
+            return;
+        }
+    }
     Guard([&] {
         WaitCursor wait;
         TPersonelKart kart;

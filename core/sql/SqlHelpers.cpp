@@ -1,10 +1,14 @@
 #include "sql/SqlHelpers.h"
+#include "db/KayitBildirimi.h"
 #include "controls/CheckCombo.h"
 #include "money/Money.h"
 #include "services/KurBul.h"
 #include "settings/GridLayout.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QSqlError>
 #include <QSqlField>
 
@@ -270,7 +274,98 @@ QString DisplayText(const QVariant& v, bool wholeNumber)
     }
 }
 
-BoundQueryModel::BoundQueryModel(QObject* parent) : QAbstractTableModel(parent) {}
+namespace {
+
+const char* const kOkunanSira = "tornaly_okunanSira";
+const char* const kTazelemeBekliyor = "tornaly_tazelemeBekliyor";
+
+// Whether the statement names the table as a whole word (FROM, JOIN, a sub-select).
+bool tabloyuOkur(const QString& statement, const QString& tablo)
+{
+    const auto ayirici = [&](qsizetype k) {
+        if (k < 0 || k >= statement.size())
+            return true;
+        const QChar c = statement.at(k);
+        return !(c.isLetterOrNumber() || c == QLatin1Char('_'));
+    };
+    for (qsizetype i = 0; (i = statement.indexOf(tablo, i, Qt::CaseInsensitive)) >= 0; i += tablo.size())
+        if (ayirici(i - 1) && ayirici(i + tablo.size()))
+            return true;
+    return false;
+}
+
+bool ayniSatir(const QSqlRecord& a, const QSqlRecord& b)
+{
+    if (a.count() != b.count() || a.isEmpty())
+        return false;
+    for (int c = 0; c < a.count(); ++c)
+        if (a.value(c) != b.value(c))
+            return false;
+    return true;
+}
+
+// Reads the list again, as many rows as it showed, and puts each view that
+// shows it back on the record it stood on (or the same place when that
+// record is gone).
+void listeyiTazele(BoundQueryModel* m)
+{
+    struct Gorunum {
+        QPointer<QAbstractItemView> view;
+        QSqlRecord kayit;
+        int satir, kolon;
+    };
+    QList<Gorunum> gorunumler;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model() == m) {
+            const QModelIndex i = v->currentIndex();
+            gorunumler.append({v, i.isValid() ? m->record(i.row()) : QSqlRecord(), i.isValid() ? i.row() : -1,
+                               i.isValid() ? i.column() : 0});
+        }
+    const int okunan = m->rowCount();
+    m->open();
+    while (m->rowCount() < okunan && m->canFetchMore())
+        m->fetchMore();
+    for (const Gorunum& g : gorunumler) {
+        if (!g.view || g.satir < 0)
+            continue;
+        int satir = -1;
+        for (int r = 0; r < m->rowCount() && satir < 0; ++r)
+            if (ayniSatir(m->record(r), g.kayit))
+                satir = r;
+        if (satir < 0)
+            satir = qMin(g.satir, m->rowCount() - 1);
+        if (satir >= 0)
+            g.view->setCurrentIndex(m->index(satir, g.kolon));
+    }
+}
+
+} // namespace
+
+BoundQueryModel::BoundQueryModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    // A save of a table the open list reads, told after its commit: the list
+    // reads itself again once the event loop runs, unless it was opened after
+    // that save.
+    connect(&KayitBildirimi::instance(), &KayitBildirimi::tabloKaydedildi, this,
+            [this](const QString& tablo, quint64 sira) {
+                if (!m_open || sira <= property(kOkunanSira).toULongLong() || property(kTazelemeBekliyor).toBool()
+                    || !tabloyuOkur(m_statement, tablo))
+                    return;
+                setProperty(kTazelemeBekliyor, true);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        setProperty(kTazelemeBekliyor, false);
+                        try {
+                            listeyiTazele(this);
+                        } catch (const DbError&) {
+                            // The list keeps what it showed; the next open reads again.
+                        }
+                    },
+                    Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+}
 
 void BoundQueryModel::setStatement(const Db& db, const QString& statement, const QVariantMap& binds)
 {
@@ -510,6 +605,7 @@ void BoundQueryModel::open()
         m_pagedStatement = m_statement;
     }
     m_nextPage = m_pageSize;
+    setProperty(kOkunanSira, KayitBildirimi::sonSira());
     readRows(m_paged ? m_pageSize : -1);
     m_open = true;
 }

@@ -24,8 +24,9 @@ std::vector<std::pair<QString, DemoSeed>>& demoSeeds()
 void seedCompany(const Db& db, const QString& year)
 {
     Transaction tx(db);
-    db.exec(QStringLiteral("INSERT INTO FIRKIM (EADI, OZEL1, ADR1, ADR3, ILI, URET_BKOD, YEREL_PARA, YEREL_KURUS) "
-                           "VALUES (:EADI, :OZEL1, :ADR1, :ADR3, :ILI, :KOD, 'TL', 'KR')"),
+    db.exec(QStringLiteral("INSERT INTO FIRKIM (EADI, OZEL1, ADR1, ADR3, ILI, URET_BKOD, YEREL_PARA, YEREL_KURUS, "
+                           "VERGIDAIRE, VERGINO, TLF) VALUES (:EADI, :OZEL1, :ADR1, :ADR3, :ILI, :KOD, 'TL', 'KR', "
+                           "'Kozyatağı', '2950123456', '(216)555 0100')"),
             {{QStringLiteral("EADI"), QStringLiteral("DEMO SERVİS")},
              {QStringLiteral("OZEL1"), QStringLiteral("OTOMOTİV LTD. ŞTİ.")},
              {QStringLiteral("ADR1"), QStringLiteral("Sanayi Sitesi 1. Cadde No: 1")},

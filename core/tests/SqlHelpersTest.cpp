@@ -6,6 +6,8 @@
 #include "controls/CheckCombo.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QTableView>
 #include <QStandardItemModel>
 
 using namespace tornaly;
@@ -204,4 +206,76 @@ TEST_F(SqlHelpersTest, VehicleStatusBecomesBWhileAWorkOrderIsOpen)
     EXPECT_EQ(q.str(QStringLiteral("STATU2")), QStringLiteral("K"));
     EXPECT_TRUE(q.isNull(QStringLiteral("REF_IENO")));
     EXPECT_DOUBLE_EQ(q.num(QStringLiteral("KM")), 1500);
+}
+
+// An open list hears of a save another window (here another connection)
+// committed on a table it reads, reads itself again, and the row the clerk
+// stood on stays current; saves it cannot see change nothing.
+TEST_F(SqlHelpersTest, AnOpenListReadsASaveOfItsTableAgainKeepingTheCurrentRow)
+{
+    Db diger = database->open(QStringLiteral("diger_pencere"));
+    BoundQueryModel model;
+    model.setStatement(db, QStringLiteral("SELECT KOD, ADI FROM TIP ORDER BY KOD"));
+    model.setOrderKeys({QStringLiteral("KOD")});
+    model.open();
+    int okuma = 0;
+    QObject::connect(&model, &QAbstractItemModel::modelReset, &model, [&] { ++okuma; });
+    QTableView liste;
+    liste.setModel(&model);
+    liste.setCurrentIndex(model.index(1, 1)); // "M"
+    const auto kodlar = [&] {
+        QStringList out;
+        for (int r = 0; r < model.rowCount(); ++r)
+            out << model.data(model.index(r, 0)).toString();
+        return out.join(QLatin1Char(','));
+    };
+    struct Durum {
+        const char* ad;
+        std::function<void()> kayit;
+        const char* satirlar;
+        const char* guncel;
+        const char* guncelAd;
+        bool okunur; // the list reads itself again
+    } const durumlar[] = {
+        {"a row before the current one", [&] { diger.exec(QStringLiteral("INSERT INTO TIP VALUES ('A', 'Akü', 3)")); },
+         "A,K,M", "M", "Mekanik", true},
+        {"the current row renamed in a transaction",
+         [&] {
+             Transaction tx(diger);
+             diger.exec(QStringLiteral("UPDATE TIP SET ADI = 'Motor' WHERE KOD = 'M'"));
+             tx.commit();
+         },
+         "A,K,M", "M", "Motor", true},
+        {"a transaction rolled back",
+         [&] {
+             Transaction tx(diger);
+             diger.exec(QStringLiteral("DELETE FROM TIP WHERE KOD = 'M'"));
+             tx.rollback();
+         },
+         "A,K,M", "M", "Motor", false},
+        {"a save of another table",
+         [&] {
+             diger.exec(QStringLiteral("CREATE TABLE BASKA (X INTEGER)"));
+             diger.exec(QStringLiteral("INSERT INTO BASKA VALUES (1)"));
+         },
+         "A,K,M", "M", "Motor", false},
+        {"the current row deleted", [&] { diger.exec(QStringLiteral("DELETE FROM TIP WHERE KOD = 'M'")); }, "A,K", "K",
+         "Kaporta", true},
+    };
+    for (const Durum& d : durumlar) {
+        SCOPED_TRACE(d.ad);
+        const int once = okuma;
+        d.kayit();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(kodlar(), QString::fromUtf8(d.satirlar));
+        const QModelIndex guncel = liste.currentIndex();
+        ASSERT_TRUE(guncel.isValid());
+        EXPECT_EQ(guncel.column(), 1);
+        EXPECT_EQ(model.data(model.index(guncel.row(), 0)).toString(), QString::fromUtf8(d.guncel));
+        EXPECT_EQ(model.data(guncel).toString(), QString::fromUtf8(d.guncelAd));
+        EXPECT_EQ(okuma != once, d.okunur);
+    }
+    diger = Db();
+    Db::close(QStringLiteral("diger_pencere"));
 }

@@ -125,11 +125,20 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
         }
     }
     {
-        Query q(db, S("SELECT EADI, OZEL1 FROM FIRKIM"));
+        Query q(db, S("SELECT EADI, OZEL1, ADR1, ADR2, ADR3, ILI, TLF, VERGIDAIRE, VERGINO FROM FIRKIM"));
         q.exec();
         if (q.next()) {
             v.firmaAdi = q.str(S("EADI")).trimmed();
             v.firmaOzel1 = q.str(S("OZEL1")).trimmed();
+            QStringList adres;
+            for (const char* k : {"ADR1", "ADR2", "ADR3", "ILI"})
+                if (!q.str(QLatin1String(k)).trimmed().isEmpty())
+                    adres << q.str(QLatin1String(k)).trimmed();
+            if (!q.str(S("TLF")).trimmed().isEmpty())
+                adres << S("Tel: ") + q.str(S("TLF")).trimmed();
+            v.firmaAdres = adres.join(S("  "));
+            if (!q.str(S("VERGINO")).trimmed().isEmpty())
+                v.firmaVergi = S("V.D. : ") + q.str(S("VERGIDAIRE")).trimmed() + S("   V.N. : ") + q.str(S("VERGINO")).trimmed();
         }
     }
     if (db.dialect().tableExists(db, S("RESIMLER"))) {
@@ -558,6 +567,8 @@ report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
             h.add(Named(Picture(0, 0, 40, 20, logo), S("Logo")));
         h.add(Named(Sized(Bold(Label(45, 2, 100, 7, (v.firmaAdi + S(" ") + v.firmaOzel1).trimmed())), 11),
                     S("FirmaBaslik")));
+        h.add(Named(Memo(45, 9, 82, 9, v.firmaAdres, false), S("FirmaAdres")));
+        h.add(Named(Label(45, 18, 82, 4.5, v.firmaVergi), S("FirmaVergi")));
     }
     h.add(Sized(Bold(Label(130, 0, 60, 8, S("FATURA"), Qt::AlignRight | Qt::AlignVCenter)), 14));
     a4Satir(h, 130, 10, S("Fatura No    :"), v.fatura.deger(S("FAT_NO")).toString(), 25, 35);
@@ -584,14 +595,15 @@ report::Report IEFatA4Raporu(const IEFatBaskiVerisi& v, bool firmaBasligiYok)
     }
     h.add(PageNo(130, 58, 60, 4.5));
 
+    // Each caption fits its column in the header's bold type, so none runs into the next.
     const QList<RaporKolonu> kolonlar{{"KOD", "Kod", 0, 30, {}, false},
-                                {"AD", "Açıklama", 31, 66, {}, false},
-                                {"MIKTAR", "Miktar", 98, 14, S(",0.##"), true},
-                                {"OLCU", "Birim", 113, 10, {}, false},
-                                {"FIYAT", "Birim Fiyat", 124, 22, paraFmt, true},
-                                {"ISKONTO", "İsk.%", 147, 10, S("0.##"), true},
-                                {"KDV", "KDV%", 158, 9, S("0"), true},
-                                {"TUTAR", "Tutar", 168, 22, paraFmt, true}};
+                                {"AD", "Açıklama", 31, 58, {}, false},
+                                {"MIKTAR", "Miktar", 90, 14, S(",0.##"), true},
+                                {"OLCU", "Birim", 105, 10, {}, false},
+                                {"FIYAT", "Birim Fiyat", 116, 22, paraFmt, true},
+                                {"ISKONTO", "İsk.%", 139, 13, S("0.##"), true},
+                                {"KDV", "KDV%", 153, 13, S("0"), true},
+                                {"TUTAR", "Tutar", 167, 23, paraFmt, true}};
     kolonlariEkle(r, kolonlar);
 
     Band& s = r.summary;

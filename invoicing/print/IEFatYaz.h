@@ -52,6 +52,7 @@ struct IEFatBaskiVerisi {
     QList<KdvMatrahi> kdvMatrahlari; // by rate, every rate
     double borcToplam = 0, alacakToplam = 0;
     QString firmaAdi, firmaOzel1; // FIRKIM.EADI, OZEL1
+    QString firmaAdres, firmaVergi; // FIRKIM address lines with phone; tax office and number
     QByteArray logo;              // RESIMLER 'LOGO' / 'L'
     QString tevkifatBasligi;      // "1/2" ...
     QString yaziIle;              // the amount in words (without "YALNIZ ")

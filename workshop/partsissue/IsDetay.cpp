@@ -1,8 +1,11 @@
 #include "workshop/common/RowValues.h"
 #include "workshop/partsissue/IsDetay.h"
+#include "workshop/dispositions/Dispoz.h"
 
 #include "context/SessionContext.h"
 #include "db/DbError.h"
+#include "db/Dialect.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 #include "services/KurBul.h"
 #include "sql/SqlHelpers.h"
@@ -235,10 +238,47 @@ bool YPFiyatGuncelle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b)
 
 QString IscilikSecimiMesaji(const QString& iscilikKodu, int eklenenParca)
 {
-    const QString parcalar = eklenenParca > 0
-                                 ? QStringLiteral("%1 işçiliğinin %2 parçası eklendi.").arg(iscilikKodu).arg(eklenenParca)
-                                 : QStringLiteral("%1 işçiliğine bağlı parça yok; parça eklenmedi.").arg(iscilikKodu);
-    return parcalar + QStringLiteral(" İşçilik satırı bu formda kaydedilmez: \"İş Emri Kapama\" formunda ekleyiniz.");
+    const QString satir = QStringLiteral("%1 işçiliği iş emrine kaydedildi").arg(iscilikKodu);
+    return eklenenParca > 0 ? satir + QStringLiteral(", %1 parçası eklendi.").arg(eklenenParca)
+                            : satir + QStringLiteral("; bağlı parça yok.");
+}
+
+bool IscilikSatiriKaydet(const Db& db, const SessionContext& ctx, const QString& isEmriNo, const QString& kod,
+                         const QString& model)
+{
+    const QString kapali = QStringLiteral("İşemri Kapalı yada Seçilmemiş!");
+    DispozBelgesi d = DispozYukle(db, isEmriNo);
+    if (!d.yuklu() || d.kapali())
+        throw IslemReddi(kapali);
+    for (const QVariantMap& r : d.iscilikler)
+        if (str(r, "ARIZA_KODU") == kod && str(r, "EXP") != QLatin1String("E"))
+            throw IslemReddi(QStringLiteral("%1 işçiliği bu iş emrinde zaten var.").arg(kod), MsgIcon::Information);
+    QVariantMap binds;
+    Query q(db, DispozFrtSorgusu({{}, {}, kod}, d.ozel1, binds));
+    q.bindAll(binds).exec();
+    QVariantMap kart;
+    while (q.next()) {
+        const QVariantMap r = SatirOku(q);
+        if (kart.isEmpty() || str(r, "MODEL_KODU") == model)
+            kart = r;
+    }
+    q.finish();
+    if (kart.isEmpty())
+        throw IslemReddi(QStringLiteral("%1 işçiliği bu aracın işçilik modeline tanımlı değil.").arg(kod));
+    const int yeni = IscilikEkle(db, ctx, d, kart);
+    if (yeni < 0)
+        return false;
+    Transaction tx(db);
+    Query kilit(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO") + db.dialect().rowLockSuffix());
+    kilit.bind(K("NO"), isEmriNo).exec();
+    if (!kilit.next() || kilit.str(K("KAPANDI")) == QLatin1String("E"))
+        throw IslemReddi(kapali);
+    kilit.finish();
+    IsEmriYazimi w;
+    w.parcalar = false;
+    IsEmriSatirlariYaz(db, ctx, d, w);
+    tx.commit();
+    return true;
 }
 
 int IscilikParcalariEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& kod,

@@ -36,10 +36,16 @@ bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, i
 // prices; a card with no currency clears the line's currency fields.
 bool YPFiyatGuncelle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b);
 
-// What the parts counter is told after "İşçilik Seç": how many of the
-// labour's parts were added, and that the labour line goes on the work order
-// from "İş Emri Kapama".
+// What the parts counter is told after "İşçilik Seç": the labour line was
+// kept on the work order, and how many of the labour's parts were added.
 QString IscilikSecimiMesaji(const QString& iscilikKodu, int eklenenParca);
+// "İşçilik Seç": the picked labour card (`kod` of labour model `model`) goes
+// on the work order as a labour line at once, in its own transaction, as the
+// closing form adds it (this form keeps parts only). Throws IslemReddi when
+// it cannot: a closed work order, a code already on it, a card that is not
+// for the vehicle. False when the clerk declined the repeat question.
+bool IscilikSatiriKaydet(const Db& db, const SessionContext& ctx, const QString& isEmriNo, const QString& kod,
+                         const QString& model);
 // "&İşçilik Seç": adds every part the labour operation may use.
 int IscilikParcalariEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& kod,
                          const QString& model);

@@ -7,6 +7,7 @@
 #include "guard/FormGuard.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
+#include "sql/SqlHelpers.h"
 #include "report/PageSetup.h"
 #include "report/RaporCikti.h"
 
@@ -71,6 +72,7 @@ IsEmriBaskiVerisi IsEmriBaskiOku(const Db& db, const QString& isEmriNo)
     if (v.ie.isEmpty())
         return v;
     v.found = true;
+    v.baskiTarihi = ServerToday(db);
     v.cari = satirOku(db, QStringLiteral("SELECT * FROM CARI WHERE CARI_KOD=:K"), QStringLiteral("K"), v.ie.value(QStringLiteral("CARI_KOD")));
     const QVariantMap model = satirOku(db, QStringLiteral("SELECT ARC_MODEL_ADI, MARKA, MODEL FROM MODEL WHERE ARC_MODEL_KODU=:K"),
                                        QStringLiteral("K"), v.ie.value(QStringLiteral("ARAC_TIP")));
@@ -80,15 +82,26 @@ IsEmriBaskiVerisi IsEmriBaskiOku(const Db& db, const QString& isEmriNo)
                          v.ie.value(QStringLiteral("RENK_KOD")));
     v.danismanAdi = ilkDeger(db, QStringLiteral("SELECT ISCI_ADI FROM ISCIUSTA WHERE ISCI_KOD=:K"), QStringLiteral("K"),
                              v.ie.value(QStringLiteral("ARAC_TESLIM_ALAN")));
+    // An adviser typed by name rather than picked by code prints as typed.
+    if (v.danismanAdi.trimmed().isEmpty())
+        v.danismanAdi = v.ieText(QStringLiteral("ARAC_TESLIM_ALAN"));
     v.tipAdi = ilkDeger(db, QStringLiteral("SELECT ISEMRI_TIP_ADI FROM ISEMRITIP WHERE ISEMRI_TIP=:K"), QStringLiteral("K"),
                         v.ie.value(QStringLiteral("IE_TIP")));
     {
-        Query q(db, QStringLiteral("SELECT EADI, TLF, TLF2 FROM FIRKIM"));
+        Query q(db, QStringLiteral("SELECT EADI, TLF, TLF2, ADR1, ADR2, ADR3, ILI, VERGIDAIRE, VERGINO FROM FIRKIM"));
         q.exec();
         if (q.next()) {
             v.firmaAdi = q.str(QStringLiteral("EADI"));
             v.firmaTel = q.str(QStringLiteral("TLF"));
             v.firmaTel2 = q.str(QStringLiteral("TLF2"));
+            QStringList adres;
+            for (const char* k : {"ADR1", "ADR2", "ADR3", "ILI"})
+                if (!q.str(QLatin1String(k)).trimmed().isEmpty())
+                    adres << q.str(QLatin1String(k)).trimmed();
+            v.firmaAdres = adres.join(QStringLiteral(" "));
+            if (!q.str(QStringLiteral("VERGINO")).trimmed().isEmpty())
+                v.firmaVergi = (q.str(QStringLiteral("VERGIDAIRE")).trimmed() + QStringLiteral(" V.D. ")).trimmed()
+                               + QLatin1Char(' ') + q.str(QStringLiteral("VERGINO")).trimmed();
         }
     }
     if (db.dialect().columnExists(db, QStringLiteral("PARAMET"), QStringLiteral("ISMR_ACIKLAMA"))) {
@@ -441,11 +454,24 @@ report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v)
     r.font = ReportFont{QStringLiteral("DejaVu Sans"), 8, false, false};
     r.source = RecordsSource({"KOD", "AD", "MIKTAR", "FIYAT", "TUTAR"}, rows);
     Band& h = r.pageHeader;
-    h.height = 78;
-    h.add(Sized(Bold(Label(0, 0, 190, 8, mode == 1 ? QStringLiteral("İŞ EMRİ AÇILIŞ FORMU") : QStringLiteral("İŞ EMRİ KAPANIŞ FORMU"),
+    h.height = 93;
+    // The company's header, then the form's title, number and dates.
+    h.add(Named(Bold(Label(0, 0, 120, 5, v.firmaAdi)), QStringLiteral("FIRMA")));
+    h.add(Named(Label(0, 5, 120, 4, QStringList{v.firmaAdres, QStringList{v.firmaTel, v.firmaTel2}.join(QStringLiteral("  ")).trimmed()}
+                                         .join(QStringLiteral("  "))
+                                         .trimmed()),
+                QStringLiteral("FIRMA_ADRES")));
+    h.add(Named(Label(120, 0, 70, 5, QStringLiteral("Tarih : ") + v.baskiTarihi.toString(QStringLiteral("dd.MM.yyyy")),
+                      Qt::AlignRight | Qt::AlignVCenter),
+                QStringLiteral("BASKI_TARIHI")));
+    h.add(Sized(Bold(Label(0, 10, 190, 8, mode == 1 ? QStringLiteral("İŞ EMRİ AÇILIŞ FORMU") : QStringLiteral("İŞ EMRİ KAPANIŞ FORMU"),
                            Qt::AlignHCenter | Qt::AlignVCenter)),
                 12));
-    h.add(Label(0, 9, 95, 5, QStringLiteral("İş Emri No : ") + v.ieText(QStringLiteral("IS_EMRI_NO"))));
+    h.add(Label(0, 19, 95, 5, QStringLiteral("İş Emri No : ") + v.ieText(QStringLiteral("IS_EMRI_NO"))));
+    h.add(Named(Label(100, 19, 90, 5,
+                      QStringLiteral("Açılış Tarihi / Saat : ") + tarih(v.ie.value(QStringLiteral("ARAC_GIRIS_TRH"))) +
+                          QStringLiteral(" / ") + saat(v.ie.value(QStringLiteral("ARAC_GIRIS_SAAT")))),
+                QStringLiteral("ACILIS_TARIHI")));
     const QString vdtc = v.cariText(QStringLiteral("VN")).isEmpty() ? v.cariText(QStringLiteral("KIMLIKNO"))
                                                                     : v.cariText(QStringLiteral("VN"));
     const QStringList sol{v.cariText(QStringLiteral("FIRMA_ADI")), v.cariText(QStringLiteral("ADRES_1")),
@@ -462,11 +488,12 @@ report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v)
                           QStringLiteral("Km : ") + sayi(v.ie.value(QStringLiteral("KM"))) +
                               QStringLiteral("   Yakıt : ") + v.ieText(QStringLiteral("YAKIT_MIK"))};
     for (int i = 0; i < sol.size(); ++i) {
-        h.add(Label(0, 15 + 5 * i, 95, 5, sol.at(i)));
-        h.add(Label(100, 15 + 5 * i, 90, 5, sag.at(i)));
+        h.add(Label(0, 25 + 5 * i, 95, 5, sol.at(i)));
+        h.add(Label(100, 25 + 5 * i, 90, 5, sag.at(i)));
     }
+    h.add(Named(Label(0, 56, 95, 5, QStringLiteral("Servis Danışmanı : ") + v.danismanAdi), QStringLiteral("DANISMAN")));
     for (int i = 0; i < 5; ++i)
-        h.add(Label(0, 46 + 5 * i, 190, 5, QStringLiteral("%1. ").arg(i + 1) + v.ieText(QStringLiteral("MUSTALIM_%1").arg(i + 1))));
+        h.add(Label(0, 62 + 5 * i, 190, 5, QStringLiteral("%1. ").arg(i + 1) + v.ieText(QStringLiteral("MUSTALIM_%1").arg(i + 1))));
     r.columnHeader.height = 6;
     const QList<std::tuple<QString, QString, double, double, bool>> kolonlar{
         {"KOD", "PARÇA KODU", 0, 35, false}, {"AD", "PARÇA ADI", 36, 80, false}, {"MIKTAR", "MİKTAR", 117, 20, true},

@@ -2,6 +2,7 @@
 #include "db/Database.h"
 #include "report/PrePrinted.h"
 
+#include <QDate>
 #include <QVariantMap>
 
 namespace tornaly {
@@ -17,6 +18,8 @@ struct IsEmriBaskiVerisi {
     QVariantMap cari;
     QString modelAdi, marka, renkAdi, danismanAdi, tipAdi;
     QString firmaAdi, firmaTel, firmaTel2, aciklamaParametresi;
+    QString firmaAdres, firmaVergi; // address lines and province; tax office and number
+    QDate baskiTarihi;              // the server's day of the print
     struct Parca {
         QString kod, ad;
         double miktar = 0, fiyat = 0, tutar = 0;

@@ -5,6 +5,7 @@
 
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
+#include "controls/SayiAlani.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 #include "report/ListReport.h"
@@ -258,10 +259,16 @@ void TFormClaim2::goster()
                                 para(c.tplKdv(kClaimKdvOrani)), para(c.tpl(kClaimKdvOrani))));
 }
 
-void TFormClaim2::topla()
+bool TFormClaim2::topla()
 {
     if (!m_claim)
-        return;
+        return false;
+    QList<QLineEdit*> sayilar;
+    for (auto it = m_alanlar.cbegin(); it != m_alanlar.cend(); ++it)
+        if (isNumberColumn(it.key()))
+            sayilar << it.value();
+    if (!SayiAlanlariGecerli(sayilar))
+        return false;
     for (auto it = m_alanlar.cbegin(); it != m_alanlar.cend(); ++it) {
         const QString t = it.value()->text().trimmed();
         if (isNumberColumn(it.key())) {
@@ -271,6 +278,7 @@ void TFormClaim2::topla()
             m_claim->m[it.key()] = t;
         }
     }
+    return true;
 }
 
 bool TFormClaim2::degisti() const
@@ -282,7 +290,8 @@ void TFormClaim2::BtnSaklaClick()
 {
     if (!m_claim)
         return;
-    topla();
+    if (!topla())
+        return;
     if (ClaimSakla(m_ctx, m_ctx.Database1, *m_claim))
         if (auto back = ClaimOku(m_ctx.Database1, m_claim->no()))
             m_kayitli = *(m_claim = back);
@@ -293,7 +302,8 @@ void TFormClaim2::BtnToplamClick()
 {
     if (!m_claim)
         return;
-    topla();
+    if (!topla())
+        return;
     ClaimToplamHesapla(*m_claim, false);
     goster();
 }
@@ -325,7 +335,8 @@ void TFormClaim2::durum(const QString& d)
 {
     if (!m_claim)
         return;
-    topla();
+    if (!topla())
+        return;
     if (ClaimDurumVer(m_ctx, m_ctx.Database1, *m_claim, d))
         m_kayitli = *m_claim;
     goster();
@@ -339,7 +350,8 @@ void TFormClaim2::BtnBostakiClick()
 {
     if (!m_claim)
         return;
-    topla();
+    if (!topla())
+        return;
     if (degisti()) {
         ShowInfo(QStringLiteral("Değişikliği Saklayın yada İptal Ediniz"));
         return;
@@ -352,7 +364,8 @@ void TFormClaim2::BtnFormNoClick()
 {
     if (!m_claim)
         return;
-    topla();
+    if (!topla())
+        return;
     const QString engel = ClaimNoDegistirEngel(*m_claim);
     if (engel.startsWith(QStringLiteral("Merkeze"))) {
         ShowError(engel);
@@ -452,7 +465,7 @@ double ClaimNoDegistir(SessionContext& ctx, double eskiNo, QWidget* parent)
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     QObject::connect(tamam, &QPushButton::clicked, &d, Guarded([&] {
         double no = 0;
-        if (!ParseMoney(yeni->text(), &no) || !(no > 0))
+        if (!SayiOku(yeni->text(), &no) || !(no > 0))
             return;
         if (ClaimNoDegis(ctx.Database1, eskiNo, no)) {
             sonuc = no;

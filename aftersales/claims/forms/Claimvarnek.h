@@ -60,7 +60,7 @@ public slots:
 
 private:
     void goster();
-    void topla();  // widgets into the claim
+    bool topla();  // widgets into the claim; false when a number field holds no number
     bool degisti() const;
     void durum(const QString& d);
     SessionContext& m_ctx;

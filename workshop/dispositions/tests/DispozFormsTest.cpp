@@ -149,8 +149,9 @@ TEST_F(DispozFormsTest, EnterDoesOneThing)
     }
 }
 
-// "İşçilik Seç" on the parts counter adds the labour's parts and says that
-// the labour line itself is not kept there.
+// "İşçilik Seç" on the parts counter keeps the labour line on the work order
+// at once and says so; picking it again is refused with a message, and a
+// closed work order takes nothing.
 TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
 {
     ModalKayit modal;
@@ -165,14 +166,36 @@ TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
         l->BtnSecClick();
         return l->result();
     };
-    TFormIsDetay f(ctx);
-    f.isemriypac(wo);
-    f.BtnDuzenle->click();
-    messages.clear();
-    f.BtnIscilikSec->click();
-    EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTBr1")});
-    EXPECT_EQ(messages.lastText(), IscilikSecimiMesaji(QStringLiteral("M100"), 0));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISCILIK")), 0);
+    struct Durum {
+        const char* ad;
+        std::function<void()> once;
+        QString mesaj;
+        int satir;
+    } const durumlar[] = {
+        {"first pick", [] {}, IscilikSecimiMesaji(QStringLiteral("M100"), 0), 1},
+        {"the same labour again", [] {}, QStringLiteral("M100 işçiliği bu iş emrinde zaten var."), 1},
+        {"a closed work order",
+         [this] { db.exec(QStringLiteral("UPDATE ISEMRI SET KAPANDI = 'E' WHERE IS_EMRI_NO = :N"), {{QStringLiteral("N"), wo}}); },
+         QStringLiteral("İşemri Kapalı yada Seçilmemiş!"), 1},
+    };
+    for (const Durum& c : durumlar) {
+        SCOPED_TRACE(c.ad);
+        TFormIsDetay f(ctx);
+        f.isemriypac(wo);
+        f.BtnDuzenle->click();
+        c.once();
+        messages.clear();
+        modal.acilan.clear();
+        f.BtnIscilikSec->click();
+        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTBr1")});
+        EXPECT_EQ(messages.lastText(), c.mesaj);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISCILIK WHERE ARIZA_KODU = 'M100'")), c.satir);
+    }
+    // The kept line carries the card's time and price, and the work order's labour total follows.
+    Query q(db, QStringLiteral("SELECT SURE, ISCILIK_B_FIYATI FROM ISCILIK WHERE ISEMRI_NO = :N AND ARIZA_KODU = 'M100'"));
+    q.bind(QStringLiteral("N"), wo).exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_GT(q.num(QStringLiteral("SURE")) * q.num(QStringLiteral("ISCILIK_B_FIYATI")), 0);
 }
 
 } // namespace

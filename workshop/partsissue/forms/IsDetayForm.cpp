@@ -345,11 +345,13 @@ void TFormIsDetay::BtnIscilikSecClick()
     const TDonPara d = FrtSec(m_ctx, 1, this);
     if (d.KodStr.isEmpty())
         return;
+    // The labour line is kept on the work order at once; the parts it uses
+    // join this form's lines, saved with "Sakla".
+    if (!IscilikSatiriKaydet(m_db, m_ctx, Belge.no(), d.KodStr, d.IlkStr))
+        return;
     setAramaModu(0);
     const int eklenen = IscilikParcalariEkle(m_db, m_ctx, Belge, d.KodStr, d.IlkStr);
     goster();
-    // This form issues parts only: the labour line itself is written where
-    // labour is kept, so the clerk is told rather than left guessing.
     ShowInfo(IscilikSecimiMesaji(d.KodStr, eklenen));
 }
 
