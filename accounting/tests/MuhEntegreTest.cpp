@@ -33,20 +33,12 @@ protected:
         return deger(QStringLiteral("SELECT COALESCE(MAX(FIS_NO), 0) FROM %1 WHERE %2").arg(tablo, kosul));
     }
 
-    // Tables of documents other libraries own, as far as the postings read
-    // them; made here because those libraries are not built yet.
     void bankaTablolari()
     {
-        db.exec(QStringLiteral("CREATE TABLE BANKAYR (BANKA_KOD VARCHAR(11), HESAP_NO VARCHAR(30), "
-                               "MUH_CHES VARCHAR(30), MUH_KOMISYON VARCHAR(30))"));
-        db.exec(QStringLiteral("CREATE TABLE BANKHRK (HRK_NO DOUBLE PRECISION, TARIH TIMESTAMP, TIP VARCHAR(1), "
-                               "ALACAK DOUBLE PRECISION, BORC DOUBLE PRECISION, FIS_NO DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("CREATE TABLE BANKHRKA (HRK_NO DOUBLE PRECISION, SIRANO INTEGER, BANKA_KOD VARCHAR(11), "
-                               "HESAP_NO VARCHAR(30), CARI_KOD VARCHAR(11), KASAKOD VARCHAR(11), "
-                               "ALACAK DOUBLE PRECISION, BORC DOUBLE PRECISION, ACIKLAMA VARCHAR(75), "
-                               "BELGE_NO VARCHAR(25), MUH_KARSI VARCHAR(30), KOMISYON DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("INSERT INTO BANKAYR VALUES ('ZB', '1', '102.01', '653.01')"));
-        db.exec(QStringLiteral("INSERT INTO BANKAYR VALUES ('YK', '2', '102.01', NULL)"));
+        db.exec(QStringLiteral("INSERT INTO BANKAYR (BANKA_KOD, HESAP_NO, HESAR_TURU, MUH_CHES, MUH_KOMISYON) "
+                               "VALUES ('ZB', '1', '1', '102.01', '653.01')"));
+        db.exec(QStringLiteral("INSERT INTO BANKAYR (BANKA_KOD, HESAP_NO, HESAR_TURU, MUH_CHES, MUH_KOMISYON) "
+                               "VALUES ('YK', '2', '1', '102.01', NULL)"));
     }
     struct BankaSatir {
         const char* banka;
