@@ -1,6 +1,9 @@
 #include "accounts/AccountsEntry.h"
 #include "CoreEntry.h"
 
+#include "accounts/bank/BankHrk.h"
+#include "accounts/bank/BrBanka.h"
+#include "accounts/bank/BrBnkHrk.h"
 #include "accounts/cards/BrCari.h"
 #include "accounts/cash/KasaBr.h"
 #include "accounts/cash/KasaHrkBr.h"
@@ -35,6 +38,18 @@ void RegisterEntryPoints()
                     [](const OpenRequest& r) { IlIlceSec(*r.ctx, qMax(1, r.mode), r.owner); });
     RegisterRoutine(QLatin1String(entry::CariHareketGoster),
                     [](const OpenRequest& r) { CariHareketGoster(*r.ctx, r.key, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaSec), [](const OpenRequest& r) { BankaSec(*r.ctx, r.mode, {}, {}, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaHrkSec), [](const OpenRequest& r) { BankaHrkSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaHrkGir), [](const OpenRequest& r) {
+        BankaHrkGir(*r.ctx, r.codeType > 0 ? QString(QChar(r.codeType)) : QString(), r.key.toDouble(), r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::BankaHrkFaturaOdeme), [](const OpenRequest& r) {
+        const QStringList a = r.key.split(QLatin1Char('\t'));
+        if (a.size() < 9)
+            return;
+        BankaHrkFaturaOdeme(*r.ctx, a[0], a[1], a[2], a[3].toDouble(), a[4], a[5], a[6], a[7], a[8].toDouble(),
+                            r.owner);
+    });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 
