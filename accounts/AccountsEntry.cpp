@@ -5,7 +5,9 @@
 #include "accounts/bank/BrBanka.h"
 #include "accounts/bank/BrBnkHrk.h"
 #include "accounts/cards/BrCari.h"
+#include "accounts/cash/BrMFis.h"
 #include "accounts/cash/KasaBr.h"
+#include "accounts/cash/MFis.h"
 #include "accounts/cash/KasaHrkBr.h"
 #include "accounts/codes/Bayiler.h"
 #include "accounts/codes/CariGrupBr.h"
@@ -49,6 +51,15 @@ void RegisterEntryPoints()
             return;
         BankaHrkFaturaOdeme(*r.ctx, a[0], a[1], a[2], a[3].toDouble(), a[4], a[5], a[6], a[7], a[8].toDouble(),
                             r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::MFisSec), [](const OpenRequest& r) {
+        MFisSec(*r.ctx, r.mode, r.key, r.key.isEmpty() ? QString() : TypeCariOku(r.ctx->Database1, r.key).CariAd, r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::MahsupFisiGir), [](const OpenRequest& r) {
+        const QStringList a = r.key.split(QLatin1Char('\t'));
+        const QString cari = a.value(1);
+        MahsupFisiGir(*r.ctx, {}, cari, cari.isEmpty() ? QString() : TypeCariOku(r.ctx->Database1, cari).CariAd,
+                      a.value(0).toDouble(), r.owner);
     });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }

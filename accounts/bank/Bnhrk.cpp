@@ -110,6 +110,8 @@ QWidget* TFormBHrkBak::kurHareketler()
                                QStringLiteral("Toplam Borç $"), QStringLiteral("Toplam Alacak $"),
                                QStringLiteral("Bakiye $")});
     w->addWidget(GridHareket);
+    auto* turBaslik = new QLabel(QStringLiteral("Banka Hrk.Türlerine Göre Toplamlar"), w);
+    w->addWidget(turBaslik);
     w->addWidget(GridTurToplam);
     w->addWidget(GridBakiye);
     w->setStretchFactor(0, 4);
@@ -241,6 +243,32 @@ void TFormBHrkBak::durumYukle()
         q.bindAll(b).exec();
         while (q.next())
             ekle(k.baslik, q.str(QStringLiteral("D")), q.num(QStringLiteral("V")), q.num(QStringLiteral("T")),
+                 q.num(QStringLiteral("U")));
+    }
+    // Papers already collected through this account, summed from their bank rows.
+    struct Tahsil {
+        QString baslik;
+        const char* csTip;
+        const char* sahip;
+    };
+    const QList<Tahsil> tahsiller{{QStringLiteral("Firmamızın Kesilmiş Tahsil Edilen Çekleri "), "Ç", "F"},
+                                  {QStringLiteral("Tahsil Edilen Takas  Çekleri"), "Ç", "M"},
+                                  {QStringLiteral("Tahsil Edilen Tahsil Senetleri"), "E", "M"}};
+    for (const Tahsil& t : tahsiller) {
+        Query q(m_db, QStringLiteral("SELECT COALESCE(A.DOVIZ_KODU, '') AS D, SUM(A.ALACAK) - SUM(A.BORC) AS T, "
+                                     "SUM(A.ALACAK_USD) - SUM(A.BORC_USD) AS U, SUM(A.ALACAK_DVZ) - SUM(A.BORC_DVZ) AS V "
+                                     "FROM BANKHRKA A WHERE A.BANKA_KOD=:B AND A.HESAP_NO=:H AND A.TIP='I' AND "
+                                     "A.CS_TIP=:C AND EXISTS (SELECT 1 FROM CSKART K WHERE K.PORTFOYNO=A.PORTFOYNO AND "
+                                     "K.SON_DURUMU='T' AND K.CS_TIP=:C2 AND K.SAHIP=:S) "
+                                     "GROUP BY COALESCE(A.DOVIZ_KODU, '') ORDER BY 1"));
+        q.bind(QStringLiteral("B"), m_bankaKod)
+            .bind(QStringLiteral("H"), m_hesapNo)
+            .bind(QStringLiteral("C"), QString::fromUtf8(t.csTip))
+            .bind(QStringLiteral("C2"), QString::fromUtf8(t.csTip))
+            .bind(QStringLiteral("S"), QLatin1String(t.sahip))
+            .exec();
+        while (q.next())
+            ekle(t.baslik, q.str(QStringLiteral("D")), q.num(QStringLiteral("V")), q.num(QStringLiteral("T")),
                  q.num(QStringLiteral("U")));
     }
     const BankaBakiyeleri bk = BankaBakiyeleriOku(m_db, m_bankaKod, m_hesapNo);

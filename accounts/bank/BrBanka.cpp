@@ -203,7 +203,9 @@ QWidget* TFormBankaBr::kurHesaplar()
     Sayfalar->setObjectName(QStringLiteral("Sayfalar"));
     GridHesap = BankaTablosu(Sayfalar, "GridHesap",
                              {QStringLiteral("Hesap Adı"), QStringLiteral("Hesap Türü"), QStringLiteral("Hesap No"),
-                              QStringLiteral("IBAN"), QStringLiteral("Döviz")});
+                              QStringLiteral("IBAN"), QStringLiteral("Döviz"), QStringLiteral("Valör")});
+    // The value days are kept but never shown.
+    GridHesap->setColumnHidden(5, true);
     Sayfalar->addTab(GridHesap, QStringLiteral("Bankanın Hesapları"));
     auto* kodlar = new QWidget(Sayfalar);
     auto* form = new QFormLayout(kodlar);
@@ -226,6 +228,7 @@ QWidget* TFormBankaBr::kurHesaplar()
     GridDovizToplam = BankaTablosu(Sayfalar, "GridDovizToplam",
                                    {QStringLiteral("Döviz"), QStringLiteral("Toplam Borç Dvz"),
                                     QStringLiteral("Toplam Alacak Dvz"), QStringLiteral("Bakiye")});
+    GridDovizToplam->setToolTip(QStringLiteral("Hesabın Döviz Cinsine Göre Toplamları"));
     Sayfalar->addTab(GridDovizToplam, QStringLiteral("Hesabın Döviz Bazında Bakiyeleri"));
     connect(GridHesap, &QTableWidget::itemSelectionChanged, this, Guarded([this] { toplamlariYukle(); }));
     connect(GridHesap, &QTableWidget::cellDoubleClicked, this, Guarded([this] {
@@ -306,6 +309,7 @@ void TFormBankaBr::hesaplariYukle(const QString& konum)
             BankaHucre(GridHesap, r, 2, h.HESAP_NO);
             BankaHucre(GridHesap, r, 3, h.IBAN);
             BankaHucre(GridHesap, r, 4, h.DOVIZ_KODU);
+            BankaHucre(GridHesap, r, 5, QString::number(h.VALOR), true);
             if (h.HESAP_NO == konum)
                 secili = r;
         }

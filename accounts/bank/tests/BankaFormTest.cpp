@@ -4,7 +4,9 @@
 #include "accounts/bank/Bnhrk.h"
 #include "accounts/bank/BrBanka.h"
 #include "accounts/bank/BrBnkHrk.h"
+#include "accounts/cash/BrMFis.h"
 #include "accounts/cash/Kasa.h"
+#include "accounts/cash/MFis.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "testsupport/TestSupport.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -145,10 +148,57 @@ TEST_F(BankaFormTest, TheStatementShowsRowsKindsAndBalance)
     EXPECT_EQ(e.GridBakiye->item(0, 3)->text(), S("1.500,000 (B)"));
 }
 
+// The cashier takes money from a customer on a collection slip, is warned
+// when a cash line goes out, saves, and deletes the slip from the list.
+TEST_F(BankaFormTest, ACollectionSlipTypedInTheFormIsSavedListedAndDeleted)
+{
+    ctx.AktifKullanici.diger21 = S("Y");
+    KasaKaydet(db, {S("MERKEZ"), S("Merkez Kasa")}, true);
+    MahsupFisi yeni;
+    yeni.HRK_NO = YeniMahsupFisNo(db);
+    yeni.TIP = S("N");
+    yeni.TARIH = QDate(2026, 3, 10);
+    TFormMFis f(ctx, yeni, S("C1"), S("Ayşe Yılmaz"));
+    EXPECT_EQ(f.LblTipi->text(), S("Kasa Tahsil Fişi"));
+    EXPECT_EQ(f.LblSecilenCari->text(), S("Seçilen Cari : C1 Ayşe Yılmaz"));
+    const int k = f.satirEkle(S("K"));
+    f.kodSecildi(k, S("MERKEZ"), S("Merkez Kasa"));
+    EXPECT_TRUE(f.hucreYaz(k, TFormMFis::K_ALACAK, S("250")));
+    EXPECT_EQ(messages.lastText(), KasaKuraliText());
+    EXPECT_TRUE(f.hucreYaz(k, TFormMFis::K_ALACAK, S("")));
+    EXPECT_TRUE(f.hucreYaz(k, TFormMFis::K_BORC, S("250")));
+    const int c = f.satirEkle(S("C"));
+    f.kodSecildi(c, S("C1"), S("Ayşe Yılmaz"));
+    EXPECT_FALSE(f.hucreYaz(c, TFormMFis::K_KOD, S("BASKA")));
+    EXPECT_TRUE(f.hucreYaz(c, TFormMFis::K_ALACAK, S("250")));
+    EXPECT_FALSE(f.hucreYaz(c, TFormMFis::K_BORC, S("1")));
+    f.BtnSakla->click();
+    ASSERT_EQ(f.result(), int(QDialog::Accepted));
+    EXPECT_EQ(say("SELECT COUNT(*) FROM KASAHRKT WHERE REF_TIP='M' AND TIP='B'"), 1);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM CARIHRK WHERE CRHRK_TUR='M'"), 1);
+
+    TFormMFisBr br(ctx, 0, {}, {});
+    ASSERT_EQ(br.satirSayisi(), 1);
+    EXPECT_EQ(br.GridFis->item(0, 2)->text(), S("Kasa Tahsil Fişi"));
+    EXPECT_EQ(br.GridSatir->rowCount(), 2);
+    EXPECT_EQ(br.MenuYeni->actions().size(), 4);
+    br.EditKod->setText(S("ZZ"));
+    br.BtnFiltrele->click();
+    EXPECT_EQ(br.satirSayisi(), 0);
+    br.EditKod->setText(S("C"));
+    br.BtnFiltrele->click();
+    ASSERT_EQ(br.satirSayisi(), 1);
+    messages.answer(MsgYes);
+    br.BtnSil->click();
+    EXPECT_EQ(br.satirSayisi(), 0);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM KASAHRKT") + say("SELECT COUNT(*) FROM CARIHRK"), 0);
+}
+
 TEST_F(BankaFormTest, TheOpenersAreRegisteredForTheMainWindowAndTheInvoice)
 {
     accounts::RegisterEntryPoints();
-    for (const char* ad : {entry::BankaSec, entry::BankaHrkSec, entry::BankaHrkGir, entry::BankaHrkFaturaOdeme})
+    for (const char* ad : {entry::BankaSec, entry::BankaHrkSec, entry::BankaHrkGir, entry::BankaHrkFaturaOdeme,
+                           entry::MFisSec, entry::MahsupFisiGir})
         EXPECT_TRUE(Targets().isRegistered(QLatin1String(ad))) << ad;
 }
 
