@@ -114,7 +114,7 @@ QWidget* TFormBankaHrk::kurBaslik()
     l->addStretch();
     l->addWidget(LblToplamBorc);
     l->addWidget(LblToplamAlacak);
-    connect(EditTarih, &QDateEdit::dateChanged, this, [this](const QDate& d) { m_fis.TARIH = d; }); // ui only
+    connect(EditTarih, &QDateEdit::dateChanged, this, [this](const QDate& d) { m_fis.TARIH = d; }); // unguarded: ui only
     m_fis.TARIH = EditTarih->date();
     return w;
 }

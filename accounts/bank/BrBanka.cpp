@@ -50,7 +50,7 @@ bool bankaKarti(const SessionContext& ctx, QWidget* parent, BankaKaydi& b, bool 
     form->addRow(QStringLiteral("Banka Şubesi"), sube);
     auto* dugmeler = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     form->addRow(dugmeler);
-    QObject::connect(dugmeler, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(dugmeler, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     QObject::connect(dugmeler, &QDialogButtonBox::accepted, &d, Guarded([&] {
                          BankaKaydi yeniKayit{kod->text().trimmed(), ad->text(), sube->text()};
                          BankaKaydet(ctx.Database1, yeniKayit, yeni);
@@ -107,7 +107,7 @@ bool hesapKarti(const SessionContext& ctx, QWidget* parent, BankaHesabi& h, bool
     form->addRow(QStringLiteral("Kredi Kartı K&omisyonu%"), komisyon);
     auto* dugmeler = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     form->addRow(dugmeler);
-    QObject::connect(dugmeler, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(dugmeler, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
     QObject::connect(dugmeler, &QDialogButtonBox::accepted, &d, Guarded([&] {
                          BankaHesabi y = h;
                          y.HESAP_ADI = ad->text();

@@ -102,7 +102,7 @@ QWidget* TFormMFis::kurBaslik(const QString& cariKod, const QString& cariAd)
     l->addWidget(LblSecilenCari);
     l->addStretch();
     l->addWidget(LblToplam);
-    connect(EditTarih, &QDateEdit::dateChanged, this, [this](const QDate& d) { m_fis.TARIH = d; }); // ui only
+    connect(EditTarih, &QDateEdit::dateChanged, this, [this](const QDate& d) { m_fis.TARIH = d; }); // unguarded: ui only
     return w;
 }
 
