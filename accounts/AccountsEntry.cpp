@@ -1,8 +1,13 @@
 #include "accounts/AccountsEntry.h"
 #include "CoreEntry.h"
 
+#include "accounts/bank/BankHrk.h"
+#include "accounts/bank/BrBanka.h"
+#include "accounts/bank/BrBnkHrk.h"
 #include "accounts/cards/BrCari.h"
+#include "accounts/cash/BrMFis.h"
 #include "accounts/cash/KasaBr.h"
+#include "accounts/cash/MFis.h"
 #include "accounts/cash/KasaHrkBr.h"
 #include "accounts/codes/Bayiler.h"
 #include "accounts/codes/CariGrupBr.h"
@@ -35,6 +40,27 @@ void RegisterEntryPoints()
                     [](const OpenRequest& r) { IlIlceSec(*r.ctx, qMax(1, r.mode), r.owner); });
     RegisterRoutine(QLatin1String(entry::CariHareketGoster),
                     [](const OpenRequest& r) { CariHareketGoster(*r.ctx, r.key, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaSec), [](const OpenRequest& r) { BankaSec(*r.ctx, r.mode, {}, {}, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaHrkSec), [](const OpenRequest& r) { BankaHrkSec(*r.ctx, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::BankaHrkGir), [](const OpenRequest& r) {
+        BankaHrkGir(*r.ctx, r.codeType > 0 ? QString(QChar(r.codeType)) : QString(), r.key.toDouble(), r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::BankaHrkFaturaOdeme), [](const OpenRequest& r) {
+        const QStringList a = r.key.split(QLatin1Char('\t'));
+        if (a.size() < 9)
+            return;
+        BankaHrkFaturaOdeme(*r.ctx, a[0], a[1], a[2], a[3].toDouble(), a[4], a[5], a[6], a[7], a[8].toDouble(),
+                            r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::MFisSec), [](const OpenRequest& r) {
+        MFisSec(*r.ctx, r.mode, r.key, r.key.isEmpty() ? QString() : TypeCariOku(r.ctx->Database1, r.key).CariAd, r.owner);
+    });
+    RegisterRoutine(QLatin1String(entry::MahsupFisiGir), [](const OpenRequest& r) {
+        const QStringList a = r.key.split(QLatin1Char('\t'));
+        const QString cari = a.value(1);
+        MahsupFisiGir(*r.ctx, {}, cari, cari.isEmpty() ? QString() : TypeCariOku(r.ctx->Database1, cari).CariAd,
+                      a.value(0).toDouble(), r.owner);
+    });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 

@@ -4,6 +4,7 @@
 #include "accounts/codes/CariKodlari.h"
 #include "db/Schema.h"
 #include "maintenance/VeriOnarim.h"
+#include "stock/StockSchema.h"
 
 namespace tornaly::accounts {
 
@@ -25,6 +26,8 @@ void RegisterSchema()
         {"KASAHRKT", "KARSIKOD", "REF_TIP IN ('C', 'E')"},
         {"FISGA", "KOD", "TIP = 'C'"},
     });
+    // The cash and offset slip books its stock lines in the warehouse ledger.
+    stock::RegisterSchema();
 }
 
 } // namespace tornaly::accounts

@@ -33,20 +33,12 @@ protected:
         return deger(QStringLiteral("SELECT COALESCE(MAX(FIS_NO), 0) FROM %1 WHERE %2").arg(tablo, kosul));
     }
 
-    // Tables of documents other libraries own, as far as the postings read
-    // them; made here because those libraries are not built yet.
     void bankaTablolari()
     {
-        db.exec(QStringLiteral("CREATE TABLE BANKAYR (BANKA_KOD VARCHAR(11), HESAP_NO VARCHAR(30), "
-                               "MUH_CHES VARCHAR(30), MUH_KOMISYON VARCHAR(30))"));
-        db.exec(QStringLiteral("CREATE TABLE BANKHRK (HRK_NO DOUBLE PRECISION, TARIH TIMESTAMP, TIP VARCHAR(1), "
-                               "ALACAK DOUBLE PRECISION, BORC DOUBLE PRECISION, FIS_NO DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("CREATE TABLE BANKHRKA (HRK_NO DOUBLE PRECISION, SIRANO INTEGER, BANKA_KOD VARCHAR(11), "
-                               "HESAP_NO VARCHAR(30), CARI_KOD VARCHAR(11), KASAKOD VARCHAR(11), "
-                               "ALACAK DOUBLE PRECISION, BORC DOUBLE PRECISION, ACIKLAMA VARCHAR(75), "
-                               "BELGE_NO VARCHAR(25), MUH_KARSI VARCHAR(30), KOMISYON DOUBLE PRECISION)"));
-        db.exec(QStringLiteral("INSERT INTO BANKAYR VALUES ('ZB', '1', '102.01', '653.01')"));
-        db.exec(QStringLiteral("INSERT INTO BANKAYR VALUES ('YK', '2', '102.01', NULL)"));
+        db.exec(QStringLiteral("INSERT INTO BANKAYR (BANKA_KOD, HESAP_NO, HESAR_TURU, MUH_CHES, MUH_KOMISYON) "
+                               "VALUES ('ZB', '1', '1', '102.01', '653.01')"));
+        db.exec(QStringLiteral("INSERT INTO BANKAYR (BANKA_KOD, HESAP_NO, HESAR_TURU, MUH_CHES, MUH_KOMISYON) "
+                               "VALUES ('YK', '2', '1', '102.01', NULL)"));
     }
     struct BankaSatir {
         const char* banka;
@@ -733,6 +725,92 @@ TEST_F(MuhEntegreTest, SavedCurrentAccountVoucherPostsThroughTheHook)
     EXPECT_EQ(satirlar(fis), (QStringList{QStringLiteral("120.01 B 80"), QStringLiteral("120.02 A 80")}));
     // A posted voucher can no longer be deleted from the accounts side.
     EXPECT_THROW(accounts::CariHrkFisSil(ctx, db, no), accounts::CariHrkFisHatasi);
+}
+
+} // namespace
+
+namespace {
+
+class MuhMasrafTest : public MuhEntegreTest {
+protected:
+    struct Satir {
+        const char* tip;
+        const char* kod;
+        double borc, alacak, kdv;
+        const char* karsi;
+        double isin = 0, vergi = 0;
+    };
+    void slip(double no, const char* tip, const QList<Satir>& satirlar)
+    {
+        db.exec(QStringLiteral("INSERT INTO FISG (HRK_NO, TARIH, TIP) VALUES (:N, :T, :P)"),
+                {{QStringLiteral("N"), no}, {QStringLiteral("T"), QDateTime(QDate(2026, 6, 3), QTime())},
+                 {QStringLiteral("P"), QLatin1String(tip)}});
+        int sira = 0;
+        for (const auto& s : satirlar)
+            db.exec(QStringLiteral("INSERT INTO FISGA (HRK_NO, SIRA_NO, TIP, STOK_NO, KOD, ACIKLAMA1, BORC, ALACAK, KDV, "
+                                   "KDV_TUT, MUH_KARSI, ISIN_TUTARI, VERGI_TUTARI) VALUES (:N, :S, :P, 1, :K, 'x', :B, "
+                                   ":A, :KDV, :KT, :M, :I, :V)"),
+                    {{QStringLiteral("N"), no}, {QStringLiteral("S"), ++sira}, {QStringLiteral("P"), QLatin1String(s.tip)},
+                     {QStringLiteral("K"), QLatin1String(s.kod)}, {QStringLiteral("B"), s.borc},
+                     {QStringLiteral("A"), s.alacak}, {QStringLiteral("KDV"), s.kdv},
+                     {QStringLiteral("KT"), (s.borc + s.alacak) * s.kdv / (100 + s.kdv)},
+                     {QStringLiteral("M"), QLatin1String(s.karsi)}, {QStringLiteral("I"), s.isin},
+                     {QStringLiteral("V"), s.vergi}});
+    }
+};
+
+// Cash and offset slips: each row kind to its card's accounts, VAT to the
+// account of its rate, the voucher typed by the slip's kind.
+TEST_F(MuhMasrafTest, SlipRowsPostToTheirCardsAndVat)
+{
+    faturaTablolari();
+    db.exec(QStringLiteral("UPDATE MUHKDVAYR SET MUH_KDV_A='191.01'"));
+    db.exec(QStringLiteral("UPDATE FRT SET MUH_A='770.01'"));
+    db.exec(QStringLiteral("UPDATE PARAFAT SET MUH_KDV_A='K1'"));
+    struct Case {
+        const char* ad;
+        const char* tip;
+        QList<Satir> satirlar;
+        QStringList beklenen;
+        char tur;
+        const char* belgeTur;
+    };
+    const QList<Case> cases = {
+        {"expense with VAT paid in cash", "M", {{"M", "L1", 120, 0, 20, ""}, {"K", "MERKEZ", 0, 120, 0, ""}},
+         {"100.01 A 120", "770.01 B 100", "191.01 B 20"}, 'E', "MF"},
+        {"collection from a customer", "N", {{"K", "MERKEZ", 50, 0, 0, ""}, {"C", "C001", 0, 50, 0, ""}},
+         {"100.01 B 50", "120.01 A 50"}, 'C', "KS"},
+        {"customer row with its own counter account", "V", {{"C", "C001", 30, 0, 0, "120.02"}, {"C", "C002", 0, 30, 0, ""}},
+         {"120.02 B 30", "120.02 A 30"}, 'M', ""},
+        {"expense voucher posts the job less VAT and credits the tax", "V",
+         {{"G", "L1", 110, 0, 0, "391.02", 120, 10}, {"K", "MERKEZ", 0, 110, 0, ""}},
+         {"770.01 B 120", "391.02 A 10", "100.01 A 110"}, 'M', ""},
+    };
+    double no = 70;
+    for (const Case& c : cases) {
+        slip(++no, c.tip, c.satirlar);
+        const auto r = post(QLatin1Char('X'), no);
+        ASSERT_EQ(r.sonuc, MuhasebeSonucu::Yazildi) << c.ad;
+        QStringList gelen = satirlar(r.fisNo);
+        QStringList beklenen = c.beklenen;
+        gelen.sort();
+        beklenen.sort();
+        EXPECT_EQ(gelen, beklenen) << c.ad;
+        EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM FIS WHERE FISNO=:F AND TUR=:T AND ENT_TIP='M' AND "
+                                     "COALESCE(BELGE_TUR, '')=:B"),
+                      {{QStringLiteral("F"), r.fisNo}, {QStringLiteral("T"), QString(QLatin1Char(c.tur))},
+                       {QStringLiteral("B"), QLatin1String(c.belgeTur)}}),
+                  1) << c.ad;
+        EXPECT_EQ(fisNo(QStringLiteral("FISG"), QStringLiteral("HRK_NO=%1").arg(no)), r.fisNo) << c.ad;
+    }
+    // A slip whose mark points to another document's voucher changes nothing.
+    const double baska = fisNo(QStringLiteral("FISG"), QStringLiteral("HRK_NO=71"));
+    db.exec(QStringLiteral("UPDATE FISG SET FIS_NO=:F WHERE HRK_NO=72"), {{QStringLiteral("F"), baska}});
+    const int once = say(QStringLiteral("SELECT COUNT(*) FROM FISAYR"));
+    messages.clear();
+    MuhasebeKayit(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('X'), false, baska, 72});
+    EXPECT_TRUE(messages.contains(QStringLiteral("İlgili Muhasebe Fişi üzerinde değişiklik yapılamaz!")));
+    EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM FISAYR")), once);
 }
 
 } // namespace

@@ -31,6 +31,7 @@ MuhHazirlik hazirla(const SessionContext& ctx, const Db& db, const MuhasebeEnteg
     case 'C': return MuhCariKayit(ctx, db, istek.kaynakNo);
     case 'B': return MuhBankaKayit(ctx, db, istek.kaynakNo, istek.iade);
     case 'P': return MuhKasaKayit(ctx, db, istek.kaynakNo);
+    case 'X': return MuhMasrafKayit(ctx, db, istek.kaynakNo);
     default: return MuhIsEmriKayit(ctx, db, istek.kaynakNo, istek.iade);
     }
 }

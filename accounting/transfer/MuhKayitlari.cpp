@@ -65,6 +65,9 @@ std::optional<KaynakBelge> KaynakBelgesi(QChar tip)
     case 'B': return KaynakBelge{QStringLiteral("BANKHRK"), QStringLiteral("HRK_NO=:N")};
     case 'P': return KaynakBelge{QStringLiteral("KASAHRKT"), QStringLiteral("HRKNO=:N AND REF_TIP='w'")};
     case 'I': return KaynakBelge{QStringLiteral("SERFAT"), QStringLiteral("SATIS_NO=:N")};
+    // The slip posts as X and marks its voucher M.
+    case 'X':
+    case 'M': return KaynakBelge{QStringLiteral("FISG"), QStringLiteral("HRK_NO=:N")};
     default: return std::nullopt;
     }
 }

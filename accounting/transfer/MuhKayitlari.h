@@ -30,6 +30,8 @@ struct MuhHazirlik {
 MuhHazirlik MuhCariKayit(const SessionContext& ctx, const Db& db, double no);
 MuhHazirlik MuhBankaKayit(const SessionContext& ctx, const Db& db, double no, bool birlestir);
 MuhHazirlik MuhKasaKayit(const SessionContext& ctx, const Db& db, double no);
+// The cash and offset slip (kind X); its voucher is marked ENT_TIP M.
+MuhHazirlik MuhMasrafKayit(const SessionContext& ctx, const Db& db, double no);
 MuhHazirlik MuhIsEmriKayit(const SessionContext& ctx, const Db& db, double no, bool iade);
 
 // Where each kind keeps its FIS_NO; nullopt for kinds without a routine.

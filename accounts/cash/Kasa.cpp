@@ -269,6 +269,22 @@ void CariHrkKasaAynaYaz(const Db& db, double cariNo)
     db.exec(sql.arg(QStringLiteral("A"), QStringLiteral("BORC")), b);
 }
 
+void BankaHrkKasaAynaYaz(const Db& db, double hrkNo)
+{
+    const QString sql = QStringLiteral(
+        "INSERT INTO KASAHRKT (TARIH, REF_TIP, HRKNO, SIRANO, HRK_TURU, REFAYRTIP, BELGE_NO, KASAKOD, KARSIKOD, TIP, "
+        "TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER, TL_USDEGER, PARA_BAZ, DOVIZ_KOD, ACIKLAMA, ACIKLAMA1, AY, YIL, "
+        "FIS_NO) "
+        "SELECT A.TARIH, 'B', A.HRK_NO, A.SIRANO, 'w', A.TIP, A.BELGE_NO, A.KASAKOD, A.BANKA_KOD, '%1', A.%2, "
+        "A.%2_USD, A.%2_DVZ, A.TL_KURDEGER, A.TL_USDEGER, A.PARA_BAZ, A.DOVIZ_KODU, SUBSTR(A.ACIKLAMA, 1, 75), "
+        "SUBSTR(A.HESAP_NO, 1, 75), A.AY, A.YIL, H.FIS_NO "
+        "FROM BANKHRKA A JOIN BANKHRK H ON H.HRK_NO = A.HRK_NO "
+        "WHERE A.HRK_NO = :NO AND A.%2 > 0");
+    const QVariantMap b{{QStringLiteral("NO"), hrkNo}};
+    db.exec(sql.arg(QStringLiteral("B"), QStringLiteral("ALACAK")), b);
+    db.exec(sql.arg(QStringLiteral("A"), QStringLiteral("BORC")), b);
+}
+
 QString KasaHrkTuruBasligi(QChar t, bool girisFormu, const QString& tip, const QString& refTip)
 {
     switch (t.unicode()) {

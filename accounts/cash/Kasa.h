@@ -84,6 +84,10 @@ void KasaAynaSil(const Db& db, double hrkNo, QChar refTip);
 // Writes the mirrors of a saved cash voucher from its CARIHRK lines: credit
 // lines bring money in (B), debit lines take it out (A).
 void CariHrkKasaAynaYaz(const Db& db, double cariNo);
+// Writes the mirrors of a saved bank-cash voucher from its BANKHRKA lines:
+// money taken out of the bank (credit) comes into the box (B), money paid
+// into the bank (debit) leaves it (A).
+void BankaHrkKasaAynaYaz(const Db& db, double hrkNo);
 
 // ---- captions -------------------------------------------------------------------
 

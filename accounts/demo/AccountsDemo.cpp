@@ -1,7 +1,10 @@
 #include "accounts/demo/AccountsDemo.h"
 #include "accounts/receipts/MakbuzSablon.h"
 
+#include "accounts/bank/Banka.h"
+#include "accounts/bank/BankaHrk.h"
 #include "accounts/cards/CariKart.h"
+#include "accounts/cash/MahsupFis.h"
 #include "accounts/cash/Kasa.h"
 #include "accounts/codes/CariKodlari.h"
 #include "accounts/plans/OdePlan.h"
@@ -48,6 +51,93 @@ const DemoCari kCariler[] = {
 };
 
 } // namespace
+
+// Two banks with accounts of several types, their vouchers, and cash and
+// offset slips, one of them for a walk-in customer.
+static void bankalar(const SessionContext& ctx, const Db& db, const QDate& bugun)
+{
+    BankaKaydet(db, {QStringLiteral("ZRT"), QStringLiteral("Ziraat Bankası"), QStringLiteral("Kadıköy")}, true);
+    BankaKaydet(db, {QStringLiteral("YKB"), QStringLiteral("Yapı Kredi Bankası"), QStringLiteral("Nilüfer")}, true);
+    const auto hesap = [&](const char* banka, const char* no, const char* ad, const char* tur, const char* doviz,
+                           double komisyon) {
+        BankaHesabi h;
+        h.BANKA_KOD = QLatin1String(banka);
+        h.HESAP_NO = QLatin1String(no);
+        h.HESAP_ADI = QString::fromUtf8(ad);
+        h.HESAR_TURU = QLatin1String(tur);
+        h.DOVIZ_KODU = QLatin1String(doviz);
+        h.KOMISYON = komisyon;
+        h.IBAN = QStringLiteral("TR00 0001 0000 %1").arg(QLatin1String(no));
+        h.MUH_CHES = QStringLiteral("102.01");
+        h.MUH_KOMISYON = QStringLiteral("653.01");
+        BankaHesabiKaydet(ctx, db, h, true);
+    };
+    hesap("ZRT", "4411-001", "Vadesiz TL", "1", "TL", 0);
+    hesap("ZRT", "4411-002", "Dövizli Hesap", "3", "USD", 0);
+    hesap("ZRT", "4411-900", "POS Geçici Hesabı", "5", "TL", 1.8);
+    hesap("YKB", "7720-001", "Ticari Hesap", "1", "TL", 0);
+    hesap("YKB", "7720-050", "Taşıt Kredisi", "2", "TL", 0);
+    const auto fis = [&](const char* tip, int gun, QList<BankaHrkaSatiri> satirlar) {
+        BankaHrkFisi f;
+        f.TIP = QLatin1String(tip);
+        f.TARIH = bugun.addDays(-gun);
+        for (int i = 0; i < satirlar.size(); ++i)
+            satirlar[i].SIRANO = i + 1;
+        f.satirlar = satirlar;
+        BankaHrkKaydet(ctx, db, f);
+    };
+    const auto satir = [&](const char* banka, const char* no, double borc, double alacak, const char* cari = "",
+                           const char* aciklama = "") {
+        BankaHrkaSatiri s;
+        s.BANKA_KOD = QLatin1String(banka);
+        s.HESAP_NO = QLatin1String(no);
+        s.BORC = borc;
+        s.ALACAK = alacak;
+        s.CARI_KOD = QLatin1String(cari);
+        s.DOVIZ_KODU = ctx.YerelPara;
+        s.ACIKLAMA = QString::fromUtf8(aciklama);
+        return s;
+    };
+    fis("A", 30, {satir("ZRT", "4411-001", 85000, 0, "", "Açılış bakiyesi"),
+                  satir("YKB", "7720-001", 42000, 0, "", "Açılış bakiyesi")});
+    fis("G", 21, {satir("ZRT", "4411-001", 18500, 0, "120.101", "Servis faturası havalesi")});
+    fis("H", 14, {satir("YKB", "7720-001", 0, 14300, "320.001", "Yedek parça ödemesi")});
+    fis("K", 9, {satir("ZRT", "4411-900", 3250, 0, "120.002", "POS tahsilatı")});
+    fis("V", 6, {satir("ZRT", "4411-001", 0, 10000, "", "Hesaplar arası virman"),
+                 satir("YKB", "7720-001", 10000, 0, "", "Hesaplar arası virman")});
+    BankaHrkaSatiri kasa = satir("ZRT", "4411-001", 0, 4000, "", "Kasaya nakit çekim");
+    kasa.KASAKOD = QStringLiteral("MERKEZ");
+    fis("I", 3, {kasa});
+
+    const auto mfis = [&](const char* tip, int gun, QList<MahsupSatiri> satirlar) {
+        MahsupFisi f;
+        f.TIP = QLatin1String(tip);
+        f.TARIH = bugun.addDays(-gun);
+        for (int i = 0; i < satirlar.size(); ++i)
+            satirlar[i].SIRA_NO = i + 1;
+        f.satirlar = satirlar;
+        MahsupFisKaydet(ctx, db, f);
+    };
+    const auto ms = [&](const char* tip, const char* kod, const char* ad, double borc, double alacak, double kdv = 0) {
+        MahsupSatiri s;
+        s.TIP = QLatin1String(tip);
+        s.KOD = QString::fromUtf8(kod);
+        s.ACIKLAMA1 = QString::fromUtf8(ad);
+        s.BORC = borc;
+        s.ALACAK = alacak;
+        s.KDV = kdv;
+        s.DOVIZ_CINS = ctx.YerelPara;
+        return s;
+    };
+    mfis("N", 12, {ms("K", "MERKEZ", "Merkez Kasa", 1750, 0), ms("C", "120.003", "Zeynep Çelik", 0, 1750)});
+    mfis("M", 8, {ms("M", "TEMIZLIK", "Atölye temizliği", 1200, 0, 20), ms("K", "MERKEZ", "Merkez Kasa", 0, 1200)});
+    MahsupSatiri banka = ms("B", "YKB", "Yapı Kredi Bankası/7720-001", 0, 2500);
+    banka.BANKA_KOD = QStringLiteral("7720-001");
+    mfis("V", 4, {ms("C", "320.001", "Tedarikçi", 2500, 0), banka});
+    MahsupSatiri pesin = ms("P", "Hasan Kaya", "Hasan Kaya", 0, 0);
+    pesin.ACIKLAMA2 = QStringLiteral("Yol yardım");
+    mfis("A", 1, {ms("M", "YOLYARDIM", "Yol yardım hizmeti", 600, 0), pesin, ms("K", "MERKEZ", "Merkez Kasa", 0, 600)});
+}
 
 void AccountsDemoSeed(const Db& db)
 {
@@ -145,6 +235,7 @@ void AccountsDemoSeed(const Db& db)
     kira.HSP_STP_KARSI = QStringLiteral("770.02");
     kira.MAK_ACIKLAMA = QStringLiteral("Aylık kira");
     MakbuzSablonKaydet(db, kira);
+    bankalar(ctx, db, bugun);
 }
 
 } // namespace tornaly::accounts

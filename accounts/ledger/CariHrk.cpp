@@ -74,17 +74,23 @@ double CariHrkYaz(const SessionContext& ctx, const Db& db, const CariHrkYazDeger
     // sees the row this one writes, so one row per (kind, reference) remains.
     const double cariNo = double(TakeCounterNumber(db, QStringLiteral("NEWCARI")));
     if (dolu(d.REF_NO)) {
-        db.exec(QStringLiteral("DELETE FROM CARIHRK WHERE CRHRK_TUR=:TUR AND REF_NO=:REF_NO"),
-                {{QStringLiteral("TUR"), QString(d.CRHRK_TUR)}, {QStringLiteral("REF_NO"), d.REF_NO.toDouble()}});
+        QVariantMap b{{QStringLiteral("TUR"), QString(d.CRHRK_TUR)}, {QStringLiteral("REF_NO"), d.REF_NO.toDouble()}};
+        QString sql = QStringLiteral("DELETE FROM CARIHRK WHERE CRHRK_TUR=:TUR AND REF_NO=:REF_NO");
+        if (dolu(d.SIRANO)) {
+            sql += QStringLiteral(" AND SIRANO=:SIRANO");
+            b.insert(QStringLiteral("SIRANO"), d.SIRANO.toInt());
+        }
+        db.exec(sql, b);
     }
     Query q(db, QStringLiteral(
                     "INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, VADE_TRH, CRHRK_TUR, ALT_TIP, REF_NO, "
                     "BORC, ALACAK, BORC_USD, ALACAK_USD, BORC_DVZ, ALACAK_DVZ, DOVIZ_KODU, PARA_BAZ, TL_KURDEGER, "
-                    "TL_USDEGER, ACIKLAMA, BELGE_NO, KASAKOD, PORTFOYNO, AY, YIL, ODENDI_MI) VALUES (:CARI_NO, 1, "
+                    "TL_USDEGER, ACIKLAMA, BELGE_NO, KASAKOD, PORTFOYNO, AY, YIL, ODENDI_MI) VALUES (:CARI_NO, :SIRANO, "
                     ":CARI_KOD, :TARIH, :VADE_TRH, :CRHRK_TUR, :ALT_TIP, :REF_NO, :BORC, :ALACAK, :BORC_USD, "
                     ":ALACAK_USD, :BORC_DVZ, :ALACAK_DVZ, :DOVIZ_KODU, :PARA_BAZ, :TL_KURDEGER, :TL_USDEGER, "
                     ":ACIKLAMA, :BELGE_NO, :KASAKOD, :PORTFOYNO, :AY, :YIL, 'H')"));
     q.bind(QStringLiteral("CARI_NO"), cariNo)
+        .bind(QStringLiteral("SIRANO"), dolu(d.SIRANO) ? d.SIRANO.toInt() : 1)
         .bind(QStringLiteral("CARI_KOD"), d.CARI_KOD.trimmed())
         .bind(QStringLiteral("TARIH"), d.TARIH.startOfDay())
         .bind(QStringLiteral("VADE_TRH"), dolu(d.VADE_TRH) ? QVariant(Query::toDateTime(d.VADE_TRH))

@@ -18,6 +18,9 @@ struct CariHrkYazDegerleri {
     QString DOVIZ_KODU;
     QVariant TL_KURDEGER, TL_USDEGER;
     QVariant ACIKLAMA, BELGE_NO, KASAKOD, PORTFOYNO1, ALT_TIP;
+    // A document with one row per line (a bank voucher) names the line: the
+    // row takes it as SIRANO and replaces only the row of the same line.
+    QVariant SIRANO;
 };
 
 // Writes the ledger row of one movement of a document, inside the caller's

@@ -168,7 +168,14 @@ TEST_F(DemoTest, DemoSeedGivesAccountsCashBoxesPlansAndVouchers)
     EXPECT_EQ(say("SELECT COUNT(*) FROM ODEPLAN"), 4);
     EXPECT_EQ(say("SELECT COUNT(*) FROM CARIHRKM"), 6);
     EXPECT_GT(say("SELECT COUNT(*) FROM KASAHRKT WHERE REF_TIP='C'"), 0);
-    EXPECT_DOUBLE_EQ(KasaBakiye(db, QStringLiteral("MERKEZ")), 25000 + 2000 + 7500 - 5000 + 850.5);
+    // The cash box also takes the bank withdrawal and the cash slips of the demo.
+    EXPECT_DOUBLE_EQ(KasaBakiye(db, QStringLiteral("MERKEZ")),
+                     25000 + 2000 + 7500 - 5000 + 850.5 + 4000 + 1750 - 1200 - 600);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM BANKA"), 2);
+    EXPECT_EQ(say("SELECT COUNT(DISTINCT HESAR_TURU) FROM BANKAYR"), 4);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM BANKHRK"), 6);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM FISG"), 4);
+    EXPECT_EQ(say("SELECT COUNT(*) FROM FISGA WHERE TIP='P'"), 1);
     EXPECT_DOUBLE_EQ(CariBakiyeOku(db, QStringLiteral("120.001")).bakiye(), 3450.75 - 2000);
 }
 

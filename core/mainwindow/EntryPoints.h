@@ -31,6 +31,11 @@ inline constexpr char IlIlceSec[] = "IlIlceSec";         // routine, mode 1 (mod
 // Source documents an account's movement opens ("İlgili İşlem"); key = the row's REF_NO.
 inline constexpr char BordroHrkGir[] = "BordroHrkGir";   // routine: the cheque and note slip
 inline constexpr char BankaHrkGir[] = "BankaHrkGir";     // routine: the bank voucher, codeType = kind letter (G, H, K)
+// The bank payment of an invoice ("POS ile Ödeme"): routine, key = the fields
+// joined by TAB: source kind (I, S, A), side (B, A), voucher kind (K, H),
+// amount (C locale), account number, bank code, account code, invoice
+// document number, source number (C locale).
+inline constexpr char BankaHrkFaturaOdeme[] = "BankaHrkFaturaOdeme";
 inline constexpr char MahsupFisiGir[] = "MahsupFisiGir"; // routine: the offset voucher, key = REF_NO TAB account code
 inline constexpr char HizliBorcKapaAc[] = "HizliBorcKapaAc"; // routine, key = account code, mode 0
 inline constexpr char CariHareketGoster[] = "CariHareketGoster"; // routine, key = account code
