@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "connection/DialogRunner.h"
 #include "controls/SayiAlani.h"
 #include "workshop/dispositions/forms/dispoz.h"
 
@@ -566,7 +567,7 @@ void DispozGoster(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
 {
     TFormDispoz f(ctx, parent);
     f.isemriniac(isEmriNo);
-    f.exec();
+    RunModal(f);
 }
 
 } // namespace tornaly::workshop

@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "connection/DialogRunner.h"
 #include "controls/SayiAlani.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
@@ -478,7 +479,7 @@ void YPTeslimAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
         f->show();
         return;
     }
-    f->exec();
+    RunModal(*f);
     delete f;
 }
 
