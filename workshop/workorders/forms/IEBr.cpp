@@ -491,17 +491,7 @@ void TFormIEBr::BtnKayitGecmisiClick()
 
 void TFormIEBr::BtnIsPlanClick()
 {
-    const QString no = t(currentRow().value(QStringLiteral("IS_EMRI_NO")));
-    const RoutineOpener ac = Targets().routine(kIsPlanGir);
-    if (no.isEmpty() || !ac)
-        return;
-    OpenRequest r;
-    r.target = kIsPlanGir;
-    r.ctx = &m_ctx;
-    r.owner = this;
-    r.mode = 1;
-    r.key = no;
-    ac(r);
+    IsEmriHedefiAc(m_ctx, this, kIsPlanGir, t(currentRow().value(QStringLiteral("IS_EMRI_NO"))), 1);
 }
 
 void TFormIEBr::BarkodlaAraClick()

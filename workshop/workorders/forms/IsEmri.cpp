@@ -394,15 +394,20 @@ void TFormIsEmri::kurKomutlar()
 
 void TFormIsEmri::hedefAc(const QString& hedef)
 {
+    IsEmriHedefiAc(m_ctx, this, hedef, trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO"))), 2);
+}
+
+void IsEmriHedefiAc(SessionContext& ctx, QWidget* owner, const QString& hedef, const QString& isEmriNo, int mode)
+{
     const RoutineOpener ac = Targets().routine(hedef);
-    if (!ac)
+    if (!ac || isEmriNo.isEmpty())
         return;
     OpenRequest r;
     r.target = hedef;
-    r.ctx = &m_ctx;
-    r.owner = this;
-    r.mode = 2;
-    r.key = trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO")));
+    r.ctx = &ctx;
+    r.owner = owner;
+    r.mode = mode;
+    r.key = isEmriNo;
     ac(r);
 }
 

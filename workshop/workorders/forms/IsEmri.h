@@ -113,6 +113,10 @@ private:
     bool m_shown = false;
 };
 
+// Opens another area's window on a work order through the registry; nothing
+// happens while that window is not registered.
+void IsEmriHedefiAc(SessionContext& ctx, QWidget* owner, const QString& hedef, const QString& isEmriNo, int mode);
+
 // Opens a new card window on the work order (the phone reports and the PDI form).
 TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
 

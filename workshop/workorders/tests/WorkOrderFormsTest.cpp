@@ -28,6 +28,26 @@ using namespace tornaly;
 using namespace tornaly::test;
 using namespace tornaly::workshop;
 
+// Records every window opened modally (with the work order it opened on) and
+// closes it at once; the runner before it comes back at the end of the scope.
+struct AcilanPencereler {
+    QStringList adlar;
+    ModalRunner once;
+    AcilanPencereler()
+    {
+        once = SetModalRunner([this](QDialog& d) {
+            if (auto* yp = qobject_cast<TFormIsDetay*>(&d))
+                adlar << d.objectName() + QLatin1Char(' ') + yp->Belge.no();
+            else if (auto* dp = qobject_cast<TFormDispoz*>(&d))
+                adlar << d.objectName() + QLatin1Char(' ') + dp->Belge.no();
+            else
+                adlar << d.objectName();
+            return int(QDialog::Rejected);
+        });
+    }
+    ~AcilanPencereler() { SetModalRunner(once); }
+};
+
 class WorkOrderFormsTest : public WorkOrderTest {
 protected:
     void SetUp() override
@@ -242,20 +262,8 @@ TEST_F(WorkOrderFormsTest, ListCommandsOpenTheirWindowsOnTheCurrentWorkOrder)
     addWorkOrder(QStringLiteral("S000011"), QStringLiteral("VF1BBB22222222222"), 100, QStringLiteral("A"),
                  QStringLiteral("H"), QDate(yil, 1, 11));
     ctx.AktifKullanici.stok = QStringLiteral("Y");
-    QStringList opened;
-    const ModalRunner before = SetModalRunner([&](QDialog& d) {
-        if (auto* yp = qobject_cast<TFormIsDetay*>(&d))
-            opened << d.objectName() + QLatin1Char(' ') + yp->Belge.no();
-        else if (auto* dp = qobject_cast<TFormDispoz*>(&d))
-            opened << d.objectName() + QLatin1Char(' ') + dp->Belge.no();
-        else
-            opened << d.objectName();
-        return int(QDialog::Rejected);
-    });
-    struct Restore {
-        ModalRunner r;
-        ~Restore() { SetModalRunner(r); }
-    } restore{before};
+    AcilanPencereler acilan;
+    QStringList& opened = acilan.adlar;
     Targets().clear();
     TFormIEBr list(ctx, 5, QString());
     ASSERT_EQ(list.Liste->rowCount(), 2);
@@ -297,18 +305,8 @@ TEST_F(WorkOrderFormsTest, CardCommandsServiceNoteAndUnbuiltWindows)
 {
     addWorkOrder(QStringLiteral("S000010"), QStringLiteral("VF1AAA11111111111"), 100);
     ctx.AktifKullanici.stok = QStringLiteral("Y");
-    QStringList opened;
-    const ModalRunner before = SetModalRunner([&](QDialog& d) {
-        if (auto* yp = qobject_cast<TFormIsDetay*>(&d))
-            opened << d.objectName() + QLatin1Char(' ') + yp->Belge.no();
-        else
-            opened << d.objectName();
-        return int(QDialog::Rejected);
-    });
-    struct Restore {
-        ModalRunner r;
-        ~Restore() { SetModalRunner(r); }
-    } restore{before};
+    AcilanPencereler acilan;
+    QStringList& opened = acilan.adlar;
     Targets().clear();
     TFormIsEmri f(ctx);
     f.show();
