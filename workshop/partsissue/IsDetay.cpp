@@ -179,6 +179,21 @@ int AlisEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, double 
     return b.parcalar.size() - 1;
 }
 
+int BarkodlaEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& barkod)
+{
+    const QString yok = QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.");
+    if (barkod.trimmed().isEmpty())
+        return -1;
+    Query q(db, QStringLiteral("SELECT STOK_NO FROM STOK WHERE BARKOD = :B ORDER BY STOK_NO"));
+    q.bind(K("B"), barkod.trimmed()).exec();
+    const QString hak = ctx.AktifKullanici.stok;
+    if (!q.next() || (hak != QLatin1String("D") && hak != QLatin1String("N") && hak != QLatin1String("Y")))
+        throw IslemReddi(yok, MsgIcon::Warning);
+    const double stokNo = q.num(K("STOK_NO"));
+    q.finish();
+    return AlisEkle(db, ctx, b, stokNo);
+}
+
 void SeriNoDegisebilir(const IsDetayBelgesi& b, const QVariantMap& satir)
 {
     Q_UNUSED(b);

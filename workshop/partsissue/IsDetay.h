@@ -43,6 +43,11 @@ Sorgu PartiSeriNoSorgu(double stokNo);
 // The remaining quantity of one batch of a part (0 when unknown).
 double PartiSeriKalan(const Db& db, double stokNo, const QString& seriNo);
 
+// F9 in the stock search box: the part whose barcode is exactly the text is
+// added (AlisEkle); an unknown barcode, or a user without the stock right to
+// add, is refused with "Aranan Barkod Bir Ürüne Atanmamış.".
+int BarkodlaEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& barkod);
+
 // Deletes a line (kept until the save). Asks and refuses as the rules say.
 bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, int idx);
 

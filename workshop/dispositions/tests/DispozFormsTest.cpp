@@ -1,5 +1,6 @@
 #include "DispozFixture.h"
 #include "connection/DialogRunner.h"
+#include "mainwindow/Targets.h"
 #include "workshop/partsissue/IsDetay.h"
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
@@ -218,4 +219,17 @@ TEST_F(DispozFormsTest, TheNotesPanelJoinsTheSaveAndTheHistoryNeedsAWorkOrder)
         EXPECT_FALSE(f.edit_mod);
         EXPECT_EQ(scalar(QStringLiteral("SELECT KAPANIS_NOTU FROM ISEMRI")).toString(), c.stored);
     }
+}
+
+TEST_F(DispozFormsTest, PartsIssueCommandsOfWindowsNotInTheProgramStayOff)
+{
+    Targets().clear();
+    TFormIsDetay f(ctx);
+    f.isemriypac(wo);
+    for (QPushButton* b : {f.BtnSipeAktar, f.BtnEksperdenAktar, f.BtnPaketSec})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    // The batch column and its picker are the configured company's only.
+    EXPECT_TRUE(f.GridParca->isColumnHidden(f.GridParca->kolon(QStringLiteral("SERINO"))));
+    EXPECT_FALSE(f.BtnSeriNo->isVisibleTo(&f));
+    EXPECT_TRUE(f.BtnYeniStokKarti->isEnabled());
 }

@@ -328,3 +328,33 @@ TEST_F(BatchSerialTest, DeliveredLinesKeepTheirBatchAndStay)
     EXPECT_EQ(b.parcalar.size(), 2);
     EXPECT_EQ(b.parcalar[0].value(QStringLiteral("SERINO")).toString(), QStringLiteral("PARTI-A"));
 }
+
+TEST_F(PartsIssueTest, F9AddsThePartOfABarcodeAndRefusesAnUnknownOne)
+{
+    db.exec(QStringLiteral("UPDATE STOK SET BARKOD = '8690000000011' WHERE STOK_NO = 2"));
+    IsDetayBelgesi b = load();
+    struct Case {
+        const char* name;
+        QString barkod;
+        QString stokHakki;
+        int lines;         // parts lines afterwards
+        QString message;   // empty: none
+    };
+    const QList<Case> cases{
+        {"an unknown barcode", QStringLiteral("1234"), QStringLiteral("Y"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"a typed part of the barcode", QStringLiteral("869000"), QStringLiteral("Y"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"a user who may only look", QStringLiteral("8690000000011"), QStringLiteral("O"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"the barcode of a part", QStringLiteral("8690000000011"), QStringLiteral("Y"), 1, QString()},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        ctx.AktifKullanici.stok = c.stokHakki;
+        Guard([&] { BarkodlaEkle(db, ctx, b, c.barkod); });
+        EXPECT_EQ(b.parcalar.size(), c.lines) << c.name;
+        EXPECT_EQ(messages.texts(), c.message.isEmpty() ? QStringList{} : QStringList{c.message}) << c.name;
+    }
+    EXPECT_EQ(b.parcalar.value(0).value(QStringLiteral("STOK_NO")).toDouble(), 2);
+}

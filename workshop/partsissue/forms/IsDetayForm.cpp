@@ -17,6 +17,7 @@
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/workorders/forms/IEBr.h"
+#include "workshop/workorders/forms/IsEmri.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -32,6 +33,11 @@
 #include <QVBoxLayout>
 
 namespace tornaly::workshop {
+
+namespace {
+const QString kSipKontrol = QStringLiteral("IsemriSipKontrolGoster");
+const QString kEksperdenAktar = QStringLiteral("EksperdenParcaAktar");
+} // namespace
 
 namespace {
 using rowvals::K;
@@ -160,10 +166,14 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     BtnYeniStokKarti = btn("BtnYeniStokKarti", QStringLiteral("Yeni Stok Kartı"));
     BtnYPGarKontrol = btn("BtnYPGarKontrol", QStringLiteral("YP.Garanti Kontrol"));
     BtnAracGecmisi = btn("BtnAracGecmisi", QStringLiteral("Aracın Geçmişi"));
+    // The supplier orders and the damage expert's list are windows of their
+    // own areas; these wait for them.
+    BtnSipeAktar = btn("BtnSipeAktar", QStringLiteral("Sip.e Aktar F7"));
+    BtnEksperdenAktar = btn("BtnEksperdenAktar", QStringLiteral("Eksperden Aktar"));
     BtnKapat = btn("BtnKapat", QStringLiteral("&Kapat"));
     for (QPushButton* b : {BtnDuzenle, BtnKaydet, BtnVazgec, BtnSil, BtnIscilikSec, BtnPaketSec, BtnFiyatGuncelle,
                            BtnFiyatSabitle, BtnStokKarti, BtnStokHareket, BtnIsEmriKapama, BtnSeriNo,
-                           BtnYeniStokKarti, BtnYPGarKontrol, BtnAracGecmisi})
+                           BtnYeniStokKarti, BtnYPGarKontrol, BtnAracGecmisi, BtnSipeAktar, BtnEksperdenAktar})
         alt->addWidget(b);
     alt->addStretch();
     alt->addWidget(BtnKapat);
@@ -186,6 +196,10 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     connect(BtnStokHareket, &QPushButton::clicked, this, Guarded([this] { BtnStokHareketClick(); }));
     connect(BtnIsEmriKapama, &QPushButton::clicked, this, Guarded([this] { BtnIsEmriKapamaClick(); }));
     connect(BtnSeriNo, &QPushButton::clicked, this, Guarded([this] { BtnSeriNoClick(); }));
+    connect(BtnSipeAktar, &QPushButton::clicked, this,
+            Guarded([this] { IsEmriHedefiAc(m_ctx, this, kSipKontrol, Belge.no(), 0); }));
+    connect(BtnEksperdenAktar, &QPushButton::clicked, this,
+            Guarded([this] { IsEmriHedefiAc(m_ctx, this, kEksperdenAktar, Belge.no(), 0); }));
     connect(BtnYeniStokKarti, &QPushButton::clicked, this, Guarded([this] { BtnYeniStokKartiClick(); }));
     connect(BtnYPGarKontrol, &QPushButton::clicked, this, Guarded([this] {
         if (Belge.yuklu())
@@ -206,7 +220,17 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     kisayol(QKeySequence(Qt::Key_F12), [this] { if (BtnVazgec->isEnabled()) BtnVazgecClick(); });
     kisayol(QKeySequence(Qt::Key_F4), [this] { if (BtnIsEmriSec->isEnabled()) BtnIsEmriSecClick(); });
     kisayol(QKeySequence(Qt::Key_F6), [this] { if (BtnStokKarti->isEnabled()) BtnStokKartiClick(); });
-    kisayol(QKeySequence(Qt::Key_F9), [this] { EdStokAra->setFocus(); });
+    kisayol(QKeySequence(Qt::Key_F9), [this] {
+        // In the search box F9 takes the text as a barcode and adds its part.
+        if (EdStokAra->hasFocus() && !EdStokAra->text().trimmed().isEmpty()) {
+            const int i = BarkodlaEkle(m_db, m_ctx, Belge, EdStokAra->text());
+            goster();
+            if (i >= 0)
+                GridParca->setCurrentCell(i, GridParca->kolon(K("STOK_MIKTAR")));
+            return;
+        }
+        EdStokAra->setFocus();
+    });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_K), [this] { setAramaModu(0); });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_A), [this] { setAramaModu(1); });
     kisayol(QKeySequence(Qt::Key_F5), [this] { setAramaModu(2); });
@@ -266,6 +290,8 @@ void TFormIsDetay::modAyarla()
     // The package list belongs to the maintenance packages; until they are
     // linked in, its target is missing and the command stays off.
     BtnPaketSec->setEnabled(d && Targets().isRegistered(QString::fromLatin1(entry::IPaketSec)));
+    BtnSipeAktar->setEnabled(Belge.yuklu() && Targets().isRegistered(kSipKontrol));
+    BtnEksperdenAktar->setEnabled(d && Targets().isRegistered(kEksperdenAktar));
 }
 
 void TFormIsDetay::EdAraKeyPress()
@@ -306,9 +332,8 @@ void TFormIsDetay::EdStokAraKeyPress()
     Query q(m_db, StokAramaSorgusu(m_aramaModu, t, m_merkez, binds));
     q.bindAll(binds).exec();
     m_stok.clear();
-    while (q.next() && m_stok.size() < 2000) {
+    while (q.next())
         m_stok << SatirOku(q);
-    }
     q.finish();
     GridStok->setRowCount(m_stok.size());
     const char* cols[] = {"STOK_KOD_NO", "STOK_ADI_TR", "BIRIMI", "SAT_FYT_TL", "SAT_FYT_DOVIZ", "FYT_KUR", "KDV", "PAY"};

@@ -48,6 +48,8 @@ public:
     QPushButton* BtnYeniStokKarti = nullptr;
     QPushButton* BtnYPGarKontrol = nullptr;
     QPushButton* BtnAracGecmisi = nullptr;
+    QPushButton* BtnSipeAktar = nullptr;
+    QPushButton* BtnEksperdenAktar = nullptr;
     QWidget* PanelSorun = nullptr;
     QPlainTextEdit* MemoSorun = nullptr;
 

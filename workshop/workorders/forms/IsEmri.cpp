@@ -272,10 +272,10 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
                                         {QStringLiteral("P"), QStringLiteral("Pert")}}));
     eg->addWidget(new QLabel(QStringLiteral("Hasar"), emanet), 2, 2);
     eg->addWidget(m_letters.value(QStringLiteral("HASAR")), 3, 2);
-    eg->addWidget(new QLabel(QStringLiteral("Diğer Emanetler"), emanet), 4, 0);
-    eg->addWidget(mkEdit("EdDigerEmanet", QStringLiteral("DIGER_EMANET"), 250), 4, 1, 1, 2);
-    eg->addWidget(new QLabel(QStringLiteral("Açıklama/Notlar"), emanet), 5, 0);
-    eg->addWidget(mkEdit("EdGenelDur", QStringLiteral("GENEL_DUR"), 250), 5, 1, 1, 2);
+    eg->addWidget(new QLabel(QStringLiteral("Diğer Emanetler"), emanet), 5, 0);
+    eg->addWidget(mkEdit("EdDigerEmanet", QStringLiteral("DIGER_EMANET"), 250), 5, 1, 1, 2);
+    eg->addWidget(new QLabel(QStringLiteral("Açıklama/Notlar"), emanet), 6, 0);
+    eg->addWidget(mkEdit("EdGenelDur", QStringLiteral("GENEL_DUR"), 250), 6, 1, 1, 2);
     kg->addWidget(emanet, 1, 1);
     kg->addWidget(kurServisNotu(), 2, 0, 1, 2);
     PageControl1->addTab(kabul, QStringLiteral("&Müşteri Kabul Bilgileri"));
@@ -314,6 +314,8 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     mkBtn(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır - F9"), QKeySequence(Qt::Key_F9));
     mkBtn(BtnKapat, "BtnKapat", QStringLiteral("Kapat - F10"), QKeySequence(Qt::Key_F10));
+    QPushButton* yardim = nullptr; // no help pages: the key is taken so F1 does nothing else
+    mkBtn(yardim, "BtnYardim", QStringLiteral("Yardım - F1"), QKeySequence(Qt::Key_F1));
     lay->addLayout(buttons);
 
     connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnSaklaClick));
