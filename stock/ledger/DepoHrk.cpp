@@ -230,7 +230,7 @@ void DepoHrkYazici::degistir(const DepoHrkBelge& belge, const QList<DepoHrkSatir
     const QVariant satisNo = belge.isemri() ? QVariant(QMetaType(QMetaType::Double)) : QVariant(belge.SATISNO);
     for (const DepoHrkSatiri& s : satirlar) {
         ekle.bind(QStringLiteral("SATISNO"), satisNo);
-        ekle.bind(QStringLiteral("ISEMRINO"), nullIfEmpty(belge.ISEMRINO));
+        ekle.bind(QStringLiteral("ISEMRINO"), nullIfEmpty(belge.isemri() ? belge.ISEMRINO : s.ISEMRINO));
         ekle.bind(QStringLiteral("TIP"), s.TIP);
         ekle.bind(QStringLiteral("SIRANO"), s.SIRANO);
         ekle.bind(QStringLiteral("CARIKOD"), nullIfEmpty(s.CARIKOD));
