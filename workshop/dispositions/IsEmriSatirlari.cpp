@@ -304,8 +304,12 @@ IsEmriToplamlari IsEmriSatirlariYaz(const Db& db, const SessionContext& ctx, con
         const double ver = r.value(K("VERILEN_MIKTAR")).toDouble();
         const int sira = r.value(K("SIRANO")).toInt();
         const QVariant fiyat = r.value(K("STOK_FIYATI"));
-        hrk << stock::DepoHrkHareket(u'I', sira, b.cariKod(), stokNo, depo, tarih, ver, fiyat)
-            << stock::DepoHrkHareket(u'G', sira, b.cariKod(), stokNo, servis, tarih, ver, fiyat);
+        stock::DepoHrkSatiri cikis = stock::DepoHrkHareket(u'I', sira, b.cariKod(), stokNo, depo, tarih, ver, fiyat);
+        // The batch leaves stock with the part; the placeholder is no batch.
+        const QString seri = r.value(K("SERINO")).toString().trimmed();
+        if (!seri.isEmpty() && seri != QLatin1String("SERI/PARTI NO GIRINIZ"))
+            cikis.SERINO = seri;
+        hrk << cikis << stock::DepoHrkHareket(u'G', sira, b.cariKod(), stokNo, servis, tarih, ver, fiyat);
     }
     stock::DepoHrkYazici(db).yaz(stock::DepoHrkBelge::Isemri(b.no()), hrk);
     adim("hareketler");

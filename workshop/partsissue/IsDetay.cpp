@@ -3,6 +3,8 @@
 #include "workshop/dispositions/Dispoz.h"
 
 #include "context/SessionContext.h"
+#include "guard/IslemReddi.h"
+#include "workshop/workorders/WorkOrders.h"
 #include "db/DbError.h"
 #include "db/Dialect.h"
 #include "guard/IslemReddi.h"
@@ -25,7 +27,7 @@ QString kisa(double v) { return QString::number(v, 'g', QLocale::FloatingPointSh
 QVariantMap stokOku(const Db& db, const QString& where, const QVariant& deger)
 {
     Query q(db, QStringLiteral("SELECT S.STOK_NO, S.STOK_ADI_TR, S.STOK_KOD_NO, S.SAT_FYT_TL, S.SAT_FYT_DOVIZ, "
-                               "S.FYT_KUR, S.SAT_FYT_USD, S.KDV, S.PAY, S.KRITIK_SEV, "
+                               "S.FYT_KUR, S.SAT_FYT_USD, S.KDV, S.PAY, S.KRITIK_SEV, S.SERITAKIP, "
                                "(SELECT SUM(MIKTAR) FROM STOKMIK M WHERE M.STOK_NO = S.STOK_NO) AS MIK "
                                "FROM STOK S WHERE ")
                     + where);
@@ -172,10 +174,66 @@ int AlisEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, double 
     s[K("TESLIM_TRH")] = QDateTime(ServerToday(db), QTime(0, 0));
     s[K("FYILI")] = b.fyili();
     s[K("DEPO_KODU")] = AnaDepoKodu();
+    if (OzelFirmaMi(ctx) && str(st, "SERITAKIP") == QLatin1String("E"))
+        s[K("SERINO")] = SeriNoGiriniz();
     if (!ParcaSatirKontrol(db, ctx, b, s))
         return -1;
     b.parcalar << s;
     return b.parcalar.size() - 1;
+}
+
+int BarkodlaEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& barkod)
+{
+    const QString yok = QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.");
+    if (barkod.trimmed().isEmpty())
+        return -1;
+    Query q(db, QStringLiteral("SELECT STOK_NO FROM STOK WHERE BARKOD = :B ORDER BY STOK_NO"));
+    q.bind(K("B"), barkod.trimmed()).exec();
+    const QString hak = ctx.AktifKullanici.stok;
+    if (!q.next() || (hak != QLatin1String("D") && hak != QLatin1String("N") && hak != QLatin1String("Y")))
+        throw IslemReddi(yok, MsgIcon::Warning);
+    const double stokNo = q.num(K("STOK_NO"));
+    q.finish();
+    return AlisEkle(db, ctx, b, stokNo);
+}
+
+void SeriNoDegisebilir(const IsDetayBelgesi& b, const QVariantMap& satir)
+{
+    Q_UNUSED(b);
+    if (num(satir, "VERILEN_MIKTAR") > 0)
+        throw IslemReddi(
+            QStringLiteral("Teslim edilen seri/parti mevcut! Bunlar iade edilmeden seri/parti değiştirilemez!"));
+}
+
+void SeriNoSecilebilir(const Db& db, const IsDetayBelgesi& b, const QVariantMap& satir)
+{
+    Query q(db, QStringLiteral("SELECT SERITAKIP FROM STOK WHERE STOK_NO = :SNO"));
+    q.bind(K("SNO"), satir.value(K("STOK_NO"))).exec();
+    if (!q.next() || q.str(K("SERITAKIP")).trimmed() != QLatin1String("E"))
+        throw IslemReddi(QStringLiteral("Bu üründe parti/seri no takibi yok!"), MsgIcon::Information);
+    q.finish();
+    SeriNoDegisebilir(b, satir);
+}
+
+namespace {
+// Batches with more in than out; a batch nothing went out of counts too.
+const char kPartiKalan[] =
+    "SELECT SERINO, SUM(GIRMIK) AS GIRMIK, COALESCE(SUM(CIKMIK), 0) AS CIKMIK, "
+    "SUM(GIRMIK) - COALESCE(SUM(CIKMIK), 0) AS KALAN FROM V_SERINO_HRK WHERE STOK_NO = :STOK_NO%1 "
+    "GROUP BY SERINO HAVING SUM(GIRMIK) > COALESCE(SUM(CIKMIK), 0)";
+} // namespace
+
+Sorgu PartiSeriNoSorgu(double stokNo)
+{
+    return {QString::fromLatin1(kPartiKalan).arg(QString()) + QStringLiteral(" ORDER BY SERINO"),
+            {{K("STOK_NO"), stokNo}}};
+}
+
+double PartiSeriKalan(const Db& db, double stokNo, const QString& seriNo)
+{
+    Query q(db, QString::fromLatin1(kPartiKalan).arg(QStringLiteral(" AND SERINO = :SERINO")));
+    q.bind(K("STOK_NO"), stokNo).bind(K("SERINO"), seriNo).exec();
+    return q.next() ? q.num(K("KALAN")) : 0.0;
 }
 
 bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, int idx)
@@ -187,6 +245,8 @@ bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, i
         ShowInfo(QStringLiteral("Bu kalemin Garanti Talepi var!"));
         return false;
     }
+    if (OzelFirmaMi(ctx) && num(r, "VERILEN_MIKTAR") > 0)
+        throw IslemReddi(QStringLiteral("Teslim edilen miktar mevcut! Bunlar iade edilmeden silinemez!"));
     bool siparisVar = false;
     if (db.dialect().tableExists(db, K("VERSIPDE"))) {
         Query q(db, QStringLiteral("SELECT COUNT(*) FROM VERSIPDE WHERE IE_SIRANO = :S AND IS_EMRI_NO = :IE"));
@@ -379,6 +439,27 @@ YPKayitSonucu IsDetayKaydet(const Db& db, const SessionContext& ctx, IsDetayBelg
             }
             if (num(r, "VERILEN_MIKTAR") < num(r, "STOK_MIKTAR"))
                 out.bekleyenVar = true;
+        }
+        // Tracked parts of the configured company go out only from a batch with
+        // enough left.
+        if (OzelFirmaMi(ctx)) {
+            QString eksik;
+            for (const auto& r : kopya.parcalar) {
+                if (num(r, "TESLIM_MIKTAR") <= 0)
+                    continue;
+                Query t(db, QStringLiteral("SELECT SERITAKIP FROM STOK WHERE STOK_NO = :STOK_NO"));
+                t.bind(K("STOK_NO"), r.value(K("STOK_NO"))).exec();
+                const bool takip = t.next() && t.str(K("SERITAKIP")).trimmed() == QLatin1String("E");
+                t.finish();
+                if (takip && num(r, "TESLIM_MIKTAR") > PartiSeriKalan(db, num(r, "STOK_NO"), str(r, "SERINO")) + 0.01) {
+                    eksik = QStringLiteral(" %1 parti/serili ürün stokta yeterli değil! \r\n").arg(str(r, "STOK_KOD_NO"));
+                    break;
+                }
+            }
+            if (!eksik.isEmpty()) {
+                out.sorun += eksik;
+                throw IslemReddi(QStringLiteral("Parti/Seri yetersiz/tanımsız stok"));
+            }
         }
         if (adim)
             adim("kontrol");

@@ -1,4 +1,5 @@
 #pragma once
+#include "workshop/workorders/WorkOrders.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 
 namespace tornaly::workshop {
@@ -28,6 +29,24 @@ bool ParcaSatirKontrol(const Db& db, const SessionContext& ctx, const IsDetayBel
 // unless that line came from the expert's list (then asks). Answers the index
 // of the line added or changed, -1 when nothing changed.
 int AlisEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, double stokNo);
+
+// Batch/serial numbers. A tracked part added for the configured company gets
+// this placeholder until its number is chosen.
+inline QString SeriNoGiriniz() { return QStringLiteral("SERI/PARTI NO GIRINIZ"); }
+// Whether the line's SERINO may be typed or picked now: a line with delivered
+// quantity refuses (IslemReddi); the picker also refuses a part without
+// batch tracking.
+void SeriNoDegisebilir(const IsDetayBelgesi& b, const QVariantMap& satir);
+void SeriNoSecilebilir(const Db& db, const IsDetayBelgesi& b, const QVariantMap& satir);
+// The part's batches and serial numbers that still have stock.
+Sorgu PartiSeriNoSorgu(double stokNo);
+// The remaining quantity of one batch of a part (0 when unknown).
+double PartiSeriKalan(const Db& db, double stokNo, const QString& seriNo);
+
+// F9 in the stock search box: the part whose barcode is exactly the text is
+// added (AlisEkle); an unknown barcode, or a user without the stock right to
+// add, is refused with "Aranan Barkod Bir Ürüne Atanmamış.".
+int BarkodlaEkle(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, const QString& barkod);
 
 // Deletes a line (kept until the save). Asks and refuses as the rules say.
 bool ParcaSatirSil(const Db& db, const SessionContext& ctx, IsDetayBelgesi& b, int idx);

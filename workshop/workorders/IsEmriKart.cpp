@@ -191,6 +191,11 @@ void IsEmriKart::sonrakiUyarilar()
         ShowWarning(QStringLiteral("Bu Aracın Garanti Süresi Dolmuştur !"));
     if (row.value(QStringLiteral("KAMPIE_NO")).toDouble() > 0)
         ShowInfo(QStringLiteral("Servis Kampanyası Mevcut. Lütfen Gerekli İlgiyi Gösteriniz!"));
+    if (KampanyaBelgesiVar(m_db, sase))
+        ShowInfo(QStringLiteral("Bu Araçla ilgili Mesajlar var !!!"));
+    if (RandevuVar(m_db, sase, kirpilmis(row.value(QStringLiteral("PLAKA_NO"))),
+                   Query::toDate(row.value(QStringLiteral("ARAC_GIRIS_TRH")))))
+        ShowInfo(QStringLiteral("Bu Araca Ait Randevu Kaydı Vardır !"));
 }
 
 bool IsEmriKart::kimlikUygun(const QString& cariKod)
@@ -216,11 +221,17 @@ void IsEmriKart::cariSecildi(const QString& cariKod)
     row[QStringLiteral("CARI_KOD")] = cariKod;
     borcUyarisi(cariKod);
     if (!kimlikUygun(cariKod)) {
-        // Without the card here the account cannot be mended now: the
-        // customer is taken off in either case and may be picked again.
-        AskYesNo(QStringLiteral("Lütfen Seçtiğiniz Cari Firma ise Vergi Nosunu, Şahıs ise TC.Kimlik Numarasını Düzgün "
-                                "Giriniz!\r\nŞimdi Girmek İster misiniz?"));
-        row.remove(QStringLiteral("CARI_KOD"));
+        // Yes opens the account's card to mend it; the customer stays only
+        // when the card comes back with a code. No takes the customer off.
+        QString kod;
+        if (AskYesNo(QStringLiteral("Lütfen Seçtiğiniz Cari Firma ise Vergi Nosunu, Şahıs ise TC.Kimlik Numarasını "
+                                    "Düzgün Giriniz!\r\nŞimdi Girmek İster misiniz?"))
+            && cariKartAc)
+            kod = cariKartAc(cariKod).trimmed();
+        if (kod.isEmpty())
+            row.remove(QStringLiteral("CARI_KOD"));
+        else
+            row[QStringLiteral("CARI_KOD")] = kod;
     }
 }
 

@@ -26,6 +26,9 @@ public:
     // chosen vehicle comes back in SasiNo (empty when none).
     std::function<TypeIsEmri(const TypeIsEmri&)> ruhsatSec;
     TypeIsEmri baslangic;
+    // The current-account card opened on the code; the saved code comes
+    // back (empty when cancelled).
+    std::function<QString(const QString&)> cariKartAc;
 
     // "Yeni Kayıt - F3": a new row with its defaults and proposed numbers.
     bool yeniKayit();

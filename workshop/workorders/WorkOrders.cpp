@@ -4,8 +4,10 @@
 
 #include "company/Kilit.h"
 #include "context/SessionContext.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 #include "sql/LogRoutines.h"
+#include "settings/Settings.h"
 #include "sql/SqlHelpers.h"
 
 #include <QTime>
@@ -248,6 +250,13 @@ QString IsEmriNoFromSearch(const QString& typed)
     return t;
 }
 
+bool OzelFirmaMi(const SessionContext& ctx)
+{
+    bool ok = false;
+    const int id = ReadSetting(QStringLiteral("Kalvesa"), QStringLiteral("SERVIS"), QStringLiteral("OzelFirmaId")).toInt(&ok);
+    return ok && id != 0 && id == ctx.FirmaId;
+}
+
 bool TipBakimMi(const QString& tip)
 {
     return tip == QLatin1String("B") || tip == QLatin1String("E") || tip == QLatin1String("F");
@@ -330,11 +339,6 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
         ShowWarning(QStringLiteral("Lütfen Talimat Tipini Seçin"));
         return KayitSonucu::Reddedildi;
     }
-    if (trimmed(row.value(QStringLiteral("CARI_KOD"))).isEmpty() && tip != QLatin1String("P")) {
-        // A work order nobody can be invoiced for cannot be closed later.
-        ShowWarning(QStringLiteral("Lütfen Cari Seçiniz!"));
-        return KayitSonucu::Reddedildi;
-    }
     const double km = row.value(QStringLiteral("KM")).toDouble();
     if (yeni) {
         if (km == sonKm) {
@@ -346,7 +350,9 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
             // "Vazgeç" gives up the save; only "Hayır" keeps the same km.
             if (b == MsgCancel)
                 return KayitSonucu::Reddedildi;
-        } else if (km < sonKm) {
+        } else if (km < sonKm && OzelFirmaMi(ctx)) {
+            // Only the configured company refuses a km below the last visit;
+            // elsewhere a corrected or replaced odometer is taken as typed.
             ShowError(QStringLiteral("KM aracın son KM sinden küçük olamaz !"));
             return KayitSonucu::KmSor;
         }
@@ -378,8 +384,7 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
         w[QStringLiteral("KAPANDI")] = QStringLiteral("E");
 
     const QStringList cols = IsEmriKartKolonlari();
-    bool kapali = false;
-    try {
+    {
         Transaction tx(db);
         if (yeni) {
             const IsEmriNumarasi n = IsEmriNoAl(db, SunucuBugun(db));
@@ -399,10 +404,8 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
             // The closing commands and the invoice may have closed it since it was loaded.
             Query q(db, QStringLiteral("SELECT KAPANDI FROM ISEMRI WHERE IS_EMRI_NO = :NO") + db.dialect().rowLockSuffix());
             q.bind(QStringLiteral("NO"), w.value(QStringLiteral("IS_EMRI_NO"))).exec();
-            if (!q.next() || (q.str(QStringLiteral("KAPANDI")) == QLatin1String("E") && tip != QLatin1String("P"))) {
-                kapali = true;
-                throw DbError(DbError::Kind::Other, QString());
-            }
+            if (!q.next() || (q.str(QStringLiteral("KAPANDI")) == QLatin1String("E") && tip != QLatin1String("P")))
+                throw IslemReddi(QStringLiteral("Bu İşemrine Kapalı ve/veya Faturası Kesilmiş İşemrini Değiştiremezsiniz!"));
             QVariantMap binds;
             QStringList sets;
             for (const QString& c : cols) {
@@ -418,13 +421,11 @@ KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& r
             db.exec(QStringLiteral("UPDATE ISEMRI SET %1 WHERE IS_EMRI_NO = :IS_EMRI_NO").arg(sets.join(QLatin1Char(','))),
                     binds);
         }
+        // The customer's phones typed on the card go to the account with the work order.
+        if (w.contains(QStringLiteral("TEL1")) || w.contains(QStringLiteral("TEL3")))
+            CariTelefonYaz(db, trimmed(w.value(QStringLiteral("CARI_KOD"))), s(w.value(QStringLiteral("TEL1"))),
+                           s(w.value(QStringLiteral("TEL3"))));
         tx.commit();
-    } catch (const DbError& e) {
-        if (kapali)
-            ShowError(QStringLiteral("Bu İşemrine Kapalı ve/veya Faturası Kesilmiş İşemrini Değiştiremezsiniz!"));
-        else
-            ShowError(QStringLiteral("Hata:") + QString::fromUtf8(e.what()));
-        return KayitSonucu::Reddedildi;
     }
     row = w;
     return KayitSonucu::Kaydedildi;
@@ -530,6 +531,82 @@ QList<QVariantMap> AracAra(const Db& db, AracAlani alan, const QString& typed)
     return out;
 }
 
+// ---- Service note -------------------------------------------------------
+
+QString SerNotOku(const Db& db, const QString& sase)
+{
+    Query q(db, QStringLiteral("SELECT SER_NOT FROM SERNOT WHERE SASE_NO = :S"));
+    q.bind(QStringLiteral("S"), sase.trimmed()).exec();
+    return q.next() ? q.str(QStringLiteral("SER_NOT")) : QString();
+}
+
+bool SerNotVar(const Db& db, const QString& sase)
+{
+    if (sase.trimmed().isEmpty())
+        return false;
+    Query q(db, QStringLiteral("SELECT COUNT(*) FROM SERNOT WHERE SASE_NO = :S"));
+    q.bind(QStringLiteral("S"), sase.trimmed()).exec();
+    return q.next() && q.value(0).toLongLong() > 0;
+}
+
+void SerNotYaz(const Db& db, const QString& sase, const QString& metin)
+{
+    const QString s = sase.trimmed();
+    if (s.isEmpty())
+        return;
+    Transaction tx(db);
+    if (metin.trimmed().isEmpty())
+        db.exec(QStringLiteral("DELETE FROM SERNOT WHERE SASE_NO = :SASE_NO"), {{QStringLiteral("SASE_NO"), s}});
+    else
+        // The key keeps one note per chassis when two workstations save at once.
+        db.exec(db.dialect().upsert(QStringLiteral("SERNOT"), {QStringLiteral("SASE_NO")},
+                                    {QStringLiteral("SASE_NO"), QStringLiteral("SER_NOT")}),
+                {{QStringLiteral("SASE_NO"), s}, {QStringLiteral("SER_NOT"), metin}});
+    tx.commit();
+}
+
+namespace {
+KampanyaBelgesiKontrol& kampanyaKontrol()
+{
+    static KampanyaBelgesiKontrol f;
+    return f;
+}
+RandevuKontrol& randevuKontrol()
+{
+    static RandevuKontrol f;
+    return f;
+}
+} // namespace
+
+void SetKampanyaBelgesiKontrol(KampanyaBelgesiKontrol f) { kampanyaKontrol() = std::move(f); }
+void SetRandevuKontrol(RandevuKontrol f) { randevuKontrol() = std::move(f); }
+
+bool KampanyaBelgesiVar(const Db& db, const QString& sase)
+{
+    return kampanyaKontrol() && !sase.trimmed().isEmpty() && kampanyaKontrol()(db, sase.trimmed());
+}
+
+bool RandevuVar(const Db& db, const QString& sase, const QString& plaka, const QDate& gun)
+{
+    return randevuKontrol() && randevuKontrol()(db, sase.trimmed(), plaka.trimmed(), gun);
+}
+
+void CariTelefonYaz(const Db& db, const QString& cariKod, const QString& tel1, const QString& tel3)
+{
+    if (cariKod.trimmed().isEmpty())
+        return;
+    const QVariantMap eski = ReadRow(db, QStringLiteral("SELECT TEL1, TEL3 FROM CARI WHERE CARI_KOD = :K"),
+                                     {{QStringLiteral("K"), cariKod.trimmed()}});
+    if (eski.isEmpty())
+        return;
+    if (trimmed(eski.value(QStringLiteral("TEL1"))) == tel1.trimmed()
+        && trimmed(eski.value(QStringLiteral("TEL3"))) == tel3.trimmed())
+        return;
+    db.exec(QStringLiteral("UPDATE CARI SET TEL1 = :TEL1, TEL3 = :TEL3 WHERE CARI_KOD = :K"),
+            {{QStringLiteral("TEL1"), tel1.trimmed()}, {QStringLiteral("TEL3"), tel3.trimmed()},
+             {QStringLiteral("K"), cariKod.trimmed()}});
+}
+
 // ---- Types --------------------------------------------------------------
 
 bool IsemriTipSabitMi(const QString& tip) { return tip != QLatin1String("C") && tip != QLatin1String("D"); }
@@ -618,6 +695,36 @@ namespace {
 // key: a month's list never sums the lines of every other work order.
 const char kBackOrder[] = "COALESCE((SELECT SUM(BO.STOK_MIKTAR - BO.VERILEN_MIKTAR) FROM ISEAYRIN BO "
                           "WHERE BO.ISEMRI_NO = ISEMRI.IS_EMRI_NO), 0)";
+// Each part code (issued quantity) and labour code (time x count) of the
+// year's work orders beside what the invoices billed of it as customer,
+// campaign or service line; the caller adds the comparison.
+const char kFaturaDurum[] =
+    "SELECT I.ISEMRI_NO FROM ("
+    "SELECT ISEMRI_NO, 'P' AS PAR_ISC, STOK_KOD_NO AS KOD, SUM(VERILEN_MIKTAR) AS IE_MIK FROM ISEAYRIN "
+    "WHERE ISEMRI_NO IN (SELECT IS_EMRI_NO FROM ISEMRI WHERE FYILI = :FYIL) GROUP BY ISEMRI_NO, STOK_KOD_NO "
+    "UNION ALL "
+    "SELECT ISEMRI_NO, 'I' AS PAR_ISC, ARIZA_KODU AS KOD, SUM(SURE * QTY) AS IE_MIK FROM ISCILIK "
+    "WHERE ISEMRI_NO IN (SELECT IS_EMRI_NO FROM ISEMRI WHERE FYILI = :FYIL) GROUP BY ISEMRI_NO, ARIZA_KODU"
+    ") I LEFT OUTER JOIN ("
+    "SELECT D.IENO, D.PARCA_ISCILIK, D.PI_KOD, SUM(D.MIKTAR) AS MIKTAR "
+    "FROM %1 D INNER JOIN %2 ON (SERFAT.SATIS_NO = D.SATIS_NO) "
+    "WHERE D.GARANTI_TIP IN ('M', 'K', 'S') AND D.IENO IN (SELECT IS_EMRI_NO FROM ISEMRI WHERE FYILI = :FYIL) "
+    "GROUP BY D.IENO, D.PARCA_ISCILIK, D.PI_KOD"
+    ") F ON (F.IENO = I.ISEMRI_NO AND F.PARCA_ISCILIK = I.PAR_ISC AND F.PI_KOD = I.KOD)";
+
+// The invoice tables, or empty stand-ins in a database without the invoicing
+// subsystem (every line then counts as not invoiced).
+std::pair<QString, QString> faturaTablolari(const Db& db)
+{
+    if (db.dialect().tableExists(db, QStringLiteral("SERFATDT")))
+        return {QStringLiteral("SERFATDT"), QStringLiteral("SERFAT")};
+    return {QStringLiteral("(SELECT CAST(NULL AS DOUBLE PRECISION) AS SATIS_NO, CAST(NULL AS VARCHAR(7)) AS IENO, "
+                           "CAST(NULL AS VARCHAR(1)) AS PARCA_ISCILIK, CAST(NULL AS VARCHAR(25)) AS PI_KOD, "
+                           "CAST(NULL AS DOUBLE PRECISION) AS MIKTAR, CAST(NULL AS VARCHAR(1)) AS GARANTI_TIP "
+                           "WHERE 1 = 0)"),
+            QStringLiteral("(SELECT CAST(NULL AS DOUBLE PRECISION) AS SATIS_NO, CAST(NULL AS VARCHAR(1)) AS FAT_TUR "
+                           "WHERE 1 = 0) SERFAT")};
+}
 } // namespace
 
 bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
@@ -689,6 +796,15 @@ bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out)
         else if (f.plan == IEBrFiltre::Plan::Evet)
             sql += QStringLiteral(" AND 1=0"); // no work plans kept yet
     }
+    if (f.fatura != IEBrFiltre::Fatura::Tumu) {
+        const auto [satirlar, basliklar] = faturaTablolari(db);
+        sql += QStringLiteral(" AND ISEMRI.IS_EMRI_NO IN (") + QString::fromLatin1(kFaturaDurum).arg(satirlar, basliklar)
+               + (f.fatura == IEBrFiltre::Fatura::Kesilmis
+                      ? QStringLiteral(" WHERE ABS(COALESCE(I.IE_MIK, 0) - COALESCE(F.MIKTAR, 0)) <= 0.01 AND I.IE_MIK > 0")
+                      : QStringLiteral(" WHERE COALESCE(I.IE_MIK, 0) - COALESCE(F.MIKTAR, 0) > 0.01"))
+               + QStringLiteral(" GROUP BY I.ISEMRI_NO)");
+        b[QStringLiteral("FYIL")] = f.calismaYili;
+    }
     if (!f.atolye.isEmpty()) {
         sql += QStringLiteral(" AND ISEMRI.ATOLYE = :ATOLYE");
         b[QStringLiteral("ATOLYE")] = f.atolye;
@@ -713,6 +829,50 @@ QString IEBrSiraSql(IEBrFiltre::Sira sira)
     case IEBrFiltre::Sira::Sase: return QStringLiteral(" ORDER BY ISEMRI.SASI_NO");
     }
     return QStringLiteral(" ORDER BY ISEMRI.IS_EMRI_NO");
+}
+
+Sorgu SipOneriSorgu(const QString& isEmriNo)
+{
+    return {QStringLiteral("SELECT S.ISEMRI_NO, STOK.STOK_KOD_NO, STOK.STOK_ADI_TR, S.IHTIYAC_MIKTARI, S.TARIH, "
+                           "CASE WHEN S.VERILDI THEN 'Sip.Verildi' ELSE 'Sip.Verilmedi' END AS DURUM "
+                           "FROM SIPONERI S LEFT OUTER JOIN STOK ON (STOK.STOK_NO = S.STOK_NO) "
+                           "WHERE S.ISEMRI_NO = :NO ORDER BY S.TARIH, STOK.STOK_KOD_NO"),
+            {{QStringLiteral("NO"), isEmriNo}}};
+}
+
+FaturaKalemAdetleri IEFaturaKalemAdetleri(const Db& db, const QString& isEmriNo)
+{
+    // One row per code and payer on each side; the outer query counts them.
+    const auto [satirlar, basliklar] = faturaTablolari(db);
+    const QString odeyen = QStringLiteral(
+        "CASE WHEN EXP = 'E' THEN 'E' WHEN GARANTI_TIPI IN ('M', 'K') THEN 'M' "
+        "WHEN GARANTI_TIPI IN ('G', 'I') THEN 'G' END");
+    const QString sql =
+        QStringLiteral("SELECT KAYNAK, ODEYEN, COUNT(*) AS ADET FROM ("
+                       "SELECT 'I' AS KAYNAK, %1 AS ODEYEN, 'P' AS PAR_ISC, STOK_KOD_NO AS KOD FROM ISEAYRIN "
+                       "WHERE ISEMRI_NO = :NO GROUP BY %1, STOK_KOD_NO "
+                       "UNION ALL "
+                       "SELECT 'I', %1, 'I', ARIZA_KODU FROM ISCILIK WHERE ISEMRI_NO = :NO GROUP BY %1, ARIZA_KODU "
+                       "UNION ALL "
+                       "SELECT 'F', CASE SERFAT.FAT_TUR WHEN 'I' THEN 'M' WHEN 'E' THEN 'E' WHEN 'G' THEN 'G' END, "
+                       "D.PARCA_ISCILIK, D.PI_KOD FROM %2 D INNER JOIN %3 ON (SERFAT.SATIS_NO = D.SATIS_NO) "
+                       "WHERE D.IENO = :NO AND D.GARANTI_TIP IN ('M', 'K', 'S') "
+                       "GROUP BY SERFAT.FAT_TUR, D.PARCA_ISCILIK, D.PI_KOD"
+                       ") X WHERE ODEYEN IS NOT NULL GROUP BY KAYNAK, ODEYEN")
+            .arg(odeyen, satirlar, basliklar);
+    Query q(db, sql);
+    q.bind(QStringLiteral("NO"), isEmriNo).exec();
+    FaturaKalemAdetleri a;
+    while (q.next()) {
+        const bool is = q.str(QStringLiteral("KAYNAK")) == QLatin1String("I");
+        const QString o = q.str(QStringLiteral("ODEYEN"));
+        const int n = q.value(QStringLiteral("ADET")).toInt();
+        int* hedef = o == QLatin1String("M") ? (is ? &a.musIs : &a.musFt)
+                     : o == QLatin1String("E") ? (is ? &a.hsrIs : &a.hsrFt)
+                                               : (is ? &a.grnIs : &a.grnFt);
+        *hedef = n;
+    }
+    return a;
 }
 
 } // namespace tornaly::workshop

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
+
 namespace tornaly { struct SessionContext; }
 
 namespace tornaly::workshop {
@@ -63,6 +65,9 @@ QVariantMap YeniIsEmriSatiri(const Db& db, const SessionContext& ctx);
 // A barcode "I" + number is cut to the number; other texts stay as typed.
 QString IsEmriNoFromSearch(const QString& typed);
 bool TipBakimMi(const QString& tip);
+// Whether the session's company is the one configured (setting
+// SERVIS/OzelFirmaId of the workstation) for the workshop's stricter rules.
+bool OzelFirmaMi(const SessionContext& ctx);
 // Whether the user's work-order right letter allows a new / a change / a delete.
 bool IsEmriYeniHakki(const QString& hak);
 bool IsEmriDegistirHakki(const QString& hak);
@@ -80,6 +85,8 @@ void InstallOpenWorkOrderCheck();
 // Checks in order, shows the refusal or question through the message
 // service and answers false while nothing is written. A new work order gets
 // its numbers inside the write transaction (the row's proposal is replaced).
+// A work order closed since it was loaded is refused (IslemReddi); database
+// errors are left to the caller's guard, with nothing written.
 enum class KayitSonucu { Kaydedildi, Reddedildi, KmSor };
 KayitSonucu IsEmriKaydet(const Db& db, const SessionContext& ctx, QVariantMap& row, bool yeni, double sonKm);
 
@@ -95,6 +102,29 @@ enum class AracAlani { Plaka, Sase, Motor };
 // (blanks and case ignored, Turkish folding) before the plate pattern where
 // every blank stands for any characters; chassis and engine exactly.
 QList<QVariantMap> AracAra(const Db& db, AracAlani alan, const QString& typed);
+
+// ---- Service note -------------------------------------------------------
+// The vehicle's warning note for the workshop (`SERNOT`, one per chassis);
+// empty when the chassis has none.
+QString SerNotOku(const Db& db, const QString& sase);
+bool SerNotVar(const Db& db, const QString& sase);
+// "Notu Sakla": writes the chassis's note under its key (an empty note removes
+// the row). Nothing is written without a chassis.
+void SerNotYaz(const Db& db, const QString& sase, const QString& metin);
+
+// The reception look-ups other areas answer: open technical-campaign documents
+// of the chassis, and an appointment of the chassis or plate on the reception
+// day. Until their area installs them they find nothing.
+using KampanyaBelgesiKontrol = std::function<bool(const Db&, const QString& sase)>;
+using RandevuKontrol = std::function<bool(const Db&, const QString& sase, const QString& plaka, const QDate& gun)>;
+void SetKampanyaBelgesiKontrol(KampanyaBelgesiKontrol f);
+void SetRandevuKontrol(RandevuKontrol f);
+bool KampanyaBelgesiVar(const Db& db, const QString& sase);
+bool RandevuVar(const Db& db, const QString& sase, const QString& plaka, const QDate& gun);
+
+// The customer's phones on the card ("Müş.Tel/Cep"): a changed TEL1 or TEL3
+// is written back to the account.
+void CariTelefonYaz(const Db& db, const QString& cariKod, const QString& tel1, const QString& tel3);
 
 // ---- Types --------------------------------------------------------------
 bool IsemriTipSabitMi(const QString& tip);
@@ -126,6 +156,10 @@ struct IEBrFiltre {
     bool backOrder = false;
     enum class Plan { Tumu, Evet, Hayir } plan = Plan::Tumu;
     QString atolye, aracDurum;
+    // "Fatura Durum": work orders with a line invoiced in full, or with a
+    // line not yet invoiced in full (customer, campaign and service lines).
+    enum class Fatura { Tumu, Kesilmis, Kesilmemis } fatura = Fatura::Tumu;
+    int calismaYili = 0;      // the year whose work orders "Fatura Durum" compares
     enum class Sira { No, Cari, Giris, Cikis, Plaka, Sase } sira = Sira::No;
 };
 // The list query with every value bound. Answers false (with the message
@@ -133,5 +167,18 @@ struct IEBrFiltre {
 bool IEBrSorgu(const Db& db, const IEBrFiltre& f, Sorgu& out);
 // The ORDER BY of the six work-order list orders (the work-order monitor shares them).
 QString IEBrSiraSql(IEBrFiltre::Sira sira);
+
+// The parts order suggestions of a work order with the part's code and name.
+Sorgu SipOneriSorgu(const QString& isEmriNo);
+
+// "İş Emri Kalem/Fatura Edilen Kalem Adetleri": the work order's part and
+// labour codes by payer beside the codes its invoices billed, by invoice kind.
+struct FaturaKalemAdetleri {
+    int musIs = 0, musFt = 0;   // customer (M, K) / customer invoices (I)
+    int hsrIs = 0, hsrFt = 0;   // insurance expertise (EXP E) / expertise invoices (E)
+    int grnIs = 0, grnFt = 0;   // warranty (G, I) / warranty invoices (G)
+    bool operator==(const FaturaKalemAdetleri&) const = default;
+};
+FaturaKalemAdetleri IEFaturaKalemAdetleri(const Db& db, const QString& isEmriNo);
 
 } // namespace tornaly::workshop

@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "connection/DialogRunner.h"
 #include "controls/SayiAlani.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/attendance/forms/BakCihazdanGelen.h"
@@ -18,9 +19,11 @@
 #include "workshop/prints/DispozYaz.h"
 #include "workshop/prints/IsEmriYaz.h"
 #include "workshop/workorders/forms/IEBr.h"
+#include "dm/LookupLists.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -152,6 +155,7 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     LblToplam = new QLabel(this);
     LblToplam->setObjectName(QStringLiteral("LblToplam"));
     lay->addWidget(LblToplam);
+    lay->addWidget(kurNotPaneli());
 
     auto* alt = new QHBoxLayout;
     BtnSakla = button(this, "BtnSakla", QStringLiteral("Sakla - F2"));
@@ -183,11 +187,14 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     btnFiyatGuncelle = button(this, "btnFiyatGuncelle", QStringLiteral("Fiyatları Güncelle"));
     BtnFiyatSabitle = button(this, "BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
     BtnParcayaIscilikAta = button(this, "BtnParcayaIscilikAta", QStringLiteral("Parçaya İşçilik Ata"));
+    BitBtn19 = button(this, "BitBtn19", QStringLiteral("Aracın Geçmişi"));
+    btnMusteriSikayet = button(this, "btnMusteriSikayet", QStringLiteral("Müş.Şikayeti/K.Notu Gör"));
     cbKmReset = new QCheckBox(QStringLiteral("Km Saati Değişti"), this);
     cbKmReset->setObjectName(QStringLiteral("cbKmReset"));
     BitBtn15 = button(this, "BitBtn15", QStringLiteral("Kapat - Alt+F4"));
     for (QWidget* w : std::initializer_list<QWidget*>{BtnSakla, BitBtn1, btnIsemriKapat, btnIsemriAc, BtnFaturaKes,
-                                                      btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta, cbKmReset})
+                                                      btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta, BitBtn19,
+                                                      btnMusteriSikayet, cbKmReset})
         alt->addWidget(w);
     alt->addStretch();
     alt->addWidget(BitBtn15);
@@ -210,6 +217,14 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     addAction(Yazdr1);
 
     connect(BitBtn6, &QPushButton::clicked, this, Guarded([this] { BitBtn6Click(); }));
+    connect(BitBtn19, &QPushButton::clicked, this, Guarded([this] {
+        const QString sase = Belge.isemri.value(K("SASI_NO")).toString().trimmed();
+        if (sase.isEmpty())
+            ShowWarning(QStringLiteral("Lütfen İşemri Seçiniz"));
+        else
+            ShowIEGecmis(m_ctx, sase, QString(), false, this);
+    }));
+    connect(btnMusteriSikayet, &QPushButton::clicked, this, Guarded([this] { notPaneliGoster(); }));
     connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
     connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
     connect(BitBtn15, &QPushButton::clicked, this, Guarded([this] { BitBtn15Click(); }));
@@ -256,6 +271,108 @@ void TFormDispoz::kolonayarla()
     GridParca->setDuzenlenir(K("STOK_FIYATI"), u.ie_yp_fyt);
     GridIscilik->setDuzenlenir(K("ARIZA_ADI"), u.ie_is_ad);
     GridIscilik->setDuzenlenir(K("ISCILIK_B_FIYATI"), u.ie_is_fyt);
+}
+
+// "Müş.Şikayeti/K.Notu Gör": the requests, the closing note, status and
+// workshop. While the dispositions are edited its changes join the save.
+QWidget* TFormDispoz::kurNotPaneli()
+{
+    PnlNotlar = new QGroupBox(QStringLiteral("Müş.Şikayeti/K.Notu Gör"), this);
+    PnlNotlar->setObjectName(QStringLiteral("PnlNotlar"));
+    auto* g = new QGridLayout(PnlNotlar);
+    for (int i = 1; i <= 10; ++i) {
+        auto* e = new QLineEdit(PnlNotlar);
+        e->setObjectName(QStringLiteral("EdMustAlim%1").arg(i));
+        e->setMaxLength(80);
+        m_notAlanlari.insert(QStringLiteral("MUSTALIM_%1").arg(i), e);
+        g->addWidget(new QLabel(QStringLiteral("%1.").arg(i), PnlNotlar), (i - 1) % 5, ((i - 1) / 5) * 2);
+        g->addWidget(e, (i - 1) % 5, ((i - 1) / 5) * 2 + 1);
+    }
+    auto* kapanis = new QLineEdit(PnlNotlar);
+    kapanis->setObjectName(QStringLiteral("EdKapanisNotu"));
+    kapanis->setMaxLength(255);
+    m_notAlanlari.insert(QStringLiteral("KAPANIS_NOTU"), kapanis);
+    g->addWidget(new QLabel(QStringLiteral("Kapanış Notu   (Max. 255 Karakter)"), PnlNotlar), 5, 0, 1, 2);
+    g->addWidget(kapanis, 5, 2, 1, 2);
+    auto secim = [&](const char* ad, const QString& kolon, const TLookupList& liste, int sutun) {
+        auto* c = new QComboBox(PnlNotlar);
+        c->setObjectName(QLatin1String(ad));
+        c->addItem(QString(), QString());
+        for (const auto& [deger, baslik] : liste)
+            c->addItem(baslik, deger);
+        m_notSecimleri.insert(kolon, c);
+        g->addWidget(c, 6, sutun);
+    };
+    g->addWidget(new QLabel(QStringLiteral("Durum"), PnlNotlar), 6, 0);
+    secim("CbNotDurum", K("DURUM"), RepIsemriDurum(), 1);
+    g->addWidget(new QLabel(QStringLiteral("Atölye"), PnlNotlar), 6, 2);
+    secim("CbNotAtolye", K("ATOLYE"), RepAtolye(), 3);
+    auto* sakla = new QPushButton(QStringLiteral("Sakla"), PnlNotlar);
+    sakla->setObjectName(QStringLiteral("BtnNotSakla"));
+    auto* kapat = new QPushButton(QStringLiteral("Kapat"), PnlNotlar);
+    kapat->setObjectName(QStringLiteral("BtnNotKapat"));
+    for (QPushButton* b : {sakla, kapat})
+        b->setAutoDefault(false);
+    g->addWidget(sakla, 7, 2);
+    g->addWidget(kapat, 7, 3);
+    connect(sakla, &QPushButton::clicked, this, Guarded([this] {
+        notlariAl();
+        PnlNotlar->hide();
+    }));
+    connect(kapat, &QPushButton::clicked, this, Guarded([this] {
+        if (edit_mod && notlarDegisti() && AskYesNo(QStringLiteral("Kapanış Notunu saklamak istiyor musunuz?")))
+            notlariAl();
+        PnlNotlar->hide();
+    }));
+    PnlNotlar->hide();
+    return PnlNotlar;
+}
+
+QVariantMap TFormDispoz::panelNotlari() const
+{
+    QVariantMap m;
+    for (auto it = m_notAlanlari.cbegin(); it != m_notAlanlari.cend(); ++it)
+        m.insert(it.key(), it.value()->text().trimmed());
+    for (auto it = m_notSecimleri.cbegin(); it != m_notSecimleri.cend(); ++it)
+        m.insert(it.key(), it.value()->currentData().toString());
+    return m;
+}
+
+bool TFormDispoz::notlarDegisti() const
+{
+    const QVariantMap m = panelNotlari();
+    for (auto it = m.cbegin(); it != m.cend(); ++it)
+        if (Belge.isemri.value(it.key()).toString().trimmed() != it.value().toString())
+            return true;
+    return false;
+}
+
+void TFormDispoz::notlariAl()
+{
+    if (!edit_mod)
+        return;
+    const QVariantMap m = panelNotlari();
+    for (auto it = m.cbegin(); it != m.cend(); ++it) {
+        if (Belge.isemri.value(it.key()).toString().trimmed() == it.value().toString())
+            continue;
+        Belge.baslikDegisiklikleri.insert(it.key(), it.value());
+        Belge.isemri.insert(it.key(), it.value());
+    }
+}
+
+void TFormDispoz::notPaneliGoster()
+{
+    if (!Belge.yuklu())
+        return;
+    for (auto it = m_notAlanlari.cbegin(); it != m_notAlanlari.cend(); ++it) {
+        it.value()->setText(Belge.isemri.value(it.key()).toString().trimmed());
+        it.value()->setReadOnly(!edit_mod);
+    }
+    for (auto it = m_notSecimleri.cbegin(); it != m_notSecimleri.cend(); ++it) {
+        it.value()->setCurrentIndex(qMax(0, it.value()->findData(Belge.isemri.value(it.key()).toString().trimmed())));
+        it.value()->setEnabled(edit_mod);
+    }
+    PnlNotlar->show();
 }
 
 void TFormDispoz::isemriniac(const QString& no)
@@ -596,7 +713,7 @@ void DispozGoster(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
 {
     TFormDispoz f(ctx, parent);
     f.isemriniac(isEmriNo);
-    f.exec();
+    RunModal(f);
 }
 
 } // namespace tornaly::workshop

@@ -2,9 +2,12 @@
 #include "workshop/dispositions/Dispoz.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -57,6 +60,9 @@ public:
     QPushButton* BtnKapanisForm = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QCheckBox* cbKdvfyt = nullptr;
+    QPushButton* BitBtn19 = nullptr;           // "Aracın Geçmişi"
+    QPushButton* btnMusteriSikayet = nullptr;  // "Müş.Şikayeti/K.Notu Gör"
+    QGroupBox* PnlNotlar = nullptr;
 
 public slots:
     void Edit2KeyPress();
@@ -93,6 +99,13 @@ private:
     void goster();
     void parcaDuzenlendi(int row, const QString& alan, const QString& text);
     void iscilikDuzenlendi(int row, const QString& alan, const QString& text);
+    QWidget* kurNotPaneli();
+    QVariantMap panelNotlari() const;
+    bool notlarDegisti() const;
+    void notlariAl();
+    void notPaneliGoster();
+    QHash<QString, QLineEdit*> m_notAlanlari;
+    QHash<QString, QComboBox*> m_notSecimleri;
     SessionContext& m_ctx;
     Db m_db;
     QList<QVariantMap> m_frt;

@@ -1,11 +1,13 @@
 #include "DispozFixture.h"
 #include "connection/DialogRunner.h"
+#include "mainwindow/Targets.h"
 #include "workshop/partsissue/IsDetay.h"
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,3 +201,58 @@ TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
 }
 
 } // namespace
+
+TEST_F(DispozFormsTest, TheNotesPanelJoinsTheSaveAndTheHistoryNeedsAWorkOrder)
+{
+    TFormDispoz f(ctx);
+    messages.clear();
+    f.BitBtn19->click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Lütfen İşemri Seçiniz")});
+    f.isemriniac(wo);
+    // Outside editing the panel only shows.
+    f.btnMusteriSikayet->click();
+    ASSERT_TRUE(f.PnlNotlar->isVisibleTo(&f));
+    auto* not_ = f.findChild<QLineEdit*>(QStringLiteral("EdKapanisNotu"));
+    ASSERT_TRUE(not_);
+    EXPECT_TRUE(not_->isReadOnly());
+    f.findChild<QPushButton*>(QStringLiteral("BtnNotKapat"))->click();
+    EXPECT_FALSE(f.PnlNotlar->isVisibleTo(&f));
+
+    struct Case {
+        const char* name;
+        MsgButton answer;
+        QString stored;
+    };
+    const QList<Case> cases{
+        {"closing the panel and answering No drops the note", MsgNo, QString()},
+        {"answering Yes keeps it for the save", MsgYes, QStringLiteral("Balata değişti")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.isemriniac(wo);
+        f.editmodayarla(true);
+        f.btnMusteriSikayet->click();
+        EXPECT_FALSE(not_->isReadOnly());
+        not_->setText(QStringLiteral("Balata değişti"));
+        messages.clear();
+        messages.answer(c.answer);
+        f.findChild<QPushButton*>(QStringLiteral("BtnNotKapat"))->click();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Kapanış Notunu saklamak istiyor musunuz?")});
+        f.BtnSakla->click();
+        EXPECT_FALSE(f.edit_mod);
+        EXPECT_EQ(scalar(QStringLiteral("SELECT KAPANIS_NOTU FROM ISEMRI")).toString(), c.stored);
+    }
+}
+
+TEST_F(DispozFormsTest, PartsIssueCommandsOfWindowsNotInTheProgramStayOff)
+{
+    Targets().clear();
+    TFormIsDetay f(ctx);
+    f.isemriypac(wo);
+    for (QPushButton* b : {f.BtnSipeAktar, f.BtnEksperdenAktar, f.BtnPaketSec})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    // The batch column and its picker are the configured company's only.
+    EXPECT_TRUE(f.GridParca->isColumnHidden(f.GridParca->kolon(QStringLiteral("SERINO"))));
+    EXPECT_FALSE(f.BtnSeriNo->isVisibleTo(&f));
+    EXPECT_TRUE(f.BtnYeniStokKarti->isEnabled());
+}

@@ -1,4 +1,6 @@
 #include "DispozFixture.h"
+#include "guard/FormGuard.h"
+#include "settings/Settings.h"
 #include "stock/ledger/DepoHrk.h"
 #include "workshop/partsissue/IsDetay.h"
 
@@ -226,3 +228,133 @@ TEST_F(PartsIssueTest, StockSearchBindsTheTypedText)
 }
 
 } // namespace
+
+namespace {
+class BatchSerialTest : public PartsIssueTest {
+protected:
+    void SetUp() override
+    {
+        PartsIssueTest::SetUp();
+        WriteSetting(QStringLiteral("Kalvesa"), QStringLiteral("SERVIS"), QStringLiteral("OzelFirmaId"),
+                     QString::number(ctx.FirmaId));
+        db.exec(QStringLiteral("UPDATE STOK SET SERITAKIP = 'E' WHERE STOK_NO = 1"));
+        // Batch A has 2 in stock, batch B 1.
+        receiveBatch(QStringLiteral("PARTI-A"), 2);
+        receiveBatch(QStringLiteral("PARTI-B"), 1);
+    }
+    void TearDown() override
+    {
+        WriteSetting(QStringLiteral("Kalvesa"), QStringLiteral("SERVIS"), QStringLiteral("OzelFirmaId"), QString());
+        PartsIssueTest::TearDown();
+    }
+    void receiveBatch(const QString& seri, double miktar)
+    {
+        stock::DepoHrkSatiri s = stock::DepoHrkHareket(u'A', 1, {}, 1, QStringLiteral("1"),
+                                                       QDateTime(QDate(2025, 1, 2), QTime(9, 0)), miktar, 10.0);
+        s.SERINO = seri;
+        stock::DepoHrkYaz(db, stock::DepoHrkBelge::Belge(++slip, u'A'), {s});
+    }
+};
+} // namespace
+
+TEST_F(BatchSerialTest, ATrackedPartWaitsForItsBatchAndTheIssueTakesIt)
+{
+    IsDetayBelgesi b = load();
+    ASSERT_EQ(AlisEkle(db, ctx, b, 1), 0);
+    EXPECT_EQ(b.parcalar[0].value(QStringLiteral("SERINO")).toString(), QStringLiteral("SERI/PARTI NO GIRINIZ"));
+    EXPECT_NO_THROW(SeriNoSecilebilir(db, b, b.parcalar[0]));
+    EXPECT_EQ(PartiSeriKalan(db, 1, QStringLiteral("PARTI-A")), 2);
+
+    struct Case {
+        const char* name;
+        QString seri;
+        double miktar;
+        bool saved;
+    };
+    const QList<Case> cases{
+        {"the placeholder has no stock", QStringLiteral("SERI/PARTI NO GIRINIZ"), 1, false},
+        {"more than the batch holds", QStringLiteral("PARTI-B"), 2, false},
+        {"an unknown batch", QStringLiteral("PARTI-X"), 1, false},
+        {"within the batch", QStringLiteral("PARTI-A"), 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        b.parcalar[0][QStringLiteral("SERINO")] = c.seri;
+        b.parcalar[0][QStringLiteral("STOK_MIKTAR")] = c.miktar;
+        b.parcalar[0][QStringLiteral("TESLIM_MIKTAR")] = c.miktar;
+        const YPKayitSonucu r = IsDetayKaydet(db, ctx, b);
+        EXPECT_EQ(r.kaydedildi, c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Hata:Parti/Seri yetersiz/tanımsız stok")});
+            EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEAYRIN")), 0);
+        }
+    }
+    // The line and its issue movement carry the batch, in the same save.
+    EXPECT_EQ(scalar(QStringLiteral("SELECT SERINO FROM ISEAYRIN")).toString(), QStringLiteral("PARTI-A"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT SERINO FROM DEPOHRK WHERE TIP = 'I'")).toString(), QStringLiteral("PARTI-A"));
+    EXPECT_EQ(PartiSeriKalan(db, 1, QStringLiteral("PARTI-A")), 0);
+    EXPECT_EQ(PartiSeriKalan(db, 1, QStringLiteral("PARTI-B")), 1);
+}
+
+TEST_F(BatchSerialTest, DeliveredLinesKeepTheirBatchAndStay)
+{
+    IsDetayBelgesi b = load();
+    ASSERT_EQ(AlisEkle(db, ctx, b, 1), 0);
+    ASSERT_EQ(AlisEkle(db, ctx, b, 2), 1);
+    b.parcalar[0][QStringLiteral("SERINO")] = QStringLiteral("PARTI-A");
+    b.parcalar[0][QStringLiteral("TESLIM_MIKTAR")] = 1.0;
+    b.parcalar[1][QStringLiteral("TESLIM_MIKTAR")] = 0.0;
+    ASSERT_TRUE(IsDetayKaydet(db, ctx, b).kaydedildi) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    b = load();
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        QString message;
+    };
+    const QList<Case> cases{
+        {"changing the batch of a delivered line", [&] { SeriNoDegisebilir(b, b.parcalar[0]); },
+         QStringLiteral("Teslim edilen seri/parti mevcut! Bunlar iade edilmeden seri/parti değiştirilemez!")},
+        {"picking a batch for an untracked part", [&] { SeriNoSecilebilir(db, b, b.parcalar[1]); },
+         QStringLiteral("Bu üründe parti/seri no takibi yok!")},
+        {"deleting a delivered line", [&] { ParcaSatirSil(db, ctx, b, 0); },
+         QStringLiteral("Teslim edilen miktar mevcut! Bunlar iade edilmeden silinemez!")},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        EXPECT_FALSE(Guard(c.action)) << c.name;
+        EXPECT_EQ(messages.texts(), QStringList{c.message}) << c.name;
+    }
+    EXPECT_EQ(b.parcalar.size(), 2);
+    EXPECT_EQ(b.parcalar[0].value(QStringLiteral("SERINO")).toString(), QStringLiteral("PARTI-A"));
+}
+
+TEST_F(PartsIssueTest, F9AddsThePartOfABarcodeAndRefusesAnUnknownOne)
+{
+    db.exec(QStringLiteral("UPDATE STOK SET BARKOD = '8690000000011' WHERE STOK_NO = 2"));
+    IsDetayBelgesi b = load();
+    struct Case {
+        const char* name;
+        QString barkod;
+        QString stokHakki;
+        int lines;         // parts lines afterwards
+        QString message;   // empty: none
+    };
+    const QList<Case> cases{
+        {"an unknown barcode", QStringLiteral("1234"), QStringLiteral("Y"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"a typed part of the barcode", QStringLiteral("869000"), QStringLiteral("Y"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"a user who may only look", QStringLiteral("8690000000011"), QStringLiteral("O"), 0,
+         QStringLiteral("Aranan Barkod Bir Ürüne Atanmamış.")},
+        {"the barcode of a part", QStringLiteral("8690000000011"), QStringLiteral("Y"), 1, QString()},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        ctx.AktifKullanici.stok = c.stokHakki;
+        Guard([&] { BarkodlaEkle(db, ctx, b, c.barkod); });
+        EXPECT_EQ(b.parcalar.size(), c.lines) << c.name;
+        EXPECT_EQ(messages.texts(), c.message.isEmpty() ? QStringList{} : QStringList{c.message}) << c.name;
+    }
+    EXPECT_EQ(b.parcalar.value(0).value(QStringLiteral("STOK_NO")).toDouble(), 2);
+}

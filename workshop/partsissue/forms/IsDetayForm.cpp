@@ -1,4 +1,5 @@
 #include "workshop/common/RowValues.h"
+#include "connection/DialogRunner.h"
 #include "controls/SayiAlani.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
@@ -16,6 +17,7 @@
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/workorders/forms/IEBr.h"
+#include "workshop/workorders/forms/IsEmri.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -27,9 +29,15 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace tornaly::workshop {
+
+namespace {
+const QString kSipKontrol = QStringLiteral("IsemriSipKontrolGoster");
+const QString kEksperdenAktar = QStringLiteral("EksperdenParcaAktar");
+} // namespace
 
 namespace {
 using rowvals::K;
@@ -89,8 +97,13 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
         {K("TESLIM_TRH"), QStringLiteral("Teslim Trh")},
         {K("ISLEM_ACIKLAMASI"), QStringLiteral("Açıklama"), true},
         {K("PER_KOD"), QStringLiteral("Personel"), true},
+        {K("SERINO"), QStringLiteral("Seri No@Parti No"), true},
     });
-    GridParca->duzenlendi = [this](int r, const QString& a, const QString& t) { satirDuzenlendi(r, a, t); };
+    GridParca->duzenlendi = [this](int r, const QString& a, const QString& t) {
+        Guard([&] { satirDuzenlendi(r, a, t); });
+    };
+    // Batches and serial numbers are kept for the configured company only.
+    GridParca->setColumnHidden(GridParca->kolon(K("SERINO")), !OzelFirmaMi(ctx));
 
     auto* stokAlan = new QWidget(split);
     auto* sl = new QVBoxLayout(stokAlan);
@@ -148,9 +161,19 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     BtnStokKarti = btn("BtnStokKarti", QStringLiteral("Stok Kartı F6"));
     BtnStokHareket = btn("BtnStokHareket", QStringLiteral("Stok Hareket"));
     BtnIsEmriKapama = btn("BtnIsEmriKapama", QStringLiteral("İş Emri &Kapama"));
+    BtnSeriNo = btn("BtnSeriNo", QStringLiteral("Parti/Seri No..."));
+    BtnSeriNo->setVisible(OzelFirmaMi(ctx));
+    BtnYeniStokKarti = btn("BtnYeniStokKarti", QStringLiteral("Yeni Stok Kartı"));
+    BtnYPGarKontrol = btn("BtnYPGarKontrol", QStringLiteral("YP.Garanti Kontrol"));
+    BtnAracGecmisi = btn("BtnAracGecmisi", QStringLiteral("Aracın Geçmişi"));
+    // The supplier orders and the damage expert's list are windows of their
+    // own areas; these wait for them.
+    BtnSipeAktar = btn("BtnSipeAktar", QStringLiteral("Sip.e Aktar F7"));
+    BtnEksperdenAktar = btn("BtnEksperdenAktar", QStringLiteral("Eksperden Aktar"));
     BtnKapat = btn("BtnKapat", QStringLiteral("&Kapat"));
     for (QPushButton* b : {BtnDuzenle, BtnKaydet, BtnVazgec, BtnSil, BtnIscilikSec, BtnPaketSec, BtnFiyatGuncelle,
-                           BtnFiyatSabitle, BtnStokKarti, BtnStokHareket, BtnIsEmriKapama})
+                           BtnFiyatSabitle, BtnStokKarti, BtnStokHareket, BtnIsEmriKapama, BtnSeriNo,
+                           BtnYeniStokKarti, BtnYPGarKontrol, BtnAracGecmisi, BtnSipeAktar, BtnEksperdenAktar})
         alt->addWidget(b);
     alt->addStretch();
     alt->addWidget(BtnKapat);
@@ -172,6 +195,21 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     connect(BtnStokKarti, &QPushButton::clicked, this, Guarded([this] { BtnStokKartiClick(); }));
     connect(BtnStokHareket, &QPushButton::clicked, this, Guarded([this] { BtnStokHareketClick(); }));
     connect(BtnIsEmriKapama, &QPushButton::clicked, this, Guarded([this] { BtnIsEmriKapamaClick(); }));
+    connect(BtnSeriNo, &QPushButton::clicked, this, Guarded([this] { BtnSeriNoClick(); }));
+    connect(BtnSipeAktar, &QPushButton::clicked, this,
+            Guarded([this] { IsEmriHedefiAc(m_ctx, this, kSipKontrol, Belge.no(), 0); }));
+    connect(BtnEksperdenAktar, &QPushButton::clicked, this,
+            Guarded([this] { IsEmriHedefiAc(m_ctx, this, kEksperdenAktar, Belge.no(), 0); }));
+    connect(BtnYeniStokKarti, &QPushButton::clicked, this, Guarded([this] { BtnYeniStokKartiClick(); }));
+    connect(BtnYPGarKontrol, &QPushButton::clicked, this, Guarded([this] {
+        if (Belge.yuklu())
+            YPGarKontrolGoster(m_ctx, Belge.no(), this);
+    }));
+    connect(BtnAracGecmisi, &QPushButton::clicked, this, Guarded([this] {
+        if (Belge.yuklu())
+            ShowIEGecmis(m_ctx, Belge.isemri.value(K("SASI_NO")).toString().trimmed(),
+                         Belge.isemri.value(K("PLAKA_NO")).toString().trimmed(), false, this);
+    }));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::close); // unguarded: ui only
     connect(&Targets(), &TargetRegistry::changed, this, Guarded([this] { modAyarla(); }));
     auto kisayol = [this](const QKeySequence& k, std::function<void()> f) {
@@ -182,7 +220,17 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     kisayol(QKeySequence(Qt::Key_F12), [this] { if (BtnVazgec->isEnabled()) BtnVazgecClick(); });
     kisayol(QKeySequence(Qt::Key_F4), [this] { if (BtnIsEmriSec->isEnabled()) BtnIsEmriSecClick(); });
     kisayol(QKeySequence(Qt::Key_F6), [this] { if (BtnStokKarti->isEnabled()) BtnStokKartiClick(); });
-    kisayol(QKeySequence(Qt::Key_F9), [this] { EdStokAra->setFocus(); });
+    kisayol(QKeySequence(Qt::Key_F9), [this] {
+        // In the search box F9 takes the text as a barcode and adds its part.
+        if (EdStokAra->hasFocus() && !EdStokAra->text().trimmed().isEmpty()) {
+            const int i = BarkodlaEkle(m_db, m_ctx, Belge, EdStokAra->text());
+            goster();
+            if (i >= 0)
+                GridParca->setCurrentCell(i, GridParca->kolon(K("STOK_MIKTAR")));
+            return;
+        }
+        EdStokAra->setFocus();
+    });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_K), [this] { setAramaModu(0); });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_A), [this] { setAramaModu(1); });
     kisayol(QKeySequence(Qt::Key_F5), [this] { setAramaModu(2); });
@@ -242,6 +290,8 @@ void TFormIsDetay::modAyarla()
     // The package list belongs to the maintenance packages; until they are
     // linked in, its target is missing and the command stays off.
     BtnPaketSec->setEnabled(d && Targets().isRegistered(QString::fromLatin1(entry::IPaketSec)));
+    BtnSipeAktar->setEnabled(Belge.yuklu() && Targets().isRegistered(kSipKontrol));
+    BtnEksperdenAktar->setEnabled(d && Targets().isRegistered(kEksperdenAktar));
 }
 
 void TFormIsDetay::EdAraKeyPress()
@@ -282,9 +332,8 @@ void TFormIsDetay::EdStokAraKeyPress()
     Query q(m_db, StokAramaSorgusu(m_aramaModu, t, m_merkez, binds));
     q.bindAll(binds).exec();
     m_stok.clear();
-    while (q.next() && m_stok.size() < 2000) {
+    while (q.next())
         m_stok << SatirOku(q);
-    }
     q.finish();
     GridStok->setRowCount(m_stok.size());
     const char* cols[] = {"STOK_KOD_NO", "STOK_ADI_TR", "BIRIMI", "SAT_FYT_TL", "SAT_FYT_DOVIZ", "FYT_KUR", "KDV", "PAY"};
@@ -447,6 +496,9 @@ void TFormIsDetay::satirDuzenlendi(int row, const QString& alan, const QString& 
     } else if (alan == QLatin1String("EXP")) {
         const QString e = text.trimmed().toUpper();
         s[alan] = e == QLatin1String("E") || e == QLatin1String("R") ? QVariant(e) : QVariant();
+    } else if (alan == QLatin1String("SERINO")) {
+        SeriNoDegisebilir(Belge, s);
+        s[alan] = text.trimmed();
     } else if (alan == QLatin1String("DOVIZ_KODU") || alan == QLatin1String("DEPO_KODU")) {
         s[alan] = text.trimmed().toUpper();
     } else {
@@ -455,6 +507,73 @@ void TFormIsDetay::satirDuzenlendi(int row, const QString& alan, const QString& 
     if (ParcaSatirKontrol(m_db, m_ctx, Belge, s))
         Belge.parcalar[row] = s;
     goster();
+}
+
+void TFormIsDetay::BtnYeniStokKartiClick()
+{
+    QString parcaNo;
+    stock::StokKartiAc(m_ctx, true, parcaNo, 0, this);
+    if (parcaNo.isEmpty())
+        return;
+    setAramaModu(0);
+    EdStokAra->setText(parcaNo);
+    EdStokAraKeyPress();
+}
+
+void TFormIsDetay::BtnSeriNoClick()
+{
+    const int row = GridParca->currentRow();
+    if (!Belge.duzenleme || row < 0 || row >= Belge.parcalar.size())
+        return;
+    QVariantMap s = Belge.parcalar.at(row);
+    SeriNoSecilebilir(m_db, Belge, s);
+    const QString seri = PartiSeriNoSec(m_ctx, Belge.no(), s.value(K("STOK_NO")).toDouble(), this);
+    if (seri.isEmpty())
+        return;
+    s[K("SERINO")] = seri;
+    if (ParcaSatirKontrol(m_db, m_ctx, Belge, s))
+        Belge.parcalar[row] = s;
+    goster();
+}
+
+QString PartiSeriNoSec(SessionContext& ctx, const QString& isEmriNo, double stokNo, QWidget* parent)
+{
+    Q_UNUSED(isEmriNo); // held by the picker, the list is the part's own
+    TFormPartiSeriNoStok d(parent);
+    d.setObjectName(QStringLiteral("FormPartiSeriNoStok"));
+    d.setWindowTitle(QStringLiteral("Stoktaki Parti/Seri Nolar"));
+    auto* lay = new QVBoxLayout(&d);
+    auto* v = new QTableView(&d);
+    v->setObjectName(QStringLiteral("GridSeriNo"));
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* m = new BoundQueryModel(v);
+    const Sorgu q = PartiSeriNoSorgu(stokNo);
+    m->setCaptions({QStringLiteral("Parti/Seri No"), QStringLiteral("Giriş Miktar"), QStringLiteral("Çıkış Miktar"),
+                    QStringLiteral("Stok Miktar")});
+    m->setStatement(ctx.Database1, q.statement, q.binds);
+    m->open();
+    v->setModel(m);
+    v->resizeColumnsToContents();
+    if (m->rowCount() > 0)
+        v->setCurrentIndex(m->index(0, 0));
+    lay->addWidget(v, 1);
+    auto* alt = new QHBoxLayout;
+    auto* sec = new QPushButton(QStringLiteral("&Seç"), &d);
+    sec->setObjectName(QStringLiteral("BtnSec"));
+    auto* cik = new QPushButton(QStringLiteral("&Çıkış"), &d);
+    cik->setObjectName(QStringLiteral("BtnCikis"));
+    alt->addStretch(1);
+    alt->addWidget(sec);
+    alt->addWidget(cik);
+    lay->addLayout(alt);
+    QObject::connect(sec, &QPushButton::clicked, &d, &QDialog::accept); // unguarded: ui only
+    QObject::connect(cik, &QPushButton::clicked, &d, &QDialog::reject);  // unguarded: ui only
+    QObject::connect(v, &QTableView::doubleClicked, &d, &QDialog::accept); // unguarded: ui only
+    d.resize(520, 360);
+    if (RunModal(d) != QDialog::Accepted || !v->currentIndex().isValid())
+        return {};
+    return m->record(v->currentIndex().row()).value(QStringLiteral("SERINO")).toString().trimmed();
 }
 
 void TFormIsDetay::closeEvent(QCloseEvent* e)
@@ -480,7 +599,7 @@ void YPTeslimAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
         f->show();
         return;
     }
-    f->exec();
+    RunModal(*f);
     delete f;
 }
 

@@ -44,6 +44,12 @@ public:
     QPushButton* BtnStokHareket = nullptr;
     QPushButton* BtnIsEmriKapama = nullptr;
     QPushButton* BtnKapat = nullptr;
+    QPushButton* BtnSeriNo = nullptr;
+    QPushButton* BtnYeniStokKarti = nullptr;
+    QPushButton* BtnYPGarKontrol = nullptr;
+    QPushButton* BtnAracGecmisi = nullptr;
+    QPushButton* BtnSipeAktar = nullptr;
+    QPushButton* BtnEksperdenAktar = nullptr;
     QWidget* PanelSorun = nullptr;
     QPlainTextEdit* MemoSorun = nullptr;
 
@@ -61,6 +67,8 @@ public slots:
     void BtnFiyatSabitleClick();
     void BtnSilClick();
     void BtnStokKartiClick();
+    void BtnSeriNoClick();
+    void BtnYeniStokKartiClick();
     void BtnStokHareketClick();
     void BtnIsEmriKapamaClick();
     void setAramaModu(int mod);
@@ -83,6 +91,15 @@ private:
 
 // Opens the parts issue for a work order (modal), or empty (modeless) when no
 // number is given. "Yetkiniz yok" for users whose stock right is H.
+// "Stoktaki Parti/Seri Nolar" (TFormPartiSeriNoStok): the chosen batch or serial number of the part,
+// empty on "&Çıkış".
+class TFormPartiSeriNoStok : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+};
+QString PartiSeriNoSec(SessionContext& ctx, const QString& isEmriNo, double stokNo, QWidget* parent = nullptr);
+
 void YPTeslimAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
 
 } // namespace tornaly::workshop

@@ -6,9 +6,12 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QRadioButton;
+class QToolButton;
 
 namespace tornaly::workshop {
 
@@ -20,24 +23,47 @@ public:
     TFormIEBr(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent = nullptr);
 
     QLineEdit* EdAraNo = nullptr;
+    QLineEdit* EdAraCari = nullptr;
     QLineEdit* EdAraPlaka = nullptr;
+    QDateEdit* DtAraGiris = nullptr;
     QLineEdit* EdFiltCari = nullptr;
     QLineEdit* EdFiltYil = nullptr;
     QLineEdit* EdFiltPlaka = nullptr;
     QComboBox* CbDurum = nullptr;
-    QComboBox* CbTip = nullptr;
+    QToolButton* CbTip = nullptr;     // multiple choice over the work-order types
+    QComboBox* CbFatura = nullptr;
+    QComboBox* CbPlan = nullptr;
     QComboBox* CbSira = nullptr;
     QCheckBox* Chk15Gun = nullptr;
     QCheckBox* ChkBackOrder = nullptr;
     QDateEdit* DtGirisBas = nullptr;
     QDateEdit* DtGirisSon = nullptr;
+    QDateEdit* DtCikisBas = nullptr;
+    QDateEdit* DtCikisSon = nullptr;
     QPushButton* BtnFiltrele = nullptr;
     QPushButton* BtnFiltKaldir = nullptr;
     QPushButton* BtnGecmis = nullptr;
+    QPushButton* BtnAracPrcIsc = nullptr;
+    QPushButton* BtnYedekParca = nullptr;
+    QPushButton* BtnIEKapama = nullptr;
+    QPushButton* BtnSipOneri = nullptr;
+    QPushButton* BtnKayitGecmisi = nullptr;
+    QPushButton* BtnIsPlan = nullptr;
+    QAction* ActBarkodlaAra = nullptr;
+    // "İş Emri Kalem/Fatura Edilen Kalem Adetleri"
+    QGroupBox* PnlFatura = nullptr;
+    QLabel* LblMusIs = nullptr;
+    QLabel* LblMusFt = nullptr;
+    QLabel* LblHsrIs = nullptr;
+    QLabel* LblHsrFt = nullptr;
+    QLabel* LblGrnIs = nullptr;
+    QLabel* LblGrnFt = nullptr;
 
     TypeIsEmri secilen() const { return m_secilen; }
     IEBrFiltre filtre() const;
     void setFiltre(const IEBrFiltre& f);
+    QStringList seciliTipler() const;
+    void tipleriSec(const QStringList& tipler);
 
 public slots:
     void BtnFiltreleClick();
@@ -47,11 +73,27 @@ public slots:
     void BtnSilClick() override;
     void BtnSecClick() override;
     void BtnGecmisClick();
+    void BtnAracPrcIscClick();
+    void BtnYedekParcaClick();
+    void BtnIEKapamaClick();
+    void BtnSipOneriClick();
+    void BtnKayitGecmisiClick();
+    void BtnIsPlanClick();
+    void BarkodlaAraClick();
+    void DtAraGirisChange();
 
 protected:
     QString keyColumn() const override { return QStringLiteral("IS_EMRI_NO"); }
 
 private:
+    void kurFiltreler();
+    void kurKomutlar();
+    void faturaPaneli();
+    void tipYazisi();
+    void satirGuncelle();
+    // Reopens the list after a follow-on form and returns to the work order.
+    void yenileVeDon(const QString& isEmriNo);
+
     TypeIsEmri m_secilen;
     QString m_tipFiltre;
 };
@@ -67,6 +109,22 @@ void IsEmriKartindaAc(SessionContext& ctx, const QVariantMap& row, QWidget* pare
 // The work-order list: mode 1 picks, 2 picks without new or change, 5 browses,
 // 10 picks closed work orders for invoicing. An empty IsEmriNo on cancel.
 TypeIsEmri IsemriSec(SessionContext& ctx, int mode, const QString& tipFiltre, QWidget* parent = nullptr);
+
+// "Geçmiş İş Emirlerinde Kullanılan Parça ve İşçiliklerin Tümü": every work
+// order, part and labour line of a chassis or plate.
+class TFormIEGecmisPrcIsc : public QDialog {
+    Q_OBJECT
+public:
+    TFormIEGecmisPrcIsc(SessionContext& ctx, const QString& sase, const QString& plaka, QWidget* parent = nullptr);
+    BoundQueryModel* IsEmirleri = nullptr;
+    BoundQueryModel* Parcalar = nullptr;
+    BoundQueryModel* Iscilikler = nullptr;
+};
+// Without a chassis: "Lütfen Şasesi Olan Bir Araç Seçin".
+void ShowIEGecmisPrcIsc(SessionContext& ctx, const QString& sase, const QString& plaka, QWidget* parent = nullptr);
+
+// "YEDEK PARÇA SİPARİŞ ÖNERİLERİ" of a work order; a warning when it has none.
+void SipOneriGoster(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);
 
 // "İşemri Tipleri": the types, with the names of C and D editable.
 class TFormIsemriTipBr : public VehicleListBase {

@@ -2,6 +2,10 @@
 #include "controls/SayiAlani.h"
 #include "controls/TarihEdit.h"
 
+#include "accounts/cards/CariSakla.h"
+#include "personnel/PersonBr.h"
+#include "services/CentralServices.h"
+#include "workshop/partsissue/forms/IsDetayForm.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
 #include "mainwindow/Targets.h"
@@ -10,7 +14,10 @@
 #include "workshop/vehicles/forms/Beyan.h"
 #include "workshop/workorders/forms/IEBr.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -32,6 +39,10 @@ namespace {
 // The printing entry point of the work-order forms; until it is installed the
 // print button stays disabled, as the main window does with missing targets.
 const QString kYazdir = QStringLiteral("IsEmriYazdir");
+// SMS to the customer and the work order's attached documents belong to areas
+// of their own.
+const QString kSmsFormAc = QStringLiteral("SmsFormAc");
+const QString kDokumanlarAc = QStringLiteral("DokumanlarAc");
 
 QString trimmedText(const QVariant& v) { return v.toString().trimmed(); }
 
@@ -48,8 +59,9 @@ QComboBox* letterBox(QWidget* parent, const QList<std::pair<QString, QString>>& 
 TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent), Kart(ctx), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("FormIsEmri"));
-    setWindowTitle(QStringLiteral("İş Emri"));
+    setWindowTitle(QStringLiteral("İş Emri Kayıt"));
     Kart.ruhsatSec = [this](const TypeIsEmri& start) { return AracRuhsatSec(m_ctx, start, 1, this); };
+    Kart.cariKartAc = [this](const QString& kod) { return accounts::CariKartAc(m_ctx, kod, 0, this); };
     auto* lay = new QVBoxLayout(this);
 
     auto* head = new QHBoxLayout;
@@ -75,6 +87,10 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     LblUyari->setObjectName(QStringLiteral("LblUyari"));
     LblUyari->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
     LblUyari->hide();
+    auto* baslik = new QLabel(QStringLiteral("Müşteri Kabul Formu"), this);
+    baslik->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 13pt"));
+    head->addWidget(baslik);
+    head->addSpacing(16);
     head->addWidget(new QLabel(QStringLiteral("İş Emri Seri No"), this));
     head->addWidget(EdIsEmriNo);
     head->addWidget(new QLabel(QStringLiteral("Giriş#"), this));
@@ -118,7 +134,16 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     cariRow->addWidget(EdCariKod);
     cariRow->addWidget(BtnCariSec);
     cariRow->addWidget(LblCariAdi, 1);
+    BtnCariBilgi = new QPushButton(QStringLiteral("Cari Bilgi"), arac);
+    BtnCariBilgi->setObjectName(QStringLiteral("BtnCariBilgi"));
+    cariRow->addWidget(BtnCariBilgi);
     af->addRow(QStringLiteral("Cari Kod"), cariRow);
+    EdTel1 = mkEdit("EdTel1", QStringLiteral("TEL1"), 17);
+    EdTel3 = mkEdit("EdTel3", QStringLiteral("TEL3"), 17);
+    auto* telRow = new QHBoxLayout;
+    telRow->addWidget(EdTel1);
+    telRow->addWidget(EdTel3);
+    af->addRow(QStringLiteral("Müş.Tel/Cep"), telRow);
     EdPlaka = mkEdit("EdPlaka", QStringLiteral("PLAKA_NO"), 15);
     EdSase = mkEdit("EdSase", QStringLiteral("SASI_NO"), 17);
     EdMotor = mkEdit("EdMotor", QStringLiteral("MOTOR_NO"), 25);
@@ -164,6 +189,19 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
                                       {QStringLiteral("M"), QStringLiteral("Mekanik")},
                                       {QStringLiteral("R"), QStringLiteral("Revizyon")},
                                       {QStringLiteral("D"), QStringLiteral("Diğer")}}));
+    m_letters.insert(QStringLiteral("KULLANIM_SEKLI"),
+                     letterBox(arac, {{QStringLiteral("B"), QStringLiteral("Binek")},
+                                      {QStringLiteral("I"), QStringLiteral("Ticari")},
+                                      {QStringLiteral("T"), QStringLiteral("Taksi")},
+                                      {QStringLiteral("E"), QStringLiteral("Ödünç Araç")},
+                                      {QStringLiteral("K"), QStringLiteral("Kiralık Araç")},
+                                      {QStringLiteral("U"), QStringLiteral("Kurs Aracı")},
+                                      {QStringLiteral("S"), QStringLiteral("Servis Aracı")},
+                                      {QStringLiteral("O"), QStringLiteral("Özürlü Aracı")},
+                                      {QStringLiteral("R"), QStringLiteral("Ralli - Sportif")},
+                                      {QStringLiteral("M"), QStringLiteral("Modifiyeli Araç")},
+                                      {QStringLiteral("L"), QStringLiteral("LPG li Araç")}}));
+    af->addRow(QStringLiteral("Araç Kullanım Şekli"), m_letters.value(QStringLiteral("KULLANIM_SEKLI")));
     af->addRow(QStringLiteral("Atölye"), m_letters.value(QStringLiteral("ATOLYE")));
     m_letters.insert(QStringLiteral("DURUM"),
                      letterBox(arac, {{QStringLiteral("S"), QStringLiteral("Serviste")},
@@ -182,6 +220,15 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     LblGiris = new QLabel(tarih);
     LblGiris->setObjectName(QStringLiteral("LblGiris"));
     tf->addRow(QStringLiteral("Araç Giriş Trh/Saat"), LblGiris);
+    LblTahTes = new QLabel(tarih);
+    LblTahTes->setObjectName(QStringLiteral("LblTahTes"));
+    tf->addRow(QStringLiteral("Tah.Tes.Trh/Saat"), LblTahTes);
+    LblArizaBildirim = new QLabel(tarih);
+    LblArizaBildirim->setObjectName(QStringLiteral("LblArizaBildirim"));
+    tf->addRow(QStringLiteral("Arıza Bildirim Tarihi"), LblArizaBildirim);
+    LblServisKod = new QLabel(tarih);
+    LblServisKod->setObjectName(QStringLiteral("LblServisKod"));
+    tf->addRow(QStringLiteral("Servis Kodu"), LblServisKod);
     DtTrfCikis = new TTarihEdit(tarih);
     DtTrfCikis->setObjectName(QStringLiteral("DtTrfCikis"));
     DtTrfCikis->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
@@ -225,9 +272,12 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
                                         {QStringLiteral("P"), QStringLiteral("Pert")}}));
     eg->addWidget(new QLabel(QStringLiteral("Hasar"), emanet), 2, 2);
     eg->addWidget(m_letters.value(QStringLiteral("HASAR")), 3, 2);
-    eg->addWidget(new QLabel(QStringLiteral("Açıklama/Notlar"), emanet), 5, 0);
-    eg->addWidget(mkEdit("EdGenelDur", QStringLiteral("GENEL_DUR"), 250), 5, 1, 1, 2);
+    eg->addWidget(new QLabel(QStringLiteral("Diğer Emanetler"), emanet), 5, 0);
+    eg->addWidget(mkEdit("EdDigerEmanet", QStringLiteral("DIGER_EMANET"), 250), 5, 1, 1, 2);
+    eg->addWidget(new QLabel(QStringLiteral("Açıklama/Notlar"), emanet), 6, 0);
+    eg->addWidget(mkEdit("EdGenelDur", QStringLiteral("GENEL_DUR"), 250), 6, 1, 1, 2);
     kg->addWidget(emanet, 1, 1);
+    kg->addWidget(kurServisNotu(), 2, 0, 1, 2);
     PageControl1->addTab(kabul, QStringLiteral("&Müşteri Kabul Bilgileri"));
 
     auto* istek = new QWidget(PageControl1);
@@ -258,9 +308,14 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     mkBtn(BtnIptal, "BtnIptal", QStringLiteral("İptal - F6"), QKeySequence(Qt::Key_F6));
     mkBtn(BtnIsEmriSec, "BtnIsEmriSec", QStringLiteral("İş Emri Seç"), QKeySequence(Qt::Key_F4));
     mkBtn(BtnGecmis, "BtnGecmis", QStringLiteral("Ara&cın Önceki İş Emirleri"), {});
+    mkBtn(BtnYedekParca, "BtnYedekParca", QStringLiteral("Yedek Parça"), {});
+    mkBtn(BtnSms, "BtnSms", QStringLiteral("SMS"), {});
+    mkBtn(BtnDokuman, "BtnDokuman", QStringLiteral("Resim/Döküman Ekle"), {});
     buttons->addStretch(1);
     mkBtn(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır - F9"), QKeySequence(Qt::Key_F9));
     mkBtn(BtnKapat, "BtnKapat", QStringLiteral("Kapat - F10"), QKeySequence(Qt::Key_F10));
+    QPushButton* yardim = nullptr; // no help pages: the key is taken so F1 does nothing else
+    mkBtn(yardim, "BtnYardim", QStringLiteral("Yardım - F1"), QKeySequence(Qt::Key_F1));
     lay->addLayout(buttons);
 
     connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnSaklaClick));
@@ -284,6 +339,7 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
             Guard([&] { yazdir(r); });
         }
     }));
+    kurKomutlar();
     connect(EdAra, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdAraKeyPress));
     connect(EdPlaka, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdPlakaKeyPress));
     connect(EdSase, &QLineEdit::returnPressed, this, Guarded(this, &TFormIsEmri::EdSaseKeyPress));
@@ -298,6 +354,63 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     loadTypes();
     resize(1100, 640);
     setButtons();
+}
+
+QWidget* TFormIsEmri::kurServisNotu()
+{
+    auto* g = new QGroupBox(QStringLiteral("Servise Özel Uyarı Notları Ve Dip Notlar"), this);
+    auto* l = new QHBoxLayout(g);
+    MemoSerNot = new QPlainTextEdit(g);
+    MemoSerNot->setObjectName(QStringLiteral("MemoSerNot"));
+    MemoSerNot->setMaximumHeight(60);
+    BtnNotuSakla = new QPushButton(QStringLiteral("Notu Sakla"), g);
+    BtnNotuSakla->setObjectName(QStringLiteral("BtnNotuSakla"));
+    l->addWidget(MemoSerNot, 1);
+    l->addWidget(BtnNotuSakla);
+    return g;
+}
+
+// The card's pop-up menu and keys, and the commands that open other areas'
+// windows: those stay disabled until the area registers its opener.
+void TFormIsEmri::kurKomutlar()
+{
+    ActTeslimAlanSec = new QAction(QStringLiteral("Teslim Alan Seç "), this);
+    ActTeslimAlanSec->setObjectName(QStringLiteral("ActTeslimAlanSec"));
+    ActTeslimAlanSec->setShortcut(QKeySequence(Qt::Key_F8));
+    ActBarkodIleAra = new QAction(QStringLiteral("Barkod ile ara"), this);
+    ActBarkodIleAra->setObjectName(QStringLiteral("ActBarkodIleAra"));
+    ActBarkodIleAra->setShortcut(QKeySequence(Qt::Key_F5));
+    for (QAction* a : {ActTeslimAlanSec, ActBarkodIleAra}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(ActTeslimAlanSec, &QAction::triggered, this, Guarded(this, &TFormIsEmri::TeslimAlanSecClick));
+    connect(ActBarkodIleAra, &QAction::triggered, this, Guarded(this, &TFormIsEmri::BarkodIleAraClick));
+    connect(BtnCariBilgi, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnCariBilgiClick));
+    connect(BtnNotuSakla, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnNotuSaklaClick));
+    connect(BtnYedekParca, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnYedekParcaClick));
+    connect(BtnSms, &QPushButton::clicked, this, Guarded([this] { hedefAc(kSmsFormAc); }));
+    connect(BtnDokuman, &QPushButton::clicked, this, Guarded([this] { hedefAc(kDokumanlarAc); }));
+}
+
+void TFormIsEmri::hedefAc(const QString& hedef)
+{
+    IsEmriHedefiAc(m_ctx, this, hedef, trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO"))), 2);
+}
+
+void IsEmriHedefiAc(SessionContext& ctx, QWidget* owner, const QString& hedef, const QString& isEmriNo, int mode)
+{
+    const RoutineOpener ac = Targets().routine(hedef);
+    if (!ac || isEmriNo.isEmpty())
+        return;
+    OpenRequest r;
+    r.target = hedef;
+    r.ctx = &ctx;
+    r.owner = owner;
+    r.mode = mode;
+    r.key = isEmriNo;
+    ac(r);
 }
 
 void TFormIsEmri::showEvent(QShowEvent* e)
@@ -361,15 +474,31 @@ void TFormIsEmri::toWidgets()
     LblGiris->setText(giris.isValid() ? giris.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
                                             + saat.time().toString(QStringLiteral("hh:mm"))
                                       : QString());
+    const QDateTime ttt = Query::toDateTime(r.value(QStringLiteral("TTT")));
+    LblTahTes->setText(ttt.isValid() ? ttt.toString(QStringLiteral("dd.MM.yyyy hh:mm")) : QString());
+    const QDate ariza = Query::toDate(r.value(QStringLiteral("ARIZA_BTRH")));
+    LblArizaBildirim->setText(ariza.isValid() ? ariza.toString(QStringLiteral("dd.MM.yyyy")) : QString());
+    LblServisKod->setText(trimmedText(r.value(QStringLiteral("SERVIS_KOD"))));
     const QDate gb = Query::toDate(r.value(QStringLiteral("GARANTI_BITIS")));
     LblGarantiBitis->setText(gb.isValid() ? gb.toString(QStringLiteral("dd.MM.yyyy")) : QString());
     LblCariAdi->clear();
+    EdTel1->clear();
+    EdTel3->clear();
     if (!trimmedText(r.value(QStringLiteral("CARI_KOD"))).isEmpty()) {
-        Query q(m_ctx.Database1, QStringLiteral("SELECT FIRMA_ADI FROM CARI WHERE CARI_KOD = :K"));
+        Query q(m_ctx.Database1, QStringLiteral("SELECT FIRMA_ADI, TEL1, TEL3 FROM CARI WHERE CARI_KOD = :K"));
         q.bind(QStringLiteral("K"), trimmedText(r.value(QStringLiteral("CARI_KOD")))).exec();
-        if (q.next())
+        if (q.next()) {
             LblCariAdi->setText(q.str(QStringLiteral("FIRMA_ADI")));
+            EdTel1->setText(q.str(QStringLiteral("TEL1")).trimmed());
+            EdTel3->setText(q.str(QStringLiteral("TEL3")).trimmed());
+        }
     }
+    const QString sase = trimmedText(r.value(QStringLiteral("SASI_NO")));
+    MemoSerNot->setPlainText(sase.isEmpty() ? QString() : SerNotOku(m_ctx.Database1, sase));
+    const bool notVar = SerNotVar(m_ctx.Database1, sase);
+    if (notVar && !LblUyari->isVisibleTo(this))
+        QApplication::beep();
+    LblUyari->setVisible(notVar);
     LblModel->clear();
     if (!trimmedText(r.value(QStringLiteral("ARAC_TIP"))).isEmpty()) {
         Query q(m_ctx.Database1, QStringLiteral("SELECT ARC_MODEL_ADI, MARKA FROM MODEL WHERE ARC_MODEL_KODU = :M"));
@@ -421,6 +550,13 @@ void TFormIsEmri::setButtons()
     BtnSakla->setEnabled(giris);
     BtnIptal->setEnabled(giris);
     BtnAracSec->setEnabled(giris);
+    ActTeslimAlanSec->setEnabled(giris);
+    ActBarkodIleAra->setEnabled(!giris);
+    BtnYedekParca->setEnabled(!giris && !Kart.row.isEmpty() && !trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO"))).isEmpty());
+    BtnSms->setEnabled(Targets().isRegistered(kSmsFormAc) && !Kart.row.isEmpty());
+    BtnDokuman->setEnabled(Targets().isRegistered(kDokumanlarAc) && !Kart.row.isEmpty());
+    // The note is the workshop manager's: only the full work-order right edits it.
+    MemoSerNot->setReadOnly(m_ctx.AktifKullanici.isemri != QLatin1String("Y"));
     for (QLineEdit* e : m_text)
         if (e != EdIsEmriNo && e != EdIsEno && e != EdCariKod)
             e->setReadOnly(!giris);
@@ -538,6 +674,54 @@ void TFormIsEmri::BtnTiplerClick()
 {
     IsemriTipSec(m_ctx, QString(), 0, this);
     loadTypes();
+}
+
+void TFormIsEmri::BtnCariBilgiClick()
+{
+    const QString kod = trimmedText(Kart.row.value(QStringLiteral("CARI_KOD")));
+    if (kod.isEmpty())
+        return;
+    if (Kart.giriste())
+        fromWidgets();
+    if (!accounts::CariKartAc(m_ctx, kod, 0, this).isEmpty()) {
+        toWidgets();
+        if (m_ctx.CariMsgVar == QLatin1String("1"))
+            CariMesajKontrol(m_ctx.Database1, kod, LblCariAdi->text());
+    }
+}
+
+void TFormIsEmri::BtnNotuSaklaClick()
+{
+    const QString sase = Kart.giriste() ? EdSase->text().trimmed() : trimmedText(Kart.row.value(QStringLiteral("SASI_NO")));
+    if (sase.isEmpty() || MemoSerNot->isReadOnly())
+        return;
+    SerNotYaz(m_ctx.Database1, sase, MemoSerNot->toPlainText());
+    LblUyari->setVisible(SerNotVar(m_ctx.Database1, sase));
+}
+
+void TFormIsEmri::BtnYedekParcaClick()
+{
+    const QString no = trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO")));
+    if (!Kart.giriste() && !no.isEmpty())
+        YPTeslimAc(m_ctx, no, this);
+}
+
+void TFormIsEmri::TeslimAlanSecClick()
+{
+    if (!Kart.giriste() || m_ctx.AktifKullanici.personel == QLatin1String("H"))
+        return;
+    TDonPara p;
+    PersonelSec(m_ctx, 1, p, this);
+    if (!p.KodStr.isEmpty())
+        m_text.value(QStringLiteral("ARAC_TESLIM_ALAN"))->setText(p.KodStr);
+}
+
+void TFormIsEmri::BarkodIleAraClick()
+{
+    if (Kart.giriste())
+        return;
+    EdAra->clear();
+    EdAra->setFocus();
 }
 
 void TFormIsEmri::EdAraKeyPress()

@@ -9,6 +9,7 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
@@ -39,6 +40,9 @@ public:
     QLabel* LblModel = nullptr;
     QDateEdit* DtTrfCikis = nullptr;
     QLabel* LblGiris = nullptr;
+    QLabel* LblTahTes = nullptr;
+    QLabel* LblArizaBildirim = nullptr;
+    QLabel* LblServisKod = nullptr;
     QLabel* LblGarantiBitis = nullptr;
     QLabel* LblKapali = nullptr;
     QLabel* LblUyari = nullptr;
@@ -53,6 +57,16 @@ public:
     QPushButton* BtnAracSec = nullptr;
     QPushButton* BtnGecmis = nullptr;
     QPushButton* BtnTipler = nullptr;
+    QPushButton* BtnCariBilgi = nullptr;
+    QLineEdit* EdTel1 = nullptr;       // "Müş.Tel/Cep": CARI.TEL1 and TEL3
+    QLineEdit* EdTel3 = nullptr;
+    QPlainTextEdit* MemoSerNot = nullptr;
+    QPushButton* BtnNotuSakla = nullptr;
+    QPushButton* BtnYedekParca = nullptr;
+    QPushButton* BtnSms = nullptr;
+    QPushButton* BtnDokuman = nullptr;
+    QAction* ActTeslimAlanSec = nullptr;
+    QAction* ActBarkodIleAra = nullptr;
 
 public slots:
     void BtnSaklaClick();
@@ -65,6 +79,11 @@ public slots:
     void BtnAracSecClick();
     void BtnGecmisClick();
     void BtnTiplerClick();
+    void BtnCariBilgiClick();
+    void BtnNotuSaklaClick();
+    void BtnYedekParcaClick();
+    void TeslimAlanSecClick();
+    void BarkodIleAraClick();
     void EdAraKeyPress();
     void EdPlakaKeyPress();
     void EdSaseKeyPress();
@@ -82,6 +101,10 @@ private:
     bool fromWidgets();
     void setButtons();
     void aracAra(AracAlani alan, QLineEdit* field);
+    QWidget* kurServisNotu();
+    void kurKomutlar();
+    // Opens a window of another area through the registry on this work order.
+    void hedefAc(const QString& hedef);
 
     SessionContext& m_ctx;
     QHash<QString, QLineEdit*> m_text;
@@ -89,6 +112,10 @@ private:
     QHash<QString, QComboBox*> m_letters;
     bool m_shown = false;
 };
+
+// Opens another area's window on a work order through the registry; nothing
+// happens while that window is not registered.
+void IsEmriHedefiAc(SessionContext& ctx, QWidget* owner, const QString& hedef, const QString& isEmriNo, int mode);
 
 // Opens a new card window on the work order (the phone reports and the PDI form).
 TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);

@@ -121,3 +121,137 @@ TEST_F(ReceptionTest, OpeningAnotherWorkOrderWhileTypingIsRefused)
     EXPECT_TRUE(kart.giriste());
     EXPECT_EQ(kart.row.value(QStringLiteral("IS_EMRI_NO")).toString(), QStringLiteral("S000070"));
 }
+
+TEST_F(ReceptionTest, TheIdentityQuestionMendsTheAccountOrTakesTheCustomerOff)
+{
+    // M001 is a person without an 11-digit identity number.
+    struct Case {
+        const char* name;
+        MsgButton answer;
+        QString cardReturns;   // the code the account card comes back with
+        bool cardOpened;
+        QString customer;      // CARI_KOD afterwards
+    };
+    const QList<Case> cases{
+        {"Yes, the card is saved", MsgYes, QStringLiteral("M001"), true, QStringLiteral("M001")},
+        {"Yes, the card is cancelled", MsgYes, QString(), true, QString()},
+        {"No", MsgNo, QStringLiteral("M001"), false, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        messages.answer(c.answer);
+        IsEmriKart kart(ctx);
+        kart.yeniKayit();
+        QString opened;
+        kart.cariKartAc = [&](const QString& kod) {
+            opened = kod;
+            return c.cardReturns;
+        };
+        kart.cariSecildi(QStringLiteral("M001"));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{QStringLiteral("Lütfen Seçtiğiniz Cari Firma ise Vergi Nosunu, Şahıs ise TC.Kimlik "
+                                             "Numarasını Düzgün Giriniz!\r\nŞimdi Girmek İster misiniz?")});
+        EXPECT_EQ(opened, c.cardOpened ? QStringLiteral("M001") : QString());
+        EXPECT_EQ(kart.row.value(QStringLiteral("CARI_KOD")).toString(), c.customer);
+    }
+    // An account with a valid identity number is kept without a question.
+    db.exec(QStringLiteral("UPDATE CARI SET KIMLIKNO = '12345678901' WHERE CARI_KOD = 'M001'"));
+    messages.clear();
+    IsEmriKart kart(ctx);
+    kart.yeniKayit();
+    kart.cariSecildi(QStringLiteral("M001"));
+    EXPECT_EQ(messages.texts(), QStringList{});
+    EXPECT_EQ(kart.row.value(QStringLiteral("CARI_KOD")).toString(), QStringLiteral("M001"));
+}
+
+TEST_F(ReceptionTest, OneServiceNotePerChassis)
+{
+    struct Step {
+        const char* name;
+        QString sase;
+        QString metin;
+        qint64 rows;       // SERNOT rows afterwards
+        QString stored;    // the note of VF1AAA11111111111 afterwards
+    };
+    const QList<Step> steps{
+        {"first note", QStringLiteral("VF1AAA11111111111"), QStringLiteral("Sol ön lastik değişecek"), 1,
+         QStringLiteral("Sol ön lastik değişecek")},
+        {"the same chassis again replaces it", QStringLiteral(" VF1AAA11111111111 "), QStringLiteral("Fren hidroliği"), 1,
+         QStringLiteral("Fren hidroliği")},
+        {"no chassis writes nothing", QString(), QStringLiteral("?"), 1, QStringLiteral("Fren hidroliği")},
+        {"an empty note removes it", QStringLiteral("VF1AAA11111111111"), QStringLiteral("  "), 0, QString()},
+    };
+    for (const Step& s : steps) {
+        SerNotYaz(db, s.sase, s.metin);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM SERNOT")), s.rows) << s.name;
+        EXPECT_EQ(SerNotOku(db, QStringLiteral("VF1AAA11111111111")), s.stored) << s.name;
+        EXPECT_EQ(SerNotVar(db, QStringLiteral("VF1AAA11111111111")), !s.stored.isEmpty()) << s.name;
+    }
+    // The key refuses a second row for a chassis, whoever writes it.
+    SerNotYaz(db, QStringLiteral("VF1AAA11111111111"), QStringLiteral("a"));
+    EXPECT_ANY_THROW(db.exec(QStringLiteral("INSERT INTO SERNOT (SASE_NO, SER_NOT) VALUES ('VF1AAA11111111111', 'b')")));
+}
+
+TEST_F(ReceptionTest, CampaignAndAppointmentWarningsComeFromTheirAreas)
+{
+    struct Case {
+        const char* name;
+        bool kampanya, randevu;
+        QStringList expected;
+    };
+    const QList<Case> cases{
+        {"neither", false, false, {}},
+        {"a campaign document", true, false, {QStringLiteral("Bu Araçla ilgili Mesajlar var !!!")}},
+        {"an appointment today", false, true, {QStringLiteral("Bu Araca Ait Randevu Kaydı Vardır !")}},
+        {"both, in order", true, true,
+         {QStringLiteral("Bu Araçla ilgili Mesajlar var !!!"), QStringLiteral("Bu Araca Ait Randevu Kaydı Vardır !")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString sorulanSase, sorulanPlaka;
+        QDate sorulanGun;
+        SetKampanyaBelgesiKontrol([&](const Db&, const QString& sase) {
+            sorulanSase = sase;
+            return c.kampanya;
+        });
+        SetRandevuKontrol([&](const Db&, const QString&, const QString& plaka, const QDate& gun) {
+            sorulanPlaka = plaka;
+            sorulanGun = gun;
+            return c.randevu;
+        });
+        messages.clear();
+        IsEmriKart kart(ctx);
+        kart.yeniKayit();
+        EXPECT_EQ(kart.aracAra(AracAlani::Plaka, QStringLiteral("34AB12")), IsEmriKart::Bulma::Kopyalandi);
+        EXPECT_EQ(messages.texts(), c.expected);
+        EXPECT_EQ(sorulanSase, QStringLiteral("VF1AAA11111111111"));
+        EXPECT_EQ(sorulanPlaka, QStringLiteral("34AB12"));
+        EXPECT_EQ(sorulanGun, SunucuBugun(db));
+    }
+    SetKampanyaBelgesiKontrol({});
+    SetRandevuKontrol({});
+}
+
+TEST_F(ReceptionTest, PhonesTypedOnTheCardGoToTheAccountWithTheSave)
+{
+    db.exec(QStringLiteral("UPDATE CARI SET TEL1 = '02121111111', TEL3 = '05321111111' WHERE CARI_KOD = 'M001'"));
+    IsEmriKart kart(ctx);
+    kart.yeniKayit();
+    kart.aracAra(AracAlani::Plaka, QStringLiteral("34AB12"));
+    kart.row[QStringLiteral("IE_TIP")] = QStringLiteral("A");
+    kart.row[QStringLiteral("KM")] = 50000.0;
+    kart.row[QStringLiteral("TEL3")] = QStringLiteral("05329999999");
+    kart.row[QStringLiteral("TEL1")] = QStringLiteral("02121111111");
+    // A refused save writes no phone either.
+    kart.row[QStringLiteral("PLAKA_NO")] = QString();
+    EXPECT_EQ(kart.sakla(), KayitSonucu::Reddedildi);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT TEL3 FROM CARI WHERE CARI_KOD = 'M001'")).toString(),
+              QStringLiteral("05321111111"));
+    kart.row[QStringLiteral("PLAKA_NO")] = QStringLiteral("34AB12");
+    EXPECT_EQ(kart.sakla(), KayitSonucu::Kaydedildi) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT TEL3 FROM CARI WHERE CARI_KOD = 'M001'")).toString(),
+              QStringLiteral("05329999999"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT TEL1 FROM CARI WHERE CARI_KOD = 'M001'")).toString(),
+              QStringLiteral("02121111111"));
+}

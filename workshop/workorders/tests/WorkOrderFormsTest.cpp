@@ -9,12 +9,17 @@
 #include "workshop/WorkshopSchema.h"
 #include "workshop/workorders/forms/IEBr.h"
 #include "workshop/workorders/forms/IsEmri.h"
+#include "workshop/dispositions/forms/dispoz.h"
+#include "workshop/partsissue/forms/IsDetayForm.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -22,6 +27,26 @@
 using namespace tornaly;
 using namespace tornaly::test;
 using namespace tornaly::workshop;
+
+// Records every window opened modally (with the work order it opened on) and
+// closes it at once; the runner before it comes back at the end of the scope.
+struct AcilanPencereler {
+    QStringList adlar;
+    ModalRunner once;
+    AcilanPencereler()
+    {
+        once = SetModalRunner([this](QDialog& d) {
+            if (auto* yp = qobject_cast<TFormIsDetay*>(&d))
+                adlar << d.objectName() + QLatin1Char(' ') + yp->Belge.no();
+            else if (auto* dp = qobject_cast<TFormDispoz*>(&d))
+                adlar << d.objectName() + QLatin1Char(' ') + dp->Belge.no();
+            else
+                adlar << d.objectName();
+            return int(QDialog::Rejected);
+        });
+    }
+    ~AcilanPencereler() { SetModalRunner(once); }
+};
 
 class WorkOrderFormsTest : public WorkOrderTest {
 protected:
@@ -189,4 +214,131 @@ TEST_F(FrontDeskLookTest, ReceptionAndListFromTheMainWindow)
     Targets().clear();
     // The list opened with the open work orders of the demo and the new one.
     EXPECT_EQ(lists, QStringList{QStringLiteral("3")});
+}
+
+// The invoicing chooser offers only closed work orders with something left to
+// invoice; the browser shows the counts panel with the invoice filter.
+TEST_F(WorkOrderFormsTest, InvoiceModeAndTheCountsPanel)
+{
+    const int yil = ctx.CalismaYili.toInt();
+    addWorkOrder(QStringLiteral("S000010"), QStringLiteral("VF1AAA11111111111"), 100, QStringLiteral("A"),
+                 QStringLiteral("E"), QDate(yil, 1, 10));
+    addWorkOrder(QStringLiteral("S000011"), QStringLiteral("VF1AAA11111111111"), 100, QStringLiteral("A"),
+                 QStringLiteral("E"), QDate(yil, 1, 11));
+    addWorkOrder(QStringLiteral("S000012"), QStringLiteral("VF1AAA11111111111"), 100, QStringLiteral("A"),
+                 QStringLiteral("H"), QDate(yil, 1, 12));
+    for (const char* no : {"S000010", "S000012"})
+        insert(QStringLiteral("ISCILIK"), {{QStringLiteral("ISEMRI_NO"), QString::fromLatin1(no)},
+                                           {QStringLiteral("FYILI"), yil}, {QStringLiteral("SIRANO"), 1},
+                                           {QStringLiteral("ARIZA_KODU"), QStringLiteral("L1")},
+                                           {QStringLiteral("SURE"), 1.0}, {QStringLiteral("QTY"), 1},
+                                           {QStringLiteral("GARANTI_TIPI"), QStringLiteral("M")}});
+    {
+        TFormIEBr list(ctx, 10, QString());
+        EXPECT_EQ(list.CbFatura->currentText(), QStringLiteral("Fat.Kesilmemiş"));
+        EXPECT_EQ(list.CbDurum->currentText(), QStringLiteral("Kapalı"));
+        EXPECT_FALSE(list.PnlFatura->isVisibleTo(&list));
+        ASSERT_EQ(list.Liste->rowCount(), 1);
+        EXPECT_EQ(list.currentRow().value(QStringLiteral("IS_EMRI_NO")).toString(), QStringLiteral("S000010"));
+    }
+    TFormIEBr list(ctx, 1, QString());
+    EXPECT_FALSE(list.PnlFatura->isVisibleTo(&list));
+    list.CbDurum->setCurrentIndex(2);
+    list.CbFatura->setCurrentIndex(2);
+    list.BtnFiltrele->click();
+    EXPECT_TRUE(list.PnlFatura->isVisibleTo(&list));
+    ASSERT_EQ(list.Liste->rowCount(), 2);
+    EXPECT_EQ(list.LblMusIs->text(), QStringLiteral("1"));
+    EXPECT_EQ(list.LblMusFt->text(), QStringLiteral("0"));
+    list.BtnFiltKaldir->click();
+    EXPECT_EQ(list.CbFatura->currentIndex(), 0);
+}
+
+TEST_F(WorkOrderFormsTest, ListCommandsOpenTheirWindowsOnTheCurrentWorkOrder)
+{
+    const int yil = ctx.CalismaYili.toInt();
+    addWorkOrder(QStringLiteral("S000010"), QStringLiteral("VF1AAA11111111111"), 100, QStringLiteral("A"),
+                 QStringLiteral("H"), QDate(yil, 1, 10));
+    addWorkOrder(QStringLiteral("S000011"), QStringLiteral("VF1BBB22222222222"), 100, QStringLiteral("A"),
+                 QStringLiteral("H"), QDate(yil, 1, 11));
+    ctx.AktifKullanici.stok = QStringLiteral("Y");
+    AcilanPencereler acilan;
+    QStringList& opened = acilan.adlar;
+    Targets().clear();
+    TFormIEBr list(ctx, 5, QString());
+    ASSERT_EQ(list.Liste->rowCount(), 2);
+    // The work plan is a window of its own, not in the program yet.
+    EXPECT_FALSE(list.BtnIsPlan->isEnabled());
+    QTest::keyClicks(list.EdAraNo, QStringLiteral("IS000011"));
+    list.BtnYedekParca->click();
+    list.BtnIEKapama->click();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("FormIsDetay S000011"), QStringLiteral("FormDispoz S000011")}));
+    EXPECT_EQ(list.currentRow().value(QStringLiteral("IS_EMRI_NO")).toString(), QStringLiteral("S000011"));
+
+    // Parts order suggestions: a warning without any, the list with some.
+    messages.clear();
+    list.BtnSipOneri->click();
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("İş Emrine Ait Yedek Parça Sipariş Önerisi Bulunmamaktadır...")});
+    insert(QStringLiteral("SIPONERI"), {{QStringLiteral("ISEMRI_NO"), QStringLiteral("S000011")},
+                                        {QStringLiteral("STOK_NO"), 1.0}, {QStringLiteral("IHTIYAC_MIKTARI"), 2.0}});
+    opened.clear();
+    list.BtnSipOneri->click();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("FormSipOneri")});
+
+    // The vehicle's parts and labour, on the listed chassis.
+    list.BtnAracPrcIsc->click();
+    auto* prc = list.findChild<TFormIEGecmisPrcIsc*>(QStringLiteral("FormIEGecmisPrcIsc"));
+    ASSERT_TRUE(prc);
+    EXPECT_EQ(prc->IsEmirleri->rowCount(), 1);
+    prc->close();
+
+    // "Barkodla Ara" empties the number search for the reader.
+    list.ActBarkodlaAra->trigger();
+    EXPECT_TRUE(list.EdAraNo->text().isEmpty());
+    // "Aranan Cari Kod" and "Aranan Giriş Tarih" move to their row.
+    list.DtAraGiris->setDate(QDate(yil, 1, 10));
+    EXPECT_EQ(list.currentRow().value(QStringLiteral("IS_EMRI_NO")).toString(), QStringLiteral("S000010"));
+}
+
+TEST_F(WorkOrderFormsTest, CardCommandsServiceNoteAndUnbuiltWindows)
+{
+    addWorkOrder(QStringLiteral("S000010"), QStringLiteral("VF1AAA11111111111"), 100);
+    ctx.AktifKullanici.stok = QStringLiteral("Y");
+    AcilanPencereler acilan;
+    QStringList& opened = acilan.adlar;
+    Targets().clear();
+    TFormIsEmri f(ctx);
+    f.show();
+    f.BtnIptal->click();
+    f.isemriac(QStringLiteral("S000010"));
+    ASSERT_TRUE(f.Kart.giriste());
+    // SMS and the attached documents belong to windows not in the program yet.
+    EXPECT_FALSE(f.BtnSms->isEnabled());
+    EXPECT_FALSE(f.BtnDokuman->isEnabled());
+    EXPECT_FALSE(f.LblUyari->isVisibleTo(&f));
+    // The service note is kept per chassis and flags the card.
+    f.MemoSerNot->setPlainText(QStringLiteral("Direksiyon kutusu sızdırıyor"));
+    f.BtnNotuSakla->click();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT SER_NOT FROM SERNOT WHERE SASE_NO = 'VF1AAA11111111111'")).toString(),
+              QStringLiteral("Direksiyon kutusu sızdırıyor"));
+    EXPECT_TRUE(f.LblUyari->isVisibleTo(&f));
+    // The parts issue opens on this work order once the card is browsing.
+    f.BtnIptal->click();
+    ASSERT_FALSE(f.Kart.giriste());
+    EXPECT_TRUE(f.BtnYedekParca->isEnabled());
+    f.BtnYedekParca->click();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("FormIsDetay S000010")});
+    f.EdAra->setText(QStringLiteral("S0"));
+    f.ActBarkodIleAra->trigger();
+    EXPECT_TRUE(f.EdAra->text().isEmpty());
+    // A user without the full work-order right reads the note but cannot change it.
+    ctx.AktifKullanici.isemri = QStringLiteral("D");
+    TFormIsEmri g(ctx);
+    g.show();
+    g.BtnIptal->click();
+    g.isemriac(QStringLiteral("S000010"));
+    EXPECT_TRUE(g.MemoSerNot->isReadOnly());
+    EXPECT_EQ(g.MemoSerNot->toPlainText(), QStringLiteral("Direksiyon kutusu sızdırıyor"));
+    EXPECT_TRUE(g.LblUyari->isVisibleTo(&g));
 }

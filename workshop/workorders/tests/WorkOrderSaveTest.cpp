@@ -1,4 +1,6 @@
 #include "WorkOrderFixture.h"
+#include "guard/FormGuard.h"
+#include "settings/Settings.h"
 #include "sql/LogRoutines.h"
 
 using namespace tornaly;
@@ -28,10 +30,6 @@ TEST_F(WorkOrderSaveTest, ChecksRefuseInOrderAndWriteNothing)
          QStringLiteral("PLAKA' da Hatalı yada Boşluklu Karakter kullandınız."), KayitSonucu::Reddedildi},
         {"no type", {{QStringLiteral("IE_TIP"), QString()}}, 0, QStringLiteral("Lütfen Talimat Tipini Seçin"),
          KayitSonucu::Reddedildi},
-        {"no customer", {{QStringLiteral("CARI_KOD"), QString()}}, 0, QStringLiteral("Lütfen Cari Seçiniz!"),
-         KayitSonucu::Reddedildi},
-        {"km below the last visit", {{QStringLiteral("KM"), 9000.0}}, 12000,
-         QStringLiteral("KM aracın son KM sinden küçük olamaz !"), KayitSonucu::KmSor},
         {"km same as last, answered Yes", {{QStringLiteral("KM"), 12000.0}}, 12000,
          QStringLiteral("KM aracın son KM si ile aynı değiştirmek istiyor musunuz?"), KayitSonucu::KmSor},
         {"no first-registration date", {{QStringLiteral("TESLIM_TRH"), none}}, 0,
@@ -48,6 +46,45 @@ TEST_F(WorkOrderSaveTest, ChecksRefuseInOrderAndWriteNothing)
         EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI")), 0);
         EXPECT_EQ(scalar(QStringLiteral("SELECT SERI_NO FROM PARAMSER")).toDouble(), 1);
     }
+}
+
+TEST_F(WorkOrderSaveTest, KmBelowTheLastVisitIsRefusedOnlyForTheConfiguredCompany)
+{
+    struct Case {
+        const char* name;
+        QString ozelFirmaId;
+        int firmaId;
+        bool refused;
+    };
+    const QList<Case> cases{
+        {"no company configured", QString(), 7, false},
+        {"another company configured", QStringLiteral("9"), 7, false},
+        {"this company configured", QStringLiteral("7"), 7, true},
+        {"configured id that is not a number", QStringLiteral("x"), 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        db.exec(QStringLiteral("DELETE FROM ISEMRI"));
+        messages.clear();
+        WriteSetting(QStringLiteral("Kalvesa"), QStringLiteral("SERVIS"), QStringLiteral("OzelFirmaId"), c.ozelFirmaId);
+        ctx.FirmaId = c.firmaId;
+        QVariantMap row = validRow();
+        row[QStringLiteral("KM")] = 9000.0;
+        EXPECT_EQ(IsEmriKaydet(db, ctx, row, true, 12000), c.refused ? KayitSonucu::KmSor : KayitSonucu::Kaydedildi);
+        EXPECT_EQ(messages.texts(), c.refused ? QStringList{QStringLiteral("KM aracın son KM sinden küçük olamaz !")}
+                                              : QStringList{});
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI")), c.refused ? 0 : 1);
+    }
+    WriteSetting(QStringLiteral("Kalvesa"), QStringLiteral("SERVIS"), QStringLiteral("OzelFirmaId"), QString());
+}
+
+TEST_F(WorkOrderSaveTest, AWorkOrderWithoutACustomerIsSaved)
+{
+    QVariantMap row = validRow();
+    row[QStringLiteral("CARI_KOD")] = QString();
+    EXPECT_EQ(IsEmriKaydet(db, ctx, row, true, 0), KayitSonucu::Kaydedildi);
+    EXPECT_EQ(messages.texts(), QStringList{});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI WHERE CARI_KOD IS NULL OR CARI_KOD = ''")), 1);
 }
 
 TEST_F(WorkOrderSaveTest, SameKmAnsweredVazgecCancelsTheSave)
@@ -125,7 +162,7 @@ TEST_F(WorkOrderSaveTest, AClosedWorkOrderIsNotChanged)
     EXPECT_FALSE(IsEmriDegistirilebilir(ReadIsEmri(db, row.value(QStringLiteral("IS_EMRI_NO")).toString())));
     // A card that loaded it before the close cannot write over it either.
     row[QStringLiteral("KM")] = 99999.0;
-    EXPECT_EQ(IsEmriKaydet(db, ctx, row, false, 0), KayitSonucu::Reddedildi);
+    EXPECT_FALSE(Guard([&] { IsEmriKaydet(db, ctx, row, false, 0); }));
     EXPECT_EQ(scalar(QStringLiteral("SELECT KM FROM ISEMRI")).toDouble(), 15000);
     EXPECT_EQ(messages.texts().last(),
               QStringLiteral("Bu İşemrine Kapalı ve/veya Faturası Kesilmiş İşemrini Değiştiremezsiniz!"));
