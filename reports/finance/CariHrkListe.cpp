@@ -130,11 +130,11 @@ CariHrkListesi::CariHrkListesi(const Db& db, const CariHrkKriter& k, const QStri
         order = QStringLiteral("ORDER BY CARIHRK.VADE_TRH, CARIHRK.CARI_NO");
     else if (siralama == QLatin1String("Hrk.No"))
         order = QStringLiteral("ORDER BY CARIHRK.CARI_NO");
-    else if (siralama == QLatin1String("Borç"))
+    else if (siralama == QStringLiteral("Borç"))
         order = QStringLiteral("ORDER BY CARIHRK.BORC, CARIHRK.CARI_NO");
     else if (siralama == QLatin1String("Alacak"))
         order = QStringLiteral("ORDER BY CARIHRK.ALACAK, CARIHRK.CARI_NO");
-    else if (siralama == QLatin1String("Cari Adı"))
+    else if (siralama == QStringLiteral("Cari Adı"))
         order = QStringLiteral("ORDER BY CARI.FIRMA_ADI, CARIHRK.TARIH, CARIHRK.CARI_NO");
     m_liste->setStatement(db,
                           QStringLiteral("SELECT CARIHRK.CARI_NO, CARIHRK.SIRANO, CARIHRK.CARI_KOD, CARIHRK.TARIH, "
