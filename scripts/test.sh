@@ -21,7 +21,4 @@ fi
 trap pg_test_server_stop EXIT
 
 cd "$root/build"
-# A test program that crashed once is run a second time: a rare crash at
-# process exit of one PostgreSQL program under heavy load is being looked
-# into. A test that really fails fails both runs.
-ctest --output-on-failure --timeout 600 --repeat until-pass:2 -j"$(nproc)" "$@"
+ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"

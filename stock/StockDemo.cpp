@@ -1,6 +1,8 @@
 #include "stock/StockDemo.h"
 
 #include "stock/ledger/DepoHrk.h"
+#include "stock/slips/StokFisi.h"
+#include "counters/Counters.h"
 
 #include <cmath>
 
@@ -81,7 +83,6 @@ void StokDemoVerisi(const Db& db)
         {"ISIK-LED-01", "İç Aydınlatma LED", "Interior LED", "A", "ELEK", "AMP", "FIAT", 120, 195, 20, 0, ""},
     };
     const QDateTime acilis(QDate(QDate::currentDate().year(), 1, 2), QTime(9, 0));
-    DepoHrkYazici yazici(db);
     QList<DepoHrkSatiri> devir, transfer;
     double no = 0;
     int sira = 0;
@@ -107,10 +108,55 @@ void StokDemoVerisi(const Db& db)
                                             qMax(1.0, std::floor(p.miktar / 4)), p.alis);
         }
     }
-    yazici.yaz(DepoHrkBelge::Belge(1, u'D'), devir);
-    yazici.yaz(DepoHrkBelge::Belge(2, u'O'), transfer);
-    yazici.yaz(DepoHrkBelge::Belge(3, u'F'), {DepoHrkHareket(u'F', 1, StokFisiCariKod(), 4, QStringLiteral("1"),
-                                                             acilis.addDays(20), 2, 210.0)});
+    // The opening, transfer and wastage are stock slips like any the clerk enters,
+    // with one small slip of every other type beside them.
+    SessionContext ctx;
+    ctx.CalismaYiliNo = acilis.date().year();
+    const auto fis = [&](QChar tip, const QString& cik, const QString& gir, const QDateTime& tarih, const QString& aciklama,
+                         const QList<DepoHrkSatiri>& hareketler, bool onay = true) {
+        StokFisi f;
+        f.HRKNO = double(TakeCounterNumber(db, QStringLiteral("NEWSATIS")));
+        f.TIP = tip;
+        f.TARIH = tarih;
+        f.ACIKLAMA1 = aciklama;
+        f.KULLANICI = f.PERSON_KOD = QStringLiteral("01");
+        f.CIKDEPO = cik;
+        f.GIRDEPO = gir;
+        f.ONAY = onay;
+        for (const DepoHrkSatiri& h : hareketler) {
+            if (h.SIRANO > TransferGirisSiraFarki)
+                continue;
+            StokFisSatiri l;
+            l.SIRANO = int(f.satirlar.size()) + 1;
+            l.STOK_NO = h.STOK_NO;
+            Query k(db, QStringLiteral("SELECT STOK_KOD_NO, STOK_ADI_TR, KDV FROM STOK WHERE STOK_NO = :N"));
+            k.bind(QStringLiteral("N"), h.STOK_NO).exec();
+            k.next();
+            l.STOK_KOD_NO = k.str(QStringLiteral("STOK_KOD_NO"));
+            l.STOK_ADI = k.str(QStringLiteral("STOK_ADI_TR"));
+            l.KDV = k.num(QStringLiteral("KDV"));
+            l.MIKTAR = h.GIRMIK + h.CIKMIK;
+            l.FIYAT = h.FIYAT.toDouble();
+            l.DOVIZ_KODU = ctx.YerelPara;
+            l.DEPO_KODU = QStringLiteral("1");
+            f.satirlar << l;
+        }
+        StokFisiYaz(ctx, db, f);
+    };
+    const QString ana = QStringLiteral("1"), yedek = QStringLiteral("3"), sube = QStringLiteral("4");
+    fis(u'D', {}, ana, acilis, QStringLiteral("Dönem başı devir"), devir);
+    fis(u'O', ana, yedek, acilis.addDays(10), QStringLiteral("Yedek depoya aktarım"), transfer);
+    const auto satir = [&](QChar tip, double stokNo, const QString& depo, double miktar, double fiyat) {
+        return QList<DepoHrkSatiri>{DepoHrkHareket(tip, 1, StokFisiCariKod(), stokNo, depo, acilis, miktar, fiyat)};
+    };
+    fis(u'F', ana, {}, acilis.addDays(20), QStringLiteral("Kırık filtre"), satir(u'F', 4, ana, 2, 210));
+    fis(u'R', yedek, {}, acilis.addDays(21), QStringLiteral("Atölye sarfı"), satir(u'R', 21, yedek, 250, 1.2));
+    fis(u'U', ana, {}, acilis.addDays(22), QStringLiteral("Montaj hattına"), satir(u'U', 11, ana, 4, 140));
+    fis(u'L', {}, ana, acilis.addDays(23), QStringLiteral("Montajdan dönen"), satir(u'L', 11, ana, 4, 140));
+    fis(u'T', {}, sube, acilis.addDays(24), QStringLiteral("Sayım fazlası"), satir(u'T', 13, sube, 2, 95));
+    fis(u'Z', ana, {}, acilis.addDays(25), QStringLiteral("Sayım eksiği"), satir(u'Z', 14, ana, 3, 35));
+    fis(u'O', ana, sube, acilis.addDays(26), QStringLiteral("Şubeye gidecek, onay bekliyor"),
+        satir(u'O', 13, ana, 5, 95), false);
     no = 0;
     for (const Parca& p : parcalar) {
         ++no;
@@ -119,6 +165,10 @@ void StokDemoVerisi(const Db& db)
                     {{QStringLiteral("R"), QString::fromLatin1(p.raf)}, {QStringLiteral("N"), no}});
     }
     db.exec(QStringLiteral("UPDATE NEWSTOK SET YENINO = :N"), {{QStringLiteral("N"), no + 1}});
+    // A count begun in the main warehouse: a few parts counted, one short.
+    db.exec(QStringLiteral("UPDATE STOKMIK SET SAYIM_FIILI = MIKTAR, SAYIM_MIK = 0 WHERE DEPO_KOD = '1'"));
+    db.exec(QStringLiteral("UPDATE STOKMIK SET SAYIM_MIK = MIKTAR WHERE DEPO_KOD = '1' AND STOK_NO IN (1, 2, 3, 5)"));
+    db.exec(QStringLiteral("UPDATE STOKMIK SET SAYIM_MIK = MIKTAR - 1 WHERE DEPO_KOD = '1' AND STOK_NO = 4"));
     for (const auto& [a, b] : QList<QPair<const char*, const char*>>{{"04465-0K240", "04465-02220"},
                                                                       {"90915-YZZD4", "90915-YZZE1"},
                                                                       {"90915-YZZD4", "90915-10003"}})

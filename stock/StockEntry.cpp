@@ -10,6 +10,10 @@
 #include "stock/catalog/KodListeleri.h"
 #include "stock/pictures/Fotos.h"
 #include "stock/prices/StokFiyatlari.h"
+#include "stock/slips/StokFisBak.h"
+#include "stock/count/MikDevret.h"
+#include "stock/count/StokAyPrm.h"
+#include "util/FormHelpers.h"
 #include "stock/tools/BarTest.h"
 #include "stock/tools/QRListForm.h"
 
@@ -44,6 +48,20 @@ void RegisterEntryPoints()
     RegisterRoutine(QString::fromLatin1(entry::AnagrupAta), [](const OpenRequest& r) { AnagrupAtaKomutu(*r.ctx); });
     RegisterRoutine(QString::fromLatin1(entry::StokYeniKodlariniGuncelle),
                     [](const OpenRequest& r) { StokYeniKodlariKomutu(*r.ctx); });
+
+    // One slip list per program run, whichever window asks for it.
+    RegisterForm(QString::fromLatin1(entry::TFormStokFisBak), [](const OpenRequest& r) -> QWidget* {
+        if (QWidget* w = FindFormByName(QStringLiteral("FormStokFisBak")))
+            return w;
+        return new TFormStokFisBak(*r.ctx, r.owner);
+    });
+
+    RegisterRoutine(QString::fromLatin1(entry::MikDevretAc), [](const OpenRequest& r) { MikDevretAc(*r.ctx, r.mode, r.owner); });
+    RegisterForm(QString::fromLatin1(entry::TFormStokAyPrm), [](const OpenRequest& r) -> QWidget* {
+        if (QWidget* w = FindFormByName(QStringLiteral("FormStokAyPrm")))
+            return w;
+        return new TFormStokAyPrm(*r.ctx, r.owner);
+    });
 
     SetStokFiyatGuncelleyici(&StokFiyatlariniGuncelle);
     RegisterDemoSeed(QStringLiteral("stock"), &StokDemoVerisi);

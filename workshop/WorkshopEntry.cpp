@@ -1,4 +1,9 @@
 #include "workshop/WorkshopEntry.h"
+#include "workshop/attendance/PdksDemo.h"
+#include "workshop/attendance/forms/CihazdanGelenBak.h"
+#include "workshop/attendance/forms/CihazdanGelenm.h"
+#include "workshop/attendance/forms/PdksGunluk.h"
+#include "workshop/attendance/forms/WorkControl.h"
 #include "accounts/AccountsEntry.h"
 #include "accounts/cards/BrCari.h"
 #include "stock/StockEntry.h"
@@ -80,6 +85,23 @@ void RegisterEntryPoints()
     InstallOpenWorkOrderCheck();
     RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
     RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
+
+    RegisterRoutine(QString::fromLatin1(entry::CihazdanOkutGoster),
+                    [](const OpenRequest& r) { CihazdanOkutGoster(*r.ctx, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::CihazdanGelenBakGoster),
+                    [](const OpenRequest& r) { CihazdanGelenBakGoster(*r.ctx, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::PdksGunlukListeGoster),
+                    [](const OpenRequest& r) { PdksGunlukListeGoster(*r.ctx, r.key, r.day, r.owner); });
+    SetPdksGunlukAcici([](SessionContext& ctx, const QString& kisi, const QDate& gun, QWidget* owner) {
+        PdksGunlukListeGoster(ctx, kisi, gun, owner);
+    });
+    RegisterForm(QString::fromLatin1(entry::TFormWorkControl), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormWorkControl(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+    RegisterDemoSeed(QStringLiteral("workshop.attendance"), SeedPdksDemo);
 }
 
 } // namespace tornaly::workshop

@@ -2,6 +2,7 @@
 #include "accounts/AccountsSchema.h"
 #include "stock/StockSchema.h"
 #include "db/Schema.h"
+#include "maintenance/VeriOnarim.h"
 
 namespace tornaly::workshop {
 
@@ -10,6 +11,11 @@ void RegisterSchema()
     accounts::RegisterSchema();
     stock::RegisterSchema();
     SchemaRegistry::add(QStringLiteral("workshop"), DatabaseKind::Company);
+    // The columns of this area's tables that hold a current-account code (the code rename moves them).
+    CariKodKolonlariTanimla(QStringLiteral("workshop"), {
+        {"ISEMRI", "CARI_KOD"},      {"ARAC", "CARI_KOD"},       {"RANMAST", "CARI_KOD"},
+        {"ARCALSIP", "CARI_KOD"},
+    });
     SchemaRegistry::add(QStringLiteral("merkez_arac"), DatabaseKind::Central);
 }
 

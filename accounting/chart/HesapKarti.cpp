@@ -215,15 +215,11 @@ void TFormHesapKarti::BtnSaklaClick()
     h.KURFHSP_KOD = ComboKurFark->currentData().toString();
     h.BAKIYETIP = bakiyeHarfleri.value(RGBakiyeTip->checkedId(), QStringLiteral("I"));
     h.BILANCOTIP = bilancoHarfleri.value(RGBilancoTip->checkedId(), QStringLiteral("-"));
-    try {
-        const QString kod = HesapKaydet(m_db, m_param, h, m_yeni);
-        if (kod.isEmpty())
-            return;
-        kaydedilenKod = kod;
-        accept();
-    } catch (const HesapHatasi& e) {
-        ShowWarning(e.text());
-    }
+    const QString kod = HesapKaydet(m_db, m_param, h, m_yeni);
+    if (kod.isEmpty())
+        return;
+    kaydedilenKod = kod;
+    accept();
 }
 
 QString HesapKarti(const SessionContext& ctx, const QString& kod, int kebir, const QString& muavin,

@@ -1,5 +1,6 @@
 #pragma once
 #include "db/Database.h"
+#include "guard/IslemReddi.h"
 
 #include <QChar>
 #include <QList>
@@ -30,14 +31,10 @@ struct HesapKaydi {
 };
 std::optional<HesapKaydi> HesapOku(const Db& db, const QString& kod);
 
-// A card refused with the message the user is shown.
-class KartHatasi : public std::runtime_error {
+// A card refused with the message the user is shown; the form's guard shows it.
+class KartHatasi : public IslemReddi {
 public:
-    explicit KartHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    explicit KartHatasi(const QString& text, MsgIcon icon = MsgIcon::Warning) : IslemReddi(text, icon) {}
 };
 using HesapHatasi = KartHatasi;
 

@@ -177,13 +177,9 @@ TFormMasMerKarti::TFormMasMerKarti(const SessionContext& ctx, const QString& kod
 
 void TFormMasMerKarti::BtnSaklaClick()
 {
-    try {
-        MasrafMerkeziKaydet(m_db, {EditKod->text(), EditAdi->text()}, m_yeni);
-        kaydedilenKod = EditKod->text().trimmed();
-        accept();
-    } catch (const MasMerHatasi& e) {
-        ShowWarning(e.text());
-    }
+    MasrafMerkeziKaydet(m_db, {EditKod->text(), EditAdi->text()}, m_yeni);
+    kaydedilenKod = EditKod->text().trimmed();
+    accept();
 }
 
 QString MasMerKarti(const SessionContext& ctx, const QString& kod, bool yeni, QWidget* owner)
@@ -346,12 +342,7 @@ void TFormMasMerSec::BtnSilClick()
     const QString kod = mevcutKod();
     if (kod.isEmpty() || AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        MasrafMerkeziSil(m_db, kod);
-    } catch (const MasMerHatasi& e) {
-        ShowWarning(e.text());
-        return;
-    }
+    MasrafMerkeziSil(m_db, kod);
     yenile(kod);
 }
 

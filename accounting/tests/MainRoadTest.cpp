@@ -2,6 +2,7 @@
 // back, through the services the forms call: every posting the road makes
 // is checked against the rows it must agree with, then the invoice delete
 // must take every one of them back.
+#include "guard/FormGuard.h"
 #include "../../workshop/dispositions/tests/DispozFixture.h"
 
 #include "accounting/AccountingSchema.h"
@@ -259,7 +260,7 @@ TEST_P(MainRoadTest, CustomerToVoucherAndTheDeleteTakesItAllBack)
 
     // A posted invoice is not deleted: nothing moves.
     messages.clear();
-    EXPECT_FALSE(invoicing::IEFaturaSil(ctx, db, satis));
+    EXPECT_FALSE(GuardOr(false, [&] { return invoicing::IEFaturaSil(ctx, db, satis); }));
     EXPECT_EQ(messages.lastText(), S("Muhasebeleşmiş Kayıt Silinemez !"));
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT WHERE SATIS_NO = :S"), sn), 1);
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM FIS WHERE FISNO = :F"), fn), 1);
@@ -316,7 +317,7 @@ TEST_P(MainRoadTest, AStaleCopyOfAnInvoicePostedElsewhereIsRefused)
     ctx.AktifKullanici.diger10 = S("Y");
     a.set(S("ODEME_SEKLI"), S("NAKİT"));
     messages.clear();
-    EXPECT_FALSE(invoicing::IEFaturaKaydet(ctx, db, a));
+    EXPECT_FALSE(GuardOr(false, [&] { return invoicing::IEFaturaKaydet(ctx, db, a); }));
     EXPECT_EQ(messages.lastText(), S("Muhasebeleşmiş kayıt değiştirilemez!"));
     EXPECT_DOUBLE_EQ(num("SELECT FIS_NO FROM SERFAT WHERE SATIS_NO = :S", sn), r.fisNo);
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM FIS")), 1);
@@ -339,7 +340,7 @@ TEST_P(MainRoadTest, TwoNewInvoicesOfOneWorkOrderBillItOnce)
 
     ASSERT_TRUE(invoicing::IEFaturaKaydet(ctx, db, fa)) << mesajlar().toStdString();
     messages.clear();
-    EXPECT_FALSE(invoicing::IEFaturaKaydet(cb, b, fb));
+    EXPECT_FALSE(GuardOr(false, [&] { return invoicing::IEFaturaKaydet(cb, b, fb); }));
     EXPECT_EQ(messages.lastText(),
               S("Bu iş emrinin satırları başka bir faturada faturalanmış. Faturayı iş emrinden yeniden oluşturunuz."));
 
@@ -360,5 +361,185 @@ INSTANTIATE_TEST_SUITE_P(Rounding, MainRoadTest, ::testing::Values("", "Y", "A")
                          [](const ::testing::TestParamInfo<const char*>& i) {
                              return std::string(*i.param ? i.param : "None");
                          });
+
+} // namespace
+
+// The same road as the clerks walk it through the program's windows: the
+// dispositions invoice the work order, the cashier takes the cash on the
+// invoice, the accountant deletes the voucher so that the invoice can go.
+#include "accounting/ledger/MuhFisBr.h"
+#include "accounts/vouchers/CariHark.h"
+#include "accounts/ui/SecimListesi.h"
+#include "invoicing/InvoicingEntry.h"
+#include "mainwindow/Targets.h"
+#include "invoicing/workorder/forms/IEFatBak.h"
+#include "invoicing/workorder/forms/IEFatura.h"
+#include "workshop/dispositions/forms/dispoz.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+using MainRoadWindowsTest = MainRoadTest;
+
+// The modal window on top, of the type the step expects.
+template <typename T>
+T* ustteki()
+{
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}
+
+TEST_P(MainRoadWindowsTest, DispositionsInvoiceCashVoucherDeleteAndInvoiceDelete)
+{
+    faturalanacakIsEmri();
+    invoicing::RegisterEntryPoints();
+    ctx.AktifKullanici.diger09 = S("Y");
+    ctx.AktifKullanici.cari = S("Y");
+    insert(S("KASA"), {{S("KASAKOD"), S("K01")}, {S("ADI"), S("MERKEZ KASA")}});
+    insert(S("ODEPLAN"), {{S("ODE_KOD"), S("NKT")}, {S("ADI"), S("NAKİT")}, {S("ODE_TIP"), S("N")},
+                          {S("HESAP_KOD"), S("K01")}});
+    const double bakiyeOnce = bakiye(S("M001"));
+
+    // The adviser opens the work order on the dispositions and invoices it.
+    workshop::TFormDispoz dispoz(ctx);
+    dispoz.isemriniac(wo);
+    dispoz.show();
+    QAction* faturaKomutu = dispoz.BtnFaturaKes->menu()->findChild<QAction*>(S("IsEmriFatura"));
+    ASSERT_TRUE(faturaKomutu);
+    ASSERT_TRUE(dispoz.BtnFaturaKes->isVisible());
+    ASSERT_TRUE(dispoz.BtnFaturaKes->isEnabled());
+    ASSERT_TRUE(Targets().isRegistered(S("IsEmriFaturaKes")));
+    EXPECT_EQ(faturaKomutu->text(), S("İş Emri Fatura"));
+
+    double satis = 0, fis = 0;
+    bool yolBitti = false;
+    QTimer::singleShot(0, [&] {
+        auto* fatura = ustteki<invoicing::TFormIEFatura>();
+        if (!fatura) {
+            ADD_FAILURE() << "the invoice is not on top " << mesajlar().toStdString();
+            if (QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+            return;
+        }
+        // Whatever fails below, the invoice window closes, so the road never hangs.
+        struct Kapat {
+            invoicing::TFormIEFatura* f;
+            ~Kapat() { f->reject(); }
+        } kapat{fatura};
+        EXPECT_TRUE(messages.contains(S("Bu işemrinin faturası mevcut değil oluşturmak ister misiniz?")));
+        ASSERT_EQ(fatura->fatura().satirlar.size(), 2);
+
+        auto* odeme = fatura->findChild<QPushButton*>(S("BtnOdeme"));
+        // The cash plan is picked from the payment plans.
+        QTimer::singleShot(0, [] {
+            auto* planlar = ustteki<accounts::SecimListesi>();
+            if (!planlar) {
+                ADD_FAILURE() << "the payment plans are not on top";
+                QApplication::activeModalWidget()->close();
+                return;
+            }
+            planlar->listeyiAc(S("NKT"));
+            planlar->btnSelectClick();
+        });
+        fatura->findChild<QPushButton*>(S("SpeedOdePlan"))->click();
+        EXPECT_EQ(fatura->fatura().deger(S("ODE_TIP")).toString(), S("N"));
+        fatura->findChild<QPushButton*>(S("BtnSAKLA"))->click();
+        satis = fatura->fatura().satisNo();
+        ASSERT_EQ(count(S("SELECT COUNT(*) FROM SERFAT WHERE SATIS_NO = :S AND ODE_KOD = 'NKT'"), {{S("S"), satis}}),
+                  1)
+            << mesajlar().toStdString();
+        // The save posted the invoice at once: it is locked for change and print.
+        fis = num("SELECT FIS_NO FROM SERFAT WHERE SATIS_NO = :S", {{S("S"), satis}});
+        EXPECT_GT(fis, 0) << mesajlar().toStdString();
+        EXPECT_FALSE(fatura->findChild<QToolButton*>(S("BtnFATKES"))->isEnabled());
+        EXPECT_FALSE(fatura->findChild<QPushButton*>(S("btnFatA4"))->isEnabled());
+        EXPECT_FALSE(fatura->findChild<QPushButton*>(S("BtnEdit"))->isEnabled());
+        messages.clear();
+        // Reached without the button (a shortcut): the stored marks refuse it.
+        EXPECT_FALSE(Guard([&] { fatura->btnFatA4Click(); }));
+        EXPECT_EQ(messages.lastText(), S("Muhasebeleşmiş kayıt değiştirilemez!"));
+
+        // The cashier takes the invoice's amount in cash on the plan's cash box.
+        ASSERT_TRUE(odeme->isEnabled());
+        QTimer::singleShot(0, [&] {
+            auto* makbuz = ustteki<accounts::TFormCariHarek>();
+            if (!makbuz) {
+                ADD_FAILURE() << "the cash voucher is not on top";
+                if (QApplication::activeModalWidget())
+                    QApplication::activeModalWidget()->close();
+                return;
+            }
+            ASSERT_EQ(makbuz->fis().satirlar.size(), 1);
+            EXPECT_EQ(makbuz->fis().satirlar[0].KASAKOD, S("K01"));
+            makbuz->BtnSakla->click(); // "Kayıt saklandı. Şimdi çıkmak istiyor musunuz?" Yes
+        });
+        odeme->click();
+        yolBitti = true;
+    });
+    faturaKomutu->trigger();
+    ASSERT_TRUE(yolBitti) << mesajlar().toStdString();
+    ASSERT_GT(satis, 0);
+    const QVariantMap sn{{S("S"), satis}};
+    const double net = num("SELECT NET_TUTAR FROM SERFAT WHERE SATIS_NO = :S", sn);
+    EXPECT_EQ(dispoz.Label10->text(), S("Kapalı İş Emri")) << "the dispositions show the invoice's closing";
+    // The stock issue names the work order it served.
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM DEPOHRK WHERE SATISNO = :S AND TIP = 'C' AND ISEMRINO = :N"),
+                    {{S("S"), satis}, {S("N"), wo}}),
+              1);
+    // The payment closes the customer's debt and puts the cash into the box.
+    EXPECT_NEAR(num("SELECT SUM(ALACAK) FROM CARIHRK WHERE CRHRK_TUR = 'N' AND REF_NO = :S", sn), net, 1e-9);
+    EXPECT_NEAR(bakiye(S("M001")), bakiyeOnce, 1e-9);
+    const double makbuzNo = num("SELECT CARI_NO FROM CARIHRKM WHERE REF_NO = :S AND REF_TIP = 'I'", sn);
+    ASSERT_GT(makbuzNo, 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM KASAHRKT WHERE HRKNO = :H AND REF_TIP = 'C' AND KASAKOD = 'K01'"),
+                    {{S("H"), makbuzNo}}),
+              1);
+
+    // The posted invoice is not deleted from the invoice list.
+    invoicing::TFormIEFatBak liste(ctx, 0);
+    liste.FiltreKaldirClick();
+    auto* satisSil = liste.findChild<QPushButton*>(S("BtnSil"));
+    messages.clear();
+    satisSil->click();
+    EXPECT_EQ(messages.lastText(), S("Muhasebeleşmiş Kayıt Silinemez !"));
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 1);
+
+    // The accountant deletes the voucher from the voucher list.
+    accounting::TFormMuhFisBr fisler(ctx);
+    fisler.EditBasTarih->setDate(bugun.addDays(-1));
+    fisler.EditBitTarih->setDate(bugun);
+    fisler.BtnListeleClick();
+    ASSERT_DOUBLE_EQ(fisler.seciliFisNo(), fis);
+    fisler.BtnSil->click();
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM FIS WHERE FISNO = :F"), {{S("F"), fis}}), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT WHERE SATIS_NO = :S AND FIS_NO IS NULL"), sn), 1);
+
+    // Now the invoice goes, and with it everything it and its payment wrote.
+    liste.FiltreKaldirClick();
+    messages.clear();
+    satisSil->click();
+    EXPECT_EQ(messages.lastText(), S("Satış Silinsin mi?"));
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFATDT")), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM DEPOHRK WHERE TIP = 'C'")), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM CARIHRK WHERE REF_NO = :S"), sn), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM CARIHRKM WHERE CARI_NO = :H"), {{S("H"), makbuzNo}}), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM KASAHRKT WHERE HRKNO = :H"), {{S("H"), makbuzNo}}), 0);
+    EXPECT_NEAR(bakiye(S("M001")), bakiyeOnce, 1e-9);
+    stokDefterleUyumlu("after the invoice delete");
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM ISEAYRIN WHERE FATURANO IS NOT NULL")), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Road, MainRoadWindowsTest, ::testing::Values(""),
+                         [](const ::testing::TestParamInfo<const char*>&) { return std::string("Windows"); });
 
 } // namespace

@@ -209,7 +209,8 @@ MuhasebeAktarimi MuhasebeAnahtari(const Db& db, QChar belgeTuru)
     case 'C':
     case 'P':
     case 'X': deger = anahtarOku(db, QStringLiteral("PARAMUH"), QStringLiteral("C_MUH_KAY")); break;
-    case 'B': deger = anahtarOku(db, QStringLiteral("PARAFAT"), QStringLiteral("MUH_KAY")); break;
+    case 'B':
+    case 'H': deger = anahtarOku(db, QStringLiteral("PARAFAT"), QStringLiteral("MUH_KAY")); break; // bank rows, stock slips
     case 'E': deger = anahtarOku(db, QStringLiteral("PARAFAT"), QStringLiteral("C_MUH_KAY")); break;
     default: break;
     }

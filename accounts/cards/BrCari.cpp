@@ -5,6 +5,7 @@
 #include "accounts/cards/CariSakla.h"
 #include "accounts/codes/CariKodlari.h"
 #include "accounts/vouchers/BrCarHrk.h"
+#include "accounts/statements/carihrk.h"
 #include "browse/BrowseRules.h"
 #include "context/User.h"
 #include "db/DbError.h"
@@ -153,6 +154,7 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnSilClick));
     connect(BtnHareketGiris, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketGirisClick));
     connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnGecmisClick));
+    connect(BtnHareketIzle, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketIzleClick));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     const QString& cari = ctx.AktifKullanici.cari;
@@ -314,15 +316,7 @@ void TFormCariBr::BtnSilClick()
         return;
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        CariSil(m_db, kod);
-    } catch (const CariKartHatasi& e) {
-        Messages().show(MsgIcon::Information, e.text(), MsgCancel, MsgCancel, windowTitle());
-        return;
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return;
-    }
+    CariSil(m_db, kod);
     listeyiAc();
 }
 
@@ -362,11 +356,7 @@ bool TFormCariBr::eventFilter(QObject* o, QEvent* e)
                     : kutu == EditAd                        ? CariAramaAlani::Ad
                     : kutu == EditYetkili                   ? CariAramaAlani::YetkiliAdi
                                                             : CariAramaAlani::YetkiliSoyadi;
-                try {
-                    aramaYap(alan, kutu->text());
-                } catch (const DbError& err) {
-                    ShowError(err.text());
-                }
+                Guard([&] { aramaYap(alan, kutu->text()); });
                 return true;
             }
             if (k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) {
@@ -397,6 +387,15 @@ TypeCari CariSecKayit(const SessionContext& ctx, int mode, const QString& deger,
     }
     f.listeyiAc();
     return f.exec() == QDialog::Accepted ? f.secilen : TypeCari{};
+}
+
+void TFormCariBr::BtnHareketIzleClick()
+{
+    const QString kod = currentKod();
+    if (kod.isEmpty() || !BtnHareketIzle->isEnabled())
+        return;
+    // The statement window reads the session as the rest of the program does; it changes nothing in it.
+    CariHareketGoster(const_cast<SessionContext&>(m_ctx), kod, this);
 }
 
 } // namespace tornaly::accounts

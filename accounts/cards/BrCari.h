@@ -68,6 +68,8 @@ public slots:
     void BtnSilClick();
     void BtnHareketGirisClick();
     void BtnGecmisClick();
+    // "Cari Hareketleri İzle": the movements and statement of the current account.
+    void BtnHareketIzleClick();
     void cxGrupFiltrePropertiesCloseUp();
     void toplamlariGoster();
 

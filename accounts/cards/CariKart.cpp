@@ -356,7 +356,7 @@ void CariSil(const Db& db, const QString& kod)
 {
     Transaction tx(db);
     if (const auto m = CariSilKontrol(db, kod))
-        throw CariKartHatasi(*m);
+        throw CariKartHatasi(*m, MsgIcon::Information);
     const QVariantMap b{{QStringLiteral("K"), kod}};
     db.exec(QStringLiteral("DELETE FROM CARIPER WHERE CP_CARI_KOD=:K"), b);
     db.exec(QStringLiteral("DELETE FROM CARIBANKA WHERE CARI_KOD=:K"), b);

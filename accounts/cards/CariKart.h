@@ -1,6 +1,7 @@
 #pragma once
 #include "context/SessionContext.h"
 #include "db/Database.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 
 #include <QList>
@@ -53,13 +54,9 @@ std::optional<CariKartUyari> CariKartKontrol(CariKartKaydi& kayit, bool eksikAla
 // Returns the saved code. Throws CariKartHatasi or DbError.
 QString CariKartKaydet(const Db& db, const CariKartKaydi& kayit, bool yeni);
 
-class CariKartHatasi : public std::runtime_error {
+class CariKartHatasi : public IslemReddi {
 public:
-    explicit CariKartHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    explicit CariKartHatasi(const QString& text, MsgIcon icon = MsgIcon::Warning) : IslemReddi(text, icon) {}
 };
 
 inline QString CariKoduKullanilmisText() { return QStringLiteral("Bu Cari Kodu Başka Bir Cari Kartta Kullanılmış!"); }

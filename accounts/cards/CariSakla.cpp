@@ -534,13 +534,10 @@ void TFormCariSakla::BtnSaklaClick()
     }
     try {
         sonuc = CariKartKaydet(m_db, k, m_yeni);
-    } catch (const CariKartHatasi& e) {
-        ShowWarning(e.text());
+    } catch (const CariKartHatasi&) {
+        // The guard shows the refusal; the code field it is about takes the focus.
         alan(QStringLiteral("CARI_KOD"))->setFocus();
-        return;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return;
+        throw;
     }
     accept();
 }

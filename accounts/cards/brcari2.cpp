@@ -182,11 +182,7 @@ bool TFormCariBr2::eventFilter(QObject* o, QEvent* e)
                 : kutu == EditAd                        ? CariAramaAlani::Ad
                 : kutu == EditYetkili                   ? CariAramaAlani::YetkiliAdi
                                                         : CariAramaAlani::YetkiliSoyadi;
-            try {
-                aramaYap(alan, kutu->text());
-            } catch (const DbError& err) {
-                ShowError(err.text());
-            }
+            Guard([&] { aramaYap(alan, kutu->text()); });
             return true;
         }
     }

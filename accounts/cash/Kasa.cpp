@@ -84,7 +84,7 @@ void KasaSil(const Db& db, const QString& kod)
     Query q(db, QStringLiteral("SELECT KASAKOD FROM KASAHRKT WHERE KASAKOD=:Akod"));
     q.bind(QStringLiteral("Akod"), kod).exec();
     if (q.next())
-        throw KasaHatasi(KasaHareketVarText());
+        throw KasaHatasi(KasaHareketVarText(), MsgIcon::Information);
     db.exec(QStringLiteral("DELETE FROM KASA WHERE KASAKOD=:K"), {{QStringLiteral("K"), kod}});
     tx.commit();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "context/SessionContext.h"
 #include "db/Database.h"
+#include "guard/IslemReddi.h"
 
 #include <QDate>
 #include <QVariantMap>
@@ -9,14 +10,10 @@
 
 namespace tornaly::accounts {
 
-// A refused cash operation; text() is the Turkish message.
-class KasaHatasi : public std::runtime_error {
+// A refused cash operation; text() is the Turkish message the guard shows.
+class KasaHatasi : public IslemReddi {
 public:
-    explicit KasaHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    explicit KasaHatasi(const QString& text, MsgIcon icon = MsgIcon::Warning) : IslemReddi(text, icon) {}
 };
 
 // ---- cash boxes ---------------------------------------------------------------

@@ -66,17 +66,9 @@ void TFormKasaSakla::BtnSaklaClick()
         ShowInfo(KasaKoduYokText());
         return;
     }
-    try {
-        KasaKaydet(m_db, {KASAKOD->text(), ADI->text(), ACIKLAMA1->text(), ACIKLAMA2->text(), ACIKLAMA3->text(),
-                          MUH_KOD->text()},
-                   m_yeni);
-    } catch (const KasaHatasi& e) {
-        ShowWarning(e.text());
-        return;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return;
-    }
+    KasaKaydet(m_db, {KASAKOD->text(), ADI->text(), ACIKLAMA1->text(), ACIKLAMA2->text(), ACIKLAMA3->text(),
+                      MUH_KOD->text()},
+               m_yeni);
     sonuc = KASAKOD->text().trimmed();
     accept();
 }
@@ -114,12 +106,7 @@ void TFormKasaBr::btnDeleteClick()
     const QString kod = anahtar().toString();
     if (kod.isEmpty() || AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        KasaSil(m_db, kod);
-    } catch (const KasaHatasi& e) {
-        Messages().show(MsgIcon::Information, e.text(), MsgCancel, MsgCancel, windowTitle());
-        return;
-    }
+    KasaSil(m_db, kod);
     listeyiAc();
 }
 

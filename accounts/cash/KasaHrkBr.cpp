@@ -189,16 +189,8 @@ void TFormKasaHrkYaz::BtnSaklaClick()
             ->setFocus();
         return;
     }
-    try {
-        // A counter or row another workstation holds: asked after the rollback, then saved again.
-        RetryAfterAsking(m_db, [&] { sonuc = KasaHareketKaydet(m_ctx, m_db, h); });
-    } catch (const KasaHatasi& e) {
-        ShowWarning(e.text());
-        return;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return;
-    }
+    // A counter or row another workstation holds: asked after the rollback, then saved again.
+    RetryAfterAsking(m_db, [&] { sonuc = KasaHareketKaydet(m_ctx, m_db, h); });
     accept();
 }
 

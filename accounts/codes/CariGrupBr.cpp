@@ -72,13 +72,8 @@ TFormCarigrupSakla::TFormCarigrupSakla(const SessionContext& ctx, const QString&
 
 void TFormCarigrupSakla::BtnKaydetClick()
 {
-    try {
-        if (const auto hata = CariGrupAdiDegistir(m_db, EditKod->text(), EditAd->text().trimmed())) {
-            ShowWarning(*hata);
-            return;
-        }
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
+    if (const auto hata = CariGrupAdiDegistir(m_db, EditKod->text(), EditAd->text().trimmed())) {
+        ShowWarning(*hata);
         return;
     }
     accept();

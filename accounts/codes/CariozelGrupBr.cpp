@@ -110,12 +110,7 @@ void TFormCariozelGrupBr::BtnEkleClick()
         listeyiAc(kod);
         return;
     }
-    try {
-        CariOzelKodEkle(m_db, grupNo(), kod);
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return;
-    }
+    CariOzelKodEkle(m_db, grupNo(), kod);
     EditYeniKod->clear();
     listeyiAc(kod);
 }

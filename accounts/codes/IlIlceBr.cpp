@@ -137,15 +137,14 @@ void TFormIlIlceBr::sehirDuzenle(bool yeni)
     form->addRow(bb);
     connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept); // unguarded: ui only
     connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject); // unguarded: ui only
+    // A refused or failed save is shown and the dialog opens again with what was typed.
     while (d.exec() == QDialog::Accepted) {
-        try {
-            const auto hata = sehirKaydet({sehir->text(), alan->text(), plaka->text()}, yeni);
-            if (!hata)
-                return;
-            ShowWarning(*hata);
-        } catch (const DbError& e) {
-            ShowError(S("Hata:") + e.text());
-        }
+        std::optional<QString> hata;
+        if (!Guard([&] { hata = sehirKaydet({sehir->text(), alan->text(), plaka->text()}, yeni); }))
+            continue;
+        if (!hata)
+            return;
+        ShowWarning(*hata);
     }
 }
 
@@ -166,11 +165,7 @@ void TFormIlIlceBr::btnDeleteClick()
     const QString sehir = currentValue(S("SEHIR")).toString();
     if (sehir.isEmpty() || !btnDelete->isEnabled() || AskYesNoCancel(S("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        SehirSil(m_db, sehir);
-    } catch (const DbError& e) {
-        ShowError(S("Hata:") + e.text());
-    }
+    SehirSil(m_db, sehir);
     openTable();
 }
 
@@ -180,13 +175,8 @@ void TFormIlIlceBr::BtnIlceEkleClick()
     const QString ilce = EditIlce->text().trimmed();
     if (plaka.isEmpty() || ilce.isEmpty())
         return;
-    try {
-        if (!Ilceler(m_db, currentValue(S("SEHIR")).toString()).contains(ilce))
-            IlceEkle(m_db, plaka, ilce);
-    } catch (const DbError& e) {
-        ShowError(S("Hata:") + e.text());
-        return;
-    }
+    if (!Ilceler(m_db, currentValue(S("SEHIR")).toString()).contains(ilce))
+        IlceEkle(m_db, plaka, ilce);
     EditIlce->clear();
     ilceleriAc();
 }

@@ -104,12 +104,8 @@ TFormAylikCari::TFormAylikCari(const SessionContext& ctx, const QString& cariKod
 
 void ShowCariMonthly(const SessionContext& ctx, const QString& cariKod, QWidget* parent)
 {
-    try {
-        TFormAylikCari form(ctx, cariKod, parent);
-        form.exec();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    TFormAylikCari form(ctx, cariKod, parent);
+    form.exec();
 }
 
 } // namespace tornaly

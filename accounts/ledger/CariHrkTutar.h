@@ -1,6 +1,7 @@
 #pragma once
 #include "context/SessionContext.h"
 #include "db/Database.h"
+#include "guard/IslemReddi.h"
 
 #include <QDate>
 #include <QString>
@@ -9,14 +10,10 @@
 
 namespace tornaly::accounts {
 
-// A ledger posting that cannot be made; text() is the Turkish message.
-class CariHrkHatasi : public std::runtime_error {
+// A ledger posting that cannot be made; text() is the Turkish message the guard shows.
+class CariHrkHatasi : public IslemReddi {
 public:
-    explicit CariHrkHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    explicit CariHrkHatasi(const QString& text, MsgIcon icon = MsgIcon::Warning) : IslemReddi(text, icon) {}
 };
 
 // The three amounts of a money row: local currency, US dollars and the row's currency.

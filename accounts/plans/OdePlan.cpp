@@ -72,7 +72,7 @@ void OdePlanSil(const Db& db, const QString& kod)
         Query q(db, QStringLiteral("SELECT ODE_KOD FROM %1 WHERE ODE_KOD=:KodNe").arg(t));
         q.bind(QStringLiteral("KodNe"), kod).exec();
         if (q.next())
-            throw OdePlanHatasi(OdePlanKullanilmisText());
+            throw OdePlanHatasi(OdePlanKullanilmisText(), MsgIcon::Information);
     }
     db.exec(QStringLiteral("DELETE FROM ODEPLAN WHERE ODE_KOD=:K"), {{QStringLiteral("K"), kod}});
     tx.commit();

@@ -1,5 +1,6 @@
 #pragma once
 #include "db/Database.h"
+#include "guard/IslemReddi.h"
 
 #include <QVariantMap>
 #include <optional>
@@ -23,13 +24,9 @@ struct OdePlanKaydi {
     int VADEGUN = 0;
 };
 
-class OdePlanHatasi : public std::runtime_error {
+class OdePlanHatasi : public IslemReddi {
 public:
-    explicit OdePlanHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    explicit OdePlanHatasi(const QString& text, MsgIcon icon = MsgIcon::Warning) : IslemReddi(text, icon) {}
 };
 
 std::optional<OdePlanKaydi> OdePlanOku(const Db& db, const QString& kod);

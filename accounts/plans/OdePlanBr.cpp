@@ -11,6 +11,8 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
 #include <QPushButton>
 
 namespace tornaly::accounts {
@@ -63,6 +65,25 @@ bool TFormOdePlanBr::planDuzenle(bool yeni)
     form->addRow(QStringLiteral("Adı"), ad);
     form->addRow(QStringLiteral("Ödeme Tipi"), tip);
     form->addRow(QStringLiteral("Varsayılan Banka/Kasa"), hl);
+    // What the plan gives its callers besides its type: the early-payment
+    // discount, the late-payment charge and the days they count from.
+    const auto oran = [&](const char* ad, double deger) {
+        auto* e = new QDoubleSpinBox(&d);
+        e->setObjectName(QLatin1String(ad));
+        e->setDecimals(2);
+        e->setRange(0, 100);
+        e->setValue(deger);
+        return e;
+    };
+    auto* eoIndir = oran("EO_INDIR", p.EO_INDIR);
+    auto* goVfark = oran("GO_VFARK", p.GO_VFARK);
+    auto* vadeGun = new QSpinBox(&d);
+    vadeGun->setObjectName(QStringLiteral("VADEGUN"));
+    vadeGun->setRange(0, 999);
+    vadeGun->setValue(p.VADEGUN);
+    form->addRow(QStringLiteral("Erken Ödeme İndirimi"), eoIndir);
+    form->addRow(QStringLiteral("Geç Ödeme Farkı"), goVfark);
+    form->addRow(QStringLiteral("Gecikme-Erken Ödeme(Gün)"), vadeGun);
     connect(sec, &QPushButton::clicked, &d, Guarded([&] {
         p.ODE_TIP = tip->currentData().toString();
         if (p.ODE_TIP != QLatin1String("N"))
@@ -86,15 +107,10 @@ bool TFormOdePlanBr::planDuzenle(bool yeni)
     p.ADI = ad->text();
     p.ODE_TIP = tip->currentData().toString();
     p.HESAP_KOD = hesap->text();
-    try {
-        OdePlanKaydet(m_db, p, yeni);
-    } catch (const OdePlanHatasi& e) {
-        ShowWarning(e.text());
-        return false;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return false;
-    }
+    p.EO_INDIR = eoIndir->value();
+    p.GO_VFARK = goVfark->value();
+    p.VADEGUN = vadeGun->value();
+    OdePlanKaydet(m_db, p, yeni);
     listeyiAc(p.ODE_KOD);
     return true;
 }
@@ -114,12 +130,7 @@ void TFormOdePlanBr::btnDeleteClick()
     const QString kod = anahtar().toString();
     if (kod.isEmpty() || AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        OdePlanSil(m_db, kod);
-    } catch (const OdePlanHatasi& e) {
-        ShowInfo(e.text());
-        return;
-    }
+    OdePlanSil(m_db, kod);
     listeyiAc();
 }
 

@@ -3,6 +3,7 @@
 
 #include "db/DbError.h"
 #include "db/Dialect.h"
+#include "guard/IslemReddi.h"
 #include "sql/SqlHelpers.h"
 
 #include <stdexcept>
@@ -74,7 +75,7 @@ std::optional<MakbuzSablonu> MakbuzSablonOku(const Db& db, int makId)
 int MakbuzSablonKaydet(const Db& db, MakbuzSablonu& s)
 {
     if (s.MAK_TANIM.trimmed().isEmpty())
-        throw std::invalid_argument(MakbuzTanimBosText().toStdString());
+        throw IslemReddi(MakbuzTanimBosText(), MsgIcon::Warning);
     if (s.MAK_ID > 0) {
         QStringList kolonlar = sablonKolonlari();
         kolonlar.removeFirst();

@@ -28,7 +28,7 @@ std::optional<MakbuzSablonu> MakbuzSablonOku(const Db& db, int makId);
 inline QString MakbuzTanimBosText() { return QStringLiteral("Tanım boş geçilemez."); }
 // Saves a template; a new one takes the next free number (two workstations
 // adding at once each get their own). Returns MAK_ID. Throws DbError, and
-// std::invalid_argument with MakbuzTanimBosText for a template without a name.
+// IslemReddi with MakbuzTanimBosText for a template without a name.
 int MakbuzSablonKaydet(const Db& db, MakbuzSablonu& s);
 void MakbuzSablonSil(const Db& db, int makId);
 

@@ -212,14 +212,9 @@ bool TFormMakbuzTemplate::sablonDuzenle(bool yeni)
         s.HSP_STOPAJ = stopaj->text().trimmed();
         s.HSP_STP_KARSI = karsi->text().trimmed();
         s.MAK_ACIKLAMA = aciklama->text();
-        try {
-            listeyiAc(MakbuzSablonKaydet(m_db, s));
+        // A refused or failed save is shown and the dialog opens again with what was typed.
+        if (Guard([&] { listeyiAc(MakbuzSablonKaydet(m_db, s)); }))
             return true;
-        } catch (const std::invalid_argument&) {
-            ShowWarning(MakbuzTanimBosText());
-        } catch (const DbError& e) {
-            ShowError(S("Hata:") + e.text());
-        }
     }
     return false;
 }
@@ -286,12 +281,7 @@ void TFormMakbuzTemplate::BtnAktarClick()
     if (kdvOran != m_sablon.HSP_KDV_ORAN || stpOran != m_sablon.HSP_STP_ORAN) {
         m_sablon.HSP_KDV_ORAN = kdvOran;
         m_sablon.HSP_STP_ORAN = stpOran;
-        try {
-            MakbuzSablonKaydet(m_db, m_sablon);
-        } catch (const DbError& e) {
-            ShowError(S("Hata:") + e.text());
-            return;
-        }
+        MakbuzSablonKaydet(m_db, m_sablon);
     }
     SonMakbuzSatirlari() = MakbuzSatirlari(m_sablon, tutarlar(), [this](const QString& tur, const QString& kod) {
         return MakbuzHesapAdi(m_db, tur, kod);

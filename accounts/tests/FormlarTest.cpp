@@ -3,11 +3,14 @@
 #include "accounts/cards/CariSakla.h"
 #include "accounts/cards/brcari2.h"
 #include "accounts/cash/Kasa.h"
+#include "accounts/cash/KasaBr.h"
+#include "accounts/cash/KasaHrkBr.h"
 #include "accounts/vouchers/BrCarHrk.h"
 #include "accounts/vouchers/CariHark.h"
 #include "testsupport/TestSupport.h"
 #include "db/DbError.h"
 #include "guard/FormGuard.h"
+#include "services/KurBul.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -131,6 +134,25 @@ TEST_F(FormlarTest, PickerModesAndTheirResults)
     EXPECT_TRUE(CariSec2Grup(ctx, 1, QStringLiteral("B")).bos());
 }
 
+// "Cari Hareketleri İzle" opens the current account's movements.
+TEST_F(FormlarTest, WatchingMovementsOpensTheAccountsStatement)
+{
+    ctx.AktifKullanici.carihrkizle = QStringLiteral("O");
+    TFormCariBr f(ctx, 0, nullptr);
+    ASSERT_TRUE(f.aramaYap(CariAramaAlani::Kod, QStringLiteral("12002")));
+    ASSERT_TRUE(sec(f.cxGrid, f.TableBr, QStringLiteral("12002")));
+    ASSERT_TRUE(f.BtnHareketIzle->isEnabled());
+    QString acilan;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_TRUE(w);
+        acilan = QString::fromLatin1(w->metaObject()->className());
+        w->close();
+    });
+    f.BtnHareketIzle->click();
+    EXPECT_EQ(acilan, QStringLiteral("tornaly::accounts::TFormCariHrk"));
+}
+
 TEST_F(FormlarTest, LightPickerFiltersByGroupAndReturnsTheRecord)
 {
     TFormCariBr2 f(ctx, 1, nullptr);
@@ -184,7 +206,8 @@ TEST_F(FormlarTest, CardFormSavesTypedFieldsAndShowsTheChecks)
     // A copy saved under its source's code is refused.
     TFormCariSakla kopya(ctx, QStringLiteral("12004"), 1, nullptr);
     EXPECT_EQ(kopya.text(QStringLiteral("FIRMA_ADI")), QStringLiteral("Yeni Müşteri"));
-    kopya.BtnSaklaClick();
+    // The button runs the save through the window's guard, which shows the refusal.
+    kopya.BtnSakla->click();
     EXPECT_EQ(messages.lastText(), CariKoduKullanilmisText());
     EXPECT_EQ(kopya.result(), 0);
 
@@ -310,6 +333,69 @@ TEST_F(FormlarTest, ABalanceThatCannotBeReadIsOneMessageAndTheListStaysUsable)
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_EQ(f.sonuc, QStringLiteral("3201"));
     EXPECT_EQ(messages.count(), 2);
+}
+
+// The cash windows leave what their services throw to the button's guard:
+// the clerk reads one message, the window stays open and nothing is written.
+TEST_F(FormlarTest, CashWindowsShowWhatTheirServicesThrowAndWriteNothing)
+{
+    KasaKaydet(db, {QStringLiteral("SERVIS"), QStringLiteral("Servis")}, true);
+    const QDate gun(2026, 3, 10);
+    auto hareketSakla = [&](QChar tur, QChar baz, const QString& karsi) {
+        KasaHareketi h;
+        h.TARIH = gun;
+        h.HRK_TURU = tur;
+        h.KASAKOD = QStringLiteral("MERKEZ");
+        h.KARSIKOD = karsi;
+        h.PARA_BAZ = baz;
+        h.TUTAR = 250;
+        h.TUTAR_USD = baz == QLatin1Char('U') ? 10 : 0;
+        TFormKasaHrkYaz f(ctx, h, nullptr);
+        f.BtnSakla->click();
+        return f.result();
+    };
+    struct Case {
+        const char* ad;
+        std::function<void()> hazirla;
+        std::function<int()> tikla;
+        QString mesaj;
+        MsgIcon ikon;
+    };
+    const QList<Case> cases{
+        {"a transfer whose second row the database refuses",
+         [&] { db.exec(QStringLiteral("CREATE UNIQUE INDEX KASAHRKT_TEK_NO ON KASAHRKT (HRKNO)")); },
+         [&] { return hareketSakla(QLatin1Char('B'), QLatin1Char('T'), QStringLiteral("SERVIS")); },
+         FailureText(std::make_exception_ptr(DbError(DbError::Kind::UniqueViolation, {}))), MsgIcon::Error},
+        {"an opening in dollars on a day without a dollar rate", [] {},
+         [&] { return hareketSakla(QLatin1Char('I'), QLatin1Char('U'), {}); }, KurYokMesaji(QStringLiteral("USD"), gun),
+         MsgIcon::Warning},
+        {"a box card under a code in use", [] {},
+         [&] {
+             TFormKasaSakla f(ctx, {}, true, nullptr);
+             f.KASAKOD->setText(QStringLiteral("MERKEZ"));
+             f.ADI->setText(QStringLiteral("Başka"));
+             f.BtnSakla->click();
+             return f.result();
+         },
+         KasaKoduKullanilmisText(), MsgIcon::Warning},
+    };
+    auto say = [&](const QString& sql) {
+        Query q(db, sql);
+        q.exec();
+        q.next();
+        return q.value(0).toInt();
+    };
+    for (const Case& c : cases) {
+        c.hazirla();
+        messages.clear();
+        EXPECT_NE(c.tikla(), QDialog::Accepted) << c.ad;
+        ASSERT_EQ(messages.count(), 1) << c.ad;
+        EXPECT_EQ(messages.lastText(), c.mesaj) << c.ad;
+        EXPECT_EQ(messages.entries().last().icon, c.ikon) << c.ad;
+        EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM KASAHRKT")), 0) << c.ad;
+        EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM KASA WHERE ADI <> 'Merkez' AND ADI <> 'Servis'")), 0)
+            << c.ad;
+    }
 }
 
 } // namespace

@@ -115,3 +115,40 @@ TEST_F(DemoTest, DemoSeedGivesAccountsCashBoxesPlansAndVouchers)
 }
 
 } // namespace
+
+// The plan card keeps the early-payment discount, the late charge and their
+// days, and OdePlanSec returns them with the plan.
+#include "accounts/plans/OdePlanBr.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+TEST_F(KodlarTest, PlanCardKeepsDiscountChargeAndDays)
+{
+    ctx.Database1 = db;
+    TFormOdePlanBr br(ctx, 0);
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        d->findChild<QLineEdit*>(QStringLiteral("ODE_KOD"))->setText(QStringLiteral("VADE30"));
+        d->findChild<QLineEdit*>(QStringLiteral("ADI"))->setText(QStringLiteral("30 Gün"));
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("EO_INDIR"))->setValue(2.5);
+        d->findChild<QDoubleSpinBox*>(QStringLiteral("GO_VFARK"))->setValue(3.25);
+        d->findChild<QSpinBox*>(QStringLiteral("VADEGUN"))->setValue(30);
+        d->accept();
+    });
+    ASSERT_TRUE(br.planDuzenle(true)) << messages.texts().join(QStringLiteral(" | ")).toStdString();
+    const TOdeParam p = OdePlanParametresi(db, QStringLiteral("VADE30"));
+    EXPECT_DOUBLE_EQ(p.Iskon, 2.5);
+    EXPECT_DOUBLE_EQ(p.VFark, 3.25);
+    EXPECT_EQ(p.VadeGun, 30);
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 #include "accounts/vouchers/CariHrkExcel.h"
 #include "accounts/vouchers/CariHrkYazdir.h"
 #include "dialogs/MesajGoster.h"
+#include "guard/IslemReddi.h"
 #include "report/RaporCikti.h"
 #include "report/ReportEngine.h"
 #include "testsupport/TestSupport.h"
@@ -119,7 +120,7 @@ TEST(MakbuzSablonu, AmountsAndTheLinesTheyGive)
 TEST_F(MakbuzTest, TemplatesAreNumberedAndPickedThroughTheAmountPanel)
 {
     MakbuzSablonu bos;
-    EXPECT_THROW(MakbuzSablonKaydet(db, bos), std::invalid_argument);
+    EXPECT_THROW(MakbuzSablonKaydet(db, bos), IslemReddi);
     MakbuzSablonu a;
     a.MAK_TANIM = QStringLiteral("Kira makbuzu");
     a.HSP_GIDER = QStringLiteral("770");

@@ -326,15 +326,7 @@ void TFormCariHrkBr::btnDeleteClick()
     }
     if (AskYesNoCancel(QStringLiteral("Kayıt Silinsin mi?")) != MsgYes)
         return;
-    try {
-        CariHrkFisSil(m_ctx, m_db, no);
-    } catch (const CariHrkFisHatasi& e) {
-        ShowWarning(e.text());
-        return;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return;
-    }
+    CariHrkFisSil(m_ctx, m_db, no); // a refusal is shown by the slot's guard
     listeyiAc();
 }
 

@@ -451,9 +451,6 @@ bool TFormCariHarek::kaydet()
             ShowWarning(e.text());
         cxGrid->setFocus();
         return false;
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata:") + e.text());
-        return false;
     }
     LblCariNo->setText(QString::number(qint64(m_fis.CARI_NO)));
     tumunuGoster();

@@ -1,4 +1,5 @@
 #pragma once
+#include "guard/IslemReddi.h"
 #include "context/SessionContext.h"
 #include "db/Database.h"
 
@@ -11,13 +12,9 @@
 namespace tornaly::accounts {
 
 // A refused voucher operation; text() is the Turkish message as it is shown.
-class CariHrkFisHatasi : public std::runtime_error {
+class CariHrkFisHatasi : public IslemReddi {
 public:
-    explicit CariHrkFisHatasi(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    using IslemReddi::IslemReddi;
 };
 
 // One line of a current-account voucher (a CARIHRK row). Amounts not given

@@ -1,5 +1,6 @@
 #include "aftersales/claims/HasarKod.h"
 
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 
 namespace tornaly::aftersales {
@@ -27,10 +28,9 @@ QString HasarKodCaption(int tip)
 QString HasarKodSakla(const Db& db, int tip, const QString& kod, const QString& ad, bool yeni)
 {
     const QString k = kod.trimmed();
-    if (k.isEmpty()) {
-        ShowInfo(QStringLiteral(" %s alanı devam etmek için gereklidir.").replace(QStringLiteral("%s"), QStringLiteral("Kod")));
-        return {};
-    }
+    if (k.isEmpty())
+        throw IslemReddi(QStringLiteral(" %s alanı devam etmek için gereklidir.").replace(QStringLiteral("%s"), QStringLiteral("Kod")),
+                         MsgIcon::Information);
     const QVariantMap b{{QStringLiteral("TIP"), tip}, {QStringLiteral("KOD"), k},
                         {QStringLiteral("AD"), ad.trimmed().isEmpty() ? QVariant() : QVariant(ad)}};
     try {
@@ -41,8 +41,7 @@ QString HasarKodSakla(const Db& db, int tip, const QString& kod, const QString& 
     } catch (const DbError& e) {
         if (!e.isUniqueViolation())
             throw;
-        Messages().show(MsgIcon::Warning, QStringLiteral("Aynı Kodlu Kayıt Var."), MsgCancel, MsgCancel, {});
-        return {};
+        throw IslemReddi(QStringLiteral("Aynı Kodlu Kayıt Var."), MsgIcon::Warning);
     }
     return k;
 }

@@ -12,7 +12,8 @@ QString HasarKodCaption(int tip);
 
 // Stores one code of a type from the card. A new code that exists for the
 // type is refused with "Aynı Kodlu Kayıt Var."; a changed code keeps its
-// code and takes the new name. Returns the saved code, empty when refused.
+// code and takes the new name. Returns the saved code; a refusal (an empty
+// code too) throws IslemReddi.
 QString HasarKodSakla(const Db& db, int tip, const QString& kod, const QString& ad, bool yeni);
 
 // Deletes a code after the question; true when deleted.

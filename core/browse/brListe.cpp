@@ -149,10 +149,10 @@ void TFormListeBr::SortColumnClick(int column)
     const Qt::SortOrder previousOrder = TableBr->sortOrder();
     try {
         TableBr->sort(column, order);
-    } catch (const DbError& e) {
+    } catch (...) {
+        // The list keeps the order it is shown in; the guard tells why.
         TableBr->setSort(previousColumn, previousOrder);
-        Messages().show(MsgIcon::Error, e.text(), MsgOk, MsgOk, {});
-        return;
+        throw;
     }
     auto* header = dbgridbr->horizontalHeader();
     header->setSortIndicatorShown(true);

@@ -188,11 +188,7 @@ void TFormFirmaSec::CompanyChanged()
 
 void TFormFirmaSec::ShowHiddenCompanies()
 {
-    try {
-        fillCompanies(true);
-    } catch (const DbError& e) {
-        ShowError(QStringLiteral("Hata :") + e.text());
-    }
+    fillCompanies(true);
 }
 
 void TFormFirmaSec::BtnTamamClick()

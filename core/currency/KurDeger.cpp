@@ -1,5 +1,6 @@
 #include "currency/KurDeger.h"
 
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 #include "settings/Settings.h"
 
@@ -29,14 +30,12 @@ QString KurEksikMesaji()
     return QStringLiteral("Alış ve satış TL değerleri girilmeden kur değeri kaydedilmez.");
 }
 
-bool KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eskiTarih)
+void KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eskiTarih)
 {
     // A rate row without both rates would later read as no rate at all.
     if (s.TLDEGERI_ALIS.isNull() || !s.TLDEGERI_ALIS.isValid() || s.TLDEGERI_SATIS.isNull()
-        || !s.TLDEGERI_SATIS.isValid()) {
-        ShowWarning(KurEksikMesaji());
-        return false;
-    }
+        || !s.TLDEGERI_SATIS.isValid())
+        throw IslemReddi(KurEksikMesaji(), MsgIcon::Warning);
     const QVariantMap binds{{QStringLiteral("D"), s.DOVIZ_KODU},
                             {QStringLiteral("T"), s.TARIH},
                             {QStringLiteral("A"), s.TLDEGERI_ALIS.toDouble()},
@@ -48,12 +47,10 @@ bool KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eski
             const int changed = db.exec(QStringLiteral("UPDATE KURDEGER SET TARIH=:T, TLDEGERI_ALIS=:A, TLDEGERI_SATIS=:S "
                                                        "WHERE DOVIZ_KODU=:D AND TARIH=:E"),
                                         binds);
-            if (changed != 1) {
-                tx.rollback();
-                ShowWarning(QStringLiteral("Değiştirilen kur değeri bulunamadı; başka bir kullanıcı silmiş ya da "
-                                           "değiştirmiş olabilir. Değişiklik kaydedilmedi."));
-                return false;
-            }
+            if (changed != 1)
+                throw IslemReddi(QStringLiteral("Değiştirilen kur değeri bulunamadı; başka bir kullanıcı silmiş ya da "
+                                                "değiştirmiş olabilir. Değişiklik kaydedilmedi."),
+                                 MsgIcon::Warning);
         } else
             db.exec(QStringLiteral("INSERT INTO KURDEGER (DOVIZ_KODU, TARIH, TLDEGERI_ALIS, TLDEGERI_SATIS) "
                                    "VALUES (:D, :T, :A, :S)"),
@@ -62,10 +59,8 @@ bool KurDegerKaydet(const Db& db, const KurDegerSatiri& s, const QDateTime& eski
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::UniqueViolation)
             throw;
-        ShowWarning(QStringLiteral("Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi."));
-        return false;
+        throw IslemReddi(QStringLiteral("Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi."), MsgIcon::Warning);
     }
-    return true;
 }
 
 void KurDegerSil(const Db& db, const QString& dovizKodu, const QDateTime& tarih)

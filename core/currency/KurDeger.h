@@ -24,9 +24,9 @@ QList<KurDegerSatiri> KurDegerleri(const Db& db, const QString& dovizKodu);
 // that moment changed. A moment the currency already has is refused with
 // "Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi." and nothing
 // changes; so are a row without both rates and a change of a row that is no
-// longer there (each with its message). True only when a row was written.
+// longer there (each with its message). Refusals throw IslemReddi.
 QString KurEksikMesaji();
-bool KurDegerKaydet(const Db& db, const KurDegerSatiri& satir, const QDateTime& eskiTarih = {});
+void KurDegerKaydet(const Db& db, const KurDegerSatiri& satir, const QDateTime& eskiTarih = {});
 void KurDegerSil(const Db& db, const QString& dovizKodu, const QDateTime& tarih);
 
 // The central bank's daily rates document, as far as the program reads it.

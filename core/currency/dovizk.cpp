@@ -313,13 +313,14 @@ void TFormDoviz::rateEdited(int row, int column)
     // A new row waits until both rates are typed; leaving it earlier drops it with a message.
     if (isNew && (s.TLDEGERI_ALIS.isNull() || s.TLDEGERI_SATIS.isNull()))
         return;
-    if (!KurDegerKaydet(m_ctx.Database1, s, old)) {
-        if (isNew) {
-            // The row stays for the user to correct its moment.
-            return;
-        }
-        loadRates();
-        return;
+    try {
+        KurDegerKaydet(m_ctx.Database1, s, old);
+    } catch (...) {
+        // A refused new row stays for the user to correct its moment; a
+        // refused change shows the rows as they are stored.
+        if (!isNew)
+            loadRates();
+        throw;
     }
     // Stored: the row keeps its place (and the cursor its cell), shown as stored.
     const QSignalBlocker block(m_kur);

@@ -700,7 +700,11 @@ private:
 
 StatementCache::~StatementCache()
 {
-    clear();
+    // Db::close detaches the cache before the connection closes. A cache that
+    // ends without it belongs to a connection still registered at program
+    // exit, and Qt may have closed that connection (and freed its client
+    // handle) first: the kept statements end without a word to the handle.
+    detach();
 }
 
 void StatementCache::detach()

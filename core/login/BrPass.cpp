@@ -51,12 +51,8 @@ void TFormPass::FiltreUygula()
         binds.insert(QStringLiteral("F"), QStringLiteral("%") + Dialect::escapeLike(typed) + QStringLiteral("%"));
     }
     sql += QStringLiteral(" ORDER BY LOGIN_NAME");
-    try {
-        m_model->setStatement(m_db, sql, binds);
-        m_model->open();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    m_model->setStatement(m_db, sql, binds);
+    m_model->open();
 }
 
 void TFormPass::TemizleClick()

@@ -3,6 +3,8 @@
 #include "guard/WaitCursor.h"
 #include "util/Utf8.h"
 
+#include <QMap>
+
 namespace tornaly {
 
 using text::S;
@@ -45,20 +47,25 @@ void OnarimAdimi(const std::function<void()>& adim)
     }
 }
 
-const QList<TKodKolonu>& CariKodKolonlari()
+namespace {
+QMap<QString, QList<TKodKolonu>>& kodKolonlari()
 {
-    static const QList<TKodKolonu> k{
-        {"AALIS", "CARIKOD"},      {"ALIS", "CARIKOD"},       {"ALSIPMAS", "CARI_KODU"},  {"ARAC", "CARI_KOD"},
-        {"ARCALSIP", "CARI_KOD"},  {"ARCPRTFY", "SATIS_CARI"}, {"ARCPRTFY", "SIP_CARI"},  {"ASATIS", "CARIKOD"},
-        {"BANKHRKA", "CARI_KOD"},  {"CARI", "CARI_KOD"},      {"CARIHRK", "CARI_KOD"},    {"CLAIMM", "CL_CARI"},
-        {"CSBORAYR", "CARIKOD"},   {"CSBORAYR", "CIRO_CKOD"}, {"CSBORDRO", "B_CARIKOD"},  {"CSKART", "CARIKOD"},
-        {"CSKART", "CIRO_CKOD"},   {"DEPOHRK", "CARIKOD"},    {"EXPER", "SERVIS_KODU"},   {"EXPER", "SIG_ACENTA_KOD"},
-        {"GIDER", "CARI_KOD"},     {"ISEMRI", "CARI_KOD"},    {"MBILGFRM", "MB_KOD"},     {"RANMAST", "CARI_KOD"},
-        {"SATIS", "CARIKOD"},      {"SERFAT", "MUSTERI_KOD"}, {"SERFAT", "CARI_KOD"},     {"VERSIPMA", "CARI_KODU"},
-        // The call list names the account too; left behind it would point at no card.
-        {"ARAMAPER", "CARI_KOD"},
-    };
+    static QMap<QString, QList<TKodKolonu>> k;
     return k;
+}
+} // namespace
+
+void CariKodKolonlariTanimla(const QString& alan, const QList<TKodKolonu>& kolonlar)
+{
+    kodKolonlari().insert(alan, kolonlar);
+}
+
+QList<TKodKolonu> CariKodKolonlari()
+{
+    QList<TKodKolonu> hepsi;
+    for (const QList<TKodKolonu>& k : std::as_const(kodKolonlari()))
+        hepsi << k;
+    return hepsi;
 }
 
 QPair<QString, QString> CariBul(const Db& db, const QString& kod)
@@ -91,7 +98,8 @@ TCariKodDegisimi CariKodDegisimKontrol(const Db& db, const QString& eski, const 
     return d;
 }
 
-TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QString& yeni)
+TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QString& yeni,
+                                 const std::function<void(const QString&)>& adimBitti)
 {
     TCariKodDegisimi d;
     Transaction tr(db);
@@ -115,7 +123,11 @@ TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QStrin
         if (tablo == QLatin1String("CARI") && db.dialect().columnExists(db, tablo, S("AKTARILDI")))
             sql += S(", AKTARILDI=0");
         sql += S(" WHERE %1=:ECARI_KOD").arg(kolon);
+        if (k.kosul)
+            sql += S(" AND (%1)").arg(QLatin1String(k.kosul));
         d.sonuc.adimlar.append({adim, db.exec(sql, b)});
+        if (adimBitti)
+            adimBitti(adim);
     }
     tr.commit();
     return d;

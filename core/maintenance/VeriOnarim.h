@@ -27,12 +27,18 @@ QString OnarimHataMetni(const DbError& e);
 // refusal that says nothing changed (OnarimHataMetni), for the slot's guard.
 void OnarimAdimi(const std::function<void()>& adim);
 
-// The tables and columns that hold a current-account code.
+// A column that holds a current-account code; `kosul` limits it to the rows
+// whose kind makes the code an account (null: every row).
 struct TKodKolonu {
     const char* tablo;
     const char* kolon;
+    const char* kosul = nullptr;
 };
-const QList<TKodKolonu>& CariKodKolonlari();
+// Each subsystem declares the account-code columns of its tables in one list
+// (from its schema registration); declaring an area again replaces its list.
+void CariKodKolonlariTanimla(const QString& alan, const QList<TKodKolonu>& kolonlar);
+// Every declared column, area by area.
+QList<TKodKolonu> CariKodKolonlari();
 
 // The current-account code rename: checks first, then every column in one
 // transaction. `hata` is set (and nothing changes) when refused.
@@ -43,7 +49,9 @@ struct TCariKodDegisimi {
 };
 // The checks of "Değiştir" before the question.
 TCariKodDegisimi CariKodDegisimKontrol(const Db& db, const QString& eski, const QString& yeni);
-TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QString& yeni);
+// `adim` runs after each column is moved, inside the transaction (tests fail it there).
+TCariKodDegisimi CariKodDegistir(const Db& db, const QString& eski, const QString& yeni,
+                                 const std::function<void(const QString& adim)>& adim = {});
 // Code and name of an account; empty when none.
 QPair<QString, QString> CariBul(const Db& db, const QString& kod);
 

@@ -108,6 +108,7 @@ const QList<TBakimKomutu>& BakimKomutlari()
          [](const t_user& u) { return harfY(u.diger04); }},
         {S("VeriDuzenleme"), S("SayimOncesiDokum"), S("Sayım Öncesi Döküm"), {}, E(entry::ShowQRListForm), false,
          [](const t_user& u) { return harfY(u.stok); }},
+        {{}, S("StokFisleri"), S("Stok Fişleri"), S("Stok Fişleri"), E(entry::TFormStokFisBak), false, stokVeDiger06},
         {S("VeriDuzenleme"), S("HizliSayim"), S("Hızlı Sayım Girişi"), S("Hızlı Sayım Girişi"), E(entry::MikDevretAc), false, stokVeDiger06},
         {S("VeriDuzenleme"), S("BelgeStokHareketleri"), S("Belge/Stok Hareketlerini Güncelle "), {}, E(entry::ShowStokMiktarGuncelleForm), false, stokVeDiger06},
         {S("VeriDuzenleme"), S("BelgeReferansNolari"), S("Belge Referans Noları Güncelle"), {}, {}, false, yonetici},

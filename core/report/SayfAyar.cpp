@@ -202,12 +202,7 @@ void TFormSayfaAyarla::RgYonClick()
 
 void TFormSayfaAyarla::BtnSaklaClick()
 {
-    try {
-        SavePageSetup(m_db, values());
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return;
-    }
+    SavePageSetup(m_db, values());
     accept();
 }
 

@@ -1,8 +1,13 @@
 #include "counters/Counters.h"
 #include "db/BatchInsert.h"
+#include "db/Statement.h"
 #include "testsupport/TestSupport.h"
 
+#include <QSqlDriver>
 #include <QSqlField>
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
 
 using namespace tornaly;
 using namespace tornaly::test;
@@ -194,6 +199,48 @@ TEST_F(StatementCacheTest, BatchInsertWritesEveryValueAsASingleInsertWould)
     narrow.value(600);
     EXPECT_THROW(narrow.endRow(), DbError);
     EXPECT_THROW(BatchInsert(db, QStringLiteral("KAYIT; DROP TABLE KAYIT"), {QStringLiteral("NO")}), DbError);
+}
+
+// A connection still registered when the program ends loses its client
+// handle to Qt before its kept statements end (Qt's connections are torn
+// down first), so a cache that ends without Db::close must not use the
+// handle: once the first connection of a run dropped a PostgreSQL
+// statement through a freed handle at exit and the test program crashed.
+TEST_F(StatementCacheTest, ACacheEndingWithoutCloseLeavesItsHandleAlone)
+{
+    // A connection of its own, whose statement names no other cache has used.
+    const QString name = QStringLiteral("cikista_acik");
+    Db own = database->open(name);
+    const QVariant h = own.sql().driver()->handle();
+    void* handle = *static_cast<void* const*>(h.constData());
+    // Statements the handle holds: prepared on the server, or open on the SQLite connection.
+    const auto held = [&] {
+        qint64 n = 0;
+        if (own.backend() == Backend::PostgreSQL) {
+            Query q(own, QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements"));
+            q.exec();
+            n = q.next() ? q.value(0).toLongLong() : -1;
+        } else {
+            for (sqlite3_stmt* st = sqlite3_next_stmt(static_cast<sqlite3*>(handle), nullptr); st;
+                 st = sqlite3_next_stmt(static_cast<sqlite3*>(handle), st))
+                ++n;
+        }
+        return n;
+    };
+    const QString text = QStringLiteral("SELECT ADI FROM KAYIT WHERE NO = :N AND ADI <> :A");
+    const qint64 before = held();
+    {
+        StatementCache cache(own.backend(), handle);
+        for (int run = 0; run < 2; ++run) // kept prepared from the second run on
+            cache.giveBack(text, cache.take(text));
+        ASSERT_EQ(held(), before + 1);
+    }
+    if (own.backend() == Backend::PostgreSQL)
+        EXPECT_EQ(held(), before + 1); // the server drops it with the connection; nothing was sent
+    else
+        EXPECT_EQ(held(), before); // SQLite statements always end before their connection
+    own = Db();
+    Db::close(name);
 }
 
 } // namespace

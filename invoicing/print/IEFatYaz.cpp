@@ -103,6 +103,11 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
         return v;
     v.found = true;
     v.ondalik = ctx.ParaOndalik;
+    {
+        Query p(db, S("SELECT ISC_MARK FROM PARAMET"));
+        p.exec();
+        v.iscMark = p.next() ? p.str(S("ISC_MARK")).trimmed() : ctx.IscMark;
+    }
     const QString doviz = v.fatura.deger(S("DOVIZ_KODU")).toString().trimmed();
     const double kur = v.fatura.deger(S("TL_KURDEGER")).toDouble();
     v.dovizli = secenek.dovizli && !doviz.isEmpty() && doviz != ctx.YerelPara;
@@ -166,7 +171,7 @@ IEFatBaskiVerisi IEFatBaskiOku(const SessionContext& ctx, const Db& db, double s
             b.claimBasligi = true;
             b.claimNo = s.CLAIM_NO;
             if (claimVar) {
-                Query q(db, S("SELECT CL_SASE FROM CLAIMM WHERE CLAIM_NO = :C"));
+                Query q(db, S("SELECT CL_SASE FROM CLAIMM WHERE CL_CLAIMNO = :C"));
                 q.bind(S("C"), s.CLAIM_NO).exec();
                 if (q.next())
                     b.claimSase = q.str(S("CL_SASE")).trimmed();
@@ -385,7 +390,7 @@ report::PrePrintedForm IEFatMatbuFormu(const LayoutRow& row, const report::Invoi
             continue;
         }
         if (s.iscilik)
-            c[mkIscMark] = S("*");
+            c[mkIscMark] = v.iscMark;
         c[mkSno] = QString::number(s.sira);
         c[mkKod] = s.kod;
         c[mkAd] = s.ad;

@@ -57,6 +57,7 @@ struct IEFatBaskiVerisi {
     QString yaziIle;              // the amount in words (without "YALNIZ ")
     bool dovizli = false;
     QString paraBirimi;           // the currency the amounts are printed in
+    QString iscMark;              // PARAMET.ISC_MARK: the mark printed before labour lines
     int ondalik = 2;
 
     // A header amount in the printed currency, by its lira column

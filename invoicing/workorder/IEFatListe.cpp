@@ -38,6 +38,16 @@ QList<IEFatListeSatiri> IEFatListe(const SessionContext& ctx, const Db& db, cons
     };
     basliyor(S("F.FAT_NO"), f.fatNo, "FN");
     basliyor(S("F.IS_EMRI_NO"), f.isEmriNo, "IE");
+    if (!f.cariKodAdi.trimmed().isEmpty()) {
+        sql += S(" AND (F.CARI_KOD = :CKA OR ") + db.dialect().ciLike(S("F.CARI_AD"), S("CAD")) + S(")");
+        b.insert(S("CKA"), f.cariKodAdi.trimmed());
+        b.insert(S("CAD"), QLatin1Char('%') + Dialect::escapeLike(f.cariKodAdi.trimmed()) + QLatin1Char('%'));
+    }
+    if (!f.plaka.trimmed().isEmpty()) {
+        sql += S(" AND F.SATIS_NO IN (SELECT D.SATIS_NO FROM SERFATDT D JOIN ISEMRI I ON I.IS_EMRI_NO = D.IENO WHERE ") +
+               db.dialect().ciLike(S("I.PLAKA_NO"), S("PL")) + S(")");
+        b.insert(S("PL"), Dialect::escapeLike(f.plaka.trimmed()));
+    }
     if (!f.cariKod.trimmed().isEmpty()) {
         sql += S(" AND F.CARI_KOD = :CK");
         b.insert(S("CK"), f.cariKod.trimmed());
@@ -134,6 +144,20 @@ QString EFaturaDurumDegistir(const Db& db, double satisNo, int yeniDurum, const 
     return yeniDurum == 2
         ? S("Sadece \"E-Faturaya Tabi\" Statüsündeki Faturaları \"Gönderilmeye Hazır\" hale getirebilirsiniz.")
         : S("Sadece \"Gönderilmeye Hazır\" Statüsündeki Faturaları \"E-Faturaya Tabi\" statüsüne çevirebilirsiniz..");
+}
+
+int EFaturaTopluDurum(const Db& db, const QList<double>& satisNolari, int yeniDurum)
+{
+    const int beklenen = yeniDurum == 2 ? 1 : 2;
+    int degisen = 0;
+    Transaction tr(db);
+    Query q(db, S("UPDATE SERFAT SET EF_STATU = :D WHERE SATIS_NO = :S AND EF_STATU = :B"));
+    for (double no : satisNolari) {
+        q.bind(S("D"), yeniDurum).bind(S("S"), no).bind(S("B"), beklenen).exec();
+        degisen += q.rowsAffected();
+    }
+    tr.commit();
+    return degisen;
 }
 
 } // namespace tornaly::invoicing

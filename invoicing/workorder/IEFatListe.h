@@ -14,6 +14,8 @@ struct IEFatListeFiltre {
     QString satisNo;          // typed internal number: invoices from it on, newest first
     QString fatNo, isEmriNo;  // "starts with"
     QString cariKod;
+    QString cariKodAdi;       // "Cari Kod/Adı": the code itself or a name containing the text
+    QString plaka;            // invoices of the work orders of a plate (any case)
     int fatTur = 0;           // 0 all, 1 I (or empty), 2 E, 3 G, 4 D
     int muhasebe = 0;         // 0 all, 1 transferred, 2 not
     int dokum = 0;            // 0 all, 1 printed, 2 not
@@ -41,5 +43,9 @@ QString OdemeTipiMetni(const QString& harf);
 // clear the number). Returns the message to show when refused, empty when done.
 QString EFaturaDurumDegistir(const Db& db, double satisNo, int yeniDurum,
                              const std::function<bool(const QString&)>& sor);
+
+// The bulk e-invoice commands over the listed invoices: every one in state 1
+// goes to 2 (`yeniDurum` 2), or every one in state 2 to 1; the number changed.
+int EFaturaTopluDurum(const Db& db, const QList<double>& satisNolari, int yeniDurum);
 
 } // namespace tornaly::invoicing

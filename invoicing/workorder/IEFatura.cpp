@@ -6,6 +6,9 @@
 #include "context/SessionContext.h"
 #include "counters/Counters.h"
 #include "db/BatchInsert.h"
+#include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
+#include "accounts/vouchers/CariHrkFis.h"
 #include "invoicing/numbering/FatNo.h"
 #include "messages/Messages.h"
 #include "services/KurBul.h"
@@ -66,13 +69,6 @@ QDateTime gun(const QDate& d)
 {
     return d.isValid() ? QDateTime(d, QTime(0, 0)) : QDateTime();
 }
-
-// A refusal found inside the transaction: the transaction is rolled back
-// first, then the message is shown.
-struct KayitReddi {
-    QString mesaj;
-    MsgIcon ikon = MsgIcon::Error;
-};
 
 struct CariBilgi {
     bool var = false;
@@ -351,20 +347,16 @@ void IEFatVadeHesapla(const Db& db, IEFatura& f, bool hesapGunuVarsaHep)
 
 bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, const QString& isEmriNo, int fyili)
 {
-    if (ctx.AktifKullanici.iefatura == QLatin1String("K")) {
-        ShowWarning(S("Yalnız fatura kesme yetkiniz vardır!"));
-        return false;
-    }
+    if (ctx.AktifKullanici.iefatura == QLatin1String("K"))
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz vardır!"), MsgIcon::Warning);
     const QString tur = f.fatTur();
     if (tur == QLatin1String("G") || isEmriNo.isEmpty())
         return false;
 
     Query ie(db, S("SELECT IE_TIP, CARI_KOD, KAPANDI, FYILI FROM ISEMRI WHERE IS_EMRI_NO = :N"));
     ie.bind(S("N"), isEmriNo).exec();
-    if (!ie.next()) {
-        ShowError(S("İş emri bulunamadı!"));
-        return false;
-    }
+    if (!ie.next())
+        throw IslemReddi(S("İş emri bulunamadı!"));
     const QString ieTip = ie.str(S("IE_TIP"));
     const QString cariKod = ie.str(S("CARI_KOD"));
     if (fyili == 0)
@@ -430,10 +422,8 @@ bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, c
         bekleyen = bekleyen || p.s.MIKTAR < p.istenen;
     if (bekleyen) {
         const QString tip = ctx.AktifKullanici.u_type;
-        if (tip == QLatin1String("K")) {
-            ShowError(S("Bekleyen Parça var Bu Faturayı düzenleyebilmek için Süpervizör Yetkiniz Olmalı!"));
-            return false;
-        }
+        if (tip == QLatin1String("K"))
+            throw IslemReddi(S("Bekleyen Parça var Bu Faturayı düzenleyebilmek için Süpervizör Yetkiniz Olmalı!"));
         if ((tip == QLatin1String("S") || tip == QLatin1String("A")) &&
             !AskYesNo(S("Bekleyen Parça var Devam etmek istiyor musunuz?"), MsgNo))
             return false;
@@ -538,60 +528,43 @@ void IEFatToplamGuncelle(const SessionContext& ctx, const Db& db, IEFatura& f)
 
 namespace {
 
-bool kontroller(const SessionContext& ctx, const Db& db, IEFatura& f)
+void kontroller(const SessionContext& ctx, const Db& db, IEFatura& f)
 {
     const QDate tarih = f.tarih();
     const QString tur = f.fatTur();
     if (tur == QLatin1String("I") && ctx.DonemBasTarih.isValid() && ctx.DonemBitTarih.isValid() &&
         (!tarih.isValid() || tarih < ctx.DonemBasTarih || tarih > ctx.DonemBitTarih)) {
-        Messages().show(MsgIcon::Warning, S("Lütfen Çalışma Dönemi içinde bir Tarih Yazınız"), MsgCancel, MsgCancel, {});
-        return false;
+        throw IslemReddi(S("Lütfen Çalışma Dönemi içinde bir Tarih Yazınız"), MsgIcon::Warning);
     }
     const int ef = f.deger(S("EF_STATU")).toInt();
-    if (ef > 0 && f.deger(S("EF_POSTAKUTUSU")).toString().trimmed().isEmpty()) {
-        ShowWarning(S("Lütfen E-Fatura Posta Kutusunu Seçiniz!"));
-        return false;
-    }
+    if (ef > 0 && f.deger(S("EF_POSTAKUTUSU")).toString().trimmed().isEmpty()) 
+        throw IslemReddi(S("Lütfen E-Fatura Posta Kutusunu Seçiniz!"), MsgIcon::Warning);
     const QString fatNo = f.deger(S("FAT_NO")).toString().trimmed();
-    if (ef < 1 && fatNo.isEmpty()) {
-        ShowWarning(S("Fatura No Yazılmadan Kayıt Saklanamaz."));
-        return false;
-    }
-    if (f.deger(S("CARI_KOD")).toString().trimmed().isEmpty()) {
-        ShowWarning(S("Cari Kodu Verilmeden Satış Saklanmaz."));
-        return false;
-    }
-    if (!tarih.isValid()) {
-        ShowWarning(S("Lütfen Çalışma Dönemi içinde bir Tarih Yazınız"));
-        return false;
-    }
-    if (IsDateLocked(ctx, true, tarih))
-        return false;
-    if (ctx.FatKilitTrh.isValid() && tarih < ctx.FatKilitTrh) {
-        ShowError(ctx.FatKilitTrh.toString(S("dd.MM.yyyy")) +
+    if (ef < 1 && fatNo.isEmpty()) 
+        throw IslemReddi(S("Fatura No Yazılmadan Kayıt Saklanamaz."), MsgIcon::Warning);
+    if (f.deger(S("CARI_KOD")).toString().trimmed().isEmpty()) 
+        throw IslemReddi(S("Cari Kodu Verilmeden Satış Saklanmaz."), MsgIcon::Warning);
+    if (!tarih.isValid()) 
+        throw IslemReddi(S("Lütfen Çalışma Dönemi içinde bir Tarih Yazınız"), MsgIcon::Warning);
+    if (IsDateLocked(ctx, false, tarih))
+        throw IslemReddi(S("İlgili tarih için işlem yapılamaz!"), MsgIcon::Warning);
+    if (ctx.FatKilitTrh.isValid() && tarih < ctx.FatKilitTrh) 
+        throw IslemReddi(ctx.FatKilitTrh.toString(S("dd.MM.yyyy")) +
                   S(" Tarihinden önceki Faturalarda değişiklik yapamazsınız !"));
-        return false;
-    }
     const QDate vade = Query::toDate(f.deger(S("VADE_TRH")));
     if (!vade.isValid() || tarih > vade)
         f.set(S("VADE_TRH"), gun(tarih));
 
     IEFatToplamGuncelle(ctx, db, f);
-    if (f.toplamlar.nulltoplam) {
-        ShowError(S("Birim Fiyat yada Miktar sıfır olamaz !"));
-        return false;
-    }
+    if (f.toplamlar.nulltoplam) 
+        throw IslemReddi(S("Birim Fiyat yada Miktar sıfır olamaz !"));
     // A foreign amount is never booked at a made-up rate.
     const QString doviz = f.deger(S("DOVIZ_KODU")).toString();
-    if (!YerelParaMi(ctx, doviz) && !(f.deger(S("TL_KURDEGER")).toDouble() > 0)) {
-        ShowError(KurYokMesaji(doviz, tarih));
-        return false;
-    }
+    if (!YerelParaMi(ctx, doviz) && !(f.deger(S("TL_KURDEGER")).toDouble() > 0)) 
+        throw IslemReddi(KurYokMesaji(doviz, tarih));
     for (const IEFatSatir& s : f.satirlar)
-        if (!s.DOVIZ_KODU.isEmpty() && !YerelParaMi(ctx, s.DOVIZ_KODU) && !(s.TL_KURDEGER > 0) && !MetinSatiri(s)) {
-            ShowError(KurYokMesaji(s.DOVIZ_KODU, tarih));
-            return false;
-        }
+        if (!s.DOVIZ_KODU.isEmpty() && !YerelParaMi(ctx, s.DOVIZ_KODU) && !(s.TL_KURDEGER > 0) && !MetinSatiri(s)) 
+        throw IslemReddi(KurYokMesaji(s.DOVIZ_KODU, tarih));
 
     // A number left as proposed is settled under the series lock at save time
     // (another workstation may have taken it meanwhile); only a typed one is
@@ -599,13 +572,10 @@ bool kontroller(const SessionContext& ctx, const Db& db, IEFatura& f)
     const bool oneriyleAyni = f.yeni && !f.onerilenFatNo.isEmpty() && fatNo == f.onerilenFatNo;
     if (!fatNo.isEmpty() && !oneriyleAyni) {
         const FatNoKullanim k = FatNoKullanimi(db, fatNo, f.satisNo());
-        if (k.kullanildi) {
-            ShowError(FatNoKullanimMesaji(k));
-            return false;
-        }
+        if (k.kullanildi) 
+        throw IslemReddi(FatNoKullanimMesaji(k));
     }
     IEFatVadeHesapla(db, f, true);
-    return true;
 }
 
 // Under the series lock: a number the user left as proposed that another
@@ -632,7 +602,7 @@ void faturaNumarasi(const Db& db, IEFatura& f)
         k = {};
     }
     if (k.kullanildi)
-        throw KayitReddi{FatNoKullanimMesaji(k)};
+        throw IslemReddi(FatNoKullanimMesaji(k));
     if (f.yeni && fatNo == seri.numara())
         FatNoIlerlet(db);
 }
@@ -727,7 +697,7 @@ void faturaIsaretle(const Db& db, const IEFatura& f)
         QList<int> beklenen = siralar;
         std::sort(beklenen.begin(), beklenen.end());
         if (isaretlenen != beklenen)
-            throw KayitReddi{baskaFaturaMesaji()};
+            throw IslemReddi(baskaFaturaMesaji());
     }
     // A line named twice is marked once more, as one statement per line did.
     for (const IEFatSatir* s : tekrarlar) {
@@ -736,7 +706,7 @@ void faturaIsaretle(const Db& db, const IEFatura& f)
         if (!fy.isEmpty())
             q.bind(S("FY"), fyili.toInt());
         if (q.exec().rowsAffected() != 1)
-            throw KayitReddi{baskaFaturaMesaji()};
+            throw IslemReddi(baskaFaturaMesaji());
     }
 }
 
@@ -792,11 +762,11 @@ void kayitliFaturaKilitle(const Db& db, IEFatura& f)
                     db.dialect().rowLockSuffix());
     q.bind(S("S"), f.satisNo()).exec();
     if (!q.next())
-        throw KayitReddi{S("Fatura başka bir kullanıcı tarafından silinmiş. Kayıt saklanamaz.")};
+        throw IslemReddi(S("Fatura başka bir kullanıcı tarafından silinmiş. Kayıt saklanamaz."));
     if (q.num(S("FIS_NO")) > 0)
-        throw KayitReddi{S("Muhasebeleşmiş kayıt değiştirilemez!")};
+        throw IslemReddi(S("Muhasebeleşmiş kayıt değiştirilemez!"));
     if (q.num(S("EF_STATU")) >= 3)
-        throw KayitReddi{S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz."), MsgIcon::Warning};
+        throw IslemReddi(S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz."), MsgIcon::Warning);
     // The form moves the e-invoice state only between none and 1; a later
     // state set meanwhile by the exchange stays.
     if (q.num(S("EF_STATU")) >= 2)
@@ -885,6 +855,7 @@ void stokCikisi(const SessionContext& ctx, const Db& db, const IEFatura& f)
         const double fiyat = s.MIKTAR != 0 ? s.GER_TUT / s.MIKTAR : 0.0;
         stock::DepoHrkSatiri r = stock::DepoHrkHareket(QLatin1Char('C'), s.SIRA, cari, stokNo.value(s.PI_KOD),
                                                        ctx.ServisDepoKodu, tarih, s.MIKTAR, fiyat, 0.0);
+        r.ISEMRINO = f.isEmriNo();
         satirlar << r;
     }
     stock::DepoHrkYaz(db, stock::DepoHrkBelge::Belge(f.satisNo(), QLatin1Char('C')), satirlar);
@@ -934,23 +905,16 @@ void muhasebeyeAktar(const SessionContext& ctx, const Db& db, const IEFatura& f)
 // only a committed invoice gets here, and its failure leaves the invoice stored.
 void faturaExcelKopyasi(const SessionContext& ctx, const Db& db, const IEFatura& f)
 {
-    try {
-        QString klasor;
-        {
-            Query q(db, S("SELECT FILE_PATH FROM PARAMET"));
-            q.exec();
-            if (q.next())
-                klasor = q.str(S("FILE_PATH")).trimmed();
-        }
-        if (klasor.isEmpty())
-            return;
-        InvoiceExportExcel(ctx, db, klasor, EFaturaMukellefi(db, f.deger(S("CARI_KOD")).toString()));
-    } catch (const DbError& e) {
-        LogDbError(e);
-        ShowError(e.text());
-    } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()));
+    QString klasor;
+    {
+        Query q(db, S("SELECT FILE_PATH FROM PARAMET"));
+        q.exec();
+        if (q.next())
+            klasor = q.str(S("FILE_PATH")).trimmed();
     }
+    if (klasor.isEmpty())
+        return;
+    InvoiceExportExcel(ctx, db, klasor, EFaturaMukellefi(db, f.deger(S("CARI_KOD")).toString()));
 }
 
 // The postings of one save, inside its transaction, after the locks.
@@ -982,134 +946,127 @@ void kaydet(const SessionContext& ctx, const Db& db, IEFatura& taslak, const QLi
 
 bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const IEFatKayitSecenekleri& sec)
 {
+    kontroller(ctx, db, f);
+    IEFatura taslak = f;
     try {
-        if (!kontroller(ctx, db, f))
-            return false;
-        bool reddedildi = false;
-        QString redMesaji;
-        MsgIcon redIkonu = MsgIcon::Error;
-        IEFatura taslak = f;
         RetryAfterAsking(db, [&] {
             taslak = f;
-            reddedildi = false;
             Transaction tr(db);
-            try {
-                faturaNumarasi(db, taslak);
-                if (!taslak.yeni)
-                    kayitliFaturaKilitle(db, taslak);
-                const QList<IEFatSatir> eskiSatirlar =
-                    taslak.yeni ? QList<IEFatSatir>() : satirlariOku(db, taslak.satisNo());
-                QSet<QString> kilitlenecek = isEmirleri(eskiSatirlar, taslak.satirlar);
-                if (!taslak.isEmriNo().isEmpty())
-                    kilitlenecek.insert(taslak.isEmriNo());
-                isEmirleriniKilitle(db, kilitlenecek);
-                kaydet(ctx, db, taslak, eskiSatirlar, sec);
-            } catch (const KayitReddi& r) {
-                tr.rollback();
-                reddedildi = true;
-                redMesaji = r.mesaj;
-                redIkonu = r.ikon;
-                return;
-            }
+            faturaNumarasi(db, taslak);
+            if (!taslak.yeni)
+                kayitliFaturaKilitle(db, taslak);
+            const QList<IEFatSatir> eskiSatirlar =
+                taslak.yeni ? QList<IEFatSatir>() : satirlariOku(db, taslak.satisNo());
+            QSet<QString> kilitlenecek = isEmirleri(eskiSatirlar, taslak.satirlar);
+            if (!taslak.isEmriNo().isEmpty())
+                kilitlenecek.insert(taslak.isEmriNo());
+            isEmirleriniKilitle(db, kilitlenecek);
+            kaydet(ctx, db, taslak, eskiSatirlar, sec);
             tr.commit();
         });
-        if (reddedildi) {
-            Messages().show(redIkonu, redMesaji, MsgOk, MsgOk, {});
-            return false;
-        }
-        taslak.yeni = false;
-        f = taslak;
     } catch (const accounts::CariHrkHatasi& e) {
-        ShowError(e.text());
-        return false;
-    } catch (const DbError& e) {
-        LogDbError(e);
-        ShowError(e.text());
-        return false;
+        // The ledger's refusal is the save's refusal, rolled back by now.
+        throw IslemReddi(e.text());
     }
+    taslak.yeni = false;
+    f = taslak;
 
     SetSonIEFatSatisNo(f.satisNo());
-    // After the commit only: a failure here leaves the stored invoice as it is.
-    try {
+    // After the commit only, each step on its own: a failure there leaves the
+    // stored invoice as it is.
+    Guard([&] {
         if (ctx.AktifKullanici.maliyet_uyari == 1 && sec.fiyatKontrolGoster &&
             !FiyatKontrolSatirlari(db, QLatin1Char('I'), f.satisNo()).isEmpty())
             sec.fiyatKontrolGoster(f.satisNo());
-    } catch (const DbError& e) {
-        LogDbError(e);
-        ShowError(e.text());
-    }
-    faturaExcelKopyasi(ctx, db, f);
-    try {
-        muhasebeyeAktar(ctx, db, f);
-    } catch (const DbError& e) {
-        LogDbError(e);
-        ShowError(e.text());
-    }
+    });
+    Guard([&] { faturaExcelKopyasi(ctx, db, f); });
+    Guard([&] { muhasebeyeAktar(ctx, db, f); });
     return true;
 }
 
 // ---- deleting --------------------------------------------------------------------
+
+namespace {
+
+// The refusals of a delete, on the stored row; inside the transaction the row
+// is locked, so a posting made meanwhile on another workstation is seen.
+void silinebilir(const SessionContext& ctx, const QVariant& fisNo, int efStatu, const QDate& tarih)
+{
+    if (ctx.FatKilitTrh.isValid() && tarih < ctx.FatKilitTrh)
+        throw IslemReddi(ctx.FatKilitTrh.toString(S("dd.MM.yyyy")) +
+                             S(" Tarihinden önceki Faturalarda değişiklik yapamazsınız !"),
+                         MsgIcon::Warning);
+    if (IsDateLocked(ctx, false, tarih))
+        throw IslemReddi(S("İlgili tarih için işlem yapılamaz!"), MsgIcon::Warning);
+    if (!fisNo.isNull() && fisNo.toDouble() != 0)
+        throw IslemReddi(S("Muhasebeleşmiş Kayıt Silinemez !"));
+    if (efStatu == 3 || efStatu == 4)
+        throw IslemReddi(S("Bu statüdeki E-Faturayı silemezsiniz!"), MsgIcon::Warning);
+}
+
+// The cash payments taken on the invoice go with it, each voucher whole (head,
+// lines and cash mirrors); a payment posted to accounting refuses the delete.
+void odemeFisleriniSil(const SessionContext& ctx, const Db& db, double satisNo)
+{
+    QList<double> fisler;
+    Query q(db, S("SELECT CARI_NO FROM CARIHRKM WHERE REF_NO = :S AND REF_TIP = 'I'"));
+    q.bind(S("S"), satisNo).exec();
+    while (q.next())
+        fisler << q.num(S("CARI_NO"));
+    q.finish();
+    for (double no : fisler)
+        accounts::CariHrkFisSil(ctx, db, no);
+}
+
+} // namespace
 
 bool IEFaturaSil(const SessionContext& ctx, const Db& db, double satisNo, const std::function<void(const QString&)>& adim)
 {
     const IEFatura f = IEFaturaOku(db, satisNo);
     if (f.baslik.isEmpty())
         return false;
-    const QDate tarih = f.tarih();
-    if (ctx.FatKilitTrh.isValid() && tarih < ctx.FatKilitTrh) {
-        ShowWarning(ctx.FatKilitTrh.toString(S("dd.MM.yyyy")) +
-                    S(" Tarihinden önceki Faturalarda değişiklik yapamazsınız !"));
-        return false;
-    }
     if (ctx.AktifKullanici.iefatura != QLatin1String("Y"))
         return false;
-    if (IsDateLocked(ctx, true, tarih))
-        return false;
-    if (!f.deger(S("FIS_NO")).isNull() && f.deger(S("FIS_NO")).toDouble() != 0) {
-        ShowError(S("Muhasebeleşmiş Kayıt Silinemez !"));
-        return false;
-    }
-    const int ef = f.deger(S("EF_STATU")).toInt();
-    if (ef == 3 || ef == 4) {
-        ShowWarning(S("Bu statüdeki E-Faturayı silemezsiniz!"));
-        return false;
-    }
+    silinebilir(ctx, f.deger(S("FIS_NO")), f.deger(S("EF_STATU")).toInt(), f.tarih());
     if (!AskYesNo(S("Satış Silinsin mi?")))
         return false;
 
-    try {
-        RetryAfterAsking(db, [&] {
-            Transaction tr(db);
-            const QString tur = f.fatTur();
-            const QString ie = f.isEmriNo();
-            if (tur == QLatin1String("G")) {
-                claimIsaretle(db, f.satirlar, S("H"));
-            } else if (db.dialect().tableExists(db, S("ARAMAPER"))) {
-                // The call-backs belong to the work order: they go only with its
-                // last work-order or expertise invoice.
-                Query q(db, S("SELECT 1 FROM SERFAT WHERE IS_EMRI_NO = :IE AND SATIS_NO <> :S "
-                              "AND (FAT_TUR IN ('I','E') OR FAT_TUR IS NULL)"));
-                q.bind(S("IE"), ie).bind(S("S"), satisNo).exec();
-                const bool baska = q.next();
-                q.finish();
-                if (!baska)
-                    db.exec(S("DELETE FROM ARAMAPER WHERE IE_NO = :IE AND MUS_TIP = 'S'"), {{S("IE"), ie}});
-            }
-            faturaIsaretleriniKaldir(db, satisNo, isEmirleri(f.satirlar, {}));
-            stock::DepoHrkSil(db, stock::DepoHrkBelge::Belge(satisNo, QLatin1Char('C')));
-            adimBildir(adim, "stok");
-            db.exec(S("DELETE FROM SERFATDT WHERE SATIS_NO = :S"), {{S("S"), satisNo}});
-            db.exec(S("DELETE FROM SERFAT WHERE SATIS_NO = :S"), {{S("S"), satisNo}});
-            accounts::CariHrkSil(db, QLatin1Char('S'), satisNo);
-            accounts::CariHrkSil(db, QLatin1Char('N'), satisNo);
-            adimBildir(adim, "cari");
-            tr.commit();
-        });
-    } catch (const DbError& e) {
-        LogDbError(e);
-        ShowError(e.text());
-        return false;
-    }
+    RetryAfterAsking(db, [&] {
+        Transaction tr(db);
+        {
+            Query k(db, S("SELECT FIS_NO, EF_STATU, TARIH FROM SERFAT WHERE SATIS_NO = :S") +
+                            db.dialect().rowLockSuffix());
+            k.bind(S("S"), satisNo).exec();
+            if (!k.next())
+                return; // deleted meanwhile elsewhere: nothing left to undo
+            silinebilir(ctx, k.value(S("FIS_NO")), int(k.num(S("EF_STATU"))), k.date(S("TARIH")));
+        }
+        const QString tur = f.fatTur();
+        const QString ie = f.isEmriNo();
+        if (tur == QLatin1String("G")) {
+            claimIsaretle(db, f.satirlar, S("H"));
+        } else if (db.dialect().tableExists(db, S("ARAMAPER"))) {
+            // The call-backs belong to the work order: they go only with its
+            // last work-order or expertise invoice.
+            Query q(db, S("SELECT 1 FROM SERFAT WHERE IS_EMRI_NO = :IE AND SATIS_NO <> :S "
+                          "AND (FAT_TUR IN ('I','E') OR FAT_TUR IS NULL)"));
+            q.bind(S("IE"), ie).bind(S("S"), satisNo).exec();
+            const bool baska = q.next();
+            q.finish();
+            if (!baska)
+                db.exec(S("DELETE FROM ARAMAPER WHERE IE_NO = :IE AND MUS_TIP = 'S'"), {{S("IE"), ie}});
+        }
+        faturaIsaretleriniKaldir(db, satisNo, isEmirleri(f.satirlar, {}));
+        stock::DepoHrkSil(db, stock::DepoHrkBelge::Belge(satisNo, QLatin1Char('C')));
+        adimBildir(adim, "stok");
+        db.exec(S("DELETE FROM SERFATDT WHERE SATIS_NO = :S"), {{S("S"), satisNo}});
+        db.exec(S("DELETE FROM SERFAT WHERE SATIS_NO = :S"), {{S("S"), satisNo}});
+        odemeFisleriniSil(ctx, db, satisNo);
+        accounts::CariHrkSil(db, QLatin1Char('S'), satisNo);
+        accounts::CariHrkSil(db, QLatin1Char('N'), satisNo);
+        adimBildir(adim, "cari");
+        tr.commit();
+    });
     return true;
 }
 
@@ -1141,6 +1098,54 @@ QList<MaliyetAltiSatir> FiyatKontrolSatirlari(const Db& db, QChar tur, double sa
         r << MaliyetAltiSatir{q.str(S("STOK_KODU")).left(15), q.str(S("STOK_ADI")), q.num(S("FIYAT")),
                               q.num(S("MALIYET_FYT_TL"))};
     return r;
+}
+
+double KomsuIEFatura(const Db& db, double satisNo, bool sonraki)
+{
+    Query q(db, sonraki ? S("SELECT SATIS_NO FROM SERFAT WHERE SATIS_NO>:SATIS_NO ORDER BY SATIS_NO ASC")
+                        : S("SELECT SATIS_NO FROM SERFAT WHERE SATIS_NO<:SATIS_NO ORDER BY SATIS_NO DESC"));
+    q.bind(S("SATIS_NO"), satisNo).exec();
+    return q.next() ? q.num(S("SATIS_NO")) : 0;
+}
+
+void IEFatKurDegeriSec(const SessionContext& ctx, const Db& db, IEFatura& f)
+{
+    QString doviz = f.deger(S("DOVIZ_KODU")).toString().trimmed();
+    if (doviz.isEmpty() || YerelParaMi(ctx, doviz)) {
+        f.set(S("DOVIZ_KODU"), doviz.isEmpty() ? ctx.YerelPara : doviz);
+        f.set(S("TL_KURDEGER"), 1.0);
+        return;
+    }
+    const double kur = kurBul(ctx, db, doviz, f.tarih());
+    if (kur > 0)
+        f.set(S("TL_KURDEGER"), kur);
+}
+
+QString OdemePlaniTipi(const Db& db, const QString& odeKod)
+{
+    Query q(db, S("SELECT ODE_TIP FROM ODEPLAN WHERE ODE_KOD = :K"));
+    q.bind(S("K"), odeKod).exec();
+    return q.next() ? q.str(S("ODE_TIP")).trimmed() : QString();
+}
+
+QString OdemePlaniHesabi(const Db& db, const QString& odeKod)
+{
+    Query q(db, S("SELECT HESAP_KOD FROM ODEPLAN WHERE ODE_KOD = :K"));
+    q.bind(S("K"), odeKod).exec();
+    return q.next() ? q.str(S("HESAP_KOD")).trimmed() : QString();
+}
+
+void IEFatKilitKontrol(const Db& db, double satisNo)
+{
+    Query q(db, S("SELECT FIS_NO, EF_STATU FROM SERFAT WHERE SATIS_NO = :S"));
+    q.bind(S("S"), satisNo).exec();
+    if (!q.next())
+        return;
+    if (q.num(S("FIS_NO")) > 0)
+        throw IslemReddi(S("Muhasebeleşmiş kayıt değiştirilemez!"));
+    const int ef = int(q.num(S("EF_STATU")));
+    if (ef == 3 || ef == 4)
+        throw IslemReddi(S("GİB e gönderilmiş E-Fatura üzerinde değişiklik yapılamaz."), MsgIcon::Warning);
 }
 
 QString OdemeDurumu(double odenen, double net)

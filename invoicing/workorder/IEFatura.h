@@ -55,8 +55,8 @@ void IEFatCariAta(const SessionContext& ctx, const Db& db, IEFatura& f, const QS
 void IEFatVadeHesapla(const Db& db, IEFatura& f, bool hesapGunuVarsaHep = false);
 
 // Fills header and lines from a work order (lines not invoiced yet, by the
-// invoice kind). Shows its questions and refusals through the message
-// service; false when it stopped. Lines of warranty claims are not offered:
+// invoice kind). Asks its questions through the message service (false when
+// one is declined); refusals throw IslemReddi. Lines of warranty claims are not offered:
 // the claims are not part of this system yet.
 bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, const QString& isEmriNo, int fyili);
 
@@ -73,10 +73,12 @@ struct IEFatKayitSecenekleri {
     // Shows the below-cost lines (the form opens its dialog); none by default.
     std::function<void(double satisNo)> fiyatKontrolGoster;
 };
+// Refusals throw IslemReddi, database failures DbError; true when saved.
 bool IEFaturaKaydet(const SessionContext& ctx, const Db& db, IEFatura& f, const IEFatKayitSecenekleri& s = {});
 
 // Deleting a saved invoice undoes every posting of the save in one
-// transaction. Checks and the confirmation go through the message service.
+// transaction, the cash payments taken on it included. Refusals throw
+// IslemReddi; false when the confirmation was not given.
 bool IEFaturaSil(const SessionContext& ctx, const Db& db, double satisNo,
                  const std::function<void(const QString& adim)>& adim = {});
 
@@ -87,6 +89,20 @@ struct MaliyetAltiSatir {
     double FIYAT = 0, MALIYET_FYT_TL = 0;
 };
 QList<MaliyetAltiSatir> FiyatKontrolSatirlari(const Db& db, QChar tur, double satisNo);
+
+// "Önceki Kayıt" / "Sonraki Kayıt": the nearest lower or higher SATIS_NO; 0 at either end.
+double KomsuIEFatura(const Db& db, double satisNo, bool sonraki);
+// "Kur Değeri Seç": the day's selling rate of the invoice currency (kept when
+// there is none); 1 for the local currency.
+void IEFatKurDegeriSec(const SessionContext& ctx, const Db& db, IEFatura& f);
+
+// The plan's type letter (ODE_TIP) and its cash box or bank account (HESAP_KOD).
+QString OdemePlaniTipi(const Db& db, const QString& odeKod);
+QString OdemePlaniHesabi(const Db& db, const QString& odeKod);
+
+// Refuses (IslemReddi) an invoice whose stored row is posted to accounting
+// or sent as an e-invoice (state 3 or 4): it is neither changed nor printed.
+void IEFatKilitKontrol(const Db& db, double satisNo);
 
 // Payment status of an invoice in the lists: "KAPALI", "AÇIK" or "KISMI ÖDEME".
 QString OdemeDurumu(double odenen, double net);

@@ -1,5 +1,8 @@
 #include "reports/finance/CariHrkListe.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "money/Money.h"
 #include "report/ListReport.h"
 
@@ -304,27 +307,53 @@ QString altBaslik(const CariHrkKriter& k)
 
 } // namespace
 
-report::Report CariHrkListeRaporu(const QVector<CariHrkListeSatiri>& rows, const QHash<QString, AcilisBakiyesi>& acilis,
-                                  const CariHrkKriter& k, bool usd, const QString& dovizKodu)
+QVector<double> CariHrkYuruyenBakiyeler(const QVector<CariHrkListeSatiri>& rows,
+                                        const QHash<QString, AcilisBakiyesi>& acilis, const QString& dovizKodu)
 {
     const bool doviz = !dovizKodu.isEmpty();
-    QVector<QVector<QVariant>> data;
-    double bakiye = 0;
+    // Each account is walked in its own date order, whatever order the list is shown in.
+    QVector<qsizetype> sira(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        sira[i] = i;
+    std::stable_sort(sira.begin(), sira.end(), [&](qsizetype a, qsizetype b) {
+        const CariHrkListeSatiri& x = rows.at(a);
+        const CariHrkListeSatiri& y = rows.at(b);
+        return std::tie(x.CARI_KOD, x.TARIH, x.CARI_NO, x.SIRANO) < std::tie(y.CARI_KOD, y.TARIH, y.CARI_NO, y.SIRANO);
+    });
+    QVector<double> out(rows.size(), 0.0);
     QString hesap;
-    for (const CariHrkListeSatiri& r : rows) {
+    double bakiye = 0;
+    bool ilk = true;
+    for (qsizetype i : sira) {
+        const CariHrkListeSatiri& r = rows.at(i);
         if (doviz && r.DOVIZ_KODU != dovizKodu)
             continue;
-        // Each account's balance starts from its own opening, not from the previous account's last line.
-        if (r.CARI_KOD != hesap) {
+        if (ilk || r.CARI_KOD != hesap) {
+            ilk = false;
             hesap = r.CARI_KOD;
             const AcilisBakiyesi a = acilis.value(hesap);
             bakiye = doviz ? a.doviz : a.alacakEksiBorc;
         }
+        bakiye += doviz ? r.ALACAK_DVZ - r.BORC_DVZ : r.ALACAK - r.BORC;
+        out[i] = bakiye;
+    }
+    return out;
+}
+
+report::Report CariHrkListeRaporu(const QVector<CariHrkListeSatiri>& rows, const QHash<QString, AcilisBakiyesi>& acilis,
+                                  const CariHrkKriter& k, bool usd, const QString& dovizKodu)
+{
+    const bool doviz = !dovizKodu.isEmpty();
+    const QVector<double> bakiyeler = CariHrkYuruyenBakiyeler(rows, acilis, dovizKodu);
+    QVector<QVector<QVariant>> data;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const CariHrkListeSatiri& r = rows.at(i);
+        if (doviz && r.DOVIZ_KODU != dovizKodu)
+            continue;
         const double borc = doviz ? r.BORC_DVZ : r.BORC;
         const double alacak = doviz ? r.ALACAK_DVZ : r.ALACAK;
-        bakiye += alacak - borc;
         data.append({r.CARI_KOD, r.FIRMA_ADI, r.TARIH.date(), r.VADE_TRH.date(), r.ACIKLAMA, borc, alacak, r.BORC_USD,
-                     r.ALACAK_USD, r.DOVIZ_KODU, ListeBakiye(bakiye)});
+                     r.ALACAK_USD, r.DOVIZ_KODU, ListeBakiye(bakiyeler.at(i))});
     }
     report::ListReportBuilder b(doviz ? QStringLiteral("DÖVİZ HESABINA  GÖRE CARİ HAREKET LİSTESİ")
                                       : QStringLiteral("CARİ HAREKET LİSTESİ"));

@@ -84,8 +84,15 @@ KumulatifBakiye KumulatifBakiyeOku(const Db& db, const QString& cariKod, const Q
 // Credit-minus-debit balance texts: ",0.00" with " (A)" / " (B)", zero "---   ".
 QString ListeBakiye(double alacakEksiBorc);
 
+// The running balance of each row: its account's opening balance plus the
+// account's rows up to it in date order (date, movement number, line), so a
+// row's balance is the same in every order the list is sorted by. With a
+// currency only that currency's rows count (others get 0).
+QVector<double> CariHrkYuruyenBakiyeler(const QVector<CariHrkListeSatiri>& rows,
+                                        const QHash<QString, AcilisBakiyesi>& acilis, const QString& dovizKodu = {});
+
 // "CARİ HAREKET LİSTESİ" (or, with a currency, the currency statement): the
-// running balance starts again at each account from its opening balance.
+// running balance of each account starts from its opening balance.
 report::Report CariHrkListeRaporu(const QVector<CariHrkListeSatiri>& rows, const QHash<QString, AcilisBakiyesi>& acilis,
                                   const CariHrkKriter& k, bool usd, const QString& dovizKodu);
 

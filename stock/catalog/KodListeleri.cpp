@@ -268,7 +268,9 @@ void TFormMarkaBr::BtnSilClick()
     const QString kod = deger(QStringLiteral("MARKA_KOD")).toString();
     if (kod.isEmpty() || !silinsinMi())
         return;
-    MarkaSil(m_db, kod);
+    const QString m = MarkaSil(m_db, kod);
+    if (!m.isEmpty())
+        ShowInfo(m);
     listeyiAc();
 }
 
@@ -412,7 +414,9 @@ void TFormAmbalajBr::BtnSilClick()
     const QString kod = deger(QStringLiteral("AMBALAJ_KOD")).toString();
     if (kod.isEmpty() || !silinsinMi())
         return;
-    AmbalajSil(m_db, kod);
+    const QString m = AmbalajSil(m_db, kod);
+    if (!m.isEmpty())
+        ShowInfo(m);
     listeyiAc();
 }
 

@@ -114,9 +114,14 @@ QString MarkaKaydet(const Db& db, const QString& eskiKod, const QString& kod, co
     });
 }
 
-void MarkaSil(const Db& db, const QString& kod)
+QString MarkaSil(const Db& db, const QString& kod)
 {
+    Transaction tx(db);
+    if (varMi(db, QStringLiteral("SELECT MARKAKOD FROM STOK WHERE MARKAKOD = :K"), {{QStringLiteral("K"), kod}}))
+        return QStringLiteral("Bu Marka Stok Listesine İşlenmiş.Silinemez!");
     db.exec(QStringLiteral("DELETE FROM MARKALAR WHERE MARKA_KOD = :K"), {{QStringLiteral("K"), kod}});
+    tx.commit();
+    return {};
 }
 
 QString ServisDeposuMesaji(const SessionContext& ctx)
@@ -152,9 +157,14 @@ QString AmbalajKaydet(const Db& db, const QString& eskiKod, const Ambalaj& a)
     });
 }
 
-void AmbalajSil(const Db& db, const QString& kod)
+QString AmbalajSil(const Db& db, const QString& kod)
 {
+    Transaction tx(db);
+    if (varMi(db, QStringLiteral("SELECT AMBALAJ_NO FROM STOK WHERE AMBALAJ_NO = :K"), {{QStringLiteral("K"), kod}}))
+        return QStringLiteral("Bu Ambalaj Stok Listesine İşlenmiş.Silinemez!");
     db.exec(QStringLiteral("DELETE FROM AMBALAJ WHERE AMBALAJ_KOD = :K"), {{QStringLiteral("K"), kod}});
+    tx.commit();
+    return {};
 }
 
 Ambalaj AmbalajOku(const Db& db, const QString& kod)

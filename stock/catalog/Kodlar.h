@@ -26,7 +26,8 @@ QString AltGrupSil(const Db& db, const QString& grup, const QString& kod);
 // Vehicle brands. `eskiKod` empty for a new brand.
 QString MarkaKaydet(const Db& db, const QString& eskiKod, const QString& kod, const QString& uretici,
                     const QString& distributor);
-void MarkaSil(const Db& db, const QString& kod);
+// Refuses (returns the message) a brand a stock card uses.
+QString MarkaSil(const Db& db, const QString& kod);
 
 // Warehouses: only name and location change, never those of the service warehouse.
 QString ServisDeposuMesaji(const SessionContext& ctx);
@@ -39,7 +40,8 @@ struct Ambalaj {
     double AMBALAJ_ADET = 0, AMBALAJ_BOY = 0, AMBALAJ_AGIR = 0, BIRIM_AGIR = 0;
 };
 QString AmbalajKaydet(const Db& db, const QString& eskiKod, const Ambalaj& a);
-void AmbalajSil(const Db& db, const QString& kod);
+// Refuses (returns the message) a packaging a stock card uses.
+QString AmbalajSil(const Db& db, const QString& kod);
 Ambalaj AmbalajOku(const Db& db, const QString& kod);
 
 // Vehicle accessories.

@@ -74,15 +74,11 @@ void KodKartFormu::BtnKaydetClick()
 {
     if (!kaydet)
         return;
-    try {
-        const QString m = kaydet();
-        if (m.isNull())
-            accept();
-        else if (!m.isEmpty())
-            ShowWarning(m);
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    const QString m = kaydet();
+    if (m.isNull())
+        accept();
+    else if (!m.isEmpty())
+        ShowWarning(m);
 }
 
 } // namespace tornaly::stock

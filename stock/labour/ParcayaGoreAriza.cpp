@@ -54,18 +54,14 @@ TFormParcayaGoreAriza::TFormParcayaGoreAriza(const SessionContext& ctx, QWidget*
 
 void TFormParcayaGoreAriza::listele(const QString& parcaNo)
 {
-    try {
-        QAriza->setStatement(m_ctx.Database1,
-                             QStringLiteral("SELECT IZP_ARAC_TIPI, IZP_KODU, IZP_GRUP, IZP_MALZEME FROM TARIZPAR "
-                                            "WHERE IZP_MALZEME = :Parcasi ORDER BY IZP_ARAC_TIPI, IZP_KODU"),
-                             {{QStringLiteral("Parcasi"), parcaNo.trimmed()}});
-        QAriza->open();
-        KolonlariSigdir(GridAriza);
-        if (QAriza->rowCount() > 0)
-            GridAriza->setCurrentIndex(QAriza->index(0, 0));
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    QAriza->setStatement(m_ctx.Database1,
+                         QStringLiteral("SELECT IZP_ARAC_TIPI, IZP_KODU, IZP_GRUP, IZP_MALZEME FROM TARIZPAR "
+                                        "WHERE IZP_MALZEME = :Parcasi ORDER BY IZP_ARAC_TIPI, IZP_KODU"),
+                         {{QStringLiteral("Parcasi"), parcaNo.trimmed()}});
+    QAriza->open();
+    KolonlariSigdir(GridAriza);
+    if (QAriza->rowCount() > 0)
+        GridAriza->setCurrentIndex(QAriza->index(0, 0));
 }
 
 TDonPara TFormParcayaGoreAriza::secilen() const

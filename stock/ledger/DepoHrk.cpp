@@ -232,7 +232,7 @@ void DepoHrkYazici::degistir(const DepoHrkBelge& belge, const QList<DepoHrkSatir
                       QStringLiteral("GIRMIK"), QStringLiteral("CIKMIK"), QStringLiteral("FIYAT"),
                       QStringLiteral("FYT_USD"), QStringLiteral("SERINO")});
     for (const DepoHrkSatiri& s : satirlar) {
-        ekle.value(satisNo).value(nullIfEmpty(belge.ISEMRINO)).value(s.TIP).value(s.SIRANO);
+        ekle.value(satisNo).value(nullIfEmpty(belge.isemri() ? belge.ISEMRINO : s.ISEMRINO)).value(s.TIP).value(s.SIRANO);
         ekle.value(nullIfEmpty(s.CARIKOD)).value(s.STOK_NO).value(s.DEPO_KODU).value(s.TARIH);
         ekle.value(s.TARIH.date().month()).value(s.TARIH.date().year()).value(s.GIRMIK).value(s.CIKMIK);
         ekle.value(s.FIYAT.isValid() ? s.FIYAT : bosSayi).value(s.FYT_USD.isValid() ? s.FYT_USD : bosSayi);

@@ -47,6 +47,7 @@ struct DepoHrkSatiri {
     QVariant FIYAT;   // null: no unit value (a slip row of quantity 0)
     QVariant FYT_USD;
     QString SERINO;   // batch/serial number of tracked parts
+    QString ISEMRINO; // the work order a document's row serves (work-order invoice)
 };
 
 // The document that owns a set of rows: (SATISNO, TIP), or for parts issue

@@ -21,9 +21,13 @@ void MaliyetAlisIsle(const Db& db, double stokNo, double q, double v);
 void MaliyetAlisGeriIsle(const Db& db, double stokNo, double q, double v);
 
 // Recomputes every card's cost from scratch: sum of value / (sum of quantity
-// + 0.00000001) over its opening rows (kind D) and its purchase lines; cards
-// without such rows get 0; only cards whose cost differs or is empty are
-// written. One transaction. Returns the number of cards written.
+// + 0.00000001) over its opening rows (kind D) and its purchase lines of the
+// kinds F R A E; cards without such rows keep their cost; only cards whose
+// cost differs or is empty are written. One transaction. Returns the number
+// of cards written.
 int MaliyetYenidenHesapla(const Db& db);
+// The same average for one part ("Alışların Ortalaması" of a stock slip);
+// nullopt when the part has no such rows.
+std::optional<double> AlislarinOrtalamasi(const Db& db, double stokNo);
 
 } // namespace tornaly::stock

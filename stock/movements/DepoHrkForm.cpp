@@ -190,19 +190,10 @@ TFormDepoHrk::TFormDepoHrk(const SessionContext& ctx, const QString& stokAdi, do
     connect(ChkDepoFiltre, &QCheckBox::toggled, this, Guarded([this] { ac(); }));
     // Moving through the per-warehouse sums narrows the lists while the filter is on.
     connect(GridDepo->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] {
-        if (ChkDepoFiltre->isChecked()) {
-            try {
-                ac();
-            } catch (const DbError& e) {
-                ShowError(e.text());
-            }
-        }
+        if (ChkDepoFiltre->isChecked())
+            ac();
     }));
-    try {
-        ac();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    ac();
     resize(1100, 680);
 }
 
@@ -260,12 +251,8 @@ void TFormDepoHrk::BtnTarihClick()
     filtre.son = sonuc.SonZaman.date();
     setWindowTitle(QStringLiteral("STOK HAREKETLERİ (%1-%2)")
                        .arg(filtre.bas.toString(QStringLiteral("dd.MM.yyyy")), filtre.son.toString(QStringLiteral("dd.MM.yyyy"))));
-    try {
-        QDepoToplam->close();
-        ac();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    QDepoToplam->close();
+    ac();
 }
 
 void TFormDepoHrk::BtnAylikClick()
@@ -289,18 +276,14 @@ TFormAylik::TFormAylik(const SessionContext& ctx, double stokNo, QWidget* parent
     auto* m = new QStandardItemModel(0, 5, this);
     m->setHorizontalHeaderLabels({QStringLiteral("Adı"), QStringLiteral("Ay"), QStringLiteral("Yıl"), QStringLiteral("Giren"),
                                   QStringLiteral("Çıkan")});
-    try {
-        for (const AylikSatir& s : AylikGirisCikisBul(ctx.Database1, ctx, stokNo)) {
-            QList<QStandardItem*> row{new QStandardItem(s.ayAdi), new QStandardItem(QString::number(s.ay)),
-                                      new QStandardItem(QString::number(s.yil)),
-                                      new QStandardItem(FormatMoney(s.giren, QStringLiteral(",0.00"))),
-                                      new QStandardItem(FormatMoney(s.cikan, QStringLiteral(",0.00")))};
-            for (int c = 1; c < 5; ++c)
-                row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m->appendRow(row);
-        }
-    } catch (const DbError& e) {
-        ShowError(e.text());
+    for (const AylikSatir& s : AylikGirisCikisBul(ctx.Database1, ctx, stokNo)) {
+        QList<QStandardItem*> row{new QStandardItem(s.ayAdi), new QStandardItem(QString::number(s.ay)),
+                                  new QStandardItem(QString::number(s.yil)),
+                                  new QStandardItem(FormatMoney(s.giren, QStringLiteral(",0.00"))),
+                                  new QStandardItem(FormatMoney(s.cikan, QStringLiteral(",0.00")))};
+        for (int c = 1; c < 5; ++c)
+            row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m->appendRow(row);
     }
     GridAylik->setModel(m);
     GridAylik->setEditTriggers(QAbstractItemView::NoEditTriggers);

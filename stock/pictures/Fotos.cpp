@@ -180,11 +180,7 @@ void TFormFotos::BtnYeniClick()
     const QString dosya = Messages().askOpenFile(QStringLiteral("Resim"), kFiltre);
     if (dosya.isEmpty())
         return;
-    try {
-        dosyaEkle(dosya);
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    dosyaEkle(dosya);
 }
 
 void TFormFotos::BtnDegistirClick()
@@ -212,11 +208,9 @@ void TFormFotos::BtnSilClick()
     if (Messages().show(MsgIcon::Confirmation, QStringLiteral("Silmek İstediğinize Emin misiniz?"), MsgYes | MsgNo,
                         MsgNo, QStringLiteral("Onay!")) != MsgYes)
         return;
-    try {
-        ResimSil(m_ctx.Database1, no);
-    } catch (const DbError& e) {
-        ShowError(e.text());
-    }
+    const QString m = ResimSil(m_ctx.Database1, no);
+    if (!m.isEmpty())
+        ShowInfo(m);
     listele();
 }
 

@@ -1,5 +1,7 @@
 #include "stock/pictures/StokResim.h"
 
+#include "counters/Counters.h"
+
 #include <QImage>
 
 namespace tornaly::stock {
@@ -19,24 +21,18 @@ int ResimEkle(const Db& db, const QString& ad, const QByteArray& bytes, QString*
             *hata = DosyaHatasiMesaji();
         return -1;
     }
-    for (int deneme = 0;; ++deneme) {
-        try {
-            Transaction tx(db);
-            Query q(db, QStringLiteral("SELECT COALESCE(MAX(RESIM_NO), 0) + 1 FROM STOKRESM"));
-            q.exec();
-            q.next();
-            const int no = q.value(0).toInt();
-            Query ekle(db, QStringLiteral("INSERT INTO STOKRESM (RESIM_NO, RESIM_ADI, RESIM_BIN) VALUES (:N, :A, :B)"));
-            ekle.bind(QStringLiteral("N"), no).bind(QStringLiteral("A"), ad.left(40));
-            ekle.bind(QStringLiteral("B"), bytes).exec();
-            tx.commit();
-            return no;
-        } catch (const DbError& e) {
-            // Another workstation took the same number first: take the next one.
-            if (!e.isUniqueViolation() || deneme >= 10)
-                throw;
-        }
-    }
+    // Numbers come from a counter: a deleted picture's number is never given
+    // again, so a card that still points to it cannot show another picture.
+    int no = -1;
+    RetryAfterAsking(db, [&] {
+        Transaction tx(db);
+        no = int(TakeCounterNumber(db, QStringLiteral("NEWRESIM")));
+        Query ekle(db, QStringLiteral("INSERT INTO STOKRESM (RESIM_NO, RESIM_ADI, RESIM_BIN) VALUES (:N, :A, :B)"));
+        ekle.bind(QStringLiteral("N"), no).bind(QStringLiteral("A"), ad.left(40));
+        ekle.bind(QStringLiteral("B"), bytes).exec();
+        tx.commit();
+    });
+    return no;
 }
 
 bool ResimDegistir(const Db& db, int resimNo, const QByteArray& bytes, QString* hata)
@@ -57,9 +53,17 @@ void ResimAdiDegistir(const Db& db, int resimNo, const QString& ad)
             {{QStringLiteral("A"), ad.left(40)}, {QStringLiteral("N"), resimNo}});
 }
 
-void ResimSil(const Db& db, int resimNo)
+QString ResimSil(const Db& db, int resimNo)
 {
+    Transaction tx(db);
+    Query q(db, QStringLiteral("SELECT STOK_NO FROM STOK WHERE RESIM_NO = :N"));
+    q.bind(QStringLiteral("N"), resimNo).exec();
+    if (q.next())
+        return QStringLiteral("Bu Resim Stok Listesine İşlenmiş.Silinemez!");
+    q.finish();
     db.exec(QStringLiteral("DELETE FROM STOKRESM WHERE RESIM_NO = :N"), {{QStringLiteral("N"), resimNo}});
+    tx.commit();
+    return {};
 }
 
 QByteArray ResimOku(const Db& db, int resimNo)

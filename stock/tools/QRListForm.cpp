@@ -1,4 +1,8 @@
 #include "stock/tools/QRListForm.h"
+
+#include "export/TableExport.h"
+#include "report/ListReport.h"
+#include "report/RaporCikti.h"
 #include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
@@ -59,7 +63,7 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
                            QStringLiteral("Stok Kodu "), QStringLiteral("Stok Adı")});
     CmbDepo->addItem(QString(), QString());
     CmbGrup->addItem(QString(), QString());
-    try {
+    {
         Query d(ctx.Database1, QStringLiteral("SELECT DEPO_KODU, DEPO_ADI FROM DEPO ORDER BY SIRA"));
         d.exec();
         while (d.next())
@@ -68,8 +72,6 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
         g.exec();
         while (g.next())
             CmbGrup->addItem(g.value(1).toString(), g.value(0).toString());
-    } catch (const DbError& e) {
-        ShowError(e.text());
     }
     form->addRow(QStringLiteral("Sayım Deposu"), CmbDepo);
     form->addRow(QStringLiteral("Stok Grubu"), CmbGrup);
@@ -93,13 +95,22 @@ TQRListForm::TQRListForm(const SessionContext& ctx, QWidget* parent) : QDialog(p
     h->addStretch(1);
     auto* listele = new QPushButton(QStringLiteral("Listele"), this);
     listele->setObjectName(QStringLiteral("BtnListele"));
+    BtnYazdir = new QPushButton(QStringLiteral("Yazdır"), this);
+    BtnYazdir->setObjectName(QStringLiteral("BtnYazdir"));
+    BtnExcel = new QPushButton(QStringLiteral("Excele Aktar"), this);
+    BtnExcel->setObjectName(QStringLiteral("BtnExcel"));
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), this);
-    for (QPushButton* b : {listele, kapat}) {
+    for (QPushButton* b : {listele, BtnYazdir, BtnExcel, kapat}) {
         b->setAutoDefault(false);
         h->addWidget(b);
     }
     v->addLayout(h);
     connect(listele, &QPushButton::clicked, this, Guarded(this, &TQRListForm::BtnListeleClick));
+    connect(BtnYazdir, &QPushButton::clicked, this, Guarded(this, &TQRListForm::BtnYazdirClick));
+    connect(BtnExcel, &QPushButton::clicked, this, Guarded([this] {
+                if (QListe->isOpen())
+                    GridExport(QStringLiteral("E"), GridListe, true);
+            }));
     connect(kapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     resize(760, 560);
 }
@@ -118,14 +129,42 @@ void TQRListForm::BtnListeleClick()
     k.siralama = CmbSiralama->currentIndex();
     LblBaslik->setText(QStringLiteral("Depo: %1  Tarih :%2")
                            .arg(CmbDepo->currentText(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))));
-    try {
-        const SqlText s = SayimOncesiSorgu(k);
-        QListe->setStatement(m_ctx.Database1, s.text(), s.binds);
-        QListe->open();
-        KolonlariSigdir(GridListe);
-    } catch (const DbError& e) {
-        ShowError(e.text());
+    const SqlText s = SayimOncesiSorgu(k);
+    QListe->setStatement(m_ctx.Database1, s.text(), s.binds);
+    QListe->open();
+    KolonlariSigdir(GridListe);
+}
+
+void TQRListForm::BtnYazdirClick()
+{
+    if (!QListe->isOpen())
+        BtnListeleClick();
+    if (!QListe->isOpen())
+        return;
+    QListe->fetchAll();
+    QVector<QVector<QVariant>> satirlar;
+    const QStringList alanlar{QStringLiteral("STOK_KOD_NO"), QStringLiteral("STOK_ADI_TR"), QStringLiteral("RAF_YERI"),
+                              QStringLiteral("MIKTAR"), QStringLiteral("SAYIM_MIK")};
+    for (int r = 0; r < QListe->rowCount(); ++r) {
+        QVector<QVariant> v{r + 1};
+        for (const QString& a : alanlar)
+            v << QListe->index(r, QListe->columnOf(a)).data(Qt::EditRole);
+        satirlar << v;
     }
+    report::Report rapor =
+        report::ListReportBuilder(QStringLiteral("SAYIM ÖNCESİ DÖKÜM"))
+            .source(report::RecordsSource(QStringList{QStringLiteral("SIRA")} + alanlar, satirlar))
+            .company(m_ctx.FirmaAdi)
+            .subtitle(LblBaslik->text())
+            .number(QStringLiteral("SIRA"), QStringLiteral("Sıra"), 12)
+            .text(QStringLiteral("STOK_KOD_NO"), QStringLiteral("Stok Kodu"), 35)
+            .text(QStringLiteral("STOK_ADI_TR"), QStringLiteral("Stok Adı"), 65)
+            .text(QStringLiteral("RAF_YERI"), QStringLiteral("Raf Yeri"), 22)
+            .money(QStringLiteral("MIKTAR"), QStringLiteral("Miktar"), 22, false, QStringLiteral(",0.##"))
+            .money(QStringLiteral("SAYIM_MIK"), QStringLiteral("Sayım Miktar"), 24, false, QStringLiteral(",0.##"))
+            .summary(QStringLiteral("Toplam Kalem: ") + QString::number(satirlar.size()))
+            .build();
+    report::RaporCikti(m_ctx.Database1, rapor, QStringLiteral("SAYIMONCESI"), report::OutputPreview);
 }
 
 void ShowQRListForm(const SessionContext& ctx, QWidget* parent)

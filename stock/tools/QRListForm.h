@@ -7,6 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableView;
 
 namespace tornaly::stock {
@@ -34,8 +35,11 @@ public:
     QLabel* LblBaslik = nullptr;
     QTableView* GridListe = nullptr;
     BoundQueryModel* QListe = nullptr;
+    QPushButton* BtnYazdir = nullptr;
+    QPushButton* BtnExcel = nullptr;
 public slots:
     void BtnListeleClick();
+    void BtnYazdirClick(); // preview of "SAYIM ÖNCESİ DÖKÜM"
 private:
     SessionContext m_ctx;
 };

@@ -2,6 +2,7 @@
 #include "workshop/vehicles/RecordIo.h"
 #include "workshop/vehicles/VehicleRules.h"
 #include "context/SessionContext.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 #include "settings/Settings.h"
 
@@ -42,8 +43,8 @@ bool writeCodeRow(const Db& db, const QString& table, const QString& keyColumn, 
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::UniqueViolation)
             throw;
-        ShowWarning(kDuplicate);
-        return false;
+        // Another workstation saved the same key meanwhile.
+        throw IslemReddi(kDuplicate, MsgIcon::Warning);
     }
     return true;
 }

@@ -13,7 +13,8 @@ namespace tornaly::workshop {
 // (TAVERGI), colours (RENK) and models (MODEL) with the accessories and
 // colours offered with them. Saves and deletes show their refusals through
 // the message service before any write begins and answer false; a write
-// runs in one transaction.
+// runs in one transaction. A key another workstation saved meanwhile is
+// refused by throwing IslemReddi.
 
 // Segments.
 QStringList SegmentColumns();

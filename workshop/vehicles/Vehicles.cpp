@@ -4,6 +4,7 @@
 #include "workshop/vehicles/VehicleRules.h"
 #include "company/Kilit.h"
 #include "context/SessionContext.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 
 namespace tornaly::workshop {
@@ -117,8 +118,7 @@ bool SaveArac(const Db& db, const SessionContext& ctx, QVariantMap arac, bool is
         if (e.kind() != DbError::Kind::UniqueViolation)
             throw;
         // Another workstation saved the same chassis number meanwhile.
-        ShowWarning(QStringLiteral("Bu Şase No ile Kayıtlı Araç Var."));
-        return false;
+        throw IslemReddi(QStringLiteral("Bu Şase No ile Kayıtlı Araç Var."), MsgIcon::Warning);
     }
     return true;
 }

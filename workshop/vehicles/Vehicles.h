@@ -32,7 +32,8 @@ QVariantMap NewAracRow();
 // Checks of "&Sakla" in the card's order; shows the refusal and answers false.
 bool CheckAracForSave(const Db& db, const SessionContext& ctx, const QVariantMap& arac, bool isNew);
 // Writes the vehicle row (warranty defaults applied) in one transaction.
-// False when a check refused it.
+// False when a check refused it; a chassis number another workstation saved
+// meanwhile throws IslemReddi.
 bool SaveArac(const Db& db, const SessionContext& ctx, QVariantMap arac, bool isNew);
 
 // Exterior colour picked on the card: a different colour clears the interior one.

@@ -145,14 +145,9 @@ double TFormClaimBr::currentNo() const
 
 void TFormClaimBr::ac(double gidilecek)
 {
-    try {
-        m_model->setStatement(m_ctx.Database1, m_sorgu.sql(), m_sorgu.binds());
-        m_model->open();
-        m_model->fetchAll();
-    } catch (const DbError& e) {
-        ShowError(e.text());
-        return;
-    }
+    m_model->setStatement(m_ctx.Database1, m_sorgu.sql(), m_sorgu.binds());
+    m_model->open();
+    m_model->fetchAll();
     LblSayi->setText(QStringLiteral("Kayıt Sayısı= %1").arg(m_model->rowCount()));
     Grid->resizeColumnsToContents();
     int row = m_model->rowCount() ? 0 : -1;

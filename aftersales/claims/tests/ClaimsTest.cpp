@@ -2,6 +2,8 @@
 #include "aftersales/claims/ClaimListe.h"
 #include "aftersales/claims/Claims.h"
 #include "aftersales/claims/HasarKod.h"
+#include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
 #include "sql/SqlHelpers.h"
 #include "testsupport/TestSupport.h"
 
@@ -305,13 +307,14 @@ TEST_F(ClaimsTest, CodeTables)
 {
     EXPECT_EQ(HasarKodCaption(3), QStringLiteral("Müşteri Şikayet (N Kodları) Tanımları"));
     EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Normal"), true), QStringLiteral("K1"));
-    EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Başka"), true), QString());
+    EXPECT_THROW(HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Başka"), true), IslemReddi);
+    EXPECT_FALSE(Guard([&] { HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Başka"), true); }));
     EXPECT_EQ(messages.lastText(), QStringLiteral("Aynı Kodlu Kayıt Var."));
     EXPECT_EQ(HasarKodSakla(db, 2, QStringLiteral("K1"), QStringLiteral("Onay"), true), QStringLiteral("K1"));
     EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("K1"), QStringLiteral("Değişti"), false), QStringLiteral("K1"));
     EXPECT_EQ(Deger(db, QStringLiteral("SELECT CC_AD FROM CLKODTIP WHERE CC_TIP = 1 AND CC_KOD = 'K1'")).toString(),
               QStringLiteral("Değişti"));
-    EXPECT_EQ(HasarKodSakla(db, 1, QStringLiteral("  "), QString(), true), QString());
+    EXPECT_FALSE(Guard([&] { HasarKodSakla(db, 1, QStringLiteral("  "), QString(), true); }));
     EXPECT_EQ(messages.lastText(), QStringLiteral(" Kod alanı devam etmek için gereklidir."));
     messages.answer(MsgYes);
     EXPECT_TRUE(HasarKodSil(db, 1, QStringLiteral("K1")));

@@ -1,5 +1,7 @@
 #include "currency/KurDeger.h"
 #include "currency/dovizk.h"
+#include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
 #include "services/KurBul.h"
 #include "settings/Settings.h"
 #include "testsupport/TestSupport.h"
@@ -177,11 +179,11 @@ TEST_F(CurrencyTest, DownloadStoresNextDayRatesOncePerCurrencyAndAsksAboutStaleD
 TEST_F(CurrencyTest, DuplicateMomentIsRefusedAndKeepsTheOldRow)
 {
     const QDateTime t(QDate(2026, 5, 4), QTime(10, 30));
-    EXPECT_TRUE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2}));
+    KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2});
     {
         Transaction outer(db); // a refused row must not spoil the caller's transaction
-        EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 50.0, 50.2}));
-        EXPECT_TRUE(KurDegerKaydet(db, {QStringLiteral("EUR"), t, 44.0, 44.2}));
+        EXPECT_FALSE(Guard([&] { KurDegerKaydet(db, {QStringLiteral("USD"), t, 50.0, 50.2}); }));
+        KurDegerKaydet(db, {QStringLiteral("EUR"), t, 44.0, 44.2});
         outer.commit();
     }
     EXPECT_EQ(messages.lastText(), QStringLiteral("Aynı Tarihli Döviz Değeri Vardı. Bu Yüzden Kaydedilmedi."));
@@ -259,12 +261,13 @@ TEST_F(CurrencyTest, RateChangesAreStoredOnlyWhenTheyHappened)
 {
     const QDateTime t(QDate(2026, 5, 4), QTime(10, 30));
     // A row without both rates is refused: it would read as no rate at all.
-    EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, QVariant()}));
+    EXPECT_THROW(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, QVariant()}), IslemReddi);
+    EXPECT_FALSE(Guard([&] { KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, QVariant()}); }));
     EXPECT_EQ(messages.lastText(), KurEksikMesaji());
     EXPECT_EQ(rateRows(QStringLiteral("USD")), 0);
     // Changing a row that another workstation removed is no success.
     messages.clear();
-    EXPECT_FALSE(KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2}, t.addDays(-1)));
+    EXPECT_FALSE(Guard([&] { KurDegerKaydet(db, {QStringLiteral("USD"), t, 40.0, 40.2}, t.addDays(-1)); }));
     EXPECT_EQ(messages.count(), 1);
     EXPECT_EQ(rateRows(QStringLiteral("USD")), 0);
 

@@ -27,6 +27,11 @@ protected:
     void SetUp() override
     {
         DbTest::SetUp();
+        // The areas declare their account-code columns when linked; core's test declares these.
+        CariKodKolonlariTanimla(S("test"), {
+            {"ALIS", "CARIKOD"}, {"CARI", "CARI_KOD"}, {"CARIHRK", "CARI_KOD"}, {"DEPOHRK", "CARIKOD"},
+            {"ISEMRI", "CARI_KOD"}, {"SATIS", "CARIKOD"}, {"SERFAT", "MUSTERI_KOD"}, {"SERFAT", "CARI_KOD"},
+            {"ARAMAPER", "CARI_KOD"}});
         for (const char* sql : {
                  "CREATE TABLE STOK (STOK_NO DOUBLE PRECISION PRIMARY KEY, STOK_KOD_NO VARCHAR(25), "
                  "STOK_ADI_TR VARCHAR(45), SAT_FYT_TL DOUBLE PRECISION, MALIYET_FYT_TL DOUBLE PRECISION, "

@@ -1,6 +1,7 @@
 // Printing and the Excel copy of work-order invoices: placement on the
 // pre-printed paper, carried totals, the last page, the VAT rows, the PDF
 // and A4 texts, the refusals and the copy's files.
+#include "guard/FormGuard.h"
 #include "../../workorder/tests/InvoiceFixture.h"
 #include "export/SpreadsheetReader.h"
 #include "invoicing/InvoicingDemo.h"
@@ -138,6 +139,7 @@ TEST(IEFatMatbu, ColumnsFollowTheirRulesWhenALeftIsMissing)
         IEFatBaskiVerisi v = sampleData(1);
         v.satirlar[0].iskonto = 5;
         v.satirlar[0].iscilik = true;
+        v.iscMark = S("*");
         v.satirlar[0].olcu = S("AD");
         const report::PrePrintedResult r = report::RenderPrePrinted(IEFatMatbuFormu(layout(values), a4Page(), v, {}));
         EXPECT_DOUBLE_EQ(leftOf(r.document, 1, S(c.element)), c.left) << c.what;
@@ -466,7 +468,7 @@ TEST_F(IEFatYazDb, ExcelCopyAfterACommittedSaveOnly)
         if (adim == QLatin1String("stok"))
             throw DbError(DbError::Kind::Other, QStringLiteral("disk dolu"));
     };
-    EXPECT_FALSE(IEFaturaKaydet(ctx, db, bad, sec));
+    EXPECT_FALSE(GuardOr(false, [&] { return IEFaturaKaydet(ctx, db, bad, sec); }));
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 0);
@@ -543,6 +545,50 @@ TEST_F(IEFatYazDb, FormButtonsPrintWithTheChosenDesign)
     form.findChild<QPushButton*>(S("BtnDispozisyon"))->click();
     ASSERT_EQ(shown.size(), 4);
     EXPECT_TRUE(shown[3].texts(1).contains(S("DİSPOZİSYON FORMU")));
+}
+
+} // namespace tornaly::test
+
+namespace tornaly::test {
+
+// A warranty invoice prints each claim's heading with the claim's chassis,
+// found by the claim's own number; labour lines carry the company's mark.
+TEST_F(IEFatYazDb, WarrantyInvoicePrintsTheClaimChassisAndTheLabourMark)
+{
+    db.exec(S("INSERT INTO CLAIMM (CL_CLAIMNO, CL_ISEMRI, CL_TAMIRTRH, CL_TESLIMTRH, CL_SASE, CL_KM, CL_ARACTIP) "
+              "VALUES (501, 'W000001', :T, :T, 'VF1CLAIM000000001', 12000, 'VRN')"),
+            {{S("T"), QDateTime(invoiceDay, QTime(9, 0))}});
+    if (count(S("SELECT COUNT(*) FROM PARAMET")) == 0)
+        db.exec(S("INSERT INTO PARAMET (ISC_MARK) VALUES ('#')"));
+    else
+        db.exec(S("UPDATE PARAMET SET ISC_MARK = '#'"));
+    ctx.DistCKod = S("M001");
+    IEFatura g = YeniIEFatura(ctx, db, S("G"));
+    g.set(S("TARIH"), QDateTime(invoiceDay, QTime(0, 0)));
+    g.set(S("FAT_NO"), S("G000001"));
+    const auto satir = [](int sira, const char* pi, const char* kod, double fiyat) {
+        IEFatSatir s;
+        s.SIRA = sira;
+        s.PARCA_ISCILIK = S(pi);
+        s.PI_KOD = S(kod);
+        s.PI_AD = S(kod);
+        s.BIRIM_FIYAT = fiyat;
+        s.MIKTAR = 1;
+        s.KDV = 20;
+        s.GARANTI_TIP = S("M");
+        s.CLAIM_NO = 501;
+        SatirTutarlariniHesapla(s);
+        return s;
+    };
+    g.satirlar = {satir(1, "P", "YAGFILTRE", 100), satir(2, "I", "BAKIM", 200)};
+    IEFatToplamGuncelle(ctx, db, g);
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, g)) << messages.texts().join(S(" | ")).toStdString();
+
+    const IEFatBaskiVerisi v = IEFatBaskiOku(ctx, db, g.satisNo());
+    ASSERT_FALSE(v.satirlar.isEmpty());
+    EXPECT_TRUE(v.satirlar[0].claimBasligi);
+    EXPECT_EQ(v.satirlar[0].claimSase, S("VF1CLAIM000000001"));
+    EXPECT_EQ(v.iscMark, S("#"));
 }
 
 } // namespace tornaly::test

@@ -5,6 +5,12 @@
 #include "guard/FormGuard.h"
 #include "invoicing/workorder/IEFatura.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "accounts/cards/BrCari.h"
+#include "accounts/ledger/CariHrk.h"
+#include "history/ChLogBr.h"
+#include <QMenu>
+#include <QAction>
+#include <cmath>
 #include "messages/Messages.h"
 #include "money/Money.h"
 
@@ -46,6 +52,13 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     EditFATNO->setObjectName(S("EditFATNO"));
     EditIENO = new QLineEdit(this);
     EditIENO->setObjectName(S("EditIENO"));
+    EditCARIKOD = new QLineEdit(this);
+    EditCARIKOD->setObjectName(S("EditCARIKOD"));
+    EditPlaka = new QLineEdit(this);
+    EditPlaka->setObjectName(S("EditPlaka"));
+    auto* cariSec = new QPushButton(S("Cari Seç"), this);
+    cariSec->setObjectName(S("BtnCariSec"));
+    connect(cariSec, &QPushButton::clicked, this, Guarded([this] { BtnCariSecClick(); }));
     EditTrh1 = new TTarihEdit(this);
     EditTrh2 = new TTarihEdit(this);
     for (QDateEdit* d : {EditTrh1, EditTrh2}) {
@@ -85,6 +98,18 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     filtre->addWidget(rgDokum, 2, 5);
     filtre->addWidget(filtrele, 1, 4);
     filtre->addWidget(kaldir, 1, 5);
+    filtre->addWidget(new QLabel(S("Cari Kod/Adı"), this), 3, 0);
+    filtre->addWidget(EditCARIKOD, 3, 1);
+    filtre->addWidget(cariSec, 3, 2);
+    filtre->addWidget(new QLabel(S("Plaka"), this), 3, 3);
+    filtre->addWidget(EditPlaka, 3, 4);
+    // The balance of the current invoice's account.
+    LabelKalanBaslik = new QLabel(S("KALAN"), this);
+    LabelKalanBaslik->setObjectName(S("LabelKalanBaslik"));
+    LabelKalan = new QLabel(this);
+    LabelKalan->setObjectName(S("LabelKALAN"));
+    filtre->addWidget(LabelKalanBaslik, 0, 6);
+    filtre->addWidget(LabelKalan, 1, 6);
 
     cxGrid1 = new QTableWidget(this);
     cxGrid1->setObjectName(S("cxGrid1"));
@@ -137,7 +162,19 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
 
     connect(filtrele, &QPushButton::clicked, this, Guarded([this] { FiltreleClick(); }));
     connect(kaldir, &QPushButton::clicked, this, Guarded([this] { FiltreKaldirClick(); }));
-    for (QLineEdit* e : {EditSATNO, EditFATNO, EditIENO})
+    cxGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto komut = [&](const char* ad, const QString& metin, std::function<void()> f) {
+        auto* a = new QAction(metin, cxGrid1);
+        a->setObjectName(S(ad));
+        connect(a, &QAction::triggered, this, Guarded(std::move(f)));
+        cxGrid1->addAction(a);
+    };
+    komut("EFatHazir", S("2: Gönderilmeye Hazır"), [this] { EFaturaDurumClick(2); });
+    komut("EFatHazirDegil", S("1: Hazır Değil (E-Faturaya Tabi)"), [this] { EFaturaDurumClick(1); });
+    komut("EFatTopluHazir", S("Listedeki E-Faturaları Gönderilmeye Hazır Yap"), [this] { EFaturaTopluClick(2); });
+    komut("EFatTopluHazirDegil", S("Listedeki E-Faturaları Hazır Değil Yap"), [this] { EFaturaTopluClick(1); });
+    komut("KayitGecmisi", S("Kayıt Geçmişi"), [this] { KayitGecmisiClick(); });
+    for (QLineEdit* e : {EditSATNO, EditFATNO, EditIENO, EditCARIKOD, EditPlaka})
         connect(e, &QLineEdit::returnPressed, this, Guarded([this] { FiltreleClick(); }));
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
     connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
@@ -163,6 +200,8 @@ void TFormIEFatBak::listele()
     f.satisNo = EditSATNO->text();
     f.fatNo = EditFATNO->text();
     f.isEmriNo = EditIENO->text();
+    f.cariKodAdi = EditCARIKOD->text();
+    f.plaka = EditPlaka->text();
     f.fatTur = RadioGroup1->currentIndex();
     f.muhasebe = RGMUH->currentIndex();
     f.dokum = rgDokum->currentIndex();
@@ -201,8 +240,64 @@ double TFormIEFatBak::currentSatisNo() const
     return r >= 0 && r < m_liste.size() ? m_liste[r].SATIS_NO : 0;
 }
 
+void TFormIEFatBak::bakiyeGoster()
+{
+    const int r = cxGrid1->currentRow();
+    const QString kod = r >= 0 && r < m_liste.size() ? m_liste[r].CARI_KOD : QString();
+    const accounts::CariBakiye b = kod.isEmpty() ? accounts::CariBakiye{} : accounts::CariBakiyeOku(m_ctx.Database1, kod);
+    const double kalan = std::round(b.bakiye() * 100.0) / 100.0;
+    LabelKalanBaslik->setText(kalan > 0 ? S("KALAN (BORÇ)") : kalan < 0 ? S("KALAN (ALACAK)") : S("KALAN"));
+    LabelKalan->setText(FormatMoney(std::abs(kalan), S(",0.00")));
+}
+
+void TFormIEFatBak::BtnCariSecClick()
+{
+    const QString kod = accounts::CariSec(m_ctx, 1, this);
+    if (kod.isEmpty())
+        return;
+    EditCARIKOD->setText(kod);
+    EditCARIKOD->setFocus();
+}
+
+void TFormIEFatBak::KayitGecmisiClick()
+{
+    const double no = currentSatisNo();
+    if (no > 0)
+        ShowChangeLog(m_ctx, S("SERFAT"), no);
+}
+
+void TFormIEFatBak::EFaturaDurumClick(int yeniDurum)
+{
+    const double no = currentSatisNo();
+    if (no <= 0)
+        return;
+    const QString red = EFaturaDurumDegistir(m_ctx.Database1, no, yeniDurum, [](const QString& soru) {
+        return AskYesNo(soru);
+    });
+    if (!red.isEmpty())
+        ShowWarning(red);
+    listele();
+}
+
+void TFormIEFatBak::EFaturaTopluClick(int yeniDurum)
+{
+    const QString soru = yeniDurum == 2
+        ? S("Listedeki E-Faturaya tanımlı tüm faturalar \"Gönderilmeye Hazır\" hale getirilecektir. Devam etmek istiyor musunuz?")
+        : S("Listedeki E-Faturaya tanımlı tüm faturalar \"Hazır Değil\" olarak değiştirilecektir. Devam etmek istiyor musunuz?");
+    if (!AskYesNo(soru))
+        return;
+    QList<double> nolar;
+    for (const IEFatListeSatiri& s : m_liste)
+        nolar << s.SATIS_NO;
+    const int n = EFaturaTopluDurum(m_ctx.Database1, nolar, yeniDurum);
+    listele();
+    ShowInfo(QString::number(n) + (yeniDurum == 2 ? S(" adet E-fatura \"Gönderilmeye Hazır\" hale getirildi.")
+                                                  : S(" adet E-Fatura \"Hazır Değil\" olarak ayarlandı.")));
+}
+
 void TFormIEFatBak::satirlariGoster()
 {
+    bakiyeGoster();
     const double no = currentSatisNo();
     const QList<IEFatSatir> satirlar = no > 0 ? IEFaturaOku(m_ctx.Database1, no).satirlar : QList<IEFatSatir>();
     cxGridDetay->setRowCount(int(satirlar.size()));
@@ -234,6 +329,8 @@ void TFormIEFatBak::FiltreKaldirClick()
     EditSATNO->clear();
     EditFATNO->clear();
     EditIENO->clear();
+    EditCARIKOD->clear();
+    EditPlaka->clear();
     EditTrh1->setDate(EditTrh1->minimumDate());
     EditTrh2->setDate(EditTrh2->minimumDate());
     listele();

@@ -30,6 +30,11 @@ public slots:
     void BtnYeniClick();
     void FiltreleClick();
     void FiltreKaldirClick();
+    void BtnCariSecClick();
+    void KayitGecmisiClick();
+    // The e-invoice state commands of the list's menu: one invoice, or every listed one.
+    void EFaturaDurumClick(int yeniDurum);
+    void EFaturaTopluClick(int yeniDurum);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -39,7 +44,9 @@ private:
 
     const SessionContext& m_ctx;
     QList<IEFatListeSatiri> m_liste;
-    QLineEdit *EditSATNO, *EditFATNO, *EditIENO;
+    void bakiyeGoster();
+    QLineEdit *EditSATNO, *EditFATNO, *EditIENO, *EditCARIKOD, *EditPlaka;
+    QLabel *LabelKalanBaslik, *LabelKalan;
     QDateEdit *EditTrh1, *EditTrh2;
     QComboBox *RadioGroup1, *RGMUH, *rgDokum;
     QTableWidget *cxGrid1, *cxGridDetay;

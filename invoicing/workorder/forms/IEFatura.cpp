@@ -6,8 +6,14 @@
 #include "accounts/cards/BrCari.h"
 #include "accounts/ledger/CariHrk.h"
 #include "accounts/vouchers/CariHark.h"
+#include "accounts/plans/OdePlanBr.h"
+#include "accounts/cards/CariSakla.h"
+#include "mainwindow/EntryPoints.h"
+#include "invoicing/workorder/forms/IEFatBak.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
+#include "guard/IslemReddi.h"
+#include "company/Kilit.h"
 #include "invoicing/dialogs/FatTur.h"
 #include "invoicing/dialogs/FiyatKontrol.h"
 #include "invoicing/print/IEFatYaz.h"
@@ -93,6 +99,9 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     EditCariAd = edit("DBEditCARI_AD", true);
     EditDoviz = edit("DBEditDOVIZ_KODU", true);
     EditKur = edit("DBEditTL_KURDEGER", true);
+    EditOdeKod = edit("DBEditODE_KOD", true);
+    SpeedOdePlan = new QPushButton(S("Ödeme Planı"), ust);
+    SpeedOdePlan->setObjectName(S("SpeedOdePlan"));
     EditOdemeSekli = edit("DBMemoODEME_SEKLI");
     EditOdemeSekli->setMaxLength(30);
     EditTarih = new TTarihEdit(ust);
@@ -149,6 +158,11 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     ++r;
     g->addWidget(new QLabel(S("Ödeme Şekli"), ust), r, 0);
     g->addWidget(EditOdemeSekli, r, 1, 1, 2);
+    g->addWidget(new QLabel(S("Ödeme Planı"), ust), r, 3);
+    auto* plan = new QHBoxLayout;
+    plan->addWidget(EditOdeKod);
+    plan->addWidget(SpeedOdePlan);
+    g->addLayout(plan, r, 4);
     g->setColumnStretch(1, 2);
     g->setColumnStretch(4, 1);
 
@@ -246,9 +260,31 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     // The bank and cheque vouchers open only once their forms are part of the program.
     pos->setEnabled(Targets().isRegistered(S("BankaHrkFaturaOdeme")));
     cek->setEnabled(Targets().isRegistered(S("TFormCSBordroHrk")));
-    BtnOdeme->setMenu(odemeMenu);
+    m_odemeMenu = odemeMenu;
     connect(nakit, &QAction::triggered, this, Guarded(this, &TFormIEFatura::NakitOdemeClick));
-    for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme, BtnMusteriArama})
+    connect(BtnOdeme, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::BtnOdemeClick));
+    connect(SpeedOdePlan, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::SpeedOdePlanClick));
+    const auto dugme = [this](const char* ad, const QString& metin) {
+        auto* b = new QPushButton(metin, this);
+        b->setObjectName(S(ad));
+        return b;
+    };
+    BtnOnceki = dugme("BtnOnceki", S("Önceki Kayıt"));
+    BtnSonraki = dugme("BtnSonraki", S("Sonraki Kayıt"));
+    BitBtnEski = dugme("BitBtnEski", S("&Eski Fatura"));
+    SpeedKur = dugme("SpeedKur", S("Kur Değeri Seç"));
+    cariedit = dugme("cariedit", S("Cari Kart Gör/Degistir"));
+    cariedit->setVisible(m_ctx.AktifKullanici.cari == QLatin1String("Y"));
+    BtnCariHareketler = dugme("BtnCariHareketler", S("Cari Hareketler"));
+    BtnCariHareketler->setEnabled(Targets().isRegistered(QLatin1String(entry::CariHareketGoster)));
+    connect(BtnOnceki, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::OncekiKayitClick));
+    connect(BtnSonraki, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::SonrakiKayitClick));
+    connect(BitBtnEski, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::BitBtnEskiClick));
+    connect(SpeedKur, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::KurDegeriSecClick));
+    connect(cariedit, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::carieditClick));
+    connect(BtnCariHareketler, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::CariHareketlerClick));
+    for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme, BtnMusteriArama, BtnOnceki, BtnSonraki, BitBtnEski,
+                           SpeedKur, cariedit, BtnCariHareketler})
         komutlar->addWidget(b);
     komutlar->addSpacing(16);
     BtnFATKES = new QToolButton(this);
@@ -344,6 +380,7 @@ void TFormIEFatura::basligiGoster()
     EditDoviz->setText(f.deger(S("DOVIZ_KODU")).toString());
     EditKur->setText(FormatMoney(f.deger(S("TL_KURDEGER")).toDouble(), S(",0.0000")));
     EditOdemeSekli->setText(f.deger(S("ODEME_SEKLI")).toString());
+    EditOdeKod->setText(f.deger(S("ODE_KOD")).toString());
     EditTarih->setDate(f.tarih().isValid() ? f.tarih() : QDate::currentDate());
     const QDate vade = Query::toDate(f.deger(S("VADE_TRH")));
     EditVade->setDate(vade.isValid() ? vade : EditTarih->date());
@@ -408,6 +445,10 @@ void TFormIEFatura::hucreDegisti(QTableWidgetItem* item)
 {
     if (m_yukleniyor || !yenikayit || !item)
         return;
+    if (m_ctx.AktifKullanici.iefatura == QLatin1String("K")) {
+        tabloyuDoldur();
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz var!"), MsgIcon::Warning);
+    }
     const int row = item->row();
     if (row < 0 || row >= m_fatura.satirlar.size())
         return;
@@ -468,6 +509,10 @@ void TFormIEFatura::butstat()
                        static_cast<QWidget*>(cbKDVTEV), static_cast<QWidget*>(EditOdemeSekli)})
         w->setEnabled(duzenle);
     SpeedButton1->setEnabled(duzenle && FAT_TUR != 2);
+    for (QPushButton* b : {BtnOnceki, BtnSonraki, BitBtnEski})
+        b->setEnabled(!duzenle);
+    SpeedKur->setEnabled(duzenle);
+    cariedit->setEnabled(duzenle);
     BtnEdit->setEnabled(!duzenle && !m_fatura.baslik.isEmpty());
     BtnOdeme->setEnabled(!duzenle && !m_fatura.baslik.isEmpty() && !m_fatura.yeni);
     // Open while editing too: the print commands then say why they wait for the save.
@@ -478,8 +523,11 @@ void TFormIEFatura::butstat()
     // The call-back dates exist once the invoice has been saved.
     BtnMusteriArama->setEnabled(!duzenle && !m_fatura.baslik.isEmpty() && !m_fatura.yeni);
     if (kilitli) {
+        // A posted or sent invoice is neither changed nor printed again.
         BtnSAKLA->setEnabled(false);
         BtnEdit->setEnabled(false);
+        BtnFATKES->setEnabled(false);
+        btnFatA4->setEnabled(false);
         cxGrid1->setEnabled(false);
     } else {
         cxGrid1->setEnabled(true);
@@ -501,6 +549,8 @@ IEFatBaskiSecenekleri baskiSecenekleri(const QCheckBox* dvz, const QCheckBox* pl
 
 void TFormIEFatura::BtnFATKESClick()
 {
+    if (!m_fatura.baslik.isEmpty() && !m_fatura.yeni)
+        IEFatKilitKontrol(m_ctx.Database1, m_fatura.satisNo());
     if (!IEFatYazdirilabilir(m_fatura, yenikayit, true))
         return;
     IEFaturaMatbuYazdir(m_ctx, m_ctx.Database1, m_fatura.satisNo(), popuptag,
@@ -509,6 +559,8 @@ void TFormIEFatura::BtnFATKESClick()
 
 void TFormIEFatura::btnFatA4Click()
 {
+    if (!m_fatura.baslik.isEmpty() && !m_fatura.yeni)
+        IEFatKilitKontrol(m_ctx.Database1, m_fatura.satisNo());
     if (!IEFatYazdirilabilir(m_fatura, yenikayit, false))
         return;
     IEFaturaA4Yazdir(m_ctx, m_ctx.Database1, m_fatura.satisNo(), baskiSecenekleri(chcboxdvz, cbplaka, cbEk));
@@ -547,7 +599,13 @@ bool TFormIEFatura::yeniFatura(int turIndex)
 bool TFormIEFatura::isEmrindenOlustur(const QString& isEmriNo, int fyili)
 {
     basligiAl();
-    const bool ok = IsEmriFaturaOlustur(m_ctx, m_ctx.Database1, m_fatura, isEmriNo, fyili);
+    bool ok = false;
+    try {
+        ok = IsEmriFaturaOlustur(m_ctx, m_ctx.Database1, m_fatura, isEmriNo, fyili);
+    } catch (...) {
+        basligiGoster();
+        throw;
+    }
     basligiGoster();
     return ok;
 }
@@ -573,14 +631,16 @@ void TFormIEFatura::BtnSAKLAClick()
     basligiAl();
     IEFatKayitSecenekleri sec;
     sec.fiyatKontrolGoster = [this](double no) { FiyatKontrol(m_ctx.Database1, QLatin1Char('I'), no, this); };
-    const bool ok = IEFaturaKaydet(m_ctx, m_ctx.Database1, m_fatura, sec);
-    if (ok) {
-        yenikayit = false;
-        faturaAc(m_fatura.satisNo());
-    } else {
+    try {
+        IEFaturaKaydet(m_ctx, m_ctx.Database1, m_fatura, sec);
+    } catch (...) {
+        // The refusal is shown by the slot's guard; the screen shows the totals the checks computed.
         toplamGoster();
         butstat();
+        throw;
     }
+    yenikayit = false;
+    faturaAc(m_fatura.satisNo());
 }
 
 void TFormIEFatura::BtnIptalClick()
@@ -607,10 +667,10 @@ void TFormIEFatura::BtnEditClick()
     const QString hak = m_ctx.AktifKullanici.iefatura;
     if (hak != QLatin1String("D") && hak != QLatin1String("K") && hak != QLatin1String("Y"))
         return;
-    if (m_fatura.deger(S("FIS_NO")).toDouble() > 0) {
-        ShowError(S("Muhasebeleşmiş kayıt değiştirilemez!"));
+    if (IsDateLocked(m_ctx, true, tarih))
         return;
-    }
+    // The stored marks decide: another workstation may have posted it meanwhile.
+    IEFatKilitKontrol(m_ctx.Database1, m_fatura.satisNo());
     yenikayit = true;
     FAT_TUR = FatTurIndex(m_fatura.fatTur());
     basligiGoster();
@@ -628,6 +688,8 @@ void TFormIEFatura::BtnNetHesapClick()
 
 void TFormIEFatura::BtnYuvarlaClick()
 {
+    if (m_ctx.AktifKullanici.iefatura == QLatin1String("K"))
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz var!"), MsgIcon::Warning);
     double hedef = 0;
     if (!SayiOku(EditYuvarla->text(), &hedef) || !(hedef > 0))
         return;
@@ -638,6 +700,8 @@ void TFormIEFatura::BtnYuvarlaClick()
 
 void TFormIEFatura::BtnSatirIskClick()
 {
+    if (m_ctx.AktifKullanici.iefatura == QLatin1String("K"))
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz var!"), MsgIcon::Warning);
     double oran = 0;
     if (!SayiOku(EditIskonto->text(), &oran))
         return;
@@ -709,15 +773,108 @@ void TFormIEFatura::NakitOdemeClick()
         ShowInfo(S("Ödeme yapmadan önce Ödeme Tipini Seçiniz..."));
         return;
     }
-    Query q(m_ctx.Database1, S("SELECT HESAP_KOD FROM ODEPLAN WHERE ODE_KOD = :K"));
-    q.bind(S("K"), odeKod).exec();
-    const QString hesap = q.next() ? q.str(S("HESAP_KOD")) : QString();
-    q.finish();
+    const QString hesap = OdemePlaniHesabi(m_ctx.Database1, odeKod);
     accounts::CariHrkFaturaOdeme(m_ctx, S("I"), S("N"), S("B"), m_fatura.deger(S("NET_TUTAR")).toDouble(),
                                  m_fatura.deger(S("CARI_AD")).toString(), hesap,
                                  m_fatura.deger(S("CARI_KOD")).toString(), m_fatura.deger(S("FAT_NO")).toString(),
                                  m_fatura.satisNo(), this);
     bakiyeGoster();
+}
+
+void TFormIEFatura::SpeedOdePlanClick()
+{
+    if (!yenikayit) {
+        BtnEditClick();
+        if (!yenikayit)
+            return;
+    }
+    const accounts::TOdeParam p = accounts::OdePlanSec(m_ctx, 1, this);
+    if (p.Kodu.isEmpty())
+        return;
+    basligiAl();
+    m_fatura.set(S("ODE_KOD"), p.Kodu);
+    m_fatura.set(S("ODE_TIP"), p.odetip);
+    basligiGoster();
+}
+
+void TFormIEFatura::OncekiKayitClick()
+{
+    if (const double no = KomsuIEFatura(m_ctx.Database1, m_fatura.satisNo(), false); no > 0)
+        faturaAc(no);
+}
+
+void TFormIEFatura::SonrakiKayitClick()
+{
+    if (const double no = KomsuIEFatura(m_ctx.Database1, m_fatura.satisNo(), true); no > 0)
+        faturaAc(no);
+}
+
+void TFormIEFatura::BitBtnEskiClick()
+{
+    if (const double no = SelectIEFatura(m_ctx, 1, this); no > 0)
+        faturaAc(no);
+}
+
+void TFormIEFatura::KurDegeriSecClick()
+{
+    if (!yenikayit)
+        return;
+    basligiAl();
+    IEFatKurDegeriSec(m_ctx, m_ctx.Database1, m_fatura);
+    basligiGoster();
+    BtnNetHesapClick();
+}
+
+void TFormIEFatura::carieditClick()
+{
+    const QString kod = m_fatura.deger(S("CARI_KOD")).toString();
+    if (kod.isEmpty())
+        return;
+    accounts::CariKartAc(m_ctx, kod, 1, this);
+    if (yenikayit) {
+        // The card may have changed the account's currency, name or discounts.
+        basligiAl();
+        IEFatCariAta(m_ctx, m_ctx.Database1, m_fatura, kod);
+        basligiGoster();
+        BtnNetHesapClick();
+    } else {
+        bakiyeGoster();
+    }
+}
+
+void TFormIEFatura::CariHareketlerClick()
+{
+    const RoutineOpener ac = Targets().routine(QLatin1String(entry::CariHareketGoster));
+    if (!ac || m_fatura.deger(S("CARI_KOD")).toString().isEmpty())
+        return;
+    OpenRequest r;
+    r.target = QLatin1String(entry::CariHareketGoster);
+    r.ctx = const_cast<SessionContext*>(&m_ctx);
+    r.owner = this;
+    r.key = m_fatura.deger(S("CARI_KOD")).toString();
+    ac(r);
+    bakiyeGoster();
+}
+
+void TFormIEFatura::BtnOdemeClick()
+{
+    const QString odeKod = m_fatura.deger(S("ODE_KOD")).toString();
+    if (odeKod.isEmpty()) {
+        ShowInfo(S("Ödeme yapmadan önce Ödeme Tipini Seçiniz..."));
+        return;
+    }
+    const QString tip = OdemePlaniTipi(m_ctx.Database1, odeKod);
+    const auto eylem = [&](const char* ad) { return m_odemeMenu->findChild<QAction*>(S(ad)); };
+    QAction* a = tip == QLatin1String("N")   ? eylem("NakitOdeme")
+                 : tip == QLatin1String("B") ? eylem("BankaHareketleri")
+                 : tip == QStringLiteral("Ç") ? eylem("CekSenetBordrosu")
+                                              : nullptr;
+    if (a && a->isEnabled()) {
+        a->trigger();
+        return;
+    }
+    // Any other plan (or a voucher kind not built yet): the user chooses from the menu.
+    m_odemeMenu->popup(BtnOdeme->mapToGlobal(QPoint(0, BtnOdeme->height())));
 }
 
 void IEFaturaGoster(const SessionContext& ctx, int mode, double satisNo, QWidget* parent)

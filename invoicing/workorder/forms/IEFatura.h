@@ -13,6 +13,7 @@ class QTableWidgetItem;
 class QPlainTextEdit;
 class QCheckBox;
 class QToolButton;
+class QMenu;
 
 namespace tornaly { struct SessionContext; }
 
@@ -59,6 +60,16 @@ public slots:
     void SpeedButton1Click();
     void Edit1Enter();
     void NakitOdemeClick();
+    // "Ö&deme Sekli": the payment the plan's type names (cash, card, cheque), else the menu.
+    void BtnOdemeClick();
+    // "Ödeme Planı": the plan and its type into the header (edit mode).
+    void SpeedOdePlanClick();
+    void OncekiKayitClick();
+    void SonrakiKayitClick();
+    void BitBtnEskiClick();
+    void KurDegeriSecClick();
+    void carieditClick();
+    void CariHareketlerClick();
     void BtnMusteriAramaClick();
     void BtnEditClick();
     // Printing: pre-printed invoice with the chosen design (popuptag), A4, dispositions.
@@ -79,7 +90,8 @@ private:
     bool m_yukleniyor = false;
 
     QLineEdit *Edit1, *EditFatNo, *EditCariKod, *EditCariAd, *EditDoviz, *EditKur, *EditOdemeSekli, *EditIsEmri;
-    QLineEdit *EditYuvarla, *EditIskonto;
+    QLineEdit *EditYuvarla, *EditIskonto, *EditOdeKod;
+    QMenu* m_odemeMenu = nullptr;
     QDateEdit *EditTarih, *EditVade;
     QComboBox *cbKDVTEV;
     QLabel *LabelTur, *LabelBakiye, *LabelBakiyeBaslik;
@@ -89,7 +101,8 @@ private:
     QPushButton *btnFatA4, *BtnDispozisyon;
     QCheckBox *chcboxdvz, *cbplaka, *cbEk;
     QPushButton *BtnSAKLA, *BtnIptal, *BtnNetHesap, *BtnYuvarla, *BtnSatirIsk, *SpeedBKR, *SpeedButton1, *BtnOdeme,
-        *BtnEdit, *BtnKapat;
+        *BtnEdit, *BtnKapat, *SpeedOdePlan, *BtnOnceki, *BtnSonraki, *BitBtnEski, *SpeedKur, *cariedit,
+        *BtnCariHareketler;
 };
 
 // Opens the invoice form on a stored invoice (mode 0 or 2) or a new one

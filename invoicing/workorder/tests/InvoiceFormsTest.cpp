@@ -9,6 +9,8 @@
 #include "invoicing/workorder/forms/IEFatura.h"
 
 #include <QDateEdit>
+#include <functional>
+#include <numeric>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +82,134 @@ TEST_F(InvoiceTest, PaymentEntriesOfUnbuiltVouchersAreDisabled)
     EXPECT_FALSE(pos->isEnabled());
     EXPECT_FALSE(cek->isEnabled());
     EXPECT_TRUE(f.findChild<QAction*>(S("NakitOdeme"))->isEnabled());
+}
+
+// A user who may only print invoices opens one for change: every command
+// that would change its lines or its account is refused and changes nothing.
+TEST_F(InvoiceTest, InvoicePrintingOnlyUserIsRefusedEveryChange)
+{
+    ctx.Database1 = db;
+    IEFatura a = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, a));
+    SessionContext k = ctx;
+    k.AktifKullanici.iefatura = S("K");
+    TFormIEFatura f(k);
+    f.faturaAc(a.satisNo());
+    f.findChild<QPushButton*>(S("BtnEdit"))->click();
+    ASSERT_TRUE(f.yenikayit);
+    const auto iskontolar = [&] {
+        QList<double> r;
+        for (const IEFatSatir& s : f.fatura().satirlar)
+            r << s.ISKONTO;
+        return r;
+    };
+    const QList<double> once = iskontolar();
+    struct Case {
+        const char* ad;
+        std::function<void()> yap;
+        QString mesaj;
+    };
+    const QList<Case> cases{
+        {"line discount typed", [&] { f.findChild<QTableWidget*>(S("cxGrid1"))->item(0, 6)->setText(S("50")); },
+         S("Yalnız fatura kesme yetkiniz var!")},
+        {"Satir.Isk.Uygula",
+         [&] {
+             f.findChild<QLineEdit*>(S("EditIskonto"))->setText(S("25"));
+             f.findChild<QPushButton*>(S("BtnSatirIsk"))->click();
+         },
+         S("Yalnız fatura kesme yetkiniz var!")},
+        {"Yuvarla",
+         [&] {
+             f.findChild<QLineEdit*>(S("EditYuvarla"))->setText(S("500"));
+             f.findChild<QPushButton*>(S("BtnYuvarla"))->click();
+         },
+         S("Yalnız fatura kesme yetkiniz var!")},
+        {"Cari Seç", [&] { f.findChild<QPushButton*>(S("SpeedBKR"))->click(); },
+         S("Yalnız fatura kesme yetkiniz vardır!")},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        c.yap();
+        EXPECT_EQ(messages.lastText(), c.mesaj) << c.ad;
+        EXPECT_EQ(iskontolar(), once) << c.ad;
+        EXPECT_EQ(f.fatura().deger(S("CARI_KOD")).toString(), S("M001")) << c.ad;
+    }
+    EXPECT_EQ(scalar(S("SELECT SUM(ISKONTO) FROM SERFATDT")).toDouble(), std::accumulate(once.begin(), once.end(), 0.0));
+}
+
+// Payment needs a plan first; a cash plan goes straight to the cash voucher.
+TEST_F(InvoiceTest, PaymentWithoutAPlanIsRefused)
+{
+    ctx.Database1 = db;
+    IEFatura a = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, a));
+    TFormIEFatura f(ctx);
+    f.faturaAc(a.satisNo());
+    auto* odeme = f.findChild<QPushButton*>(S("BtnOdeme"));
+    ASSERT_TRUE(odeme->isEnabled());
+    messages.clear();
+    odeme->click();
+    EXPECT_EQ(messages.lastText(), S("Ödeme yapmadan önce Ödeme Tipini Seçiniz..."));
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM CARIHRKM")), 0);
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM CARIHRK WHERE CRHRK_TUR = 'N'")), 0);
+}
+
+TEST_F(InvoiceTest, ListFindsByAccountNameAndPlateAndMovesEInvoicesInBulk)
+{
+    ctx.AktifKullanici.diger27 = S("H");
+    IEFatura a = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, a));
+    const QString ad = a.deger(S("CARI_AD")).toString();
+    const QString plaka = scalar(S("SELECT PLAKA_NO FROM ISEMRI WHERE IS_EMRI_NO = 'W000001'")).toString();
+    ASSERT_GE(ad.size(), 3);
+    struct Case {
+        const char* ad;
+        QString cariKodAdi, plaka;
+        int bulunan;
+    };
+    const QList<Case> cases{
+        {"account code", S("M001"), {}, 1},
+        {"part of the name, other case", ad.mid(1, 3).toLower(), {}, 1},
+        {"a name of no one", S("ZZZ"), {}, 0},
+        {"typed SQL is a value", S("' OR '1'='1"), {}, 0},
+        {"plate, other case", {}, plaka.toLower(), plaka.isEmpty() ? 0 : 1},
+        {"another plate", {}, S("99XX999"), 0},
+    };
+    for (const Case& c : cases) {
+        IEFatListeFiltre f;
+        f.cariKodAdi = c.cariKodAdi;
+        f.plaka = c.plaka;
+        EXPECT_EQ(IEFatListe(ctx, db, f).size(), c.bulunan) << c.ad;
+    }
+    db.exec(S("UPDATE SERFAT SET EF_STATU = 1"));
+    EXPECT_EQ(EFaturaTopluDurum(db, {a.satisNo()}, 1), 0) << "only invoices ready to send go back";
+    EXPECT_EQ(EFaturaTopluDurum(db, {a.satisNo()}, 2), 1);
+    EXPECT_EQ(EFaturaTopluDurum(db, {a.satisNo()}, 2), 0);
+    EXPECT_EQ(scalar(S("SELECT EF_STATU FROM SERFAT")).toInt(), 2);
+}
+
+TEST_F(InvoiceTest, PreviousAndNextRecordStopAtTheEnds)
+{
+    ctx.Database1 = db;
+    IEFatura a = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, a));
+    addWorkOrder(S("W000002"), S("VF1AAA11111111111"), 16000);
+    addPart(S("W000002"), 1, S("BALATA"), 1, 1, 100);
+    IEFatura b = build(S("W000002"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, b));
+    ASSERT_LT(a.satisNo(), b.satisNo());
+    TFormIEFatura f(ctx);
+    f.faturaAc(a.satisNo());
+    auto* onceki = f.findChild<QPushButton*>(S("BtnOnceki"));
+    auto* sonraki = f.findChild<QPushButton*>(S("BtnSonraki"));
+    onceki->click();
+    EXPECT_EQ(f.fatura().satisNo(), a.satisNo()) << "nothing below the first";
+    sonraki->click();
+    EXPECT_EQ(f.fatura().satisNo(), b.satisNo());
+    sonraki->click();
+    EXPECT_EQ(f.fatura().satisNo(), b.satisNo()) << "nothing above the last";
+    onceki->click();
+    EXPECT_EQ(f.fatura().satisNo(), a.satisNo());
 }
 
 TEST_F(InvoiceTest, ListFiltersBindTypedText)

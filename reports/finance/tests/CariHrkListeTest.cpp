@@ -325,3 +325,28 @@ TEST_F(CariHrkListeDb, OpeningBalancesOfManyAccountsAgreeWithTheirRows)
         }
     }
 }
+
+// The two accounts' movements interleave in time; in every order the list
+// offers, a row shows its own account's balance after that row.
+TEST_F(CariHrkListeDb, RunningBalanceIsTheSameInEverySortOrder)
+{
+    CariHrkKriter k;
+    k.trhBas = QDate(2026, 1, 1);
+    k.trhSon = QDate(2026, 1, 31);
+    const QHash<double, QString> beklenen{
+        {9, QStringLiteral("290,00 (B)")},  // 120.001: -300 opening, +10
+        {2, QStringLiteral("390,00 (B)")},  // 120.001: -100
+        {5, QStringLiteral("800,00 (A)")},  // 120.002: +1000 opening, -200
+        {3, QStringLiteral("350,00 (B)")}}; // 120.001: +40
+    const auto acilis =
+        AcilisBakiyeleri(db, {QStringLiteral("120.001"), QStringLiteral("120.002")}, k.trhBas);
+    for (const QString& siralama : SiralamaSecenekleri()) {
+        const auto rows = CariHrkListesiOku(db, k, siralama);
+        ASSERT_EQ(rows.size(), 4) << siralama.toStdString();
+        const QStringList metinler = bakiyeler(report::Render(CariHrkListeRaporu(rows, acilis, k, false, {})));
+        ASSERT_EQ(metinler.size(), rows.size()) << siralama.toStdString();
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(metinler.at(i), beklenen.value(rows.at(i).CARI_NO))
+                << siralama.toStdString() << " row " << rows.at(i).CARI_NO;
+    }
+}

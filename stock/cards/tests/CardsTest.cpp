@@ -195,8 +195,12 @@ TEST_F(StockCardTest, PicturesRefuseNonImagesAndNumberFromOne)
     EXPECT_EQ(ResimEkle(db, QStringLiteral("Arka Takım"), pngBytes()), 2);
     EXPECT_FALSE(ResimDegistir(db, 1, QByteArrayLiteral("\x00\x01"), &hata));
     EXPECT_EQ(ResimOku(db, 1), pngBytes());
-    ResimSil(db, 1);
+    // The last number freed by a delete is not given again; a picture a card shows stays.
+    EXPECT_EQ(ResimSil(db, 2), QString());
     EXPECT_EQ(ResimEkle(db, QStringLiteral("Yeni"), pngBytes()), 3);
+    db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, PAY, KDV, RESIM_NO) VALUES (9001, 'RESIMLI', 'P', 18, 1)"));
+    EXPECT_EQ(ResimSil(db, 1), QStringLiteral("Bu Resim Stok Listesine İşlenmiş.Silinemez!"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM STOKRESM WHERE RESIM_NO = 1")), 1);
 
     // a click on a stretched picture is kept in picture pixels and drawn back in place
     const QPoint p = ResimNoktasi({100, 50}, {200, 100}, {800, 600}, true);

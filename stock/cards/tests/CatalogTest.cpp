@@ -2,6 +2,8 @@
 #include "stock/catalog/Kodlar.h"
 #include "testsupport/TestSupport.h"
 
+#include <functional>
+
 using namespace tornaly;
 using namespace tornaly::stock;
 
@@ -36,6 +38,34 @@ TEST_F(StockCatalogTest, GroupsRenameWithTheirCardsAndRefuseDeleteInUse)
     db.exec(QStringLiteral("DELETE FROM STOK"));
     EXPECT_EQ(AltGrupSil(db, QStringLiteral("FREN"), QStringLiteral("BAL")), QString());
     EXPECT_EQ(GrupSil(db, QStringLiteral("FREN")), QString());
+}
+
+TEST_F(StockCatalogTest, BrandAndPackagingACardUsesAreNotDeleted)
+{
+    EXPECT_EQ(MarkaKaydet(db, {}, QStringLiteral("TOYOTA"), {}, {}), QString());
+    EXPECT_EQ(AmbalajKaydet(db, {}, Ambalaj{QStringLiteral("KOLI"), 12, 0, 0, 0}), QString());
+    db.exec(QStringLiteral("INSERT INTO STOK (STOK_NO, STOK_KOD_NO, PAY, KDV, MARKAKOD, AMBALAJ_NO) "
+                           "VALUES (1, 'P', 'P', 18, 'TOYOTA', 'KOLI')"));
+    struct Case {
+        std::function<QString()> sil;
+        QString mesaj;
+        QString kalan; // the row that must still be there
+    };
+    const QList<Case> cases{
+        {[&] { return MarkaSil(db, QStringLiteral("TOYOTA")); }, QStringLiteral("Bu Marka Stok Listesine İşlenmiş.Silinemez!"),
+         QStringLiteral("SELECT MARKA_KOD FROM MARKALAR")},
+        {[&] { return AmbalajSil(db, QStringLiteral("KOLI")); }, QStringLiteral("Bu Ambalaj Stok Listesine İşlenmiş.Silinemez!"),
+         QStringLiteral("SELECT AMBALAJ_KOD FROM AMBALAJ")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.sil(), c.mesaj);
+        EXPECT_NE(one(c.kalan), QStringLiteral("<none>"));
+    }
+    db.exec(QStringLiteral("DELETE FROM STOK"));
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.sil(), QString());
+        EXPECT_EQ(one(c.kalan), QStringLiteral("<none>"));
+    }
 }
 
 TEST_F(StockCatalogTest, SubgroupChecksInOrder)

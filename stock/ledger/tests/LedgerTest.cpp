@@ -229,14 +229,22 @@ TEST_F(StockLedgerTest, CostOnCardsAndRecalculation)
     DepoHrkYaz(db, DepoHrkBelge::Belge(2, u'D'),
                {DepoHrkHareket(u'D', 1, StokFisiCariKod(), 2, QStringLiteral("1"), t, 10, 3.0),
                 DepoHrkHareket(u'D', 2, StokFisiCariKod(), 2, QStringLiteral("3"), t, 10, 5.0)});
-    EXPECT_EQ(MaliyetYenidenHesapla(db), 3); // part 1 (no opening) drops to 0, 2 gets 4, 3 gets 0 from NULL
+    // Only part 2 has receipts; cards without any keep their cost (part 1 its
+    // 16, part 3 none at all).
+    EXPECT_EQ(MaliyetYenidenHesapla(db), 1);
     Query r(db, QStringLiteral("SELECT STOK_NO, MALIYET_FYT_TL FROM STOK ORDER BY STOK_NO"));
     r.exec();
-    const double expected[] = {0, 4, 0};
-    for (double e : expected) {
+    const QVariant expected[] = {16.0, 4.0, QVariant()};
+    for (const QVariant& e : expected) {
         ASSERT_TRUE(r.next());
-        EXPECT_NEAR(r.value(1).toDouble(), e, 1e-6);
+        if (e.isNull())
+            EXPECT_TRUE(r.value(1).isNull());
+        else
+            EXPECT_NEAR(r.value(1).toDouble(), e.toDouble(), 1e-6);
     }
+    ASSERT_TRUE(AlislarinOrtalamasi(db, 2).has_value());
+    EXPECT_NEAR(*AlislarinOrtalamasi(db, 2), 4, 1e-6);
+    EXPECT_FALSE(AlislarinOrtalamasi(db, 3).has_value());
     EXPECT_EQ(MaliyetYenidenHesapla(db), 0);
 }
 

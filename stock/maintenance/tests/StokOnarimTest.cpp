@@ -46,6 +46,7 @@ protected:
             "INSERT INTO DEPOHRK (SATISNO, TIP, STOK_NO, DEPO_KODU, GIRMIK, CIKMIK, FIYAT) VALUES (10, 'S', 1, '7', 0, 2, 100)",
             "INSERT INTO DEPOHRK (SATISNO, TIP, STOK_NO, DEPO_KODU, GIRMIK, CIKMIK, FIYAT) VALUES (99, 'S', 2, '7', 0, 3, 200)",
             "INSERT INTO DEPOHRK (SATISNO, TIP, STOK_NO, DEPO_KODU, GIRMIK, CIKMIK, FIYAT) VALUES (20, 'A', 3, '7', 4, 0, 150)",
+            "INSERT INTO FISTK (HRKNO, TIP, ACIKLAMA1, PERSON_KOD, GIRDEPO) VALUES (0, 'D', 'Devir', 'P01', '7')",
             "INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR) VALUES (1, '7', 7)",
             "INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR) VALUES (2, '7', 0)",
             // A document table of a later subsystem, as its clean-up step reads it.
@@ -104,7 +105,7 @@ TEST_F(StokOnarimTest, OrphanCleanupRunsTheRegisteredStepsThenRecounts)
     EXPECT_TRUE(StokMiktariUyusmayanlar(db, S("7")).isEmpty());
     EXPECT_TRUE(StokMikFarklari(db, 1e-9).isEmpty()) << "the recount is stock's own";
     EXPECT_TRUE(s.ozet().contains(S("YOKTABLO"))) << s.ozet().toStdString();
-    EXPECT_TRUE(s.ozet().contains(S("FISTK"))) << "the slip tables are not in this database yet";
+    EXPECT_FALSE(s.ozet().contains(S("FISTK"))) << "the slip tables are in the database: their steps run";
 
     // On consistent data nothing more goes, and the recount still runs.
     const TOnarimSonucu ikinci = BelgeHareketleriniDuzenle(db);
@@ -210,7 +211,8 @@ TEST_F(StokOnarimTest, MaintenanceWindowRunsStocksRoutinesOnlyWhenStockIsLinked)
     EXPECT_NEAR(pencereden.at(1), 40, 1e-6);
     db.exec(S("UPDATE STOK SET MALIYET_FYT_TL=999"));
     MaliyetYenidenHesapla(db);
-    EXPECT_EQ(maliyetler(), pencereden);
+    EXPECT_EQ(maliyetler().mid(0, 2), pencereden.mid(0, 2));
+    EXPECT_EQ(maliyetler().mid(2), (QList<double>{999, 999})) << "cards without receipts keep their cost";
 
     messages.answer(MsgNo);
     f->komut(S("AnagrupAta"))->trigger();

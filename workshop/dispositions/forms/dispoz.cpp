@@ -1,6 +1,7 @@
 #include "workshop/common/RowValues.h"
 #include "controls/SayiAlani.h"
 #include "workshop/dispositions/forms/dispoz.h"
+#include "workshop/attendance/forms/BakCihazdanGelen.h"
 
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
@@ -159,6 +160,24 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     btnIsemriAc = button(this, "btnIsemriAc", QStringLiteral("İş Emrini &Aç"));
     BtnFaturaKes = button(this, "BtnFaturaKes", QStringLiteral("İş Emri &İşlemleri"));
     auto* menu = new QMenu(BtnFaturaKes);
+    menu->setObjectName(QStringLiteral("PopupIsEmriIslemleri"));
+    // The invoice lives in a later subsystem: it is reached through its registered opener.
+    QAction* fatura = menu->addAction(QStringLiteral("İş Emri Fatura"), this, Guarded([this] {
+        if (!BtnFaturaKes->isEnabled() || !BtnFaturaKes->isVisible() || !Belge.yuklu())
+            return;
+        if (const RoutineOpener ac = Targets().routine(QLatin1String(entry::IsEmriFaturaKes))) {
+            OpenRequest r;
+            r.target = QLatin1String(entry::IsEmriFaturaKes);
+            r.ctx = &m_ctx;
+            r.owner = this;
+            r.key = Belge.no();
+            r.mode = Belge.fyili();
+            ac(r);
+            // The invoice closes the work order: the form shows it as it is now.
+            isemriniac(r.key);
+        }
+    }));
+    fatura->setObjectName(QStringLiteral("IsEmriFatura"));
     menu->addAction(QStringLiteral("Yedek Parça"), this, Guarded([this] { YedekParcaClick(); }));
     BtnFaturaKes->setMenu(menu);
     btnFiyatGuncelle = button(this, "btnFiyatGuncelle", QStringLiteral("Fiyatları Güncelle"));
@@ -515,6 +534,17 @@ void TFormDispoz::parcaDuzenlendi(int row, const QString& alan, const QString& t
         Belge.parcalar[row] = s;
     editmodayarla(true);
     goster();
+}
+
+void TFormDispoz::FiiliSureSec()
+{
+    const int row = GridIscilik->currentRow();
+    if (Belge.kapali() || row < 0 || row >= Belge.iscilikler.size())
+        return;
+    if (ShowCihazdanGelen(m_ctx, Belge, row, this).zaman > 0) {
+        editmodayarla(true);
+        goster();
+    }
 }
 
 void TFormDispoz::iscilikDuzenlendi(int row, const QString& alan, const QString& text)

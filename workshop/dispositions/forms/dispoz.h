@@ -79,6 +79,10 @@ public slots:
     void BitBtn10Click();
     void BtnKapanisFormClick();
     void BitBtn2Click();
+    // The actual-time column's picker: the attendance readings of the work
+    // order for the current labour line. The column is kept hidden, as is
+    // everything bound to it.
+    void FiiliSureSec();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -516,12 +516,8 @@ void TFrmBeyanList::BtnSilClick()
     const QString sase = currentRow().value(QStringLiteral("SASE_NO")).toString().trimmed();
     if (sase.isEmpty())
         return;
-    try {
-        if (DeleteArac(m_db, sase, sase + QStringLiteral("  ") + QStringLiteral("Şase No lu Araç Ruhsat kaydını silmek istiyor musunuz?")))
-            FiltreleClick();
-    } catch (const DbError& e) {
-        Messages().show(MsgIcon::Error, QStringLiteral("Hata:") + e.text(), MsgOk, MsgOk, {});
-    }
+    if (DeleteArac(m_db, sase, sase + QStringLiteral("  ") + QStringLiteral("Şase No lu Araç Ruhsat kaydını silmek istiyor musunuz?")))
+        FiltreleClick();
 }
 
 void TFrmBeyanList::BtnSecClick()
