@@ -1,7 +1,9 @@
 // Posting a 30-line work-order invoice into its voucher (read, group, check,
 // number, write, mark the invoice) against the same voucher rows written by
-// plain prepared statements in one transaction.
+// prepared statements in one transaction (plain Qt, and the engine's own
+// client); each with ledgers of 10,000 and of 1,000,000 rows (LedgerRows()).
 #include "BenchSupport.h"
+#include "EngineRef.h"
 
 #include "accounting/AccountingSchema.h"
 #include "accounting/transfer/MuhEntegre.h"
@@ -12,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <map>
 #include <memory>
 
 using namespace tornaly;
@@ -24,17 +27,19 @@ constexpr int kLines = 30;
 struct AccountingDb {
     QTemporaryDir dir;
     ConnectionProfile profile;
-    QString name = QStringLiteral("accounting_bench");
+    QString name;
     Db db;
     SessionContext ctx;
     double nextInvoice = 1;
 
-    AccountingDb()
+    explicit AccountingDb(int ledgerRows)
     {
         accounting::RegisterSchema();
+        name = QStringLiteral("accounting_bench%1").arg(ledgerRows);
         profile = BenchProfile(dir.path(), name);
         CreateDatabase(profile, DatabaseKind::Company);
         db = Db::open(profile, name);
+        FillLedgers(db, ledgerRows);
         ctx.Database1 = db;
         ctx.CalismaYili = QStringLiteral("2026");
         ctx.AktifKullanici.name = QStringLiteral("Bench");
@@ -91,19 +96,21 @@ struct AccountingDb {
     }
 };
 
-AccountingDb& adb()
+// One database per ledger size, the ledgers filled with that many rows.
+AccountingDb& adb(int ledgerRows)
 {
-    static std::unique_ptr<AccountingDb> p;
+    static std::map<int, std::unique_ptr<AccountingDb>> dbs;
+    auto& p = dbs[ledgerRows];
     if (!p) {
-        p = std::make_unique<AccountingDb>();
-        AtBenchEnd([] { p.reset(); });
+        p = std::make_unique<AccountingDb>(ledgerRows);
+        AtBenchEnd([ledgerRows] { dbs.erase(ledgerRows); });
     }
     return *p;
 }
 
 void BM_PostWorkOrderInvoice30Lines(benchmark::State& state)
 {
-    AccountingDb& a = adb();
+    AccountingDb& a = adb(int(state.range(0)));
     int lines = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -120,25 +127,32 @@ void BM_PostWorkOrderInvoice30Lines(benchmark::State& state)
         lines = q.value(0).toInt();
     state.counters["voucher_lines"] = lines;
 }
-BENCHMARK(BM_PostWorkOrderInvoice30Lines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PostWorkOrderInvoice30Lines)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond);
 
-// The same voucher (head, 32 lines, the invoice's mark) by plain prepared
-// statements in one transaction.
-void BM_PostWorkOrderInvoice30LinesBare(benchmark::State& state)
+// The same voucher (head, 32 lines, the invoice's mark) by prepared
+// statements in one transaction, prepared before the timed loop: through
+// plain Qt, and through the engine's own client (libpq in one pipeline).
+template <class Side>
+void bare(benchmark::State& state)
 {
-    AccountingDb& a = adb();
-    QSqlDatabase sql = a.db.sql();
+    AccountingDb& a = adb(int(state.range(0)));
+    Side side(a.db);
+    typename Side::Query h(side), l(side), u(side);
+    h.prepare(QStringLiteral("INSERT INTO FIS (FISNO, TARIH, TUR, BORC, ALACAK, AY, ENT_REF_NO, ENT_TIP, YEVMIYE_NO, "
+                             "ACIKLAMA, FISNUMARA, BELGENO, BELGE_TUR, INS_USER) "
+                             "VALUES (?, '2026-04-02 00:00:00.000', 'M', 3600, 3600, 4, ?, 'I', ?, ?, ?, ?, 'FT', 'Bench')"));
+    l.prepare(QStringLiteral("INSERT INTO FISAYR (FISNO, FA_ID, SIRANO, HSPKODU, ACIKLAMA, BORC, ALACAK, DOVIZ_KOD, "
+                             "TARIH, AY, ENT_REF_NO, ENT_REF_TIP, HSINIF, HGRUBU, KEBIR, MUAVIN, YEVMIYE_NO, "
+                             "FISNUMARA, TUR, BELGE_TUR, BELGE_NO) VALUES (?, ?, ?, ?, ?, ?, ?, 'TL', "
+                             "'2026-04-02 00:00:00.000', 4, ?, 'I', ?, ?, ?, ?, ?, 'M0000001', 'M', 'FT', 'IE')"));
+    u.prepare(QStringLiteral("UPDATE SERFAT SET FIS_NO=? WHERE SATIS_NO=?"));
     static double bareNo = 1e7;
     for (auto _ : state) {
         state.PauseTiming();
         const double inv = a.invoice();
         state.ResumeTiming();
         const double no = ++bareNo;
-        sql.transaction();
-        QSqlQuery h(sql);
-        h.prepare(QStringLiteral("INSERT INTO FIS (FISNO, TARIH, TUR, BORC, ALACAK, AY, ENT_REF_NO, ENT_TIP, YEVMIYE_NO, "
-                                 "ACIKLAMA, FISNUMARA, BELGENO, BELGE_TUR, INS_USER) "
-                                 "VALUES (?, '2026-04-02 00:00:00.000', 'M', 3600, 3600, 4, ?, 'I', ?, ?, ?, ?, 'FT', 'Bench')"));
+        typename Side::Tx tx(side);
         h.addBindValue(no);
         h.addBindValue(inv);
         h.addBindValue(no);
@@ -146,11 +160,6 @@ void BM_PostWorkOrderInvoice30LinesBare(benchmark::State& state)
         h.addBindValue(QStringLiteral("M0000001"));
         h.addBindValue(QStringLiteral("IE"));
         h.exec();
-        QSqlQuery l(sql);
-        l.prepare(QStringLiteral("INSERT INTO FISAYR (FISNO, FA_ID, SIRANO, HSPKODU, ACIKLAMA, BORC, ALACAK, DOVIZ_KOD, "
-                                 "TARIH, AY, ENT_REF_NO, ENT_REF_TIP, HSINIF, HGRUBU, KEBIR, MUAVIN, YEVMIYE_NO, "
-                                 "FISNUMARA, TUR, BELGE_TUR, BELGE_NO) VALUES (?, ?, ?, ?, ?, ?, ?, 'TL', "
-                                 "'2026-04-02 00:00:00.000', 4, ?, 'I', ?, ?, ?, ?, ?, 'M0000001', 'M', 'FT', 'IE')"));
         for (int i = 0; i < kLines + 2; ++i) {
             const bool musteri = i == 0, kdv = i == kLines + 1;
             const QString kod = musteri ? QStringLiteral("120.01")
@@ -172,15 +181,16 @@ void BM_PostWorkOrderInvoice30LinesBare(benchmark::State& state)
             l.addBindValue(no);
             l.exec();
         }
-        QSqlQuery u(sql);
-        u.prepare(QStringLiteral("UPDATE SERFAT SET FIS_NO=? WHERE SATIS_NO=?"));
         u.addBindValue(no);
         u.addBindValue(inv);
         u.exec();
-        sql.commit();
+        tx.commit();
     }
     state.counters["voucher_lines"] = kLines + 2;
 }
-BENCHMARK(BM_PostWorkOrderInvoice30LinesBare)->Unit(benchmark::kMicrosecond);
+void BM_PostWorkOrderInvoice30LinesBare(benchmark::State& state) { bare<QtSide>(state); }
+void BM_PostWorkOrderInvoice30LinesEngine(benchmark::State& state) { bare<Engine>(state); }
+BENCHMARK(BM_PostWorkOrderInvoice30LinesBare)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PostWorkOrderInvoice30LinesEngine)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond);
 
 } // namespace

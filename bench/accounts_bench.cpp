@@ -1,8 +1,10 @@
 // The account picker over 50,000 accounts (first page, "starts with" on the
-// code and on the folded name) against the same statements run bare, and the
-// save of a 20-line cash voucher against its rows written by plain prepared
-// statements in one transaction. `uses_index` tells whether the plan of the
+// code and on the folded name) against the same statements run bare (plain
+// Qt, and the engine's own client), and the save of a 20-line cash voucher
+// against its rows written by prepared statements in one transaction (plain
+// Qt, and the engine's own client). `uses_index` tells whether the plan of the
 // search reads the folded index.
+#include "EngineRef.h"
 #include "accounts/AccountsSchema.h"
 #include "accounts/cards/CariArama.h"
 #include "accounts/cash/Kasa.h"
@@ -188,6 +190,23 @@ void BM_AccountPickerBare(benchmark::State& state)
 }
 BENCHMARK(BM_AccountPickerBare)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
+// The same first page on the engine's own client, prepared once.
+void BM_AccountPickerEngine(benchmark::State& state)
+{
+    const Search s = search(int(state.range(0)));
+    Engine e(adb().db);
+    EngineQuery q(e, kColumns + s.where + QStringLiteral(" ORDER BY ") + s.order + QStringLiteral(" LIMIT 256"));
+    int rows = 0;
+    for (auto _ : state) {
+        q.bindAll(s.binds);
+        q.exec();
+        rows = q.readAll();
+    }
+    state.SetLabel(kSearchNames[state.range(0)]);
+    state.counters["rows"] = rows;
+}
+BENCHMARK(BM_AccountPickerEngine)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
 CariHrkFisi voucher()
 {
     CariHrkFisi f;
@@ -221,32 +240,32 @@ void BM_VoucherSave20Lines(benchmark::State& state)
 }
 BENCHMARK(BM_VoucherSave20Lines)->Unit(benchmark::kMicrosecond);
 
-// The rows of the same voucher by plain prepared statements: the head, 20
-// lines and 20 cash rows, in one transaction.
-void BM_VoucherSave20LinesBare(benchmark::State& state)
+// The rows of the same voucher by prepared statements (prepared before the
+// timed loop): the head, 20 lines and 20 cash rows, in one transaction,
+// through plain Qt and through the engine's own client (libpq in one pipeline).
+template <class Side>
+void voucherBare(benchmark::State& state)
 {
     AccountsDb& a = adb();
-    QSqlDatabase sql = a.db.sql();
+    Side side(a.db);
+    typename Side::Query h(side), l(side), k(side);
+    h.prepare(QStringLiteral("INSERT INTO CARIHRKM (CARI_NO, TARIH, TIP, BORC, ALACAK) VALUES (?, ?, 'N', 0, ?)"));
+    l.prepare(QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, VADE_TRH, CRHRK_TUR, ALACAK, "
+                             "ALACAK_USD, ALACAK_DVZ, DOVIZ_KODU, PARA_BAZ, TL_KURDEGER, TL_USDEGER, ACIKLAMA, "
+                             "KASAKOD, AY, YIL) VALUES (?, ?, ?, ?, ?, 'N', ?, ?, ?, 'TL', 'T', 1, 40, ?, "
+                             "'MERKEZ', 5, 2026)"));
+    k.prepare(QStringLiteral("INSERT INTO KASAHRKT (TARIH, REF_TIP, HRKNO, SIRANO, HRK_TURU, REFAYRTIP, KASAKOD, "
+                             "KARSIKOD, TIP, TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER, TL_USDEGER, PARA_BAZ, "
+                             "DOVIZ_KOD, ACIKLAMA, AY, YIL) VALUES (?, 'C', ?, ?, 'w', 'N', 'MERKEZ', ?, 'B', ?, "
+                             "?, ?, 1, 40, 'T', 'TL', ?, 5, 2026)"));
     static qint64 bareNo = 0;
     for (auto _ : state) {
         const double no = 1e7 + double(++bareNo);
-        sql.transaction();
-        QSqlQuery h(sql);
-        h.prepare(QStringLiteral("INSERT INTO CARIHRKM (CARI_NO, TARIH, TIP, BORC, ALACAK) VALUES (?, ?, 'N', 0, ?)"));
+        typename Side::Tx tx(side);
         h.addBindValue(no);
         h.addBindValue(QStringLiteral("2026-05-04 00:00:00.000"));
         h.addBindValue(2210.0);
         h.exec();
-        QSqlQuery l(sql);
-        l.prepare(QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, VADE_TRH, CRHRK_TUR, ALACAK, "
-                                 "ALACAK_USD, ALACAK_DVZ, DOVIZ_KODU, PARA_BAZ, TL_KURDEGER, TL_USDEGER, ACIKLAMA, "
-                                 "KASAKOD, AY, YIL) VALUES (?, ?, ?, ?, ?, 'N', ?, ?, ?, 'TL', 'T', 1, 40, ?, "
-                                 "'MERKEZ', 5, 2026)"));
-        QSqlQuery k(sql);
-        k.prepare(QStringLiteral("INSERT INTO KASAHRKT (TARIH, REF_TIP, HRKNO, SIRANO, HRK_TURU, REFAYRTIP, KASAKOD, "
-                                 "KARSIKOD, TIP, TUTAR, TUTAR_USD, TUTAR_DVZ, TL_KURDEGER, TL_USDEGER, PARA_BAZ, "
-                                 "DOVIZ_KOD, ACIKLAMA, AY, YIL) VALUES (?, 'C', ?, ?, 'w', 'N', 'MERKEZ', ?, 'B', ?, "
-                                 "?, ?, 1, 40, 'T', 'TL', ?, 5, 2026)"));
         for (int i = 1; i <= 20; ++i) {
             const QString kod = QStringLiteral("120.%1").arg(100000 + i * 37);
             const double t = 100.0 + i;
@@ -271,10 +290,13 @@ void BM_VoucherSave20LinesBare(benchmark::State& state)
             k.addBindValue(aciklama);
             k.exec();
         }
-        sql.commit();
+        tx.commit();
     }
     state.counters["rows_per_save"] = 1 + 20 + 20;
 }
+void BM_VoucherSave20LinesBare(benchmark::State& state) { voucherBare<QtSide>(state); }
+void BM_VoucherSave20LinesEngine(benchmark::State& state) { voucherBare<Engine>(state); }
 BENCHMARK(BM_VoucherSave20LinesBare)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_VoucherSave20LinesEngine)->Unit(benchmark::kMicrosecond);
 
 } // namespace

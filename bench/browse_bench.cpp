@@ -4,8 +4,10 @@
 // totals footer, the next page, reading every row, and the balance of one
 // account among 1,000,000 rows; a page near the end of the list beside the
 // first page of the same size, and the memory the held rows take beside what
-// their values weigh.
+// their values weigh. Each beside the engine's own client (sqlite3, libpq)
+// reading the same rows by keyset with a statement prepared once.
 #include "BenchSupport.h"
+#include "EngineRef.h"
 #include "accounts/AccountsSchema.h"
 #include "accounts/ledger/CariHrk.h"
 #include "browse/brListe.h"
@@ -110,7 +112,29 @@ void BM_BrowseOpenToFirstPage(benchmark::State& state)
     state.counters["rows_fetched"] = fetched;
     state.counters["statements"] = statements;
 }
-BENCHMARK(BM_BrowseOpenToFirstPage)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BrowseOpenToFirstPage)->Arg(200000)->Apply(LedgerGrowth)->Unit(benchmark::kMillisecond);
+
+// The engine's own keyset page: the list's columns in its order, the key
+// settling ties, from a given row's key on; prepared once.
+const QString kEngineColumns = QStringLiteral("SELECT CARI_NO, SIRANO, CARI_KOD, TARIH, CRHRK_TUR, REF_NO, BORC, "
+                                              "ALACAK, ACIKLAMA FROM CARIHRK");
+const QString kEngineOrder = QStringLiteral(" ORDER BY CARI_KOD, TARIH, CARI_NO LIMIT :N");
+
+void BM_BrowseFirstPage_Engine(benchmark::State& state)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    Engine e(l.db);
+    EngineQuery q(e, kEngineColumns + kEngineOrder);
+    int rows = 0;
+    for (auto _ : state) {
+        q.bindValue(QStringLiteral("N"), BoundQueryModel::DefaultPageSize);
+        q.exec();
+        rows = q.readAll();
+    }
+    state.counters["rows_in_table"] = double(state.range(0));
+    state.counters["rows_fetched"] = rows;
+}
+BENCHMARK(BM_BrowseFirstPage_Engine)->Arg(200000)->Apply(LedgerGrowth)->Unit(benchmark::kMillisecond);
 
 // The same with the totals footer (count and the sums of both amounts over the
 // whole list, computed by the server).
@@ -210,6 +234,41 @@ void BM_BrowsePageNearTheEnd(benchmark::State& state)
 }
 BENCHMARK(BM_BrowsePageNearTheEnd)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The engine's own keyset pages of the same size: the first one, and the one
+// after the same row near the end.
+void enginePage(benchmark::State& state, bool nearTheEnd)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    QVariantList key{QString(), QString(), 0.0};
+    if (nearTheEnd) {
+        Query k(l.db, QStringLiteral("SELECT CARI_KOD, TARIH, CARI_NO FROM CARIHRK ORDER BY CARI_KOD, TARIH, CARI_NO "
+                                     "LIMIT 1 OFFSET :O"));
+        k.bind(QStringLiteral("O"), int(state.range(0)) - 2 * kPage - 1).exec();
+        k.next();
+        key = {k.value(0), k.value(1), k.value(2)};
+    }
+    Engine e(l.db);
+    EngineQuery q(e, kEngineColumns +
+                         (nearTheEnd ? QStringLiteral(" WHERE (CARI_KOD, TARIH, CARI_NO) > (:K, :T, :C)") : QString()) +
+                         kEngineOrder);
+    int rows = 0;
+    for (auto _ : state) {
+        if (nearTheEnd) {
+            q.bindValue(QStringLiteral("K"), key.at(0));
+            q.bindValue(QStringLiteral("T"), key.at(1));
+            q.bindValue(QStringLiteral("C"), key.at(2));
+        }
+        q.bindValue(QStringLiteral("N"), kPage);
+        q.exec();
+        rows = q.readAll();
+    }
+    state.counters["rows_read"] = rows;
+}
+void BM_BrowseFirstPageOfMaxSize_Engine(benchmark::State& state) { enginePage(state, false); }
+void BM_BrowsePageNearTheEnd_Engine(benchmark::State& state) { enginePage(state, true); }
+BENCHMARK(BM_BrowseFirstPageOfMaxSize_Engine)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BrowsePageNearTheEnd_Engine)->Arg(200000)->Unit(benchmark::kMillisecond);
+
 long residentBytes()
 {
     QFile f(QStringLiteral("/proc/self/statm"));
@@ -262,6 +321,23 @@ void BM_BalanceOfOneAccount(benchmark::State& state)
     }
     state.counters["rows_in_table"] = double(state.range(0));
 }
-BENCHMARK(BM_BalanceOfOneAccount)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BalanceOfOneAccount)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond);
+
+// The same balance statement on the engine's own client, prepared once.
+void BM_BalanceOfOneAccount_Engine(benchmark::State& state)
+{
+    LedgerDb& l = ledger(int(state.range(0)));
+    Engine e(l.db);
+    EngineQuery q(e, QStringLiteral("SELECT SUM(BORC), SUM(ALACAK), SUM(BORC_USD), SUM(ALACAK_USD) FROM CARIHRK "
+                                    "WHERE CARI_KOD = :K"));
+    int i = 0;
+    for (auto _ : state) {
+        q.bindValue(QStringLiteral("K"), QStringLiteral("C%1").arg((i++ * 7919) % kAccounts));
+        q.exec();
+        benchmark::DoNotOptimize(q.readAll());
+    }
+    state.counters["rows_in_table"] = double(state.range(0));
+}
+BENCHMARK(BM_BalanceOfOneAccount_Engine)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -2,6 +2,7 @@
 // written with its totals and 80 ledger rows in one transaction, against the
 // same rows written by plain prepared statements in one transaction.
 #include "BenchSupport.h"
+#include "EngineRef.h"
 #include "context/SessionContext.h"
 #include "db/Schema.h"
 #include "workshop/WorkshopSchema.h"
@@ -113,12 +114,13 @@ void BM_DispozSave40x20_Service(benchmark::State& state)
 }
 BENCHMARK(BM_DispozSave40x20_Service)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
-void BM_DispozSave40x20_PlainStatements(benchmark::State& state)
+template <class Side>
+void plainStatements(benchmark::State& state)
 {
     WoDb& w = woDb();
     const DispozBelgesi b = belge(w);
-    QSqlDatabase sql = w.db.sql();
-    QSqlQuery p(sql), l(sql), h(sql), del(sql), mik(sql), ie(sql);
+    Side side(w.db);
+    typename Side::Query p(side), l(side), h(side), del(side), mik(side), ie(side);
     p.prepare(QStringLiteral("INSERT INTO ISEAYRIN (ISEMRI_NO, FYILI, SIRANO, STOK_NO, STOK_KOD_NO, YEDEK_P_ADI, STOK_MIKTAR, "
                              "VERILEN_MIKTAR, TESLIM_MIKTAR, TESLIM_TRH, STOK_FIYATI, KDV, ISK_ORAN, GARANTI_TIPI, DEPO_KODU) "
                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -133,7 +135,7 @@ void BM_DispozSave40x20_PlainStatements(benchmark::State& state)
     ie.prepare(QStringLiteral("UPDATE ISEMRI SET IS_TOP_TUTAR = ?, PAR_TOP_TUTAR = ?, TOP_TUTAR = ?, KDV_TUT = ?, PAR_ISK = ?, "
                               "ISC_ISK = ?, ARA_TUT = ?, GAR_TUT = ?, NET_TUT = ?, DISPOZ_YAP = 'E' WHERE IS_EMRI_NO = ?"));
     const QString tarih = Query::toDbValue(kTarih, w.db.backend()).toString();
-    const auto run = [](QSqlQuery& q) {
+    const auto run = [](auto& q) {
         if (!q.exec())
             throw std::runtime_error(q.lastError().text().toStdString());
     };
@@ -141,7 +143,7 @@ void BM_DispozSave40x20_PlainStatements(benchmark::State& state)
         state.PauseTiming();
         temizle(w.db);
         state.ResumeTiming();
-        Transaction tx(w.db);
+        typename Side::Tx tx(side);
         const IsEmriToplamlari t = BelgeToplamlari(b.parcalar, b.iscilikler);
         ie.addBindValue(t.IS_TOP_TUTAR); ie.addBindValue(t.PAR_TOP_TUTAR); ie.addBindValue(t.TOP_TUTAR);
         ie.addBindValue(t.KDV_TUT); ie.addBindValue(t.PAR_ISK); ie.addBindValue(t.ISC_ISK); ie.addBindValue(t.ARA_TUT);
@@ -189,6 +191,9 @@ void BM_DispozSave40x20_PlainStatements(benchmark::State& state)
     }
     state.counters["ledger_rows"] = 80;
 }
+void BM_DispozSave40x20_PlainStatements(benchmark::State& state) { plainStatements<QtSide>(state); }
+void BM_DispozSave40x20_Engine(benchmark::State& state) { plainStatements<Engine>(state); }
 BENCHMARK(BM_DispozSave40x20_PlainStatements)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_DispozSave40x20_Engine)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 } // namespace

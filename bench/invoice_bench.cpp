@@ -1,8 +1,11 @@
 // Saving a work-order invoice of 20 part lines and 10 labour lines with all
 // its postings (header, lines, current-account row, stock issue with the
 // part totals, invoiced marks, call-back dates, work-order close), against
-// the same rows written by plain prepared statements in one transaction.
+// the same rows written by prepared statements in one transaction, through
+// plain Qt and through the engine's own client (sqlite3, libpq pipeline);
+// each with ledgers of 10,000 and of 1,000,000 rows (LedgerRows()).
 #include "BenchSupport.h"
+#include "EngineRef.h"
 #include "aftersales/AftersalesSchema.h"
 #include "context/SessionContext.h"
 #include "db/Schema.h"
@@ -26,20 +29,22 @@ QString S(const char* s) { return QString::fromUtf8(s); }
 struct InvoiceDb {
     QTemporaryDir dir;
     ConnectionProfile profile;
-    QString name = S("invoice_bench");
+    QString name;
     Db db;
     SessionContext ctx;
     ScriptedMessages messages;
     IEFatura fatura;
 
-    InvoiceDb()
+    explicit InvoiceDb(int ledgerRows)
     {
         invoicing::RegisterSchema();
         aftersales::RegisterSchema();
         SetMessageService(&messages);
-        profile = BenchProfile(dir.path(), S("invoice"));
+        name = S("invoice_bench_%1").arg(ledgerRows);
+        profile = BenchProfile(dir.path(), S("invoice%1").arg(ledgerRows));
         CreateDatabase(profile, DatabaseKind::Company);
         db = Db::open(profile, name);
+        FillLedgers(db, ledgerRows);
         ctx.Database1 = db;
         ctx.AktifKullanici.iefatura = S("Y");
         ctx.AktifKullanici.u_type = S("A");
@@ -77,15 +82,14 @@ struct InvoiceDb {
     }
 };
 
-InvoiceDb& invoiceDb()
+// One database per ledger size, the ledgers filled with that many rows.
+InvoiceDb& invoiceDb(int ledgerRows)
 {
-    static InvoiceDb* p = nullptr;
+    static std::map<int, std::unique_ptr<InvoiceDb>> dbs;
+    auto& p = dbs[ledgerRows];
     if (!p) {
-        p = new InvoiceDb;
-        AtBenchEnd([] {
-            delete p;
-            p = nullptr;
-        });
+        p = std::make_unique<InvoiceDb>(ledgerRows);
+        AtBenchEnd([ledgerRows] { dbs.erase(ledgerRows); });
     }
     return *p;
 }
@@ -93,7 +97,7 @@ InvoiceDb& invoiceDb()
 // The save command: checks, totals, the number under its lock and every posting.
 void BM_IEFaturaKaydet30(benchmark::State& state)
 {
-    InvoiceDb& s = invoiceDb();
+    InvoiceDb& s = invoiceDb(int(state.range(0)));
     for (auto _ : state) {
         IEFatura f = s.fatura;
         if (!IEFaturaKaydet(s.ctx, s.db, f))
@@ -101,18 +105,21 @@ void BM_IEFaturaKaydet30(benchmark::State& state)
     }
     state.counters["lines"] = 30;
 }
-BENCHMARK(BM_IEFaturaKaydet30)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_IEFaturaKaydet30)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
-// The same rows written by plain prepared statements in one transaction.
-void BM_IEFaturaPlainStatements30(benchmark::State& state)
+// The same rows written by prepared statements in one transaction: through
+// plain Qt, and through the engine's own client (libpq in one pipeline).
+template <class Side>
+void plainStatements(benchmark::State& state)
 {
-    InvoiceDb& s = invoiceDb();
+    InvoiceDb& s = invoiceDb(int(state.range(0)));
     const IEFatura& f = s.fatura;
     const double no = f.satisNo() + 1000000;
-    QSqlDatabase sql = s.db.sql();
+    Side side(s.db);
+    using Q = typename Side::Query;
     const bool pg = s.db.backend() == Backend::PostgreSQL;
-    QSqlQuery lock(sql), dupe(sql), arama(sql), isaretSil1(sql), isaretSil2(sql), cariSil(sql), cariIns(sql), head(sql),
-        satirSil(sql), satirIns(sql), depoSil(sql), depoIns(sql), mik(sql), isaret1(sql), isaret2(sql), kapat(sql);
+    Q lock(side), dupe(side), arama(side), isaretSil1(side), isaretSil2(side), cariSil(side), cariIns(side), head(side),
+        satirSil(side), satirIns(side), depoSil(side), depoIns(side), mik(side), isaret1(side), isaret2(side), kapat(side);
     lock.prepare(S("SELECT SABITHARF, FATNO FROM NEWSATIS") + (pg ? S(" FOR UPDATE") : QString()));
     dupe.prepare(S("SELECT SATIS_NO FROM SERFAT WHERE FAT_NO = :F AND SATIS_NO <> :S"));
     arama.prepare(S("UPDATE ARAMAPER SET REF_TRH = :R, ARAMA_TRH = :A, CARI_KOD = :C WHERE IE_NO = :IE AND MUS_TIP = 'S' AND PERIYOT = 30"));
@@ -141,7 +148,7 @@ void BM_IEFaturaPlainStatements30(benchmark::State& state)
     const QString tarih = Query::toDbValue(QDateTime(QDate(2026, 6, 1), QTime(0, 0)), s.db.backend()).toString();
     double cariNo = 5000000;
     for (auto _ : state) {
-        Transaction tx(s.db);
+        typename Side::Tx tx(side);
         lock.exec();
         lock.next();
         dupe.bindValue(S(":F"), S("X"));
@@ -152,7 +159,7 @@ void BM_IEFaturaPlainStatements30(benchmark::State& state)
         arama.bindValue(S(":C"), S("M001"));
         arama.bindValue(S(":IE"), S("B000001"));
         arama.exec();
-        for (QSqlQuery* q : {&isaretSil1, &isaretSil2}) {
+        for (Q* q : {&isaretSil1, &isaretSil2}) {
             q->bindValue(S(":IE"), S("B000001"));
             q->bindValue(S(":S"), no);
             q->exec();
@@ -210,7 +217,7 @@ void BM_IEFaturaPlainStatements30(benchmark::State& state)
             mik.exec();
         }
         for (const IEFatSatir& l : f.satirlar) {
-            QSqlQuery& q = l.PARCA_ISCILIK == QLatin1String("P") ? isaret1 : isaret2;
+            Q& q = l.PARCA_ISCILIK == QLatin1String("P") ? isaret1 : isaret2;
             q.bindValue(S(":S"), no);
             q.bindValue(S(":R"), l.REFSIRA);
             q.exec();
@@ -221,6 +228,9 @@ void BM_IEFaturaPlainStatements30(benchmark::State& state)
     }
     state.counters["lines"] = 30;
 }
-BENCHMARK(BM_IEFaturaPlainStatements30)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+void BM_IEFaturaPlainStatements30(benchmark::State& state) { plainStatements<QtSide>(state); }
+void BM_IEFaturaEngine30(benchmark::State& state) { plainStatements<Engine>(state); }
+BENCHMARK(BM_IEFaturaPlainStatements30)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_IEFaturaEngine30)->Apply(LedgerGrowth)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 } // namespace

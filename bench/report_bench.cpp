@@ -1,5 +1,7 @@
-// Report layer costs: a 10,000-row list laid out and written as PDF;
-// the counter "pages/s" gives report pages per second.
+// Report layer costs: a 10,000-row list laid out and written as PDF, beside
+// the floor of its lines drawn straight on PDF pages with QPainter; the
+// counter "pages/s" gives report pages per second.
+#include "BenchSupport.h"
 #include "report/ListReport.h"
 #include "report/ReportEngine.h"
 #include "report/ReportExport.h"
@@ -60,5 +62,18 @@ void BM_ListReportToPdf(benchmark::State& state)
     state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ListReportToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The floor: the same printed rows as plain text lines drawn on PDF pages with
+// QPainter, with no layout of any kind.
+void BM_ListRawQPainterPdf(benchmark::State& state)
+{
+    const auto lines = PrintedLines(Render(tenThousandRows()));
+    QTemporaryDir dir;
+    int pages = 0;
+    for (auto _ : state)
+        pages += DrawLinesOnPdf(dir.filePath(QStringLiteral("raw.pdf")), lines);
+    state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ListRawQPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

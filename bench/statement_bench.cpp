@@ -2,6 +2,7 @@
 // against the floor: the same text lines drawn straight on PDF pages with
 // QPainter. The counter "pages/s" gives statement pages per second; the
 // ratio of the two rates is the layer's overhead.
+#include "BenchSupport.h"
 #include "accounts/statements/CariEkstre.h"
 #include "report/ReportExport.h"
 
@@ -61,40 +62,11 @@ BENCHMARK(BM_StatementToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 // by page on a PDF with QPainter, with no layout of any kind.
 void BM_RawQPainterPdf(benchmark::State& state)
 {
-    const report::Document d = accounts::EkstreBelgesi(data(), {});
-    QList<QPair<int, QString>> lines; // page, text
-    for (const report::TextRow& row : report::TextRows(d)) {
-        QStringList parts;
-        for (const report::LayoutItem* it : row.items)
-            parts.append(it->text);
-        lines.append({row.page, parts.join(QLatin1Char(' '))});
-    }
+    const auto lines = PrintedLines(accounts::EkstreBelgesi(data(), {}));
     QTemporaryDir dir;
     int pages = 0;
-    for (auto _ : state) {
-        QPdfWriter pdf(dir.filePath(QStringLiteral("raw.pdf")));
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        QPainter p(&pdf);
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(7);
-        p.setFont(f);
-        const double lineHeight = pdf.resolution() * 4.5 / 25.4;
-        int page = 0;
-        double y = lineHeight;
-        for (const auto& [onPage, text] : lines) {
-            if (onPage != page) {
-                pdf.newPage();
-                page = onPage;
-                y = lineHeight;
-                ++pages;
-            }
-            p.drawText(QPointF(lineHeight, y), text);
-            y += lineHeight;
-        }
-        p.end();
-        ++pages;
-    }
+    for (auto _ : state)
+        pages += DrawLinesOnPdf(dir.filePath(QStringLiteral("raw.pdf")), lines);
     state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RawQPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -3,6 +3,7 @@
 // prepared statements, and the stock browse over 100,000 parts (first page,
 // "starts with" on the part number, a search in the names) against the bare
 // query, with the plan PostgreSQL chooses.
+#include "EngineRef.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 #include "stock/StockSchema.h"
@@ -101,13 +102,15 @@ void BM_LedgerRepost50_Writer(benchmark::State& state)
 }
 BENCHMARK(BM_LedgerRepost50_Writer)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
-// The same statements as plain prepared statements in one transaction.
-void BM_LedgerRepost50_PlainStatements(benchmark::State& state)
+// The same statements as prepared statements in one transaction, through
+// plain Qt and through the engine's own client (libpq in one pipeline).
+template <class Side>
+void plainStatements(benchmark::State& state)
 {
     StockDb& s = stockDb();
     const auto rows = lines(50);
-    QSqlDatabase sql = s.db.sql();
-    QSqlQuery del(sql), ins(sql), mik(sql);
+    Side side(s.db);
+    typename Side::Query del(side), ins(side), mik(side);
     del.prepare(QStringLiteral("DELETE FROM DEPOHRK WHERE SATISNO = :SATISNO AND TIP = :TIP "
                                "RETURNING STOK_NO, DEPO_KODU, GIRMIK, CIKMIK"));
     ins.prepare(QStringLiteral("INSERT INTO DEPOHRK (SATISNO, ISEMRINO, TIP, SIRANO, CARIKOD, STOK_NO, DEPO_KODU, TARIH, AY, YIL, "
@@ -117,7 +120,7 @@ void BM_LedgerRepost50_PlainStatements(benchmark::State& state)
                                "ON CONFLICT (STOK_NO, DEPO_KOD) DO UPDATE SET MIKTAR = STOKMIK.MIKTAR + excluded.MIKTAR"));
     const QString tarih = Query::toDbValue(rows.first().TARIH, s.db.backend()).toString();
     for (auto _ : state) {
-        Transaction tx(s.db);
+        typename Side::Tx tx(side);
         std::map<std::pair<double, QString>, double> fark;
         del.bindValue(QStringLiteral(":SATISNO"), 900002.0);
         del.bindValue(QStringLiteral(":TIP"), QStringLiteral("S"));
@@ -152,7 +155,10 @@ void BM_LedgerRepost50_PlainStatements(benchmark::State& state)
     }
     state.counters["rows"] = 50;
 }
+void BM_LedgerRepost50_PlainStatements(benchmark::State& state) { plainStatements<QtSide>(state); }
+void BM_LedgerRepost50_Engine(benchmark::State& state) { plainStatements<Engine>(state); }
 BENCHMARK(BM_LedgerRepost50_PlainStatements)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_LedgerRepost50_Engine)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 // The browse's list statement as the form opens it, first page of 256 rows.
 void runBrowse(benchmark::State& state, const StokAramaKriteri& k)
@@ -186,6 +192,22 @@ void runBare(benchmark::State& state, const StokAramaKriteri& k)
     state.counters["rows"] = rows;
 }
 
+// The engine's own client: the identical statement prepared once, 256 rows.
+void runEngine(benchmark::State& state, const StokAramaKriteri& k)
+{
+    StockDb& s = stockDb();
+    const SqlText sql = StokListeSorgusu(s.db.dialect(), k);
+    Engine e(s.db);
+    EngineQuery q(e, sql.text() + QStringLiteral(" LIMIT 256"));
+    int rows = 0;
+    for (auto _ : state) {
+        q.bindAll(sql.binds);
+        q.exec();
+        rows = q.readAll();
+    }
+    state.counters["rows"] = rows;
+}
+
 StokAramaKriteri kodArama()
 {
     StokAramaKriteri k;
@@ -207,7 +229,13 @@ void BM_StockBrowse_CodeStartsWith(benchmark::State& state) { runBrowse(state, k
 void BM_StockBrowse_CodeStartsWith_Bare(benchmark::State& state) { runBare(state, kodArama()); }
 void BM_StockBrowse_NameContains(benchmark::State& state) { runBrowse(state, adArama()); }
 void BM_StockBrowse_NameContains_Bare(benchmark::State& state) { runBare(state, adArama()); }
+void BM_StockBrowse_FirstPage_Engine(benchmark::State& state) { runEngine(state, {}); }
+void BM_StockBrowse_CodeStartsWith_Engine(benchmark::State& state) { runEngine(state, kodArama()); }
+void BM_StockBrowse_NameContains_Engine(benchmark::State& state) { runEngine(state, adArama()); }
 BENCHMARK(BM_StockBrowse_FirstPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StockBrowse_FirstPage_Engine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StockBrowse_CodeStartsWith_Engine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StockBrowse_NameContains_Engine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StockBrowse_FirstPage_Bare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StockBrowse_CodeStartsWith)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StockBrowse_CodeStartsWith_Bare)->Unit(benchmark::kMillisecond);

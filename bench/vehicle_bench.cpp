@@ -4,6 +4,7 @@
 // layer's share shows. On PostgreSQL the plan of each search is printed once.
 #include "workshop/WorkshopSchema.h"
 #include "workshop/vehicles/Vehicles.h"
+#include "EngineRef.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 
@@ -127,6 +128,24 @@ void runBare(benchmark::State& state, AracAramaAlani alan, const QString& typed)
     state.counters["rows"] = benchmark::Counter(double(rows), benchmark::Counter::kAvgIterations);
 }
 
+// The engine's own client: the same statement prepared once.
+void runEngine(benchmark::State& state, AracAramaAlani alan, const QString& typed)
+{
+    VehicleDb& v = vehicles();
+    const AracListeSorgusu s = AracAramaSorgu(v.db, alan, typed);
+    Engine e(v.db);
+    EngineQuery q(e, s.statement);
+    qint64 rows = 0;
+    for (auto _ : state) {
+        q.bindAll(s.binds);
+        q.exec();
+        rows += q.readAll();
+    }
+    state.counters["rows"] = benchmark::Counter(double(rows), benchmark::Counter::kAvgIterations);
+}
+
+void BM_ChassisLastDigits_Engine(benchmark::State& s) { runEngine(s, AracAramaAlani::Sase, QStringLiteral("4567")); }
+void BM_Plate_Engine(benchmark::State& s) { runEngine(s, AracAramaAlani::Plaka, QStringLiteral("34 ab")); }
 void BM_ChassisLastDigits_Layer(benchmark::State& s) { runLayer(s, AracAramaAlani::Sase, QStringLiteral("4567"), "chassis"); }
 void BM_ChassisLastDigits_Bare(benchmark::State& s) { runBare(s, AracAramaAlani::Sase, QStringLiteral("4567")); }
 void BM_Plate_Layer(benchmark::State& s) { runLayer(s, AracAramaAlani::Plaka, QStringLiteral("34 ab"), "plate"); }
@@ -138,3 +157,5 @@ BENCHMARK(BM_ChassisLastDigits_Layer)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_ChassisLastDigits_Bare)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Plate_Layer)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Plate_Bare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ChassisLastDigits_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Plate_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();

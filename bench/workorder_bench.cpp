@@ -6,6 +6,7 @@
 // - the reception's plate look-up, blanks and case ignored.
 // The plan of each statement is printed once, so the index in use shows.
 #include "BenchSupport.h"
+#include "EngineRef.h"
 #include "workshop/WorkshopSchema.h"
 #include "workshop/workorders/WorkOrders.h"
 #include "db/BatchInsert.h"
@@ -168,6 +169,21 @@ void runBare(benchmark::State& state, const Sorgu& s)
     state.counters["rows"] = benchmark::Counter(double(rows), benchmark::Counter::kAvgIterations);
 }
 
+// The engine's own client: the same statement prepared once.
+void runEngine(benchmark::State& state, const Sorgu& s)
+{
+    WorkOrderDb& w = workOrders();
+    Engine e(w.db);
+    EngineQuery q(e, s.statement);
+    qint64 rows = 0;
+    for (auto _ : state) {
+        q.bindAll(s.binds);
+        q.exec();
+        rows += q.readAll();
+    }
+    state.counters["rows"] = benchmark::Counter(double(rows), benchmark::Counter::kAvgIterations);
+}
+
 Sorgu monthList()
 {
     WorkOrderDb& w = workOrders();
@@ -193,6 +209,9 @@ Sorgu plateLookUp()
 }
 
 void BM_MonthList_Layer(benchmark::State& s) { runLayer(s, monthList(), "month list"); }
+void BM_MonthList_Engine(benchmark::State& s) { runEngine(s, monthList()); }
+void BM_VehicleHistory_Engine(benchmark::State& s) { runEngine(s, history()); }
+void BM_PlateLookUp_Engine(benchmark::State& s) { runEngine(s, plateLookUp()); }
 void BM_MonthList_Bare(benchmark::State& s) { runBare(s, monthList()); }
 void BM_VehicleHistory_Layer(benchmark::State& s) { runLayer(s, history(), "vehicle history"); }
 void BM_VehicleHistory_Bare(benchmark::State& s) { runBare(s, history()); }
@@ -219,4 +238,7 @@ BENCHMARK(BM_VehicleHistory_Layer)->Unit(benchmark::kMicrosecond)->UseRealTime()
 BENCHMARK(BM_VehicleHistory_Bare)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PlateLookUp_Layer)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PlateLookUp_Bare)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_MonthList_Engine)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_VehicleHistory_Engine)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PlateLookUp_Engine)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ReceptionByPlate)->Unit(benchmark::kMicrosecond)->UseRealTime();

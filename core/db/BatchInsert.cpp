@@ -24,7 +24,7 @@ BatchInsert::BatchInsert(const Db& db, const QString& table, const QStringList& 
                                                    .arg(table, columns.join(QLatin1String(", ")),
                                                         marks.join(QLatin1String(", "))));
     } else {
-        m_copy.reserve(1 << 20);
+        m_copy.reserve(1 << 16);
     }
 }
 
@@ -115,7 +115,7 @@ void BatchInsert::sendCopy()
     m_pendingRows = 0;
     QByteArray data;
     data.swap(m_copy);
-    m_copy.reserve(1 << 20);
+    m_copy.reserve(1 << 16);
 
     auto failWith = [&](PGresult* r) {
         const char* code = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;

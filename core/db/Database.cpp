@@ -26,7 +26,50 @@ struct Db::State {
     Dialect dialect{Backend::SQLite};
     int txDepth = 0;
     std::unique_ptr<StatementCache> statements;
+    ~State();
 };
+
+// Answers about the schema (does a table or a column exist) are asked on
+// every save: each connection keeps them until it changes its own schema
+// (CREATE, ALTER, DROP) or rolls work back. A table another workstation makes
+// meanwhile is seen from the next connection on; schema upgrades run before
+// the workstations connect. Kept by the connection's dialect, which lives
+// as long as the connection.
+namespace {
+QMutex g_catalogueMutex;
+QHash<const Dialect*, QHash<QString, bool>>& catalogues()
+{
+    static QHash<const Dialect*, QHash<QString, bool>> c;
+    return c;
+}
+} // namespace
+
+std::optional<bool> CatalogueAnswer(const Dialect* connection, const QString& question)
+{
+    QMutexLocker lock(&g_catalogueMutex);
+    const auto c = catalogues().constFind(connection);
+    if (c == catalogues().constEnd())
+        return std::nullopt;
+    const auto it = c->constFind(question);
+    return it == c->constEnd() ? std::nullopt : std::optional<bool>(*it);
+}
+
+void KeepCatalogueAnswer(const Dialect* connection, const QString& question, bool answer)
+{
+    QMutexLocker lock(&g_catalogueMutex);
+    catalogues()[connection].insert(question, answer);
+}
+
+void ForgetCatalogueAnswers(const Dialect* connection)
+{
+    QMutexLocker lock(&g_catalogueMutex);
+    catalogues().remove(connection);
+}
+
+Db::State::~State()
+{
+    ForgetCatalogueAnswers(&dialect);
+}
 
 namespace {
 
@@ -229,8 +272,11 @@ void* Db::nativeHandle() const
 
 void Db::clearStatementCache() const
 {
-    if (m_state && m_state->statements)
+    if (!m_state)
+        return;
+    if (m_state->statements)
         m_state->statements->clear();
+    ForgetCatalogueAnswers(&m_state->dialect);
 }
 
 int Db::exec(const QString& statement, const QVariantMap& binds) const
@@ -674,6 +720,8 @@ void Transaction::rollback()
     m_done = true;
     auto& depth = m_db.m_state->txDepth;
     depth = m_level - 1;
+    // A table made inside the work that is undone is gone again.
+    ForgetCatalogueAnswers(&m_db.m_state->dialect);
     StatementCache& conn = cacheOf(m_db.m_state);
     if (m_level == 1) {
         IslemBitti(m_db.name(), false);

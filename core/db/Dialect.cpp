@@ -2,8 +2,14 @@
 #include "db/Database.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 namespace tornaly {
+
+// The connection's schema answers (Database.cpp keeps them and forgets them
+// when the connection changes its schema, rolls back or closes).
+std::optional<bool> CatalogueAnswer(const Dialect* connection, const QString& question);
+void KeepCatalogueAnswer(const Dialect* connection, const QString& question, bool answer);
 
 QString Dialect::nowExpr() const
 {
@@ -199,6 +205,9 @@ void Dialect::lockSchemaChanges(const Db& db) const
 
 bool Dialect::tableExists(const Db& db, const QString& table) const
 {
+    const QString question = QStringLiteral("T:") + table.toUpper();
+    if (const std::optional<bool> known = CatalogueAnswer(&db.dialect(), question))
+        return *known;
     QString sql;
     if (m_backend == Backend::SQLite)
         sql = QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type IN ('table','view') AND UPPER(name) = UPPER(:T)");
@@ -207,22 +216,31 @@ bool Dialect::tableExists(const Db& db, const QString& table) const
                              "AND UPPER(table_name) = UPPER(:T)");
     Query q(db, sql);
     q.bind(QStringLiteral("T"), table).exec();
-    return q.next() && q.value(0).toInt() > 0;
+    const bool exists = q.next() && q.value(0).toInt() > 0;
+    KeepCatalogueAnswer(&db.dialect(), question, exists);
+    return exists;
 }
 
 bool Dialect::columnExists(const Db& db, const QString& table, const QString& column) const
 {
     if (!isPlainIdentifier(table))
         return false;
+    const QString question = QStringLiteral("C:") + table.toUpper() + QLatin1Char('.') + column.toUpper();
+    if (const std::optional<bool> known = CatalogueAnswer(&db.dialect(), question))
+        return *known;
+    bool exists = false;
     if (m_backend == Backend::SQLite) {
         Query q(db, QStringLiteral("SELECT COUNT(*) FROM pragma_table_info(:T) WHERE UPPER(name) = UPPER(:C)"));
         q.bind(QStringLiteral("T"), table).bind(QStringLiteral("C"), column).exec();
-        return q.next() && q.value(0).toInt() > 0;
+        exists = q.next() && q.value(0).toInt() > 0;
+    } else {
+        Query q(db, QStringLiteral("SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+                                   "AND UPPER(table_name) = UPPER(:T) AND UPPER(column_name) = UPPER(:C)"));
+        q.bind(QStringLiteral("T"), table).bind(QStringLiteral("C"), column).exec();
+        exists = q.next() && q.value(0).toInt() > 0;
     }
-    Query q(db, QStringLiteral("SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = current_schema() "
-                               "AND UPPER(table_name) = UPPER(:T) AND UPPER(column_name) = UPPER(:C)"));
-    q.bind(QStringLiteral("T"), table).bind(QStringLiteral("C"), column).exec();
-    return q.next() && q.value(0).toInt() > 0;
+    KeepCatalogueAnswer(&db.dialect(), question, exists);
+    return exists;
 }
 
 bool Dialect::isIndexUnique(const Db& db, const QString& table, const QString& index) const

@@ -461,11 +461,30 @@ QString pgErrorCode(const PGresult* res)
     return c ? QString::fromLatin1(c) : QString();
 }
 
+// Statements PostgreSQL prepares: one statement, no utility statement.
+bool pgPreparable(const QString& text)
+{
+    QStringView body = QStringView(text).trimmed();
+    if (body.endsWith(QLatin1Char(';')))
+        body.chop(1);
+    if (body.contains(QLatin1Char(';')))
+        return false;
+    int i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    const QStringView head = QStringView(text).mid(i, 7);
+    for (const char* k : {"SELECT", "INSERT", "UPDATE", "DELETE", "WITH"})
+        if (head.startsWith(QLatin1String(k), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 class PgStatement final : public Statement {
 public:
     // `name` empty: run unnamed each time (a text seen once, or one without parameters).
-    PgStatement(PGconn* conn, const QString& text, const QString& sql, int params, const QByteArray& name)
-        : m_conn(conn), m_text(text), m_sql(sql.toUtf8()), m_params(params), m_name(name)
+    PgStatement(PGconn* conn, const QString& text, const QString& sql, int params, const QByteArray& name,
+                bool preparable)
+        : m_conn(conn), m_text(text), m_sql(sql.toUtf8()), m_params(params), m_name(name), m_preparable(preparable)
     {
         if (!m_name.isEmpty())
             prepare();
@@ -640,7 +659,8 @@ public:
     }
 
     bool reusable() const override { return m_usable; }
-    bool worthKeeping() const override { return m_params == 0 || !m_name.isEmpty(); }
+    // An unnamed statement the server could prepare is run again by name.
+    bool worthKeeping() const override { return !m_name.isEmpty() || (m_params == 0 && !m_preparable); }
 
 private:
     bool onRow(int c) const { return m_res && m_row >= 0 && m_row < m_rows && c >= 0 && c < PQnfields(m_res); }
@@ -663,6 +683,7 @@ private:
     QByteArray m_sql;
     int m_params;
     QByteArray m_name;
+    bool m_preparable;
     bool m_prepared = false;
     bool m_usable = true;
     PGresult* m_res = nullptr;
@@ -739,8 +760,11 @@ StatementCache::Entry StatementCache::take(const QString& text)
     }
     // A text run for the first time is sent unnamed (one round trip); from its
     // second run on it is prepared once and kept.
+    // A statement without values is named too when the server can prepare it
+    // (a counter's UPDATE ... RETURNING runs on every document): its later
+    // runs skip the parse and the plan.
     QByteArray name;
-    if (!scan.names.isEmpty()) {
+    if (!scan.names.isEmpty() || pgPreparable(text)) {
         if (m_seen.contains(text))
             name = "tornaly_s" + QByteArray::number(++m_nextName);
         else {
@@ -749,7 +773,8 @@ StatementCache::Entry StatementCache::take(const QString& text)
             m_seen.insert(text, true);
         }
     }
-    Entry e{std::make_unique<PgStatement>(static_cast<PGconn*>(m_handle), text, sql, int(scan.names.size()), name),
+    Entry e{std::make_unique<PgStatement>(static_cast<PGconn*>(m_handle), text, sql, int(scan.names.size()), name,
+                                          pgPreparable(text)),
             m_generation, scan.names};
     e.statement->cacheSlot = idle;
     return e;

@@ -1,5 +1,6 @@
 #include "sql/SqlHelpers.h"
 #include "db/KayitBildirimi.h"
+#include "sql/ListeKonum.h"
 #include "controls/CheckCombo.h"
 #include "money/Money.h"
 #include "services/KurBul.h"
@@ -705,6 +706,40 @@ void BoundQueryModel::fetchAll()
 {
     if (canFetchMore())
         readRows(-1);
+}
+
+int LocateRow(BoundQueryModel& m, const QVariantMap& binds, const QString& field, const QVariant& value)
+{
+    const int c = m.columnOf(field);
+    if (c < 0 || !m.isOpen())
+        return -1;
+    const auto find = [&](int from) {
+        for (int r = from; r < m.rowCount(); ++r)
+            if (m.data(m.index(r, c), Qt::EditRole) == value)
+                return r;
+        return -1;
+    };
+    int row = find(0);
+    if (row >= 0 || !m.canFetchMore())
+        return row;
+    const QString name = m.fieldName(c);
+    if (!isPlainIdentifier(name))
+        return -1;
+    {
+        Query q(m.db());
+        q.prepare(QStringLiteral("SELECT 1 FROM (\n%1\n) TORNALY_FIND WHERE %2 = :TORNALY_FIND LIMIT 1")
+                      .arg(withoutTrailingSemicolon(m.statement()), name));
+        q.bindAll(binds);
+        q.bind(QStringLiteral("TORNALY_FIND"), value);
+        if (!q.exec().next())
+            return -1;
+    }
+    while (row < 0 && m.canFetchMore()) {
+        const int from = m.rowCount();
+        m.fetchMore();
+        row = find(from);
+    }
+    return row;
 }
 
 int BoundQueryModel::rowCount(const QModelIndex& parent) const

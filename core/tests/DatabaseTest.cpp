@@ -222,3 +222,29 @@ TEST_F(DatabaseTest, CreatingAnExistingDatabaseIsRefused)
     EXPECT_THROW(CreateDatabase(database->profile(), DatabaseKind::Company), DbError);
     EXPECT_TRUE(DatabaseExists(database->profile()));
 }
+
+// The connection keeps its answers about the schema, and each change it makes
+// to the schema (or undoes) is seen by the next question.
+TEST_F(DatabaseTest, SchemaAnswersFollowTheConnectionsOwnChanges)
+{
+    const Dialect& d = db.dialect();
+    const QString t = QStringLiteral("YENI_TABLO");
+    const QString c = QStringLiteral("EK");
+    EXPECT_FALSE(d.tableExists(db, t));
+    EXPECT_FALSE(d.columnExists(db, t, c));
+    db.exec(QStringLiteral("CREATE TABLE YENI_TABLO (KOD INTEGER)"));
+    EXPECT_TRUE(d.tableExists(db, QStringLiteral("yeni_tablo")));
+    EXPECT_FALSE(d.columnExists(db, t, c));
+    db.exec(QStringLiteral("ALTER TABLE YENI_TABLO ADD COLUMN EK INTEGER"));
+    EXPECT_TRUE(d.columnExists(db, t, c));
+    {
+        Transaction tr(db);
+        db.exec(QStringLiteral("CREATE TABLE GECICI_TABLO (KOD INTEGER)"));
+        EXPECT_TRUE(d.tableExists(db, QStringLiteral("GECICI_TABLO")));
+        tr.rollback();
+    }
+    EXPECT_FALSE(d.tableExists(db, QStringLiteral("GECICI_TABLO")));
+    db.exec(QStringLiteral("DROP TABLE YENI_TABLO"));
+    EXPECT_FALSE(d.tableExists(db, t));
+    EXPECT_FALSE(d.columnExists(db, t, c));
+}

@@ -18,7 +18,9 @@
 #include "stock/ledger/DepoHrk.h"
 
 #include <QSet>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace tornaly::invoicing {
 
@@ -652,23 +654,58 @@ QString baskaFaturaMesaji()
 
 // A work-order line is marked only while no other invoice holds it (service
 // lines stay open to further invoices); when the mark does not take, another
-// workstation billed the line first and the whole save is refused.
+// workstation billed the line first and the whole save is refused. The lines
+// of one work order and kind are marked by one statement that answers with
+// the lines it marked.
 void faturaIsaretle(const Db& db, const IEFatura& f)
 {
     const QVariant fyili = f.deger(S("FYILI"));
     const QString fy = fyili.isNull() || fyili.toInt() == 0 ? QString() : S(" AND FYILI = :FY");
     const QString bos = S(" AND (FATURANO IS NULL OR GARANTI_TIPI = 'S')");
-    Query parca(db, S("UPDATE ISEAYRIN SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy + bos);
-    Query iscilik(db, S("UPDATE ISCILIK SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R") + fy + bos);
+    const auto tablo = [](const IEFatSatir& s) {
+        return s.PARCA_ISCILIK == QLatin1String("P") ? S("ISEAYRIN") : S("ISCILIK");
+    };
+    // (table, work order) -> its lines, each once in the order given
+    std::map<std::pair<QString, QString>, QList<int>> gruplar;
+    QList<const IEFatSatir*> tekrarlar;
     for (const IEFatSatir& s : f.satirlar) {
         if (!isaretliSatir(s) || s.IENO.isEmpty() || s.REFSIRA == 0)
             continue;
-        Query& q = s.PARCA_ISCILIK == QLatin1String("P") ? parca : iscilik;
-        q.bind(S("S"), f.satisNo()).bind(S("IE"), s.IENO).bind(S("R"), s.REFSIRA);
+        QList<int>& sira = gruplar[{tablo(s), s.IENO}];
+        if (sira.contains(s.REFSIRA))
+            tekrarlar << &s;
+        else
+            sira << s.REFSIRA;
+    }
+    for (const auto& [anahtar, siralar] : gruplar) {
+        QStringList yerler;
+        QVariantMap b{{S("S"), f.satisNo()}, {S("IE"), anahtar.second}};
+        for (int i = 0; i < siralar.size(); ++i) {
+            yerler << S(":R%1").arg(i);
+            b.insert(S("R%1").arg(i), siralar.at(i));
+        }
+        if (!fy.isEmpty())
+            b.insert(S("FY"), fyili.toInt());
+        Query q(db, S("UPDATE %1 SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO IN (%2)")
+                            .arg(anahtar.first, yerler.join(QLatin1Char(','))) +
+                        fy + bos + S(" RETURNING SIRANO"));
+        q.bindAll(b).exec();
+        QList<int> isaretlenen;
+        while (q.next())
+            isaretlenen << int(q.integer(S("SIRANO")));
+        std::sort(isaretlenen.begin(), isaretlenen.end());
+        QList<int> beklenen = siralar;
+        std::sort(beklenen.begin(), beklenen.end());
+        if (isaretlenen != beklenen)
+            throw IslemReddi(baskaFaturaMesaji());
+    }
+    // A line named twice is marked once more, as one statement per line did.
+    for (const IEFatSatir* s : tekrarlar) {
+        Query q(db, S("UPDATE %1 SET FATURANO = :S WHERE ISEMRI_NO = :IE AND SIRANO = :R").arg(tablo(*s)) + fy + bos);
+        q.bind(S("S"), f.satisNo()).bind(S("IE"), s->IENO).bind(S("R"), s->REFSIRA);
         if (!fy.isEmpty())
             q.bind(S("FY"), fyili.toInt());
-        q.exec();
-        if (q.rowsAffected() != 1)
+        if (q.exec().rowsAffected() != 1)
             throw IslemReddi(baskaFaturaMesaji());
     }
 }
@@ -781,24 +818,43 @@ void satirlariYaz(const Db& db, const IEFatura& f)
     ins.flush();
 }
 
+// The part numbers of the lines' codes, read in one statement.
+QHash<QString, double> stokNumaralari(const Db& db, const QList<IEFatSatir>& satirlar)
+{
+    QStringList kodlar;
+    for (const IEFatSatir& s : satirlar)
+        if (parcaStokluSatir(s) && !s.PI_KOD.isEmpty() && !kodlar.contains(s.PI_KOD))
+            kodlar << s.PI_KOD;
+    QHash<QString, double> no;
+    if (kodlar.isEmpty())
+        return no;
+    QStringList yerler;
+    QVariantMap b;
+    for (int i = 0; i < kodlar.size(); ++i) {
+        yerler << S(":K%1").arg(i);
+        b.insert(S("K%1").arg(i), kodlar.at(i));
+    }
+    Query q(db, S("SELECT STOK_KOD_NO, STOK_NO FROM STOK WHERE STOK_KOD_NO IN (") + yerler.join(QLatin1Char(',')) +
+                    QLatin1Char(')'));
+    q.bindAll(b).exec();
+    while (q.next())
+        no.insert(q.str(S("STOK_KOD_NO")), q.num(S("STOK_NO")));
+    return no;
+}
+
 void stokCikisi(const SessionContext& ctx, const Db& db, const IEFatura& f)
 {
     QList<stock::DepoHrkSatiri> satirlar;
-    Query kart(db, S("SELECT STOK_NO FROM STOK WHERE STOK_KOD_NO = :K"));
+    const QHash<QString, double> stokNo = stokNumaralari(db, f.satirlar);
     const QString cari = f.deger(S("CARI_KOD")).toString();
     const QDateTime tarih = gun(f.tarih());
     for (const IEFatSatir& s : f.satirlar) {
-        if (!parcaStokluSatir(s) || s.PI_KOD.isEmpty())
+        if (!parcaStokluSatir(s) || !stokNo.contains(s.PI_KOD))
             continue;
-        kart.bind(S("K"), s.PI_KOD).exec();
-        if (!kart.next())
-            continue;
-        const double stokNo = kart.num(S("STOK_NO"));
-        kart.finish();
         // A zero quantity has no unit price: the row gets 0, not a division by zero.
         const double fiyat = s.MIKTAR != 0 ? s.GER_TUT / s.MIKTAR : 0.0;
-        stock::DepoHrkSatiri r = stock::DepoHrkHareket(QLatin1Char('C'), s.SIRA, cari, stokNo, ctx.ServisDepoKodu,
-                                                       tarih, s.MIKTAR, fiyat, 0.0);
+        stock::DepoHrkSatiri r = stock::DepoHrkHareket(QLatin1Char('C'), s.SIRA, cari, stokNo.value(s.PI_KOD),
+                                                       ctx.ServisDepoKodu, tarih, s.MIKTAR, fiyat, 0.0);
         r.ISEMRINO = f.isEmriNo();
         satirlar << r;
     }

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -206,8 +207,8 @@ void THarekSorDlg::BtnTumuClick()
 // ---------------------------------------------------------------------------
 
 TFormCHrkList::TFormCHrkList(SessionContext& ctx, const CariHrkKriter& kriter, QVector<CariHrkListeSatiri> rows,
-                             QWidget* parent)
-    : QDialog(parent), m_ctx(ctx), m_kriter(kriter), m_rows(std::move(rows))
+                             std::unique_ptr<CariHrkListesi> kalan, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_kriter(kriter), m_rows(std::move(rows)), m_kalan(std::move(kalan))
 {
     setObjectName(QStringLiteral("FormCHrkList"));
     setWindowTitle(QStringLiteral("Cari Hrk.Listesi"));
@@ -283,6 +284,32 @@ TFormCHrkList::TFormCHrkList(SessionContext& ctx, const CariHrkKriter& kriter, Q
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::accept); // unguarded: ui only
     doldur();
     connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, Guarded([this] { kumulatifGoster(); }));
+    // The next page comes when the grid shows its last row.
+    connect(Grid->verticalScrollBar(), &QScrollBar::valueChanged, this, Guarded([this](int deger) {
+                if (deger >= Grid->verticalScrollBar()->maximum())
+                    sonrakiSayfa();
+            }));
+}
+
+TFormCHrkList::~TFormCHrkList() = default;
+
+bool TFormCHrkList::sonrakiSayfa()
+{
+    if (!m_kalan || m_kalan->bitti())
+        return false;
+    const QVector<CariHrkListeSatiri> rows = m_kalan->sonrakiSayfa();
+    m_rows += rows;
+    satirlariEkle(rows);
+    return !rows.isEmpty();
+}
+
+void TFormCHrkList::tumunuOku()
+{
+    if (!m_kalan || m_kalan->bitti())
+        return;
+    const QVector<CariHrkListeSatiri> rows = m_kalan->kalanlar();
+    m_rows += rows;
+    satirlariEkle(rows);
 }
 
 void TFormCHrkList::doldur()
@@ -297,7 +324,16 @@ void TFormCHrkList::doldur()
          QStringLiteral("Özel Kod 3"),  QStringLiteral("Dvz.Kod"),        QStringLiteral("Borç $"),
          QStringLiteral("Alacak $"),    QStringLiteral("Borç Dvz"),       QStringLiteral("Alacak Dvz"),
          QStringLiteral("H.Bazı"),      QStringLiteral("Ödedimi")});
-    for (const CariHrkListeSatiri& r : m_rows) {
+    satirlariEkle(m_rows);
+    Grid->resizeColumnsToContents();
+    if (!m_rows.isEmpty())
+        Grid->setCurrentIndex(m_model->index(0, 0));
+    kumulatifGoster();
+}
+
+void TFormCHrkList::satirlariEkle(const QVector<CariHrkListeSatiri>& rows)
+{
+    for (const CariHrkListeSatiri& r : rows) {
         const QStringList metin{r.CARI_KOD,
                                 r.FIRMA_ADI,
                                 harfMetni(r.CRHRK_TUR, kTurler, int(std::size(kTurler)), false),
@@ -330,10 +366,6 @@ void TFormCHrkList::doldur()
         }
         m_model->appendRow(items);
     }
-    Grid->resizeColumnsToContents();
-    if (!m_rows.isEmpty())
-        Grid->setCurrentIndex(m_model->index(0, 0));
-    kumulatifGoster();
 }
 
 void TFormCHrkList::kumulatifGoster()
@@ -351,7 +383,8 @@ void TFormCHrkList::kumulatifGoster()
 
 void TFormCHrkList::CBSiralamaChange()
 {
-    m_rows = CariHrkListesiOku(m_ctx.Database1, m_kriter, CBSiralama->currentText());
+    m_kalan = std::make_unique<CariHrkListesi>(m_ctx.Database1, m_kriter, CBSiralama->currentText());
+    m_rows = m_kalan->sonrakiSayfa();
     doldur();
 }
 
@@ -365,6 +398,7 @@ QString TFormCHrkList::BtnListeClick()
             return {};
         }
     }
+    tumunuOku(); // the statement prints the whole list
     QStringList hesaplar;
     for (const CariHrkListeSatiri& r : m_rows)
         hesaplar.append(r.CARI_KOD);
@@ -409,12 +443,13 @@ void CariHrkListele(ReportMenuEnv& env, const TSorgu& sorgu)
         ShowWarning(hata);
         return;
     }
-    QVector<CariHrkListeSatiri> rows = CariHrkListesiOku(env.ctx->Database1, k);
+    auto liste = std::make_unique<CariHrkListesi>(env.ctx->Database1, k);
+    QVector<CariHrkListeSatiri> rows = liste->sonrakiSayfa();
     if (rows.isEmpty()) {
         ShowInfo(QStringLiteral("Hareket Bilgisi Yok"));
         return;
     }
-    TFormCHrkList f(*env.ctx, k, std::move(rows), env.menu);
+    TFormCHrkList f(*env.ctx, k, std::move(rows), std::move(liste), env.menu);
     f.exec();
 }
 

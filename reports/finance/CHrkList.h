@@ -49,8 +49,11 @@ private:
 class TFormCHrkList : public QDialog {
     Q_OBJECT
 public:
+    // `rows` are the rows shown first; `kalan` reads the rest of the list as
+    // the grid scrolls to its end (none: `rows` are the whole list).
     TFormCHrkList(SessionContext& ctx, const CariHrkKriter& kriter, QVector<CariHrkListeSatiri> rows,
-                  QWidget* parent = nullptr);
+                  std::unique_ptr<CariHrkListesi> kalan = {}, QWidget* parent = nullptr);
+    ~TFormCHrkList() override;
 
     QTableView* Grid = nullptr;
     QLabel* LabelKumulatif = nullptr;
@@ -66,7 +69,10 @@ public:
     QPushButton* BtnToplam = nullptr;
     QPushButton* BtnKapat = nullptr;
 
+    // The rows read so far.
     const QVector<CariHrkListeSatiri>& satirlar() const { return m_rows; }
+    // Reads the next page of the list into the grid; false at the end.
+    bool sonrakiSayfa();
 
 public slots:
     // Each returns the file a file output wrote.
@@ -76,11 +82,14 @@ public slots:
 
 private:
     void doldur();
+    void satirlariEkle(const QVector<CariHrkListeSatiri>& rows);
+    void tumunuOku();
     void kumulatifGoster();
 
     SessionContext& m_ctx;
     CariHrkKriter m_kriter;
     QVector<CariHrkListeSatiri> m_rows;
+    std::unique_ptr<CariHrkListesi> m_kalan;
     QStandardItemModel* m_model = nullptr;
 };
 

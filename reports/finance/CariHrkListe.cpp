@@ -119,11 +119,13 @@ QStringList SiralamaSecenekleri()
             QStringLiteral("Alacak"), QStringLiteral("Cari Kod"), QStringLiteral("Cari Adı")};
 }
 
-QVector<CariHrkListeSatiri> CariHrkListesiOku(const Db& db, const CariHrkKriter& k, const QString& siralama)
+CariHrkListesi::CariHrkListesi(const Db& db, const CariHrkKriter& k, const QString& siralama)
+    : m_liste(std::make_unique<BoundQueryModel>())
 {
     const Kosullar c = kosullar(k, true);
     // The statement needs each account's rows together: the chosen order
-    // sorts within an account unless it is the name order.
+    // sorts within an account unless it is the name order. The movement's
+    // line number settles what is left, so that pages follow one another.
     QString order = QStringLiteral("ORDER BY CARIHRK.CARI_KOD, CARIHRK.TARIH, CARIHRK.CARI_NO");
     if (siralama == QLatin1String("Tarih"))
         order = QStringLiteral("ORDER BY CARIHRK.TARIH, CARIHRK.CARI_NO");
@@ -131,51 +133,95 @@ QVector<CariHrkListeSatiri> CariHrkListesiOku(const Db& db, const CariHrkKriter&
         order = QStringLiteral("ORDER BY CARIHRK.VADE_TRH, CARIHRK.CARI_NO");
     else if (siralama == QLatin1String("Hrk.No"))
         order = QStringLiteral("ORDER BY CARIHRK.CARI_NO");
-    else if (siralama == QLatin1String("Borç"))
+    else if (siralama == QStringLiteral("Borç"))
         order = QStringLiteral("ORDER BY CARIHRK.BORC, CARIHRK.CARI_NO");
     else if (siralama == QLatin1String("Alacak"))
         order = QStringLiteral("ORDER BY CARIHRK.ALACAK, CARIHRK.CARI_NO");
-    else if (siralama == QLatin1String("Cari Adı"))
+    else if (siralama == QStringLiteral("Cari Adı"))
         order = QStringLiteral("ORDER BY CARI.FIRMA_ADI, CARIHRK.TARIH, CARIHRK.CARI_NO");
-    Query q(db, QStringLiteral("SELECT CARIHRK.CARI_NO, CARIHRK.SIRANO, CARIHRK.CARI_KOD, CARIHRK.TARIH, "
-                               "CARIHRK.CRHRK_TUR, CARIHRK.REF_NO, CARIHRK.VADE_TRH, CARIHRK.KTARIH, CARIHRK.BORC, "
-                               "CARIHRK.ALACAK, CARIHRK.BORC_USD, CARIHRK.ALACAK_USD, CARIHRK.BORC_DVZ, "
-                               "CARIHRK.ALACAK_DVZ, CARIHRK.ODENDI_MI, CARIHRK.DOVIZ_KODU, CARIHRK.PARA_BAZ, "
-                               "CARIHRK.ACIKLAMA, CARIHRK.ALT_TIP, CARI.FIRMA_ADI, CARI.OZEL_KOD_1, CARI.OZEL_KOD_2, "
-                               "CARI.OZEL_KOD_3, CARI.CARI_GRP_KOD FROM CARIHRK, CARI "
-                               "WHERE (CARIHRK.CARI_KOD=CARI.CARI_KOD)") +
-                    c.sql + QLatin1Char(' ') + order);
-    q.bindAll(c.binds).exec();
+    m_liste->setStatement(db,
+                          QStringLiteral("SELECT CARIHRK.CARI_NO, CARIHRK.SIRANO, CARIHRK.CARI_KOD, CARIHRK.TARIH, "
+                                         "CARIHRK.CRHRK_TUR, CARIHRK.REF_NO, CARIHRK.VADE_TRH, CARIHRK.KTARIH, "
+                                         "CARIHRK.BORC, CARIHRK.ALACAK, CARIHRK.BORC_USD, CARIHRK.ALACAK_USD, "
+                                         "CARIHRK.BORC_DVZ, CARIHRK.ALACAK_DVZ, CARIHRK.ODENDI_MI, CARIHRK.DOVIZ_KODU, "
+                                         "CARIHRK.PARA_BAZ, CARIHRK.ACIKLAMA, CARIHRK.ALT_TIP, CARI.FIRMA_ADI, "
+                                         "CARI.OZEL_KOD_1, CARI.OZEL_KOD_2, CARI.OZEL_KOD_3, CARI.CARI_GRP_KOD "
+                                         "FROM CARIHRK, CARI WHERE (CARIHRK.CARI_KOD=CARI.CARI_KOD)") +
+                              c.sql + QLatin1Char(' ') + order,
+                          c.binds);
+    m_liste->setOrderKeys({QStringLiteral("SIRANO")});
+    m_liste->open();
+}
+
+CariHrkListesi::~CariHrkListesi() = default;
+
+bool CariHrkListesi::bitti() const
+{
+    return m_verilen >= m_liste->rowCount() && !m_liste->canFetchMore();
+}
+
+QVector<CariHrkListeSatiri> CariHrkListesi::sonrakiSayfa()
+{
+    if (m_verilen >= m_liste->rowCount())
+        m_liste->fetchMore();
+    return verilmeyenler();
+}
+
+QVector<CariHrkListeSatiri> CariHrkListesi::kalanlar()
+{
+    m_liste->fetchAll();
+    return verilmeyenler();
+}
+
+QVector<CariHrkListeSatiri> CariHrkListesi::verilmeyenler()
+{
+    const BoundQueryModel& m = *m_liste;
+    const auto kolon = [&m](const char* ad) { return m.columnOf(QString::fromLatin1(ad)); };
+    const int cariNo = kolon("CARI_NO"), siraNo = kolon("SIRANO"), cariKod = kolon("CARI_KOD"), tarih = kolon("TARIH"),
+              tur = kolon("CRHRK_TUR"), refNo = kolon("REF_NO"), vade = kolon("VADE_TRH"), ktarih = kolon("KTARIH"),
+              borc = kolon("BORC"), alacak = kolon("ALACAK"), borcUsd = kolon("BORC_USD"),
+              alacakUsd = kolon("ALACAK_USD"), borcDvz = kolon("BORC_DVZ"), alacakDvz = kolon("ALACAK_DVZ"),
+              odendi = kolon("ODENDI_MI"), doviz = kolon("DOVIZ_KODU"), paraBaz = kolon("PARA_BAZ"),
+              aciklama = kolon("ACIKLAMA"), altTip = kolon("ALT_TIP"), firma = kolon("FIRMA_ADI"),
+              ozel1 = kolon("OZEL_KOD_1"), ozel2 = kolon("OZEL_KOD_2"), ozel3 = kolon("OZEL_KOD_3"),
+              grup = kolon("CARI_GRP_KOD");
     QVector<CariHrkListeSatiri> rows;
-    while (q.next()) {
+    rows.reserve(m.rowCount() - m_verilen);
+    for (; m_verilen < m.rowCount(); ++m_verilen) {
+        const auto v = [&](int c) { return m.data(m.index(m_verilen, c), Qt::EditRole); };
         CariHrkListeSatiri r;
-        r.CARI_NO = q.num(QStringLiteral("CARI_NO"));
-        r.SIRANO = int(q.integer(QStringLiteral("SIRANO")));
-        r.CARI_KOD = q.str(QStringLiteral("CARI_KOD"));
-        r.TARIH = q.dateTime(QStringLiteral("TARIH"));
-        r.CRHRK_TUR = q.str(QStringLiteral("CRHRK_TUR"));
-        r.REF_NO = q.num(QStringLiteral("REF_NO"));
-        r.VADE_TRH = q.dateTime(QStringLiteral("VADE_TRH"));
-        r.KTARIH = q.dateTime(QStringLiteral("KTARIH"));
-        r.BORC = q.num(QStringLiteral("BORC"));
-        r.ALACAK = q.num(QStringLiteral("ALACAK"));
-        r.BORC_USD = q.num(QStringLiteral("BORC_USD"));
-        r.ALACAK_USD = q.num(QStringLiteral("ALACAK_USD"));
-        r.BORC_DVZ = q.num(QStringLiteral("BORC_DVZ"));
-        r.ALACAK_DVZ = q.num(QStringLiteral("ALACAK_DVZ"));
-        r.ODENDI_MI = q.str(QStringLiteral("ODENDI_MI"));
-        r.DOVIZ_KODU = q.str(QStringLiteral("DOVIZ_KODU"));
-        r.PARA_BAZ = q.str(QStringLiteral("PARA_BAZ"));
-        r.ACIKLAMA = q.str(QStringLiteral("ACIKLAMA"));
-        r.ALT_TIP = q.str(QStringLiteral("ALT_TIP"));
-        r.FIRMA_ADI = q.str(QStringLiteral("FIRMA_ADI"));
-        r.OZEL_KOD_1 = q.str(QStringLiteral("OZEL_KOD_1"));
-        r.OZEL_KOD_2 = q.str(QStringLiteral("OZEL_KOD_2"));
-        r.OZEL_KOD_3 = q.str(QStringLiteral("OZEL_KOD_3"));
-        r.CARI_GRP_KOD = q.str(QStringLiteral("CARI_GRP_KOD"));
+        r.CARI_NO = v(cariNo).toDouble();
+        r.SIRANO = v(siraNo).toInt();
+        r.CARI_KOD = v(cariKod).toString();
+        r.TARIH = Query::toDateTime(v(tarih));
+        r.CRHRK_TUR = v(tur).toString();
+        r.REF_NO = v(refNo).toDouble();
+        r.VADE_TRH = Query::toDateTime(v(vade));
+        r.KTARIH = Query::toDateTime(v(ktarih));
+        r.BORC = v(borc).toDouble();
+        r.ALACAK = v(alacak).toDouble();
+        r.BORC_USD = v(borcUsd).toDouble();
+        r.ALACAK_USD = v(alacakUsd).toDouble();
+        r.BORC_DVZ = v(borcDvz).toDouble();
+        r.ALACAK_DVZ = v(alacakDvz).toDouble();
+        r.ODENDI_MI = v(odendi).toString();
+        r.DOVIZ_KODU = v(doviz).toString();
+        r.PARA_BAZ = v(paraBaz).toString();
+        r.ACIKLAMA = v(aciklama).toString();
+        r.ALT_TIP = v(altTip).toString();
+        r.FIRMA_ADI = v(firma).toString();
+        r.OZEL_KOD_1 = v(ozel1).toString();
+        r.OZEL_KOD_2 = v(ozel2).toString();
+        r.OZEL_KOD_3 = v(ozel3).toString();
+        r.CARI_GRP_KOD = v(grup).toString();
         rows.append(r);
     }
     return rows;
+}
+
+QVector<CariHrkListeSatiri> CariHrkListesiOku(const Db& db, const CariHrkKriter& k, const QString& siralama)
+{
+    return CariHrkListesi(db, k, siralama).kalanlar();
 }
 
 QHash<QString, AcilisBakiyesi> AcilisBakiyeleri(const Db& db, const QStringList& hesaplar, const QDate& bas,
@@ -184,30 +230,40 @@ QHash<QString, AcilisBakiyesi> AcilisBakiyeleri(const Db& db, const QStringList&
     QHash<QString, AcilisBakiyesi> out;
     if (!bas.isValid())
         return out;
-    Query q(db, QStringLiteral("SELECT SUM(BORC) AS T_BORC, SUM(ALACAK) AS T_ALACAK, SUM(BORC_USD) AS T_BORC_USD, "
-                               "SUM(ALACAK_USD) AS T_ALACAK_USD FROM CARIHRK WHERE CARIHRK.CARI_KOD=:CARI_KOD "
-                               "AND TARIH<:BAS_TARIH"));
-    const QString dvzSql = QStringLiteral("SELECT SUM(BORC_DVZ) AS T_BORC_DVZ, SUM(ALACAK_DVZ) AS T_ALACAK_DVZ "
-                                          "FROM CARIHRK WHERE CARIHRK.CARI_KOD=:CARI_KOD AND TARIH<:BAS_TARIH") +
-                           (dovizKodu.isEmpty() ? QString() : QStringLiteral(" AND DOVIZ_KODU=:DVZ"));
-    for (const QString& kod : hesaplar) {
-        if (out.contains(kod))
-            continue;
-        AcilisBakiyesi a;
-        q.bind(QStringLiteral("CARI_KOD"), kod).bind(QStringLiteral("BAS_TARIH"), bas.startOfDay()).exec();
-        if (q.next()) {
+    QStringList kodlar;
+    for (const QString& kod : hesaplar)
+        if (!out.contains(kod)) {
+            out.insert(kod, {});
+            kodlar << kod;
+        }
+    // One grouped statement per block of accounts; the currency balance
+    // counts only the chosen currency's rows when one is given.
+    const QString dvz = dovizKodu.isEmpty() ? QString() : QStringLiteral("CASE WHEN DOVIZ_KODU = :DVZ THEN %1 END");
+    const auto dvzSutun = [&dvz](const char* sutun) {
+        return dvz.isEmpty() ? QString::fromLatin1(sutun) : dvz.arg(QString::fromLatin1(sutun));
+    };
+    constexpr int blok = 500;
+    for (int ilk = 0; ilk < kodlar.size(); ilk += blok) {
+        QStringList yerler;
+        QVariantMap b{{QStringLiteral("BAS_TARIH"), bas.startOfDay()}};
+        for (int i = ilk; i < qMin(ilk + blok, int(kodlar.size())); ++i) {
+            yerler << QStringLiteral(":K%1").arg(i - ilk);
+            b.insert(QStringLiteral("K%1").arg(i - ilk), kodlar.at(i));
+        }
+        if (!dovizKodu.isEmpty())
+            b.insert(QStringLiteral("DVZ"), dovizKodu);
+        Query q(db, QStringLiteral("SELECT CARI_KOD, SUM(BORC) AS T_BORC, SUM(ALACAK) AS T_ALACAK, "
+                                   "SUM(BORC_USD) AS T_BORC_USD, SUM(ALACAK_USD) AS T_ALACAK_USD, "
+                                   "SUM(%1) AS T_BORC_DVZ, SUM(%2) AS T_ALACAK_DVZ FROM CARIHRK "
+                                   "WHERE CARI_KOD IN (%3) AND TARIH < :BAS_TARIH GROUP BY CARI_KOD")
+                        .arg(dvzSutun("BORC_DVZ"), dvzSutun("ALACAK_DVZ"), yerler.join(QLatin1Char(','))));
+        q.bindAll(b).exec();
+        while (q.next()) {
+            AcilisBakiyesi& a = out[q.str(QStringLiteral("CARI_KOD"))];
             a.alacakEksiBorc = q.num(QStringLiteral("T_ALACAK")) - q.num(QStringLiteral("T_BORC"));
             a.usd = q.num(QStringLiteral("T_ALACAK_USD")) - q.num(QStringLiteral("T_BORC_USD"));
+            a.doviz = q.num(QStringLiteral("T_ALACAK_DVZ")) - q.num(QStringLiteral("T_BORC_DVZ"));
         }
-        q.finish();
-        Query d(db, dvzSql);
-        d.bind(QStringLiteral("CARI_KOD"), kod).bind(QStringLiteral("BAS_TARIH"), bas.startOfDay());
-        if (!dovizKodu.isEmpty())
-            d.bind(QStringLiteral("DVZ"), dovizKodu);
-        d.exec();
-        if (d.next())
-            a.doviz = d.num(QStringLiteral("T_ALACAK_DVZ")) - d.num(QStringLiteral("T_BORC_DVZ"));
-        out.insert(kod, a);
     }
     return out;
 }

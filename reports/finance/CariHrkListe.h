@@ -2,10 +2,12 @@
 #include "criteria/Sorgu.h"
 #include "db/Database.h"
 #include "report/ReportEngine.h"
+#include "sql/SqlHelpers.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QVector>
+#include <memory>
 
 namespace tornaly::reports {
 
@@ -38,6 +40,28 @@ struct CariHrkListeSatiri {
 
 // Movement list orders ("Sıralama Değiş").
 QStringList SiralamaSecenekleri();
+
+// The movement list read a page at a time in its order, each page starting
+// after the last row read, so that the first page shows at once however many
+// rows match. Throws DbError.
+class CariHrkListesi {
+public:
+    CariHrkListesi(const Db& db, const CariHrkKriter& k, const QString& siralama = QStringLiteral("Cari Kod"));
+    ~CariHrkListesi();
+    CariHrkListesi(const CariHrkListesi&) = delete;
+    CariHrkListesi& operator=(const CariHrkListesi&) = delete;
+    // The next rows in order; empty at the end.
+    QVector<CariHrkListeSatiri> sonrakiSayfa();
+    // Every row not given yet (print, totals of the whole list).
+    QVector<CariHrkListeSatiri> kalanlar();
+    bool bitti() const;
+
+private:
+    QVector<CariHrkListeSatiri> verilmeyenler();
+    std::unique_ptr<BoundQueryModel> m_liste;
+    int m_verilen = 0;
+};
+// The whole list at once.
 QVector<CariHrkListeSatiri> CariHrkListesiOku(const Db& db, const CariHrkKriter& k,
                                               const QString& siralama = QStringLiteral("Cari Kod"));
 

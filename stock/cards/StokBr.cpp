@@ -1,4 +1,5 @@
 #include "stock/cards/StokBr.h"
+#include "sql/ListeKonum.h"
 
 #include "history/ChLogBr.h"
 #include "messages/Messages.h"
@@ -485,13 +486,9 @@ void TFormStokBr::kutuyaYazVeAra(const QString& kod)
 
 void TFormStokBr::gitParcaNo(const QString& no)
 {
-    Liste->fetchAll();
-    const int c = Liste->columnOf(QStringLiteral("STOK_KOD_NO"));
-    for (int r = 0; r < Liste->rowCount(); ++r)
-        if (Liste->index(r, c).data().toString() == no) {
-            DBGrid1->setCurrentIndex(Liste->index(r, c));
-            return;
-        }
+    const int r = LocateRow(*Liste, StokListeSorgusu(m_db.dialect(), m_kriter).binds, QStringLiteral("STOK_KOD_NO"), no);
+    if (r >= 0)
+        DBGrid1->setCurrentIndex(Liste->index(r, Liste->columnOf(QStringLiteral("STOK_KOD_NO"))));
 }
 
 void TFormStokBr::BtnSecClick()

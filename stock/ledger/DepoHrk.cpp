@@ -1,5 +1,8 @@
 #include "stock/ledger/DepoHrk.h"
 
+#include "db/BatchInsert.h"
+
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -163,7 +166,7 @@ QVariant nullIfEmpty(const QString& s)
 // Statements prepared once per writer and reused for every row and document.
 struct DepoHrkYazici::Hazir {
     explicit Hazir(const Db& db)
-        : silBelge(db), silIsemri(db), ekle(db), stokMik(db)
+        : silBelge(db), silIsemri(db)
     {
         silBelge.prepare(QStringLiteral(
             "DELETE FROM DEPOHRK WHERE SATISNO = :SATISNO AND TIP = :TIP "
@@ -171,16 +174,8 @@ struct DepoHrkYazici::Hazir {
         silIsemri.prepare(QStringLiteral(
             "DELETE FROM DEPOHRK WHERE ISEMRINO = :ISEMRINO AND TIP IN ('I', 'G') "
             "RETURNING STOK_NO, DEPO_KODU, GIRMIK, CIKMIK"));
-        ekle.prepare(QStringLiteral(
-            "INSERT INTO DEPOHRK (SATISNO, ISEMRINO, TIP, SIRANO, CARIKOD, STOK_NO, DEPO_KODU, TARIH, AY, YIL, "
-            "GIRMIK, CIKMIK, FIYAT, FYT_USD, SERINO) VALUES (:SATISNO, :ISEMRINO, :TIP, :SIRANO, :CARIKOD, "
-            ":STOK_NO, :DEPO_KODU, :TARIH, :AY, :YIL, :GIRMIK, :CIKMIK, :FIYAT, :FYT_USD, :SERINO)"));
-        stokMik.prepare(QStringLiteral(
-            "INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR, UPDATE_TRH) VALUES (:STOK_NO, :DEPO_KOD, :MIKTAR, %1) "
-            "ON CONFLICT (STOK_NO, DEPO_KOD) DO UPDATE SET MIKTAR = STOKMIK.MIKTAR + excluded.MIKTAR, "
-            "UPDATE_TRH = excluded.UPDATE_TRH").arg(db.dialect().nowExpr()));
     }
-    Query silBelge, silIsemri, ekle, stokMik;
+    Query silBelge, silIsemri;
 };
 
 DepoHrkYazici::DepoHrkYazici(const Db& db) : m_db(db) {}
@@ -226,40 +221,52 @@ void DepoHrkYazici::degistir(const DepoHrkBelge& belge, const QList<DepoHrkSatir
         fark[k] -= sil.value(2).toDouble() - sil.value(3).toDouble();
     }
 
-    Query& ekle = h.ekle;
+    // The rows go through the batch path: one kept statement per row on
+    // SQLite, one COPY on PostgreSQL.
     const QVariant satisNo = belge.isemri() ? QVariant(QMetaType(QMetaType::Double)) : QVariant(belge.SATISNO);
+    const QVariant bosSayi(QMetaType(QMetaType::Double));
+    BatchInsert ekle(m_db, QStringLiteral("DEPOHRK"),
+                     {QStringLiteral("SATISNO"), QStringLiteral("ISEMRINO"), QStringLiteral("TIP"),
+                      QStringLiteral("SIRANO"), QStringLiteral("CARIKOD"), QStringLiteral("STOK_NO"),
+                      QStringLiteral("DEPO_KODU"), QStringLiteral("TARIH"), QStringLiteral("AY"), QStringLiteral("YIL"),
+                      QStringLiteral("GIRMIK"), QStringLiteral("CIKMIK"), QStringLiteral("FIYAT"),
+                      QStringLiteral("FYT_USD"), QStringLiteral("SERINO")});
     for (const DepoHrkSatiri& s : satirlar) {
-        ekle.bind(QStringLiteral("SATISNO"), satisNo);
-        ekle.bind(QStringLiteral("ISEMRINO"), nullIfEmpty(belge.isemri() ? belge.ISEMRINO : s.ISEMRINO));
-        ekle.bind(QStringLiteral("TIP"), s.TIP);
-        ekle.bind(QStringLiteral("SIRANO"), s.SIRANO);
-        ekle.bind(QStringLiteral("CARIKOD"), nullIfEmpty(s.CARIKOD));
-        ekle.bind(QStringLiteral("STOK_NO"), s.STOK_NO);
-        ekle.bind(QStringLiteral("DEPO_KODU"), s.DEPO_KODU);
-        ekle.bind(QStringLiteral("TARIH"), s.TARIH);
-        ekle.bind(QStringLiteral("AY"), s.TARIH.date().month());
-        ekle.bind(QStringLiteral("YIL"), s.TARIH.date().year());
-        ekle.bind(QStringLiteral("GIRMIK"), s.GIRMIK);
-        ekle.bind(QStringLiteral("CIKMIK"), s.CIKMIK);
-        ekle.bind(QStringLiteral("FIYAT"), s.FIYAT.isValid() ? s.FIYAT : QVariant(QMetaType(QMetaType::Double)));
-        ekle.bind(QStringLiteral("FYT_USD"),
-                  s.FYT_USD.isValid() ? s.FYT_USD : QVariant(QMetaType(QMetaType::Double)));
-        ekle.bind(QStringLiteral("SERINO"), nullIfEmpty(s.SERINO));
-        ekle.exec();
+        ekle.value(satisNo).value(nullIfEmpty(belge.isemri() ? belge.ISEMRINO : s.ISEMRINO)).value(s.TIP).value(s.SIRANO);
+        ekle.value(nullIfEmpty(s.CARIKOD)).value(s.STOK_NO).value(s.DEPO_KODU).value(s.TARIH);
+        ekle.value(s.TARIH.date().month()).value(s.TARIH.date().year()).value(s.GIRMIK).value(s.CIKMIK);
+        ekle.value(s.FIYAT.isValid() ? s.FIYAT : bosSayi).value(s.FYT_USD.isValid() ? s.FYT_USD : bosSayi);
+        ekle.value(nullIfEmpty(s.SERINO));
+        ekle.endRow();
         fark[{s.STOK_NO, s.DEPO_KODU}] += s.GIRMIK - s.CIKMIK;
     }
+    ekle.flush();
 
     // Quantity rows are changed in one fixed order (part, warehouse), so
     // documents posting at the same moment wait for each other and never
-    // deadlock; a part that moves in a warehouse for the first time gets its row.
-    Query& mik = h.stokMik;
-    for (const auto& [k, miktar] : fark) {
-        if (miktar == 0)
-            continue;
-        mik.bind(QStringLiteral("STOK_NO"), k.first);
-        mik.bind(QStringLiteral("DEPO_KOD"), k.second);
-        mik.bind(QStringLiteral("MIKTAR"), miktar);
-        mik.exec();
+    // deadlock; a part that moves in a warehouse for the first time gets its
+    // row. One statement takes a block of rows, in that order.
+    std::vector<std::pair<StokDepo, double>> degisen;
+    for (const auto& [k, miktar] : fark)
+        if (miktar != 0)
+            degisen.emplace_back(k, miktar);
+    constexpr size_t blok = 64;
+    for (size_t ilk = 0; ilk < degisen.size(); ilk += blok) {
+        const size_t son = std::min(degisen.size(), ilk + blok);
+        QStringList satirlar;
+        QVariantMap b;
+        for (size_t i = ilk; i < son; ++i) {
+            const QString n = QString::number(i - ilk);
+            satirlar << QStringLiteral("(:S%1, :D%1, :M%1, %2)").arg(n, m_db.dialect().nowExpr());
+            b.insert(QStringLiteral("S") + n, degisen[i].first.first);
+            b.insert(QStringLiteral("D") + n, degisen[i].first.second);
+            b.insert(QStringLiteral("M") + n, degisen[i].second);
+        }
+        Query mik(m_db, QStringLiteral("INSERT INTO STOKMIK (STOK_NO, DEPO_KOD, MIKTAR, UPDATE_TRH) VALUES %1 "
+                                       "ON CONFLICT (STOK_NO, DEPO_KOD) DO UPDATE SET MIKTAR = STOKMIK.MIKTAR + "
+                                       "excluded.MIKTAR, UPDATE_TRH = excluded.UPDATE_TRH")
+                            .arg(satirlar.join(QStringLiteral(", "))));
+        mik.bindAll(b).exec();
     }
     tx.commit();
 }

@@ -4,9 +4,12 @@
 #include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
+#include <QMap>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <vector>
 
 using namespace tornaly;
 using namespace tornaly::accounts;
@@ -390,3 +393,74 @@ TEST_F(LedgerTest, HistoryRecordsEveryChangeOfLedgerRowsWithTheUser)
 }
 
 } // namespace
+
+// Eight workstations post, re-post and remove documents on three shared
+// accounts at the same moment; afterwards each account's balance, read as the
+// invoice form reads it (over the index that holds the amounts), equals what
+// the documents left standing add up to.
+TEST_F(LedgerTest, BalancesEqualTheStandingDocumentsAfterEightWorkstationsPost)
+{
+    kur(QStringLiteral("USD"), QDateTime(QDate(2026, 3, 9), QTime(0, 0)), 39.5, 40);
+    constexpr int kThreads = 8, kRounds = 30;
+    const QStringList hesaplar{QStringLiteral("120.01"), QStringLiteral("120.02"), QStringLiteral("120.03")};
+    struct Belge {
+        QString hesap;
+        double borc = 0, alacak = 0;
+    };
+    // Per workstation: the documents it left, by kind and reference.
+    std::vector<std::map<std::pair<char, double>, Belge>> kalan(kThreads);
+    const QStringList failures = test::OnWorkstations(database->profile(), kThreads, [&](const Db& own, int t) {
+        SessionContext ownCtx = ctx;
+        ownCtx.Database1 = own;
+        auto& benim = kalan[size_t(t)];
+        for (int i = 0; i < kRounds; ++i) {
+            const QString hesap = hesaplar.at((t + i) % 3);
+            // An invoice saved again under its number moves to the new account and amount.
+            const double fatura = 1000 * (t + 1) + i % 4;
+            CariHrkYazDegerleri d = satis(fatura, 10.25 * (i + 1) + t);
+            d.CARI_KOD = hesap;
+            // A payment of its own, every third one taken back.
+            CariHrkYazDegerleri n = satis(100000 * (t + 1) + i, 0);
+            n.CRHRK_TUR = QLatin1Char('N');
+            n.BORC = {};
+            n.ALACAK = 3.5 * (i + 1);
+            n.CARI_KOD = hesaplar.at((t + 2 * i) % 3);
+            const bool geriAl = i % 3 == 2;
+            for (int deneme = 0;; ++deneme) {
+                try {
+                    Transaction tx(own);
+                    CariHrkYaz(ownCtx, own, d);
+                    CariHrkYaz(ownCtx, own, n);
+                    if (geriAl)
+                        CariHrkSil(own, QLatin1Char('N'), n.REF_NO.toDouble());
+                    tx.commit();
+                    break;
+                } catch (const DbError& e) {
+                    // A workstation that waited too long saves the document again.
+                    if (!e.isBusy() || deneme > 20)
+                        throw;
+                }
+            }
+            benim[{'S', fatura}] = {hesap, d.BORC.toDouble(), 0};
+            if (!geriAl)
+                benim[{'N', n.REF_NO.toDouble()}] = {n.CARI_KOD, 0, n.ALACAK.toDouble()};
+        }
+    });
+    ASSERT_TRUE(failures.isEmpty()) << failures.join(QLatin1Char('\n')).toStdString();
+    QMap<QString, Belge> beklenen;
+    for (const auto& benim : kalan)
+        for (const auto& [anahtar, b] : benim) {
+            beklenen[b.hesap].borc += b.borc;
+            beklenen[b.hesap].alacak += b.alacak;
+        }
+    for (const QString& h : hesaplar) {
+        const CariBakiye b = CariBakiyeOku(db, h);
+        EXPECT_NEAR(b.borc, beklenen.value(h).borc, 1e-6) << h.toStdString();
+        EXPECT_NEAR(b.alacak, beklenen.value(h).alacak, 1e-6) << h.toStdString();
+        EXPECT_GT(b.borc, 0) << h.toStdString();
+    }
+    int belgeler = 0;
+    for (const auto& benim : kalan)
+        belgeler += int(benim.size());
+    EXPECT_EQ(rows(), belgeler);
+}

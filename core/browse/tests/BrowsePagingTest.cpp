@@ -1,6 +1,7 @@
 #include "browse/brListe.h"
 #include "money/Money.h"
 #include "platform/Desktop.h"
+#include "sql/ListeKonum.h"
 #include "sql/SqlHelpers.h"
 #include "testsupport/QtPrinters.h"
 #include "testsupport/TestSupport.h"
@@ -94,6 +95,45 @@ TEST_F(BrowsePagingTest, FirstPageReadsOnePageAndScrollingGivesEveryRowOnceInOrd
     EXPECT_FALSE(m.canFetchMore());
     m.fetchMore(); // nothing left: no error, nothing added
     EXPECT_EQ(m.rowCount(), kRows);
+}
+
+// Going to a row (the card just edited) reads the list up to that row and no
+// further; a row the list does not hold is told without reading the list.
+TEST_F(BrowsePagingTest, GoingToARowReadsUpToItAndNoFurther)
+{
+    struct C {
+        const char* sql;
+        int no;       // the row looked for
+        bool listed;  // whether the list holds it
+    } const cases[] = {
+        {"SELECT NO, GRUP FROM HRK WHERE TUTAR >= :MIN ORDER BY GRUP", 14, true},   // ties settled by NO: on a later page
+        {"SELECT NO, GRUP FROM HRK WHERE TUTAR >= :MIN ORDER BY GRUP", 13, true},   // in the middle
+        {"SELECT NO, GRUP FROM HRK WHERE TUTAR >= :MIN ORDER BY GRUP", 5000, false}, // no such row
+        {"SELECT NO, GRUP FROM HRK WHERE TUTAR >= :MIN ORDER BY GRUP", 10, false},   // filtered out by the list
+        {"SELECT NO, GRUP FROM HRK WHERE TUTAR >= :MIN ORDER BY NO", 999, true},    // the very last row
+    };
+    for (const C& c : cases) {
+        SCOPED_TRACE(std::string(c.sql) + " / " + std::to_string(c.no));
+        BoundQueryModel m;
+        const QVariantMap binds{{QStringLiteral("MIN"), 11}};
+        m.setStatement(db, QString::fromUtf8(c.sql), binds);
+        m.setOrderKeys({QStringLiteral("NO")});
+        m.open();
+        const int r = LocateRow(m, binds, QStringLiteral("NO"), c.no);
+        if (!c.listed) {
+            EXPECT_EQ(r, -1);
+            EXPECT_EQ(m.pagesRead(), 1); // nothing read to find out
+            continue;
+        }
+        ASSERT_GE(r, 0);
+        EXPECT_EQ(m.index(r, m.columnOf(QStringLiteral("NO"))).data().toInt(), c.no);
+        const int held = m.rowCount();
+        m.fetchAll();
+        EXPECT_EQ(keys(m).indexOf(c.no), r); // in its place in the whole list
+        if (c.no != 999) {
+            EXPECT_LT(held, m.rowCount());
+        }
+    }
 }
 
 TEST_F(BrowsePagingTest, StatementsOfEveryShapeListTheirRows)

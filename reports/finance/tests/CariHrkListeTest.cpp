@@ -11,7 +11,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
+#include <QTableView>
 #include <QTreeWidget>
+#include <functional>
 
 using namespace tornaly;
 using namespace tornaly::reports;
@@ -178,6 +181,149 @@ TEST_F(CariHrkListeDb, MenuRunsCriteriaListAndStatement)
     CariHrkListele(env, none);
     EXPECT_EQ(messages.texts().last(), QStringLiteral("Hareket Bilgisi Yok"));
     report::SetPreviewHook({});
+}
+
+// A long list arrives page by page in every offered order: each movement line
+// once, in the order chosen, the first page long before the whole list.
+// Many lines share a movement number (ties settled by the line number), many
+// have no due day and many share an amount.
+TEST_F(CariHrkListeDb, PagesOfTheMovementListGiveEveryLineOnceInOrder)
+{
+    {
+        Transaction tr(db);
+        for (int i = 0; i < 700; ++i)
+            db.exec(QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, VADE_TRH, CRHRK_TUR, BORC, "
+                                   "ALACAK, ODENDI_MI) VALUES (:N, :S, :K, :T, :V, 'S', :B, :A, 'H')"),
+                    {{QStringLiteral("N"), double(100 + i / 300)}, // 300 lines under one number
+                     {QStringLiteral("S"), i % 300 + 1},
+                     {QStringLiteral("K"), i % 2 ? QStringLiteral("120.001") : QStringLiteral("120.002")},
+                     {QStringLiteral("T"), QDateTime(QDate(2026, 3, 1 + i % 3), QTime(10, 0))},
+                     {QStringLiteral("V"), i % 4 ? QVariant(QDateTime(QDate(2026, 4, 1 + i % 5), QTime(0, 0)))
+                                                 : QVariant(QMetaType(QMetaType::QDateTime))},
+                     {QStringLiteral("B"), double(i % 7)},
+                     {QStringLiteral("A"), double(i % 3)}});
+        tr.commit();
+    }
+    const int toplam = 706;
+    // Each order's own columns; the line's number and line settle the rest.
+    using Anahtar = std::function<QVariantList(const CariHrkListeSatiri&)>;
+    const auto gun = [](const QDateTime& t) { return t.isValid() ? QVariant(t) : QVariant(); };
+    const QList<std::pair<QString, Anahtar>> siralar{
+        {QStringLiteral("Cari Kod"), [](const CariHrkListeSatiri& r) { return QVariantList{r.CARI_KOD, r.TARIH}; }},
+        {QStringLiteral("Tarih"), [](const CariHrkListeSatiri& r) { return QVariantList{r.TARIH}; }},
+        {QStringLiteral("Vade"), [&](const CariHrkListeSatiri& r) { return QVariantList{gun(r.VADE_TRH)}; }},
+        {QStringLiteral("Hrk.No"), [](const CariHrkListeSatiri&) { return QVariantList{}; }},
+        {QStringLiteral("Borç"), [](const CariHrkListeSatiri& r) { return QVariantList{r.BORC}; }},
+        {QStringLiteral("Alacak"), [](const CariHrkListeSatiri& r) { return QVariantList{r.ALACAK}; }},
+        {QStringLiteral("Cari Adı"), [](const CariHrkListeSatiri& r) { return QVariantList{r.FIRMA_ADI, r.TARIH}; }}};
+    // NULL comes first; then values compare by their own kind.
+    const auto once = [](const QVariant& a, const QVariant& b) {
+        if (a.isNull() || b.isNull())
+            return !a.isNull() ? 1 : (!b.isNull() ? -1 : 0);
+        const QPartialOrdering o = QVariant::compare(a, b);
+        return o == QPartialOrdering::Less ? -1 : (o == QPartialOrdering::Greater ? 1 : 0);
+    };
+    for (const auto& [siralama, anahtar] : siralar) {
+        CariHrkListesi liste(db, CariHrkKriter(), siralama);
+        QVector<CariHrkListeSatiri> hepsi = liste.sonrakiSayfa();
+        EXPECT_LT(hepsi.size(), toplam) << qPrintable(siralama); // the first page is not the whole list
+        EXPECT_FALSE(liste.bitti()) << qPrintable(siralama);
+        while (!liste.bitti())
+            hepsi += liste.sonrakiSayfa();
+        EXPECT_TRUE(liste.sonrakiSayfa().isEmpty()) << qPrintable(siralama);
+        ASSERT_EQ(hepsi.size(), toplam) << qPrintable(siralama);
+        QSet<std::pair<double, int>> gorulen;
+        for (int i = 0; i < hepsi.size(); ++i) {
+            const CariHrkListeSatiri& r = hepsi.at(i);
+            EXPECT_FALSE(gorulen.contains({r.CARI_NO, r.SIRANO}))
+                << qPrintable(siralama) << " twice: " << r.CARI_NO << "/" << r.SIRANO;
+            gorulen.insert({r.CARI_NO, r.SIRANO});
+            if (i == 0)
+                continue;
+            const CariHrkListeSatiri& o = hepsi.at(i - 1);
+            QVariantList a = anahtar(o) << o.CARI_NO << o.SIRANO, b = anahtar(r) << r.CARI_NO << r.SIRANO;
+            int fark = 0;
+            for (int c = 0; c < a.size() && fark == 0; ++c)
+                fark = once(a.at(c), b.at(c));
+            EXPECT_LT(fark, 0) << qPrintable(siralama) << " out of order at " << i;
+        }
+        // The whole list at once is the same list.
+        const QVector<CariHrkListeSatiri> birden = CariHrkListesiOku(db, CariHrkKriter(), siralama);
+        ASSERT_EQ(birden.size(), toplam);
+        for (int i = 0; i < toplam; ++i)
+            EXPECT_TRUE(birden.at(i).CARI_NO == hepsi.at(i).CARI_NO && birden.at(i).SIRANO == hepsi.at(i).SIRANO)
+                << qPrintable(siralama) << " at " << i;
+    }
+
+    // The window shows the first page and reads on as the grid reaches its end;
+    // the statement prints every line.
+    auto liste = std::make_unique<CariHrkListesi>(db, CariHrkKriter());
+    QVector<CariHrkListeSatiri> ilk = liste->sonrakiSayfa();
+    TFormCHrkList form(ctx, CariHrkKriter(), ilk, std::move(liste));
+    EXPECT_EQ(form.satirlar().size(), ilk.size());
+    while (form.sonrakiSayfa()) {
+    }
+    EXPECT_EQ(form.satirlar().size(), toplam);
+    EXPECT_EQ(form.Grid->model()->rowCount(), toplam);
+}
+
+// Opening balances of many accounts in a few grouped statements agree with
+// each account's own rows before the start day, in the chosen currency too.
+TEST_F(CariHrkListeDb, OpeningBalancesOfManyAccountsAgreeWithTheirRows)
+{
+    const QDate bas(2026, 1, 1);
+    QHash<QString, AcilisBakiyesi> beklenen;
+    QStringList hesaplar;
+    {
+        Transaction tr(db);
+        for (int i = 0; i < 1100; ++i) { // more accounts than one statement takes
+            const QString kod = QStringLiteral("320.%1").arg(i, 4, 10, QLatin1Char('0'));
+            hesaplar << kod << kod; // an account named twice counts once
+            for (int j = 0; j < i % 4; ++j) {
+                const bool once = j != 2; // the third row falls on the start day: not carried
+                const QString dvz = j == 1 ? QStringLiteral("EUR") : QStringLiteral("USD");
+                db.exec(QStringLiteral("INSERT INTO CARIHRK (CARI_NO, SIRANO, CARI_KOD, TARIH, BORC, ALACAK, BORC_USD, "
+                                       "ALACAK_USD, BORC_DVZ, ALACAK_DVZ, DOVIZ_KODU) "
+                                       "VALUES (:N, 1, :K, :T, :B, :A, 1, 0, :BD, :AD, :D)"),
+                        {{QStringLiteral("N"), double(10000 + i * 4 + j)},
+                         {QStringLiteral("K"), kod},
+                         {QStringLiteral("T"), once ? bas.addDays(-1 - j).startOfDay() : bas.startOfDay()},
+                         {QStringLiteral("B"), double(i)},
+                         {QStringLiteral("A"), double(j * 10)},
+                         {QStringLiteral("BD"), double(j + 1)},
+                         {QStringLiteral("AD"), 0.5},
+                         {QStringLiteral("D"), dvz}});
+                if (once) {
+                    AcilisBakiyesi& a = beklenen[kod];
+                    a.alacakEksiBorc += j * 10 - i;
+                    a.usd -= 1;
+                    if (dvz == QLatin1String("EUR"))
+                        a.doviz += 0.5 - (j + 1);
+                }
+            }
+        }
+        tr.commit();
+    }
+    for (const QString& doviz : {QString(), QStringLiteral("EUR")}) {
+        const auto acilis = AcilisBakiyeleri(db, hesaplar, bas, doviz);
+        ASSERT_EQ(acilis.size(), 1100);
+        for (int i = 0; i < 1100; ++i) {
+            const QString kod = hesaplar.at(2 * i);
+            const AcilisBakiyesi a = acilis.value(kod), e = beklenen.value(kod);
+            EXPECT_DOUBLE_EQ(a.alacakEksiBorc, e.alacakEksiBorc) << qPrintable(kod);
+            EXPECT_DOUBLE_EQ(a.usd, e.usd) << qPrintable(kod);
+            // Without a currency every currency's amounts count.
+            const double dvzBeklenen = doviz.isEmpty() ? (i % 4 == 0 ? 0.0 : [&] {
+                double t = 0;
+                for (int j = 0; j < i % 4; ++j)
+                    if (j != 2)
+                        t += 0.5 - (j + 1);
+                return t;
+            }())
+                                                       : e.doviz;
+            EXPECT_DOUBLE_EQ(a.doviz, dvzBeklenen) << qPrintable(kod) << " " << qPrintable(doviz);
+        }
+    }
 }
 
 // The two accounts' movements interleave in time; in every order the list

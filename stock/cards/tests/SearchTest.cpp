@@ -3,6 +3,8 @@
 #include "stock/ledger/DepoHrk.h"
 #include "testsupport/TestSupport.h"
 
+#include <algorithm>
+
 using namespace tornaly;
 using namespace tornaly::stock;
 
@@ -128,6 +130,66 @@ TEST_F(StockSearchTest, WarehouseStripAndPairs)
     EXPECT_EQ(m[0].DEPO_ADI, QStringLiteral("Ana Depo>R-1"));
     EXPECT_DOUBLE_EQ(m[0].DEPO_MIK, 2);
     EXPECT_EQ(MuadilCiftleri(db, QStringLiteral("OLD-77")).size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// "Contains" in the part names finds the same cards whether the server reads
+// every card or narrows them by the names' trigram index (PostgreSQL, the
+// plain read turned off): the folding is TR_UPPER's either way.
+TEST_F(StockSearchTest, ContainsSearchesFindTheSameCardsThroughTheTrigramIndex)
+{
+    const struct {
+        const char* metin;
+        QList<int> beklenen;
+    } cases[] = {
+        {"ışık", {1, 2}},
+        {"ampulü", {1}},
+        {"ÇİZGİ", {5}},
+        {"izgi", {5}},           // i folds to İ
+        {"reil", {6}},           // O'REİLLY
+        {"REIL", {}},            // dotless I is another letter
+        {"ltres", {6}},
+        {"gask", {3}},           // the English name too
+        {"a", {1, 2, 3, 4, 5}}, // too short for a trigram: still every card that holds it
+        {"zzzz", {}},
+    };
+    const bool pg = db.backend() == Backend::PostgreSQL;
+    for (const bool indeks : {false, true}) {
+        if (indeks && !pg)
+            break;
+        if (pg) {
+            // With plain reads and ordered index reads off, only a bitmap read of the trigram index remains.
+            db.exec(QStringLiteral("SET enable_seqscan = %1").arg(indeks ? QStringLiteral("off") : QStringLiteral("on")));
+            db.exec(QStringLiteral("SET enable_indexscan = %1").arg(indeks ? QStringLiteral("off") : QStringLiteral("on")));
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.metin << (indeks ? " (index)" : ""));
+            StokAramaKriteri k;
+            k.kutu = StokAramaKutusu::Ad;
+            k.metin = QString::fromUtf8(c.metin);
+            QList<int> bulunan = ara(k);
+            std::sort(bulunan.begin(), bulunan.end());
+            EXPECT_EQ(bulunan, c.beklenen);
+        }
+    }
+    if (!pg)
+        return;
+    // The index is what the server read.
+    StokAramaKriteri k;
+    k.kutu = StokAramaKutusu::Ad;
+    k.metin = QStringLiteral("ışık");
+    const SqlText s = StokListeSorgusu(db.dialect(), k);
+    Query plan(db, QStringLiteral("EXPLAIN ") + s.text());
+    plan.bindAll(s.binds).exec();
+    QString metin;
+    while (plan.next())
+        metin += plan.value(0).toString() + QLatin1Char('\n');
+    db.exec(QStringLiteral("SET enable_seqscan = on"));
+    db.exec(QStringLiteral("SET enable_indexscan = on"));
+    EXPECT_TRUE(metin.contains(QLatin1String("ix_stok_adi_trgm"), Qt::CaseInsensitive)) << metin.toStdString();
 }
 
 } // namespace
