@@ -39,8 +39,10 @@ namespace {
 QMutex g_catalogueMutex;
 QHash<const Dialect*, QHash<QString, bool>>& catalogues()
 {
-    static QHash<const Dialect*, QHash<QString, bool>> c;
-    return c;
+    // Never destroyed: connections left open are closed by the registry's own
+    // end at process exit, which may come after this table's.
+    static auto* c = new QHash<const Dialect*, QHash<QString, bool>>;
+    return *c;
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include <QSqlDriver>
 #include <QSqlField>
+#include <QSqlQuery>
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -217,9 +218,12 @@ TEST_F(StatementCacheTest, ACacheEndingWithoutCloseLeavesItsHandleAlone)
     const auto held = [&] {
         qint64 n = 0;
         if (own.backend() == Backend::PostgreSQL) {
-            Query q(own, QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements"));
-            q.exec();
-            n = q.next() ? q.value(0).toLongLong() : -1;
+            // Asked past the connection's own cache, which would prepare
+            // the question itself under a name the cache below also uses.
+            QSqlQuery q(own.sql());
+            n = q.exec(QStringLiteral("SELECT COUNT(*) FROM pg_prepared_statements")) && q.next()
+                    ? q.value(0).toLongLong()
+                    : -1;
         } else {
             for (sqlite3_stmt* st = sqlite3_next_stmt(static_cast<sqlite3*>(handle), nullptr); st;
                  st = sqlite3_next_stmt(static_cast<sqlite3*>(handle), st))
