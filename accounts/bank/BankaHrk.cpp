@@ -2,6 +2,7 @@
 
 #include "accounts/cash/Kasa.h"
 #include "accounts/ledger/CariHrk.h"
+#include "accounts/vouchers/MuhasebeSorusu.h"
 #include "company/Kilit.h"
 #include "context/User.h"
 #include "counters/Counters.h"
@@ -412,18 +413,7 @@ BankaHrkFisi BankaHrkFaturaOdemeHazirla(const SessionContext& ctx, const Db& db,
 
 bool BankaHrkMuhasebeyeAktar(const SessionContext& ctx, const Db& db, const BankaHrkFisi& fis, bool birlestir)
 {
-    switch (MuhasebeAktarimSecimi(db, QLatin1Char('B'))) {
-    case MuhasebeAktarimi::Aktarma:
-        return false;
-    case MuhasebeAktarimi::Sor:
-        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
-            return false;
-        break;
-    case MuhasebeAktarimi::Aktar:
-        break;
-    }
-    MuhasebeEntegre(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('B'), birlestir, fis.FIS_NO, fis.HRK_NO});
-    return true;
+    return KayittanSonraMuhasebele(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('B'), birlestir, fis.FIS_NO, fis.HRK_NO});
 }
 
 } // namespace tornaly::accounts

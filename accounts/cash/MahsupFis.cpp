@@ -3,6 +3,7 @@
 #include "accounts/bank/BankaHrk.h"
 #include "accounts/cash/Kasa.h"
 #include "accounts/ledger/CariHrk.h"
+#include "accounts/vouchers/MuhasebeSorusu.h"
 #include "company/Kilit.h"
 #include "context/User.h"
 #include "counters/Counters.h"
@@ -388,18 +389,7 @@ bool MahsupFisMuhasebeyeAktar(const SessionContext& ctx, const Db& db, const Mah
 {
     if (ctx.AktifKullanici.diger10 != QLatin1String("Y"))
         return false;
-    switch (MuhasebeAktarimSecimi(db, QLatin1Char('X'))) {
-    case MuhasebeAktarimi::Aktarma:
-        return false;
-    case MuhasebeAktarimi::Sor:
-        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
-            return false;
-        break;
-    case MuhasebeAktarimi::Aktar:
-        break;
-    }
-    MuhasebeEntegre(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('X'), false, fis.FIS_NO, fis.HRK_NO});
-    return true;
+    return KayittanSonraMuhasebele(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('X'), false, fis.FIS_NO, fis.HRK_NO});
 }
 
 } // namespace tornaly::accounts

@@ -2,6 +2,7 @@
 
 #include "accounts/cash/Kasa.h"
 #include "accounts/ledger/CariHrkTutar.h"
+#include "accounts/vouchers/MuhasebeSorusu.h"
 #include "company/Kilit.h"
 #include "counters/Counters.h"
 #include "messages/Messages.h"
@@ -425,18 +426,7 @@ bool CariHrkMuhasebeyeAktar(const SessionContext& ctx, const Db& db, const CariH
 {
     if (ctx.AktifKullanici.diger10 != QLatin1String("Y") || fis.TIP == QLatin1String("I"))
         return false;
-    switch (MuhasebeAktarimSecimi(db, QLatin1Char('C'))) {
-    case MuhasebeAktarimi::Aktarma:
-        return false;
-    case MuhasebeAktarimi::Sor:
-        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
-            return false;
-        break;
-    case MuhasebeAktarimi::Aktar:
-        break;
-    }
-    MuhasebeEntegre(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('C'), false, fis.FIS_NO, fis.CARI_NO});
-    return true;
+    return KayittanSonraMuhasebele(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('C'), false, fis.FIS_NO, fis.CARI_NO});
 }
 
 const QList<CariHrkYeniSecenek>& CariHrkYeniSecenekleri()
