@@ -9,7 +9,9 @@
 #include "accounts/cash/KasaBr.h"
 #include "accounts/cash/MFis.h"
 #include "accounts/cash/KasaHrkBr.h"
+#include "accounts/closing/HizliBorcKapa.h"
 #include "accounts/codes/Bayiler.h"
+#include "accounts/documents/DocBr.h"
 #include "accounts/codes/CariGrupBr.h"
 #include "accounts/codes/CariozelGrupBr.h"
 #include "accounts/codes/IlIlceBr.h"
@@ -61,6 +63,10 @@ void RegisterEntryPoints()
         MahsupFisiGir(*r.ctx, {}, cari, cari.isEmpty() ? QString() : TypeCariOku(r.ctx->Database1, cari).CariAd,
                       a.value(0).toDouble(), r.owner);
     });
+    RegisterRoutine(QLatin1String(entry::HizliBorcKapaAc),
+                    [](const OpenRequest& r) { HizliBorcKapaAc(*r.ctx, r.key, r.mode, r.owner); });
+    RegisterRoutine(QLatin1String(entry::DokumanlarAc),
+                    [](const OpenRequest& r) { DokumanlarAc(*r.ctx, r.mode, r.key, 0, r.owner); });
     RegisterDemoSeed(QStringLiteral("accounts"), &AccountsDemoSeed);
 }
 

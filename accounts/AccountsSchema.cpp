@@ -25,6 +25,8 @@ void RegisterSchema()
         // current-account vouchers and cheque slips; a slip line's code only on account lines.
         {"KASAHRKT", "KARSIKOD", "REF_TIP IN ('C', 'E')"},
         {"FISGA", "KOD", "TIP = 'C'"},
+        {"CHFIFO", "CARI_KOD"},
+        {"BINDOC", "DOC_REF_ID2", "DOC_GRP = 1"},
     });
     // The cash and offset slip books its stock lines in the warehouse ledger.
     stock::RegisterSchema();

@@ -154,6 +154,8 @@ QString BankaHrkTipMetni(const QString& tip, bool kisa)
         return {};
     switch (tip.at(0).unicode()) {
     case 'A': return QStringLiteral("Açılış");
+    // Bank lines of cash and offset slips: named by the slip they come from.
+    case 'B': return QStringLiteral("Mahsup Fişi");
     case 'E': return kisa ? QStringLiteral("Teminat Sen.leri") : QStringLiteral("Teminat Senetleri");
     case 'G': return kisa ? QStringLiteral("Gelen Hvl.ler") : QStringLiteral("Gelen Havaleler");
     case 'H': return kisa ? QStringLiteral("Gönderilen Hvl.ler") : QStringLiteral("Gönderilen Havaleler");

@@ -195,7 +195,7 @@ void TFormBHrkBak::yukle()
     BankaHucre(GridBakiye, 0, 0, m_hesapNo);
     BankaHucre(GridBakiye, 0, 1, bankaPara(n.borc), true);
     BankaHucre(GridBakiye, 0, 2, bankaPara(n.alacak), true);
-    BankaHucre(GridBakiye, 0, 3, BankaBakiyeMetni(n.bakiye(), QStringLiteral(",0.000")), true);
+    BankaHucre(GridBakiye, 0, 3, BankaBakiyeMetni(n.bakiye(), QStringLiteral(",0.00")), true);
     BankaHucre(GridBakiye, 0, 4, bankaPara(n.borcUsd), true);
     BankaHucre(GridBakiye, 0, 5, bankaPara(n.alacakUsd), true);
     BankaHucre(GridBakiye, 0, 6, BankaBakiyeMetni(n.bakiyeUsd(), QStringLiteral(",0")), true);

@@ -9,6 +9,7 @@
 #include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
+#include "services/MuhasebeHesapSec.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -152,9 +153,14 @@ QWidget* TFormBankaBr::kurArama()
     EditArananKod->setObjectName(QStringLiteral("EditArananKod"));
     EditArananAd = new QLineEdit(w);
     EditArananAd->setObjectName(QStringLiteral("EditArananAd"));
-    l->addWidget(new QLabel(QStringLiteral("&Aranan Kod"), w));
+    // The captions' shortcuts move into their fields.
+    auto* kodEtiket = new QLabel(QStringLiteral("&Aranan Kod"), w);
+    kodEtiket->setBuddy(EditArananKod);
+    auto* adEtiket = new QLabel(QStringLiteral("&Aranan Banka Adı"), w);
+    adEtiket->setBuddy(EditArananAd);
+    l->addWidget(kodEtiket);
     l->addWidget(EditArananKod);
-    l->addWidget(new QLabel(QStringLiteral("&Aranan Banka Adı"), w));
+    l->addWidget(adEtiket);
     l->addWidget(EditArananAd);
     // The nearest code at or after the typed text; the first name that begins with it.
     connect(EditArananKod, &QLineEdit::textEdited, this, Guarded([this](const QString& t) {
@@ -219,7 +225,14 @@ QWidget* TFormBankaBr::kurHesaplar()
         MuhKodlari[i] = new QLineEdit(kodlar);
         MuhKodlari[i]->setObjectName(BankaMuhKodKolonlari().at(i));
         MuhKodlari[i]->setMaxLength(30);
-        form->addRow(basliklar.at(i), MuhKodlari[i]);
+        auto* sec = Dugme(kodlar, "BtnMuhKodSec", QStringLiteral("Seç"));
+        sec->setObjectName(QStringLiteral("BtnSec_") + BankaMuhKodKolonlari().at(i));
+        sec->setEnabled(MuhasebeHesapSecVar());
+        connect(sec, &QPushButton::clicked, this, Guarded([this, i] { muhKoduSec(i); }));
+        auto* satir = new QHBoxLayout;
+        satir->addWidget(MuhKodlari[i], 1);
+        satir->addWidget(sec);
+        form->addRow(basliklar.at(i), satir);
     }
     BtnMuhKodSakla = Dugme(kodlar, "BtnMuhKodSakla", QStringLiteral("Muhasebe Kodlarını Sakla"));
     form->addRow(BtnMuhKodSakla);
@@ -433,6 +446,19 @@ void TFormBankaBr::BtnHesapSilClick()
         return;
     BankaHesabiSil(m_db, bankaKod(), hesapNo());
     hesaplariYukle();
+}
+
+void TFormBankaBr::muhKoduSec(int i)
+{
+    const QString hesap = hesapNo();
+    if (hesap.isEmpty())
+        return;
+    const QString kod = MuhasebeHesapSec(m_ctx, 1, this);
+    if (kod.isEmpty())
+        return;
+    // The picked code is stored at once, in its own column only.
+    BankaHesabiMuhKoduYaz(m_db, bankaKod(), hesap, BankaMuhKodKolonlari().at(i), kod);
+    hesaplariYukle(hesap);
 }
 
 void TFormBankaBr::BtnMuhKodSaklaClick()

@@ -60,6 +60,7 @@ public slots:
     void BtnSecClick();
 
 private:
+    void muhKoduSec(int i);
     QWidget* kurArama();
     QWidget* kurBankalar();
     QWidget* kurHesaplar();

@@ -4,6 +4,7 @@
 #include "accounts/bank/BankaTablo.h"
 #include "accounts/bank/BrBanka.h"
 #include "accounts/cards/BrCari.h"
+#include "accounts/ui/AramaKutulari.h"
 #include "accounts/ui/ListeModeli.h"
 #include "context/User.h"
 #include "controls/TarihEdit.h"
@@ -57,6 +58,9 @@ TFormBankHrkBr::TFormBankHrkBr(const SessionContext& ctx, int mode, QWidget* par
                               QStringLiteral("Döviz Kodu"), QStringLiteral("Para Baz")});
     bol->addWidget(GridFis);
     bol->addWidget(GridSatir);
+    lay->addWidget(AramaKutulari(this, GridFis, {{"EditAraHrkNo", QStringLiteral("Aranan Hrk.No"), 0},
+                                    {"EditAraFisNo", QStringLiteral("Muh.&Ref.No"), 5},
+                                    {"EditAraTarih", QStringLiteral("Aranan Trh."), 1, AramaAlani::Tarih}}));
     lay->addWidget(bol, 1);
     LblSayi = new QLabel(this);
     LblSayi->setObjectName(QStringLiteral("LblSayi"));

@@ -1,4 +1,5 @@
 #include "accounts/cards/BrCari.h"
+#include "accounts/closing/HizliBorcKapa.h"
 #include "guard/FormGuard.h"
 
 #include "accounts/cards/CariKart.h"
@@ -134,9 +135,10 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     BtnHareketIzle = Dugme(this, "BtnHareketIzle", QStringLiteral("Cari Hareketleri İzle"));
     BtnHareketGiris = Dugme(this, "BtnHareketGiris", QStringLiteral("Cari Hareket Giriş"));
     BtnGecmis = Dugme(this, "BtnGecmis", QStringLiteral("Kayıt Geçmişi"));
+    BtnBorcKapama = Dugme(this, "BtnBorcKapama", QStringLiteral("Borç Kapama"));
     BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
     auto* dugmeler = new QHBoxLayout;
-    for (QPushButton* b : {BtnSec, BtnYeni, BtnKopyala, BtnDuzenle, BtnSil, BtnHareketIzle, BtnHareketGiris, BtnGecmis})
+    for (QPushButton* b : {BtnSec, BtnYeni, BtnKopyala, BtnDuzenle, BtnSil, BtnHareketIzle, BtnHareketGiris, BtnBorcKapama, BtnGecmis})
         dugmeler->addWidget(b);
     dugmeler->addStretch();
     dugmeler->addWidget(BtnKapat);
@@ -154,6 +156,7 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     connect(BtnSil, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnSilClick));
     connect(BtnHareketGiris, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketGirisClick));
     connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnGecmisClick));
+    connect(BtnBorcKapama, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnBorcKapamaClick));
     connect(BtnHareketIzle, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketIzleClick));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
@@ -168,6 +171,7 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     BtnHareketIzle->setEnabled(ctx.AktifKullanici.carihrkizle == QLatin1String("O"));
     BtnHareketGiris->setEnabled(ctx.AktifKullanici.carihrk == QLatin1String("H")
                                 && ctx.AktifKullanici.diger09 != QLatin1String("H"));
+    BtnBorcKapama->setEnabled(ctx.AktifKullanici.carichodekapa == QLatin1String("H"));
     if (k.aramaOdak)
         EditKod->setFocus();
     resize(1100, 600);
@@ -324,6 +328,13 @@ void TFormCariBr::BtnHareketGirisClick()
 {
     const int row = cxGrid->currentIndex().row();
     CariHrkSec(m_ctx, 0, currentKod(), TableBr->deger(row, QStringLiteral("FIRMA_ADI")).toString(), this);
+}
+
+void TFormCariBr::BtnBorcKapamaClick()
+{
+    const QString kod = currentKod();
+    if (!kod.isEmpty())
+        HizliBorcKapaAc(m_ctx, kod, 0, this);
 }
 
 void TFormCariBr::BtnGecmisClick()

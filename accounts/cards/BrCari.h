@@ -53,6 +53,7 @@ public:
     QPushButton* BtnHareketIzle = nullptr;
     QPushButton* BtnHareketGiris = nullptr;
     QPushButton* BtnGecmis = nullptr;
+    QPushButton* BtnBorcKapama = nullptr;
     QPushButton* BtnKapat = nullptr;
     QWidget* PanelToplam = nullptr;
     QLabel* LblBorc = nullptr;
@@ -68,6 +69,7 @@ public slots:
     void BtnSilClick();
     void BtnHareketGirisClick();
     void BtnGecmisClick();
+    void BtnBorcKapamaClick();
     // "Cari Hareketleri İzle": the movements and statement of the current account.
     void BtnHareketIzleClick();
     void cxGrupFiltrePropertiesCloseUp();

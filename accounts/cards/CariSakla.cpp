@@ -1,4 +1,5 @@
 #include "accounts/cards/CariSakla.h"
+#include "accounts/documents/DocBr.h"
 #include "guard/FormGuard.h"
 
 #include "accounts/codes/Bayiler.h"
@@ -282,9 +283,11 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
 
     BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
     BtnIptal = Dugme(this, "BtnIptal", QStringLiteral("&İptal"));
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnSonKod, BtnMerkezBayi, BtnBankaEkle, BtnPersonelEkle, BtnPostaKutusuEkle})
+    BtnDokuman = Dugme(this, "BtnDokuman", QStringLiteral("Resim/Döküman Ekle"));
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnDokuman, BtnSonKod, BtnMerkezBayi, BtnBankaEkle, BtnPersonelEkle, BtnPostaKutusuEkle})
         b->setAutoDefault(false);
     auto* dugmeler = new QHBoxLayout;
+    dugmeler->addWidget(BtnDokuman);
     dugmeler->addStretch();
     dugmeler->addWidget(BtnSakla);
     dugmeler->addWidget(BtnIptal);
@@ -304,6 +307,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     connect(BtnSakla, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnSaklaClick));
     connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnIptalClick));
     connect(BtnSonKod, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnSonKodClick));
+    connect(BtnDokuman, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnDokumanClick));
     connect(BtnBankaEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnBankaEkleClick));
     connect(BtnPersonelEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPersonelEkleClick));
     connect(BtnPostaKutusuEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPostaKutusuEkleClick));
@@ -349,6 +353,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
         kayitYukle(kod.isEmpty() ? YeniCariKart(ctx) : CariKartKopyala(ctx, m_db, kod));
     }
     BtnSonKod->setEnabled(m_yeni && mode == 1); // the code of a mode-0 card is fixed
+    BtnDokuman->setEnabled(!m_yeni);
     if (!text(QStringLiteral("ULKE")).isEmpty()) {
         ili->setEnabled(false);
         alan(QStringLiteral("SEMT"))->setEnabled(false);
@@ -546,6 +551,14 @@ void TFormCariSakla::BtnIptalClick()
 {
     sonuc.clear();
     reject();
+}
+
+void TFormCariSakla::BtnDokumanClick()
+{
+    // A card not yet saved has no key for its documents.
+    if (m_yeni)
+        return;
+    DokumanlarAc(m_ctx, DokCari, text(QStringLiteral("CARI_KOD")).trimmed(), 0, this);
 }
 
 void TFormCariSakla::BtnSonKodClick()

@@ -46,6 +46,7 @@ public:
     QPushButton* BtnPersonelEkle = nullptr;
     QPushButton* BtnBankaEkle = nullptr;
     QPushButton* BtnPostaKutusuEkle = nullptr;
+    QPushButton* BtnDokuman = nullptr;
 
 public slots:
     void BtnSaklaClick();
@@ -54,6 +55,7 @@ public slots:
     void BtnPersonelEkleClick();
     void BtnBankaEkleClick();
     void BtnPostaKutusuEkleClick();
+    void BtnDokumanClick();
     void VNExit();
     void KIMLIKNOExit();
     void ILIExit();

@@ -2,6 +2,7 @@
 
 #include "accounts/bank/BankaTablo.h"
 #include "accounts/cash/MFis.h"
+#include "accounts/ui/AramaKutulari.h"
 #include "accounts/ui/ListeModeli.h"
 #include "context/User.h"
 #include "controls/TarihEdit.h"
@@ -47,6 +48,9 @@ TFormMFisBr::TFormMFisBr(const SessionContext& ctx, int mode, const QString& car
                               QStringLiteral("Döviz Kuru")});
     bol->addWidget(GridFis);
     bol->addWidget(GridSatir);
+    lay->addWidget(AramaKutulari(this, GridFis, {{"EditAraHrkNo", QStringLiteral("Aranan Hrk. No"), 0},
+                                    {"EditAraFisNo", QStringLiteral("Muh.&Ref.No"), 5},
+                                    {"EditAraTarih", QStringLiteral("Aranan Tarih"), 1, AramaAlani::Tarih}}));
     lay->addWidget(bol, 1);
     LblSayi = new QLabel(this);
     LblSayi->setObjectName(QStringLiteral("LblSayi"));
@@ -184,8 +188,8 @@ void TFormMFisBr::listeyiAc(double konum)
         BankaHucre(GridFis, r, 0, FormatMoney(no, QStringLiteral("#,#")), true);
         BankaHucre(GridFis, r, 1, TarihYazi(q.date(QStringLiteral("TARIH"))));
         BankaHucre(GridFis, r, 2, MahsupFisTipMetni(q.str(QStringLiteral("TIP")), false));
-        BankaHucre(GridFis, r, 3, FormatMoney(q.num(QStringLiteral("BORC")), QStringLiteral("#,#")), true);
-        BankaHucre(GridFis, r, 4, FormatMoney(q.num(QStringLiteral("ALACAK")), QStringLiteral("#,#")), true);
+        BankaHucre(GridFis, r, 3, FormatMoney(q.num(QStringLiteral("BORC")), QStringLiteral(",0.00")), true);
+        BankaHucre(GridFis, r, 4, FormatMoney(q.num(QStringLiteral("ALACAK")), QStringLiteral(",0.00")), true);
         BankaHucre(GridFis, r, 5, DisplayText(q.value(QStringLiteral("FIS_NO")), true), true);
         BankaHucre(GridFis, r, 6, q.str(QStringLiteral("ACIKLAMA")));
         if (no == konum)

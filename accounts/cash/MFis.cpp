@@ -4,7 +4,10 @@
 #include "accounts/cards/BrCari.h"
 #include "accounts/cards/CariArama.h"
 #include "accounts/cash/KasaBr.h"
+#include "accounts/cash/MahsupMakbuz.h"
 #include "accounts/receipts/MakbuzSablon.h"
+#include "report/RaporCikti.h"
+#include "report/SayfAyar.h"
 #include "accounts/receipts/MakbuzTemplate.h"
 #include "accounts/receipts/PesinCari.h"
 #include "accounts/ui/ListeModeli.h"
@@ -160,6 +163,8 @@ QLayout* TFormMFis::kurDugmeler()
         {BtnSablon, "BtnSablon", QStringLiteral("Şablon Ekle"), &TFormMFis::BtnSablonClick},
         {BtnSakla, "BtnSakla", QStringLiteral("&Sakla"), &TFormMFis::BtnSaklaClick},
         {BtnVazgec, "BtnVazgec", QStringLiteral("&Vazgeç"), &TFormMFis::BtnVazgecClick},
+        {BtnMakbuz, "BtnMakbuz", QStringLiteral("Makbuz Yaz"), &TFormMFis::BtnMakbuzClick},
+        {BtnSayfaAyari, "BtnSayfaAyari", QStringLiteral("Sayfa Ayarı"), &TFormMFis::BtnSayfaAyariClick},
     };
     for (const Komut& k : komutlar) {
         k.dugme = Dugme(this, k.ad, k.baslik);
@@ -178,6 +183,21 @@ QLayout* TFormMFis::kurDugmeler()
                     satirSil(r);
             }));
     return l;
+}
+
+void TFormMFis::BtnMakbuzClick()
+{
+    report::Report r = MahsupMakbuzRaporu(m_db, m_fis, ServerToday(m_db));
+    report::RaporCikti(m_db, r, MahsupMakbuzAnahtari(), report::OutputPreview);
+}
+
+void TFormMFis::BtnSayfaAyariClick()
+{
+    const report::Report r = MahsupMakbuzRaporu(m_db, m_fis, ServerToday(m_db));
+    const QMarginsF m = r.page.marginsMm;
+    report::ShowPageSetup(m_db, MahsupMakbuzAnahtari(), r.name, windowTitle(), int(m.bottom()), int(m.top()),
+                          int(m.left()), int(m.right()), QStringLiteral("Y"),
+                          QStringLiteral("Kasa Fişleri Makbuz Sayfa Düzeni"));
 }
 
 int TFormMFis::satirEkle(const QString& tip)

@@ -54,10 +54,14 @@ public:
     QPushButton* BtnSablon = nullptr;
     QPushButton* BtnSakla = nullptr;
     QPushButton* BtnVazgec = nullptr;
+    QPushButton* BtnMakbuz = nullptr;
+    QPushButton* BtnSayfaAyari = nullptr;
 
 public slots:
     void BtnSaklaClick();
     void BtnVazgecClick();
+    void BtnMakbuzClick();
+    void BtnSayfaAyariClick();
     void BtnKodSecClick();
     void BtnKdvEkleClick();
     void BtnSablonClick();

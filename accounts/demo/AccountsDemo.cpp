@@ -1,4 +1,5 @@
 #include "accounts/demo/AccountsDemo.h"
+#include "accounts/documents/Dokuman.h"
 #include "accounts/receipts/MakbuzSablon.h"
 
 #include "accounts/bank/Banka.h"
@@ -236,6 +237,11 @@ void AccountsDemoSeed(const Db& db)
     kira.MAK_ACIKLAMA = QStringLiteral("Aylık kira");
     MakbuzSablonKaydet(db, kira);
     bankalar(ctx, db, bugun);
+    // A scanned tax plate and a signature circular on a fleet customer's card.
+    DokumanEkle(ctx, db, DokCari, QStringLiteral("120.101"), QStringLiteral("vergi_levhasi.pdf"),
+                QByteArray("%PDF-1.4\n% Tornaly demo\n%%EOF\n"));
+    DokumanEkle(ctx, db, DokCari, QStringLiteral("120.101"), QStringLiteral("imza_sirkuleri.pdf"),
+                QByteArray("%PDF-1.4\n% Tornaly demo\n%%EOF\n"));
 }
 
 } // namespace tornaly::accounts

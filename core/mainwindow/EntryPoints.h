@@ -38,6 +38,9 @@ inline constexpr char BankaHrkGir[] = "BankaHrkGir";     // routine: the bank vo
 inline constexpr char BankaHrkFaturaOdeme[] = "BankaHrkFaturaOdeme";
 inline constexpr char MahsupFisiGir[] = "MahsupFisiGir"; // routine: the offset voucher, key = REF_NO TAB account code
 inline constexpr char HizliBorcKapaAc[] = "HizliBorcKapaAc"; // routine, key = account code, mode 0
+// The attached documents: routine, mode = document group (1 account, 2 work order,
+// 3 personnel), key = the owner's code.
+inline constexpr char DokumanlarAc[] = "DokumanlarAc";
 inline constexpr char CariHareketGoster[] = "CariHareketGoster"; // routine, key = account code
 
 // Stock and price lists.

@@ -6,6 +6,8 @@
 #include "dm/LookupLists.h"
 #include "guard/FormGuard.h"
 #include "guard/WaitCursor.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
 
@@ -290,10 +292,16 @@ void TFormpersonSakla::kur()
     BtnResimYukle->setObjectName(S("BtnResimYukle"));
     BtnResimSil = new QPushButton(S("Fotoğraf Sil"), this);
     BtnResimSil->setObjectName(S("BtnResimSil"));
+    BtnDokuman = new QPushButton(S("Resim/Döküman Ekle"), this);
+    BtnDokuman->setObjectName(S("BtnDokuman"));
+    BtnDokuman->setAutoDefault(false);
+    // The documents list lives with the accounts; it is there when that part is installed.
+    BtnDokuman->setEnabled(Targets().isRegistered(QLatin1String(entry::DokumanlarAc)));
     auto* foto = new QVBoxLayout;
     foto->addWidget(DBImage1);
     foto->addWidget(BtnResimYukle);
     foto->addWidget(BtnResimSil);
+    foto->addWidget(BtnDokuman);
     foto->addStretch();
 
     BtnSakla = new QPushButton(S("Sakla"), this);
@@ -321,6 +329,7 @@ void TFormpersonSakla::kur()
     connect(BtnKapat, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnKapatClick));
     connect(BtnResimYukle, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnResimYukleClick));
     connect(BtnResimSil, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnResimSilClick));
+    connect(BtnDokuman, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnDokumanClick));
     connect(BtnEgitimEkle, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnEgitimEkleClick));
     connect(BtnEgitimSil, &QPushButton::clicked, this, Guarded(this, &TFormpersonSakla::BtnEgitimSilClick));
 }
@@ -561,6 +570,21 @@ void TFormpersonSakla::BtnResimYukleClick()
     m_foto = jpeg;
     fotoGoster(jpeg);
     degisti();
+}
+
+void TFormpersonSakla::BtnDokumanClick()
+{
+    const QString kod = alanDegeri(S("ISCI_KOD")).toString().trimmed();
+    const RoutineOpener ac = Targets().routine(QLatin1String(entry::DokumanlarAc));
+    if (!ac || kod.isEmpty())
+        return;
+    OpenRequest r;
+    r.target = QLatin1String(entry::DokumanlarAc);
+    r.ctx = &m_ctx;
+    r.owner = this;
+    r.mode = 3;
+    r.key = kod;
+    ac(r);
 }
 
 void TFormpersonSakla::BtnResimSilClick()

@@ -30,6 +30,7 @@ public:
     QPushButton* BtnKapat = nullptr;
     QPushButton* BtnResimYukle = nullptr;
     QPushButton* BtnResimSil = nullptr;
+    QPushButton* BtnDokuman = nullptr;
     QLabel* DBImage1 = nullptr;
     QTableWidget* GridEgitim = nullptr;
     QPushButton* BtnEgitimEkle = nullptr;
@@ -51,6 +52,7 @@ public slots:
     void BtnKapatClick();
     void BtnResimYukleClick();
     void BtnResimSilClick();
+    void BtnDokumanClick();
     void BtnEgitimEkleClick();
     void BtnEgitimSilClick();
 

@@ -7,8 +7,11 @@
 #include "accounts/cash/BrMFis.h"
 #include "accounts/cash/Kasa.h"
 #include "accounts/cash/MFis.h"
+#include "accounts/ui/AramaKutulari.h"
+#include "guard/FormGuard.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
+#include "services/MuhasebeHesapSec.h"
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
@@ -85,6 +88,31 @@ TEST_F(BankaFormTest, RightsDecideTheBankCommands)
     }
 }
 
+TEST_F(BankaFormTest, ALedgerCodePickedBesideItsFieldIsStoredAtOnce)
+{
+    QStringList istenen;
+    SetMuhasebeHesapSec([&](const SessionContext&, int mode, QWidget*) {
+        istenen << QString::number(mode);
+        return istenen.size() == 1 ? S("102.01.001") : QString();
+    });
+    TFormBankaBr f(ctx, 0, {}, {});
+    auto* sec = f.findChild<QPushButton*>(S("BtnSec_MUH_KOMISYON"));
+    ASSERT_TRUE(sec);
+    ASSERT_TRUE(sec->isEnabled());
+    sec->click();
+    // A cancelled pick leaves the stored code as it is.
+    sec->click();
+    SetMuhasebeHesapSec({});
+    EXPECT_EQ(istenen, (QStringList{S("1"), S("1")}));
+    Query q(db, S("SELECT HESAP_NO, MUH_KOMISYON, MUH_CHES FROM BANKAYR WHERE MUH_KOMISYON IS NOT NULL"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.str(S("MUH_KOMISYON")), S("102.01.001"));
+    EXPECT_TRUE(q.isNull(S("MUH_CHES")));
+    EXPECT_FALSE(q.next());
+    EXPECT_FALSE(TFormBankaBr(ctx, 0, {}, {}).findChild<QPushButton*>(S("BtnSec_MUH_KOMISYON"))->isEnabled());
+}
+
 // A clerk types a transfer received from a customer, tries the other side
 // of the line, saves, and finds it in the list; then deletes it there.
 TEST_F(BankaFormTest, AVoucherTypedInTheFormIsSavedListedAndDeleted)
@@ -145,7 +173,7 @@ TEST_F(BankaFormTest, TheStatementShowsRowsKindsAndBalance)
     EXPECT_EQ(e.GridHareket->rowCount(), 1);
     EXPECT_EQ(e.GridHareket->item(0, 1)->text(), S("Açılış"));
     EXPECT_EQ(e.GridTurToplam->rowCount(), 1);
-    EXPECT_EQ(e.GridBakiye->item(0, 3)->text(), S("1.500,000 (B)"));
+    EXPECT_EQ(e.GridBakiye->item(0, 3)->text(), S("1.500,00 (B)"));
 }
 
 // The cashier takes money from a customer on a collection slip, is warned
@@ -180,6 +208,7 @@ TEST_F(BankaFormTest, ACollectionSlipTypedInTheFormIsSavedListedAndDeleted)
     TFormMFisBr br(ctx, 0, {}, {});
     ASSERT_EQ(br.satirSayisi(), 1);
     EXPECT_EQ(br.GridFis->item(0, 2)->text(), S("Kasa Tahsil Fişi"));
+    EXPECT_EQ(br.GridFis->item(0, 3)->text(), S("250,00"));
     EXPECT_EQ(br.GridSatir->rowCount(), 2);
     EXPECT_EQ(br.MenuYeni->actions().size(), 4);
     br.EditKod->setText(S("ZZ"));
@@ -194,11 +223,37 @@ TEST_F(BankaFormTest, ACollectionSlipTypedInTheFormIsSavedListedAndDeleted)
     EXPECT_EQ(say("SELECT COUNT(*) FROM KASAHRKT") + say("SELECT COUNT(*) FROM CARIHRK"), 0);
 }
 
+TEST_F(BankaFormTest, TheSearchFieldsFindANumberOrADayInTheList)
+{
+    QTableWidget g(4, 2);
+    const char* satirlar[][2] = {{"1.234", "05.03.2026"}, {"17", "01.03.2026"}, {"", "10.03.2026"}, {"1.240", "12.03.2026"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 2; ++c)
+            g.setItem(r, c, new QTableWidgetItem(S(satirlar[r][c])));
+    const AramaAlani no{"EditAraHrkNo", S("Aranan Hrk.No"), 0};
+    const AramaAlani trh{"EditAraTarih", S("Aranan Trh."), 1, AramaAlani::Tarih};
+    struct Case {
+        const AramaAlani* alan;
+        const char* aranan;
+        int satir;
+    };
+    for (const Case& c : {Case{&no, "1234", 0}, Case{&no, "17", 1}, Case{&no, "1.240", 3}, Case{&no, "0", -1},
+                          Case{&trh, "01.03.2026", 1}, Case{&trh, "06.03.2026", 2}, Case{&trh, "13.03.2026", -1}})
+        EXPECT_EQ(AramaSatiri(&g, *c.alan, S(c.aranan)), c.satir) << c.aranan;
+    EXPECT_FALSE(Guard([&] { AramaSatiri(&g, trh, S("31.02.2026")); }));
+    EXPECT_EQ(messages.lastText(), S("31.02.2026 geçerli bir tarih değil."));
+
+    // In the window, Enter in the field moves the list.
+    TFormMFisBr br(ctx, 0, {}, {});
+    EXPECT_TRUE(br.findChild<QLineEdit*>(S("EditAraFisNo")));
+    EXPECT_TRUE(br.findChild<QLineEdit*>(S("EditAraTarih")));
+}
+
 TEST_F(BankaFormTest, TheOpenersAreRegisteredForTheMainWindowAndTheInvoice)
 {
     accounts::RegisterEntryPoints();
     for (const char* ad : {entry::BankaSec, entry::BankaHrkSec, entry::BankaHrkGir, entry::BankaHrkFaturaOdeme,
-                           entry::MFisSec, entry::MahsupFisiGir})
+                           entry::MFisSec, entry::MahsupFisiGir, entry::HizliBorcKapaAc, entry::DokumanlarAc})
         EXPECT_TRUE(Targets().isRegistered(QLatin1String(ad))) << ad;
 }
 

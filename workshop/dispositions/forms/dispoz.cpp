@@ -19,6 +19,7 @@
 #include "workshop/prints/DispozYaz.h"
 #include "workshop/prints/IsEmriYaz.h"
 #include "workshop/workorders/forms/IEBr.h"
+#include "workshop/workorders/forms/IsEmri.h"
 #include "dm/LookupLists.h"
 
 #include <QAction>
@@ -188,13 +189,14 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     BtnFiyatSabitle = button(this, "BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
     BtnParcayaIscilikAta = button(this, "BtnParcayaIscilikAta", QStringLiteral("Parçaya İşçilik Ata"));
     BitBtn19 = button(this, "BitBtn19", QStringLiteral("Aracın Geçmişi"));
+    btnFoto = button(this, "btnFoto", QStringLiteral("Resim/Döküman Ekle"));
     btnMusteriSikayet = button(this, "btnMusteriSikayet", QStringLiteral("Müş.Şikayeti/K.Notu Gör"));
     cbKmReset = new QCheckBox(QStringLiteral("Km Saati Değişti"), this);
     cbKmReset->setObjectName(QStringLiteral("cbKmReset"));
     BitBtn15 = button(this, "BitBtn15", QStringLiteral("Kapat - Alt+F4"));
     for (QWidget* w : std::initializer_list<QWidget*>{BtnSakla, BitBtn1, btnIsemriKapat, btnIsemriAc, BtnFaturaKes,
                                                       btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta, BitBtn19,
-                                                      btnMusteriSikayet, cbKmReset})
+                                                      btnFoto, btnMusteriSikayet, cbKmReset})
         alt->addWidget(w);
     alt->addStretch();
     alt->addWidget(BitBtn15);
@@ -223,6 +225,9 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
             ShowWarning(QStringLiteral("Lütfen İşemri Seçiniz"));
         else
             ShowIEGecmis(m_ctx, sase, QString(), false, this);
+    }));
+    connect(btnFoto, &QPushButton::clicked, this, Guarded([this] {
+        IsEmriHedefiAc(m_ctx, this, QLatin1String(entry::DokumanlarAc), Belge.no(), 2);
     }));
     connect(btnMusteriSikayet, &QPushButton::clicked, this, Guarded([this] { notPaneliGoster(); }));
     connect(BtnSakla, &QPushButton::clicked, this, Guarded([this] { BtnSaklaClick(); }));
@@ -429,6 +434,7 @@ void TFormDispoz::isemridurum()
     BtnDisKatalog->setEnabled(acik);
     BtnParcayaIscilikAta->setEnabled(acik);
     BitBtn10->setEnabled(Belge.kapali() && !edit_mod);
+    btnFoto->setEnabled(Belge.yuklu() && Targets().isRegistered(QLatin1String(entry::DokumanlarAc)));
 }
 
 void TFormDispoz::editmodayarla(bool on)

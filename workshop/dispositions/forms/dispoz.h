@@ -61,6 +61,7 @@ public:
     QPushButton* BitBtn2 = nullptr;
     QCheckBox* cbKdvfyt = nullptr;
     QPushButton* BitBtn19 = nullptr;           // "Aracın Geçmişi"
+    QPushButton* btnFoto = nullptr;            // "Resim/Döküman Ekle"
     QPushButton* btnMusteriSikayet = nullptr;  // "Müş.Şikayeti/K.Notu Gör"
     QGroupBox* PnlNotlar = nullptr;
 

@@ -8,6 +8,7 @@
 #include "workshop/partsissue/forms/IsDetayForm.h"
 #include "context/SessionContext.h"
 #include "guard/FormGuard.h"
+#include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -42,7 +43,7 @@ const QString kYazdir = QStringLiteral("IsEmriYazdir");
 // SMS to the customer and the work order's attached documents belong to areas
 // of their own.
 const QString kSmsFormAc = QStringLiteral("SmsFormAc");
-const QString kDokumanlarAc = QStringLiteral("DokumanlarAc");
+const QString kDokumanlarAc = QLatin1String(entry::DokumanlarAc);
 
 QString trimmedText(const QVariant& v) { return v.toString().trimmed(); }
 
