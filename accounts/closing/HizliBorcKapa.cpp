@@ -204,17 +204,25 @@ QWidget* TFormHizliBorcKapa::kurListeler()
     GridHrk->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridHrk->verticalHeader()->hide();
 
-    GridToplam = new QTableWidget(2, 0, bolme);
+    bolme->setStretchFactor(0, 2);
+    bolme->setStretchFactor(1, 3);
+    // The figures in two bands of caption and value rows, so that they fit without scrolling.
+    auto* w = new QWidget(this);
+    auto* v = new QVBoxLayout(w);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->addWidget(bolme, 1);
+    GridToplam = new QTableWidget(4, 0, w);
     GridToplam->setObjectName(S("GridToplam"));
     GridToplam->horizontalHeader()->hide();
     GridToplam->verticalHeader()->hide();
     GridToplam->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    GridToplam->setMaximumHeight(70);
-    bolme->setStretchFactor(0, 2);
-    bolme->setStretchFactor(1, 3);
+    GridToplam->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GridToplam->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GridToplam->setFixedHeight(4 * GridToplam->verticalHeader()->defaultSectionSize() + 4);
+    v->addWidget(GridToplam);
     connect(GridCari->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             Guarded([this] { hareketleriAc(); }));
-    return bolme;
+    return w;
 }
 
 QWidget* TFormHizliBorcKapa::kurKomutlar()
@@ -227,7 +235,7 @@ QWidget* TFormHizliBorcKapa::kurKomutlar()
     auto* aciklama = new QLabel(S("Vadeli Kapatma Tarih Sınırlamasız ve Vade Sıralı Kapatır ve Kapanan Borç/Alacağın "
                                   "Hangi Vade ile Kapatıldığını Hesaplar. "), w);
     aciklama->setWordWrap(true);
-    aciklama->setMaximumWidth(320);
+    aciklama->setMaximumWidth(460);
     BtnVadeliKapat = Dugme(w, "BtnVadeliKapat", S("Vadeli Kapat"));
     vadeli->addWidget(aciklama);
     vadeli->addWidget(BtnVadeliKapat);
@@ -272,7 +280,7 @@ QWidget* TFormHizliBorcKapa::kurKomutlar()
 
 QWidget* TFormHizliBorcKapa::kurYazdirma()
 {
-    auto* w = new QGroupBox(S("&Yazdır"), this);
+    auto* w = new QGroupBox(this);
     auto* h = new QHBoxLayout(w);
     CbYazBakiye = new QComboBox(w);
     CbYazBakiye->setObjectName(S("CbYazBakiye"));
@@ -398,14 +406,18 @@ void TFormHizliBorcKapa::toplamlariGoster()
     const QString kod = seciliCari();
     m_toplam = kod.isEmpty() ? BorcKapamaToplami{} : BorcKapamaToplamiOku(m_db, kod, m_filtre, m_bugun);
     const auto satir = toplamSatiri(m_toplam);
-    GridToplam->setColumnCount(int(satir.size()));
-    for (int c = 0; c < satir.size(); ++c) {
-        GridToplam->setItem(0, c, new QTableWidgetItem(satir[c].first));
-        auto* deger = new QTableWidgetItem(kod.isEmpty() ? QString() : satir[c].second);
+    const int yari = int(satir.size() + 1) / 2;
+    GridToplam->setColumnCount(yari);
+    for (int i = 0; i < satir.size(); ++i) {
+        const int r = i < yari ? 0 : 2, c = i % yari;
+        auto* baslik = new QTableWidgetItem(satir[i].first);
+        baslik->setBackground(palette().window());
+        GridToplam->setItem(r, c, baslik);
+        auto* deger = new QTableWidgetItem(kod.isEmpty() ? QString() : satir[i].second);
         deger->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        GridToplam->setItem(1, c, deger);
+        GridToplam->setItem(r + 1, c, deger);
     }
-    GridToplam->resizeColumnsToContents();
+    GridToplam->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void TFormHizliBorcKapa::BtnFiltreleClick()

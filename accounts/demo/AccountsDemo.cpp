@@ -238,10 +238,12 @@ void AccountsDemoSeed(const Db& db)
     MakbuzSablonKaydet(db, kira);
     bankalar(ctx, db, bugun);
     // A scanned tax plate and a signature circular on a fleet customer's card.
-    DokumanEkle(ctx, db, DokCari, QStringLiteral("120.101"), QStringLiteral("vergi_levhasi.pdf"),
-                QByteArray("%PDF-1.4\n% Tornaly demo\n%%EOF\n"));
-    DokumanEkle(ctx, db, DokCari, QStringLiteral("120.101"), QStringLiteral("imza_sirkuleri.pdf"),
-                QByteArray("%PDF-1.4\n% Tornaly demo\n%%EOF\n"));
+    for (const auto& [ad, tanim] : {std::pair{"vergi_levhasi.pdf", "Vergi Levhası"},
+                                    std::pair{"imza_sirkuleri.pdf", "İmza Sirküleri"}})
+        DokumanTanimiYaz(db,
+                         DokumanEkle(ctx, db, DokCari, QStringLiteral("120.101"), QLatin1String(ad),
+                                     QByteArray("%PDF-1.4\n% Tornaly demo\n%%EOF\n")),
+                         QString::fromUtf8(tanim));
 }
 
 } // namespace tornaly::accounts

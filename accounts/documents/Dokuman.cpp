@@ -100,7 +100,9 @@ qint64 DokumanEkle(const SessionContext& ctx, const Db& db, int grup, const QVar
     else
         ref = std::nearbyint(anahtar.toDouble());
     const QString isim = QFileInfo(ad).fileName().left(100);
-    const QString kullanici = (ctx.UretBKod + QLatin1Char('/') + ctx.AktifKullanici.name).left(32);
+    const QString kullanici = ctx.UretBKod.isEmpty() && ctx.AktifKullanici.name.isEmpty()
+                                  ? QString()
+                                  : (ctx.UretBKod + QLatin1Char('/') + ctx.AktifKullanici.name).left(32);
     Query q(db, S("INSERT INTO BINDOC (DOC_GRP, DOC_REF_ID2, DOC_REF_ID, DOC_NAME, DOC_DESC, DOC_DATE, DOC_USER, DOC_BIN)"
                   " VALUES (:DOC_GRP, :DOC_REF_ID2, :DOC_REF_ID, :DOC_NAME, :DOC_DESC, :DOC_DATE, :DOC_USER, :DOC_BIN)"
                   " RETURNING ROW_ID"));

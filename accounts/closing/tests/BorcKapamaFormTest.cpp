@@ -58,9 +58,10 @@ protected:
     }
     static QString toplam(const QTableWidget* g, const char* baslik)
     {
-        for (int c = 0; c < g->columnCount(); ++c)
-            if (g->item(0, c)->text() == S(baslik))
-                return g->item(1, c)->text();
+        for (int r = 0; r < g->rowCount(); r += 2)
+            for (int c = 0; c < g->columnCount(); ++c)
+                if (g->item(r, c) && g->item(r, c)->text() == S(baslik))
+                    return g->item(r + 1, c)->text();
         return S("<no column>");
     }
 };
