@@ -17,6 +17,10 @@
 #include <QThread>
 
 #include <sqlite3.h>
+#include <mutex>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace tornaly {
 
@@ -155,8 +159,47 @@ QString quoteOption(const QString& v)
 
 } // namespace
 
+namespace {
+// SQLite frees a savepoint's page bitmaps and statement journal on every
+// RELEASE, and a document save nests one per ledger writer. With glibc's
+// default 128 KiB trim threshold each of those frees handed the top of the
+// heap back to the kernel and the next statement took it again: a brk pair
+// and a TLB flush on every core per savepoint, two thirds of a save's CPU
+// time. A fixed threshold keeps that memory in the process; fixing it turns
+// off glibc's own raising of the mmap threshold, so that is set as well
+// (blocks up to 4 MiB, COPY buffers among them, stay in the heap).
+void keepHeapTop()
+{
+#if defined(__GLIBC__)
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+    });
+#endif
+}
+
+// Every timestamp read becomes a local QDateTime, which asks mktime for the
+// offset; with TZ unset glibc reads /etc/localtime's status again on every
+// call (a system call per value, a third of a list page's time). Naming the
+// same zone file lets it keep what it read. Set once, before the first
+// connection reads anything; a TZ the user or a test gave is left alone.
+void keepLocalZone()
+{
+#if defined(__GLIBC__)
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
+            qputenv("TZ", ":/etc/localtime");
+    });
+#endif
+}
+} // namespace
+
 Db Db::open(const ConnectionProfile& profile, const QString& name)
 {
+    keepHeapTop();
+    keepLocalZone();
     close(name);
     auto state = std::make_shared<State>();
     state->name = name;
