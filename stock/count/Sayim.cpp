@@ -87,9 +87,9 @@ QString karsilastirilan(SayimKarsilastirma k)
 }
 } // namespace
 
-QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
+QString SayimSayfaSorgusu(const Db& db, const SayimSayfaIstegi& is, QVariantMap& b)
 {
-    QVariantMap b{{S("DEPO"), is.depo}, {S("ADET"), is.adet}};
+    b = {{S("DEPO"), is.depo}, {S("ADET"), is.adet}};
     QString sql = S(
         "SELECT M.STOK_NO, M.MIKTAR, M.RAF_YERI, M.SAYIM_MIK, M.SAYIM_FIILI, S.STOK_KOD_NO, S.STOK_ADI_TR, S.BARKOD, "
         "S.ALIS_FYT_TL, S.SAT_FYT_TL, S.MALIYET_FYT_TL, S.ESKI_PART_NO, S.YENI_KOD, S.MODEL_NO, "
@@ -121,7 +121,13 @@ QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
     for (const QString& i : sira.ifadeler)
         order << i + (is.geri ? S(" DESC") : QString());
     sql += S(" ORDER BY ") + order.join(S(", ")) + S(" LIMIT :ADET");
-    Query q(db, sql);
+    return sql;
+}
+
+QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
+{
+    QVariantMap b;
+    Query q(db, SayimSayfaSorgusu(db, is, b));
     q.bindAll(b).exec();
     QList<SayimSatiri> out;
     while (q.next())
