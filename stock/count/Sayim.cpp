@@ -59,25 +59,29 @@ QString keyset(const QStringList& ifadeler, bool geri, int i = 0)
            keyset(ifadeler, geri, i + 1) + S("))");
 }
 
+// Read by position, in the order of the page's select list: a page reads 16
+// values a row, and a name look-up each costs more than the value.
 SayimSatiri sayimSatiriOku(const Query& q)
 {
+    const auto sayi = [&q](int i) { return q.value(i).toDouble(); };
+    const auto metin = [&q](int i) { return q.value(i).toString(); };
     SayimSatiri r;
-    r.STOK_NO = q.num(S("STOK_NO"));
-    r.STOK_KOD_NO = q.str(S("STOK_KOD_NO"));
-    r.STOK_ADI_TR = q.str(S("STOK_ADI_TR"));
-    r.BARKOD = q.str(S("BARKOD"));
-    r.RAF_YERI = q.str(S("RAF_YERI"));
-    r.ESKI_PART_NO = q.str(S("ESKI_PART_NO"));
-    r.YENI_KOD = q.str(S("YENI_KOD"));
-    r.MODEL_NO = q.str(S("MODEL_NO"));
-    r.MIKTAR = q.num(S("MIKTAR"));
-    r.SAYIM_MIK = q.num(S("SAYIM_MIK"));
-    r.SAYIM_FIILI = q.num(S("SAYIM_FIILI"));
-    r.D_BAS_SRK_MIK = q.num(S("D_BAS_SRK_MIK"));
-    r.D_BAS_STK_TUT = q.num(S("D_BAS_STK_TUT"));
-    r.ALIS_FYT_TL = q.num(S("ALIS_FYT_TL"));
-    r.SAT_FYT_TL = q.num(S("SAT_FYT_TL"));
-    r.MALIYET_FYT_TL = q.num(S("MALIYET_FYT_TL"));
+    r.STOK_NO = sayi(0);
+    r.MIKTAR = sayi(1);
+    r.RAF_YERI = metin(2);
+    r.SAYIM_MIK = sayi(3);
+    r.SAYIM_FIILI = sayi(4);
+    r.STOK_KOD_NO = metin(5);
+    r.STOK_ADI_TR = metin(6);
+    r.BARKOD = metin(7);
+    r.ALIS_FYT_TL = sayi(8);
+    r.SAT_FYT_TL = sayi(9);
+    r.MALIYET_FYT_TL = sayi(10);
+    r.ESKI_PART_NO = metin(11);
+    r.YENI_KOD = metin(12);
+    r.MODEL_NO = metin(13);
+    r.D_BAS_SRK_MIK = sayi(14);
+    r.D_BAS_STK_TUT = sayi(15);
     return r;
 }
 
