@@ -4,6 +4,7 @@
 // written by prepared statements in one transaction, through plain Qt and
 // through the engine's own client. Every run starts from empty tables; the
 // emptying is not timed.
+#include "BenchSize.h"
 #include "BenchSupport.h"
 #include "EngineRef.h"
 #include "db/Schema.h"
@@ -27,11 +28,7 @@ constexpr int kBadges = 50;
 const QDate kFirstDay(2025, 1, 1);
 const QDateTime kNow(QDate(2026, 3, 9), QTime(10, 15));
 
-int deviceLines()
-{
-    const int n = qEnvironmentVariableIntValue("TORNALY_BENCH_PDKS_LINES");
-    return n > 0 ? n : 100000;
-}
+int deviceLines() { return BenchSize("TORNALY_BENCH_PDKS_LINES", 100000); }
 
 // One device-file line at its fixed positions.
 QString line(int sirano, const QString& badge, const QDate& d, const QTime& t, const QString& tip, const QString& ieno)

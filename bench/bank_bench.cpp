@@ -2,6 +2,7 @@
 // of other accounts: its three balances, and the statement window's opening,
 // against the same statements through the engine's own client, and the
 // statement's first page (100 rows in date order) as the bare indexed query.
+#include "BenchSize.h"
 #include "BenchSupport.h"
 #include "EngineRef.h"
 #include "accounts/AccountsSchema.h"
@@ -24,11 +25,7 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-int bankRows()
-{
-    const int n = qEnvironmentVariableIntValue("TORNALY_BENCH_BANK_ROWS");
-    return n > 0 ? n : 100000;
-}
+int bankRows() { return BenchSize("TORNALY_BENCH_BANK_ROWS", 100000); }
 
 struct BankDb {
     QTemporaryDir dir;

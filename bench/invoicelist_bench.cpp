@@ -2,6 +2,7 @@
 // invoices, half of them paid through the current account: the first page
 // (the list as the browser reads it), an account search and the balance
 // panel, against the bare indexed queries through the engine's own client.
+#include "BenchSize.h"
 #include "BenchSupport.h"
 #include "EngineRef.h"
 #include "accounts/ledger/CariHrk.h"
@@ -22,11 +23,7 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-int invoices()
-{
-    const int n = qEnvironmentVariableIntValue("TORNALY_BENCH_INVOICES");
-    return n > 0 ? n : 200000;
-}
+int invoices() { return BenchSize("TORNALY_BENCH_INVOICES", 200000); }
 
 struct InvoiceListDb {
     QTemporaryDir dir;

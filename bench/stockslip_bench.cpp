@@ -4,6 +4,7 @@
 // engine's own client); and count pages over a warehouse of
 // TORNALY_BENCH_STOKMIK_ROWS (100,000) STOKMIK rows against the identical
 // statement through the engine, with the plans printed once.
+#include "BenchSize.h"
 #include "BenchSupport.h"
 #include "EngineRef.h"
 #include "context/SessionContext.h"
@@ -26,11 +27,7 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-int stokMikRows()
-{
-    const int n = qEnvironmentVariableIntValue("TORNALY_BENCH_STOKMIK_ROWS");
-    return n > 0 ? n : 100000;
-}
+int stokMikRows() { return BenchSize("TORNALY_BENCH_STOKMIK_ROWS", 100000); }
 
 struct SlipDb {
     QTemporaryDir dir;

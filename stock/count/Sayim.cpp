@@ -116,7 +116,9 @@ QString SayimSayfaSorgusu(const Db& db, const SayimSayfaIstegi& is, QVariantMap&
         sql += S(merkezHaricSql);
     const SiraTanimi sira = siraTanimi(is.sira);
     if (is.baslangic) {
-        sql += S(" AND ") + keyset(sira.ifadeler, is.geri);
+        // The leading bound again on its own: PostgreSQL takes no index range from the OR alone.
+        sql += S(" AND ") + sira.ifadeler[0] + (is.geri ? S(" <= :K0") : S(" >= :K0")) + S(" AND ") +
+               keyset(sira.ifadeler, is.geri);
         const QVariantList v = sira.degerler(*is.baslangic);
         for (int i = 0; i < v.size(); ++i)
             b[S("K%1").arg(i)] = v[i];
