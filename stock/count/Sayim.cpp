@@ -59,25 +59,29 @@ QString keyset(const QStringList& ifadeler, bool geri, int i = 0)
            keyset(ifadeler, geri, i + 1) + S("))");
 }
 
+// Read by position, in the order of the page's select list: a page reads 16
+// values a row, and a name look-up each costs more than the value.
 SayimSatiri sayimSatiriOku(const Query& q)
 {
+    const auto sayi = [&q](int i) { return q.value(i).toDouble(); };
+    const auto metin = [&q](int i) { return q.value(i).toString(); };
     SayimSatiri r;
-    r.STOK_NO = q.num(S("STOK_NO"));
-    r.STOK_KOD_NO = q.str(S("STOK_KOD_NO"));
-    r.STOK_ADI_TR = q.str(S("STOK_ADI_TR"));
-    r.BARKOD = q.str(S("BARKOD"));
-    r.RAF_YERI = q.str(S("RAF_YERI"));
-    r.ESKI_PART_NO = q.str(S("ESKI_PART_NO"));
-    r.YENI_KOD = q.str(S("YENI_KOD"));
-    r.MODEL_NO = q.str(S("MODEL_NO"));
-    r.MIKTAR = q.num(S("MIKTAR"));
-    r.SAYIM_MIK = q.num(S("SAYIM_MIK"));
-    r.SAYIM_FIILI = q.num(S("SAYIM_FIILI"));
-    r.D_BAS_SRK_MIK = q.num(S("D_BAS_SRK_MIK"));
-    r.D_BAS_STK_TUT = q.num(S("D_BAS_STK_TUT"));
-    r.ALIS_FYT_TL = q.num(S("ALIS_FYT_TL"));
-    r.SAT_FYT_TL = q.num(S("SAT_FYT_TL"));
-    r.MALIYET_FYT_TL = q.num(S("MALIYET_FYT_TL"));
+    r.STOK_NO = sayi(0);
+    r.MIKTAR = sayi(1);
+    r.RAF_YERI = metin(2);
+    r.SAYIM_MIK = sayi(3);
+    r.SAYIM_FIILI = sayi(4);
+    r.STOK_KOD_NO = metin(5);
+    r.STOK_ADI_TR = metin(6);
+    r.BARKOD = metin(7);
+    r.ALIS_FYT_TL = sayi(8);
+    r.SAT_FYT_TL = sayi(9);
+    r.MALIYET_FYT_TL = sayi(10);
+    r.ESKI_PART_NO = metin(11);
+    r.YENI_KOD = metin(12);
+    r.MODEL_NO = metin(13);
+    r.D_BAS_SRK_MIK = sayi(14);
+    r.D_BAS_STK_TUT = sayi(15);
     return r;
 }
 
@@ -87,9 +91,9 @@ QString karsilastirilan(SayimKarsilastirma k)
 }
 } // namespace
 
-QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
+QString SayimSayfaSorgusu(const Db& db, const SayimSayfaIstegi& is, QVariantMap& b)
 {
-    QVariantMap b{{S("DEPO"), is.depo}, {S("ADET"), is.adet}};
+    b = {{S("DEPO"), is.depo}, {S("ADET"), is.adet}};
     QString sql = S(
         "SELECT M.STOK_NO, M.MIKTAR, M.RAF_YERI, M.SAYIM_MIK, M.SAYIM_FIILI, S.STOK_KOD_NO, S.STOK_ADI_TR, S.BARKOD, "
         "S.ALIS_FYT_TL, S.SAT_FYT_TL, S.MALIYET_FYT_TL, S.ESKI_PART_NO, S.YENI_KOD, S.MODEL_NO, "
@@ -112,7 +116,9 @@ QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
         sql += S(merkezHaricSql);
     const SiraTanimi sira = siraTanimi(is.sira);
     if (is.baslangic) {
-        sql += S(" AND ") + keyset(sira.ifadeler, is.geri);
+        // The leading bound again on its own: PostgreSQL takes no index range from the OR alone.
+        sql += S(" AND ") + sira.ifadeler[0] + (is.geri ? S(" <= :K0") : S(" >= :K0")) + S(" AND ") +
+               keyset(sira.ifadeler, is.geri);
         const QVariantList v = sira.degerler(*is.baslangic);
         for (int i = 0; i < v.size(); ++i)
             b[S("K%1").arg(i)] = v[i];
@@ -121,7 +127,13 @@ QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
     for (const QString& i : sira.ifadeler)
         order << i + (is.geri ? S(" DESC") : QString());
     sql += S(" ORDER BY ") + order.join(S(", ")) + S(" LIMIT :ADET");
-    Query q(db, sql);
+    return sql;
+}
+
+QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& is)
+{
+    QVariantMap b;
+    Query q(db, SayimSayfaSorgusu(db, is, b));
     q.bindAll(b).exec();
     QList<SayimSatiri> out;
     while (q.next())

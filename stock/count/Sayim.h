@@ -37,6 +37,8 @@ struct SayimSayfaIstegi {
 // The page, always in ascending order. Ties of the order are settled by
 // STOK_NO, so many equal names or shelves never loop.
 QList<SayimSatiri> SayimSayfasi(const Db& db, const SayimSayfaIstegi& istek);
+// The page's statement and its values, as SayimSayfasi runs it.
+QString SayimSayfaSorgusu(const Db& db, const SayimSayfaIstegi& istek, QVariantMap& binds);
 
 // A pending edit of the list: how much the count changed since the row was
 // read, and the new shelf when it was changed. Written as a change, so two

@@ -240,12 +240,26 @@ int PdksEsle(const Db& db, const PdksEslemeAyari& ayar, const std::function<void
 {
     const QHash<QString, QString> kisiler = pdksPersonelKodlari(db);
     int yazilan = 0;
-    for (const PdksGrup& g : pdksGruplar(db, ayar.ilkGun, false)) {
-        const bool varlik = pdks::VarlikAraligiYapilir(g.gun, ayar.mesaiBitis, ayar.dosyaZamani);
-        yazilan += pdksGrubuYaz(db, g, kisiler.value(g.cihaz), pdks::BasBitZamanHesapla(g.okumalar, varlik), adim);
-        if (ilerleme)
-            ilerleme(yazilan);
+    // One transaction for the run, each day and badge in a savepoint of its
+    // own: a commit per group would pay a disk sync per group. A failing group
+    // is undone alone and ends the run; the groups paired before it are kept.
+    Transaction calisma(db);
+    try {
+        for (const PdksGrup& g : pdksGruplar(db, ayar.ilkGun, false)) {
+            const bool varlik = pdks::VarlikAraligiYapilir(g.gun, ayar.mesaiBitis, ayar.dosyaZamani);
+            yazilan += pdksGrubuYaz(db, g, kisiler.value(g.cihaz), pdks::BasBitZamanHesapla(g.okumalar, varlik), adim);
+            if (ilerleme)
+                ilerleme(yazilan);
+        }
+    } catch (...) {
+        try {
+            calisma.commit();
+        } catch (...) {
+            // The connection broke too: the error that ended the run is the one to show.
+        }
+        throw;
     }
+    calisma.commit();
     return yazilan;
 }
 

@@ -44,7 +44,9 @@ struct PdksEslemeAyari {
 QTime PdksMesaiBitisi(const Db& db);
 
 // Pairs the readings of every day and badge from `ilkGun` on into PEROKUM,
-// one transaction per day and badge: intervals are found again by their key
+// in one transaction with a savepoint per day and badge (a group that fails
+// leaves none of its rows, ends the run and keeps the groups before it;
+// the error is thrown on): intervals are found again by their key
 // and updated, new ones added, and the unlocked intervals of an earlier
 // pairing that no longer match are removed. The columns the dispositions
 // write are never touched. `adim` runs inside each group's transaction after

@@ -53,6 +53,25 @@ protected:
     }
 };
 
+TEST_F(StockCountTest, APageRowCarriesEveryFieldOfItsPart)
+{
+    parca(1, S("K-1"), 4, S("Fren Balatası"), 250);
+    db.exec(S("UPDATE STOK SET ALIS_FYT_TL = 120, MALIYET_FYT_TL = 130, ESKI_PART_NO = 'E-1', YENI_KOD = 'Y-1', "
+              "MODEL_NO = 'M-1' WHERE STOK_NO = 1"));
+    db.exec(S("UPDATE STOKMIK SET RAF_YERI = 'A-3', SAYIM_MIK = 2, SAYIM_FIILI = 3 WHERE STOK_NO = 1"));
+    for (const SayimSirasi sira : {SayimSirasi::Kod, SayimSirasi::Ad, SayimSirasi::Raf}) {
+        const QList<SayimSatiri> sayfa = SayimSayfasi(db, SayimSayfaIstegi{S("1"), sira});
+        ASSERT_EQ(sayfa.size(), 1);
+        const SayimSatiri& r = sayfa.first();
+        EXPECT_EQ(QStringList({r.STOK_KOD_NO, r.STOK_ADI_TR, r.BARKOD, r.RAF_YERI.trimmed(), r.ESKI_PART_NO, r.YENI_KOD,
+                               r.MODEL_NO}),
+                  QStringList({S("K-1"), S("Fren Balatası"), S("8691"), S("A-3"), S("E-1"), S("Y-1"), S("M-1")}));
+        EXPECT_EQ(QList<double>({r.STOK_NO, r.MIKTAR, r.SAYIM_MIK, r.SAYIM_FIILI, r.ALIS_FYT_TL, r.SAT_FYT_TL,
+                                 r.MALIYET_FYT_TL, r.D_BAS_SRK_MIK, r.D_BAS_STK_TUT}),
+                  QList<double>({1, 4, 2, 3, 120, 250, 130, 4, 20}));
+    }
+}
+
 TEST_F(StockCountTest, PagesShareOneRowAndNeverLoopOnEqualNames)
 {
     for (int i = 1; i <= 45; ++i)

@@ -3,6 +3,8 @@
 #include "guard/FormGuard.h"
 #include "guard/IslemReddi.h"
 
+#include <stdexcept>
+
 using namespace tornaly;
 using namespace tornaly::workshop;
 using tornaly::test::PdksTest;
@@ -178,6 +180,48 @@ TEST_F(PdksImportTest, RePairingWhileAnotherWorkstationAssignsIntervalsLosesNoAs
                    .arg(q.dateTime(QStringLiteral("SAATBIT")).toString(QStringLiteral("HH:mm")));
     EXPECT_EQ(got, (QStringList{S("W00001 M100 1 GA 1.5 10:30"), S("W00002 M100 1 GA 1.5 17:00")}));
     EXPECT_EQ(rows("PEROKUM"), 3);
+}
+
+TEST_F(PdksImportTest, AFailingDayAndBadgeLeavesNoneOfItsRowsAndKeepsTheGroupsBeforeIt)
+{
+    // Three groups in pairing order: (day 1, 1001), (day 1, 1002), (day 2, 1001).
+    const QDate ertesi = gun.addDays(1);
+    okuma(1, S("1001"), gun, QTime(8, 0), S("C"));
+    okuma(2, S("1001"), gun, QTime(17, 0), S("C"));
+    okuma(3, S("1002"), gun, QTime(8, 30), S("C"));
+    okuma(4, S("1002"), gun, QTime(16, 30), S("C"));
+    okuma(5, S("1001"), ertesi, QTime(8, 0), S("C"));
+    okuma(6, S("1001"), ertesi, QTime(17, 0), S("C"));
+    struct Case {
+        const char* ad;
+        std::function<void()> hata; // runs inside the second group, after a row of its own was written
+    };
+    const QList<Case> cases{
+        {"an error of the program", [] { throw std::runtime_error("kesildi"); }},
+        {"an error of the database", [&] { db.exec(QStringLiteral("INSERT INTO PEROKUM (SIRANO) VALUES ('x')")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ad);
+        db.exec(QStringLiteral("DELETE FROM PEROKUM"));
+        int grup = 0;
+        const auto adim = [&](const QDate&, const QString&) {
+            if (++grup != 2)
+                return;
+            db.exec(QStringLiteral("INSERT INTO PEROKUM (TARIH, CIHAZ_ID, TIPKOD, ESLEME_NO) VALUES (:T, '1002', 'Y', 9)"),
+                    {{QStringLiteral("T"), QDateTime(gun, QTime(0, 0))}});
+            c.hata();
+        };
+        EXPECT_ANY_THROW(PdksEsle(db, {gun, QDateTime(gun.addDays(3), QTime(0, 0)), {}}, {}, adim));
+        EXPECT_EQ(grup, 2); // the run ended at the failure
+        EXPECT_EQ(araliklar(S("C")), QStringList{S("08:00-17:00")});
+        EXPECT_EQ(rows("PEROKUM"), 1);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM PEROKUM WHERE CIHAZ_ID LIKE '1002%'")), 0);
+        // The connection is usable and a second run pairs the rest without doubling.
+        PdksEsle(db, {gun, QDateTime(gun.addDays(3), QTime(0, 0)), {}});
+        EXPECT_EQ(araliklar(S("C")), (QStringList{S("08:00-17:00"), S("08:30-16:30")}));
+        EXPECT_EQ(araliklar(S("C"), ertesi), QStringList{S("08:00-17:00")});
+        EXPECT_EQ(rows("PEROKUM"), 3);
+    }
 }
 
 TEST_F(PdksImportTest, OvertimeAndLeaveByHand)
