@@ -182,7 +182,7 @@ TEST_F(BelgeFormTest, ThePdiFormOpensTheLatestDateAndRefusesBadChassis)
         const char* mesaj;
     };
     const QList<Case> cases{
-        {"blank inside", {{S("SASI_NO"), S("VNK1SED 26000901")}, {S("TARIH"), d1}},
+        {"blank inside", {{S("SASI_NO"), S("VNK1SED 026000901")}, {S("TARIH"), d1}},
          "ŞASE de Hatalı yada Boşluklu Karakter kullandınız."},
         {"short", {{S("SASI_NO"), S("VNK1")}, {S("TARIH"), d1}}, "Şase 17 hane olmalı!"},
         {"no date", {{S("SASI_NO"), S("VNK1SED2026000909")}}, "Şase ve Tarih Yazılmadan Kayıt Saklanamaz"},

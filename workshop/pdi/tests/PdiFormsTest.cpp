@@ -1,6 +1,7 @@
 #include "PdiFixture.h"
 #include "connection/DialogRunner.h"
 #include "mainwindow/EntryPoints.h"
+#include "sql/SqlHelpers.h"
 #include "mainwindow/Targets.h"
 #include "workshop/WorkshopEntry.h"
 #include "workshop/pdi/forms/BelgeFormForm.h"
@@ -103,6 +104,7 @@ TEST_F(PdiTest, AClerkRecordsFaultsAndOpensTheWorkOrder)
     ASSERT_NE(kart, nullptr);
     EXPECT_TRUE(kart->isVisible());
     EXPECT_EQ(ReadIsEmri(db, S("000012")).value(S("MUSTALIM_2")).toString(), S("Kaput Göçük"));
+    kart->Kart.iptal();
     kart->close();
 
     // A second record for the same vehicle is refused on saving.

@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,7 @@ TEST_F(PdiLookTest, DemoVehicleFromTheMainWindow)
     ctx.CalismaYili = QString::number(QDate::currentDate().year());
     ctx.AktifKullanici.per_kod = S("P1");
     ctx.AktifKullanici.isemri = S("Y");
+    ctx.AktifKullanici.pdi = S("Y");
     TAnaForm main(ctx);
     main.resize(1366, 768);
     main.show();
@@ -96,6 +98,7 @@ TEST_F(PdiLookTest, DemoVehicleFromTheMainWindow)
     kart->resize(1280, 760);
     keep(f, "pdi-saved.png");
     keep(kart, "pdi-work-order-card.png");
+    kart->Kart.iptal();
     kart->close();
 
     // The error-code list as its picker.

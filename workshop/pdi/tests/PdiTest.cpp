@@ -2,6 +2,8 @@
 #include "workshop/workorders/WorkOrders.h"
 #include "guard/FormGuard.h"
 #include "guard/IslemReddi.h"
+#include "counters/Counters.h"
+#include "sql/SqlHelpers.h"
 
 #include <QMutex>
 
@@ -179,7 +181,7 @@ TEST_F(PdiTest, AFailureInsideLeavesNoWorkOrderAndTheCountersUnchanged)
     EXPECT_EQ(scalar(S("SELECT SERI_NO FROM PARAMSER")).toDouble(), 5);
     EXPECT_TRUE(scalar(S("SELECT MODEL_SERISI FROM PDIMAST WHERE PDI_NO = :N"), {{S("N"), no}}).isNull());
     // A record whose chassis no longer passes the checks makes no work order.
-    db.exec(S("UPDATE PDIMAST SET SASE_NO = 'VNK1SED 26000901' WHERE PDI_NO = :N"), {{S("N"), no}});
+    db.exec(S("UPDATE PDIMAST SET SASE_NO = 'VNK1SED 026000901' WHERE PDI_NO = :N"), {{S("N"), no}});
     messages.clear();
     EXPECT_FALSE(Guard([&] { PdiIsemriAc(db, ctx, no); }));
     EXPECT_EQ(messages.lastText(), S("ŞASE' de Hatalı yada Boşluklu Karakter kullandınız."));
