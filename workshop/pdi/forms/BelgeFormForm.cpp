@@ -1,6 +1,7 @@
 #include "workshop/pdi/forms/BelgeFormForm.h"
 #include "workshop/pdi/PdiOrtak.h"
 #include "workshop/pdi/PdiYaz.h"
+#include "workshop/pdi/forms/PdiDugme.h"
 #include "workshop/vehicles/RecordIo.h"
 #include "workshop/vehicles/Registration.h"
 #include "workshop/vehicles/forms/AracSakla.h"
@@ -33,13 +34,6 @@ const QStringList& uygunMetinleri()
 {
     static const QStringList m{QString(), QStringLiteral("Evet"), QStringLiteral("Hayır")};
     return m;
-}
-
-void kisiDoldur(QComboBox* c, const Db& db)
-{
-    c->addItem(QString(), QString());
-    for (const QVariantMap& r : ReadRows(db, QStringLiteral("SELECT ISCI_KOD, ISCI_ADI FROM ISCIUSTA ORDER BY ISCI_ADI")))
-        c->addItem(Trimmed(r, "ISCI_ADI"), Trimmed(r, "ISCI_KOD"));
 }
 } // namespace
 
@@ -75,11 +69,11 @@ QWidget* TFormBelgeForm::kurBaslik()
     Alanlar->add(K("BEL_CARI_TEL2"), QStringLiteral("Cep"), FieldPanel::Text, 20);
     CmbHazirlayan = new QComboBox(this);
     CmbHazirlayan->setObjectName(QStringLiteral("CmbHazirlayan"));
-    kisiDoldur(CmbHazirlayan, m_db);
+    PersonelDoldur(CmbHazirlayan, m_db);
     Alanlar->addWidget(QStringLiteral("Hazırlayan Personel"), CmbHazirlayan);
     CmbOnaylayan = new QComboBox(this);
     CmbOnaylayan->setObjectName(QStringLiteral("CmbOnaylayan"));
-    kisiDoldur(CmbOnaylayan, m_db);
+    PersonelDoldur(CmbOnaylayan, m_db);
     Alanlar->addWidget(QStringLiteral("Onaylayan"), CmbOnaylayan);
     for (const char* c : {"BEL_ID", "BEL_ISEMRI", "BEL_SASE_NO"})
         Alanlar->setReadOnly(K(c), true);
@@ -125,21 +119,14 @@ QWidget* TFormBelgeForm::kurSorular()
 QLayout* TFormBelgeForm::kurDugmeler()
 {
     auto* h = new QHBoxLayout;
-    auto yap = [&](QPushButton*& b, const char* ad, const QString& metin, void (TFormBelgeForm::*slot)()) {
-        b = new QPushButton(metin, this);
-        b->setObjectName(QString::fromLatin1(ad));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, Guarded([this, slot] { (this->*slot)(); }));
-        h->addWidget(b);
-    };
-    yap(BtnIsEmriSec, "BtnIsEmriSec", QStringLiteral("İş Emri Seç"), &TFormBelgeForm::BtnIsEmriSecClick);
-    yap(BtnAracSec, "BtnAracSec", QStringLiteral("Araç Seç"), &TFormBelgeForm::BtnAracSecClick);
-    yap(BtnMerkez, "BtnMerkez", QStringLiteral("Merkezden Sorgula"), &TFormBelgeForm::BtnMerkezClick);
+    BtnIsEmriSec = PdiDugme(this, h, "BtnIsEmriSec", QStringLiteral("İş Emri Seç"), &TFormBelgeForm::BtnIsEmriSecClick);
+    BtnAracSec = PdiDugme(this, h, "BtnAracSec", QStringLiteral("Araç Seç"), &TFormBelgeForm::BtnAracSecClick);
+    BtnMerkez = PdiDugme(this, h, "BtnMerkez", QStringLiteral("Merkezden Sorgula"), &TFormBelgeForm::BtnMerkezClick);
     h->addStretch(1);
-    yap(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır"), &TFormBelgeForm::BtnYazdirClick);
-    yap(BtnKaydet, "BtnKaydet", QStringLiteral("&Kaydet"), &TFormBelgeForm::BtnKaydetClick);
-    yap(BtnVazgec, "BtnVazgec", QStringLiteral("&Vazgeç"), &TFormBelgeForm::BtnVazgecClick);
-    yap(BtnKapat, "BtnKapat", QStringLiteral("Kapa&t"), &TFormBelgeForm::BtnKapatClick);
+    BtnYazdir = PdiDugme(this, h, "BtnYazdir", QStringLiteral("Yazdır"), &TFormBelgeForm::BtnYazdirClick);
+    BtnKaydet = PdiDugme(this, h, "BtnKaydet", QStringLiteral("&Kaydet"), &TFormBelgeForm::BtnKaydetClick);
+    BtnVazgec = PdiDugme(this, h, "BtnVazgec", QStringLiteral("&Vazgeç"), &TFormBelgeForm::BtnVazgecClick);
+    BtnKapat = PdiDugme(this, h, "BtnKapat", QStringLiteral("Kapa&t"), &TFormBelgeForm::BtnKapatClick);
     return h;
 }
 
@@ -218,12 +205,17 @@ void TFormBelgeForm::sorulariGoster()
             GridSoru->setItem(r, 2, bos);
             continue;
         }
-        auto* c = new QComboBox(GridSoru);
-        c->setObjectName(QStringLiteral("CmbUygun%1").arg(r));
-        c->addItems(uygunMetinleri());
+        // The row's answer box is kept across reloads; a new one only for a new row.
+        auto* c = qobject_cast<QComboBox*>(GridSoru->cellWidget(r, 2));
+        if (!c) {
+            c = new QComboBox(GridSoru);
+            c->setObjectName(QStringLiteral("CmbUygun%1").arg(r));
+            c->addItems(uygunMetinleri());
+            connect(c, &QComboBox::activated, this,
+                    Guarded([this, r](int i) { cevapla(r, i == 0 ? -1 : (i == 1 ? 1 : 0)); }));
+            GridSoru->setCellWidget(r, 2, c);
+        }
         c->setCurrentIndex(s.BS_DEGER.isNull() ? 0 : (s.BS_DEGER.toInt() == 1 ? 1 : 2));
-        connect(c, &QComboBox::activated, this, Guarded([this, r](int i) { cevapla(r, i == 0 ? -1 : (i == 1 ? 1 : 0)); }));
-        GridSoru->setCellWidget(r, 2, c);
     }
     m_yukleniyor = eski;
 }

@@ -2,6 +2,7 @@
 #include "workshop/pdi/PdiOrtak.h"
 #include "workshop/pdi/forms/BelgeFormForm.h"
 #include "workshop/pdi/forms/PdiFormuForm.h"
+#include "workshop/pdi/forms/PdiDugme.h"
 #include "workshop/pdi/forms/PdiKodForm.h"
 #include "workshop/vehicles/Catalogue.h"
 #include "workshop/vehicles/forms/AracSakla.h"
@@ -203,16 +204,9 @@ QWidget* TFormPDI::kurHatalar()
             HataSecClick();
     }));
     auto* h = new QHBoxLayout;
-    auto yap = [&](QPushButton*& b, const char* ad, const QString& metin, void (TFormPDI::*slot)()) {
-        b = new QPushButton(metin, w);
-        b->setObjectName(QString::fromLatin1(ad));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, Guarded([this, slot] { (this->*slot)(); }));
-        h->addWidget(b);
-    };
-    yap(BtnSatirEkle, "BtnSatirEkle", QStringLiteral("Hata Ekle"), &TFormPDI::SatirEkleClick);
-    yap(BtnSatirSil, "BtnSatirSil", QStringLiteral("Hata Sil"), &TFormPDI::SatirSilClick);
-    yap(BtnHataSec, "BtnHataSec", QStringLiteral("..."), &TFormPDI::HataSecClick);
+    BtnSatirEkle = PdiDugme(this, h, "BtnSatirEkle", QStringLiteral("Hata Ekle"), &TFormPDI::SatirEkleClick);
+    BtnSatirSil = PdiDugme(this, h, "BtnSatirSil", QStringLiteral("Hata Sil"), &TFormPDI::SatirSilClick);
+    BtnHataSec = PdiDugme(this, h, "BtnHataSec", QStringLiteral("..."), &TFormPDI::HataSecClick);
     BtnHataSec->setToolTip(QStringLiteral("HY.Kod / HA.Kod seç"));
     h->addStretch(1);
     v->addLayout(h);
@@ -222,19 +216,12 @@ QWidget* TFormPDI::kurHatalar()
 QLayout* TFormPDI::kurDugmeler()
 {
     auto* h = new QHBoxLayout;
-    auto yap = [&](QPushButton*& b, const char* ad, const QString& metin, void (TFormPDI::*slot)()) {
-        b = new QPushButton(metin, this);
-        b->setObjectName(QString::fromLatin1(ad));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, Guarded([this, slot] { (this->*slot)(); }));
-        h->addWidget(b);
-    };
-    yap(BitBtn2, "BitBtn2", QStringLiteral("&Araç Seç"), &TFormPDI::BitBtn2Click);
-    yap(BitBtn5, "BitBtn5", QStringLiteral("&Personel Seç"), &TFormPDI::BitBtn5Click);
-    yap(BitBtn4, "BitBtn4", QStringLiteral("İşemri Aç"), &TFormPDI::BitBtn4Click);
-    yap(BitBtn3, "BitBtn3", QStringLiteral("Yedek Parça Talep"), &TFormPDI::BitBtn3Click);
-    yap(BtnPDIForm, "BtnPDIForm", QStringLiteral("Satış Öncesi PDI Formunu Doldur"), &TFormPDI::BtnPDIFormClick);
-    yap(BtnSonKontrol, "BtnSonKontrol", QStringLiteral("Son Kontrol Formu Doldur"), &TFormPDI::BtnSonKontrolClick);
+    BitBtn2 = PdiDugme(this, h, "BitBtn2", QStringLiteral("&Araç Seç"), &TFormPDI::BitBtn2Click);
+    BitBtn5 = PdiDugme(this, h, "BitBtn5", QStringLiteral("&Personel Seç"), &TFormPDI::BitBtn5Click);
+    BitBtn4 = PdiDugme(this, h, "BitBtn4", QStringLiteral("İşemri Aç"), &TFormPDI::BitBtn4Click);
+    BitBtn3 = PdiDugme(this, h, "BitBtn3", QStringLiteral("Yedek Parça Talep"), &TFormPDI::BitBtn3Click);
+    BtnPDIForm = PdiDugme(this, h, "BtnPDIForm", QStringLiteral("Satış Öncesi PDI Formunu Doldur"), &TFormPDI::BtnPDIFormClick);
+    BtnSonKontrol = PdiDugme(this, h, "BtnSonKontrol", QStringLiteral("Son Kontrol Formu Doldur"), &TFormPDI::BtnSonKontrolClick);
     h->addStretch(1);
     BitBtn1 = new QPushButton(QStringLiteral("&Kapat"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

@@ -2,6 +2,7 @@
 #include "workshop/pdi/PdiOrtak.h"
 #include "workshop/pdi/PdiFormu.h"
 #include "workshop/pdi/PdiYaz.h"
+#include "workshop/pdi/forms/PdiDugme.h"
 #include "workshop/vehicles/RecordIo.h"
 #include "workshop/vehicles/Registration.h"
 #include "workshop/vehicles/forms/Beyan.h"
@@ -64,22 +65,13 @@ TFormPDIFormu::TFormPDIFormu(SessionContext& ctx, QWidget* parent) : QDialog(par
     alt->addWidget(new QLabel(QStringLiteral("PDI Teknisıeni Adı Soyadı"), this));
     CmbTeknisyen = new QComboBox(this);
     CmbTeknisyen->setObjectName(QStringLiteral("CmbTeknisyen"));
-    CmbTeknisyen->addItem(QString(), QString());
-    for (const QVariantMap& r : ReadRows(m_db, QStringLiteral("SELECT ISCI_KOD, ISCI_ADI FROM ISCIUSTA ORDER BY ISCI_ADI")))
-        CmbTeknisyen->addItem(Trimmed(r, "ISCI_ADI"), Trimmed(r, "ISCI_KOD"));
+    PersonelDoldur(CmbTeknisyen, m_db);
     connect(CmbTeknisyen, &QComboBox::activated, this, Guarded([this] { m_degisti = true; }));
     alt->addWidget(CmbTeknisyen, 1);
-    auto yap = [&](QPushButton*& b, const char* ad, const QString& metin, void (TFormPDIFormu::*slot)()) {
-        b = new QPushButton(metin, this);
-        b->setObjectName(QString::fromLatin1(ad));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, Guarded([this, slot] { (this->*slot)(); }));
-        alt->addWidget(b);
-    };
-    yap(BtnAracSec, "BtnAracSec", QStringLiteral("Araç Seç"), &TFormPDIFormu::BtnAracSecClick);
-    yap(BtnSakla, "BtnSakla", QStringLiteral("&Sakla"), &TFormPDIFormu::BtnSaklaClick);
-    yap(BtnVazgec, "BtnVazgec", QStringLiteral("&Vazgeç"), &TFormPDIFormu::BtnVazgecClick);
-    yap(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır"), &TFormPDIFormu::BtnYazdirClick);
+    BtnAracSec = PdiDugme(this, alt, "BtnAracSec", QStringLiteral("Araç Seç"), &TFormPDIFormu::BtnAracSecClick);
+    BtnSakla = PdiDugme(this, alt, "BtnSakla", QStringLiteral("&Sakla"), &TFormPDIFormu::BtnSaklaClick);
+    BtnVazgec = PdiDugme(this, alt, "BtnVazgec", QStringLiteral("&Vazgeç"), &TFormPDIFormu::BtnVazgecClick);
+    BtnYazdir = PdiDugme(this, alt, "BtnYazdir", QStringLiteral("Yazdır"), &TFormPDIFormu::BtnYazdirClick);
     BtnAracSec->setEnabled(false);
     lay->addLayout(alt);
     resize(1000, 760);

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +22,12 @@ namespace tornaly::workshop {
 namespace {
 QString kartAc(SessionContext& ctx, const PdiKodTablosu& t, const QString& kod, bool yeni, QWidget* parent)
 {
-    TFormPdiKodKart f(ctx, t, parent);
+    std::unique_ptr<TFormPdiKodKart> kart;
+    if (&t == &PdiHataKodlari())
+        kart = std::make_unique<TFormHataPdi>(ctx, parent);
+    else
+        kart = std::make_unique<TFormHataYerPdi>(ctx, parent);
+    TFormPdiKodKart& f = *kart;
     QVariantMap row;
     if (!yeni) {
         row = ReadRow(ctx.Database1, QStringLiteral("SELECT * FROM %1 WHERE %2 = :K").arg(t.tablo, t.kodKolonu),
@@ -58,6 +64,7 @@ TFormPdiKodBr::TFormPdiKodBr(SessionContext& ctx, const PdiKodTablosu& tablo, in
     LblAranan = new QLabel(this);
     LblAranan->setObjectName(QStringLiteral("LblAranan"));
     SearchRow->addWidget(LblAranan);
+    Grid->horizontalHeader()->setStretchLastSection(true);
     connect(EdAranan, &QLineEdit::returnPressed, this, Guarded([this] { AraClick(); }));
     auto kisayol = [this](const QKeySequence& k, auto fn) {
         auto* s = new QShortcut(k, this);
@@ -76,6 +83,7 @@ void TFormPdiKodBr::tablo(const QString& goTo)
 {
     runList(QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_tablo.kodKolonu, m_tablo.adKolonu, m_tablo.tablo), {},
             {m_tablo.kodBasligi, m_tablo.tanimBasligi});
+    Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     if (!goTo.isEmpty())
         locate(m_tablo.kodKolonu, goTo);
 }

@@ -69,6 +69,19 @@ private:
     const PdiKodTablosu& m_tablo;
 };
 
+// The cards "PDI HATA KODLARI KAYIT KARTI" and "PDI HATA YERİ KAYIT KARTI".
+class TFormHataPdi : public TFormPdiKodKart {
+    Q_OBJECT
+public:
+    explicit TFormHataPdi(SessionContext& ctx, QWidget* parent = nullptr) : TFormPdiKodKart(ctx, PdiHataKodlari(), parent) {}
+};
+class TFormHataYerPdi : public TFormPdiKodKart {
+    Q_OBJECT
+public:
+    explicit TFormHataYerPdi(SessionContext& ctx, QWidget* parent = nullptr)
+        : TFormPdiKodKart(ctx, PdiHataYerleri(), parent) {}
+};
+
 // The pickers: the chosen code (mode 1), empty when cancelled.
 QString SelectHataPdi(SessionContext& ctx, int mode, QWidget* parent = nullptr);
 QString SelectHataYerPdi(SessionContext& ctx, int mode, QWidget* parent = nullptr);

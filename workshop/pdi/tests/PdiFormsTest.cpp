@@ -9,6 +9,7 @@
 #include "workshop/pdi/forms/PdiFormuForm.h"
 #include "workshop/pdi/forms/PdiKodForm.h"
 #include "workshop/vehicles/forms/FieldPanel.h"
+#include "sql/SqlHelpers.h"
 #include "workshop/workorders/forms/IsEmri.h"
 
 #include <QCheckBox>
@@ -247,4 +248,37 @@ TEST_F(PdiTest, ThePdiFormStartsOnTheServersDayAndReturnsTheSavedChassis)
     EXPECT_EQ(scalar(S("SELECT K3_ARCRENK FROM PDIFORMU WHERE SASI_NO = :S"), {{S("S"), kSase}}).toString(), S("E"));
     EXPECT_EQ(scalar(S("SELECT K1_MNOSIPK FROM PDIFORMU WHERE SASI_NO = :S"), {{S("S"), kSase}}).toString(), S("H"));
     EXPECT_EQ(Query::toDate(scalar(S("SELECT TARIH FROM PDIFORMU"))), ServerToday(db));
+}
+
+TEST_F(PdiTest, TheCodeCardFromTheListRefusesADuplicateAndStaysOpen)
+{
+    TFormHataYeriBr liste(ctx, 0);
+    liste.tablo();
+    liste.show();
+    EXPECT_TRUE(liste.BtnSec->isHidden());
+    int acilan = 0;
+    {
+        Kosucu k([&](QDialog& d) {
+            auto* kart = qobject_cast<TFormHataYerPdi*>(&d);
+            if (!kart)
+                return int(QDialog::Rejected);
+            ++acilan;
+            EXPECT_EQ(kart->windowTitle(), S("PDI HATA YERİ KAYIT KARTI"));
+            QTest::keyClicks(kart->Panel->editor(S("HATA_YERI_KODU")), S("KPT"));
+            QTest::keyClicks(kart->Panel->editor(S("HATA_YERI_ADI")), S("Kaput 2"));
+            kart->BtnSakla->click();
+            EXPECT_EQ(messages.lastText(), S("Aynı Kodlu Kayıt Var."));
+            EXPECT_EQ(kart->result(), QString());
+            kart->Panel->editor(S("HATA_YERI_KODU"))->clear();
+            QTest::keyClicks(kart->Panel->editor(S("HATA_YERI_KODU")), S("BAG"));
+            kart->Panel->editor(S("HATA_YERI_ADI"))->clear();
+            QTest::keyClicks(kart->Panel->editor(S("HATA_YERI_ADI")), S("Bagaj"));
+            kart->BtnSakla->click();
+            return d.result();
+        });
+        liste.BtnYeni->click();
+    }
+    EXPECT_EQ(acilan, 1);
+    EXPECT_EQ(PdiHataYeriAdi(db, S("BAG")), S("Bagaj"));
+    EXPECT_EQ(liste.Liste->rowCount(), 4);
 }
