@@ -187,9 +187,10 @@ QList<PdiSaseSonucu> PdiSaseAra(const Db& db, const QString& typed)
     QList<PdiSaseSonucu> out;
     Query q(db, sql);
     q.bindAll(binds).exec();
+    // Read by position: the statement above fixes the columns' order.
     while (q.next())
-        out << PdiSaseSonucu{q.str(K("PDI_NO")).trimmed(), q.str(K("SASE_NO")).trimmed(),
-                             q.str(K("MODEL_KODU")).trimmed(), q.str(K("RENK_KODU")).trimmed()};
+        out << PdiSaseSonucu{q.value(0).toString().trimmed(), q.value(1).toString().trimmed(),
+                             q.value(2).toString().trimmed(), q.value(3).toString().trimmed()};
     return out;
 }
 
