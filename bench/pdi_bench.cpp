@@ -75,14 +75,18 @@ struct PdiDb {
                 m.value(QStringLiteral("M%1").arg(i)).value(QStringLiteral("VRN16")).value(QStringLiteral("BYZ"));
                 m.value(QStringLiteral("P1")).value(false);
                 m.endRow();
+            }
+            a.flush();
+            m.flush();
+            // The fault lines after their records: a batch of lines may reach
+            // the server before the records' batch (the lines' key needs them).
+            for (int i = 0; i < kRecords; ++i) {
                 for (int s = 0; s < 3; ++s) {
                     d.value(pdiNo(i)).value(s + 1).value(QString::fromLatin1(yerler[(i + s) % 3]));
                     d.value(QString::fromLatin1(hatalar[(i + 2 * s) % 3]));
                     d.endRow();
                 }
             }
-            a.flush();
-            m.flush();
             d.flush();
         }
         db.exec(QStringLiteral("UPDATE PARAMSER SET SERI_NO = 1"));
