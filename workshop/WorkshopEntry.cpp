@@ -20,6 +20,8 @@
 #include "workshop/maintenance/IsEmriOnarim.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
+#include "workshop/pdi/PdiDemo.h"
+#include "workshop/pdi/forms/PDI.h"
 #include "workshop/workorders/forms/IEBr.h"
 #include "workshop/workorders/forms/IsEmri.h"
 
@@ -102,6 +104,14 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.attendance"), SeedPdksDemo);
+
+    RegisterForm(QString::fromLatin1(entry::TFormPDI), [](const OpenRequest& r) -> QWidget* {
+        auto* f = new TFormPDI(*r.ctx, r.owner);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        f->setModal(false);
+        return f;
+    });
+    RegisterDemoSeed(QStringLiteral("workshop.pdi"), SeedPdiDemo);
 }
 
 } // namespace tornaly::workshop

@@ -154,24 +154,44 @@ IsEmriNumarasi IsEmriNoOner(const Db& db, const QDate& bugun)
     return {IsEmriNoBicim(c.harf, c.seriNo), enoOf(c, bugun)};
 }
 
-IsEmriNumarasi IsEmriNoAl(const Db& db, const QDate& bugun)
+namespace {
+// Reads the counter under its lock and moves its series number past the
+// numbers already used with `harf` in front (by hand or by an older counter).
+Sayac kilitliSeri(const Db& db, const QString* harf, QString* no)
 {
-    Transaction tx(db); // a savepoint inside the save; SQLite holds the write lock from its start
     Sayac c = sayacOku(db, true);
     if (db.backend() == Backend::SQLite)
         db.exec(QStringLiteral("UPDATE PARAMSER SET SERI_NO = SERI_NO"));
-    IsEmriNumarasi n;
     for (;;) {
-        n.isEmriNo = IsEmriNoBicim(c.harf, c.seriNo);
+        *no = IsEmriNoBicim(harf ? *harf : c.harf, c.seriNo);
         Query q(db, QStringLiteral("SELECT COUNT(*) FROM ISEMRI WHERE IS_EMRI_NO = :NO"));
-        q.bind(QStringLiteral("NO"), n.isEmriNo).exec();
+        q.bind(QStringLiteral("NO"), *no).exec();
         q.next();
         if (q.value(0).toLongLong() == 0)
-            break;
-        c.seriNo += 1; // a number used by hand or by an older counter is passed over
+            return c;
+        c.seriNo += 1;
         if (c.seriNo > 999999)
             throw DbError(DbError::Kind::Other, QStringLiteral("İş emri numaraları tükendi (999999)."));
     }
+}
+} // namespace
+
+QString IsEmriNoAlHarfsiz(const Db& db)
+{
+    Transaction tx(db);
+    const QString harf;
+    QString no;
+    const Sayac c = kilitliSeri(db, &harf, &no);
+    db.exec(QStringLiteral("UPDATE PARAMSER SET SERI_NO = :SERI"), {{QStringLiteral("SERI"), c.seriNo + 1}});
+    tx.commit();
+    return no;
+}
+
+IsEmriNumarasi IsEmriNoAl(const Db& db, const QDate& bugun)
+{
+    Transaction tx(db); // a savepoint inside the save; SQLite holds the write lock from its start
+    IsEmriNumarasi n;
+    const Sayac c = kilitliSeri(db, nullptr, &n.isEmriNo);
     n.isEno = enoOf(c, bugun);
     const double emirNo = c.tarih == bugun ? c.emirNo + 1 : 2;
     db.exec(QStringLiteral("UPDATE PARAMSER SET SERI_NO = :SERI, EMIR_NO = :EMIR, TARIH = :TARIH"),

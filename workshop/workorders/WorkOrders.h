@@ -56,6 +56,9 @@ IsEmriNumarasi IsEmriNoOner(const Db& db, const QDate& bugun);
 // Takes both numbers inside the caller's open transaction: the counter row is
 // locked, a number already used is skipped, and the counter is advanced.
 IsEmriNumarasi IsEmriNoAl(const Db& db, const QDate& bugun);
+// The same series number without the letter ("000123"), as the PDI work
+// orders carry it; only the series number advances.
+QString IsEmriNoAlHarfsiz(const Db& db);
 
 // ---- The work-order row -------------------------------------------------
 QStringList IsEmriKartKolonlari();
