@@ -1,4 +1,5 @@
 #include "accounting/AccountingEntry.h"
+#include "accounting/chart/HesapSec.h"
 #include "accounting/demo/AccountingDemo.h"
 #include "accounting/ledger/MuhFisBr.h"
 #include "accounting/params/ParaMuh.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "startup/EmbeddedDemo.h"
+#include "workshop/labour/Frt.h"
 
 namespace tornaly::accounting {
 
@@ -16,6 +18,10 @@ void RegisterEntryPoints()
     invoicing::RegisterEntryPoints();
     MuhasebeBaglantisiniKur();
     SetEksikMuhKodGosterici(&TFormMuhKodGoster);
+    // The labour card picks its ledger codes from the chart and the VAT sets.
+    workshop::SetMuhKodSecici([](SessionContext& ctx, bool kdvSeti, QWidget* owner) {
+        return kdvSeti ? MuhKDVSec(ctx, 1, owner) : HesapSec(ctx, 1, owner);
+    });
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
     RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormMuhFisBr(*r.ctx, r.owner);
