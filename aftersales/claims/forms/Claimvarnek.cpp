@@ -21,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -162,6 +163,13 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     }
     LblToplam = new QLabel(this);
     LblToplam->setObjectName(QStringLiteral("LblToplam"));
+    LblDurum = new QLabel(this);
+    LblDurum->setObjectName(QStringLiteral("LblDurum"));
+    ChkAktarildi = new QCheckBox(QStringLiteral("Merkeze Aktarıldı"), this);
+    ChkAktarildi->setObjectName(QStringLiteral("ChkAktarildi"));
+    // The transfer mark belongs to the transfer outside the program: shown only.
+    ChkAktarildi->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ChkAktarildi->setFocusPolicy(Qt::NoFocus);
     kurDugmeler();
     goster();
 }
@@ -211,6 +219,7 @@ void TFormClaim2::kurAlanlar(const QList<QGridLayout*>& sayfalar)
     dolu[0] = (dolu[0] / 3 + 2) * 3;
     kurHasar(sayfalar[0], dolu[0]);
     kurCari(sayfalar[2]);
+    dolu[2] += 7; // the customer code's pair, then six read from the card
     m_alanlar.value(QStringLiteral("CL_ISEMRI"))->setReadOnly(true);
     for (int t = 0; t < sayfalar.size(); ++t) {
         const int sutun = t == 0 ? 3 : 2;
@@ -317,6 +326,8 @@ void TFormClaim2::kurDugmeler()
     auto* status = new QHBoxLayout;
     for (QPushButton* b : {BtnOnayla, BtnRed, BtnBeklemede, BtnBostaki})
         status->addWidget(b);
+    status->addWidget(ChkAktarildi);
+    status->addWidget(LblDurum);
     status->addStretch();
     status->addWidget(LblToplam);
     auto* lay = new QVBoxLayout(this);
@@ -451,6 +462,17 @@ void TFormClaim2::goster()
         LblIslemAciklama->setText(i >= 0 ? CmbIslemTip->itemData(i).toString() : QString());
     }
     cariGoster();
+    ChkAktarildi->setChecked(c.m.value(QStringLiteral("CL_AKTARILDI")).toInt() != 0);
+    {
+        // The answer status: empty while the claim has not been sent.
+        static const QHash<QString, QString> adlar{{QStringLiteral("O"), QStringLiteral("Onaylandı")},
+                                                   {QStringLiteral("R"), QStringLiteral("Red")},
+                                                   {QStringLiteral("D"), QStringLiteral("Düzeltme Yap")},
+                                                   {QStringLiteral("U"), QStringLiteral("Düzeltildi")},
+                                                   {QStringLiteral("B"), QStringLiteral("Bekliyor")}};
+        const QString d = c.m.value(QStringLiteral("CL_DURUM")).toString().trimmed();
+        LblDurum->setText(d.isEmpty() ? QString() : QStringLiteral("Durum: ") + adlar.value(d, d));
+    }
     const QString no = c.stored() ? QString::number(c.no(), 'f', 0).rightJustified(5, QLatin1Char('0')) : QString();
     setWindowTitle(QStringLiteral("Garanti Kleym Formu") + (no.isEmpty() ? QString() : QStringLiteral(" - ") + no));
 

@@ -57,6 +57,8 @@ public:
     QPushButton* BtnBeklemede = nullptr;
     QPushButton* BtnBostaki = nullptr;
     QCheckBox* ChkOnay = nullptr;        // "Servis Onay" (CL_ONAY)
+    QCheckBox* ChkAktarildi = nullptr;   // "Merkeze Aktarıldı", shown only
+    QLabel* LblDurum = nullptr;          // the answer status by name
     QComboBox* CmbIslemTip = nullptr;    // the damage row's operation type
     QLabel* LblIslemAciklama = nullptr;
     QPushButton* BtnYPSec = nullptr;     // "Seç" for the failed part's code

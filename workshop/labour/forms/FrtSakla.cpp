@@ -143,6 +143,7 @@ QWidget* TFormFRTSakla::kurMuhKodlari()
         auto* e = new QLineEdit(m_row.value(kolon).toString(), kutu);
         e->setObjectName(kolon);
         e->setReadOnly(true);
+        e->setMinimumWidth(150);
         e->installEventFilter(this);
         Alanlar.insert(kolon, e);
         auto* b = new QPushButton(QStringLiteral("Seç"), kutu);
