@@ -10,6 +10,7 @@
 #include "mainwindow/Targets.h"
 #include "services/MuhasebeHesapSec.h"
 #include "startup/EmbeddedDemo.h"
+#include "workshop/labour/Frt.h"
 
 namespace tornaly::accounting {
 
@@ -19,6 +20,10 @@ void RegisterEntryPoints()
     MuhasebeBaglantisiniKur();
     SetEksikMuhKodGosterici(&TFormMuhKodGoster);
     SetMuhasebeHesapSec([](const SessionContext& ctx, int mode, QWidget* owner) { return HesapSec(ctx, mode, owner); });
+    // The labour card picks its ledger codes from the chart and the VAT sets.
+    workshop::SetMuhKodSecici([](SessionContext& ctx, bool kdvSeti, QWidget* owner) {
+        return kdvSeti ? MuhKDVSec(ctx, 1, owner) : HesapSec(ctx, 1, owner);
+    });
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
     RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormMuhFisBr(*r.ctx, r.owner);

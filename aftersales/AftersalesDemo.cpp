@@ -140,6 +140,9 @@ void demoClaim(const Db& db, const char* sase, std::initializer_list<DemoKalem> 
         c->m[QStringLiteral("CL_TESLIMTRH")] = giris;
     c->m[QStringLiteral("CL_ACIKLA")] = demoS(hataAciklama);
     c->m[QStringLiteral("CL_DURUM")] = demoS(durum);
+    // The approved claim went out with the service's approval ticked.
+    if (QLatin1String(durum) == QLatin1String("O"))
+        c->m[QStringLiteral("CL_ONAY")] = QStringLiteral("E");
     c->hatalar.front().CD_HATAKOD = demoS(hataKod);
     c->hatalar.front().CD_HATAACIK = demoS(hataAciklama);
     ClaimSakla(ctx, db, *c);
@@ -153,6 +156,11 @@ void SeedAftersalesDemo(const Db& db)
     demoAramalari(db);
     if (Deger(db, QStringLiteral("SELECT COUNT(*) FROM CLAIMM")).toInt() > 0)
         return;
+    // The operation types of damage rows, as the distributor names them.
+    if (Deger(db, QStringLiteral("SELECT COUNT(*) FROM CLHATTIP")).toInt() == 0)
+        for (const auto& [kod, ad] : {std::pair{"1", "Onarım"}, std::pair{"2", "Değişim"}, std::pair{"3", "Ayar"}})
+            db.exec(QStringLiteral("INSERT INTO CLHATTIP (CH_KOD, CH_AD) VALUES (:K, :A)"),
+                    {{QStringLiteral("K"), QString::fromLatin1(kod)}, {QStringLiteral("A"), QString::fromUtf8(ad)}});
     demoClaim(db, "KRS4SUV2022007788",
               {{false, "MTR0101", "MOTOR ARIZA LAMBASI KONTROLÜ", 0.8, 1450.0},
                {false, "MTR0420", "ATEŞLEME BOBİNİ DEĞİŞİMİ", 1.2, 1450.0},

@@ -18,6 +18,7 @@
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/LabourDemo.h"
 #include "workshop/maintenance/IsEmriOnarim.h"
+#include "workshop/labour/forms/FrtFiyat.h"
 #include "workshop/labour/forms/FrtSakla.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 #include "workshop/pdi/PdiDemo.h"
@@ -84,6 +85,7 @@ void RegisterEntryPoints()
         return f;
     });
     RegisterDemoSeed(QStringLiteral("workshop.labour"), SeedLabourDemo);
+    RegisterLabourPriceForms();
     InstallOpenWorkOrderCheck();
     RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
     RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });

@@ -52,17 +52,19 @@ QVariant realDate(const QVariant& v)
 
 QVariantMap noBind(double no) { return {{QStringLiteral("NO"), no}}; }
 
-void writeChildren(const Db& db, double no, const Claim& c)
+void writeChildren(const Db& db, double no, const Claim& c, const std::function<void(const QString&)>& adim)
 {
+    const auto step = [&](const char* table) {
+        if (adim)
+            adim(QString::fromLatin1(table));
+    };
     for (const ClaimHata& h : c.hatalar)
         db.exec(QStringLiteral("INSERT INTO CLAIMD (CD_CLAIMNO, CD_SIRANO, CD_HATAKOD, CD_IMALATCI, CD_ISLEMTIP, "
                                "CD_HATAACIK, CD_TAMIRKOD, CD_ONARKOD, CD_TPLISCILIK, CD_TPLPARCA) VALUES "
                                "(:NO, :SIRA, :HATA, :IMAL, :ISLEM, :ACIK, :TAMIR, :ONAR, :TISC, :TPRC)"),
                 {{QStringLiteral("NO"), no},
                  {QStringLiteral("SIRA"), h.CD_SIRANO},
-                 // The claim form has no control for the damage code: a new claim's
-                 // row keeps it empty, which must not stop the claim being saved.
-                 {QStringLiteral("HATA"), h.CD_HATAKOD.isNull() ? QStringLiteral("") : h.CD_HATAKOD},
+                 {QStringLiteral("HATA"), stored(h.CD_HATAKOD)},
                  {QStringLiteral("IMAL"), stored(h.CD_IMALATCI)},
                  {QStringLiteral("ISLEM"), stored(h.CD_ISLEMTIP)},
                  {QStringLiteral("ACIK"), stored(h.CD_HATAACIK)},
@@ -70,6 +72,7 @@ void writeChildren(const Db& db, double no, const Claim& c)
                  {QStringLiteral("ONAR"), stored(h.CD_ONARKOD)},
                  {QStringLiteral("TISC"), h.CD_TPLISCILIK},
                  {QStringLiteral("TPRC"), h.CD_TPLPARCA}});
+    step("CLAIMD");
     for (const ClaimIscilik& r : c.iscilik)
         db.exec(QStringLiteral("INSERT INTO CLAIMDI (CS_CLAIMNO, CS_SIRANO, CS_ISCILIK, CS_MIKTAR, CS_SURE, CS_FIYAT, "
                                "CS_ISKONTO, CS_REFSIRA, CS_HARICI, CS_HARICIKOD, CS_BOYAKOD, CS_STATU) VALUES "
@@ -86,6 +89,7 @@ void writeChildren(const Db& db, double no, const Claim& c)
                  {QStringLiteral("HARKOD"), stored(r.CS_HARICIKOD)},
                  {QStringLiteral("BOYA"), stored(r.CS_BOYAKOD)},
                  {QStringLiteral("STATU"), r.CS_STATU ? QVariant(r.CS_STATU) : QVariant()}});
+    step("CLAIMDI");
     for (const ClaimParca& r : c.parcalar)
         db.exec(QStringLiteral("INSERT INTO CLAIMDP (CS_CLAIMNO, CS_SIRANO, CS_PARCA, CS_MIKTAR, CS_FIYAT, CS_ISKONTO, "
                                "CS_REFSIRA, CS_VERILEN, CS_METCOST, CS_STATU) VALUES "
@@ -100,6 +104,7 @@ void writeChildren(const Db& db, double no, const Claim& c)
                  {QStringLiteral("VER"), r.CS_VERILEN},
                  {QStringLiteral("MET"), r.CS_METCOST},
                  {QStringLiteral("STATU"), r.CS_STATU ? QVariant(r.CS_STATU) : QVariant()}});
+    step("CLAIMDP");
 }
 
 void deleteChildren(const Db& db, double no)
@@ -371,7 +376,7 @@ std::optional<Claim> ClaimOku(const Db& db, double claimNo)
     return c;
 }
 
-bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c)
+bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c, const std::function<void(const QString&)>& adim)
 {
     Claim work = c;
     ClaimToplamHesapla(work, true);
@@ -383,8 +388,10 @@ bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c)
             insertHeader(db, work, no);
         else
             updateHeader(db, work, no);
+        if (adim)
+            adim(QStringLiteral("CLAIMM"));
         deleteChildren(db, no);
-        writeChildren(db, no, work);
+        writeChildren(db, no, work, adim);
     };
     double no = work.no();
     if (work.stored())
@@ -400,6 +407,29 @@ bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c)
     work.m[QStringLiteral("CL_CLAIMNO")] = no;
     c = work;
     return true;
+}
+
+QVariantMap ClaimCariBilgi(const Db& db, const QString& cariKod)
+{
+    QVariantMap r;
+    if (cariKod.trimmed().isEmpty())
+        return r;
+    Query q(db, QStringLiteral("SELECT FIRMA_ADI, ADRES_1, ADRES_2, TEL1, SEMT, ILI FROM CARI WHERE CARI_KOD = :K"));
+    q.bind(QStringLiteral("K"), cariKod.trimmed()).exec();
+    if (q.next())
+        for (const char* c : {"FIRMA_ADI", "ADRES_1", "ADRES_2", "TEL1", "SEMT", "ILI"})
+            r.insert(QString::fromLatin1(c), q.str(QString::fromLatin1(c)).trimmed());
+    return r;
+}
+
+QList<QPair<QString, QString>> ClaimIslemTipleri(const Db& db)
+{
+    QList<QPair<QString, QString>> out;
+    Query q(db, QStringLiteral("SELECT CH_KOD, CH_AD FROM CLHATTIP ORDER BY CH_KOD"));
+    q.exec();
+    while (q.next())
+        out << qMakePair(q.str(QStringLiteral("CH_KOD")).trimmed(), q.str(QStringLiteral("CH_AD")).trimmed());
+    return out;
 }
 
 bool ClaimDurumVer(const SessionContext& ctx, const Db& db, Claim& c, const QString& durum)

@@ -94,10 +94,20 @@ void ClaimToplamHesapla(Claim& c, bool saklarken);
 // Reads a stored claim; nothing when there is none under the number.
 std::optional<Claim> ClaimOku(const Db& db, double claimNo);
 
-// Stores the claim and re-stamps its work order's lines, in one transaction.
-// A new claim draws its number here. A database error rolls back and shows
-// "Hata :" with the message; false then, the claim kept as it was.
-bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c);
+// Stores the claim (header with its service approval, damage row, labour and
+// part rows) and re-stamps its work order's lines, in one transaction. A new
+// claim draws its number here. A database error rolls back and reaches the
+// window's guard; the claim is kept as it was. `adim` is called after each
+// table is written (tests break the save there).
+bool ClaimSakla(const SessionContext& ctx, const Db& db, Claim& c,
+                const std::function<void(const QString&)>& adim = {});
+
+// The customer's card as the claim's customer tab shows it (name, addresses,
+// phone, district, city); empty when the code is unknown.
+QVariantMap ClaimCariBilgi(const Db& db, const QString& cariKod);
+
+// The operation types of damage rows (`CLHATTIP`): code and name.
+QList<QPair<QString, QString>> ClaimIslemTipleri(const Db& db);
 
 // "Onayla" / "Red" / "Beklemede": O, R or B, saved at once. An invoiced claim is left alone.
 bool ClaimDurumVer(const SessionContext& ctx, const Db& db, Claim& c, const QString& durum);

@@ -138,6 +138,8 @@ QList<Command> buildCommands()
             b.hidden();
         t << b;
     }
+    // The warranty claim list, beside the codes that classify the claims.
+    t << item(cards, S("GarantiTalep1"), S("Garanti Talep"), Way::Routine, ClaimListeSec).runIf(notH(&t_user::claim));
     t << item(cards, S("TAVTarifeleri1"), S("TAV Tarifeleri"), Way::Routine, TAVSec).hidden();
     t << item(cards, S("MuhasebeFirmaTanim1"), S("Muhasebe Firma Tanım"), Way::Program, S("Sarvelo.exe")).hidden();
     t << item(cards, S("Bayiler1"), S("Bayiler"), Way::Routine, BayiSec).hidden();

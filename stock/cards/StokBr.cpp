@@ -1,4 +1,5 @@
 #include "stock/cards/StokBr.h"
+#include "connection/DialogRunner.h"
 #include "sql/ListeKonum.h"
 
 #include "history/ChLogBr.h"
@@ -596,7 +597,7 @@ void StokSecKayit(const SessionContext& ctx, int mode, TypeStok& kayit, QWidget*
         return;
     kayit.StokNo = -1;
     TFormStokBr f(ctx, mode, false, parent);
-    if (f.exec() == QDialog::Accepted && f.secilen.StokNo > 0) {
+    if (RunModal(f) == QDialog::Accepted && f.secilen.StokNo > 0) {
         kayit.StokNo = f.secilen.StokNo;
         kayit.StokKod = f.secilen.StokKod;
         kayit.StokAd = f.secilen.StokAd;

@@ -1,4 +1,5 @@
 #include "stock/labour/ParcayaGoreAriza.h"
+#include "connection/DialogRunner.h"
 #include "guard/FormGuard.h"
 
 #include "messages/Messages.h"
@@ -82,7 +83,7 @@ void ParcayaGoreArizaSec(const SessionContext& ctx, const QString& parcaNo, TDon
         f.EditParca->setText(parcaNo);
         f.listele(parcaNo);
     }
-    if (f.exec() == QDialog::Accepted)
+    if (RunModal(f) == QDialog::Accepted)
         sonuc = f.secilen();
     else
         sonuc.KodStr.clear();

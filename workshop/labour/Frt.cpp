@@ -1,6 +1,7 @@
 #include "workshop/labour/Frt.h"
 
 #include "db/DbError.h"
+#include "guard/IslemReddi.h"
 #include "messages/Messages.h"
 
 #include <cmath>
@@ -109,8 +110,7 @@ bool FrtSil(const Db& db, const QString& kod, const QString& model)
         ShowInfo(QStringLiteral("İşçilik kodu İşemri yada Faturaya İşlenmiş!. Silinemez."));
         return false;
     }
-    db.exec(QStringLiteral("DELETE FROM FRT WHERE FRT_KODU = :K AND MODEL_KODU = :M"),
-            {{QStringLiteral("K"), kod}, {QStringLiteral("M"), model}});
+    FrtSatiriSil(db, kod, model);
     return true;
 }
 
@@ -205,6 +205,139 @@ bool FrtBirimFiyatGuncelle(const Db& db, double grupsuz)
     tx.commit();
     ShowInfo(QStringLiteral("İşçilik Birim Fiyatları Güncellendi!"));
     return true;
+}
+
+QList<QPair<QString, QString>> FrtMuhKodlari()
+{
+    return {{QStringLiteral("MUH_S"), QStringLiteral("Satış Muhasebe Kodu")},
+            {QStringLiteral("MUH_A"), QStringLiteral("Alış Muh Kodu")},
+            {QStringLiteral("MUH_ISK_S"), QStringLiteral("Satış İsk.Muhasebe Kodu")},
+            {QStringLiteral("MUH_ISK_A"), QStringLiteral("Alış İsk Muh Kodu")},
+            {QStringLiteral("MUH_IADE_S"), QStringLiteral("Satış İade Muh. Kodu")},
+            {QStringLiteral("MUH_IADE_A"), QStringLiteral("Alış İade Muh. Kodu")},
+            {QStringLiteral("MUH_KDV_A"), QStringLiteral("KDV Alış-Satış-İade Muh Kodu")},
+            {QStringLiteral("MUH_GRSAT"), QStringLiteral("Garanti Satış Muh.Kodu")},
+            {QStringLiteral("MUH_GRSATISK"), QStringLiteral("Garanti Satış İsk.Muh.Kodu")}};
+}
+
+bool FrtMuhKoduHakIster(const QString& kolon)
+{
+    return kolon != QLatin1String("MUH_KDV_A") && !kolon.startsWith(QLatin1String("MUH_GRSAT"));
+}
+
+namespace {
+MuhKodSecici& muhKodSecici()
+{
+    static MuhKodSecici s;
+    return s;
+}
+} // namespace
+
+void SetMuhKodSecici(MuhKodSecici secici) { muhKodSecici() = std::move(secici); }
+const MuhKodSecici& FrtMuhKodSecici() { return muhKodSecici(); }
+
+void FrtGrupFiyatlariOku(const Db& db, FrtCalismaFiyatlari& f, double grupsuz)
+{
+    Query q(db, QStringLiteral("SELECT GRUP_KOD, BR_FIYAT_TL FROM FRTFYT"));
+    q.exec();
+    while (q.next()) {
+        const QString g = q.str(QStringLiteral("GRUP_KOD")).trimmed();
+        const double p = q.num(QStringLiteral("BR_FIYAT_TL"));
+        if (g == QLatin1String("K"))
+            f.kf = p;
+        else if (g == QLatin1String("B"))
+            f.bf = p;
+        else if (g == QLatin1String("M"))
+            f.mf = p;
+        else if (g == QLatin1String("D"))
+            f.df = p;
+    }
+    if (grupsuz > 0)
+        f.ef = grupsuz;
+}
+
+void FrtSatirFiyatla(QVariantMap& row, const FrtCalismaFiyatlari& f)
+{
+    const QString tur = row.value(QStringLiteral("KBMY")).toString().trimmed();
+    QVariant& fiyat = row[QStringLiteral("BIRIM_FIYAT_TL")];
+    if (tur == QLatin1String("K"))
+        fiyat = f.kf;
+    else if (tur == QLatin1String("B"))
+        fiyat = f.bf;
+    else if (tur == QLatin1String("M"))
+        fiyat = f.mf;
+    else if (tur == QLatin1String("D")) {
+        if (f.df > 0)
+            fiyat = f.df;
+        else if (f.ef > 0)
+            fiyat = f.ef;
+    } else {
+        if (f.ef > 0)
+            fiyat = f.ef;
+        row[QStringLiteral("KBMY")] = QStringLiteral("D");
+    }
+}
+
+QList<QVariantMap> FrtGruplari(const Db& db)
+{
+    QList<QVariantMap> out;
+    Query q(db, QStringLiteral("SELECT GRUP_KOD, GRUP_AD, BR_FIYAT_TL, BR_FYT_USD FROM FRTFYT ORDER BY GRUP_KOD"));
+    q.exec();
+    while (q.next()) {
+        QVariantMap r;
+        for (const char* c : {"GRUP_KOD", "GRUP_AD", "BR_FIYAT_TL", "BR_FYT_USD"})
+            r.insert(QString::fromLatin1(c), q.value(QString::fromLatin1(c)));
+        out << r;
+    }
+    return out;
+}
+
+void FrtGrupKaydet(const Db& db, const QString& eskiKod, const QVariantMap& row)
+{
+    const QString kod = row.value(QStringLiteral("GRUP_KOD")).toString().trimmed().toUpper();
+    if (kod.isEmpty())
+        throw IslemReddi(QStringLiteral("Grup Kod Yazılmadan Kayıt Saklanamaz."));
+    const QVariantMap b{{QStringLiteral("K"), kod},
+                        {QStringLiteral("A"), row.value(QStringLiteral("GRUP_AD"))},
+                        {QStringLiteral("F"), row.value(QStringLiteral("BR_FIYAT_TL"))},
+                        {QStringLiteral("U"), row.value(QStringLiteral("BR_FYT_USD"))},
+                        {QStringLiteral("E"), eskiKod}};
+    if (eskiKod.isEmpty())
+        db.exec(QStringLiteral("INSERT INTO FRTFYT (GRUP_KOD, GRUP_AD, BR_FIYAT_TL, BR_FYT_USD) VALUES (:K, :A, :F, :U)"),
+                b);
+    else if (db.exec(QStringLiteral("UPDATE FRTFYT SET GRUP_KOD = :K, GRUP_AD = :A, BR_FIYAT_TL = :F, BR_FYT_USD = :U "
+                                    "WHERE GRUP_KOD = :E"),
+                     b)
+             != 1)
+        throw IslemReddi(QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş."));
+}
+
+void FrtGrupSil(const Db& db, const QString& kod)
+{
+    db.exec(QStringLiteral("DELETE FROM FRTFYT WHERE GRUP_KOD = :K"), {{QStringLiteral("K"), kod}});
+}
+
+void FrtSatiriSil(const Db& db, const QString& kod, const QString& model)
+{
+    db.exec(QStringLiteral("DELETE FROM FRT WHERE FRT_KODU = :K AND MODEL_KODU = :M"),
+            {{QStringLiteral("K"), kod}, {QStringLiteral("M"), model}});
+}
+
+void FrtFiyatSatiriKaydet(const Db& db, QVariantMap& row, const FrtCalismaFiyatlari& f)
+{
+    FrtSatirFiyatla(row, f);
+    QVariantMap b;
+    for (const char* c : {"FRT_ZAMAN", "KBMY", "BIRIM_FIYAT_TL", "BIRIM_FIYAT_DVZ", "DOVIZ_KODU", "FRT_ING_ADI",
+                          "FRT_GRP_KODU", "FRT_KODU", "MODEL_KODU"}) {
+        QVariant v = row.value(QString::fromLatin1(c));
+        if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+            v = QVariant();
+        b.insert(QString::fromLatin1(c), v);
+    }
+    db.exec(QStringLiteral("UPDATE FRT SET FRT_ZAMAN = :FRT_ZAMAN, KBMY = :KBMY, BIRIM_FIYAT_TL = :BIRIM_FIYAT_TL, "
+                           "BIRIM_FIYAT_DVZ = :BIRIM_FIYAT_DVZ, DOVIZ_KODU = :DOVIZ_KODU, FRT_ING_ADI = :FRT_ING_ADI, "
+                           "FRT_GRP_KODU = :FRT_GRP_KODU WHERE FRT_KODU = :FRT_KODU AND MODEL_KODU = :MODEL_KODU"),
+            b);
 }
 
 } // namespace tornaly::workshop

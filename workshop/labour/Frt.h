@@ -4,6 +4,13 @@
 
 #include <QString>
 #include <QVariantMap>
+#include <functional>
+
+class QWidget;
+
+namespace tornaly {
+struct SessionContext;
+}
 
 namespace tornaly::workshop {
 
@@ -52,5 +59,42 @@ double FiyatDortHane(double fiyat);
 // without a kind (and kind D when D has no price), marks those D. One
 // transaction: on failure nothing changes and false is returned.
 bool FrtBirimFiyatGuncelle(const Db& db, double grupsuz);
+
+// The ledger-code columns of a labour card with their captions, in the card's order.
+QList<QPair<QString, QString>> FrtMuhKodlari();
+// Whether the ledger code's picker needs the accounting-code right (diger10 "Y"):
+// the sales, purchase, discount and return codes do; warranty and VAT codes do not.
+bool FrtMuhKoduHakIster(const QString& kolon);
+// The chart-of-accounts picker (or, for the VAT code, the VAT set picker);
+// the accounting library puts it here. The chosen code, empty without a choice.
+using MuhKodSecici = std::function<QString(SessionContext& ctx, bool kdvSeti, QWidget* owner)>;
+void SetMuhKodSecici(MuhKodSecici secici);
+const MuhKodSecici& FrtMuhKodSecici();
+
+// The working prices of the labour price form: the group prices K, B, M, D
+// and the no-group price.
+struct FrtCalismaFiyatlari {
+    double kf = 0, bf = 0, mf = 0, df = 0, ef = 0;
+};
+// Reads the group prices; `grupsuz` above 0 becomes the no-group price,
+// otherwise `f.ef` stays.
+void FrtGrupFiyatlariOku(const Db& db, FrtCalismaFiyatlari& f, double grupsuz);
+// The price a labour row takes when it is posted from the price form, by its
+// kind letter: K, B and M their group's price (0 too); D the D price, else
+// the no-group price, else unchanged; any other letter or none the no-group
+// price (else unchanged) and the kind becomes D.
+void FrtSatirFiyatla(QVariantMap& row, const FrtCalismaFiyatlari& f);
+
+// The group rows (GRUP_KOD, GRUP_AD, BR_FIYAT_TL, BR_FYT_USD) by letter.
+QList<QVariantMap> FrtGruplari(const Db& db);
+// Stores a group row; `eskiKod` empty adds it. A letter in use by another
+// row is refused.
+void FrtGrupKaydet(const Db& db, const QString& eskiKod, const QVariantMap& row);
+void FrtGrupSil(const Db& db, const QString& kod);
+// Posts a labour row edited in the price form (time, kind, prices, currency,
+// English name, group), repriced by its kind first.
+void FrtFiyatSatiriKaydet(const Db& db, QVariantMap& row, const FrtCalismaFiyatlari& f);
+// The price form's own delete: the (code, model) row, without the in-use check of the list.
+void FrtSatiriSil(const Db& db, const QString& kod, const QString& model);
 
 } // namespace tornaly::workshop

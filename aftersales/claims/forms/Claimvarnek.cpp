@@ -5,6 +5,8 @@
 
 #include "aftersales/claims/forms/brClaim.h"
 #include "connection/DialogRunner.h"
+#include "stock/cards/StokBr.h"
+#include "workshop/workorders/forms/IEBr.h"
 #include "controls/SayiAlani.h"
 #include "messages/Messages.h"
 #include "money/Money.h"
@@ -13,9 +15,13 @@
 #include "report/ReportPreview.h"
 #include "sql/SqlHelpers.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +31,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <tuple>
 
 namespace tornaly::aftersales {
 namespace {
@@ -69,6 +78,26 @@ bool ayni(const Claim& a, const Claim& b)
         }
         return true;
     };
+    const auto extraSame = [&] {
+        for (const char* col : {"CL_ONAY", "CL_TAMIRTRH", "CL_TESLIMTRH", "CL_YPOOTRH"}) {
+            const QString c = QString::fromLatin1(col);
+            if (Query::toDateTime(a.m.value(c)).isValid() || Query::toDateTime(b.m.value(c)).isValid()) {
+                if (Query::toDateTime(a.m.value(c)).date() != Query::toDateTime(b.m.value(c)).date())
+                    return false;
+            } else if (a.m.value(c).toString().trimmed() != b.m.value(c).toString().trimmed()) {
+                return false;
+            }
+        }
+        if (a.hatalar.size() != b.hatalar.size())
+            return false;
+        for (size_t i = 0; i < a.hatalar.size(); ++i) {
+            const ClaimHata &x = a.hatalar[i], &y = b.hatalar[i];
+            if (x.CD_HATAKOD != y.CD_HATAKOD || x.CD_IMALATCI != y.CD_IMALATCI || x.CD_ISLEMTIP != y.CD_ISLEMTIP
+                || x.CD_HATAACIK != y.CD_HATAACIK || x.CD_TAMIRKOD != y.CD_TAMIRKOD || x.CD_ONARKOD != y.CD_ONARKOD)
+                return false;
+        }
+        return true;
+    };
     const auto iscSame = [&] {
         if (a.iscilik.size() != b.iscilik.size())
             return false;
@@ -85,57 +114,39 @@ bool ayni(const Claim& a, const Claim& b)
                 return false;
         return true;
     };
-    return a.stored() == b.stored() && headerSame() && iscSame() && prcSame();
+    return a.stored() == b.stored() && headerSame() && extraSame() && iscSame() && prcSame();
 }
 
 } // namespace
 
 TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, double claimNo, QWidget* parent)
-    : QDialog(parent), m_ctx(ctx)
+    : QDialog(parent), m_ctx(ctx), m_isemri(isemri)
 {
     setObjectName(QStringLiteral("FormClaim2"));
     setWindowTitle(QStringLiteral("Garanti Kleym Formu"));
     setProperty("tag", mode);
-    resize(1000, 700);
+    resize(1100, 760);
     if (mode == 1)
         m_claim = ClaimYeni(ctx, ctx.Database1, isemri);
     else
         m_claim = ClaimOku(ctx.Database1, claimNo);
-    if (m_claim)
+    if (m_claim) {
         m_kayitli = *m_claim;
+        m_isemri = m_claim->isemri();
+    }
+    nolariOku();
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     const QStringList tabs = {QStringLiteral("Kleym Bilgileri"), QStringLiteral("Araç Bilgileri"),
                               QStringLiteral("Müşteri Bilgileri"), QStringLiteral("Açıklama")};
-    // Two caption-and-field pairs a row: the claim tab's sixteen codes in one
-    // column pushed the line grids down to a single visible row.
     QList<QGridLayout*> forms;
-    QList<int> filled;
     for (const QString& t : tabs) {
         auto* page = new QWidget(PageControl1);
-        auto* gl = new QGridLayout(page);
-        gl->setColumnStretch(1, 1);
-        gl->setColumnStretch(3, 1);
-        gl->setColumnMinimumWidth(2, 110);
-        forms << gl;
-        filled << 0;
+        forms << new QGridLayout(page);
         PageControl1->addTab(page, t);
     }
-    for (const Alan& f : kAlanlar) {
-        auto* ed = new QLineEdit(this);
-        const QString c = QString::fromLatin1(f.column);
-        ed->setObjectName(QStringLiteral("Ed") + c);
-        m_alanlar.insert(c, ed);
-        const int n = filled[f.tab]++;
-        auto* caption = new QLabel(QString::fromUtf8(f.caption), this);
-        caption->setBuddy(ed);
-        forms[f.tab]->addWidget(caption, n / 2, (n % 2) * 2);
-        forms[f.tab]->addWidget(ed, n / 2, (n % 2) * 2 + 1);
-    }
-    for (int t = 0; t < forms.size(); ++t)
-        forms[t]->setRowStretch((filled[t] + 1) / 2, 1);
-    m_alanlar.value(QStringLiteral("CL_ISEMRI"))->setReadOnly(true);
+    kurAlanlar(forms);
 
     m_iscModel = new QStandardItemModel(this);
     m_prcModel = new QStandardItemModel(this);
@@ -152,7 +163,127 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     }
     LblToplam = new QLabel(this);
     LblToplam->setObjectName(QStringLiteral("LblToplam"));
+    LblDurum = new QLabel(this);
+    LblDurum->setObjectName(QStringLiteral("LblDurum"));
+    ChkAktarildi = new QCheckBox(QStringLiteral("Merkeze Aktarıldı"), this);
+    ChkAktarildi->setObjectName(QStringLiteral("ChkAktarildi"));
+    // The transfer mark belongs to the transfer outside the program: shown only.
+    ChkAktarildi->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ChkAktarildi->setFocusPolicy(Qt::NoFocus);
+    kurDugmeler();
+    goster();
+}
 
+// Three caption-and-field pairs a row on the claim tab (codes, previous
+// repair, approval and the damage row), two on the others.
+void TFormClaim2::kurAlanlar(const QList<QGridLayout*>& sayfalar)
+{
+    QList<int> dolu(sayfalar.size(), 0);
+    const auto yer = [&](int tab, QWidget* etiketli, const QString& baslik) {
+        const int sutun = tab == 0 ? 3 : 2;
+        const int n = dolu[tab]++;
+        auto* caption = new QLabel(baslik, this);
+        caption->setBuddy(etiketli);
+        sayfalar[tab]->addWidget(caption, n / sutun, (n % sutun) * 2);
+        sayfalar[tab]->addWidget(etiketli, n / sutun, (n % sutun) * 2 + 1);
+    };
+    for (const Alan& f : kAlanlar) {
+        auto* ed = new QLineEdit(this);
+        const QString c = QString::fromLatin1(f.column);
+        ed->setObjectName(QStringLiteral("Ed") + c);
+        m_alanlar.insert(c, ed);
+        QWidget* w = ed;
+        if (c == QLatin1String("CL_YPNO")) {
+            // The failed part's code comes from the stock cards through "Seç".
+            w = new QWidget(this);
+            auto* h = new QHBoxLayout(w);
+            h->setContentsMargins(0, 0, 0, 0);
+            BtnYPSec = new QPushButton(QStringLiteral("Seç"), w);
+            BtnYPSec->setObjectName(QStringLiteral("BtnYPSec"));
+            BtnYPSec->setAutoDefault(false);
+            h->addWidget(ed, 1);
+            h->addWidget(BtnYPSec);
+        }
+        yer(f.tab, w, QString::fromUtf8(f.caption));
+    }
+    for (const auto& [c, baslik, tab] : {std::tuple{"CL_YPOOTRH", "Y.P. Önc Onarım Trh", 0},
+                                         std::tuple{"CL_TAMIRTRH", "Onarım Tarihi", 1},
+                                         std::tuple{"CL_TESLIMTRH", "Gar.Baş.Tarihi", 1}}) {
+        QDateEdit* d = workshop::BosTarihEdit(this, (QByteArray("Dt") + c).constData());
+        m_tarihler.insert(QString::fromLatin1(c), d);
+        yer(tab, d, QString::fromUtf8(baslik));
+    }
+    ChkOnay = new QCheckBox(QStringLiteral("Servis Onay"), this);
+    ChkOnay->setObjectName(QStringLiteral("ChkOnay"));
+    sayfalar[0]->addWidget(ChkOnay, dolu[0] / 3 + 1, 0, 1, 2);
+    dolu[0] = (dolu[0] / 3 + 2) * 3;
+    kurHasar(sayfalar[0], dolu[0]);
+    kurCari(sayfalar[2]);
+    dolu[2] += 7; // the customer code's pair, then six read from the card
+    m_alanlar.value(QStringLiteral("CL_ISEMRI"))->setReadOnly(true);
+    for (int t = 0; t < sayfalar.size(); ++t) {
+        const int sutun = t == 0 ? 3 : 2;
+        for (int k = 0; k < sutun; ++k)
+            sayfalar[t]->setColumnStretch(k * 2 + 1, 1);
+        sayfalar[t]->setRowStretch(dolu[t] / sutun + 2, 1);
+    }
+}
+
+// The claim's damage row (number 1): its code is what the warranty card prints as "Hasar No:".
+void TFormClaim2::kurHasar(QGridLayout* sayfa, int& n)
+{
+    const auto yer = [&](QWidget* w, const QString& baslik) {
+        auto* caption = new QLabel(baslik, this);
+        caption->setBuddy(w);
+        sayfa->addWidget(caption, n / 3, (n % 3) * 2);
+        sayfa->addWidget(w, n / 3, (n % 3) * 2 + 1);
+        ++n;
+    };
+    for (const auto& [c, baslik] : {std::pair{"CD_SIRANO", "Hata No"}, std::pair{"CD_HATAKOD", "HataKod"},
+                                    std::pair{"CD_IMALATCI", "İmalatçı Kod"}}) {
+        auto* ed = new QLineEdit(this);
+        ed->setObjectName(QStringLiteral("Ed") + QString::fromLatin1(c));
+        m_hataAlanlari.insert(QString::fromLatin1(c), ed);
+        yer(ed, QString::fromUtf8(baslik));
+    }
+    m_hataAlanlari.value(QStringLiteral("CD_SIRANO"))->setReadOnly(true);
+    CmbIslemTip = new QComboBox(this);
+    CmbIslemTip->setObjectName(QStringLiteral("CmbIslemTip"));
+    CmbIslemTip->setEditable(true);
+    for (const auto& [kod, ad] : ClaimIslemTipleri(m_ctx.Database1))
+        CmbIslemTip->addItem(kod, ad);
+    yer(CmbIslemTip, QStringLiteral("İşlem Tip"));
+    LblIslemAciklama = new QLabel(this);
+    LblIslemAciklama->setObjectName(QStringLiteral("LblIslemAciklama"));
+    yer(LblIslemAciklama, QStringLiteral("İşlem Açıklama"));
+    for (const auto& [c, baslik] : {std::pair{"CD_TAMIRKOD", "Tamir Kod"}, std::pair{"CD_ONARKOD", "Onarım Kod"},
+                                    std::pair{"CD_HATAACIK", "Hata Açıklama"}}) {
+        auto* ed = new QLineEdit(this);
+        ed->setObjectName(QStringLiteral("Ed") + QString::fromLatin1(c));
+        m_hataAlanlari.insert(QString::fromLatin1(c), ed);
+        yer(ed, QString::fromUtf8(baslik));
+    }
+}
+
+// The customer's name, addresses, phone, district and city, read from the card.
+void TFormClaim2::kurCari(QGridLayout* sayfa)
+{
+    int n = 2; // after the customer code
+    for (const auto& [c, baslik] : {std::pair{"FIRMA_ADI", "Adı"}, std::pair{"TEL1", "Telefon"},
+                                    std::pair{"ADRES_1", "Adres"}, std::pair{"ADRES_2", "Adres 2"},
+                                    std::pair{"SEMT", "Semt"}, std::pair{"ILI", "İl"}}) {
+        auto* ed = new QLineEdit(this);
+        ed->setObjectName(QStringLiteral("EdCari") + QString::fromLatin1(c));
+        ed->setReadOnly(true);
+        m_cariAlanlari.insert(QString::fromLatin1(c), ed);
+        sayfa->addWidget(new QLabel(QString::fromUtf8(baslik), this), n / 2, (n % 2) * 2);
+        sayfa->addWidget(ed, n / 2, (n % 2) * 2 + 1);
+        ++n;
+    }
+}
+
+void TFormClaim2::kurDugmeler()
+{
     const auto button = [this](QPushButton*& b, const QString& text, const char* name) {
         b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
@@ -170,8 +301,24 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     button(BtnRed, QStringLiteral("Red"), "BtnRed");
     button(BtnBeklemede, QStringLiteral("Beklemede"), "BtnBeklemede");
     button(BtnBostaki, QStringLiteral("Boştaki Kalemleri Ekle"), "BtnBostaki");
+    button(BtnIlk, QStringLiteral("|◀"), "BtnIlk");
+    button(BtnOnceki, QStringLiteral("◀"), "BtnOnceki");
+    button(BtnSonraki, QStringLiteral("▶"), "BtnSonraki");
+    button(BtnSon, QStringLiteral("▶|"), "BtnSon");
+    button(BtnYenile, QStringLiteral("↻"), "BtnYenile");
+    int yon = 0;
+    for (QPushButton* b : {BtnIlk, BtnOnceki, BtnSonraki, BtnSon, BtnYenile}) {
+        b->setMaximumWidth(36);
+        b->setToolTip(QStringList{QStringLiteral("İlk"), QStringLiteral("Önceki"), QStringLiteral("Sonraki"),
+                                  QStringLiteral("Son"), QStringLiteral("Yenile")}[yon]);
+        connect(b, &QPushButton::clicked, this, Guarded([this, yon] { Gezin(yon); }));
+        ++yon;
+    }
 
     auto* top = new QHBoxLayout;
+    for (QPushButton* b : {BtnIlk, BtnOnceki, BtnSonraki, BtnSon, BtnYenile})
+        top->addWidget(b);
+    top->addSpacing(12);
     for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti})
         top->addWidget(b);
     top->addStretch();
@@ -179,6 +326,8 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     auto* status = new QHBoxLayout;
     for (QPushButton* b : {BtnOnayla, BtnRed, BtnBeklemede, BtnBostaki})
         status->addWidget(b);
+    status->addWidget(ChkAktarildi);
+    status->addWidget(LblDurum);
     status->addStretch();
     status->addWidget(LblToplam);
     auto* lay = new QVBoxLayout(this);
@@ -202,15 +351,86 @@ TFormClaim2::TFormClaim2(SessionContext& ctx, int mode, const QString& isemri, d
     connect(BtnFormNo, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnFormNoClick));
     connect(BtnKleymFormu, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnKleymFormuClick));
     connect(BtnGarKarti, &QPushButton::clicked, this, Guarded([this] { BtnGarKartiClick(); }));
+    connect(BtnYPSec, &QPushButton::clicked, this, Guarded(this, &TFormClaim2::BtnYPSecClick));
+    connect(m_alanlar.value(QStringLiteral("CL_CARI")), &QLineEdit::editingFinished, this,
+            Guarded([this] { cariGoster(); }));
+    connect(CmbIslemTip, &QComboBox::currentTextChanged, this, Guarded([this] {
+                const int i = CmbIslemTip->findText(CmbIslemTip->currentText());
+                LblIslemAciklama->setText(i >= 0 ? CmbIslemTip->itemData(i).toString() : QString());
+            }));
+}
+
+void TFormClaim2::nolariOku()
+{
+    // Mode 1 holds every claim of the work order, mode 2 the one claim.
+    m_nolar.clear();
+    if (property("tag").toInt() == 1 && !m_isemri.isEmpty())
+        m_nolar = IsemriClaimleri(m_ctx.Database1, m_isemri);
+    else if (m_claim && m_claim->stored())
+        m_nolar.push_back(m_claim->no());
+}
+
+void TFormClaim2::cariGoster()
+{
+    const QVariantMap c = ClaimCariBilgi(m_ctx.Database1, m_alanlar.value(QStringLiteral("CL_CARI"))->text());
+    for (auto it = m_cariAlanlari.cbegin(); it != m_cariAlanlari.cend(); ++it)
+        it.value()->setText(c.value(it.key()).toString());
+}
+
+void TFormClaim2::Gezin(int yon)
+{
+    if (!m_claim && m_nolar.empty())
+        return;
+    if (m_claim && !topla())
+        return;
+    if (degisti()) {
+        ShowInfo(QStringLiteral("Değişikliği Saklayın yada İptal Ediniz"));
+        return;
+    }
+    nolariOku();
+    if (m_nolar.empty())
+        return;
+    const double simdiki = m_claim && m_claim->stored() ? m_claim->no() : -1;
+    int i = int(std::find(m_nolar.begin(), m_nolar.end(), simdiki) - m_nolar.begin());
+    const int son = int(m_nolar.size()) - 1;
+    switch (yon) {
+    case 0: i = 0; break;
+    case 1: i = i > son ? son : std::max(0, i - 1); break;
+    case 2: i = i > son ? son : std::min(son, i + 1); break;
+    case 3: i = son; break;
+    default: i = i > son ? 0 : i; break;
+    }
+    if (auto c = ClaimOku(m_ctx.Database1, m_nolar[size_t(i)])) {
+        m_claim = c;
+        m_kayitli = *c;
+    }
     goster();
+}
+
+void TFormClaim2::BtnYPSecClick()
+{
+    if (!m_claim)
+        return;
+    stock::TypeStok kayit;
+    stock::StokSecKayit(m_ctx, 1, kayit, this);
+    if (kayit.StokNo > 0)
+        m_alanlar.value(QStringLiteral("CL_YPNO"))->setText(kayit.StokKod);
 }
 
 void TFormClaim2::goster()
 {
     const bool var = m_claim.has_value();
     for (QPushButton* b : {BtnSakla, BtnIptal, BtnSil, BtnToplam, BtnFormNo, BtnKleymFormu, BtnGarKarti, BtnOnayla, BtnRed,
-                           BtnBeklemede, BtnBostaki})
+                           BtnBeklemede, BtnBostaki, BtnYPSec})
         b->setEnabled(var);
+    const double simdiki = var && m_claim->stored() ? m_claim->no() : -1;
+    const auto yer = std::find(m_nolar.begin(), m_nolar.end(), simdiki);
+    const bool ilk = yer == m_nolar.begin(), son = !m_nolar.empty() && yer == m_nolar.end() - 1;
+    BtnIlk->setEnabled(!m_nolar.empty() && !ilk);
+    BtnOnceki->setEnabled(!m_nolar.empty() && !ilk);
+    BtnSonraki->setEnabled(!m_nolar.empty() && !son);
+    BtnSon->setEnabled(!m_nolar.empty() && !son);
+    BtnYenile->setEnabled(!m_nolar.empty());
     if (!var)
         return;
     const Claim& c = *m_claim;
@@ -218,6 +438,40 @@ void TFormClaim2::goster()
         const QVariant v = c.m.value(it.key());
         it.value()->setText(isNumberColumn(it.key()) && !v.isNull() ? QString::number(v.toDouble(), 'f', 0)
                                                                     : v.toString().trimmed());
+    }
+    for (auto it = m_tarihler.cbegin(); it != m_tarihler.cend(); ++it) {
+        const QDateTime d = Query::toDateTime(c.m.value(it.key()));
+        if (d.isValid())
+            it.value()->setDate(d.date());
+        else
+            workshop::BosTarihSil(it.value());
+    }
+    ChkOnay->setChecked(c.m.value(QStringLiteral("CL_ONAY")).toString() == QLatin1String("E"));
+    const ClaimHata h = c.hatalar.empty() ? ClaimHata{} : c.hatalar.front();
+    m_hataAlanlari.value(QStringLiteral("CD_SIRANO"))->setText(QString::number(h.CD_SIRANO).rightJustified(2, QLatin1Char('0')));
+    m_hataAlanlari.value(QStringLiteral("CD_HATAKOD"))->setText(h.CD_HATAKOD);
+    m_hataAlanlari.value(QStringLiteral("CD_IMALATCI"))->setText(h.CD_IMALATCI);
+    m_hataAlanlari.value(QStringLiteral("CD_HATAACIK"))->setText(h.CD_HATAACIK);
+    m_hataAlanlari.value(QStringLiteral("CD_TAMIRKOD"))->setText(h.CD_TAMIRKOD);
+    m_hataAlanlari.value(QStringLiteral("CD_ONARKOD"))->setText(h.CD_ONARKOD);
+    CmbIslemTip->setEditText(h.CD_ISLEMTIP);
+    {
+        const int i = CmbIslemTip->findText(h.CD_ISLEMTIP);
+        if (i >= 0)
+            CmbIslemTip->setCurrentIndex(i);
+        LblIslemAciklama->setText(i >= 0 ? CmbIslemTip->itemData(i).toString() : QString());
+    }
+    cariGoster();
+    ChkAktarildi->setChecked(c.m.value(QStringLiteral("CL_AKTARILDI")).toInt() != 0);
+    {
+        // The answer status: empty while the claim has not been sent.
+        static const QHash<QString, QString> adlar{{QStringLiteral("O"), QStringLiteral("Onaylandı")},
+                                                   {QStringLiteral("R"), QStringLiteral("Red")},
+                                                   {QStringLiteral("D"), QStringLiteral("Düzeltme Yap")},
+                                                   {QStringLiteral("U"), QStringLiteral("Düzeltildi")},
+                                                   {QStringLiteral("B"), QStringLiteral("Bekliyor")}};
+        const QString d = c.m.value(QStringLiteral("CL_DURUM")).toString().trimmed();
+        LblDurum->setText(d.isEmpty() ? QString() : QStringLiteral("Durum: ") + adlar.value(d, d));
     }
     const QString no = c.stored() ? QString::number(c.no(), 'f', 0).rightJustified(5, QLatin1Char('0')) : QString();
     setWindowTitle(QStringLiteral("Garanti Kleym Formu") + (no.isEmpty() ? QString() : QStringLiteral(" - ") + no));
@@ -278,12 +532,28 @@ bool TFormClaim2::topla()
             m_claim->m[it.key()] = t;
         }
     }
+    for (auto it = m_tarihler.cbegin(); it != m_tarihler.cend(); ++it) {
+        const QDate d = workshop::BosTarih(it.value());
+        m_claim->m[it.key()] = d.isValid() ? QVariant(d.startOfDay()) : QVariant();
+    }
+    m_claim->m[QStringLiteral("CL_ONAY")] = ChkOnay->isChecked() ? QStringLiteral("E") : QStringLiteral("H");
+    // A claim made by this form always has damage row 1.
+    if (m_claim->hatalar.empty())
+        m_claim->hatalar.push_back(ClaimHata{});
+    ClaimHata& h = m_claim->hatalar.front();
+    h.CD_HATAKOD = m_hataAlanlari.value(QStringLiteral("CD_HATAKOD"))->text().trimmed();
+    h.CD_IMALATCI = m_hataAlanlari.value(QStringLiteral("CD_IMALATCI"))->text().trimmed();
+    h.CD_HATAACIK = m_hataAlanlari.value(QStringLiteral("CD_HATAACIK"))->text().trimmed();
+    h.CD_TAMIRKOD = m_hataAlanlari.value(QStringLiteral("CD_TAMIRKOD"))->text().trimmed();
+    h.CD_ONARKOD = m_hataAlanlari.value(QStringLiteral("CD_ONARKOD"))->text().trimmed();
+    h.CD_ISLEMTIP = CmbIslemTip->currentText().trimmed();
     return true;
 }
 
 bool TFormClaim2::degisti() const
 {
-    return m_claim && !ayni(*m_claim, m_kayitli);
+    // A new claim not saved yet is a change of its own.
+    return m_claim && (!m_claim->stored() || !ayni(*m_claim, m_kayitli));
 }
 
 void TFormClaim2::BtnSaklaClick()
@@ -295,6 +565,7 @@ void TFormClaim2::BtnSaklaClick()
     if (ClaimSakla(m_ctx, m_ctx.Database1, *m_claim))
         if (auto back = ClaimOku(m_ctx.Database1, m_claim->no()))
             m_kayitli = *(m_claim = back);
+    nolariOku();
     goster();
 }
 
@@ -319,6 +590,7 @@ void TFormClaim2::BtnSilClick()
     }
     if (ClaimSil(m_ctx.Database1, m_claim->no())) {
         m_claim.reset();
+        nolariOku();
         goster();
     }
 }
@@ -386,6 +658,7 @@ void TFormClaim2::BtnFormNoClick()
         return;
     if (auto back = ClaimOku(m_ctx.Database1, yeni))
         m_kayitli = *(m_claim = back);
+    nolariOku();
     goster();
 }
 

@@ -5,7 +5,11 @@
 #include <QDialog>
 #include <QMap>
 
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
 class QDoubleSpinBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,6 +31,14 @@ public:
     const Claim& claim() const { return *m_claim; }
     // The header field editor of a CLAIMM column (objectName "Ed" + column).
     QLineEdit* alan(const QString& column) const { return m_alanlar.value(column); }
+    // The date editor of a CLAIMM date column (objectName "Dt" + column).
+    QDateEdit* tarih(const QString& column) const { return m_tarihler.value(column); }
+    // The damage row's editor of a CLAIMD column (objectName "Ed" + column).
+    QLineEdit* hata(const QString& column) const { return m_hataAlanlari.value(column); }
+    // The customer's card field shown on the customer tab (objectName "EdCari" + column).
+    QLineEdit* cari(const QString& column) const { return m_cariAlanlari.value(column); }
+    // The claim numbers the navigator moves among, and the current one's place.
+    const std::vector<double>& nolar() const { return m_nolar; }
 
     QTabWidget* PageControl1 = nullptr;
     QTableView* GridIscilik = nullptr;
@@ -44,6 +56,17 @@ public:
     QPushButton* BtnRed = nullptr;
     QPushButton* BtnBeklemede = nullptr;
     QPushButton* BtnBostaki = nullptr;
+    QCheckBox* ChkOnay = nullptr;        // "Servis Onay" (CL_ONAY)
+    QCheckBox* ChkAktarildi = nullptr;   // "Merkeze Aktarıldı", shown only
+    QLabel* LblDurum = nullptr;          // the answer status by name
+    QComboBox* CmbIslemTip = nullptr;    // the damage row's operation type
+    QLabel* LblIslemAciklama = nullptr;
+    QPushButton* BtnYPSec = nullptr;     // "Seç" for the failed part's code
+    QPushButton* BtnIlk = nullptr;       // the navigator
+    QPushButton* BtnOnceki = nullptr;
+    QPushButton* BtnSonraki = nullptr;
+    QPushButton* BtnSon = nullptr;
+    QPushButton* BtnYenile = nullptr;
 
 public slots:
     void BtnSaklaClick();
@@ -57,8 +80,17 @@ public slots:
     void BtnFormNoClick();
     void BtnKleymFormuClick();
     void BtnGarKartiClick();
+    void BtnYPSecClick();
+    // The navigator: 0 first, 1 prior, 2 next, 3 last; 4 reads the claims again.
+    void Gezin(int yon);
 
 private:
+    void kurAlanlar(const QList<QGridLayout*>& sayfalar);
+    void kurHasar(QGridLayout* sayfa, int& n);
+    void kurCari(QGridLayout* sayfa);
+    void kurDugmeler();
+    void cariGoster();
+    void nolariOku();
     void goster();
     bool topla();  // widgets into the claim; false when a number field holds no number
     bool degisti() const;
@@ -67,6 +99,11 @@ private:
     std::optional<Claim> m_claim;
     Claim m_kayitli; // as last read or saved, to see unsaved changes
     QMap<QString, QLineEdit*> m_alanlar;
+    QMap<QString, QDateEdit*> m_tarihler;
+    QMap<QString, QLineEdit*> m_hataAlanlari;
+    QMap<QString, QLineEdit*> m_cariAlanlari;
+    std::vector<double> m_nolar;
+    QString m_isemri;
     QStandardItemModel* m_iscModel = nullptr;
     QStandardItemModel* m_prcModel = nullptr;
 };

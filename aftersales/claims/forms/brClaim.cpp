@@ -16,6 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QSqlRecord>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -110,24 +112,40 @@ TFormClaimBr::TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent) : QDi
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
     connect(Grid, &QTableView::doubleClicked, this, Guarded(this, &TFormClaimBr::BtnSecClick));
 
+    modKur(mode);
+    Grid->setColumnHidden(m_model->columnOf(QStringLiteral("CL_DISSNO")), true);
+    Grid->setColumnHidden(m_model->columnOf(QStringLiteral("CL_SAYFA")), true);
+}
+
+void TFormClaimBr::modKur(int mode)
+{
+    const bool kilitli = mode == 2 || mode == 3;
+    RgDurum->setEnabled(!kilitli);
+    RgFatura->setEnabled(!kilitli);
+    BtnFiltreKaldir->setEnabled(mode != 2);
+    m_secilen = -1;
     if (mode == 2) {
         RgDurum->setCurrentIndex(1);
         RgFatura->setCurrentIndex(1);
-        RgDurum->setEnabled(false);
-        RgFatura->setEnabled(false);
-        BtnFiltreKaldir->setEnabled(false);
         BtnFiltreleClick();
     } else if (mode == 3) {
         RgDurum->setCurrentIndex(0);
         RgFatura->setCurrentIndex(1);
-        RgDurum->setEnabled(false);
-        RgFatura->setEnabled(false);
         BtnFiltreleClick();
     } else {
         ac();
     }
-    Grid->setColumnHidden(m_model->columnOf(QStringLiteral("CL_DISSNO")), true);
-    Grid->setColumnHidden(m_model->columnOf(QStringLiteral("CL_SAYFA")), true);
+}
+
+QVariantMap TFormClaimBr::currentRow() const
+{
+    const QModelIndex i = Grid->currentIndex();
+    if (!i.isValid())
+        return {};
+    const QSqlRecord r = m_model->record(i.row());
+    return {{QStringLiteral("CL_CLAIMNO"), r.value(QStringLiteral("CL_CLAIMNO"))},
+            {QStringLiteral("CL_ISEMRI"), r.value(QStringLiteral("CL_ISEMRI"))},
+            {QStringLiteral("CL_SASE"), r.value(QStringLiteral("CL_SASE"))}};
 }
 
 int TFormClaimBr::rowCount() const
@@ -225,6 +243,32 @@ double ClaimListeSec(SessionContext& ctx, int mode, QWidget* parent)
     if (RunModal(f) != QDialog::Accepted)
         return -1;
     return f.secilen();
+}
+
+bool ClaimListeGoster(SessionContext& ctx, int mode, TypeClaim& result, QWidget* parent)
+{
+    // One list window serves every call; it goes with its owner.
+    static QPointer<TFormClaimBr> kept;
+    if (kept && kept->context() != &ctx)
+        delete kept.data();
+    if (!kept)
+        kept = new TFormClaimBr(ctx, mode, parent);
+    else
+        kept->modKur(mode);
+    if (kept->isMinimized())
+        kept->showNormal();
+    const bool secildi = RunModal(*kept) == QDialog::Accepted && kept->secilen() > 0;
+    QVariantMap row;
+    if (secildi)
+        row = kept->currentRow();
+    if (kept)
+        kept->hide();
+    if (!secildi || row.isEmpty())
+        return false;
+    result.ClaimNo = row.value(QStringLiteral("CL_CLAIMNO")).toDouble();
+    result.IENO = row.value(QStringLiteral("CL_ISEMRI")).toString().trimmed();
+    result.SaseNo = row.value(QStringLiteral("CL_SASE")).toString().trimmed();
+    return true;
 }
 
 TFormClaimTipSec::TFormClaimTipSec(SessionContext& ctx, const QString& isemri, QWidget* parent) : QDialog(parent)

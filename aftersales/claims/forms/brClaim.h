@@ -22,6 +22,9 @@ class TFormClaimBr : public QDialog {
     Q_OBJECT
 public:
     TFormClaimBr(SessionContext& ctx, int mode, QWidget* parent = nullptr);
+    // Sets the list up for a mode (2 and 3 choose and lock their filters) and opens it.
+    void modKur(int mode);
+    const SessionContext* context() const { return &m_ctx; }
 
     QComboBox* RgDurum = nullptr;
     QComboBox* RgFatura = nullptr;
@@ -40,6 +43,8 @@ public:
     QLabel* LblSayi = nullptr;
 
     double secilen() const { return m_secilen; }
+    // The current row's claim number, work order and chassis.
+    QVariantMap currentRow() const;
     int rowCount() const;
     // The claim number of the current row; -1 when none.
     double currentNo() const;
@@ -63,6 +68,18 @@ private:
 
 // Mode 2: approved, uninvoiced claims to pick. Returns the chosen number, -1 without a choice.
 double ClaimListeSec(SessionContext& ctx, int mode, QWidget* parent = nullptr);
+
+// The claim a document takes over: its number, work order and chassis.
+struct TypeClaim {
+    double ClaimNo = 0;
+    QString IENO;
+    QString SaseNo;
+};
+// Mode 3: uninvoiced claims of every status. Fills `result` when a claim is
+// chosen and leaves it untouched otherwise. The list window is kept: a later
+// call reuses it (restored when minimised), and it stays hidden after a pick.
+// Answers whether a claim was chosen.
+bool ClaimListeGoster(SessionContext& ctx, int mode, TypeClaim& result, QWidget* parent = nullptr);
 
 // Picks an existing claim of the work order or a new one: the claim number,
 // -1 for a new claim, -2 when cancelled.

@@ -1,5 +1,7 @@
 #include "aftersales/AftersalesSchema.h"
 #include "aftersales/claims/ClaimListe.h"
+#include "aftersales/claims/GarantiKarti.h"
+#include "report/ReportEngine.h"
 #include "aftersales/claims/Claims.h"
 #include "aftersales/claims/HasarKod.h"
 #include "guard/FormGuard.h"
@@ -203,6 +205,71 @@ TEST_F(ClaimsTest, BadInputWritesNothing)
     c->m[QStringLiteral("CL_ARACTIP")] = QStringLiteral("GOLF");
     ASSERT_TRUE(ClaimSakla(ctx, db, *c));
     EXPECT_DOUBLE_EQ(c->no(), 2600070002.0);
+}
+
+// The damage row and the service approval are written in the claim's one
+// transaction: a failure at any table leaves nothing of the save, for a new
+// claim and for a stored one.
+TEST_F(ClaimsTest, DamageRowAndServiceApprovalSaveWholeOrNotAtAll)
+{
+    parca(QStringLiteral("IE1"), 1, "G", 1, 100);
+    iscilik(QStringLiteral("IE1"), 1, "G", 1, 1, 100);
+    const auto kir = [](const QString& hedef) {
+        return [hedef](const QString& tablo) {
+            if (tablo == hedef)
+                throw DbError(DbError::Kind::Other, QStringLiteral("disk dolu"));
+        };
+    };
+    const QStringList tablolar = {QStringLiteral("CLAIMM"), QStringLiteral("CLAIMD"), QStringLiteral("CLAIMDI"),
+                                  QStringLiteral("CLAIMDP")};
+    // A new claim: nothing stored, the lines stay free.
+    for (const QString& t : tablolar) {
+        Claim c = yeniClaim();
+        c.m[QStringLiteral("CL_ONAY")] = QStringLiteral("E");
+        EXPECT_THROW(ClaimSakla(ctx, db, c, kir(t)), DbError) << t.toStdString();
+        EXPECT_FALSE(c.stored()) << t.toStdString();
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CLAIMM")), 0) << t.toStdString();
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CLAIMD")), 0) << t.toStdString();
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CLAIMDI")), 0) << t.toStdString();
+        EXPECT_TRUE(stamp("ISEAYRIN", 1).isNull()) << t.toStdString();
+    }
+    Claim c = yeniClaim();
+    ASSERT_TRUE(ClaimSakla(ctx, db, c));
+    const double no = c.no();
+    // A stored claim: the approval and the new damage code come back as they were.
+    for (const QString& t : tablolar) {
+        Claim cur = *ClaimOku(db, no);
+        cur.m[QStringLiteral("CL_ONAY")] = QStringLiteral("E");
+        cur.hatalar.front().CD_HATAKOD = QStringLiteral("H99");
+        cur.hatalar.front().CD_HATAACIK = QStringLiteral("Sızıntı");
+        EXPECT_THROW(ClaimSakla(ctx, db, cur, kir(t)), DbError) << t.toStdString();
+        const Claim back = *ClaimOku(db, no);
+        EXPECT_EQ(back.m.value(QStringLiteral("CL_ONAY")).toString(), QStringLiteral("H")) << t.toStdString();
+        ASSERT_EQ(back.hatalar.size(), 1u) << t.toStdString();
+        EXPECT_EQ(back.hatalar[0].CD_HATAKOD, QStringLiteral("H01")) << t.toStdString();
+        EXPECT_EQ(back.iscilik.size(), 1u) << t.toStdString();
+        EXPECT_EQ(back.parcalar.size(), 1u) << t.toStdString();
+        EXPECT_DOUBLE_EQ(stamp("ISEAYRIN", 1).toDouble(), no) << t.toStdString();
+    }
+    // Without a failure both are stored, and the warranty card prints the entered damage code.
+    Claim cur = *ClaimOku(db, no);
+    cur.m[QStringLiteral("CL_ONAY")] = QStringLiteral("E");
+    cur.hatalar.front().CD_HATAKOD = QStringLiteral("H99");
+    ASSERT_TRUE(ClaimSakla(ctx, db, cur));
+    const Claim back = *ClaimOku(db, no);
+    EXPECT_EQ(back.m.value(QStringLiteral("CL_ONAY")).toString(), QStringLiteral("E"));
+    EXPECT_EQ(back.hatalar[0].CD_HATAKOD, QStringLiteral("H99"));
+    const QString kart = report::Render(GarantiKartiRaporu(db, back)).texts(1).join(QLatin1Char('|'));
+    EXPECT_TRUE(kart.contains(QStringLiteral("Hasar No:"))) << kart.toStdString();
+    EXPECT_TRUE(kart.split(QLatin1Char('|')).contains(QStringLiteral("H99"))) << kart.toStdString();
+
+    // A damage row without its code is refused by the data layer, and nothing is written.
+    cur = *ClaimOku(db, no);
+    cur.hatalar.front().CD_HATAKOD.clear();
+    cur.m[QStringLiteral("CL_ONAY")] = QStringLiteral("H");
+    EXPECT_THROW(ClaimSakla(ctx, db, cur), DbError);
+    EXPECT_EQ(ClaimOku(db, no)->hatalar[0].CD_HATAKOD, QStringLiteral("H99"));
+    EXPECT_EQ(ClaimOku(db, no)->m.value(QStringLiteral("CL_ONAY")).toString(), QStringLiteral("E"));
 }
 
 TEST_F(ClaimsTest, AnswerStatusAndDelete)

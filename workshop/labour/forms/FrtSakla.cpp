@@ -9,9 +9,12 @@
 #include "money/Money.h"
 #include "sql/SqlHelpers.h"
 #include "stock/cards/StokBr.h"
+#include "stock/labour/ParcayaGoreAriza.h"
 #include "workshop/labour/Frt.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -76,7 +79,10 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
         Alanlar.insert(K(c), e);
         form->addRow(QString::fromUtf8(cap), e);
     }
-    lay->addLayout(form);
+    auto* ust = new QHBoxLayout;
+    ust->addLayout(form, 1);
+    ust->addWidget(kurMuhKodlari(), 1, Qt::AlignTop);
+    lay->addLayout(ust);
     auto* tur = new QGroupBox(QStringLiteral(" Tür "), this);
     auto* tl = new QHBoxLayout(tur);
     RgTur = new QButtonGroup(this);
@@ -98,6 +104,7 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
         }
     }));
     lay->addWidget(tur);
+    kurAktiflik(lay);
     lay->addWidget(new QLabel(QStringLiteral("İşçilikte Kullanılabilecek Parçalar"), this));
     GridParca = new QTableWidget(0, 2, this);
     GridParca->setObjectName(QStringLiteral("GridParca"));
@@ -122,6 +129,79 @@ TFormFRTSakla::TFormFRTSakla(SessionContext& ctx, const QString& kod, const QStr
     connect(BtnVazgec, &QPushButton::clicked, this, Guarded([this] { BtnVazgecClick(); }));
     connect(BtnParcaEkle, &QPushButton::clicked, this, Guarded([this] { BtnParcaEkleClick(); }));
     parcalariOku();
+}
+
+// The ledger codes come from the chart of accounts (the VAT code from the VAT
+// sets) through "Seç"; the fields are read only and Delete clears one.
+QWidget* TFormFRTSakla::kurMuhKodlari()
+{
+    auto* kutu = new QGroupBox(QStringLiteral("Muhasebe Kodları"), this);
+    auto* fl = new QFormLayout(kutu);
+    const bool hak = m_ctx.AktifKullanici.diger10 == QLatin1String("Y");
+    const bool secici = static_cast<bool>(FrtMuhKodSecici());
+    for (const auto& [kolon, baslik] : FrtMuhKodlari()) {
+        auto* e = new QLineEdit(m_row.value(kolon).toString(), kutu);
+        e->setObjectName(kolon);
+        e->setReadOnly(true);
+        e->setMinimumWidth(150);
+        e->installEventFilter(this);
+        Alanlar.insert(kolon, e);
+        auto* b = new QPushButton(QStringLiteral("Seç"), kutu);
+        b->setObjectName(QStringLiteral("BtnSec") + kolon);
+        b->setAutoDefault(false);
+        b->setEnabled(secici && (hak || !FrtMuhKoduHakIster(kolon)));
+        MuhSec.insert(kolon, b);
+        connect(b, &QPushButton::clicked, this, Guarded([this, k = kolon] { MuhKodSec(k); }));
+        auto* satir = new QHBoxLayout;
+        satir->addWidget(e, 1);
+        satir->addWidget(b);
+        fl->addRow(baslik, satir);
+    }
+    return kutu;
+}
+
+// The active flag is the distributor's: shown in brand-dealer mode only and
+// never changed here; an active operation keeps its identity and price fields.
+void TFormFRTSakla::kurAktiflik(QVBoxLayout* lay)
+{
+    ChkAktif = new QCheckBox(QStringLiteral("Aktiflik durumu  (Aktif değilse iş emrine işlenemez ve Aktiflik Merkez "
+                                            "tarafından belirlenir)"),
+                             this);
+    ChkAktif->setObjectName(QStringLiteral("KLEIM_TURU"));
+    const bool aktif = m_row.value(K("KLEIM_TURU")).toString() == QLatin1String("A");
+    ChkAktif->setChecked(aktif);
+    ChkAktif->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ChkAktif->setFocusPolicy(Qt::NoFocus);
+    ChkAktif->setVisible(m_ctx.MarkaBayiModu);
+    lay->addWidget(ChkAktif);
+    if (!m_ctx.MarkaBayiModu || !aktif || m_yeni)
+        return;
+    for (const char* c : {"FRT_KODU", "FRT_ADI", "FRT_ING_ADI", "FRT_GRP_KODU", "FRT_ZAMAN", "BIRIM_FIYAT_TL",
+                          "BIRIM_FIYAT_DVZ", "ACIKLAMA3"})
+        Alanlar.value(K(c))->setReadOnly(true);
+    CbModel->setEnabled(false);
+    for (QAbstractButton* b : RgTur->buttons())
+        b->setEnabled(false);
+}
+
+void TFormFRTSakla::MuhKodSec(const QString& kolon)
+{
+    const MuhKodSecici& secici = FrtMuhKodSecici();
+    if (!secici)
+        return;
+    const QString kod = secici(m_ctx, kolon == QLatin1String("MUH_KDV_A"), this);
+    if (!kod.isEmpty())
+        Alanlar.value(kolon)->setText(kod);
+}
+
+bool TFormFRTSakla::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete)
+        if (auto* e = qobject_cast<QLineEdit*>(watched); e && MuhSec.contains(e->objectName())) {
+            e->clear();
+            return true;
+        }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormFRTSakla::parcalariOku()
@@ -203,6 +283,11 @@ TFormFRTBr1::TFormFRTBr1(SessionContext& ctx, int mode, QWidget* parent) : QDial
     EdKod = edit("EdKod", QStringLiteral("RTT &Kodu"));
     EdAd = edit("EdAd", QStringLiteral("RTT &Adı"));
     EdModel = edit("EdModel", QStringLiteral("&Model Kodu"));
+    EdParca = edit("EdParca", QStringLiteral("Parça Kodu"));
+    BtnParcaIscilik = new QPushButton(QStringLiteral("Parçayla İlgili İşçilikler"), this);
+    BtnParcaIscilik->setObjectName(QStringLiteral("BtnParcaIscilik"));
+    BtnParcaIscilik->setAutoDefault(false);
+    ust->addWidget(BtnParcaIscilik);
     lay->addLayout(ust);
     Grid = new QTableWidget(0, 9, this);
     Grid->setObjectName(QStringLiteral("Grid"));
@@ -234,6 +319,8 @@ TFormFRTBr1::TFormFRTBr1(SessionContext& ctx, int mode, QWidget* parent) : QDial
     connect(EdKod, &QLineEdit::returnPressed, this, Guarded([this] { Ara(0); }));
     connect(EdAd, &QLineEdit::returnPressed, this, Guarded([this] { Ara(1); }));
     connect(EdModel, &QLineEdit::returnPressed, this, Guarded([this] { Ara(2); }));
+    connect(BtnParcaIscilik, &QPushButton::clicked, this, Guarded([this] { BtnParcaIscilikClick(); }));
+    connect(EdParca, &QLineEdit::returnPressed, this, Guarded([this] { BtnParcaIscilikClick(); }));
     connect(BtnYeni, &QPushButton::clicked, this, Guarded([this] { BtnYeniClick(); }));
     connect(BtnDuzenle, &QPushButton::clicked, this, Guarded([this] { BtnDuzenleClick(); }));
     connect(BtnSil, &QPushButton::clicked, this, Guarded([this] { BtnSilClick(); }));
@@ -283,6 +370,17 @@ void TFormFRTBr1::Ara(int alan)
         }
     Grid->resizeColumnsToContents();
     LblSayi->setText(QStringLiteral("Kayıt Sayısı= %1").arg(m_rows.size()));
+}
+
+void TFormFRTBr1::BtnParcaIscilikClick()
+{
+    TDonPara d;
+    stock::ParcayaGoreArizaSec(m_ctx, EdParca->text().trimmed(), d, this);
+    if (d.KodStr.isEmpty())
+        return;
+    EdModel->setText(d.IlkStr);
+    EdKod->setText(d.KodStr);
+    EdKod->setFocus();
 }
 
 void TFormFRTBr1::BtnYeniClick()

@@ -7,11 +7,13 @@
 #include <QVariantMap>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace tornaly::workshop {
 
@@ -28,11 +30,18 @@ public:
     QPushButton* BtnSakla = nullptr;
     QPushButton* BtnVazgec = nullptr;
     QPushButton* BtnParcaEkle = nullptr;
+    QHash<QString, QPushButton*> MuhSec; // "Seç" of each ledger-code field, by column
+    QCheckBox* ChkAktif = nullptr;        // the distributor's active flag (KLEIM_TURU)
 public slots:
     void BtnSaklaClick();
     void BtnVazgecClick();
     void BtnParcaEkleClick();
+    void MuhKodSec(const QString& kolon);
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 private:
+    QWidget* kurMuhKodlari();
+    void kurAktiflik(QVBoxLayout* lay);
     void parcalariOku();
     SessionContext& m_ctx;
     QVariantMap m_row;
@@ -49,6 +58,7 @@ public:
     QLineEdit* EdKod = nullptr;
     QLineEdit* EdAd = nullptr;
     QLineEdit* EdModel = nullptr;
+    QLineEdit* EdParca = nullptr;
     QTableWidget* Grid = nullptr;
     QLabel* LblSayi = nullptr;
     QPushButton* BtnYeni = nullptr;
@@ -56,8 +66,10 @@ public:
     QPushButton* BtnSil = nullptr;
     QPushButton* BtnSec = nullptr;
     QPushButton* BtnKapat = nullptr;
+    QPushButton* BtnParcaIscilik = nullptr; // "Parçayla İlgili İşçilikler"
 public slots:
     void Ara(int alan);
+    void BtnParcaIscilikClick();
     void BtnYeniClick();
     void BtnDuzenleClick();
     void BtnSilClick();
