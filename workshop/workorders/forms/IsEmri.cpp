@@ -324,7 +324,7 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     mkBtn(BtnDigerFormlar, "BtnDigerFormlar", QStringLiteral("Diğer Formlar"), {});
     QPushButton* digerFormlarMenu = nullptr;
-    mkBtn(digerFormlarMenu, "BtnDigerFormlarMenu", QStringLiteral("▾"), {});
+    mkBtn(digerFormlarMenu, "BtnDigerFormlarMenu", QString(), {}); // the drop-down arrow alone
     digerFormlarMenu->setMaximumWidth(24);
     mkBtn(BtnYetkiliDizayn, "BtnYetkiliDizayn", QStringLiteral("Dizayn"), {});
     BtnYetkiliDizayn->setToolTip(QStringLiteral("Yetkili Servis Formu Dizayn Et"));
@@ -563,7 +563,8 @@ void TFormIsEmri::toWidgets()
             EdTel3->setText(q.str(QStringLiteral("TEL3")).trimmed());
             QStringList ozel;
             for (const char* k : {"OZEL_KOD_1", "OZEL_KOD_2", "OZEL_KOD_3"})
-                ozel << q.str(QLatin1String(k)).trimmed();
+                if (const QString v = q.str(QLatin1String(k)).trimmed(); !v.isEmpty())
+                    ozel << v;
             LblOzelKod->setText(ozel.join(QStringLiteral(" / ")));
         }
     }

@@ -354,7 +354,7 @@ TEST_F(WorkOrderFormsTest, SameKmVazgecGoesBackToTheCardAndNothingIsLost)
     f.show();
     f.EdPlaka->setText(QStringLiteral("34AB12"));
     QTest::keyClick(f.EdPlaka, Qt::Key_Return);
-    EXPECT_EQ(f.LblOzelKod->text(), QStringLiteral("FILO /  / VIP"));
+    EXPECT_EQ(f.LblOzelKod->text(), QStringLiteral("FILO / VIP"));
     f.CbTip->setCurrentIndex(f.CbTip->findData(QStringLiteral("A")));
     f.findChild<QLineEdit*>(QStringLiteral("EdMustAlim1"))->setText(QStringLiteral("FREN SESİ"));
     f.findChild<QLineEdit*>(QStringLiteral("EdOnayTutari"))->setText(QStringLiteral("1.250,50"));
