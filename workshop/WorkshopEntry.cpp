@@ -89,6 +89,8 @@ void RegisterEntryPoints()
     InstallOpenWorkOrderCheck();
     RegisterDemoSeed(QStringLiteral("workshop.prints"), SeedPrintDemo);
     RegisterRoutine(QString::fromLatin1(entry::IsEmriYazdir), [](const OpenRequest& r) { IsEmriYazdir(*r.ctx, r.key, r.owner); });
+    RegisterRoutine(QString::fromLatin1(entry::IsEmriDigerForm),
+                    [](const OpenRequest& r) { IsEmriDigerFormYazdir(r.ctx->Database1, r.mode, r.key); });
 
     RegisterRoutine(QString::fromLatin1(entry::CihazdanOkutGoster),
                     [](const OpenRequest& r) { CihazdanOkutGoster(*r.ctx, r.owner); });

@@ -62,6 +62,8 @@ inline constexpr char ShowQRListForm[] = "ShowQRListForm"; // routine: the count
 // Vehicles and workshop.
 inline constexpr char IsemriSec[] = "IsemriSec";         // routine, mode 5 (browse only)
 inline constexpr char TFormIsEmri[] = "TFormIsEmri";     // form, one instance "FormIsEmri"
+inline constexpr char IsEmriDigerForm[] = "IsEmriDigerForm"; // routine, key = work-order number, mode 1 A4, 2 authorised-service form
+inline constexpr char RaporTasarla[] = "RaporTasarla";   // routine, key = report name: the report designer (not built)
 inline constexpr char IsEmriYazdir[] = "IsEmriYazdir";   // routine, key = work-order number: the print chooser
 inline constexpr char TFormIsDetay[] = "TFormIsDetay";   // form, one instance "FormIsDetay"
 inline constexpr char TFormDispoz[] = "TFormDispoz";     // form, one instance "FormDispoz"

@@ -1,4 +1,5 @@
 #include "personnel/PersonBr.h"
+#include "connection/DialogRunner.h"
 #include "util/Utf8.h"
 #include "context/SessionContext.h"
 #include "dm/LookupLists.h"
@@ -286,7 +287,7 @@ void PersonelSec(SessionContext& ctx, int mode, TDonPara& result, QWidget* paren
     f.openTable();
     if (f.TableBr->rowCount() > 0)
         f.dbgridbr->setCurrentIndex(f.TableBr->index(0, 0));
-    if (f.exec() == QDialog::Accepted) {
+    if (RunModal(f) == QDialog::Accepted) {
         result.IlkStr = f.currentValue(S("ISCI_ADI")).toString();
         result.SonStr = f.currentValue(S("BOLUMU")).toString();
         result.KodStr = f.currentValue(S("ISCI_KOD")).toString();

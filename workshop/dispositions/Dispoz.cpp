@@ -7,6 +7,7 @@
 #include "services/CentralServices.h"
 #include "services/KurBul.h"
 #include "workshop/labour/Frt.h"
+#include "workshop/labour/Tarizpar.h"
 
 #include <stdexcept>
 
@@ -62,7 +63,7 @@ QString DispozFrtSorgusu(const FrtAramaDispoz& a, const QString& ozel1, QVariant
     return sql + QStringLiteral(" ORDER BY FRT_KODU, MODEL_KODU");
 }
 
-int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QVariantMap& frt)
+int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QVariantMap& frt, bool parcadan)
 {
     if (!b.yuklu() || b.kapali() || frt.isEmpty())
         return -1;
@@ -73,7 +74,7 @@ int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const
     const QString kod = str(frt, "FRT_KODU");
     bool soruldu = false;
     for (const auto& r : b.iscilikler) {
-        if (str(r, "ARIZA_KODU") != kod)
+        if (parcadan || str(r, "ARIZA_KODU") != kod)
             continue;
         if (str(r, "EXP") != QLatin1String("E"))
             return -1;
@@ -140,7 +141,7 @@ int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const
     return idx;
 }
 
-int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QString& kod)
+int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QString& kod, bool parcadan)
 {
     QVariantMap binds;
     Query q(db, DispozFrtSorgusu({{}, {}, kod}, b.ozel1, binds));
@@ -156,7 +157,50 @@ int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, co
         ShowInfo(QStringLiteral("Parçaya tanımlı işçilik kodu bulunamadı!"));
         return -1;
     }
-    return IscilikEkle(db, ctx, b, secilen);
+    return IscilikEkle(db, ctx, b, secilen, parcadan);
+}
+
+namespace {
+int parcaIscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, int parcaIdx, const QList<int>& atanacak,
+                     const IscilikKoduSecici& secici)
+{
+    const QString parca = str(b.parcalar.at(parcaIdx), "STOK_KOD_NO");
+    const ParcaIscilikTanimi t = ParcaIscilikKodu(db, parca);
+    if (t.adet == 0) {
+        ShowInfo(QStringLiteral("Parçanın işçilik tanımı mevcut değil"));
+        return -1;
+    }
+    const QString kod = t.adet == 1 ? t.kod : (secici ? secici(parca).trimmed() : QString());
+    if (kod.isEmpty())
+        return -1;
+    const int i = IscilikEkleKod(db, ctx, b, kod, true);
+    if (i >= 0)
+        ParcayaIscilikAta(b, atanacak, i);
+    return i;
+}
+} // namespace
+
+int ParcayaIscilikSec(const Db& db, const SessionContext& ctx, DispozBelgesi& b, int parcaIdx, const QList<int>& atanacak,
+                      const IscilikKoduSecici& secici)
+{
+    if (!b.yuklu() || b.kapali() || parcaIdx < 0 || parcaIdx >= b.parcalar.size())
+        return -1;
+    if (!str(b.parcalar.at(parcaIdx), "ARIZA_KODU").isEmpty()) {
+        ShowInfo(QStringLiteral("İşçilik seçilmiş!"));
+        return -1;
+    }
+    return parcaIscilikEkle(db, ctx, b, parcaIdx, atanacak.isEmpty() ? QList<int>{parcaIdx} : atanacak, secici);
+}
+
+int ParcalaraIscilikSec(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const IscilikKoduSecici& secici)
+{
+    if (!b.yuklu() || b.kapali())
+        return 0;
+    int eklenen = 0;
+    for (int i = 0; i < b.parcalar.size(); ++i)
+        if (str(b.parcalar.at(i), "ARIZA_KODU").isEmpty() && parcaIscilikEkle(db, ctx, b, i, {i}, secici) >= 0)
+            ++eklenen;
+    return eklenen;
 }
 
 bool IscilikSatirKontrol(const Db& db, const SessionContext& ctx, const DispozBelgesi& b, QVariantMap& s,

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "workshop/dispositions/IsEmriSatirlari.h"
 
 namespace tornaly::workshop {
@@ -37,10 +38,23 @@ QString DispozFrtSorgusu(const FrtAramaDispoz& a, const QString& ozel1, QVariant
 // Adds a labour card as a line (FRTEkle). Answers the new line's index, or -1
 // when nothing was added (same code already there, the question answered No,
 // a closed work order, a card of another labour model or an inactive card).
-int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QVariantMap& frt);
+// `parcadan`: the parts-to-labour commands always append a line of their own.
+int IscilikEkle(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QVariantMap& frt, bool parcadan = false);
 // Adds the active card of the code for the vehicle's labour model (or "ZZ");
 // "Parçaya tanımlı işçilik kodu bulunamadı!" when none.
-int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QString& kod);
+int IscilikEkleKod(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const QString& kod, bool parcadan = false);
+
+// Picks one of several labour codes tied to a part code; empty when cancelled.
+using IscilikKoduSecici = std::function<QString(const QString& parcaKodu)>;
+// "Parçaya İşçilik Seç" (F6): the labour tied to the parts line's part code is
+// added and the parts lines `atanacak` are tied to it. Answers the new labour
+// line's index, or -1 (with the message why).
+int ParcayaIscilikSec(const Db& db, const SessionContext& ctx, DispozBelgesi& b, int parcaIdx,
+                      const QList<int>& atanacak, const IscilikKoduSecici& secici);
+// "Parçalara İşçilik Seç" (Ctrl+F6): the same for every parts line from the
+// first, each tied to its own labour line. Lines already tied are left as
+// they are, so that a second press adds nothing. Answers the lines added.
+int ParcalaraIscilikSec(const Db& db, const SessionContext& ctx, DispozBelgesi& b, const IscilikKoduSecici& secici);
 
 // The rules applied when a labour line is posted. `sonGtip` is the kind the
 // line had when its edit began (a space for a new line), `onceki` the line

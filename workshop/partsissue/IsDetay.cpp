@@ -494,4 +494,13 @@ QString SorunPaneliMetni(const SessionContext& ctx, const QString& sorun)
                               : QStringLiteral("STOK MİKTARLARI YETERLİ DEĞİL !"));
 }
 
+QString IsciAdi(const Db& db, const QString& kod)
+{
+    if (kod.trimmed().isEmpty())
+        return {};
+    Query q(db, QStringLiteral("SELECT ISCI_ADI FROM ISCIUSTA WHERE ISCI_KOD = :K"));
+    q.bind(QStringLiteral("K"), kod.trimmed()).exec();
+    return q.next() ? q.str(QStringLiteral("ISCI_ADI")).trimmed() : QString();
+}
+
 } // namespace tornaly::workshop

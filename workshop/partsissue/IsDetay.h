@@ -89,4 +89,7 @@ YPKayitSonucu IsDetayKaydet(const Db& db, const SessionContext& ctx, IsDetayBelg
 // The problem panel's full text for a result.
 QString SorunPaneliMetni(const SessionContext& ctx, const QString& sorun);
 
+// The name of a person of the personnel list; empty for an unknown code.
+QString IsciAdi(const Db& db, const QString& kod);
+
 } // namespace tornaly::workshop

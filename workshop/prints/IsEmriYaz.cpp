@@ -11,7 +11,11 @@
 #include "report/PageSetup.h"
 #include "report/RaporCikti.h"
 
+#include "connection/DialogRunner.h"
+
 #include <QDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -512,6 +516,66 @@ report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v)
     return r;
 }
 
+report::Report YetkiliServisFormu(const IsEmriBaskiVerisi& v, const QImage& formResmi)
+{
+    Report r;
+    r.name = QStringLiteral("Yetkili Servis Formu");
+    r.title = QStringLiteral("MÜŞTERİ İSTEK FORMU");
+    r.page.marginsMm = {10, 10, 10, 10};
+    r.font = ReportFont{QStringLiteral("DejaVu Sans"), 8, false, false};
+    r.source = RecordsSource({"X"}, {{QVariant()}});
+    Band& d = r.detail;
+    d.height = 250;
+    // The dealer's own header and the work order's barcode.
+    d.add(Named(Bold(Label(0, 0, 130, 6, v.firmaAdi)), QStringLiteral("FIRMA")));
+    d.add(Label(0, 6, 130, 4, v.firmaAdres));
+    d.add(Label(0, 10, 130, 4, QStringList{v.firmaTel, v.firmaTel2}.join(QStringLiteral("  ")).trimmed()));
+    d.add(Named(BarcodeEl(135, 0, 55, 12, QStringLiteral("I") + v.ieText(QStringLiteral("IS_EMRI_NO")), false),
+                QStringLiteral("IEBARKOD")));
+    d.add(Sized(Bold(Label(0, 18, 190, 8, QStringLiteral("MÜŞTERİ İSTEK FORMU"), Qt::AlignHCenter | Qt::AlignVCenter)), 12));
+    double y = 30;
+    const QList<std::pair<QString, QString>> bilgiler{
+        {QStringLiteral("ADI SOYADI / ÜNVANI"), v.cariText(QStringLiteral("FIRMA_ADI"))},
+        {QStringLiteral("İş Emri No"), v.ieText(QStringLiteral("IS_EMRI_NO"))},
+        {QStringLiteral("Plaka / Şase"), v.ieText(QStringLiteral("PLAKA_NO")) + QStringLiteral(" / ") + v.ieText(QStringLiteral("SASI_NO"))},
+        {QStringLiteral("Model / Renk"), v.modelAdi + QStringLiteral(" / ") + v.renkAdi},
+        {QStringLiteral("Km"), sayi(v.ie.value(QStringLiteral("KM")))},
+        {QStringLiteral("ARAÇ SERVİSE TESLİM/KABUL TARİHİ"), tarih(v.ie.value(QStringLiteral("ARAC_GIRIS_TRH")))},
+        {QStringLiteral("MÜŞTERİYE TAHMİNİ TESLİM TARİHİ"), tarih(v.ie.value(QStringLiteral("TAHMINI_TES_TRH")))}};
+    for (const auto& [baslik, deger] : bilgiler) {
+        d.add(Bold(Label(0, y, 70, 5, baslik)));
+        d.add(Label(72, y, 118, 5, deger));
+        y += 5.5;
+    }
+    y += 2;
+    d.add(Bold(Label(0, y, 190, 5, QStringLiteral("MÜŞTERİ İSTEKLERİ/ŞİKAYETLERİ"))));
+    d.add(HLine(0, y + 5, 190));
+    y += 6;
+    for (int i = 1; i <= 10; ++i, y += 5)
+        d.add(Label(0, y, 190, 5, QStringLiteral("%1. ").arg(i) + v.ieText(QStringLiteral("MUSTALIM_%1").arg(i))));
+    if (!formResmi.isNull()) {
+        d.add(Named(Picture(0, y + 2, 190, 40, formResmi), QStringLiteral("ISEMRIFORM")));
+        y += 44;
+    }
+    y += 3;
+    for (const char* metin :
+         {"- Bakım/Onarım sonrası çıkan parçaların; geri dönüşüm/atık yönetimi amacıyla sizin adınıza tarafımızdan bertaraf "
+          "edilmesini istiyor musunuz? Evet [  ]  Hayır [  ]",
+          "- Araç teslimi mesai saatlerinde yapılabilir.",
+          "- Bakım ve onarım süresince teşhis ve kalite kontrol amacıyla test sürüşüne çıkılabilir.",
+          "- İş emrinin arkasındaki genel şartları okudum, anladım ve yukarıda yazılan işlerin yapılması için servisinizi yetkili "
+          "kılıyorum. İş tamamlandığında ödeme tarafım(ız) dan yapılacaktır"}) {
+        d.add(Memo(0, y, 190, 8, QString::fromUtf8(metin), false));
+        y += 9;
+    }
+    y += 4;
+    d.add(Bold(Label(0, y, 92, 5, QStringLiteral("TESLİM ALAN / SERVİS DANIŞMANI"))));
+    d.add(Bold(Label(98, y, 92, 5, QStringLiteral("TESLİM EDEN / MÜŞTERİ"))));
+    d.add(Named(Label(0, y + 5, 92, 5, v.danismanAdi), QStringLiteral("DANISMAN")));
+    d.add(Label(98, y + 5, 92, 5, v.ieText(QStringLiteral("TESLIM_EDEN"))));
+    return r;
+}
+
 // ---------------------------------------------------------------------------
 
 namespace {
@@ -529,6 +593,40 @@ report::PrePrintedResult kapanisMatbu(const Db& db, const IsEmriBaskiVerisi& v)
                                                        report::ReadInvoicePage(db).page, v));
 }
 
+// The layout of the pre-printed opening form: the only one at once, else the
+// one the clerk picks by name (0 when the panel is closed).
+int acilisTasarimi(const Db& db, QWidget* parent)
+{
+    Query q(db, QStringLiteral("SELECT ID, IEFORM_ADI FROM KOORIE ORDER BY ID"));
+    q.exec();
+    QList<std::pair<int, QString>> tasarimlar;
+    while (q.next())
+        tasarimlar.append({q.value(0).toInt(), q.str(QStringLiteral("IEFORM_ADI")).trimmed()});
+    if (tasarimlar.size() < 2)
+        return tasarimlar.isEmpty() ? 0 : tasarimlar.first().first;
+    QDialog dlg(parent);
+    dlg.setObjectName(QStringLiteral("PanelIEFormSec"));
+    dlg.setWindowTitle(QStringLiteral("İş Emri Formu"));
+    auto* lay = new QVBoxLayout(&dlg);
+    lay->addWidget(new QLabel(QStringLiteral("Yazdırmak İstediğiniz \r\nİşemri Form Tasarımını Seçiniz !").replace(QStringLiteral("\r\n"), QStringLiteral("\n")), &dlg));
+    auto* liste = new QListWidget(&dlg);
+    liste->setObjectName(QStringLiteral("ListeIEForm"));
+    for (const auto& [id, ad] : tasarimlar) {
+        auto* it = new QListWidgetItem(ad, liste);
+        it->setData(Qt::UserRole, id);
+    }
+    liste->setCurrentRow(0);
+    lay->addWidget(liste);
+    QObject::connect(liste, &QListWidget::itemActivated, &dlg, &QDialog::accept); // unguarded: ui only
+    auto* kapat = new QPushButton(QStringLiteral("X"), &dlg);
+    kapat->setObjectName(QStringLiteral("BtnKapat"));
+    lay->addWidget(kapat);
+    QObject::connect(kapat, &QPushButton::clicked, &dlg, &QDialog::reject); // unguarded: ui only
+    if (RunModal(dlg) != QDialog::Accepted || !liste->currentItem())
+        return -1;
+    return liste->currentItem()->data(Qt::UserRole).toInt();
+}
+
 IsEmriBaskiVerisi bulunanIsEmri(const Db& db, const QString& isEmriNo)
 {
     IsEmriBaskiVerisi v = IsEmriBaskiOku(db, isEmriNo);
@@ -544,6 +642,32 @@ void IsEmriKapanisYazdir(const Db& db, const QString& isEmriNo)
     const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
     if (v.found)
         goster(kapanisMatbu(db, v));
+}
+
+void YetkiliServisFormuYazdir(const Db& db, const QString& isEmriNo)
+{
+    if (isEmriNo.trimmed().isEmpty())
+        return;
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (!v.found)
+        return;
+    QImage resim;
+    Query q(db, QStringLiteral("SELECT RESIM FROM RESIMLER WHERE KOD = 'ISEMRIFORM' AND TIP = 'T'"));
+    q.exec();
+    if (q.next())
+        resim.loadFromData(q.value(0).toByteArray());
+    report::OutputDocument(report::Render(YetkiliServisFormu(v, resim)), report::OutputPrinter);
+}
+
+void IsEmriDigerFormYazdir(const Db& db, int form, const QString& isEmriNo)
+{
+    if (form == 2) {
+        YetkiliServisFormuYazdir(db, isEmriNo);
+        return;
+    }
+    const IsEmriBaskiVerisi v = bulunanIsEmri(db, isEmriNo);
+    if (v.found)
+        report::OutputDocument(report::Render(IsmeriFormYaz(v)), report::OutputPreview);
 }
 
 void IsEmriKapaYazdir(const Db& db, int mode, const QString& isEmriNo)
@@ -571,7 +695,9 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
         QObject::connect(b, &QPushButton::clicked, &dlg, Guarded([is] { Guard(is); }));
     };
     dugme("BtnMatbuAcilis", QStringLiteral("Açılış Formu (Matbu)"), [&] {
-        goster(report::RenderPrePrinted(IsEmriAcilisFormu(report::ReadLayout(db, report::LayoutWorkOrder), v)));
+        const int tasarim = acilisTasarimi(db, &dlg);
+        if (tasarim >= 0)
+            goster(report::RenderPrePrinted(IsEmriAcilisFormu(report::ReadLayout(db, report::LayoutWorkOrder, tasarim), v)));
     });
     dugme("BtnMatbuKapanis", QStringLiteral("Kapanış Formu (Matbu)"), [&] { goster(kapanisMatbu(db, v)); });
     dugme("BtnAcilis", QStringLiteral("Açılış Formu"),
@@ -580,11 +706,12 @@ void IsEmriYazdir(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
           [&] { report::OutputDocument(report::Render(IsEmriKapaYaz(2, v)), report::OutputPreview); });
     dugme("BtnA4", QStringLiteral("A4 Standart Form"),
           [&] { report::OutputDocument(report::Render(IsmeriFormYaz(v)), report::OutputPreview); });
+    dugme("BtnYetkiliServis", QStringLiteral("Yetkili Servis Formu"), [&] { YetkiliServisFormuYazdir(db, isEmriNo); });
     auto* kapat = new QPushButton(QStringLiteral("&Kapat"), &dlg);
     kapat->setObjectName(QStringLiteral("BtnKapat"));
     lay->addWidget(kapat);
     QObject::connect(kapat, &QPushButton::clicked, &dlg, &QDialog::accept); // unguarded: ui only
-    dlg.exec();
+    RunModal(dlg);
 }
 
 } // namespace tornaly::workshop

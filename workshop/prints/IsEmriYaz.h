@@ -50,6 +50,15 @@ report::Report IsmeriFormYaz(const IsEmriBaskiVerisi& v);
 // The opening or closing form with the built-in layout (IsEmriKapaYaz without a stored template).
 report::Report IsEmriKapaYaz(int mode, const IsEmriBaskiVerisi& v);
 
+// "Yetkili Servis Formu" ("MÜŞTERİ İSTEK FORMU"): the requests the customer
+// signs for, with the dealer's header, the adviser and the form picture.
+report::Report YetkiliServisFormu(const IsEmriBaskiVerisi& v, const QImage& formResmi = {});
+// Prints it on the default printer (no preview); refuses a work order without a number.
+void YetkiliServisFormuYazdir(const Db& db, const QString& isEmriNo);
+// "Diğer Formlar" of the card: the A4 standard form (1) in the preview, or the
+// authorised-service form (2).
+void IsEmriDigerFormYazdir(const Db& db, int form, const QString& isEmriNo);
+
 // The closing form on pre-printed paper ("Yazdır 2 " of the dispositions):
 // the closing layout in use on the invoice page, shown in the preview.
 void IsEmriKapanisYazdir(const Db& db, const QString& isEmriNo);

@@ -24,6 +24,7 @@ void SeedWorkOrderDemo(const Db& db)
         {"VNK1SED2023000342", "B", 30150, 40, "E", "30.000 KM PERİYODİK BAKIM", "SİLECEK LASTİKLERİ DEĞİŞSİN"},
         {"VNK1SED2024000117", "B", 15020, 0, "H", "15.000 KM PERİYODİK BAKIM", "ÖN SOL KAPI TIKIRTI YAPIYOR"},
         {"KRS4SUV2022007788", "A", 61230, 1, "H", "MOTOR ARIZA LAMBASI YANIYOR", "KLİMA SOĞUTMUYOR"},
+        {"VNK1SED2023000342", "A", 18420, 210, "E", "FREN BALATALARI SES YAPIYOR", "ÖN CAM SU SIZDIRIYOR"},
     };
     const QDate bugun = SunucuBugun(db);
     for (const Ie& ie : ieler) {
@@ -69,6 +70,10 @@ void SeedWorkOrderDemo(const Db& db)
                     .arg(names.join(QLatin1Char(',')), params.join(QLatin1Char(','))),
                 r);
     }
+    // The workshop's warning for a vehicle that came back twice.
+    SerNotYaz(db, QStringLiteral("VNK1SED2023000342"),
+              QStringLiteral("Müşteri test sürüşüne kendisi katılmak istiyor. Fren balatası şikayeti tekrar ederse "
+                             "atölye şefine haber verin."));
 }
 
 } // namespace tornaly::workshop

@@ -15,6 +15,8 @@
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/labour/Frt.h"
 #include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/labour/forms/SecFrt.h"
+#include "stock/labour/ParcayaGoreAriza.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 #include "workshop/prints/DispozYaz.h"
 #include "workshop/prints/IsEmriYaz.h"
@@ -26,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -128,6 +131,9 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     GridFrt->verticalHeader()->setVisible(false);
     GridFrt->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     al->addWidget(GridFrt, 1, 0, 1, 5);
+    BtnIscilikKarti = button(arama, "BtnIscilikKarti", QStringLiteral("İşçilik Kartı"));
+    al->addWidget(BtnIscilikKarti, 0, 5);
+    al->addWidget(kurIscilikDetayi(), 1, 5);
     ol->addWidget(arama, 1);
 
     GridIscilik = new SatirGrid(split);
@@ -188,6 +194,7 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     btnFiyatGuncelle = button(this, "btnFiyatGuncelle", QStringLiteral("Fiyatları Güncelle"));
     BtnFiyatSabitle = button(this, "BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
     BtnParcayaIscilikAta = button(this, "BtnParcayaIscilikAta", QStringLiteral("Parçaya İşçilik Ata"));
+    BtnParcalaraIscilikSec = button(this, "BtnParcalaraIscilikSec", QStringLiteral("Parçalara İşçilik Seç"));
     BitBtn19 = button(this, "BitBtn19", QStringLiteral("Aracın Geçmişi"));
     btnFoto = button(this, "btnFoto", QStringLiteral("Resim/Döküman Ekle"));
     btnMusteriSikayet = button(this, "btnMusteriSikayet", QStringLiteral("Müş.Şikayeti/K.Notu Gör"));
@@ -195,7 +202,8 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     cbKmReset->setObjectName(QStringLiteral("cbKmReset"));
     BitBtn15 = button(this, "BitBtn15", QStringLiteral("Kapat - Alt+F4"));
     for (QWidget* w : std::initializer_list<QWidget*>{BtnSakla, BitBtn1, btnIsemriKapat, btnIsemriAc, BtnFaturaKes,
-                                                      btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta, BitBtn19,
+                                                      btnFiyatGuncelle, BtnFiyatSabitle, BtnParcayaIscilikAta,
+                                                      BtnParcalaraIscilikSec, BitBtn19,
                                                       btnFoto, btnMusteriSikayet, cbKmReset})
         alt->addWidget(w);
     alt->addStretch();
@@ -264,9 +272,133 @@ TFormDispoz::TFormDispoz(SessionContext& ctx, QWidget* parent)
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_K), [this] { EditFRT->setFocus(); });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_A), [this] { Edit1->setFocus(); });
     kisayol(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { GridParca->setFocus(); });
+    kurIscilikKomutlari();
     kolonayarla();
     resize(1300, 820);
     goster();
+}
+
+QWidget* TFormDispoz::kurIscilikDetayi()
+{
+    PnlIscilikDetay = new QGroupBox(QStringLiteral("Seçili İşçilik Detayı"), this);
+    PnlIscilikDetay->setObjectName(QStringLiteral("PnlIscilikDetay"));
+    auto* f = new QFormLayout(PnlIscilikDetay);
+    LblOncIscilik = new QLabel(PnlIscilikDetay);
+    LblOncIscilik->setObjectName(QStringLiteral("LblOncIscilik"));
+    LblIscilikNotlari = new QLabel(PnlIscilikDetay);
+    LblIscilikNotlari->setObjectName(QStringLiteral("LblIscilikNotlari"));
+    LblIscilikNotlari->setWordWrap(true);
+    LblIscilikNotlari->setMinimumWidth(180);
+    f->addRow(QStringLiteral("Önc.İşçilik"), LblOncIscilik);
+    f->addRow(QStringLiteral("Notlar"), LblIscilikNotlari);
+    return PnlIscilikDetay;
+}
+
+// The labour-to-parts commands of the form's menu, with their keys.
+void TFormDispoz::kurIscilikKomutlari()
+{
+    auto eylem = [this](QAction*& a, const char* ad, const QString& baslik, const QKeySequence& k) {
+        a = new QAction(baslik, this);
+        a->setObjectName(QLatin1String(ad));
+        a->setShortcut(k);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    };
+    eylem(ParcayaIscilikSec1, "ParcayaIscilikSec1", QStringLiteral("Parçaya İşçilik Seç"), QKeySequence(Qt::Key_F6));
+    eylem(ParcalaraIscilikSec1, "ParcalaraIscilikSec1", QStringLiteral("Parçalara İşçilik Seç"),
+          QKeySequence(Qt::CTRL | Qt::Key_F6));
+    eylem(IscilikParcaSec1, "IscilikParcaSec1", QStringLiteral("İşçiliğe Parça Seç"), QKeySequence(Qt::Key_F7));
+    eylem(BarkodlaAra1, "BarkodlaAra1", QStringLiteral("Barkodla Ara"), QKeySequence(Qt::Key_F5));
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(ParcayaIscilikSec1, &QAction::triggered, this, Guarded([this] { ParcayaIscilikSec1Click(); }));
+    connect(ParcalaraIscilikSec1, &QAction::triggered, this, Guarded([this] { ParcalaraIscilikSec1Click(); }));
+    connect(BtnParcalaraIscilikSec, &QPushButton::clicked, this, Guarded([this] { ParcalaraIscilikSec1Click(); }));
+    connect(IscilikParcaSec1, &QAction::triggered, this, Guarded([this] { IscilikParcaSec1Click(); }));
+    connect(BarkodlaAra1, &QAction::triggered, this, Guarded([this] { BarkodlaAra1Click(); }));
+    connect(BtnIscilikKarti, &QPushButton::clicked, this, Guarded([this] { BtnIscilikKartiClick(); }));
+    connect(GridFrt, &QTableWidget::currentCellChanged, this, Guarded([this] { iscilikDetayiGoster(); }));
+    // The menu item "RTT- Stok. Seç" is kept off the menu; its key still opens the editor.
+    connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
+            Guarded([this] { ShowFRTSTK(m_ctx, this); }));
+    iscilikDetayiGoster();
+}
+
+void TFormDispoz::iscilikDetayiGoster()
+{
+    const int r = GridFrt->currentRow();
+    const QVariantMap frt = r >= 0 && r < m_frt.size() ? m_frt.at(r) : QVariantMap{};
+    LblOncIscilik->setText(frt.value(K("PREW_KOD1")).toString().trimmed());
+    QStringList notlar;
+    for (const char* c : {"ACIKLAMA1", "ACIKLAMA2", "ACIKLAMA3"})
+        if (const QString n = frt.value(K(c)).toString().trimmed(); !n.isEmpty())
+            notlar << n;
+    LblIscilikNotlari->setText(notlar.join(QLatin1Char('\n')));
+    BtnIscilikKarti->setEnabled(!frt.isEmpty());
+}
+
+QString TFormDispoz::parcayaGoreAriza(const QString& parcaKodu)
+{
+    TDonPara d;
+    stock::ParcayaGoreArizaSec(m_ctx, parcaKodu, d, this);
+    return d.KodStr;
+}
+
+void TFormDispoz::iscilikEklendi(int idx)
+{
+    editmodayarla(true);
+    goster();
+    if (idx >= 0) {
+        GridIscilik->setCurrentCell(idx, GridIscilik->kolon(K("SURE")));
+        GridIscilik->setFocus();
+    }
+}
+
+void TFormDispoz::ParcayaIscilikSec1Click()
+{
+    if (Belge.kapali() || GridParca->currentRow() < 0)
+        return;
+    const int i = ParcayaIscilikSec(m_db, m_ctx, Belge, GridParca->currentRow(), GridParca->seciliSatirlar(),
+                                    [this](const QString& p) { return parcayaGoreAriza(p); });
+    if (i >= 0)
+        iscilikEklendi(i);
+}
+
+void TFormDispoz::ParcalaraIscilikSec1Click()
+{
+    if (Belge.kapali())
+        return;
+    if (ParcalaraIscilikSec(m_db, m_ctx, Belge, [this](const QString& p) { return parcayaGoreAriza(p); }) > 0)
+        iscilikEklendi(Belge.iscilikler.size() - 1);
+}
+
+// Shows the parts allowed for the current labour line; the choice is not used here.
+void TFormDispoz::IscilikParcaSec1Click()
+{
+    if (Belge.kapali())
+        return;
+    const int r = GridIscilik->currentRow();
+    const QString kod = r >= 0 && r < Belge.iscilikler.size() ? Belge.iscilikler.at(r).value(K("ARIZA_KODU")).toString() : QString();
+    TDonPara d;
+    ArizaParcaSec(m_ctx, kod, Belge.ozel1, d, this);
+}
+
+void TFormDispoz::BtnIscilikKartiClick()
+{
+    const int r = GridFrt->currentRow();
+    if (r < 0 || r >= m_frt.size())
+        return;
+    const TDonPara d = FrtKarti(m_ctx, m_frt.at(r).value(K("FRT_KODU")).toString(), m_frt.at(r).value(K("MODEL_KODU")).toString(),
+                                false, this);
+    if (!d.KodStr.isEmpty())
+        EditFRT->setText(d.KodStr);
+}
+
+void TFormDispoz::BarkodlaAra1Click()
+{
+    if (edit_mod)
+        return;
+    Edit2->clear();
+    Edit2->setFocus();
 }
 
 void TFormDispoz::kolonayarla()
@@ -385,6 +517,7 @@ void TFormDispoz::isemriniac(const QString& no)
     Belge = DispozYukle(m_db, no);
     m_frt.clear();
     GridFrt->setRowCount(0);
+    iscilikDetayiGoster();
     LabelFat->clear();
     if (Belge.yuklu() && m_db.dialect().tableExists(m_db, K("SERFAT"))) {
         Query q(m_db, QStringLiteral("SELECT COUNT(*) FROM SERFAT WHERE IS_EMRI_NO = :NO"));
@@ -433,6 +566,10 @@ void TFormDispoz::isemridurum()
     Edit1->setEnabled(acik);
     BtnDisKatalog->setEnabled(acik);
     BtnParcayaIscilikAta->setEnabled(acik);
+    BtnParcalaraIscilikSec->setEnabled(acik);
+    for (QAction* a : {ParcayaIscilikSec1, ParcalaraIscilikSec1, IscilikParcaSec1})
+        if (a)
+            a->setEnabled(acik);
     BitBtn10->setEnabled(Belge.kapali() && !edit_mod);
     btnFoto->setEnabled(Belge.yuklu() && Targets().isRegistered(QLatin1String(entry::DokumanlarAc)));
 }
@@ -448,6 +585,8 @@ void TFormDispoz::editmodayarla(bool on)
     BitBtn6->setEnabled(!on);
     BitBtn7->setEnabled(!on);
     Yazdr1->setEnabled(!on);
+    if (BarkodlaAra1)
+        BarkodlaAra1->setEnabled(!on);
     BitBtn2->setEnabled(!on);
     const QString f = m_ctx.AktifKullanici.iefatura;
     const bool fat = f == QLatin1String("D") || f == QLatin1String("N") || f == QLatin1String("Y");
@@ -560,6 +699,7 @@ void TFormDispoz::ara(bool kod)
     GridFrt->resizeColumnsToContents();
     if (!m_frt.isEmpty())
         GridFrt->selectRow(0);
+    iscilikDetayiGoster();
 }
 
 void TFormDispoz::FRTEkle()

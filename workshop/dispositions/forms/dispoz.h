@@ -64,6 +64,15 @@ public:
     QPushButton* btnFoto = nullptr;            // "Resim/Döküman Ekle"
     QPushButton* btnMusteriSikayet = nullptr;  // "Müş.Şikayeti/K.Notu Gör"
     QGroupBox* PnlNotlar = nullptr;
+    QPushButton* BtnParcalaraIscilikSec = nullptr; // "Parçalara İşçilik Seç"
+    QPushButton* BtnIscilikKarti = nullptr;        // "İşçilik Kartı"
+    QGroupBox* PnlIscilikDetay = nullptr;          // "Seçili İşçilik Detayı"
+    QLabel* LblOncIscilik = nullptr;
+    QLabel* LblIscilikNotlari = nullptr;
+    QAction* ParcayaIscilikSec1 = nullptr;
+    QAction* ParcalaraIscilikSec1 = nullptr;
+    QAction* IscilikParcaSec1 = nullptr;
+    QAction* BarkodlaAra1 = nullptr;
 
 public slots:
     void Edit2KeyPress();
@@ -90,6 +99,11 @@ public slots:
     // order for the current labour line. The column is kept hidden, as is
     // everything bound to it.
     void FiiliSureSec();
+    void ParcayaIscilikSec1Click();
+    void ParcalaraIscilikSec1Click();
+    void IscilikParcaSec1Click();
+    void BtnIscilikKartiClick();
+    void BarkodlaAra1Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -101,6 +115,12 @@ private:
     void parcaDuzenlendi(int row, const QString& alan, const QString& text);
     void iscilikDuzenlendi(int row, const QString& alan, const QString& text);
     QWidget* kurNotPaneli();
+    QWidget* kurIscilikDetayi();
+    void kurIscilikKomutlari();
+    void iscilikDetayiGoster();
+    // Opens the fault-code-by-part picker for a part with several labour codes.
+    QString parcayaGoreAriza(const QString& parcaKodu);
+    void iscilikEklendi(int idx);
     QVariantMap panelNotlari() const;
     bool notlarDegisti() const;
     void notlariAl();

@@ -5,13 +5,17 @@
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/labour/forms/SecFrt.h"
+#include "workshop/workorders/forms/IsEmri.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
+#include <QShortcut>
 #include <QTest>
 
 using namespace tornaly;
@@ -156,14 +160,18 @@ TEST_F(DispozFormsTest, EnterDoesOneThing)
 // closed work order takes nothing.
 TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
 {
+    // The labour is picked among the parts-per-labour rows of the vehicle's labour model.
+    insert(QStringLiteral("TARIZPAR"), {{QStringLiteral("IZP_KODU"), QStringLiteral("M100")},
+                                        {QStringLiteral("IZP_ARAC_TIPI"), QStringLiteral("VS1")},
+                                        {QStringLiteral("IZP_MALZEME"), QStringLiteral("NO-CARD")}});
     ModalKayit modal;
     modal.cevap = [](QDialog& d) {
-        auto* l = qobject_cast<TFormFRTBr1*>(&d);
+        auto* l = qobject_cast<TFormSecFrt*>(&d);
         if (!l)
             return int(QDialog::Rejected);
-        l->EdKod->setText(QStringLiteral("M1"));
-        l->EdModel->setText(QStringLiteral("VS1"));
-        l->Ara(0);
+        EXPECT_EQ(l->EdModel->text(), QStringLiteral("VS1"));
+        l->EdAriza->setText(QStringLiteral("M100"));
+        l->listele();
         l->Grid->setCurrentCell(0, 0);
         l->BtnSecClick();
         return l->result();
@@ -189,7 +197,7 @@ TEST_F(DispozFormsTest, LabourPickedAtThePartsCounterIsNeverLostSilently)
         messages.clear();
         modal.acilan.clear();
         f.BtnIscilikSec->click();
-        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTBr1")});
+        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormSecFrt")});
         EXPECT_EQ(messages.lastText(), c.mesaj);
         EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISCILIK WHERE ARIZA_KODU = 'M100'")), c.satir);
     }
@@ -255,4 +263,94 @@ TEST_F(DispozFormsTest, PartsIssueCommandsOfWindowsNotInTheProgramStayOff)
     EXPECT_TRUE(f.GridParca->isColumnHidden(f.GridParca->kolon(QStringLiteral("SERINO"))));
     EXPECT_FALSE(f.BtnSeriNo->isVisibleTo(&f));
     EXPECT_TRUE(f.BtnYeniStokKarti->isEnabled());
+}
+
+// The labour commands of the dispositions open their pickers on the current
+// lines, and the parts counter's side commands open theirs on its work order.
+TEST_F(DispozFormsTest, SideCommandsOpenTheirWindowsOnTheWorkOrder)
+{
+    insert(QStringLiteral("TARIZPAR"), {{QStringLiteral("IZP_KODU"), QStringLiteral("M100")},
+                                        {QStringLiteral("IZP_ARAC_TIPI"), QStringLiteral("VS1")},
+                                        {QStringLiteral("IZP_MALZEME"), QStringLiteral("P-1")}});
+    db.exec(QStringLiteral("UPDATE ISEMRI SET MUSTALIM_1 = 'Fren sesi', MUSTALIM_10 = 'Yağ kaçağı'"));
+    insert(QStringLiteral("ISCIUSTA"), {{QStringLiteral("ISCI_KOD"), QStringLiteral("U01")},
+                                        {QStringLiteral("ISCI_ADI"), QStringLiteral("Usta Bir")}});
+    ctx.AktifKullanici.personel = QStringLiteral("Y");
+    ModalKayit modal;
+    QString model, ariza;
+    modal.cevap = [&](QDialog& d) {
+        if (auto* s = qobject_cast<TFormSecFrt*>(&d)) {
+            model = s->EdModel->text();
+            ariza = s->EdAriza->text();
+            EXPECT_EQ(s->Grid->rowCount(), 1);
+        }
+        if (auto* k = qobject_cast<TFormFRTSakla*>(&d))
+            ariza = k->Alanlar.value(QStringLiteral("FRT_KODU"))->text();
+        return int(QDialog::Rejected);
+    };
+    {
+        TFormDispoz f(ctx);
+        f.isemriniac(wo);
+        f.EditFRT->setText(QStringLiteral("M100"));
+        f.EditFRTKeyPress();
+        f.GridFrt->setCurrentCell(0, 0);
+        f.FRTEkle();
+        EXPECT_EQ(f.PnlIscilikDetay->title(), QStringLiteral("Seçili İşçilik Detayı"));
+        f.GridIscilik->setCurrentCell(0, 0);
+        f.IscilikParcaSec1->trigger();
+        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormSecFrt")});
+        EXPECT_EQ(model, QStringLiteral("VS1"));
+        EXPECT_EQ(ariza, QStringLiteral("M100"));
+        modal.acilan.clear();
+        f.EditFRT->setText(QStringLiteral("M100"));
+        f.EditFRTKeyPress();
+        f.GridFrt->setCurrentCell(0, 0);
+        f.BtnIscilikKarti->click();
+        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTSakla")});
+        EXPECT_EQ(ariza, QStringLiteral("M100"));
+        modal.acilan.clear();
+        // F8 has no menu item; its key (a shortcut of the window) opens the editor.
+        for (QShortcut* k : f.findChildren<QShortcut*>())
+            if (k->key() == QKeySequence(Qt::Key_F8))
+                emit k->activated();
+        EXPECT_EQ(modal.acilan, QStringList{QStringLiteral("FormFRTSTK")});
+        f.BtnSakla->click();
+        // Outside editing "Barkodla Ara" clears and focuses the work-order search.
+        f.Edit2->setText(QStringLiteral("X"));
+        f.BarkodlaAra1->trigger();
+        EXPECT_TRUE(f.Edit2->text().isEmpty());
+    }
+    modal.acilan.clear();
+    TFormIsDetay p(ctx);
+    p.isemriypac(wo);
+    p.BtnSikayetGoster->click();
+    ASSERT_TRUE(p.PanelSikayet->isVisibleTo(&p));
+    EXPECT_EQ(p.PanelSikayet->findChild<QLineEdit*>(QStringLiteral("EdMustAlim1"))->text(), QStringLiteral("Fren sesi"));
+    EXPECT_EQ(p.PanelSikayet->findChild<QLineEdit*>(QStringLiteral("EdMustAlim10"))->text(), QStringLiteral("Yağ kaçağı"));
+    // The receiver is picked only while the lines are edited, and saved with them.
+    EXPECT_FALSE(p.BtnTeslimAlanSec->isEnabled());
+    p.BtnDuzenle->click();
+    modal.cevap = [](QDialog& d) {
+        auto* t = d.findChild<QTableView*>();
+        if (!t || !t->model() || t->model()->rowCount() == 0)
+            return int(QDialog::Rejected);
+        t->setCurrentIndex(t->model()->index(0, 0));
+        for (QPushButton* b : d.findChildren<QPushButton*>())
+            if (b->text().remove(QLatin1Char('&')) == QStringLiteral("Seç")) {
+                b->click();
+                break;
+            }
+        return d.result();
+    };
+    p.BtnTeslimAlanSec->click();
+    EXPECT_EQ(p.LblTeslimAlan->text(), QStringLiteral("Usta Bir"));
+    p.BtnKaydet->click();
+    EXPECT_EQ(scalar(QStringLiteral("SELECT YP_TESLIM_ALAN FROM ISEMRI")).toString(), QStringLiteral("U01"));
+    // "İş Emri &Açma" shows the shared card on this work order.
+    p.ActIsEmriAcma->trigger();
+    auto* kart = p.findChild<TFormIsEmri*>(QStringLiteral("FormIsEmri"));
+    ASSERT_NE(kart, nullptr);
+    EXPECT_EQ(kart->EdIsEmriNo->text(), wo);
+    kart->Kart.iptal();
+    kart->close();
 }

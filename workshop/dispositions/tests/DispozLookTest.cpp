@@ -7,6 +7,15 @@
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/partsissue/forms/IsDetayForm.h"
+#include "workshop/workorders/forms/IsEmri.h"
+#include "workshop/workorders/forms/IEBr.h"
+#include "connection/DialogRunner.h"
+#include "workshop/labour/forms/SecFrt.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QShortcut>
+#include <QTest>
 
 #include <QApplication>
 #include <QDir>
@@ -83,6 +92,26 @@ TEST_F(DispozLookTest, DemoWorkOrderFromTheMainWindow)
     d->BtnSakla->click();
     EXPECT_FALSE(d->edit_mod);
     keep(d, "dispositions-saved.png");
+    // The labour commands' windows, pictured as they open.
+    {
+        QStringList acilan;
+        const ModalRunner once = SetModalRunner([&](QDialog& w) {
+            acilan << w.objectName();
+            w.resize(w.sizeHint().expandedTo(w.size()));
+            w.show();
+            keep(&w, (QStringLiteral("dispositions-") + w.objectName() + QStringLiteral(".png")).toLatin1().constData());
+            w.hide();
+            return int(QDialog::Rejected);
+        });
+        d->GridIscilik->setCurrentCell(0, 0);
+        d->IscilikParcaSec1->trigger();
+        // F8 has no menu item; its key opens the editor.
+        for (QShortcut* k : d->findChildren<QShortcut*>())
+            if (k->key() == QKeySequence(Qt::Key_F8))
+                emit k->activated();
+        SetModalRunner(once);
+        EXPECT_EQ(acilan, (QStringList{QStringLiteral("FormSecFrt"), QStringLiteral("FormFRTSTK")}));
+    }
     d->close();
 
     main.triggerCommand(QStringLiteral("TileIsemriYedekParca"));
@@ -101,7 +130,40 @@ TEST_F(DispozLookTest, DemoWorkOrderFromTheMainWindow)
     p->BtnKaydet->click();
     EXPECT_FALSE(p->Belge.duzenleme);
     keep(p, "parts-issue-saved.png");
+    p->BtnSikayetGoster->click();
+    keep(p, "parts-issue-complaints.png");
+    // "İş Emri &Açma": the shared card on this work order.
+    p->ActIsEmriAcma->trigger();
+    auto* kart = openForm<TFormIsEmri>("FormIsEmri");
+    ASSERT_NE(kart, nullptr);
+    EXPECT_EQ(kart->EdIsEmriNo->text(), no);
+    kart->resize(1200, 720);
+    keep(kart, "card-from-parts-issue.png");
+    kart->Kart.iptal();
+    kart->close();
     p->close();
+
+    // The vehicle that came back: its service note and past work orders.
+    const QString gecmis = scalar(QStringLiteral("SELECT MAX(IS_EMRI_NO) FROM ISEMRI WHERE SASI_NO = 'VNK1SED2023000342'")).toString();
+    TFormIsEmri* k = PaylasilanIsEmriKarti(ctx, &main);
+    k->Kart.iptal();
+    k->isemriac(gecmis);
+    k->resize(1200, 720);
+    EXPECT_TRUE(k->LblUyari->isVisible());
+    keep(k, "card-service-note.png");
+    k->BtnGecmis->click();
+    auto* g = openForm<QDialog>("FormIEGecmis");
+    ASSERT_NE(g, nullptr);
+    g->resize(1200, 600);
+    keep(g, "card-past-work-orders.png");
+    g->close();
+    ShowIEGecmisPrcIsc(ctx, QStringLiteral("VNK1SED2023000342"), {}, &main);
+    auto* pi = openForm<QDialog>("FormIEGecmisPrcIsc");
+    ASSERT_NE(pi, nullptr);
+    pi->resize(1200, 600);
+    keep(pi, "vehicle-parts-and-labour.png");
+    pi->close();
+    k->close();
     Targets().clear();
 }
 

@@ -208,4 +208,73 @@ TEST_F(DispozSaveTest, CloseAndReopenRules)
     EXPECT_EQ(messages.lastText(), NoRightText());
 }
 
+// F6 and Ctrl+F6: the labour tied to a part code (TARIZPAR) becomes a labour
+// line and the parts lines are tied to it; each refusal says why.
+TEST_F(DispozSaveTest, PartsPickTheirLabourThroughTheTableOfPartsPerLabour)
+{
+    const auto tie = [this](const char* kod, const char* model, const char* parca) {
+        insert(QStringLiteral("TARIZPAR"), {{QStringLiteral("IZP_KODU"), QString::fromLatin1(kod)},
+                                            {QStringLiteral("IZP_ARAC_TIPI"), QString::fromLatin1(model)},
+                                            {QStringLiteral("IZP_MALZEME"), QString::fromLatin1(parca)}});
+    };
+    tie("M100", "VS1", "P-1");
+    tie("M100", "ZZ", "P-2");
+    tie("Z200", "ZZ", "P-2"); // P-2 has two labour codes: the picker decides
+    tie("K900", "ZZ", "A-3"); // no labour card for K900
+    const auto part = [](const char* kod, const char* iscilik = "") {
+        return QVariantMap{{QStringLiteral("STOK_KOD_NO"), QString::fromLatin1(kod)},
+                           {QStringLiteral("ARIZA_KODU"), QString::fromLatin1(iscilik)}};
+    };
+    struct Case {
+        const char* ad;
+        QVariantMap parca;
+        QString secim; // the picker's answer for a part with several codes
+        QString mesaj; // empty: a line is added
+        QString kod;   // the labour code the part is tied to
+        int secimSayisi;
+    } const cases[] = {
+        {"one code", part("P-1"), {}, {}, QStringLiteral("M100"), 0},
+        {"several codes, picked", part("P-2"), QStringLiteral("Z200"), {}, QStringLiteral("Z200"), 1},
+        {"several codes, cancelled", part("P-2"), {}, {}, {}, 1},
+        {"no labour for the part", part("X-9"), {}, QStringLiteral("Parçanın işçilik tanımı mevcut değil"), {}, 0},
+        {"already tied", part("P-1", "Z200"), {}, QStringLiteral("İşçilik seçilmiş!"), QStringLiteral("Z200"), 0},
+        {"no card for the code", part("A-3"), {}, QStringLiteral("Parçaya tanımlı işçilik kodu bulunamadı!"), {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ad);
+        DispozBelgesi b = DispozYukle(db, wo);
+        b.parcalar = {c.parca, part("P-1")};
+        messages.clear();
+        int secildi = 0;
+        const int i = ParcayaIscilikSec(db, ctx, b, 0, {0}, [&](const QString& p) {
+            ++secildi;
+            EXPECT_EQ(p, c.parca.value(QStringLiteral("STOK_KOD_NO")).toString());
+            return c.secim;
+        });
+        EXPECT_EQ(secildi, c.secimSayisi);
+        EXPECT_EQ(messages.lastText(), c.mesaj);
+        const bool eklendi = c.mesaj.isEmpty() && !c.kod.isEmpty();
+        EXPECT_EQ(i >= 0, eklendi);
+        EXPECT_EQ(b.iscilikler.size(), eklendi ? 1 : 0);
+        EXPECT_EQ(b.parcalar[0].value(QStringLiteral("ARIZA_KODU")).toString(), c.kod);
+        EXPECT_EQ(b.parcalar[1].value(QStringLiteral("ARIZA_KODU")).toString(), QString()); // not selected
+        if (eklendi) {
+            EXPECT_EQ(b.iscilikler[0].value(QStringLiteral("ARIZA_KODU")).toString(), c.kod);
+            EXPECT_EQ(b.parcalar[0].value(QStringLiteral("ISC_SIRANO")), b.iscilikler[0].value(QStringLiteral("SIRANO")));
+        }
+    }
+
+    // Ctrl+F6 ties every part to a line of its own; a second press adds nothing.
+    DispozBelgesi b = DispozYukle(db, wo);
+    b.parcalar = {part("P-1"), part("P-2"), part("X-9")};
+    const auto z200 = [](const QString&) { return QStringLiteral("Z200"); };
+    EXPECT_EQ(ParcalaraIscilikSec(db, ctx, b, z200), 2);
+    EXPECT_EQ(b.iscilikler.size(), 2);
+    EXPECT_EQ(b.parcalar[0].value(QStringLiteral("ARIZA_KODU")).toString(), QStringLiteral("M100"));
+    EXPECT_EQ(b.parcalar[1].value(QStringLiteral("ARIZA_KODU")).toString(), QStringLiteral("Z200"));
+    EXPECT_EQ(b.parcalar[1].value(QStringLiteral("ISC_SIRANO")).toInt(), 2);
+    EXPECT_EQ(ParcalaraIscilikSec(db, ctx, b, z200), 0);
+    EXPECT_EQ(b.iscilikler.size(), 2);
+}
+
 } // namespace

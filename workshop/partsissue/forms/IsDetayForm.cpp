@@ -16,10 +16,15 @@
 #include "workshop/dispositions/forms/SatirGrid.h"
 #include "workshop/dispositions/forms/dispoz.h"
 #include "workshop/labour/forms/FrtSakla.h"
+#include "workshop/labour/forms/SecFrt.h"
+#include "personnel/PersonBr.h"
 #include "workshop/workorders/forms/IEBr.h"
 #include "workshop/workorders/forms/IsEmri.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMenu>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -70,6 +75,8 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     LblDurum->setStyleSheet(QStringLiteral("font-weight: bold"));
     ust->addWidget(LblDurum);
     lay->addLayout(ust);
+    lay->addWidget(kurTeslimSatiri());
+    lay->addWidget(kurSikayetPaneli());
 
     auto* split = new QSplitter(Qt::Vertical, this);
     GridParca = new SatirGrid(split);
@@ -160,6 +167,13 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     BtnFiyatSabitle = btn("BtnFiyatSabitle", QStringLiteral("Fiyatları TL ye Sabitle"));
     BtnStokKarti = btn("BtnStokKarti", QStringLiteral("Stok Kartı F6"));
     BtnStokHareket = btn("BtnStokHareket", QStringLiteral("Stok Hareket"));
+    BtnIsEmriIslemleri = btn("BtnIsEmriIslemleri", QStringLiteral("İş Emiri İşlemleri"));
+    auto* ieMenu = new QMenu(BtnIsEmriIslemleri);
+    ActIsEmriAcma = ieMenu->addAction(QStringLiteral("İş Emri &Açma"), this, Guarded([this] { IsEmriAcmaClick(); }));
+    ActIsEmriAcma->setObjectName(QStringLiteral("ActIsEmriAcma"));
+    ieMenu->addAction(QStringLiteral("İş Emri &Kapama"), this, Guarded([this] { BtnIsEmriKapamaClick(); }))
+        ->setObjectName(QStringLiteral("ActIsEmriKapama"));
+    BtnIsEmriIslemleri->setMenu(ieMenu);
     BtnIsEmriKapama = btn("BtnIsEmriKapama", QStringLiteral("İş Emri &Kapama"));
     BtnSeriNo = btn("BtnSeriNo", QStringLiteral("Parti/Seri No..."));
     BtnSeriNo->setVisible(OzelFirmaMi(ctx));
@@ -172,7 +186,7 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     BtnEksperdenAktar = btn("BtnEksperdenAktar", QStringLiteral("Eksperden Aktar"));
     BtnKapat = btn("BtnKapat", QStringLiteral("&Kapat"));
     for (QPushButton* b : {BtnDuzenle, BtnKaydet, BtnVazgec, BtnSil, BtnIscilikSec, BtnPaketSec, BtnFiyatGuncelle,
-                           BtnFiyatSabitle, BtnStokKarti, BtnStokHareket, BtnIsEmriKapama, BtnSeriNo,
+                           BtnFiyatSabitle, BtnStokKarti, BtnStokHareket, BtnIsEmriIslemleri, BtnIsEmriKapama, BtnSeriNo,
                            BtnYeniStokKarti, BtnYPGarKontrol, BtnAracGecmisi, BtnSipeAktar, BtnEksperdenAktar})
         alt->addWidget(b);
     alt->addStretch();
@@ -247,6 +261,97 @@ TFormIsDetay::TFormIsDetay(SessionContext& ctx, QWidget* parent) : QDialog(paren
     EdAra->setFocus();
 }
 
+// The parts receiver and issuer with their pickers, and "M.Şikayeti Göster".
+QWidget* TFormIsDetay::kurTeslimSatiri()
+{
+    auto* w = new QWidget(this);
+    auto* h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto kisi = [&](QPushButton*& b, QLabel*& l, const char* ad, const QString& baslik, const QString& kolon) {
+        h->addWidget(new QLabel(baslik, w));
+        l = new QLabel(w);
+        l->setObjectName(QLatin1String(ad) + QStringLiteral("Adi"));
+        l->setMinimumWidth(160);
+        l->setStyleSheet(QStringLiteral("font-weight: bold"));
+        h->addWidget(l);
+        b = new QPushButton(QStringLiteral("Teslim Alan Seç"), w);
+        b->setObjectName(QLatin1String(ad));
+        b->setAutoDefault(false);
+        h->addWidget(b);
+        connect(b, &QPushButton::clicked, this, Guarded([this, kolon] { TeslimKisiSec(kolon); }));
+        h->addSpacing(16);
+    };
+    kisi(BtnTeslimAlanSec, LblTeslimAlan, "BtnTeslimAlanSec", QStringLiteral("YP Teslim Alan"), K("YP_TESLIM_ALAN"));
+    kisi(BtnTeslimEdenSec, LblTeslimEden, "BtnTeslimEdenSec", QStringLiteral("YP Teslim Eden"), K("YPTESLIMEDEN"));
+    h->addStretch(1);
+    BtnSikayetGoster = new QPushButton(QStringLiteral("M.Şikayeti Göster"), w);
+    BtnSikayetGoster->setObjectName(QStringLiteral("BtnSikayetGoster"));
+    BtnSikayetGoster->setAutoDefault(false);
+    h->addWidget(BtnSikayetGoster);
+    connect(BtnSikayetGoster, &QPushButton::clicked, this, Guarded([this] { SikayetGosterClick(); }));
+    return w;
+}
+
+QWidget* TFormIsDetay::kurSikayetPaneli()
+{
+    auto* g = new QGroupBox(QStringLiteral("Müşteri İs&tekleri"), this);
+    g->setObjectName(QStringLiteral("PanelSikayet"));
+    auto* gl = new QGridLayout(g);
+    for (int i = 1; i <= 10; ++i) {
+        auto* e = new QLineEdit(g);
+        e->setObjectName(QStringLiteral("EdMustAlim%1").arg(i));
+        e->setReadOnly(true);
+        gl->addWidget(new QLabel(QStringLiteral("%1.").arg(i), g), (i - 1) % 5, ((i - 1) / 5) * 2);
+        gl->addWidget(e, (i - 1) % 5, ((i - 1) / 5) * 2 + 1);
+    }
+    auto* kapat = new QPushButton(QStringLiteral("Kapat"), g);
+    kapat->setObjectName(QStringLiteral("BtnSikayetKapat"));
+    kapat->setAutoDefault(false);
+    gl->addWidget(kapat, 5, 3, Qt::AlignRight);
+    connect(kapat, &QPushButton::clicked, g, &QWidget::hide); // unguarded: ui only
+    g->hide();
+    PanelSikayet = g;
+    return g;
+}
+
+void TFormIsDetay::SikayetGosterClick()
+{
+    if (!Belge.yuklu())
+        return;
+    for (int i = 1; i <= 10; ++i)
+        if (auto* e = PanelSikayet->findChild<QLineEdit*>(QStringLiteral("EdMustAlim%1").arg(i)))
+            e->setText(Belge.isemri.value(QStringLiteral("MUSTALIM_%1").arg(i)).toString().trimmed());
+    PanelSikayet->show();
+}
+
+void TFormIsDetay::TeslimKisiSec(const QString& kolon)
+{
+    if (!Belge.duzenleme)
+        return;
+    TDonPara p;
+    PersonelSec(m_ctx, 1, p, this);
+    if (p.KodStr.isEmpty())
+        return;
+    Belge.baslikDegisiklikleri.insert(kolon, p.KodStr);
+    Belge.isemri.insert(kolon, p.KodStr);
+    goster();
+}
+
+// The shared work-order card: on this work order, or on a new one.
+void TFormIsDetay::IsEmriAcmaClick()
+{
+    bool yeni = false;
+    TFormIsEmri* kart = PaylasilanIsEmriKarti(m_ctx, this, &yeni);
+    if (Belge.yuklu()) {
+        // The new work order the fresh card started holds nothing typed yet.
+        if (yeni)
+            kart->Kart.iptal();
+        kart->isemriac(Belge.no());
+    }
+    kart->raise();
+    kart->activateWindow();
+}
+
 void TFormIsDetay::isemriypac(const QString& no)
 {
     Belge = IsDetayYukle(m_db, m_ctx, no);
@@ -254,6 +359,7 @@ void TFormIsDetay::isemriypac(const QString& no)
     GridStok->setRowCount(0);
     m_doubleenter = false;
     PanelSorun->hide();
+    PanelSikayet->hide();
     goster();
 }
 
@@ -266,6 +372,8 @@ void TFormIsDetay::goster()
                                     Belge.musteri.value(K("FIRMA_ADI")).toString(), Belge.modelAdi));
     else
         LblBaslik->clear();
+    LblTeslimAlan->setText(IsciAdi(m_db, Belge.isemri.value(K("YP_TESLIM_ALAN")).toString()));
+    LblTeslimEden->setText(IsciAdi(m_db, Belge.isemri.value(K("YPTESLIMEDEN")).toString()));
     LblDurum->setText(!Belge.yuklu() ? QString() : Belge.kapali() ? QStringLiteral("KAPALI İŞEMRİ") : QStringLiteral("AÇIK İŞEMRİ"));
     GridParca->setSatirlar(Belge.parcalar);
     const IsEmriToplamlari t = BelgeToplamlari(Belge.parcalar, {});
@@ -285,6 +393,10 @@ void TFormIsDetay::modAyarla()
     EdAra->setEnabled(!d);
     BtnKapat->setEnabled(!d);
     BtnIsEmriKapama->setEnabled(!d && Belge.yuklu());
+    BtnIsEmriIslemleri->setEnabled(!d);
+    BtnTeslimAlanSec->setEnabled(d);
+    BtnTeslimEdenSec->setEnabled(d);
+    BtnSikayetGoster->setEnabled(Belge.yuklu());
     for (QPushButton* b : {BtnKaydet, BtnVazgec, BtnSil, BtnIscilikSec, BtnFiyatGuncelle, BtnFiyatSabitle})
         b->setEnabled(d);
     // The package list belongs to the maintenance packages; until they are
@@ -391,7 +503,8 @@ void TFormIsDetay::BtnVazgecClick() { isemriypac(Belge.no()); }
 
 void TFormIsDetay::BtnIscilikSecClick()
 {
-    const TDonPara d = FrtSec(m_ctx, 1, this);
+    TDonPara d;
+    ArizaParcaSec(m_ctx, {}, Belge.ozel1, d, this);
     if (d.KodStr.isEmpty())
         return;
     // The labour line is kept on the work order at once; the parts it uses

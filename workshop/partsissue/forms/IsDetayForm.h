@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+class QAction;
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -32,6 +34,14 @@ public:
     QLabel* LblAramaMod = nullptr;
     QTableWidget* GridStok = nullptr;
     SatirGrid* GridParca = nullptr;
+    QPushButton* BtnSikayetGoster = nullptr;   // "M.Şikayeti Göster"
+    QWidget* PanelSikayet = nullptr;           // the customer's ten requests
+    QPushButton* BtnTeslimAlanSec = nullptr;   // parts receiver YP_TESLIM_ALAN
+    QPushButton* BtnTeslimEdenSec = nullptr;   // parts issuer YPTESLIMEDEN
+    QLabel* LblTeslimAlan = nullptr;
+    QLabel* LblTeslimEden = nullptr;
+    QPushButton* BtnIsEmriIslemleri = nullptr; // "İş Emiri İşlemleri"
+    QAction* ActIsEmriAcma = nullptr;
     QPushButton* BtnDuzenle = nullptr;
     QPushButton* BtnKaydet = nullptr;
     QPushButton* BtnVazgec = nullptr;
@@ -71,6 +81,9 @@ public slots:
     void BtnYeniStokKartiClick();
     void BtnStokHareketClick();
     void BtnIsEmriKapamaClick();
+    void IsEmriAcmaClick();
+    void SikayetGosterClick();
+    void TeslimKisiSec(const QString& kolon);
     void setAramaModu(int mod);
 
 protected:
@@ -79,6 +92,8 @@ protected:
 private:
     void goster();
     void modAyarla();
+    QWidget* kurTeslimSatiri();
+    QWidget* kurSikayetPaneli();
     void satirDuzenlendi(int row, const QString& alan, const QString& text);
     double odakStokNo() const;
     SessionContext& m_ctx;

@@ -50,17 +50,7 @@ const QStringList kListeBasliklari{
 
 } // namespace
 
-// The shared card, made when it is not open.
-static TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<TFormIsEmri*>(w); f && f->objectName() == QLatin1String("FormIsEmri") && f->isVisible())
-            return f;
-    auto* f = new TFormIsEmri(ctx, parent);
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    return f;
-}
+static TFormIsEmri* paylasilanKart(SessionContext& ctx, QWidget* parent) { return PaylasilanIsEmriKarti(ctx, parent); }
 
 QDateEdit* BosTarihEdit(QWidget* parent, const char* name)
 {

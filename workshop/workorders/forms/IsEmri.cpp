@@ -29,6 +29,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -44,6 +45,9 @@ const QString kYazdir = QStringLiteral("IsEmriYazdir");
 // of their own.
 const QString kSmsFormAc = QStringLiteral("SmsFormAc");
 const QString kDokumanlarAc = QLatin1String(entry::DokumanlarAc);
+const QString kDigerForm = QString::fromLatin1(entry::IsEmriDigerForm);
+// No report designer is built yet: the design command waits for it.
+const QString kRaporTasarla = QString::fromLatin1(entry::RaporTasarla);
 
 QString trimmedText(const QVariant& v) { return v.toString().trimmed(); }
 
@@ -139,6 +143,9 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     BtnCariBilgi->setObjectName(QStringLiteral("BtnCariBilgi"));
     cariRow->addWidget(BtnCariBilgi);
     af->addRow(QStringLiteral("Cari Kod"), cariRow);
+    LblOzelKod = new QLabel(arac);
+    LblOzelKod->setObjectName(QStringLiteral("LblOzelKod"));
+    af->addRow(QStringLiteral("Müş.Özel Kod"), LblOzelKod);
     EdTel1 = mkEdit("EdTel1", QStringLiteral("TEL1"), 17);
     EdTel3 = mkEdit("EdTel3", QStringLiteral("TEL3"), 17);
     auto* telRow = new QHBoxLayout;
@@ -227,6 +234,7 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     LblArizaBildirim = new QLabel(tarih);
     LblArizaBildirim->setObjectName(QStringLiteral("LblArizaBildirim"));
     tf->addRow(QStringLiteral("Arıza Bildirim Tarihi"), LblArizaBildirim);
+    tf->addRow(QStringLiteral("Müş. Onay Tutarı"), sayiAlani("EdOnayTutari", QStringLiteral("GARANTI_PUANI"), QStringLiteral(",0.00")));
     LblServisKod = new QLabel(tarih);
     LblServisKod->setObjectName(QStringLiteral("LblServisKod"));
     tf->addRow(QStringLiteral("Servis Kodu"), LblServisKod);
@@ -242,6 +250,7 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     tf->addRow(QStringLiteral("Garanti Bitiş Trh"), LblGarantiBitis);
     tf->addRow(QStringLiteral("Servis Danışmanı"), mkEdit("EdTeslimAlan", QStringLiteral("ARAC_TESLIM_ALAN"), 11));
     tf->addRow(QStringLiteral("Servis Personeli"), mkEdit("EdTeslimAlan2", QStringLiteral("TESLIM_ALAN2"), 11));
+    tf->addRow(kurAracBilgileri());
     kg->addWidget(tarih, 0, 1);
 
     auto* emanet = new QGroupBox(QStringLiteral("&Emanetler ve &Aracın Durumu"), kabul);
@@ -313,6 +322,12 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     mkBtn(BtnSms, "BtnSms", QStringLiteral("SMS"), {});
     mkBtn(BtnDokuman, "BtnDokuman", QStringLiteral("Resim/Döküman Ekle"), {});
     buttons->addStretch(1);
+    mkBtn(BtnDigerFormlar, "BtnDigerFormlar", QStringLiteral("Diğer Formlar"), {});
+    QPushButton* digerFormlarMenu = nullptr;
+    mkBtn(digerFormlarMenu, "BtnDigerFormlarMenu", QString(), {}); // the drop-down arrow alone
+    digerFormlarMenu->setMaximumWidth(24);
+    mkBtn(BtnYetkiliDizayn, "BtnYetkiliDizayn", QStringLiteral("Dizayn"), {});
+    BtnYetkiliDizayn->setToolTip(QStringLiteral("Yetkili Servis Formu Dizayn Et"));
     mkBtn(BtnYazdir, "BtnYazdir", QStringLiteral("Yazdır - F9"), QKeySequence(Qt::Key_F9));
     mkBtn(BtnKapat, "BtnKapat", QStringLiteral("Kapat - F10"), QKeySequence(Qt::Key_F10));
     QPushButton* yardim = nullptr; // no help pages: the key is taken so F1 does nothing else
@@ -357,6 +372,37 @@ TFormIsEmri::TFormIsEmri(SessionContext& ctx, QWidget* parent) : QDialog(parent)
     setButtons();
 }
 
+QLineEdit* TFormIsEmri::sayiAlani(const char* ad, const QString& kolon, const QString& bicim)
+{
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QLatin1String(ad));
+    e->setAlignment(Qt::AlignRight);
+    m_sayilar.insert(kolon, {e, bicim});
+    return e;
+}
+
+// "Araç Bilgileri": the readings per wheel.
+QWidget* TFormIsEmri::kurAracBilgileri()
+{
+    auto* g = new QGroupBox(QStringLiteral("Araç Bilgileri"), this);
+    auto* l = new QGridLayout(g);
+    const QString b = QStringLiteral(",0.000");
+    const struct {
+        const char* ad;
+        const char* kolon;
+        const char* baslik;
+        int satir, sutun;
+    } tekerler[] = {{"EdSolOn", "LD_SOL_ON", "Sol Ön", 0, 0},
+                    {"EdSagOn", "LD_SAG_ON", "Sağ Ön", 0, 2},
+                    {"EdSolArka", "LD_SOL_ARKA", "Sol Arka", 1, 0},
+                    {"EdSagArka", "LD_SAG_ARKA", "Sağ Arka", 1, 2}};
+    for (const auto& t : tekerler) {
+        l->addWidget(new QLabel(QString::fromUtf8(t.baslik), g), t.satir, t.sutun);
+        l->addWidget(sayiAlani(t.ad, QLatin1String(t.kolon), b), t.satir, t.sutun + 1);
+    }
+    return g;
+}
+
 QWidget* TFormIsEmri::kurServisNotu()
 {
     auto* g = new QGroupBox(QStringLiteral("Servise Özel Uyarı Notları Ve Dip Notlar"), this);
@@ -393,6 +439,24 @@ void TFormIsEmri::kurKomutlar()
     connect(BtnYedekParca, &QPushButton::clicked, this, Guarded(this, &TFormIsEmri::BtnYedekParcaClick));
     connect(BtnSms, &QPushButton::clicked, this, Guarded([this] { hedefAc(kSmsFormAc); }));
     connect(BtnDokuman, &QPushButton::clicked, this, Guarded([this] { hedefAc(kDokumanlarAc); }));
+    // "Diğer Formlar" prints the A4 form; its drop-down offers both forms.
+    auto* formlar = new QMenu(BtnDigerFormlar);
+    formlar->setObjectName(QStringLiteral("PopupDigerFormlar"));
+    formlar->addAction(QStringLiteral("A4 Standart Form"), this, Guarded([this] { digerForm(1); }))
+        ->setObjectName(QStringLiteral("ActA4StandartForm"));
+    formlar->addAction(QStringLiteral("Yetkili Servis Formu"), this, Guarded([this] { digerForm(2); }))
+        ->setObjectName(QStringLiteral("ActYetkiliServisFormu"));
+    findChild<QPushButton*>(QStringLiteral("BtnDigerFormlarMenu"))->setMenu(formlar);
+    connect(BtnDigerFormlar, &QPushButton::clicked, this, Guarded([this] { digerForm(1); }));
+    connect(BtnYetkiliDizayn, &QPushButton::clicked, this, Guarded([this] {
+        IsEmriHedefiAc(m_ctx, this, kRaporTasarla, QStringLiteral("Yetkili Servis Formu"), 0);
+    }));
+}
+
+void TFormIsEmri::digerForm(int form)
+{
+    if (!Kart.giriste())
+        IsEmriHedefiAc(m_ctx, this, kDigerForm, trimmedText(Kart.row.value(QStringLiteral("IS_EMRI_NO"))), form);
 }
 
 void TFormIsEmri::hedefAc(const QString& hedef)
@@ -466,6 +530,9 @@ void TFormIsEmri::toWidgets()
     for (auto it = m_letters.cbegin(); it != m_letters.cend(); ++it)
         it.value()->setCurrentIndex(qMax(0, it.value()->findData(trimmedText(r.value(it.key())))));
     CbTip->setCurrentIndex(qMax(0, CbTip->findData(trimmedText(r.value(QStringLiteral("IE_TIP"))))));
+    for (auto it = m_sayilar.cbegin(); it != m_sayilar.cend(); ++it)
+        it.value().first->setText(r.value(it.key()).isNull() ? QString()
+                                                              : FormatMoney(r.value(it.key()).toDouble(), it.value().second));
     EdKm->setText(r.value(QStringLiteral("KM")).isNull() ? QString()
                                                           : FormatMoney(r.value(QStringLiteral("KM")).toDouble(), QStringLiteral(",0")));
     const QDate trf = Query::toDate(r.value(QStringLiteral("TESLIM_TRH")));
@@ -483,15 +550,22 @@ void TFormIsEmri::toWidgets()
     const QDate gb = Query::toDate(r.value(QStringLiteral("GARANTI_BITIS")));
     LblGarantiBitis->setText(gb.isValid() ? gb.toString(QStringLiteral("dd.MM.yyyy")) : QString());
     LblCariAdi->clear();
+    LblOzelKod->clear();
     EdTel1->clear();
     EdTel3->clear();
     if (!trimmedText(r.value(QStringLiteral("CARI_KOD"))).isEmpty()) {
-        Query q(m_ctx.Database1, QStringLiteral("SELECT FIRMA_ADI, TEL1, TEL3 FROM CARI WHERE CARI_KOD = :K"));
+        Query q(m_ctx.Database1, QStringLiteral("SELECT FIRMA_ADI, TEL1, TEL3, OZEL_KOD_1, OZEL_KOD_2, OZEL_KOD_3 FROM CARI "
+                                                "WHERE CARI_KOD = :K"));
         q.bind(QStringLiteral("K"), trimmedText(r.value(QStringLiteral("CARI_KOD")))).exec();
         if (q.next()) {
             LblCariAdi->setText(q.str(QStringLiteral("FIRMA_ADI")));
             EdTel1->setText(q.str(QStringLiteral("TEL1")).trimmed());
             EdTel3->setText(q.str(QStringLiteral("TEL3")).trimmed());
+            QStringList ozel;
+            for (const char* k : {"OZEL_KOD_1", "OZEL_KOD_2", "OZEL_KOD_3"})
+                if (const QString v = q.str(QLatin1String(k)).trimmed(); !v.isEmpty())
+                    ozel << v;
+            LblOzelKod->setText(ozel.join(QStringLiteral(" / ")));
         }
     }
     const QString sase = trimmedText(r.value(QStringLiteral("SASI_NO")));
@@ -530,6 +604,17 @@ bool TFormIsEmri::fromWidgets()
             r[it.key()] = v;
     }
     r[QStringLiteral("IE_TIP")] = CbTip->currentData().toString();
+    for (auto it = m_sayilar.cbegin(); it != m_sayilar.cend(); ++it) {
+        double v = 0;
+        if (it.value().first->text().trimmed().isEmpty()) {
+            r[it.key()] = QVariant();
+        } else if (!SayiOku(it.value().first->text(), &v)) {
+            it.value().first->setFocus();
+            return false;
+        } else {
+            r[it.key()] = v;
+        }
+    }
     double km = 0;
     if (!SayiOku(EdKm->text(), &km))
         return false;
@@ -548,6 +633,10 @@ void TFormIsEmri::setButtons()
     BtnYeni->setEnabled(!giris && IsEmriYeniHakki(hak));
     BtnDegistir->setEnabled(!giris && IsEmriDegistirHakki(hak) && !Kart.row.isEmpty());
     BtnYazdir->setEnabled(!giris && Targets().isRegistered(kYazdir) && !Kart.row.isEmpty());
+    BtnDigerFormlar->setEnabled(!giris && Targets().isRegistered(kDigerForm) && !Kart.row.isEmpty());
+    if (auto* m = findChild<QPushButton*>(QStringLiteral("BtnDigerFormlarMenu")))
+        m->setEnabled(BtnDigerFormlar->isEnabled());
+    BtnYetkiliDizayn->setEnabled(Targets().isRegistered(kRaporTasarla));
     BtnSakla->setEnabled(giris);
     BtnIptal->setEnabled(giris);
     BtnAracSec->setEnabled(giris);
@@ -562,6 +651,8 @@ void TFormIsEmri::setButtons()
         if (e != EdIsEmriNo && e != EdIsEno && e != EdCariKod)
             e->setReadOnly(!giris);
     EdKm->setReadOnly(!giris);
+    for (const auto& [alan, bicim] : m_sayilar)
+        alan->setReadOnly(!giris);
     for (QWidget* w : std::initializer_list<QWidget*>{CbTip, DtTrfCikis})
         w->setEnabled(giris);
     for (auto* c : m_checks)
@@ -744,6 +835,21 @@ void TFormIsEmri::aracAra(AracAlani alan, QLineEdit* field)
 void TFormIsEmri::EdPlakaKeyPress() { aracAra(AracAlani::Plaka, EdPlaka); }
 void TFormIsEmri::EdSaseKeyPress() { aracAra(AracAlani::Sase, EdSase); }
 void TFormIsEmri::EdMotorKeyPress() { aracAra(AracAlani::Motor, EdMotor); }
+
+TFormIsEmri* PaylasilanIsEmriKarti(SessionContext& ctx, QWidget* parent, bool* yeniAcildi)
+{
+    if (yeniAcildi)
+        *yeniAcildi = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<TFormIsEmri*>(w); f && f->objectName() == QLatin1String("FormIsEmri") && f->isVisible())
+            return f;
+    if (yeniAcildi)
+        *yeniAcildi = true;
+    auto* f = new TFormIsEmri(ctx, parent);
+    f->setAttribute(Qt::WA_DeleteOnClose);
+    f->show();
+    return f;
+}
 
 TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent)
 {

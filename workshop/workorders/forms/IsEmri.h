@@ -33,6 +33,7 @@ public:
     QComboBox* CbTip = nullptr;
     QLineEdit* EdCariKod = nullptr;
     QLabel* LblCariAdi = nullptr;
+    QLabel* LblOzelKod = nullptr;      // "Müş.Özel Kod": CARI.OZEL_KOD_1..3
     QLineEdit* EdPlaka = nullptr;
     QLineEdit* EdSase = nullptr;
     QLineEdit* EdMotor = nullptr;
@@ -65,6 +66,8 @@ public:
     QPushButton* BtnYedekParca = nullptr;
     QPushButton* BtnSms = nullptr;
     QPushButton* BtnDokuman = nullptr;
+    QPushButton* BtnDigerFormlar = nullptr;   // "Diğer Formlar" with its drop-down
+    QPushButton* BtnYetkiliDizayn = nullptr;  // the authorised-service form's design
     QAction* ActTeslimAlanSec = nullptr;
     QAction* ActBarkodIleAra = nullptr;
 
@@ -105,8 +108,14 @@ private:
     void kurKomutlar();
     // Opens a window of another area through the registry on this work order.
     void hedefAc(const QString& hedef);
+    // "Diğer Formlar": 1 the A4 standard form, 2 the authorised-service form.
+    void digerForm(int form);
 
     SessionContext& m_ctx;
+    QWidget* kurAracBilgileri();
+    // A number field of the row, shown in `bicim` (",0.00"); empty stores nothing.
+    QLineEdit* sayiAlani(const char* ad, const QString& kolon, const QString& bicim);
+    QHash<QString, std::pair<QLineEdit*, QString>> m_sayilar;
     QHash<QString, QLineEdit*> m_text;
     QHash<QString, QCheckBox*> m_checks;
     QHash<QString, QComboBox*> m_letters;
@@ -116,6 +125,10 @@ private:
 // Opens another area's window on a work order through the registry; nothing
 // happens while that window is not registered.
 void IsEmriHedefiAc(SessionContext& ctx, QWidget* owner, const QString& hedef, const QString& isEmriNo, int mode);
+
+// The shared card ("FormIsEmri"), made and shown when it is not open.
+// A card made here starts empty, so that the caller may open a work order on it.
+TFormIsEmri* PaylasilanIsEmriKarti(SessionContext& ctx, QWidget* parent = nullptr, bool* yeniAcildi = nullptr);
 
 // Opens a new card window on the work order (the phone reports and the PDI form).
 TFormIsEmri* IsemriKartAc(SessionContext& ctx, const QString& isEmriNo, QWidget* parent = nullptr);

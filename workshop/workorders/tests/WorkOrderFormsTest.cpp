@@ -342,3 +342,46 @@ TEST_F(WorkOrderFormsTest, CardCommandsServiceNoteAndUnbuiltWindows)
     EXPECT_EQ(g.MemoSerNot->toPlainText(), QStringLiteral("Direksiyon kutusu sızdırıyor"));
     EXPECT_TRUE(g.LblUyari->isVisibleTo(&g));
 }
+
+// "Vazgeç" on the same-km question takes the clerk back to the card with
+// everything typed; "Hayır" saves, with the approved amount and the wheel
+// readings, and the card shows the customer's special codes.
+TEST_F(WorkOrderFormsTest, SameKmVazgecGoesBackToTheCardAndNothingIsLost)
+{
+    addWorkOrder(QStringLiteral("W000009"), QStringLiteral("VF1AAA11111111111"), 12000);
+    db.exec(QStringLiteral("UPDATE CARI SET OZEL_KOD_1 = 'FILO', OZEL_KOD_3 = 'VIP' WHERE CARI_KOD = 'M001'"));
+    TFormIsEmri f(ctx);
+    f.show();
+    f.EdPlaka->setText(QStringLiteral("34AB12"));
+    QTest::keyClick(f.EdPlaka, Qt::Key_Return);
+    EXPECT_EQ(f.LblOzelKod->text(), QStringLiteral("FILO / VIP"));
+    f.CbTip->setCurrentIndex(f.CbTip->findData(QStringLiteral("A")));
+    f.findChild<QLineEdit*>(QStringLiteral("EdMustAlim1"))->setText(QStringLiteral("FREN SESİ"));
+    f.findChild<QLineEdit*>(QStringLiteral("EdOnayTutari"))->setText(QStringLiteral("1.250,50"));
+    f.findChild<QLineEdit*>(QStringLiteral("EdSolOn"))->setText(QStringLiteral("2,125"));
+    f.findChild<QLineEdit*>(QStringLiteral("EdSagArka"))->setText(QStringLiteral("2,2"));
+    ASSERT_EQ(f.EdKm->text(), QStringLiteral("12.000")); // the last km is proposed
+    messages.clear();
+    messages.answer(MsgCancel);
+    f.BtnSakla->click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("KM aracın son KM si ile aynı değiştirmek istiyor musunuz?")});
+    EXPECT_TRUE(f.Kart.giriste());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ISEMRI")), 1);
+    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("EdMustAlim1"))->text(), QStringLiteral("FREN SESİ"));
+    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("EdOnayTutari"))->text(), QStringLiteral("1.250,50"));
+    EXPECT_EQ(f.EdKm->text(), QStringLiteral("12.000"));
+    messages.clear();
+    messages.answer(MsgNo);
+    f.BtnSakla->click();
+    ASSERT_FALSE(f.Kart.giriste()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+    Query q(db, QStringLiteral("SELECT MUSTALIM_1, GARANTI_PUANI, LD_SOL_ON, LD_SAG_ARKA, LD_SOL_ARKA FROM ISEMRI "
+                               "WHERE IS_EMRI_NO <> 'W000009'"));
+    q.exec();
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.str(QStringLiteral("MUSTALIM_1")), QStringLiteral("FREN SESİ"));
+    EXPECT_DOUBLE_EQ(q.num(QStringLiteral("GARANTI_PUANI")), 1250.5);
+    EXPECT_DOUBLE_EQ(q.num(QStringLiteral("LD_SOL_ON")), 2.125);
+    EXPECT_DOUBLE_EQ(q.num(QStringLiteral("LD_SAG_ARKA")), 2.2);
+    EXPECT_TRUE(q.value(QStringLiteral("LD_SOL_ARKA")).isNull());
+    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("EdSolOn"))->text(), QStringLiteral("2,125"));
+}

@@ -124,6 +124,7 @@ TFormIEFatDrm::TFormIEFatDrm(SessionContext& ctx, int mode, QWidget* parent) : V
     BtnFiltrele->setShortcut(QKeySequence(Qt::Key_F6));
     BtnFiltreSil = button(QStringLiteral("Filtre Sil F5"), "BtnFiltreSil");
     BtnAracIE = button(S("Ara&cın İş Emirleri"), "BtnAracIE");
+    BtnAracPrcIsc = button(S("Aracın Parça ve İşçilikleri"), "BtnAracPrcIsc");
 
     auto* grid = new QGridLayout;
     auto add = [&](const QString& label, QWidget* w, int row, int col) {
@@ -152,12 +153,14 @@ TFormIEFatDrm::TFormIEFatDrm(SessionContext& ctx, int mode, QWidget* parent) : V
     grid->addWidget(BtnFiltrele, 0, 10);
     grid->addWidget(BtnFiltreSil, 1, 10);
     grid->addWidget(BtnAracIE, 2, 10);
+    grid->addWidget(BtnAracPrcIsc, 3, 10);
     SearchRow->addLayout(grid);
 
     connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnFiltreleClick));
     connect(BtnFiltreSil, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnFiltreSilClick));
     connect(BtnCariSec, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnCariSecClick));
     connect(BtnAracIE, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnAracIEClick));
+    connect(BtnAracPrcIsc, &QPushButton::clicked, this, Guarded(this, &TFormIEFatDrm::BtnAracPrcIscClick));
     connect(CbSira, &QComboBox::currentIndexChanged, this, Guarded(this, &TFormIEFatDrm::CbSiraChange));
     connect(EdAraNo, &QLineEdit::returnPressed, this,
             Guarded([this] { locate(QStringLiteral("IS_EMRI_NO"), workshop::IsEmriNoFromSearch(EdAraNo->text())); }));
@@ -249,6 +252,19 @@ void TFormIEFatDrm::BtnAracIEClick()
         return;
     }
     workshop::ShowIEGecmis(m_ctx, sase, QString(), false, this);
+}
+
+void TFormIEFatDrm::BtnAracPrcIscClick()
+{
+    const QVariantMap row = currentRow();
+    if (row.isEmpty())
+        return;
+    const QString sase = drmText(row.value(QStringLiteral("SASI_NO")));
+    if (sase.isEmpty()) {
+        ShowWarning(S("Lütfen Şase No Yazın"));
+        return;
+    }
+    workshop::ShowIEGecmisPrcIsc(m_ctx, sase, drmText(row.value(QStringLiteral("PLAKA_NO"))), this);
 }
 
 void TFormIEFatDrm::BtnDuzenleClick()

@@ -34,6 +34,7 @@ public:
     QPushButton* BtnFiltrele = nullptr;
     QPushButton* BtnFiltreSil = nullptr;
     QPushButton* BtnAracIE = nullptr;
+    QPushButton* BtnAracPrcIsc = nullptr; // "Aracın Parça ve İşçilikleri"
 
     IEFatDrmFiltre filtre() const;
     workshop::TypeIsEmri secilen() const { return m_secilen; }
@@ -44,6 +45,7 @@ public slots:
     void CbSiraChange();
     void BtnCariSecClick();
     void BtnAracIEClick();
+    void BtnAracPrcIscClick();
     void BtnDuzenleClick() override;
     void BtnSecClick() override;
 
