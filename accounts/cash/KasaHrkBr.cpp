@@ -215,7 +215,8 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
                           QStringLiteral("Tutar"), QStringLiteral(" "), QStringLiteral("Tutar $"), QStringLiteral("Tutar Dvz"),
                           QStringLiteral("H.Baz"), QStringLiteral("Döviz"), QStringLiteral("Muh Fiş Ref.No"),
                           QStringLiteral("H.Ref.Tipi"), QStringLiteral("H.Ref.S.No"), QStringLiteral("Ref.Ayr.Tip"),
-                          QStringLiteral("Açıklama"), QStringLiteral("Açıklama")});
+                          QStringLiteral("Açıklama"), QStringLiteral("Açıklama"),
+                          QStringLiteral("YTL/$ Değeri"), QStringLiteral("YTL/Dvz Değeri")});
     TableBr->setOrderKeys({QStringLiteral("HRKNO"), QStringLiteral("SIRANO")});
     TableBr->tarihBicimi({QStringLiteral("TARIH")});
     TableBr->paraBicimi({QStringLiteral("TUTAR"), QStringLiteral("TUTAR_USD"), QStringLiteral("TUTAR_DVZ")});
