@@ -2,6 +2,7 @@
 #include "accounting/chart/HesapSec.h"
 #include "accounting/demo/AccountingDemo.h"
 #include "accounting/ledger/MuhFisBr.h"
+#include "accounting/chart/GGAtama.h"
 #include "accounting/params/ParaMuh.h"
 #include "accounting/transfer/MuhEntegre.h"
 #include "accounting/transfer/MuhKod.h"
@@ -27,11 +28,15 @@ void RegisterEntryPoints()
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
     RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormMuhFisBr(*r.ctx, r.owner);
+        // A document's "Muhasebe" opens the list on its own voucher.
+        if (!r.key.isEmpty())
+            f->fiseGit(r.key.toDouble());
         f->setAttribute(Qt::WA_DeleteOnClose);
         f->setModal(false);
         return f;
     });
     RegisterRoutine(QLatin1String(entry::TFormParaMuh), [](const OpenRequest& r) { ParaMuhAc(*r.ctx, r.owner); });
+    RegisterRoutine(QLatin1String(entry::GGAtamaAc), [](const OpenRequest& r) { GGAtamaAc(*r.ctx, r.owner); });
 }
 
 } // namespace tornaly::accounting

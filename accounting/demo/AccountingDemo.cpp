@@ -78,6 +78,23 @@ void AccountingDemoSeed(const Db& db)
                 {{QStringLiteral("K"), kdv}, {QStringLiteral("A"), QStringLiteral("191.001.020")},
                  {QStringLiteral("S"), QStringLiteral("391.001.") + QLatin1String(hesapKodu)}});
 
+    // Income and expense types: two groups and their detail types, the details with their accounts.
+    const char* gelirGider[][5] = {{"G1", "G", "A", "", "SATIŞ GELİRLERİ"},
+                                   {"G1.01", "G", "D", "G1", "Parça Satışları"},
+                                   {"G1.02", "G", "D", "G1", "İşçilik Gelirleri"},
+                                   {"M1", "M", "A", "", "GİDERLER"},
+                                   {"M1.01", "M", "D", "M1", "Satılan Malın Maliyeti"}};
+    for (const auto& g : gelirGider)
+        db.exec(QStringLiteral("INSERT INTO GGHESAP (GGKOD, GGTUR, GGSEVIYE, GGANA, GGACIKLAMA) VALUES (:K, :T, :S, :A, :C)"),
+                {{QStringLiteral("K"), QString::fromUtf8(g[0])}, {QStringLiteral("T"), QString::fromUtf8(g[1])},
+                 {QStringLiteral("S"), QString::fromUtf8(g[2])},
+                 {QStringLiteral("A"), *g[3] ? QVariant(QString::fromUtf8(g[3])) : QVariant()},
+                 {QStringLiteral("C"), QString::fromUtf8(g[4])}});
+    for (const auto& [tur, hesap] : {std::pair{"G1.01", "600.001.001"}, std::pair{"G1.02", "600.001.002"},
+                                     std::pair{"M1.01", "610.001.001"}})
+        db.exec(QStringLiteral("INSERT INTO MUH2GG (GGKOD, MUHKOD, MUHSEVIYE) VALUES (:G, :M, 'D')"),
+                {{QStringLiteral("G"), QLatin1String(tur)}, {QStringLiteral("M"), QLatin1String(hesap)}});
+
     // Every stock and labour card of the demo names its accounts, so its
     // work-order invoices post at once.
     for (const char* kart : {"STOK", "FRT"})

@@ -105,6 +105,32 @@ double TFormMuhFisBr::seciliFisNo() const
     return m_fisler->record(i.row()).value(QStringLiteral("FISNO")).toDouble();
 }
 
+bool TFormMuhFisBr::fiseGit(double fisNo)
+{
+    Query q(m_ctx.Database1, QStringLiteral("SELECT TARIH FROM FIS WHERE FISNO = :F"));
+    q.bind(QStringLiteral("F"), fisNo).exec();
+    if (!q.next())
+        return false;
+    const QDate tarih = q.date(QStringLiteral("TARIH"));
+    q.finish();
+    if (tarih.isValid() && (tarih < EditBasTarih->date() || tarih > EditBitTarih->date())) {
+        EditBasTarih->setDate(QDate(tarih.year(), 1, 1));
+        EditBitTarih->setDate(QDate(tarih.year(), 12, 31));
+    }
+    BtnListeleClick();
+    for (int r = 0;; ++r) {
+        if (r >= m_fisler->rowCount() && m_fisler->canFetchMore())
+            m_fisler->fetchMore();
+        if (r >= m_fisler->rowCount())
+            return false;
+        if (m_fisler->record(r).value(QStringLiteral("FISNO")).toDouble() == fisNo) {
+            GridFis->selectRow(r);
+            satirlariGoster();
+            return true;
+        }
+    }
+}
+
 void TFormMuhFisBr::satirlariGoster()
 {
     m_satirlar->setStatement(m_ctx.Database1,

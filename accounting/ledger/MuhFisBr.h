@@ -32,6 +32,8 @@ public:
     void BtnSilClick();
     // The voucher number of the selected row, 0 when none.
     double seciliFisNo() const;
+    // Lists the days around a voucher and selects it; false when there is no such voucher.
+    bool fiseGit(double fisNo);
 
 private:
     void satirlariGoster();

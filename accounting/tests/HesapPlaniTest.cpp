@@ -1,5 +1,10 @@
 #include "MuhFixture.h"
 
+#include "accounting/chart/GGAtama.h"
+#include "accounting/AccountingEntry.h"
+#include "accounting/ledger/MuhFisBr.h"
+#include "accounts/vouchers/BrCarHrk.h"
+#include "mainwindow/Targets.h"
 #include "accounting/chart/HesapAylik.h"
 #include "accounting/chart/HesapPlani.h"
 #include "accounting/chart/HesapSec.h"
@@ -294,6 +299,71 @@ TEST_F(HesapPlaniTest, CostCentres)
                                         QStringLiteral("300 (Borç)")}));
     EXPECT_EQ(aylar.at(0).at(3), QStringLiteral("-"));
     EXPECT_EQ(aylar.at(12).at(3), QStringLiteral("300 (Borç)"));
+}
+
+} // namespace
+
+namespace {
+
+// Income and expense accounts: only a detail type takes accounts, an account
+// is listed once per type, and "&Sil" asks first.
+TEST_F(HesapPlaniTest, IncomeExpenseTypesKeepTheirAccountsOnce)
+{
+    ctx.Database1 = db;
+    db.exec(QStringLiteral("INSERT INTO GGHESAP (GGKOD, GGTUR, GGSEVIYE, GGACIKLAMA) VALUES "
+                           "('G1', 'G', 'A', 'GELİRLER'), ('G1.01', 'G', 'D', 'Parça')"));
+    EXPECT_TRUE(accounting::GelirGiderHesabiEkle(db, QStringLiteral("G1.01"), QStringLiteral("600.001"), u'M'));
+    EXPECT_FALSE(accounting::GelirGiderHesabiEkle(db, QStringLiteral("G1.01"), QStringLiteral("600.001"), u'M'));
+    EXPECT_TRUE(accounting::GelirGiderHesabiEkle(db, QStringLiteral("G1.01"), QStringLiteral("600.002"), u'D'));
+    EXPECT_EQ(accounting::GelirGiderHesaplari(db, QStringLiteral("G1.01")),
+              (QStringList{QStringLiteral("600.001"), QStringLiteral("600.002")}));
+
+    accounting::TFormGGAtama f(ctx);
+    ASSERT_EQ(f.GridTurler->rowCount(), 2);
+    f.GridTurler->setCurrentCell(0, 0);
+    EXPECT_FALSE(f.BtnEkle->isEnabled()) << "a group type takes no accounts";
+    EXPECT_FALSE(f.BtnSil->isEnabled());
+    f.GridTurler->setCurrentCell(1, 0);
+    ASSERT_TRUE(f.BtnSil->isEnabled());
+    ASSERT_EQ(f.GridHesaplar->rowCount(), 2);
+    f.GridHesaplar->setCurrentCell(0, 0);
+    for (const MsgButton cevap : {MsgNo, MsgYes}) {
+        messages.clear();
+        messages.answer(cevap);
+        f.BtnSil->click();
+        EXPECT_EQ(messages.texts(),
+                  QStringList{QStringLiteral("Muhasebe Hesap Kodunu Silmek İstediğinizden Emin misiniz?")});
+    }
+    EXPECT_EQ(accounting::GelirGiderHesaplari(db, QStringLiteral("G1.01")), QStringList{QStringLiteral("600.002")});
+    EXPECT_EQ(f.GridHesaplar->rowCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// "Muhasebe" on the current-account voucher list opens the voucher list on
+// the head's own voucher, in another year than the working one too.
+TEST_F(HesapPlaniTest, VoucherListsMuhasebeOpensTheHeadsVoucher)
+{
+    Targets().clear();
+    accounting::RegisterEntryPoints();
+    ctx.Database1 = db;
+    ctx.AktifKullanici.diger10 = QStringLiteral("Y");
+    for (const auto& [no, gun] : {std::pair{11.0, QDate(2024, 2, 1)}, std::pair{12.0, QDate(2024, 6, 5)}})
+        db.exec(QStringLiteral("INSERT INTO FIS (FISNO, TARIH, TUR, BORC, ALACAK) VALUES (:N, :T, 'M', 5, 5)"),
+                {{QStringLiteral("N"), no}, {QStringLiteral("T"), QDateTime(gun, QTime(0, 0))}});
+    db.exec(QStringLiteral("INSERT INTO CARIHRKM (CARI_NO, TARIH, TIP, BORC, ALACAK, FIS_NO) VALUES "
+                           "(7, :T, 'D', 5, 5, 12)"),
+            {{QStringLiteral("T"), QDateTime(QDate(2024, 6, 5), QTime(0, 0))}});
+    accounts::TFormCariHrkBr br(ctx, 0, QString(), QString(), nullptr);
+    ASSERT_TRUE(br.BtnMuhasebe->isEnabled());
+    br.BtnMuhasebe->click();
+    TFormMuhFisBr* acilan = br.findChild<TFormMuhFisBr*>();
+    ASSERT_TRUE(acilan) << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(acilan->seciliFisNo(), 12.0);
+    acilan->close();
+    Targets().clear();
 }
 
 } // namespace

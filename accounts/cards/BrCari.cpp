@@ -11,6 +11,11 @@
 #include "context/User.h"
 #include "db/DbError.h"
 #include "history/ChLogBr.h"
+#include "accounts/ledger/AyCari.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "settings/GridLayout.h"
+#include <QAction>
 #include "messages/Messages.h"
 
 #include <QComboBox>
@@ -136,9 +141,13 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     BtnHareketGiris = Dugme(this, "BtnHareketGiris", QStringLiteral("Cari Hareket Giriş"));
     BtnGecmis = Dugme(this, "BtnGecmis", QStringLiteral("Kayıt Geçmişi"));
     BtnBorcKapama = Dugme(this, "BtnBorcKapama", QStringLiteral("Borç Kapama"));
+    BtnAylik = Dugme(this, "BtnAylik", QStringLiteral("Aylık Toplamları"));
+    BtnBanka = Dugme(this, "BtnBanka", QStringLiteral("Banka İşlemleri"));
+    BtnSms = Dugme(this, "BtnSms", QStringLiteral("Sms &Gönder"));
     BtnKapat = Dugme(this, "BtnKapat", QStringLiteral("&Kapat"));
     auto* dugmeler = new QHBoxLayout;
-    for (QPushButton* b : {BtnSec, BtnYeni, BtnKopyala, BtnDuzenle, BtnSil, BtnHareketIzle, BtnHareketGiris, BtnBorcKapama, BtnGecmis})
+    for (QPushButton* b : {BtnSec, BtnYeni, BtnKopyala, BtnDuzenle, BtnSil, BtnHareketIzle, BtnHareketGiris, BtnBorcKapama,
+                           BtnGecmis, BtnAylik, BtnBanka, BtnSms})
         dugmeler->addWidget(b);
     dugmeler->addStretch();
     dugmeler->addWidget(BtnKapat);
@@ -158,6 +167,14 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     connect(BtnGecmis, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnGecmisClick));
     connect(BtnBorcKapama, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnBorcKapamaClick));
     connect(BtnHareketIzle, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnHareketIzleClick));
+    connect(BtnAylik, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnAylikClick));
+    connect(BtnBanka, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnBankaClick));
+    connect(BtnSms, &QPushButton::clicked, this, Guarded(this, &TFormCariBr::BtnSmsClick));
+    auto* gorunum = new QAction(QStringLiteral("Görünümü Sakla"), cxGrid);
+    gorunum->setObjectName(QStringLiteral("GorunumuSakla"));
+    cxGrid->addAction(gorunum);
+    cxGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(gorunum, &QAction::triggered, this, Guarded(this, &TFormCariBr::GorunumuSaklaClick));
     connect(BtnKapat, &QPushButton::clicked, this, &QDialog::reject); // unguarded: ui only
 
     const QString& cari = ctx.AktifKullanici.cari;
@@ -172,6 +189,11 @@ TFormCariBr::TFormCariBr(const SessionContext& ctx, int mode, QWidget* parent)
     BtnHareketGiris->setEnabled(ctx.AktifKullanici.carihrk == QLatin1String("H")
                                 && ctx.AktifKullanici.diger09 != QLatin1String("H"));
     BtnBorcKapama->setEnabled(ctx.AktifKullanici.carichodekapa == QLatin1String("H"));
+    // The bank list and the SMS form open only once they are part of the program.
+    BtnBanka->setEnabled(ctx.AktifKullanici.diger09 != QLatin1String("H") &&
+                         Targets().isRegistered(QLatin1String(entry::BankaHrkSec)));
+    BtnSms->setVisible(ctx.AktifKullanici.diger12 == QLatin1String("E"));
+    BtnSms->setEnabled(Targets().isRegistered(QStringLiteral("SmsFormAc")));
     if (k.aramaOdak)
         EditKod->setFocus();
     resize(1100, 600);
@@ -205,6 +227,10 @@ void TFormCariBr::listeyiAc()
     TableBr->setStatement(m_db, TableBrSql.text(), TableBrSql.binds);
     TableBr->open();
     KolonlariAyarla(cxGrid);
+    if (!m_gorunumYuklendi) {
+        RestoreGridLayout(QStringLiteral("CariList"), cxGrid, RestoreFlags{});
+        m_gorunumYuklendi = true;
+    }
     if (!selectKod(kod) && TableBr->rowCount() > 0)
         cxGrid->setCurrentIndex(TableBr->index(0, 0));
     toplamlariGoster();
@@ -326,6 +352,10 @@ void TFormCariBr::BtnSilClick()
 
 void TFormCariBr::BtnHareketGirisClick()
 {
+    if (CariHrkPenceresiAcik() > 0) {
+        ShowWarning(QStringLiteral("Cari Hareket Giriş Penceresi Açık!"));
+        return;
+    }
     const int row = cxGrid->currentIndex().row();
     CariHrkSec(m_ctx, 0, currentKod(), TableBr->deger(row, QStringLiteral("FIRMA_ADI")).toString(), this);
 }
@@ -407,6 +437,45 @@ void TFormCariBr::BtnHareketIzleClick()
         return;
     // The statement window reads the session as the rest of the program does; it changes nothing in it.
     CariHareketGoster(const_cast<SessionContext&>(m_ctx), kod, this);
+}
+
+void TFormCariBr::BtnAylikClick()
+{
+    const QString kod = currentKod();
+    if (!kod.isEmpty())
+        ShowCariMonthly(m_ctx, kod, this);
+}
+
+void TFormCariBr::BtnBankaClick()
+{
+    const RoutineOpener ac = Targets().routine(QLatin1String(entry::BankaHrkSec));
+    if (!ac)
+        return;
+    OpenRequest r;
+    r.target = QLatin1String(entry::BankaHrkSec);
+    r.ctx = const_cast<SessionContext*>(&m_ctx);
+    r.owner = this;
+    r.mode = 0;
+    ac(r);
+}
+
+void TFormCariBr::BtnSmsClick()
+{
+    const QString kod = currentKod();
+    const RoutineOpener ac = Targets().routine(QStringLiteral("SmsFormAc"));
+    if (kod.isEmpty() || !ac)
+        return;
+    OpenRequest r;
+    r.target = QStringLiteral("SmsFormAc");
+    r.ctx = const_cast<SessionContext*>(&m_ctx);
+    r.owner = this;
+    r.key = kod;
+    ac(r);
+}
+
+void TFormCariBr::GorunumuSaklaClick()
+{
+    SaveGridLayout(QStringLiteral("CariList"), cxGrid);
 }
 
 } // namespace tornaly::accounts

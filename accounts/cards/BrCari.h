@@ -54,6 +54,9 @@ public:
     QPushButton* BtnHareketGiris = nullptr;
     QPushButton* BtnGecmis = nullptr;
     QPushButton* BtnBorcKapama = nullptr;
+    QPushButton* BtnAylik = nullptr;
+    QPushButton* BtnBanka = nullptr;
+    QPushButton* BtnSms = nullptr;
     QPushButton* BtnKapat = nullptr;
     QWidget* PanelToplam = nullptr;
     QLabel* LblBorc = nullptr;
@@ -72,6 +75,14 @@ public slots:
     void BtnBorcKapamaClick();
     // "Cari Hareketleri İzle": the movements and statement of the current account.
     void BtnHareketIzleClick();
+    // "Aylık Toplamları": the account's debits and credits per month.
+    void BtnAylikClick();
+    // "Banka İşlemleri": the bank voucher list.
+    void BtnBankaClick();
+    // "Sms &Gönder": the SMS form with the account's phones.
+    void BtnSmsClick();
+    // Pop-up "Görünümü Sakla": the grid's columns as they stand, for the next opening.
+    void GorunumuSaklaClick();
     void cxGrupFiltrePropertiesCloseUp();
     void toplamlariGoster();
 
@@ -82,6 +93,7 @@ private:
     const SessionContext& m_ctx;
     Db m_db;
     bool m_doubleEnter = false;
+    bool m_gorunumYuklendi = false;
     QHash<QString, QString> m_grupAdlari;
 };
 

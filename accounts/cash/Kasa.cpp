@@ -3,6 +3,8 @@
 #include "accounts/ledger/CariHrkTutar.h"
 #include "counters/Counters.h"
 #include "services/KurBul.h"
+#include "services/MuhasebeEntegre.h"
+#include "messages/Messages.h"
 
 namespace tornaly::accounts {
 
@@ -319,6 +321,27 @@ QString KasaRefTipBasligi(const QString& refTip)
     if (refTip == QLatin1String("A"))
         return QStringLiteral("Alış");
     return {};
+}
+
+bool KasaVirmanMuhasebeyeAktar(const SessionContext& ctx, const Db& db, double hrkNo)
+{
+    switch (MuhasebeAktarimSecimi(db, QLatin1Char('P'))) {
+    case MuhasebeAktarimi::Aktarma:
+        return false;
+    case MuhasebeAktarimi::Sor:
+        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
+            return false;
+        break;
+    case MuhasebeAktarimi::Aktar:
+        break;
+    }
+    // The voucher mark as stored: a transfer posted before is posted onto its own voucher again.
+    Query q(db, QStringLiteral("SELECT FIS_NO FROM KASAHRKT WHERE HRKNO = :N AND REF_TIP = 'w' ORDER BY SIRANO"));
+    q.bind(QStringLiteral("N"), hrkNo).exec();
+    const QVariant fisNo = q.next() ? q.value(0) : QVariant();
+    q.finish();
+    MuhasebeEntegre(ctx, db, MuhasebeEntegreIstegi{QLatin1Char('P'), false, fisNo, hrkNo});
+    return true;
 }
 
 } // namespace tornaly::accounts

@@ -71,6 +71,9 @@ std::optional<QString> KasaHareketKontrol(const KasaHareketi& h);
 // NEWKASA. Returns HRKNO.
 double KasaHareketKaydet(const SessionContext& ctx, const Db& db, KasaHareketi h);
 std::optional<KasaHareketi> KasaHareketOku(const Db& db, double hrkNo, QChar hrkTuru);
+// After a transfer's commit: the accounting hand-over (kind P) as its switch
+// says, asking "Muhasebe Kaydı Yapılsın mı?" when it asks; true when handed over.
+bool KasaVirmanMuhasebeyeAktar(const SessionContext& ctx, const Db& db, double hrkNo);
 
 // Deleting from the cash browse: only own rows without an accounting voucher;
 // both rows of a transfer go together.

@@ -16,6 +16,9 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -194,6 +197,9 @@ void TFormKasaHrkYaz::BtnSaklaClick()
     }
     // A counter or row another workstation holds: asked after the rollback, then saved again.
     RetryAfterAsking(m_db, [&] { sonuc = KasaHareketKaydet(m_ctx, m_db, h); });
+    // The hand-over runs after the commit; a refusal there leaves the saved transfer as it is.
+    if (KasaVirmanMi(h.HRK_TURU))
+        Guard([&] { KasaVirmanMuhasebeyeAktar(m_ctx, m_db, sonuc); });
     accept();
 }
 
@@ -209,7 +215,8 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
                           QStringLiteral("Tutar"), QStringLiteral(" "), QStringLiteral("Tutar $"), QStringLiteral("Tutar Dvz"),
                           QStringLiteral("H.Baz"), QStringLiteral("Döviz"), QStringLiteral("Muh Fiş Ref.No"),
                           QStringLiteral("H.Ref.Tipi"), QStringLiteral("H.Ref.S.No"), QStringLiteral("Ref.Ayr.Tip"),
-                          QStringLiteral("Açıklama"), QStringLiteral("Açıklama")});
+                          QStringLiteral("Açıklama"), QStringLiteral("Açıklama"),
+                          QStringLiteral("YTL/$ Değeri"), QStringLiteral("YTL/Dvz Değeri")});
     TableBr->setOrderKeys({QStringLiteral("HRKNO"), QStringLiteral("SIRANO")});
     TableBr->tarihBicimi({QStringLiteral("TARIH")});
     TableBr->paraBicimi({QStringLiteral("TUTAR"), QStringLiteral("TUTAR_USD"), QStringLiteral("TUTAR_DVZ")});
@@ -270,6 +277,7 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
     alt->addWidget(LblSayi);
     alt->addWidget(btnClose);
     auto* lay = new QVBoxLayout(this);
+    lay->addWidget(kurFiltre());
     lay->addWidget(dbgridbr, 1);
     lay->addLayout(alt);
 
@@ -284,10 +292,8 @@ TFormKasaHrkBr::TFormKasaHrkBr(const SessionContext& ctx, int mode, QWidget* par
 
 void TFormKasaHrkBr::listeyiAc(double konum)
 {
-    TableBr->setStatement(m_db, QStringLiteral("SELECT TARIH, HRKNO, BELGE_NO, KASAKOD, KARSIKOD, HRK_TURU, TUTAR, TIP, "
-                                               "TUTAR_USD, TUTAR_DVZ, PARA_BAZ, DOVIZ_KOD, FIS_NO, REF_TIP, SIRANO, "
-                                               "REFAYRTIP, ACIKLAMA, ACIKLAMA1, TL_USDEGER, TL_KURDEGER\n"
-                                               "FROM KASAHRKT\nORDER BY TARIH, HRKNO"));
+    const SqlText sql = KasaHrkListeSorgusu(filtre);
+    TableBr->setStatement(m_db, sql.text(), sql.binds);
     TableBr->open();
     KolonlariAyarla(dbgridbr);
     int satir = TableBr->rowCount() > 0 ? 0 : -1;
@@ -297,6 +303,195 @@ void TFormKasaHrkBr::listeyiAc(double konum)
     if (satir >= 0)
         dbgridbr->setCurrentIndex(TableBr->index(satir, 0));
     LblSayi->setText(QString::number(TableBr->totals({}).count));
+}
+
+namespace {
+
+// "Tipi" items and their conditions, in the list's order.
+const QList<QPair<const char*, const char*>>& kasaTipKosullari()
+{
+    static const QList<QPair<const char*, const char*>> k{
+        {"Kasa Açılış (Borç)", "(HRK_TURU='I')"},
+        {"Kasa Açılış (Alacak)", "(HRK_TURU='A')"},
+        {"Kasa Virman (Borç)", "(HRK_TURU='B')"},
+        {"Kasa Virman (Alacak)", "(HRK_TURU='V')"},
+        {"Nakit Tahsilat", "(HRK_TURU='w') AND (TIP='B')  AND (REF_TIP='C')"},
+        {"Çek/Senet Hrk.Tahsil", "(HRK_TURU='w') AND (TIP='B')  AND (REF_TIP='E')"},
+        {"Bankadan Çekilen", "(HRK_TURU='w') AND (TIP='B')  AND (REF_TIP='B')"},
+        {"Nakit Ödeme", "(HRK_TURU='w') AND (TIP='A')  AND (REF_TIP='C')"},
+        {"Çek/Senet Hrk.Ödeme", "(HRK_TURU='w') AND (TIP='A')  AND (REF_TIP='E')"},
+        {"Bankaya Yatırılan", "(HRK_TURU='w') AND (TIP='A')  AND (REF_TIP='B')"},
+    };
+    return k;
+}
+
+} // namespace
+
+QStringList KasaHrkTipleri()
+{
+    QStringList t{QStringLiteral("Tümü")};
+    for (const auto& [baslik, kosul] : kasaTipKosullari())
+        t << QString::fromUtf8(baslik);
+    return t;
+}
+
+SqlText KasaHrkListeSorgusu(const KasaHrkFiltresi& f)
+{
+    SqlText t;
+    t.lines << QStringLiteral("SELECT TARIH, HRKNO, BELGE_NO, KASAKOD, KARSIKOD, HRK_TURU, TUTAR, TIP, TUTAR_USD, "
+                              "TUTAR_DVZ, PARA_BAZ, DOVIZ_KOD, FIS_NO, REF_TIP, SIRANO, REFAYRTIP, ACIKLAMA, "
+                              "ACIKLAMA1, TL_USDEGER, TL_KURDEGER")
+            << QStringLiteral("FROM KASAHRKT WHERE 1=1");
+    // The kind conditions are fixed texts; only typed values are bound.
+    if (f.tip > 0 && f.tip <= kasaTipKosullari().size())
+        t.lines << QStringLiteral("AND ") + QString::fromLatin1(kasaTipKosullari()[f.tip - 1].second);
+    if (!f.karsiKod.trimmed().isEmpty()) {
+        t.lines << QStringLiteral("AND (KARSIKOD=:KARSI)");
+        t.binds.insert(QStringLiteral("KARSI"), f.karsiKod.trimmed());
+    }
+    if (!f.kasaKod.trimmed().isEmpty()) {
+        t.lines << QStringLiteral("AND (KASAKOD=:KASA)");
+        t.binds.insert(QStringLiteral("KASA"), f.kasaKod.trimmed());
+    }
+    if (f.ilk.isValid()) {
+        t.lines << QStringLiteral("AND (TARIH>=:ILK)");
+        t.binds.insert(QStringLiteral("ILK"), QDateTime(f.ilk, QTime(0, 0)));
+    }
+    if (f.son.isValid()) {
+        // Half-open: the whole last day counts.
+        t.lines << QStringLiteral("AND (TARIH<:SON)");
+        t.binds.insert(QStringLiteral("SON"), QDateTime(f.son.addDays(1), QTime(0, 0)));
+    }
+    t.lines << QStringLiteral("ORDER BY TARIH, HRKNO");
+    return t;
+}
+
+QWidget* TFormKasaHrkBr::kurFiltre()
+{
+    auto* ust = new QWidget(this);
+    auto* h = new QHBoxLayout(ust);
+    h->setContentsMargins(0, 0, 0, 0);
+    EditAraHrkNo = new QLineEdit(ust);
+    EditAraHrkNo->setObjectName(QStringLiteral("EditAraHrkNo"));
+    EditAraTarih = new TTarihEdit(ust);
+    EditAraTarih->setObjectName(QStringLiteral("EditAraTarih"));
+    EditAraTarih->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    EditAraTarih->setDate(QDate::currentDate());
+    EditAraTarih->installEventFilter(this);
+    auto* ara = new QFormLayout;
+    ara->addRow(QStringLiteral("Aranan Hrk.No"), EditAraHrkNo);
+    ara->addRow(QStringLiteral("Aranan Tarih"), EditAraTarih);
+    h->addLayout(ara);
+
+    auto* kutu = new QGroupBox(QStringLiteral("Filtre"), ust);
+    auto* g = new QGridLayout(kutu);
+    CbTipi = new QComboBox(kutu);
+    CbTipi->setObjectName(QStringLiteral("CbTipi"));
+    CbTipi->addItems(KasaHrkTipleri());
+    EditKarsiKod = new QLineEdit(kutu);
+    EditKarsiKod->setObjectName(QStringLiteral("EditKarsiKod"));
+    EditKasaKod = new QLineEdit(kutu);
+    EditKasaKod->setObjectName(QStringLiteral("EditKasaKod"));
+    EditIlk = new TTarihEdit(kutu);
+    EditSon = new TTarihEdit(kutu);
+    for (QDateEdit* d : {EditIlk, EditSon}) {
+        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        d->setCalendarPopup(true);
+        d->setSpecialValueText(QStringLiteral(" "));
+        d->setMinimumDate(QDate(1900, 1, 1));
+        d->setDate(d->minimumDate());
+    }
+    EditIlk->setObjectName(QStringLiteral("EditIlk"));
+    EditSon->setObjectName(QStringLiteral("EditSon"));
+    BtnFiltrele = Dugme(kutu, "BtnFiltrele", QStringLiteral("Filtrele"));
+    BtnFiltreKaldir = Dugme(kutu, "BtnFiltreKaldir", QStringLiteral("&Filtre Kaldır"));
+    g->addWidget(new QLabel(QStringLiteral("Tipi"), kutu), 0, 0);
+    g->addWidget(CbTipi, 1, 0);
+    g->addWidget(new QLabel(QStringLiteral("Karşı Hrk.Kodu"), kutu), 0, 1);
+    g->addWidget(EditKarsiKod, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("Kasa Kodu"), kutu), 0, 2);
+    g->addWidget(EditKasaKod, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Hareket Tarihleri"), kutu), 0, 3, 1, 2);
+    g->addWidget(EditIlk, 1, 3);
+    g->addWidget(EditSon, 1, 4);
+    g->addWidget(BtnFiltrele, 1, 5);
+    g->addWidget(BtnFiltreKaldir, 1, 6);
+    h->addWidget(kutu, 1);
+
+    connect(EditAraHrkNo, &QLineEdit::returnPressed, this, Guarded(this, &TFormKasaHrkBr::AraHrkNoEnter));
+    connect(BtnFiltrele, &QPushButton::clicked, this, Guarded(this, &TFormKasaHrkBr::BtnFiltreleClick));
+    connect(BtnFiltreKaldir, &QPushButton::clicked, this, Guarded(this, &TFormKasaHrkBr::BtnFiltreKaldirClick));
+    return ust;
+}
+
+bool TFormKasaHrkBr::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == EditAraTarih && e->type() == QEvent::KeyPress) {
+        const int tus = static_cast<QKeyEvent*>(e)->key();
+        if (tus == Qt::Key_Return || tus == Qt::Key_Enter) {
+            Guard([this] { AraTarihEnter(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TFormKasaHrkBr::BtnFiltreleClick()
+{
+    filtre.tip = CbTipi->currentIndex();
+    filtre.karsiKod = EditKarsiKod->text();
+    filtre.kasaKod = EditKasaKod->text();
+    filtre.ilk = EditIlk->date() == EditIlk->minimumDate() ? QDate() : EditIlk->date();
+    filtre.son = EditSon->date() == EditSon->minimumDate() ? QDate() : EditSon->date();
+    listeyiAc(currentNo());
+}
+
+void TFormKasaHrkBr::BtnFiltreKaldirClick()
+{
+    CbTipi->setCurrentIndex(0);
+    EditKarsiKod->clear();
+    EditKasaKod->clear();
+    EditIlk->setDate(EditIlk->minimumDate());
+    EditSon->setDate(EditSon->minimumDate());
+    filtre = {};
+    listeyiAc(currentNo());
+}
+
+double TFormKasaHrkBr::currentNo() const
+{
+    const int r = dbgridbr->currentIndex().row();
+    return r < 0 ? -1 : TableBr->deger(r, QStringLiteral("HRKNO")).toDouble();
+}
+
+bool TFormKasaHrkBr::konumlan(const QString& kolon, const std::function<bool(const QVariant&)>& uyar)
+{
+    for (int r = 0;; ++r) {
+        if (r >= TableBr->rowCount() && TableBr->canFetchMore())
+            TableBr->fetchMore();
+        if (r >= TableBr->rowCount())
+            return false;
+        if (uyar(TableBr->deger(r, kolon))) {
+            dbgridbr->setCurrentIndex(TableBr->index(r, 0));
+            return true;
+        }
+    }
+}
+
+void TFormKasaHrkBr::AraHrkNoEnter()
+{
+    bool ok = false;
+    const double no = EditAraHrkNo->text().trimmed().toDouble(&ok);
+    if (!ok) {
+        ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(EditAraHrkNo->text()));
+        return;
+    }
+    konumlan(QStringLiteral("HRKNO"), [no](const QVariant& v) { return v.toDouble() == no; });
+}
+
+void TFormKasaHrkBr::AraTarihEnter()
+{
+    const QDate gun = EditAraTarih->date();
+    konumlan(QStringLiteral("TARIH"), [gun](const QVariant& v) { return Query::toDate(v) == gun; });
 }
 
 void TFormKasaHrkBr::yeniHareket(QChar tur)

@@ -3,7 +3,11 @@
 #include "accounts/ui/ListeModeli.h"
 #include "context/SessionContext.h"
 
+#include "sql/SqlHelpers.h"
+
+#include <QDate>
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QDateEdit;
@@ -52,6 +56,16 @@ private:
 };
 
 // "KASA İŞLEMLERİ": every row of the cash ledger.
+// The "Filtre" group of the cash list; every value is bound.
+struct KasaHrkFiltresi {
+    int tip = 0;              // index of "Tipi": 0 "Tümü", then the kinds in the list's order
+    QString karsiKod, kasaKod;
+    QDate ilk, son;           // inclusive days; invalid: open
+};
+// The captions of "Tipi", "Tümü" first.
+QStringList KasaHrkTipleri();
+SqlText KasaHrkListeSorgusu(const KasaHrkFiltresi& f);
+
 class TFormKasaHrkBr : public QDialog {
     Q_OBJECT
 public:
@@ -67,14 +81,35 @@ public:
     QPushButton* btnClose = nullptr;
     QMenu* PopupYeni = nullptr;
     QLabel* LblSayi = nullptr;
+    QLineEdit* EditAraHrkNo = nullptr;  // "Aranan Hrk.No"
+    QDateEdit* EditAraTarih = nullptr;  // "Aranan Tarih"
+    QComboBox* CbTipi = nullptr;
+    QLineEdit* EditKarsiKod = nullptr;
+    QLineEdit* EditKasaKod = nullptr;
+    QDateEdit* EditIlk = nullptr;
+    QDateEdit* EditSon = nullptr;
+    QPushButton* BtnFiltrele = nullptr;
+    QPushButton* BtnFiltreKaldir = nullptr;
+    KasaHrkFiltresi filtre;
     double SEC = -1;
 
 public slots:
     void yeniHareket(QChar tur);
     void btnEditClick();
     void btnDeleteClick();
+    void BtnFiltreleClick();
+    void BtnFiltreKaldirClick();
+    void AraHrkNoEnter();
+    void AraTarihEnter();
+    double currentNo() const;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    QWidget* kurFiltre();
+    bool konumlan(const QString& kolon, const std::function<bool(const QVariant&)>& uyar);
+
     const SessionContext& m_ctx;
     Db m_db;
 };

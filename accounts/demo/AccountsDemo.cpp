@@ -172,6 +172,15 @@ void AccountsDemoSeed(const Db& db)
         CariKartKaydet(db, k, true);
     }
 
+    // An e-invoice customer with two mailboxes: the invoice asks which one to send to.
+    db.exec(QStringLiteral("UPDATE CARI SET EF_MUKELLEF = 1 WHERE CARI_KOD = '120.101'"));
+    for (const auto& [kutu, isim, varsayilan] : {std::tuple{"urn:mail:efatura@yildizlojistik.com.tr", "Merkez", 1},
+                                                 std::tuple{"urn:mail:servis@yildizlojistik.com.tr", "Servis", 0}})
+        db.exec(QStringLiteral("INSERT INTO CARIPK (CARI_KOD, EF_POSTAKUTUSU, PK_ISIM, PK_DEFAULT) VALUES "
+                               "('120.101', :K, :I, :D)"),
+                {{QStringLiteral("K"), QLatin1String(kutu)}, {QStringLiteral("I"), QLatin1String(isim)},
+                 {QStringLiteral("D"), varsayilan}});
+
     KasaKaydi merkez;
     merkez.KASAKOD = QStringLiteral("MERKEZ");
     merkez.ADI = QStringLiteral("Merkez Kasa");

@@ -12,8 +12,11 @@
 #include "guard/FormGuard.h"
 #include "services/KurBul.h"
 
+#include <QAction>
 #include <QApplication>
+#include <functional>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -451,6 +454,77 @@ TEST_F(FormlarTest, CashWindowsShowWhatTheirServicesThrowAndWriteNothing)
         EXPECT_EQ(say(QStringLiteral("SELECT COUNT(*) FROM KASA WHERE ADI <> 'Merkez' AND ADI <> 'Servis'")), 0)
             << c.ad;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The voucher list's three searches move to the head they name; a number that
+// does not parse is refused with the usual message and the row stays.
+TEST_F(FormlarTest, VoucherListSearchesMoveToTheHead)
+{
+    const char* basliklar[][3] = {{"1", "2026-01-05", ""}, {"2", "2026-02-10", "77"}, {"3", "2026-03-15", ""}};
+    for (const auto& b : basliklar)
+        db.exec(QStringLiteral("INSERT INTO CARIHRKM (CARI_NO, TARIH, TIP, BORC, ALACAK, FIS_NO) VALUES "
+                               "(:N, :T, 'D', 10, 10, :F)"),
+                {{QStringLiteral("N"), QString::fromLatin1(b[0]).toDouble()},
+                 {QStringLiteral("T"), QDateTime(QDate::fromString(QLatin1String(b[1]), Qt::ISODate), QTime(0, 0))},
+                 {QStringLiteral("F"), *b[2] ? QVariant(QString::fromLatin1(b[2]).toDouble()) : QVariant()}});
+    TFormCariHrkBr br(ctx, 0, QString(), QString(), nullptr);
+    ASSERT_EQ(br.TableBr->rowCount(), 3);
+    struct Case {
+        const char* ad;
+        std::function<void()> yap;
+        double beklenen;
+        QString mesaj;
+    };
+    const QList<Case> cases{
+        {"Aranan Hrk. No", [&] { br.EditAraHrkNo->setText(QStringLiteral("3")); br.AraHrkNoEnter(); }, 3, {}},
+        {"Muh.&Ref.No", [&] { br.EditAraMuhRef->setText(QStringLiteral("77")); br.AraMuhRefEnter(); }, 2, {}},
+        {"Aranan Tarih",
+         [&] {
+             br.EditAraTarih->setDate(QDate(2026, 1, 5));
+             QTest::keyClick(br.EditAraTarih, Qt::Key_Return);
+         },
+         1, {}},
+        {"number that does not parse",
+         [&] { br.EditAraHrkNo->setText(QStringLiteral("1x")); br.AraHrkNoEnter(); }, 1,
+         QStringLiteral("\"1x\" geçerli bir sayı değil.")},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        c.yap();
+        EXPECT_EQ(br.currentNo(), c.beklenen) << c.ad;
+        EXPECT_EQ(messages.texts().value(0), c.mesaj) << c.ad;
+    }
+}
+
+// While a voucher list is open the account list opens no second one; the
+// grid's view is kept for the next opening.
+TEST_F(FormlarTest, AccountListGuardsTheOpenVoucherListAndKeepsItsView)
+{
+    TFormCariBr f(ctx, 0, nullptr);
+    ASSERT_TRUE(f.aramaYap(CariAramaAlani::Kod, QStringLiteral("12002")));
+    ASSERT_TRUE(f.BtnHareketGiris->isEnabled());
+    {
+        TFormCariHrkBr acik(ctx, 0, QString(), QString(), nullptr);
+        messages.clear();
+        f.BtnHareketGiris->click();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Cari Hareket Giriş Penceresi Açık!")});
+    }
+    EXPECT_EQ(CariHrkPenceresiAcik(), 0);
+    EXPECT_FALSE(f.BtnSms->isVisible());
+
+    f.cxGrid->setColumnHidden(1, true);
+    f.findChild<QAction*>(QStringLiteral("GorunumuSakla"))->trigger();
+    TFormCariBr g(ctx, 0, nullptr);
+    ASSERT_TRUE(g.aramaYap(CariAramaAlani::Kod, QStringLiteral("12002")));
+    EXPECT_TRUE(g.cxGrid->isColumnHidden(1));
+    EXPECT_FALSE(g.cxGrid->isColumnHidden(0));
+    // The other tests of this process see the full view again.
+    g.cxGrid->setColumnHidden(1, false);
+    g.GorunumuSaklaClick();
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "accounts/AccountsSchema.h"
 #include "accounts/cash/Kasa.h"
+#include "accounts/cash/KasaHrkBr.h"
+#include <QLineEdit>
+#include "services/MuhasebeEntegre.h"
 #include "history/ChangeLogSchema.h"
 #include "testsupport/TestSupport.h"
 
@@ -174,6 +177,63 @@ TEST_F(KasaGecmisTest, HistoryRecordsEveryChangeOfTheCashLedgerWithTheUser)
         EXPECT_DOUBLE_EQ(q.num(QStringLiteral("TUTAR")), 10);
     }
     EXPECT_EQ(durumlar, (QList<int>{0, 2}));
+}
+
+} // namespace
+
+namespace {
+
+// A transfer's accounting hand-over (kind P) follows its switch, asks when
+// the switch says so, and runs only once the transfer is committed.
+TEST_F(KasaTest, TransferHandOverFollowsItsSwitchAfterTheCommit)
+{
+    struct Case {
+        const char* ad;
+        MuhasebeAktarimi anahtar;
+        MsgButton cevap;
+        bool aktarilir;
+        QStringList mesajlar;
+    };
+    const QList<Case> cases{
+        {"posts without asking", MuhasebeAktarimi::Aktar, MsgNo, true, {}},
+        {"asks, yes", MuhasebeAktarimi::Sor, MsgYes, true, {QStringLiteral("Muhasebe Kaydı Yapılsın mı?")}},
+        {"asks, no", MuhasebeAktarimi::Sor, MsgNo, false, {QStringLiteral("Muhasebe Kaydı Yapılsın mı?")}},
+        {"never", MuhasebeAktarimi::Aktarma, MsgYes, false, {}},
+    };
+    ctx.Database1 = db;
+    ctx.AktifKullanici.diger21 = QStringLiteral("Y");
+    for (const Case& c : cases) {
+        QList<MuhasebeEntegreIstegi> aktarilan;
+        bool islemIcinde = true;
+        SetMuhasebeEntegre(
+            [&](const SessionContext&, const Db& d, const MuhasebeEntegreIstegi& i) {
+                aktarilan << i;
+                islemIcinde = d.inTransaction();
+            },
+            [&](const Db&, QChar tur) { return tur == QLatin1Char('P') ? c.anahtar : MuhasebeAktarimi::Aktarma; });
+        KasaHareketi h;
+        h.TARIH = QDate(2026, 3, 10);
+        h.HRK_TURU = QLatin1Char('V');
+        h.KASAKOD = QStringLiteral("MERKEZ");
+        h.KARSIKOD = QStringLiteral("SERVIS");
+        h.DOVIZ_KOD = ctx.YerelPara;
+        h.TL_KURDEGER = 1;
+        TFormKasaHrkYaz f(ctx, h);
+        f.TUTAR->setText(QStringLiteral("300"));
+        messages.clear();
+        messages.answer(c.cevap);
+        f.BtnSaklaClick();
+        SetMuhasebeEntegre({}, {});
+        ASSERT_GT(f.sonuc, 0) << c.ad;
+        EXPECT_EQ(say(QStringLiteral("HRKNO = %1").arg(f.sonuc)), 2) << c.ad;
+        EXPECT_EQ(messages.texts(), c.mesajlar) << c.ad;
+        ASSERT_EQ(aktarilan.size(), c.aktarilir ? 1 : 0) << c.ad;
+        if (c.aktarilir) {
+            EXPECT_EQ(aktarilan[0].belgeTuru, QLatin1Char('P')) << c.ad;
+            EXPECT_EQ(aktarilan[0].kaynakNo, f.sonuc) << c.ad;
+            EXPECT_FALSE(islemIcinde) << c.ad;
+        }
+    }
 }
 
 } // namespace

@@ -13,6 +13,10 @@
 #include "db/DbError.h"
 #include "db/Dialect.h"
 #include "messages/Messages.h"
+#include "mainwindow/EntryPoints.h"
+#include "mainwindow/Targets.h"
+#include "db/Database.h"
+#include <QKeyEvent>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +34,14 @@
 #include <QVBoxLayout>
 
 namespace tornaly::accounts {
+
+namespace {
+int& acikListeler()
+{
+    static int n = 0;
+    return n;
+}
+} // namespace
 
 SqlText CariHrkListeSorgusu(const Db& db, const CariHrkFiltresi& f, CariHrkSiralama s)
 {
@@ -114,6 +126,26 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     fl->addWidget(BtnFiltreKaldir, 1, 5);
     fl->addWidget(new QLabel(QStringLiteral("Sıralama Değiş"), filtreKutusu), 0, 6);
     fl->addWidget(CbSiralama, 1, 6);
+    EditAraHrkNo = new QLineEdit(filtreKutusu);
+    EditAraHrkNo->setObjectName(QStringLiteral("EditAraHrkNo"));
+    EditAraMuhRef = new QLineEdit(filtreKutusu);
+    EditAraMuhRef->setObjectName(QStringLiteral("EditAraMuhRef"));
+    EditAraTarih = new TTarihEdit(filtreKutusu);
+    EditAraTarih->setObjectName(QStringLiteral("EditAraTarih"));
+    EditAraTarih->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    EditAraTarih->setDate(QDate::currentDate());
+    auto* lblMuhRef = new QLabel(QStringLiteral("Muh.&Ref.No"), filtreKutusu);
+    lblMuhRef->setBuddy(EditAraMuhRef);
+    fl->addWidget(new QLabel(QStringLiteral("Aranan Hrk. No"), filtreKutusu), 0, 7);
+    fl->addWidget(EditAraHrkNo, 1, 7);
+    fl->addWidget(lblMuhRef, 0, 8);
+    fl->addWidget(EditAraMuhRef, 1, 8);
+    fl->addWidget(new QLabel(QStringLiteral("Aranan Tarih"), filtreKutusu), 0, 9);
+    fl->addWidget(EditAraTarih, 1, 9);
+    connect(EditAraHrkNo, &QLineEdit::returnPressed, this, Guarded(this, &TFormCariHrkBr::AraHrkNoEnter));
+    connect(EditAraMuhRef, &QLineEdit::returnPressed, this, Guarded(this, &TFormCariHrkBr::AraMuhRefEnter));
+    // Enter in the date box is taken by the dialog; the search runs on the key filter below.
+    EditAraTarih->installEventFilter(this);
 
     LblSecilenCari = new QLabel(QStringLiteral("Seçilen Cari : ") + cariKod + QStringLiteral(" ") + cariAd, this);
     LblSecilenCari->setVisible(!cariKod.isEmpty());
@@ -161,6 +193,11 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     btnDelete = Dugme(this, "btnDelete", QStringLiteral("&Sil"));
     btnSelect = Dugme(this, "btnSelect", QStringLiteral("&Seç"));
     btnClose = Dugme(this, "btnClose", QStringLiteral("&Kapat"));
+    BtnMuhasebe = Dugme(this, "BtnMuhasebe", QStringLiteral("Muhasebe"));
+    BtnMuhasebe->setEnabled((ctx.AktifKullanici.diger10 == QLatin1String("O") ||
+                             ctx.AktifKullanici.diger10 == QLatin1String("Y")) &&
+                            Targets().isRegistered(QLatin1String(entry::TFormMuhFisBr)));
+    connect(BtnMuhasebe, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnMuhasebeClick));
     LblSayi = new QLabel(this);
     LblSayi->setObjectName(QStringLiteral("LblSayi"));
     PopupYeni = new QMenu(this);
@@ -210,7 +247,7 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
     connect(BtnYazdir, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnYazdirClick));
     connect(BtnSayfaAyari, &QPushButton::clicked, this, Guarded(this, &TFormCariHrkBr::BtnSayfaAyariClick));
     auto* alt = new QHBoxLayout;
-    for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete, BtnYazdir}) {
+    for (QPushButton* b : {btnSelect, btnNew, btnEdit, btnDelete, BtnYazdir, BtnMuhasebe}) {
         b->setAutoDefault(false);
         alt->addWidget(b);
     }
@@ -238,8 +275,75 @@ TFormCariHrkBr::TFormCariHrkBr(const SessionContext& ctx, int mode, const QStrin
         btnDelete->setEnabled(false);
         btnEdit->setEnabled(false);
     }
+    ++acikListeler();
     listeyiAc();
-    resize(1100, 640);
+    resize(1200, 640);
+}
+
+TFormCariHrkBr::~TFormCariHrkBr()
+{
+    --acikListeler();
+}
+
+int CariHrkPenceresiAcik()
+{
+    return acikListeler();
+}
+
+bool TFormCariHrkBr::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == EditAraTarih && e->type() == QEvent::KeyPress) {
+        const int tus = static_cast<QKeyEvent*>(e)->key();
+        if (tus == Qt::Key_Return || tus == Qt::Key_Enter) {
+            Guard([this] { AraTarihEnter(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TFormCariHrkBr::AraHrkNoEnter()
+{
+    bool ok = false;
+    const double no = EditAraHrkNo->text().trimmed().toDouble(&ok);
+    if (!ok) {
+        ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(EditAraHrkNo->text()));
+        return;
+    }
+    konumlan(no);
+}
+
+void TFormCariHrkBr::AraMuhRefEnter()
+{
+    bool ok = false;
+    const double no = EditAraMuhRef->text().trimmed().toDouble(&ok);
+    if (!ok) {
+        ShowWarning(QStringLiteral("\"%1\" geçerli bir sayı değil.").arg(EditAraMuhRef->text()));
+        return;
+    }
+    konumlanKolon(QStringLiteral("FIS_NO"), [no](const QVariant& v) { return !v.isNull() && v.toDouble() == no; });
+}
+
+void TFormCariHrkBr::AraTarihEnter()
+{
+    const QDate gun = EditAraTarih->date();
+    konumlanKolon(QStringLiteral("TARIH"), [gun](const QVariant& v) { return Query::toDate(v) == gun; });
+}
+
+void TFormCariHrkBr::BtnMuhasebeClick()
+{
+    const int row = dbgridbr->currentIndex().row();
+    const double fisNo = row < 0 ? 0 : TableBr->deger(row, QStringLiteral("FIS_NO")).toDouble();
+    const FormFactory yap = Targets().form(QLatin1String(entry::TFormMuhFisBr));
+    if (!yap || !BtnMuhasebe->isEnabled() || fisNo <= 0)
+        return;
+    OpenRequest r;
+    r.target = QLatin1String(entry::TFormMuhFisBr);
+    r.ctx = const_cast<SessionContext*>(&m_ctx);
+    r.owner = this;
+    r.key = QString::number(fisNo, 'f', 0);
+    if (QWidget* w = yap(r))
+        w->show();
 }
 
 void TFormCariHrkBr::listeyiAc(double konum)
@@ -266,6 +370,11 @@ bool TFormCariHrkBr::konumlan(double cariNo)
 {
     if (cariNo < 0)
         return false;
+    return konumlanKolon(QStringLiteral("CARI_NO"), [cariNo](const QVariant& v) { return v.toDouble() == cariNo; });
+}
+
+bool TFormCariHrkBr::konumlanKolon(const QString& kolon, const std::function<bool(const QVariant&)>& uyar)
+{
     for (int r = 0;; ++r) {
         if (r >= TableBr->rowCount()) {
             if (!TableBr->canFetchMore())
@@ -274,7 +383,7 @@ bool TFormCariHrkBr::konumlan(double cariNo)
         }
         if (r >= TableBr->rowCount())
             return false;
-        if (TableBr->deger(r, QStringLiteral("CARI_NO")).toDouble() == cariNo) {
+        if (uyar(TableBr->deger(r, kolon))) {
             dbgridbr->setCurrentIndex(TableBr->index(r, 0));
             return true;
         }

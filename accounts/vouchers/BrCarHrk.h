@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -35,10 +36,13 @@ class TFormCariHrkBr : public QDialog {
 public:
     TFormCariHrkBr(const SessionContext& ctx, int mode, const QString& cariKod, const QString& cariAd,
                    QWidget* parent = nullptr);
+    ~TFormCariHrkBr() override;
 
     void listeyiAc(double konum = -1);
     double currentNo() const;
     bool konumlan(double cariNo);
+    // The first head whose column satisfies `uyar`, fetching further pages as needed.
+    bool konumlanKolon(const QString& kolon, const std::function<bool(const QVariant&)>& uyar);
 
     ListeModeli* TableBr = nullptr;
     ListeModeli* QAyr = nullptr;
@@ -63,6 +67,10 @@ public:
     QMenu* PopupYeni = nullptr;
     QLabel* LblSayi = nullptr;
     QLabel* LblSecilenCari = nullptr;
+    QLineEdit* EditAraHrkNo = nullptr;   // "Aranan Hrk. No"
+    QLineEdit* EditAraMuhRef = nullptr;  // "Muh.&Ref.No"
+    QDateEdit* EditAraTarih = nullptr;   // "Aranan Tarih"
+    QPushButton* BtnMuhasebe = nullptr;
     CariHrkFiltresi filtre;
     double SEC = -1;
 
@@ -75,11 +83,19 @@ public slots:
     void satirlariGoster();
     void BtnYazdirClick();
     void BtnSayfaAyariClick();
+    void AraHrkNoEnter();
+    void AraMuhRefEnter();
+    void AraTarihEnter();
+    // "Muhasebe": the current head's accounting voucher in the voucher list.
+    void BtnMuhasebeClick();
 
 public:
     // Prints the current voucher to the output named (preview, Word, Excel,
     // Text); the file written, empty for the preview or a cancelled save.
     QString yazdir(const QString& cikti);
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     const SessionContext& m_ctx;
@@ -87,6 +103,9 @@ private:
     QString m_cariKod, m_cariAd;
     CariHrkSiralama m_siralama = CariHrkSiralama::HrkNo;
 };
+
+// How many voucher lists are open: the account list opens no second one.
+int CariHrkPenceresiAcik();
 
 // Opens the voucher list (mode 0 maintain, 1 pick); the picked number, else -1.
 double CariHrkSec(const SessionContext& ctx, int mode, const QString& cariKod, const QString& cariAd,

@@ -18,7 +18,8 @@ QList<IEFatListeSatiri> IEFatListe(const SessionContext& ctx, const Db& db, cons
     if (db.dialect().tableExists(db, S("CSBORDRO")))
         odenen += S(" UNION ALL SELECT REF_NO, SUM(TUTAR_T) AS T FROM CSBORDRO WHERE REF_TIP = 'I' GROUP BY REF_NO");
     QString sql = S("SELECT F.SATIS_NO, F.FAT_NO, F.FAT_TUR, F.IS_EMRI_NO, F.CARI_KOD, F.CARI_AD, F.ODE_TIP, F.TARIH, "
-                    "F.TOPLAM_TUTAR, F.KDV_TUTARI, F.NET_TUTAR, F.FIS_NO, F.EF_STATU, O.ODENEN "
+                    "F.TOPLAM_TUTAR, F.KDV_TUTARI, F.NET_TUTAR, F.FIS_NO, F.EF_STATU, F.SAAT, F.IE_TIP, F.VADE_TRH, F.FYILI, "
+                    "O.ODENEN "
                     "FROM SERFAT F LEFT JOIN (SELECT REF_NO, SUM(T) AS ODENEN FROM (") +
                   odenen + S(") P GROUP BY REF_NO) O ON O.REF_NO = F.SATIS_NO WHERE F.SATIS_NO >= 0");
     QVariantMap b;
@@ -47,6 +48,15 @@ QList<IEFatListeSatiri> IEFatListe(const SessionContext& ctx, const Db& db, cons
         sql += S(" AND F.SATIS_NO IN (SELECT D.SATIS_NO FROM SERFATDT D JOIN ISEMRI I ON I.IS_EMRI_NO = D.IENO WHERE ") +
                db.dialect().ciLike(S("I.PLAKA_NO"), S("PL")) + S(")");
         b.insert(S("PL"), Dialect::escapeLike(f.plaka.trimmed()));
+    }
+    if (const QStringList& gizli = f.gizliGruplar; !gizli.isEmpty()) {
+        QStringList adlar;
+        for (int i = 0; i < gizli.size(); ++i) {
+            adlar << S(":GG%1").arg(i);
+            b.insert(S("GG%1").arg(i), gizli[i]);
+        }
+        sql += S(" AND F.CARI_KOD NOT IN (SELECT CARI_KOD FROM CARI WHERE CARI_GRP_KOD IN (") + adlar.join(S(", ")) +
+               S("))");
     }
     if (!f.cariKod.trimmed().isEmpty()) {
         sql += S(" AND F.CARI_KOD = :CK");
@@ -94,6 +104,10 @@ QList<IEFatListeSatiri> IEFatListe(const SessionContext& ctx, const Db& db, cons
         s.CARI_AD = q.str(S("CARI_AD"));
         s.ODE_TIP = q.str(S("ODE_TIP"));
         s.TARIH = q.date(S("TARIH"));
+        s.SAAT = q.dateTime(S("SAAT")).time();
+        s.IE_TIP = q.str(S("IE_TIP"));
+        s.VADE_TRH = q.date(S("VADE_TRH"));
+        s.FYILI = int(q.num(S("FYILI")));
         s.TOPLAM_TUTAR = q.num(S("TOPLAM_TUTAR"));
         s.KDV_TUTARI = q.num(S("KDV_TUTARI"));
         s.NET_TUTAR = q.num(S("NET_TUTAR"));

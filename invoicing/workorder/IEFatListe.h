@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tornaly { struct SessionContext; }
 
@@ -20,12 +21,18 @@ struct IEFatListeFiltre {
     int muhasebe = 0;         // 0 all, 1 transferred, 2 not
     int dokum = 0;            // 0 all, 1 printed, 2 not
     QDate ilkTarih, sonTarih; // whole days, both included
+    // Hidden account groups (Diger01 with GizliCariGruplari): invoices of
+    // accounts in these groups are left out.
+    QStringList gizliGruplar;
 };
 
 struct IEFatListeSatiri {
     double SATIS_NO = 0;
     QString FAT_NO, FAT_TUR, IS_EMRI_NO, CARI_KOD, CARI_AD, ODE_TIP;
-    QDate TARIH;
+    QDate TARIH, VADE_TRH;
+    QTime SAAT;
+    QString IE_TIP;
+    int FYILI = 0;
     double TOPLAM_TUTAR = 0, KDV_TUTARI = 0, NET_TUTAR = 0;
     bool muhasebelesmis = false;
     int EF_STATU = 0;

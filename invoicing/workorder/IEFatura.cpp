@@ -320,11 +320,7 @@ void IEFatCariAta(const SessionContext& ctx, const Db& db, IEFatura& f, const QS
     if (c.EF_MUKELLEF == 1) {
         if (f.deger(S("EF_STATU")).toInt() < 1)
             f.set(S("EF_STATU"), 1);
-        Query pk(db, S("SELECT EF_POSTAKUTUSU FROM CARIPK WHERE CARI_KOD = :K ORDER BY PK_DEFAULT DESC"));
-        pk.bind(S("K"), cariKod).exec();
-        QStringList kutular;
-        while (pk.next())
-            kutular << pk.value(0).toString();
+        const QStringList kutular = CariPostaKutulari(db, cariKod);
         f.set(S("EF_POSTAKUTUSU"), kutular.size() == 1 ? kutular.first() : QString());
     } else if (f.deger(S("EF_STATU")).toInt() == 1) {
         f.set(S("EF_STATU"), 0);
@@ -376,7 +372,9 @@ bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, c
         kosul = S(" AND GARANTI_TIPI = 'D'");
     else
         kosul = S(" AND EXP = 'E'");
-    const QString acik = S(" WHERE ISEMRI_NO = :NO AND FYILI = :FY AND (FATURANO IS NULL OR GARANTI_TIPI IN ('G','I','S'))");
+    // Lines written before the fiscal year was kept on them (empty FYILI) are offered too.
+    const QString acik =
+        S(" WHERE   (ISEMRI_NO =:no and (FYILI=:FYili OR FYILI IS NULL)) AND (FATURANO IS NULL OR GARANTI_TIPI IN ('G','I','S'))");
 
     struct Parca {
         IEFatSatir s;
@@ -387,7 +385,7 @@ bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, c
         Query q(db, S("SELECT SIRANO, YEDEK_P_ADI, STOK_KOD_NO, STOK_MIKTAR, VERILEN_MIKTAR, STOK_FIYATI, KDV, "
                       "GARANTI_TIPI, EXP, ISK_ORAN, FYT_DOVIZ, DOVIZ_KODU, PER_KOD FROM ISEAYRIN") +
                     acik + kosul + S(" ORDER BY SIRANO"));
-        q.bind(S("NO"), isEmriNo).bind(S("FY"), fyili).exec();
+        q.bind(S("no"), isEmriNo).bind(S("FYili"), fyili).exec();
         while (q.next()) {
             Parca p;
             p.istenen = q.num(S("STOK_MIKTAR"));
@@ -455,7 +453,7 @@ bool IsEmriFaturaOlustur(const SessionContext& ctx, const Db& db, IEFatura& f, c
     Query q(db, S("SELECT SIRANO, ARIZA_KODU, ARIZA_ADI, ARIZA_GRUP, SURE, QTY, ISCILIK_B_FIYATI, KDV, "
                   "GARANTI_TIPI, EXP, ISK_ORAN, FYT_DOVIZ, DOVIZ_KODU FROM ISCILIK") +
                 acik + kosul + S(" ORDER BY SIRANO"));
-    q.bind(S("NO"), isEmriNo).bind(S("FY"), fyili).exec();
+    q.bind(S("no"), isEmriNo).bind(S("FYili"), fyili).exec();
     int iscilikSayisi = 0;
     while (q.next()) {
         ++iscilikSayisi;
@@ -1119,6 +1117,125 @@ void IEFatKurDegeriSec(const SessionContext& ctx, const Db& db, IEFatura& f)
     const double kur = kurBul(ctx, db, doviz, f.tarih());
     if (kur > 0)
         f.set(S("TL_KURDEGER"), kur);
+}
+
+QStringList CariPostaKutulari(const Db& db, const QString& cariKod)
+{
+    Query pk(db, S("SELECT EF_POSTAKUTUSU FROM CARIPK WHERE CARI_KOD = :K ORDER BY PK_DEFAULT DESC, ID"));
+    pk.bind(S("K"), cariKod).exec();
+    QStringList kutular;
+    while (pk.next())
+        kutular << pk.value(0).toString();
+    return kutular;
+}
+
+QString FaturaSabitMetni(const Db& db)
+{
+    Query q(db, S("SELECT SABIT1 FROM KOORFAT ORDER BY ID"));
+    q.exec();
+    return q.next() ? q.str(S("SABIT1")) : QString();
+}
+
+QString EfStatuMetni(int statu)
+{
+    static const char* const metinler[] = {"",        "1:E-Faturaya Tabi", "2:Gönderilmeye Hazır", "3:Beklemede",
+                                           "4:Onaylandı", "5:Red",             "6:İptal"};
+    return statu >= 1 && statu <= 6 ? S(metinler[statu]) : QString();
+}
+
+QStringList IsEmriSikayetleri(const Db& db, const QString& isEmriNo)
+{
+    QStringList kolonlar;
+    for (int i = 1; i <= 10; ++i)
+        kolonlar << S("MUSTALIM_%1").arg(i);
+    Query q(db, S("SELECT ") + kolonlar.join(S(", ")) + S(" FROM ISEMRI WHERE IS_EMRI_NO = :N"));
+    q.bind(S("N"), isEmriNo).exec();
+    QStringList r;
+    if (q.next())
+        for (const QString& k : kolonlar)
+            r << q.str(k);
+    return r;
+}
+
+void IEFatFiyatlariGuncelle(const SessionContext& ctx, const Db& db, IEFatura& f)
+{
+    Query q(db, S("SELECT SAT_FYT_TL, SAT_FYT_DOVIZ, FYT_KUR FROM STOK WHERE STOK_KOD_NO = :K"));
+    const auto kur = [&](const QString& d) { return kurBul(ctx, db, d, f.tarih()); };
+    for (IEFatSatir& s : f.satirlar) {
+        if (s.PARCA_ISCILIK != QLatin1String("P") || s.EXPER == QLatin1String("E"))
+            continue;
+        q.bind(S("K"), s.PI_KOD).exec();
+        if (q.next()) {
+            if (!q.isNull(S("SAT_FYT_TL")))
+                s.BIRIM_FIYAT = q.num(S("SAT_FYT_TL"));
+            const QString fytKur = q.str(S("FYT_KUR")).trimmed();
+            if (!fytKur.isEmpty() && !YerelParaMi(ctx, fytKur)) {
+                s.FYT_DOVIZ = q.num(S("SAT_FYT_DOVIZ"));
+                s.DOVIZ_KODU = fytKur;
+            } else {
+                s.FYT_DOVIZ = 0;
+                s.DOVIZ_KODU.clear();
+            }
+            s.TL_KURDEGER = 0;
+        }
+        q.finish();
+        // Posting the line gives a foreign price today's rate and its lira price.
+        SatirHazirla(s, ctx.YerelPara, kur);
+    }
+    IEFatToplamGuncelle(ctx, db, f);
+}
+
+IEFatSilme IEFatSatirSilinebilir(const SessionContext& ctx, const IEFatura& f, int satir, bool kaydedilebilir)
+{
+    if (ctx.AktifKullanici.iefatura == QLatin1String("K"))
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz var!"), MsgIcon::Warning);
+    if (satir < 0 || satir >= f.satirlar.size() || !kaydedilebilir)
+        return IEFatSilme::Hicbiri;
+    if (f.fatTur() == QLatin1String("G")) {
+        const double claim = f.satirlar[satir].CLAIM_NO;
+        const QString no = claim > 0 ? QString::number(claim, 'f', 0) : QString();
+        return AskYesNoCancel(S("'") + no + S("' nolu Garanti Talep Kalemlerinin hepsini silmek istiyor musunuz?")) ==
+                       MsgYes
+                   ? IEFatSilme::Talep
+                   : IEFatSilme::Hicbiri;
+    }
+    const QString tip = ctx.AktifKullanici.u_type;
+    return tip == QLatin1String("S") || tip == QLatin1String("A") ? IEFatSilme::Satir : IEFatSilme::Hicbiri;
+}
+
+void IEFatSatirSil(const SessionContext& ctx, const Db& db, IEFatura& f, int satir, bool kaydedilebilir)
+{
+    const IEFatSilme ne = IEFatSatirSilinebilir(ctx, f, satir, kaydedilebilir);
+    if (ne == IEFatSilme::Hicbiri)
+        return;
+    if (ne == IEFatSilme::Talep) {
+        const double claim = f.satirlar[satir].CLAIM_NO;
+        f.satirlar.removeIf([claim](const IEFatSatir& s) { return s.CLAIM_NO == claim; });
+    } else {
+        f.satirlar.removeAt(satir);
+    }
+    IEFatToplamGuncelle(ctx, db, f);
+}
+
+QHash<QString, QString> StokBirimleri(const Db& db, const QList<IEFatSatir>& satirlar)
+{
+    QHash<QString, QString> birim;
+    Query q(db, S("SELECT BIRIMI FROM STOK WHERE STOK_KOD_NO = :K"));
+    for (const IEFatSatir& s : satirlar) {
+        if (s.PARCA_ISCILIK != QLatin1String("P") || s.PI_KOD.isEmpty() || birim.contains(s.PI_KOD))
+            continue;
+        q.bind(S("K"), s.PI_KOD).exec();
+        birim.insert(s.PI_KOD, q.next() ? q.str(S("BIRIMI")) : QString());
+        q.finish();
+    }
+    return birim;
+}
+
+QString SatirBirimi(const IEFatSatir& s, const QHash<QString, QString>& stokBirimleri)
+{
+    if (s.PARCA_ISCILIK == QLatin1String("P"))
+        return stokBirimleri.value(s.PI_KOD);
+    return s.PARCA_ISCILIK == QLatin1String("I") ? S("TU") : QString();
 }
 
 QString OdemePlaniTipi(const Db& db, const QString& odeKod)

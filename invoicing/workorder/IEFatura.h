@@ -3,6 +3,7 @@
 #include "invoicing/workorder/IEFatToplam.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariantMap>
@@ -95,6 +96,31 @@ double KomsuIEFatura(const Db& db, double satisNo, bool sonraki);
 // "Kur Değeri Seç": the day's selling rate of the invoice currency (kept when
 // there is none); 1 for the local currency.
 void IEFatKurDegeriSec(const SessionContext& ctx, const Db& db, IEFatura& f);
+
+// The account's e-invoice mailboxes (CARIPK), the default first.
+QStringList CariPostaKutulari(const Db& db, const QString& cariKod);
+// SABIT1 of the first layout design: the explanation an empty EK1 takes.
+QString FaturaSabitMetni(const Db& db);
+// The e-invoice state as the forms show it ("1:E-Faturaya Tabi" .. "6:İptal"); empty for none.
+QString EfStatuMetni(int statu);
+// The ten customer complaints MUSTALIM_1..MUSTALIM_10 of a work order (empty when none).
+QStringList IsEmriSikayetleri(const Db& db, const QString& isEmriNo);
+
+// "&Fiyatlari Güncelle": part lines not marked for expertise take the stock
+// card's selling price (and its currency), then the totals are recomputed.
+void IEFatFiyatlariGuncelle(const SessionContext& ctx, const Db& db, IEFatura& f);
+
+// Deleting a line from the grid. A K user is refused (IslemReddi); on a
+// warranty invoice the clerk is asked to delete every line of the line's
+// claim; otherwise only S and A users delete, and only while the invoice can
+// be saved; anything else is dropped without a word.
+enum class IEFatSilme { Hicbiri, Satir, Talep };
+IEFatSilme IEFatSatirSilinebilir(const SessionContext& ctx, const IEFatura& f, int satir, bool kaydedilebilir);
+void IEFatSatirSil(const SessionContext& ctx, const Db& db, IEFatura& f, int satir, bool kaydedilebilir);
+
+// The unit column: the stock card's BIRIMI for part lines, "TU" for labour.
+QHash<QString, QString> StokBirimleri(const Db& db, const QList<IEFatSatir>& satirlar);
+QString SatirBirimi(const IEFatSatir& s, const QHash<QString, QString>& stokBirimleri);
 
 // The plan's type letter (ODE_TIP) and its cash box or bank account (HESAP_KOD).
 QString OdemePlaniTipi(const Db& db, const QString& odeKod);

@@ -5,9 +5,14 @@
 #include "guard/FormGuard.h"
 #include "invoicing/workorder/IEFatura.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "invoicing/workorder/forms/BrIEFatura.h"
 #include "accounts/cards/BrCari.h"
 #include "accounts/ledger/CariHrk.h"
 #include "history/ChLogBr.h"
+#include "invoicing/print/IEFatListeYaz.h"
+#include "report/RaporCikti.h"
+#include "report/ReportEngine.h"
+#include "workshop/workorders/forms/IEBr.h"
 #include <QMenu>
 #include <QAction>
 #include <cmath>
@@ -59,6 +64,9 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     auto* cariSec = new QPushButton(S("Cari Seç"), this);
     cariSec->setObjectName(S("BtnCariSec"));
     connect(cariSec, &QPushButton::clicked, this, Guarded([this] { BtnCariSecClick(); }));
+    auto* isEmriSec = new QPushButton(S("İşEmri Seç"), this);
+    isEmriSec->setObjectName(S("BtnIsEmriSec"));
+    connect(isEmriSec, &QPushButton::clicked, this, Guarded(this, &TFormIEFatBak::BtnIsEmriSecClick));
     EditTrh1 = new TTarihEdit(this);
     EditTrh2 = new TTarihEdit(this);
     for (QDateEdit* d : {EditTrh1, EditTrh2}) {
@@ -87,6 +95,7 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     filtre->addWidget(EditFATNO, 0, 3);
     filtre->addWidget(new QLabel(S("İş Emri No"), this), 0, 4);
     filtre->addWidget(EditIENO, 0, 5);
+    filtre->addWidget(isEmriSec, 0, 6);
     filtre->addWidget(new QLabel(S("Fatura Tarihi Filtresi"), this), 1, 0);
     filtre->addWidget(EditTrh1, 1, 1);
     filtre->addWidget(EditTrh2, 1, 3);
@@ -108,8 +117,8 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     LabelKalanBaslik->setObjectName(S("LabelKalanBaslik"));
     LabelKalan = new QLabel(this);
     LabelKalan->setObjectName(S("LabelKALAN"));
-    filtre->addWidget(LabelKalanBaslik, 0, 6);
-    filtre->addWidget(LabelKalan, 1, 6);
+    filtre->addWidget(LabelKalanBaslik, 0, 7);
+    filtre->addWidget(LabelKalan, 1, 7);
 
     cxGrid1 = new QTableWidget(this);
     cxGrid1->setObjectName(S("cxGrid1"));
@@ -139,6 +148,9 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
     BtnSil->setObjectName(S("BtnSil"));
     BtnKapat = new QPushButton(S("Kapat"), this);
     BtnKapat->setObjectName(S("BtnKapat"));
+    auto* yazici = new QPushButton(S("Yazıcı"), this);
+    yazici->setObjectName(S("BtnYazici"));
+    connect(yazici, &QPushButton::clicked, this, Guarded(this, &TFormIEFatBak::BtnYaziciClick));
     const QString hak = ctx.AktifKullanici.iefatura;
     BtnYeni->setEnabled(hak == QLatin1String("D") || hak == QLatin1String("N") || hak == QLatin1String("Y"));
     BtnDuzenle->setEnabled(mode != 0 || hak == QLatin1String("D") || hak == QLatin1String("Y"));
@@ -149,6 +161,7 @@ TFormIEFatBak::TFormIEFatBak(const SessionContext& ctx, int mode, QWidget* paren
         b->addWidget(p);
     b->addWidget(LabelKayit);
     b->addStretch();
+    b->addWidget(yazici);
     b->addWidget(BtnKapat);
     auto* bolum = new QSplitter(Qt::Vertical, this);
     bolum->addWidget(cxGrid1);
@@ -257,6 +270,20 @@ void TFormIEFatBak::BtnCariSecClick()
         return;
     EditCARIKOD->setText(kod);
     EditCARIKOD->setFocus();
+}
+
+void TFormIEFatBak::BtnIsEmriSecClick()
+{
+    const workshop::TypeIsEmri t = workshop::IsemriSec(const_cast<SessionContext&>(m_ctx), 1, QString(), this);
+    if (t.IsEmriNo.isEmpty())
+        return;
+    EditIENO->setText(t.IsEmriNo);
+    EditIENO->setFocus();
+}
+
+void TFormIEFatBak::BtnYaziciClick()
+{
+    report::OutputDocument(report::Render(AyrintiliIEFatListesi(m_ctx.Database1, m_liste)), report::OutputPreview);
 }
 
 void TFormIEFatBak::KayitGecmisiClick()
@@ -377,12 +404,10 @@ double SelectIEFatura(const SessionContext& ctx, int mode, QWidget* parent)
 
 void IEFaturaListeSec(const SessionContext& ctx, int mode, QWidget* parent)
 {
-    // One list and one delete for both openers, so a warranty invoice
+    // Both lists delete through the one invoice delete, so a warranty invoice
     // deleted from either releases its claims the same way.
-    TFormIEFatBak f(ctx, mode, parent);
-    f.setObjectName(S("FormBrIEFatura"));
-    f.setWindowTitle(S("İşemri Faturaları"));
-    f.FiltreKaldirClick();
+    TFormBrIEFatura f(ctx, mode, parent);
+    f.listele();
     f.exec();
 }
 

@@ -31,6 +31,10 @@ public slots:
     void FiltreleClick();
     void FiltreKaldirClick();
     void BtnCariSecClick();
+    // "İşEmri Seç": a work order into the work-order search (Enter searches).
+    void BtnIsEmriSecClick();
+    // "Yazıcı": the detailed list of the listed invoices.
+    void BtnYaziciClick();
     void KayitGecmisiClick();
     // The e-invoice state commands of the list's menu: one invoice, or every listed one.
     void EFaturaDurumClick(int yeniDurum);

@@ -3,6 +3,10 @@
 #include "controls/TarihEdit.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "aftersales/calls/forms/ServisAramaPer.h"
+#include "workshop/workorders/forms/IEBr.h"
+#include "stock/cards/StokSakla.h"
+#include "services/CentralServices.h"
+#include "invoicing/dialogs/YanFormlar.h"
 #include "accounts/cards/BrCari.h"
 #include "accounts/ledger/CariHrk.h"
 #include "accounts/vouchers/CariHark.h"
@@ -38,6 +42,7 @@
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace tornaly::invoicing {
@@ -51,7 +56,7 @@ QString para(double v)
     return FormatMoney(v, QStringLiteral(",0.00"));
 }
 
-enum Kolon { cSira, cPI, cKod, cAd, cMiktar, cFiyat, cIsk, cKdv, cTutar, cKdvTutar, cGaranti, cAciklama, cIeno, cKolonSayisi };
+enum Kolon { cSira, cPI, cKod, cAd, cMiktar, cBirim, cFiyat, cIsk, cKdv, cTutar, cKdvTutar, cGaranti, cAciklama, cIeno, cKolonSayisi };
 
 const QStringList& tevkifatKodlari() { return TevkifatKodlari(); }
 const QStringList& tevkifatBasliklari() { return TevkifatBasliklari(); }
@@ -180,11 +185,19 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     cxGrid1->setObjectName(S("cxGrid1"));
     cxGrid1->setColumnCount(cKolonSayisi);
     cxGrid1->setHorizontalHeaderLabels({S("Sıra"), S("P/İ"), S("Kod"), S("Parça / İşçilik Adı"), S("Miktar"),
-                                        S("Birim Fiyat"), S("İsk %"), S("KDV %"), S("Tutar"), S("KDV Tutar"),
+                                        S("Birim"), S("Birim Fiyat"), S("İsk %"), S("KDV %"), S("Tutar"), S("KDV Tutar"),
                                         S("Ödeyen"), S("Açıklama"), S("İş Emri")});
     cxGrid1->verticalHeader()->hide();
     cxGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     cxGrid1->setAlternatingRowColors(true);
+    // Ctrl+Delete on the grid deletes the current line (Delete alone is kept from the grid).
+    auto* satirSil = new QAction(S("Satırı Sil"), cxGrid1);
+    satirSil->setObjectName(S("SatirSil"));
+    satirSil->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    satirSil->setShortcutContext(Qt::WidgetShortcut);
+    cxGrid1->addAction(satirSil);
+    cxGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(satirSil, &QAction::triggered, this, Guarded(this, &TFormIEFatura::SatirSilClick));
     connect(cxGrid1, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* it) { Guard([&] { hucreDegisti(it); }); }));
 
     // Totals.
@@ -226,6 +239,8 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     BtnYuvarla = new QPushButton(S("Yuvarla"), this);
     BtnYuvarla->setObjectName(S("BtnYuvarla"));
     BtnNetHesap = new QPushButton(S("Net &Hesap Güncelle"), this);
+    BitBtn3 = new QPushButton(S("&Fiyatlari Güncelle"), this);
+    BitBtn3->setObjectName(S("BitBtn3"));
     BtnNetHesap->setObjectName(S("BtnNetHesap"));
     araclar->addWidget(EditIskonto);
     araclar->addWidget(BtnSatirIsk);
@@ -233,6 +248,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     araclar->addWidget(EditYuvarla);
     araclar->addWidget(BtnYuvarla);
     araclar->addStretch();
+    araclar->addWidget(BitBtn3);
     araclar->addWidget(BtnNetHesap);
 
     // Commands.
@@ -283,8 +299,13 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     connect(SpeedKur, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::KurDegeriSecClick));
     connect(cariedit, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::carieditClick));
     connect(BtnCariHareketler, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::CariHareketlerClick));
+    BtnSikayet = dugme("BtnSikayet", S("Müşteri Şikayeti Göster"));
+    connect(BtnSikayet, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::SikayetGosterClick));
+    // Kept for the account's bank and cash entries; the form hides it when shown.
+    BtnCariHesapIslemleri = dugme("BtnCariHesapIslemleri", S("Cari Hesap Islemleri"));
+    BtnCariHesapIslemleri->hide();
     for (QPushButton* b : {BtnEdit, BtnSAKLA, BtnIptal, BtnOdeme, BtnMusteriArama, BtnOnceki, BtnSonraki, BitBtnEski,
-                           SpeedKur, cariedit, BtnCariHareketler})
+                           SpeedKur, cariedit, BtnCariHareketler, BtnSikayet, BtnCariHesapIslemleri})
         komutlar->addWidget(b);
     komutlar->addSpacing(16);
     BtnFATKES = new QToolButton(this);
@@ -340,6 +361,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     auto* l = new QVBoxLayout(this);
     l->addWidget(baslikPanel);
     l->addLayout(orta);
+    l->addWidget(kurEkBilgiler());
     l->addLayout(alt, 1);
     l->addLayout(komutlar);
 
@@ -347,6 +369,7 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
     connect(BtnMusteriArama, &QPushButton::clicked, this, Guarded([this] { BtnMusteriAramaClick(); }));
     connect(BtnIptal, &QPushButton::clicked, this, Guarded([this] { BtnIptalClick(); }));
     connect(BtnNetHesap, &QPushButton::clicked, this, Guarded([this] { BtnNetHesapClick(); }));
+    connect(BitBtn3, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::BitBtn3Click));
     connect(BtnYuvarla, &QPushButton::clicked, this, Guarded([this] { BtnYuvarlaClick(); }));
     connect(BtnSatirIsk, &QPushButton::clicked, this, Guarded([this] { BtnSatirIskClick(); }));
     connect(SpeedBKR, &QPushButton::clicked, this, Guarded([this] { SpeedBKRClick(); }));
@@ -362,10 +385,10 @@ TFormIEFatura::TFormIEFatura(const SessionContext& ctx, QWidget* parent) : QDial
             return;
         Guard([&] { BtnNetHesapClick(); });
     }));
-    auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
-    connect(f4, &QShortcut::activated, this, Guarded([this] { SpeedButton1Click(); }));
+    kurMenuler();
+    kurSikayetPaneli();
 
-    resize(1280, 760);
+    resize(1280, 800);
     butstat();
 }
 
@@ -387,6 +410,13 @@ void TFormIEFatura::basligiGoster()
     const int tev = int(tevkifatKodlari().indexOf(f.deger(S("KDVTEV")).toString()));
     cbKDVTEV->setCurrentIndex(tev < 0 ? 0 : tev);
     LabelTur->setText(f.baslik.isEmpty() ? QString() : FatTurMetni(f.fatTur()));
+    EditPerKod->setText(f.deger(S("PER_KOD")).toString());
+    EditGarantiBelgeNo->setText(f.deger(S("GARANTI_BELGENO")).toString());
+    EditEK1->setText(f.deger(S("EK1")).toString());
+    cbEntKod->setChecked(f.deger(S("ENT_KOD")).toInt() == 1);
+    cbStatu->setChecked(f.deger(S("STATU")).toInt() == 1);
+    LabelEfStatu->setText(EfStatuMetni(f.deger(S("EF_STATU")).toInt()));
+    postaKutulariniDoldur();
     m_yukleniyor = false;
     tabloyuDoldur();
     toplamGoster();
@@ -401,6 +431,127 @@ void TFormIEFatura::basligiAl()
     m_fatura.set(S("VADE_TRH"), QDateTime(EditVade->date(), QTime(0, 0)));
     m_fatura.set(S("ODEME_SEKLI"), EditOdemeSekli->text());
     m_fatura.set(S("KDVTEV"), tevkifatKodlari().value(cbKDVTEV->currentIndex(), S("0")));
+    m_fatura.set(S("PER_KOD"), EditPerKod->text().trimmed());
+    m_fatura.set(S("GARANTI_BELGENO"), EditGarantiBelgeNo->text().trimmed());
+    m_fatura.set(S("EK1"), EditEK1->text());
+    m_fatura.set(S("ENT_KOD"), cbEntKod->isChecked() ? 1 : 0);
+    m_fatura.set(S("STATU"), cbStatu->isChecked() ? 1 : 0);
+    if (cbPostaKutusu->isEnabled())
+        m_fatura.set(S("EF_POSTAKUTUSU"), cbPostaKutusu->currentText());
+}
+
+QWidget* TFormIEFatura::kurEkBilgiler()
+{
+    auto* kutu = new QWidget(this);
+    auto* h = new QHBoxLayout(kutu);
+    h->setContentsMargins(0, 0, 0, 0);
+    const auto edit = [&](const char* ad, int uzunluk) {
+        auto* e = new QLineEdit(kutu);
+        e->setObjectName(S(ad));
+        e->setMaxLength(uzunluk);
+        return e;
+    };
+    EditPerKod = edit("DBEditPER_KOD", 11);
+    EditGarantiBelgeNo = edit("DBEditGARANTI_BELGENO", 50);
+    EditEK1 = edit("DBEditEK1", 100);
+    BtnEK1Sec = new QPushButton(S("S&eç"), kutu);
+    BtnEK1Sec->setObjectName(S("BtnEK1Sec"));
+    cbPostaKutusu = new QComboBox(kutu);
+    cbPostaKutusu->setObjectName(S("DBLookupEF_POSTAKUTUSU"));
+    cbPostaKutusu->setMinimumWidth(200);
+    LabelEfStatu = new QLabel(kutu);
+    LabelEfStatu->setObjectName(S("DBTextEF_STATU"));
+    cbEntKod = new QCheckBox(S("Toplu Ent.Yapma"), kutu);
+    cbEntKod->setObjectName(S("DBCheckENT_KOD"));
+    cbStatu = new QCheckBox(S("Döküm Alindi"), kutu);
+    cbStatu->setObjectName(S("DBCheckSTATU"));
+    h->addWidget(new QLabel(S("Temsilci"), kutu));
+    h->addWidget(EditPerKod);
+    h->addWidget(new QLabel(S("Garanti Belge No"), kutu));
+    h->addWidget(EditGarantiBelgeNo);
+    h->addWidget(new QLabel(S("E.F.Posta Kodu"), kutu));
+    h->addWidget(cbPostaKutusu);
+    h->addWidget(LabelEfStatu);
+    h->addWidget(cbEntKod);
+    h->addWidget(cbStatu);
+    h->addWidget(EditEK1, 1);
+    h->addWidget(BtnEK1Sec);
+    connect(BtnEK1Sec, &QPushButton::clicked, this, Guarded(this, &TFormIEFatura::EK1SecClick));
+    // The explanation shows with "Faturada Açiklamayi &Göster"; an empty one takes the layout's first text.
+    const auto ekGoster = [this](bool acik) {
+        EditEK1->setVisible(acik);
+        BtnEK1Sec->setVisible(acik);
+        if (acik && yenikayit && EditEK1->text().isEmpty())
+            EditEK1->setText(FaturaSabitMetni(m_ctx.Database1));
+    };
+    EditEK1->setVisible(false);
+    BtnEK1Sec->setVisible(false);
+    connect(cbEk, &QCheckBox::toggled, this, Guarded([this, ekGoster](bool acik) { Guard([&] { ekGoster(acik); }); }));
+    return kutu;
+}
+
+QWidget* TFormIEFatura::kurSikayetPaneli()
+{
+    PanelSikayet = new QGroupBox(S("Müşteri Şikayeti"), this);
+    PanelSikayet->setObjectName(S("PanelSikayet"));
+    auto* v = new QVBoxLayout(PanelSikayet);
+    LabelSikayet = new QLabel(PanelSikayet);
+    LabelSikayet->setObjectName(S("LabelSikayet"));
+    LabelSikayet->setWordWrap(true);
+    auto* kapat = new QPushButton(S("Kapat"), PanelSikayet);
+    kapat->setObjectName(S("BtnSikayetKapat"));
+    v->addWidget(LabelSikayet, 1);
+    v->addWidget(kapat, 0, Qt::AlignRight);
+    connect(kapat, &QPushButton::clicked, PanelSikayet, &QWidget::hide); // unguarded: ui only
+    PanelSikayet->setAutoFillBackground(true);
+    PanelSikayet->setGeometry(373, 59, 520, 300);
+    PanelSikayet->hide();
+    return PanelSikayet;
+}
+
+void TFormIEFatura::kurMenuler()
+{
+    // The form's pop-up menu carries the function keys.
+    struct Komut {
+        const char* ad;
+        const char* metin;
+        int tus;
+        void (TFormIEFatura::*slot)();
+    };
+    const Komut komutlar[] = {
+        {"YeniIsemriFatura", "Yeni Isemri Fatura", Qt::Key_F3, &TFormIEFatura::YeniIsemriFaturaClick},
+        {"YeniKayitIsEmriSec", "Yeni Kayit / Is Emri Seç", Qt::Key_F4, &TFormIEFatura::SpeedButton1Click},
+        {"CariSec1", "Cari Seç", Qt::Key_F5, &TFormIEFatura::SpeedBKRClick},
+        {"CariBilgi", "Cari Bilgi Gör/Degistir", Qt::Key_F6, nullptr},
+        {"Degistir1", "Degistir", Qt::Key_F7, &TFormIEFatura::BtnEditClick},
+    };
+    for (const Komut& k : komutlar) {
+        auto* a = new QAction(S(k.metin), this);
+        a->setObjectName(S(k.ad));
+        a->setShortcut(QKeySequence(k.tus));
+        addAction(a);
+        if (k.slot)
+            connect(a, &QAction::triggered, this, Guarded(this, k.slot));
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    auto* stokKarti = new QAction(S("Stok Kartı"), cxGrid1);
+    stokKarti->setObjectName(S("StokKarti"));
+    cxGrid1->addAction(stokKarti);
+    connect(stokKarti, &QAction::triggered, this, Guarded(this, &TFormIEFatura::StokKartiClick));
+}
+
+void TFormIEFatura::postaKutulariniDoldur()
+{
+    const QString secili = m_fatura.deger(S("EF_POSTAKUTUSU")).toString();
+    const QString kod = m_fatura.deger(S("CARI_KOD")).toString();
+    QStringList kutular = kod.isEmpty() ? QStringList() : CariPostaKutulari(m_ctx.Database1, kod);
+    if (!secili.isEmpty() && !kutular.contains(secili))
+        kutular.prepend(secili);
+    cbPostaKutusu->clear();
+    cbPostaKutusu->addItem(QString());
+    cbPostaKutusu->addItems(kutular);
+    cbPostaKutusu->setCurrentIndex(std::max(0, int(cbPostaKutusu->findText(secili))));
 }
 
 void TFormIEFatura::tabloyuDoldur()
@@ -409,6 +560,7 @@ void TFormIEFatura::tabloyuDoldur()
     const QList<IEFatSatir>& satirlar = m_fatura.satirlar;
     cxGrid1->setRowCount(int(satirlar.size()));
     const bool parcaFiyat = m_ctx.AktifKullanici.ief_yp_fyt, iscFiyat = m_ctx.AktifKullanici.ief_is_fyt;
+    const QHash<QString, QString> birimler = StokBirimleri(m_ctx.Database1, satirlar);
     for (int i = 0; i < satirlar.size(); ++i) {
         const IEFatSatir& s = satirlar[i];
         const auto hucre = [&](int c, const QString& t, bool sayi, bool duzenlenir) {
@@ -427,6 +579,7 @@ void TFormIEFatura::tabloyuDoldur()
         hucre(cAd, s.PI_AD, false,
               metin || (parca && m_ctx.AktifKullanici.ief_yp_ad) || (iscilik && m_ctx.AktifKullanici.ief_is_ad));
         hucre(cMiktar, metin ? QString() : FormatMoney(s.MIKTAR, S(",0.##")), true, false);
+        hucre(cBirim, SatirBirimi(s, birimler), false, false);
         hucre(cFiyat, metin ? QString() : para(s.BIRIM_FIYAT), true, (parca && parcaFiyat) || (iscilik && iscFiyat));
         hucre(cIsk, metin ? QString() : FormatMoney(s.ISKONTO, S(",0.##")), true, !metin);
         hucre(cKdv, metin ? QString() : FormatMoney(s.KDV, S(",0.##")), true, false);
@@ -503,11 +656,18 @@ void TFormIEFatura::butstat()
     const bool kilitli = m_fatura.deger(S("FIS_NO")).toDouble() > 0 || m_fatura.deger(S("EF_STATU")).toInt() == 3 ||
                          m_fatura.deger(S("EF_STATU")).toInt() == 4;
     for (QWidget* w : {static_cast<QWidget*>(BtnSAKLA), static_cast<QWidget*>(BtnIptal), static_cast<QWidget*>(BtnNetHesap),
-                       static_cast<QWidget*>(BtnYuvarla), static_cast<QWidget*>(BtnSatirIsk), static_cast<QWidget*>(SpeedBKR),
+                       static_cast<QWidget*>(BtnYuvarla), static_cast<QWidget*>(BtnSatirIsk), static_cast<QWidget*>(BitBtn3), static_cast<QWidget*>(SpeedBKR),
                        static_cast<QWidget*>(EditYuvarla), static_cast<QWidget*>(EditIskonto),
                        static_cast<QWidget*>(EditFatNo), static_cast<QWidget*>(EditTarih), static_cast<QWidget*>(EditVade),
-                       static_cast<QWidget*>(cbKDVTEV), static_cast<QWidget*>(EditOdemeSekli)})
+                       static_cast<QWidget*>(cbKDVTEV), static_cast<QWidget*>(EditOdemeSekli),
+                       static_cast<QWidget*>(EditPerKod), static_cast<QWidget*>(EditGarantiBelgeNo),
+                       static_cast<QWidget*>(EditEK1), static_cast<QWidget*>(BtnEK1Sec), static_cast<QWidget*>(cbEntKod),
+                       static_cast<QWidget*>(cbStatu)})
         w->setEnabled(duzenle);
+    // The mailbox is chosen only for an e-invoice still being prepared.
+    cbPostaKutusu->setEnabled(duzenle && m_fatura.deger(S("EF_STATU")).toInt() >= 1 &&
+                              m_fatura.deger(S("EF_STATU")).toInt() < 3);
+    BtnSikayet->setEnabled(!m_fatura.isEmriNo().isEmpty());
     SpeedButton1->setEnabled(duzenle && FAT_TUR != 2);
     for (QPushButton* b : {BtnOnceki, BtnSonraki, BitBtnEski})
         b->setEnabled(!duzenle);
@@ -607,6 +767,8 @@ bool TFormIEFatura::isEmrindenOlustur(const QString& isEmriNo, int fyili)
         throw;
     }
     basligiGoster();
+    if (ok)
+        cariMesaji();
     return ok;
 }
 
@@ -738,7 +900,53 @@ void TFormIEFatura::SpeedBKRClick()
     basligiAl();
     IEFatCariAta(m_ctx, m_ctx.Database1, m_fatura, kod);
     basligiGoster();
+    cariMesaji();
     BtnNetHesapClick();
+}
+
+void TFormIEFatura::cariMesaji()
+{
+    if (m_ctx.CariMsgVar == QLatin1String("1"))
+        CariMesajKontrol(m_ctx.Database1, m_fatura.deger(S("CARI_KOD")).toString(),
+                         m_fatura.deger(S("CARI_AD")).toString());
+}
+
+void TFormIEFatura::YeniIsemriFaturaClick()
+{
+    if (!yenikayit) {
+        const int tur = SONRAKI_FAT >= 0 ? SONRAKI_FAT : SelectFatTur(this);
+        if (tur < 0 || !yeniFatura(tur))
+            return;
+    }
+    Edit1->setFocus();
+}
+
+void TFormIEFatura::SikayetGosterClick()
+{
+    const QStringList sikayetler = IsEmriSikayetleri(m_ctx.Database1, m_fatura.isEmriNo());
+    QStringList satirlar;
+    for (int i = 0; i < sikayetler.size(); ++i)
+        if (!sikayetler[i].trimmed().isEmpty())
+            satirlar << S("%1. ").arg(i + 1) + sikayetler[i];
+    LabelSikayet->setText(satirlar.join(QLatin1Char('\n')));
+    PanelSikayet->raise();
+    PanelSikayet->show();
+}
+
+void TFormIEFatura::EK1SecClick()
+{
+    const QString metin = SelectHazirMetin(m_ctx, 1, this);
+    if (!metin.isEmpty())
+        EditEK1->setText(metin.left(100));
+}
+
+void TFormIEFatura::StokKartiClick()
+{
+    const int row = cxGrid1->currentRow();
+    if (row < 0 || row >= m_fatura.satirlar.size() || m_fatura.satirlar[row].PARCA_ISCILIK != QLatin1String("P"))
+        return;
+    QString parcaNo = m_fatura.satirlar[row].PI_KOD;
+    stock::StokKartiAc(m_ctx, false, parcaNo, 0, this);
 }
 
 void TFormIEFatura::SpeedButton1Click()
@@ -748,9 +956,37 @@ void TFormIEFatura::SpeedButton1Click()
         if (tur < 0 || !yeniFatura(tur))
             return;
     }
-    Edit1->setFocus();
-    if (!Edit1->text().trimmed().isEmpty())
-        Edit1Enter();
+    if (m_ctx.AktifKullanici.iefatura == QLatin1String("K"))
+        throw IslemReddi(S("Yalnız fatura kesme yetkiniz vardır!"), MsgIcon::Warning);
+    // The invoicing chooser: closed work orders with lines left to invoice.
+    const workshop::TypeIsEmri t = workshop::IsemriSec(const_cast<SessionContext&>(m_ctx), 10, QString(), this);
+    if (t.IsEmriNo.isEmpty())
+        return;
+    isEmrindenOlustur(t.IsEmriNo, t.FYili);
+}
+
+void TFormIEFatura::BitBtn3Click()
+{
+    if (!yenikayit)
+        return;
+    basligiAl();
+    IEFatFiyatlariGuncelle(m_ctx, m_ctx.Database1, m_fatura);
+    tabloyuDoldur();
+    toplamGoster();
+}
+
+void TFormIEFatura::SatirSilClick()
+{
+    const int row = cxGrid1->currentRow();
+    if (row < 0 || row >= m_fatura.satirlar.size())
+        return;
+    // Deleting a line puts the invoice into edit, as changing it does.
+    if (!yenikayit && m_ctx.AktifKullanici.iefatura != QLatin1String("K"))
+        BtnEditClick();
+    basligiAl();
+    IEFatSatirSil(m_ctx, m_ctx.Database1, m_fatura, row, yenikayit && BtnSAKLA->isEnabled());
+    tabloyuDoldur();
+    toplamGoster();
 }
 
 void TFormIEFatura::Edit1Enter()

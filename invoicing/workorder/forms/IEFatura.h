@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QCheckBox;
 class QToolButton;
 class QMenu;
+class QGroupBox;
 
 namespace tornaly { struct SessionContext; }
 
@@ -54,6 +55,18 @@ public slots:
     void BtnSAKLAClick();
     void BtnIptalClick();
     void BtnNetHesapClick();
+    // "&Fiyatlari Güncelle": the part lines' prices from their stock cards.
+    void BitBtn3Click();
+    // Ctrl+Delete on the grid.
+    void SatirSilClick();
+    // "Müşteri Şikayeti Göster" / its "Kapat": the work order's complaints panel.
+    void SikayetGosterClick();
+    // "S&eç": EK1 from the ready texts.
+    void EK1SecClick();
+    // Grid pop-up "Stok Kartı" on a part line.
+    void StokKartiClick();
+    // F3: a new invoice, the cursor in the work-order number.
+    void YeniIsemriFaturaClick();
     void BtnYuvarlaClick();
     void BtnSatirIskClick();
     void SpeedBKRClick();
@@ -78,6 +91,11 @@ public slots:
     void BtnDispozisyonClick();
 
 private:
+    QWidget* kurEkBilgiler();
+    QWidget* kurSikayetPaneli();
+    void kurMenuler();
+    void postaKutulariniDoldur();
+    void cariMesaji();
     void basligiGoster();
     void basligiAl();
     void toplamGoster();
@@ -102,7 +120,14 @@ private:
     QCheckBox *chcboxdvz, *cbplaka, *cbEk;
     QPushButton *BtnSAKLA, *BtnIptal, *BtnNetHesap, *BtnYuvarla, *BtnSatirIsk, *SpeedBKR, *SpeedButton1, *BtnOdeme,
         *BtnEdit, *BtnKapat, *SpeedOdePlan, *BtnOnceki, *BtnSonraki, *BitBtnEski, *SpeedKur, *cariedit,
-        *BtnCariHareketler;
+        *BtnCariHareketler, *BitBtn3;
+    QComboBox* cbPostaKutusu = nullptr;
+    QLineEdit *EditPerKod = nullptr, *EditGarantiBelgeNo = nullptr, *EditEK1 = nullptr;
+    QLabel* LabelEfStatu = nullptr;
+    QCheckBox *cbEntKod = nullptr, *cbStatu = nullptr;
+    QPushButton *BtnEK1Sec = nullptr, *BtnSikayet = nullptr, *BtnCariHesapIslemleri = nullptr;
+    QGroupBox* PanelSikayet = nullptr;
+    QLabel* LabelSikayet = nullptr;
 };
 
 // Opens the invoice form on a stored invoice (mode 0 or 2) or a new one

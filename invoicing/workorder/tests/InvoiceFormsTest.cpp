@@ -7,6 +7,15 @@
 #include "invoicing/workorder/IEFatListe.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "invoicing/workorder/forms/IEFatura.h"
+#include "workshop/workorders/forms/IEBr.h"
+#include "invoicing/workorder/forms/BrIEFatura.h"
+#include "invoicing/print/IEFatListeYaz.h"
+#include "report/ReportEngine.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTest>
 
 #include <QDateEdit>
 #include <functional>
@@ -343,6 +352,239 @@ TEST_F(InvoiceTest, DemoWorkOrderToInvoiceScreens)
     b.FiltreKaldirClick();
     QApplication::processEvents();
     b.grab().save(klasor + QStringLiteral("/iefatbak.png"));
+}
+
+} // namespace tornaly::test
+
+namespace tornaly::test {
+
+// F4 picks the work order from the invoicing chooser; the grid shows each
+// part's unit from its card and "TU" for labour.
+TEST_F(InvoiceTest, F4PicksTheWorkOrderAndTheGridShowsUnits)
+{
+    ctx.Database1 = db;
+    db.exec(S("UPDATE ISEMRI SET KAPANDI = 'E' WHERE IS_EMRI_NO = 'W000001'"));
+    db.exec(S("UPDATE STOK SET BIRIMI = 'ADET' WHERE STOK_KOD_NO = 'YAGFILTRE'"));
+    TFormIEFatura f(ctx);
+    f.SONRAKI_FAT = 0;
+    int listeler = 0;
+    SetModalRunner([&](QDialog& d) {
+        auto* l = qobject_cast<workshop::TFormIEBr*>(&d);
+        if (!l)
+            return int(QDialog::Rejected);
+        ++listeler;
+        QTest::keyClicks(l->EdAraNo, S("IW000001"));
+        l->BtnSec->click();
+        return d.result();
+    });
+    auto* f4 = f.findChild<QAction*>(S("YeniKayitIsEmriSec"));
+    EXPECT_EQ(f4->shortcut(), QKeySequence(Qt::Key_F4));
+    f4->trigger();
+    SetModalRunner({});
+    EXPECT_EQ(listeler, 1);
+    ASSERT_EQ(f.fatura().isEmriNo(), S("W000001")) << messages.texts().join(S(" | ")).toStdString();
+    auto* grid = f.findChild<QTableWidget*>(S("cxGrid1"));
+    ASSERT_EQ(grid->rowCount(), 4);
+    QStringList birimler;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        birimler << grid->item(r, 5)->text();
+    // YAGFILTRE, BALATA (no unit on its card), labour, text line.
+    EXPECT_EQ(birimler, (QStringList{S("ADET"), QString(), S("TU"), QString()}));
+}
+
+// Ctrl+Delete on a line: who may delete, and what a warranty invoice asks.
+TEST_F(InvoiceTest, LineDeleteFollowsTheUsersRights)
+{
+    ctx.Database1 = db;
+    struct Case {
+        const char* ad;
+        QString iefatura, uType, tur;
+        MsgButton cevap;
+        int kalan;
+        QString mesaj;
+    };
+    const QList<Case> cases{
+        {"adviser deletes", S("Y"), S("S"), S("I"), MsgYes, 3, {}},
+        {"admin deletes", S("Y"), S("A"), S("I"), MsgYes, 3, {}},
+        {"clerk: nothing, no word", S("Y"), S("K"), S("I"), MsgYes, 4, {}},
+        {"print-only user refused", S("K"), S("A"), S("I"), MsgYes, 4, S("Yalnız fatura kesme yetkiniz var!")},
+        {"warranty claim, yes: all its lines", S("Y"), S("K"), S("G"), MsgYes, 2,
+         S("'77' nolu Garanti Talep Kalemlerinin hepsini silmek istiyor musunuz?")},
+        {"warranty claim, no", S("Y"), S("K"), S("G"), MsgNo, 4,
+         S("'77' nolu Garanti Talep Kalemlerinin hepsini silmek istiyor musunuz?")},
+    };
+    for (const Case& c : cases) {
+        SessionContext k = ctx;
+        k.AktifKullanici.iefatura = c.iefatura;
+        k.AktifKullanici.u_type = c.uType;
+        TFormIEFatura f(k);
+        if (c.iefatura == QLatin1String("K")) {
+            // A print-only user cannot build one: he is handed an invoice being edited.
+            f.fatura() = build(S("W000001"));
+            f.yenikayit = true;
+            f.tabloyuDoldur();
+        } else {
+            ASSERT_TRUE(f.yeniFatura(0)) << c.ad;
+            ASSERT_TRUE(f.isEmrindenOlustur(S("W000001"), 2025)) << c.ad;
+        }
+        if (c.tur == QLatin1String("G")) {
+            f.fatura().set(S("FAT_TUR"), S("G"));
+            f.fatura().satirlar[0].CLAIM_NO = 77;
+            f.fatura().satirlar[2].CLAIM_NO = 77;
+        }
+        ASSERT_EQ(f.fatura().satirlar.size(), 4) << c.ad;
+        auto* grid = f.findChild<QTableWidget*>(S("cxGrid1"));
+        grid->setCurrentCell(0, 3);
+        messages.clear();
+        messages.answer(c.cevap);
+        f.findChild<QAction*>(S("SatirSil"))->trigger();
+        EXPECT_EQ(f.fatura().satirlar.size(), c.kalan) << c.ad;
+        EXPECT_EQ(grid->rowCount(), c.kalan) << c.ad;
+        EXPECT_EQ(messages.texts().value(0), c.mesaj) << c.ad;
+    }
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFATDT")), 0);
+}
+
+// "&Fiyatlari Güncelle": card prices for part lines, a foreign card price at
+// the invoice day's rate, expertise lines and labour untouched.
+TEST_F(InvoiceTest, PriceRefreshTakesTheCardPrices)
+{
+    ctx.Database1 = db;
+    if (count(S("SELECT COUNT(*) FROM DOVIZ WHERE DOVIZ_KODU = 'EUR'")) == 0)
+        insert(S("DOVIZ"), {{S("DOVIZ_KODU"), S("EUR")}, {S("DOVIZ_ADI"), S("EURO")}});
+    insert(S("KURDEGER"), {{S("DOVIZ_KODU"), S("EUR")},
+                           {S("TARIH"), QDateTime(invoiceDay, QTime(0, 0))},
+                           {S("TLDEGERI_SATIS"), 30.0}});
+    db.exec(S("UPDATE STOK SET SAT_FYT_TL = 150 WHERE STOK_KOD_NO = 'YAGFILTRE'"));
+    db.exec(S("UPDATE STOK SET SAT_FYT_TL = 999, FYT_KUR = 'EUR', SAT_FYT_DOVIZ = 20 WHERE STOK_KOD_NO = 'BALATA'"));
+    addStockCard(S("CONTA"));
+    db.exec(S("UPDATE STOK SET SAT_FYT_TL = 5 WHERE STOK_KOD_NO = 'CONTA'"));
+    addPart(S("W000001"), 3, S("CONTA"), 1, 1, 70.0, S("M"), 0, S("E"));
+    TFormIEFatura f(ctx);
+    ASSERT_TRUE(f.yeniFatura(1));
+    f.fatura().set(S("TARIH"), QDateTime(invoiceDay, QTime(0, 0)));
+    ASSERT_TRUE(f.isEmrindenOlustur(S("W000001"), 2025));
+    f.fatura().satirlar.append(build(S("W000001")).satirlar);
+    f.tabloyuDoldur();
+    f.findChild<QDateEdit*>(S("DBDateTARIH"))->setDate(invoiceDay);
+    ASSERT_TRUE(f.findChild<QPushButton*>(S("BitBtn3"))->isEnabled());
+    f.findChild<QPushButton*>(S("BitBtn3"))->click();
+    QMap<QString, double> fiyat;
+    for (const IEFatSatir& s : f.fatura().satirlar)
+        fiyat[s.PI_KOD] = s.BIRIM_FIYAT;
+    EXPECT_DOUBLE_EQ(fiyat.value(S("CONTA")), 70.0);     // expertise line
+    EXPECT_DOUBLE_EQ(fiyat.value(S("YAGFILTRE")), 150.0);
+    EXPECT_DOUBLE_EQ(fiyat.value(S("BALATA")), 600.0);   // 20 EUR x 30
+    EXPECT_DOUBLE_EQ(fiyat.value(S("BAKIM")), 200.0);    // labour
+    EXPECT_NE(f.findChild<QLabel*>(S("DBTextNET_TUTAR"))->text(), S("576,00"));
+}
+
+
+// The header's own fields reach the stored row; an e-invoice customer with
+// two mailboxes must have one chosen before the save.
+TEST_F(InvoiceTest, HeaderFieldsAndTheMailboxReachTheSave)
+{
+    ctx.Database1 = db;
+    ctx.AktifKullanici.per_kod = S("P01");
+    db.exec(S("UPDATE CARI SET EF_MUKELLEF = 1 WHERE CARI_KOD = 'M001'"));
+    insert(S("CARIPK"), {{S("CARI_KOD"), S("M001")}, {S("EF_POSTAKUTUSU"), S("urn:mail:ayse@a")}, {S("PK_DEFAULT"), 1}});
+    insert(S("CARIPK"), {{S("CARI_KOD"), S("M001")}, {S("EF_POSTAKUTUSU"), S("urn:mail:ayse@b")}, {S("PK_DEFAULT"), 0}});
+    db.exec(S("UPDATE ISEMRI SET MUSTALIM_1 = 'FREN SESİ', MUSTALIM_3 = 'YAĞ KAÇAĞI' WHERE IS_EMRI_NO = 'W000001'"));
+    TFormIEFatura f(ctx);
+    f.ieno = S("W000001");
+    f.ieFYili = 2025;
+    messages.answer(MsgYes);
+    f.isEmriIcinAc();
+    ASSERT_TRUE(f.yenikayit);
+    EXPECT_EQ(f.findChild<QLabel*>(S("DBTextEF_STATU"))->text(), S("1:E-Faturaya Tabi"));
+    EXPECT_EQ(f.findChild<QLineEdit*>(S("DBEditPER_KOD"))->text(), S("P01"));
+    auto* kutu = f.findChild<QComboBox*>(S("DBLookupEF_POSTAKUTUSU"));
+    ASSERT_TRUE(kutu->isEnabled());
+    EXPECT_EQ(kutu->count(), 3);
+    f.findChild<QDateEdit*>(S("DBDateTARIH"))->setDate(invoiceDay);
+    f.findChild<QLineEdit*>(S("DBEditGARANTI_BELGENO"))->setText(S("GB-17"));
+    f.findChild<QCheckBox*>(S("DBCheckENT_KOD"))->setChecked(true);
+    f.findChild<QCheckBox*>(S("DBCheckSTATU"))->setChecked(true);
+    f.findChild<QCheckBox*>(S("cbEk"))->setChecked(true);
+    f.findChild<QLineEdit*>(S("DBEditEK1"))->setText(S("Teşekkür ederiz"));
+    f.show();
+    messages.clear();
+    f.findChild<QPushButton*>(S("BtnSAKLA"))->click();
+    EXPECT_EQ(messages.lastText(), S("Lütfen E-Fatura Posta Kutusunu Seçiniz!"));
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 0);
+    kutu->setCurrentText(S("urn:mail:ayse@b"));
+    f.findChild<QPushButton*>(S("BtnSAKLA"))->click();
+    ASSERT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 1) << messages.texts().join(S(" | ")).toStdString();
+    const auto kolon = [&](const char* k) { return scalar(S("SELECT ") + S(k) + S(" FROM SERFAT")); };
+    EXPECT_EQ(kolon("EF_POSTAKUTUSU").toString(), S("urn:mail:ayse@b"));
+    EXPECT_EQ(kolon("GARANTI_BELGENO").toString(), S("GB-17"));
+    EXPECT_EQ(kolon("PER_KOD").toString(), S("P01"));
+    EXPECT_EQ(kolon("EK1").toString(), S("Teşekkür ederiz"));
+    EXPECT_EQ(kolon("ENT_KOD").toInt(), 1);
+    EXPECT_EQ(kolon("STATU").toInt(), 1);
+
+    // "Müşteri Şikayeti Göster" shows the work order's complaints; "Kapat" hides them.
+    f.findChild<QPushButton*>(S("BtnSikayet"))->click();
+    auto* panel = f.findChild<QWidget*>(S("PanelSikayet"));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(f.findChild<QLabel*>(S("LabelSikayet"))->text(), S("1. FREN SESİ\n3. YAĞ KAÇAĞI"));
+    f.findChild<QPushButton*>(S("BtnSikayetKapat"))->click();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(S("BtnCariHesapIslemleri"))->isVisible());
+
+    // F7 puts the saved invoice into edit.
+    auto* f7 = f.findChild<QAction*>(S("Degistir1"));
+    EXPECT_EQ(f7->shortcut(), QKeySequence(Qt::Key_F7));
+    f7->trigger();
+    EXPECT_TRUE(f.yenikayit) << messages.texts().join(S(" | ")).toStdString();
+}
+
+
+// The main window's list: its search box, the hidden account groups, the
+// detailed list and the delete.
+TEST_F(InvoiceTest, PlainListSearchesPrintsAndDeletes)
+{
+    ctx.Database1 = db;
+    ctx.AktifKullanici.diger27 = S("H");
+    IEFatura a = build(S("W000001"));
+    ASSERT_TRUE(IEFaturaKaydet(ctx, db, a));
+    const double no = a.satisNo();
+
+    // Hidden groups leave the group's accounts out, and only theirs.
+    db.exec(S("UPDATE CARI SET CARI_GRP_KOD = 'Z' WHERE CARI_KOD = 'M001'"));
+    for (const auto& [gruplar, bulunan] : {std::pair{QStringList{S("Z")}, 0}, std::pair{QStringList{S("Y")}, 1},
+                                          std::pair{QStringList{}, 1}, std::pair{QStringList{S("Y"), S("Z")}, 0}}) {
+        IEFatListeFiltre f;
+        f.gizliGruplar = gruplar;
+        EXPECT_EQ(IEFatListe(ctx, db, f).size(), bulunan) << gruplar.join(S(",")).toStdString();
+    }
+
+    TFormBrIEFatura b(ctx, 0);
+    EXPECT_EQ(b.windowTitle(), S("İşemri Faturaları"));
+    b.listele();
+    ASSERT_EQ(b.cxGrid1->rowCount(), 1);
+    EXPECT_EQ(b.cxGrid1->item(0, 2)->text(), QString::number(no, 'f', 0));
+    EXPECT_FALSE(b.BitBtnSec->isVisible());
+    b.EditAra->setText(S("yok böyle"));
+    EXPECT_TRUE(b.cxGrid1->isRowHidden(0));
+    EXPECT_LT(b.currentSatisNo(), 0) << "a hidden row is not the current one";
+    b.EditAra->setText(a.deger(S("CARI_AD")).toString().left(3).toLower());
+    EXPECT_FALSE(b.cxGrid1->isRowHidden(0));
+
+    // "AYRINTILI İŞ EMRİ FATURASI LİSTESİ": the invoice's values, then its lines.
+    QList<IEFatListeSatiri> liste = IEFatListe(ctx, db, IEFatListeFiltre{});
+    const report::Document d = report::Render(AyrintiliIEFatListesi(db, liste));
+    const QString sayfa = d.texts(1).join(QLatin1Char('|'));
+    for (const QString& t : {S("AYRINTILI İŞ EMRİ FATURASI LİSTESİ"), S("Cari Kodu  :"), S("M001"), S("Fatura/İrs.No :"),
+                             S("A000001"), S("İş Emri No :"), S("W000001"), S("P/I Kodu"), S("YAGFILTRE"), S("BAKIM")})
+        EXPECT_TRUE(sayfa.contains(t)) << t.toStdString() << " in " << sayfa.toStdString();
+
+    // "Kayıt Sil" goes through the one invoice delete.
+    b.cxGrid1->setCurrentCell(0, 0);
+    messages.answer(MsgYes);
+    b.BitBtnSil->click();
+    EXPECT_EQ(count(S("SELECT COUNT(*) FROM SERFAT")), 0) << messages.texts().join(S(" | ")).toStdString();
+    EXPECT_EQ(b.cxGrid1->rowCount(), 0);
 }
 
 } // namespace tornaly::test
