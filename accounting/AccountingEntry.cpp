@@ -1,4 +1,5 @@
 #include "accounting/AccountingEntry.h"
+#include "accounting/chart/HesapSec.h"
 #include "accounting/demo/AccountingDemo.h"
 #include "accounting/ledger/MuhFisBr.h"
 #include "accounting/params/ParaMuh.h"
@@ -7,6 +8,7 @@
 #include "invoicing/InvoicingEntry.h"
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
+#include "services/HesapSecici.h"
 #include "startup/EmbeddedDemo.h"
 
 namespace tornaly::accounting {
@@ -16,6 +18,7 @@ void RegisterEntryPoints()
     invoicing::RegisterEntryPoints();
     MuhasebeBaglantisiniKur();
     SetEksikMuhKodGosterici(&TFormMuhKodGoster);
+    SetHesapSecici([](const SessionContext& ctx, QWidget* owner) { return HesapSec(ctx, 1, owner); });
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
     RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormMuhFisBr(*r.ctx, r.owner);
