@@ -10,6 +10,7 @@
 #include "mainwindow/EntryPoints.h"
 #include "mainwindow/Targets.h"
 #include "services/MuhasebeHesapSec.h"
+#include "services/HesapSecici.h"
 #include "startup/EmbeddedDemo.h"
 #include "workshop/labour/Frt.h"
 
@@ -25,6 +26,7 @@ void RegisterEntryPoints()
     workshop::SetMuhKodSecici([](SessionContext& ctx, bool kdvSeti, QWidget* owner) {
         return kdvSeti ? MuhKDVSec(ctx, 1, owner) : HesapSec(ctx, 1, owner);
     });
+    SetHesapSecici([](const SessionContext& ctx, QWidget* owner) { return HesapSec(ctx, 1, owner); });
     RegisterDemoSeed(QStringLiteral("accounting"), &AccountingDemoSeed);
     RegisterForm(QLatin1String(entry::TFormMuhFisBr), [](const OpenRequest& r) -> QWidget* {
         auto* f = new TFormMuhFisBr(*r.ctx, r.owner);

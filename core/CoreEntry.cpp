@@ -49,6 +49,10 @@ void demoSeed(const Db& db)
                  {QStringLiteral("CINS"), QString::fromUtf8(k.cinsiyet)},
                  {QStringLiteral("BAS"), bas.addMonths(k.sira).startOfDay()},
                  {QStringLiteral("CIHAZ"), QStringLiteral("10%1").arg(k.sira, 2, 10, QLatin1Char('0'))}});
+    // The demo's user is the service manager, so that the windows that write
+    // the clerk's personnel code (stock slips, counts) open for them.
+    db.exec(QStringLiteral("UPDATE RIGHTS SET PERSONEL_KOD = 'P001' WHERE LOGIN_NAME = :L"),
+            {{QStringLiteral("L"), kDemoKullanici}});
     db.exec(QStringLiteral("INSERT INTO PARAMSER (EMIR_HARF, SERI_NO, EMIR_NO) VALUES ('S', 1, 0)"));
     const int yil = QDate::currentDate().year();
     const struct {

@@ -3,6 +3,7 @@
 #include "guard/FormGuard.h"
 #include "messages/Messages.h"
 #include "sql/SqlHelpers.h"
+#include "sql/TutarAlanlari.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -83,15 +84,17 @@ void TFormMuhFisBr::BtnListeleClick()
     m_fisler->setStatement(m_ctx.Database1,
                            QStringLiteral("SELECT FISNO, TARIH, TUR, FISNUMARA, YEVMIYE_NO, BELGENO, ACIKLAMA, BORC, "
                                           "ALACAK, ENT_TIP, ENT_REF_NO FROM FIS WHERE TARIH >= :BAS AND TARIH < :BIT "
-                                          "ORDER BY TARIH, FISNO"),
+                                          "ORDER BY TARIH DESC, FISNO DESC"),
                            {{QStringLiteral("BAS"), QDateTime(EditBasTarih->date(), QTime(0, 0))},
                             {QStringLiteral("BIT"), QDateTime(EditBitTarih->date().addDays(1), QTime(0, 0))}});
     m_fisler->setOrderKeys({QStringLiteral("FISNO")});
+    SetTutarAlanlari(*m_fisler, {QStringLiteral("BORC"), QStringLiteral("ALACAK")});
     m_fisler->setCaptions({QStringLiteral("Fiş No"), QStringLiteral("Tarih"), QStringLiteral("Tür"),
                            QStringLiteral("Fiş Numara"), QStringLiteral("Yevmiye No"), QStringLiteral("Belge No"),
                            QStringLiteral("Açıklama"), QStringLiteral("Borç"), QStringLiteral("Alacak"),
                            QStringLiteral("Ent.Tip"), QStringLiteral("Ent.Ref.No")});
     m_fisler->open();
+    // Newest first: the voucher just posted is the one the user comes to see.
     if (m_fisler->rowCount() > 0)
         GridFis->selectRow(0);
     satirlariGoster();
@@ -137,6 +140,7 @@ void TFormMuhFisBr::satirlariGoster()
                              QStringLiteral("SELECT SIRANO, HSPKODU, ACIKLAMA, BORC, ALACAK, BELGE_NO FROM FISAYR "
                                             "WHERE FISNO = :F ORDER BY SIRANO"),
                              {{QStringLiteral("F"), seciliFisNo()}});
+    SetTutarAlanlari(*m_satirlar, {QStringLiteral("BORC"), QStringLiteral("ALACAK")});
     m_satirlar->setCaptions({QStringLiteral("Sıra"), QStringLiteral("Hesap Kodu"), QStringLiteral("Açıklama"),
                              QStringLiteral("Borç"), QStringLiteral("Alacak"), QStringLiteral("Belge No")});
     m_satirlar->open();

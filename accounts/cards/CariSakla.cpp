@@ -1,5 +1,6 @@
 #include "accounts/cards/CariSakla.h"
 #include "accounts/documents/DocBr.h"
+#include "services/HesapSecici.h"
 #include "guard/FormGuard.h"
 
 #include "accounts/codes/Bayiler.h"
@@ -239,6 +240,9 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     for (const auto& [baslik, harf] : TahsilSekilleri())
         tah->addItem(baslik, harf);
     alanEkle(diger, dg, 3, 2, QStringLiteral("MUH_KOD"), QStringLiteral("Muhasebe Kodu"), 30);
+    BtnMuhKod = Dugme(diger, "BtnMuhKod", QStringLiteral("Seç"));
+    BtnMuhKod->setEnabled(m_ctx.AktifKullanici.diger10 == QLatin1String("Y") && HesapSeciciVar());
+    dg->addWidget(BtnMuhKod, 3, 4);
     alanEkle(diger, dg, 4, 2, QStringLiteral("MERKEZ_BAYI"), QStringLiteral("Merkez Bayi Kodu"), 11);
     BtnMerkezBayi = Dugme(diger, "BtnMerkezBayi", QStringLiteral("Seç"));
     dg->addWidget(BtnMerkezBayi, 4, 4);
@@ -284,7 +288,8 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     BtnSakla = Dugme(this, "BtnSakla", QStringLiteral("&Sakla"));
     BtnIptal = Dugme(this, "BtnIptal", QStringLiteral("&İptal"));
     BtnDokuman = Dugme(this, "BtnDokuman", QStringLiteral("Resim/Döküman Ekle"));
-    for (QPushButton* b : {BtnSakla, BtnIptal, BtnDokuman, BtnSonKod, BtnMerkezBayi, BtnBankaEkle, BtnPersonelEkle, BtnPostaKutusuEkle})
+    for (QPushButton* b : {BtnSakla, BtnIptal, BtnDokuman, BtnSonKod, BtnMerkezBayi, BtnMuhKod, BtnBankaEkle, BtnPersonelEkle,
+                           BtnPostaKutusuEkle})
         b->setAutoDefault(false);
     auto* dugmeler = new QHBoxLayout;
     dugmeler->addWidget(BtnDokuman);
@@ -308,6 +313,7 @@ TFormCariSakla::TFormCariSakla(const SessionContext& ctx, const QString& kod, in
     connect(BtnIptal, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnIptalClick));
     connect(BtnSonKod, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnSonKodClick));
     connect(BtnDokuman, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnDokumanClick));
+    connect(BtnMuhKod, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnMuhKodClick));
     connect(BtnBankaEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnBankaEkleClick));
     connect(BtnPersonelEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPersonelEkleClick));
     connect(BtnPostaKutusuEkle, &QPushButton::clicked, this, Guarded(this, &TFormCariSakla::BtnPostaKutusuEkleClick));
@@ -648,6 +654,15 @@ void TFormCariSakla::CINSIYETChange()
         e->setText(vn);
     }
     LblVnUzunluk->setText(firma ? QStringLiteral("10 Karakter") : QStringLiteral("11 Karakter"));
+}
+
+void TFormCariSakla::BtnMuhKodClick()
+{
+    if (!BtnMuhKod->isEnabled())
+        return;
+    const QString kod = HesapSecimi(m_ctx, this).trimmed();
+    if (!kod.isEmpty())
+        setText(QStringLiteral("MUH_KOD"), kod);
 }
 
 bool TFormCariSakla::eventFilter(QObject* o, QEvent* e)

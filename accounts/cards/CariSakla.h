@@ -39,6 +39,7 @@ public:
     QPushButton* BtnIptal = nullptr;
     QPushButton* BtnSonKod = nullptr;
     QPushButton* BtnMerkezBayi = nullptr;
+    QPushButton* BtnMuhKod = nullptr; // "Seç" beside "Muhasebe Kodu"
     QLabel* LblVnUzunluk = nullptr;
     QTableWidget* GridPersonel = nullptr;
     QTableWidget* GridBanka = nullptr;
@@ -52,6 +53,7 @@ public slots:
     void BtnSaklaClick();
     void BtnIptalClick();
     void BtnSonKodClick();
+    void BtnMuhKodClick();
     void BtnPersonelEkleClick();
     void BtnBankaEkleClick();
     void BtnPostaKutusuEkleClick();

@@ -1,4 +1,5 @@
 #include "services/MuhasebeEntegre.h"
+#include "services/HesapSecici.h"
 
 namespace tornaly {
 
@@ -11,6 +12,11 @@ MuhasebeEntegreFn& transferFn()
 MuhasebeAnahtariFn& anahtarFn()
 {
     static MuhasebeAnahtariFn fn;
+    return fn;
+}
+HesapSeciciFn& seciciFn()
+{
+    static HesapSeciciFn fn;
     return fn;
 }
 } // namespace
@@ -30,6 +36,15 @@ void MuhasebeEntegre(const SessionContext& ctx, const Db& db, const MuhasebeEnte
 MuhasebeAktarimi MuhasebeAktarimSecimi(const Db& db, QChar belgeTuru)
 {
     return anahtarFn() ? anahtarFn()(db, belgeTuru) : MuhasebeAktarimi::Aktarma;
+}
+
+void SetHesapSecici(HesapSeciciFn secici) { seciciFn() = std::move(secici); }
+
+bool HesapSeciciVar() { return bool(seciciFn()); }
+
+QString HesapSecimi(const SessionContext& ctx, QWidget* owner)
+{
+    return seciciFn() ? seciciFn()(ctx, owner) : QString();
 }
 
 } // namespace tornaly

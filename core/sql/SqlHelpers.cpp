@@ -1,4 +1,5 @@
 #include "sql/SqlHelpers.h"
+#include "sql/TutarAlanlari.h"
 #include "db/KayitBildirimi.h"
 #include "sql/ListeKonum.h"
 #include "controls/CheckCombo.h"
@@ -279,6 +280,7 @@ namespace {
 
 const char* const kOkunanSira = "tornaly_okunanSira";
 const char* const kTazelemeBekliyor = "tornaly_tazelemeBekliyor";
+const char* const kTutarAlanlari = "tornaly_tutarAlanlari";
 
 // Whether the statement names the table as a whole word (FROM, JOIN, a sub-select).
 bool tabloyuOkur(const QString& statement, const QString& tablo)
@@ -644,6 +646,10 @@ void BoundQueryModel::readRows(qint64 limit)
             beginResetModel();
             m_record = rec;
             m_wholeNumbers = QList<bool>(rec.count(), true);
+            const QStringList tutarlar = property(kTutarAlanlari).toStringList();
+            for (int c = 0; c < rec.count(); ++c)
+                if (tutarlar.contains(rec.fieldName(c), Qt::CaseInsensitive))
+                    m_wholeNumbers[c] = false;
             endResetModel();
         }
         const int columns = m_record.count();
@@ -1068,6 +1074,11 @@ QList<CheckedItem> CheckedItems(const TCheckComboBox* combo)
 QString CheckedItemsSqlCondition(const TCheckComboBox* combo, const QString& field, int mode, bool allWhenNone)
 {
     return CheckedItemsSqlCondition(CheckedItems(combo), field, mode, allWhenNone);
+}
+
+void SetTutarAlanlari(BoundQueryModel& model, const QStringList& alanlar)
+{
+    model.setProperty(kTutarAlanlari, alanlar);
 }
 
 } // namespace tornaly

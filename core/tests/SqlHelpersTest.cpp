@@ -1,6 +1,7 @@
 #include "sql/LogRoutines.h"
 #include "settings/GridLayout.h"
 #include "sql/SqlHelpers.h"
+#include "sql/TutarAlanlari.h"
 #include "testsupport/TestSupport.h"
 
 #include "controls/CheckCombo.h"
@@ -52,6 +53,22 @@ TEST_F(SqlHelpersTest, QueryModelCarriesCaptionsAndFieldNames)
     EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Açıklama"));
     EXPECT_EQ(model->headerData(1, Qt::Horizontal, FieldNameRole).toString(), QStringLiteral("ADI"));
     EXPECT_EQ(model->columnOf(QStringLiteral("adi")), 1);
+}
+
+// A list of slips whose amounts are all whole shows them as amounts
+// ("475,00"), while a float number column of the same page stays whole.
+TEST_F(SqlHelpersTest, AmountFieldsKeepTheirDecimalsWhenEveryAmountIsWhole)
+{
+    db.exec(QStringLiteral("CREATE TABLE FISL (HRKNO DOUBLE PRECISION, NETTUT DOUBLE PRECISION)"));
+    db.exec(QStringLiteral("INSERT INTO FISL VALUES (12, 475), (13, 1250)"));
+    BoundQueryModel m;
+    m.setStatement(db, QStringLiteral("SELECT HRKNO, NETTUT FROM FISL ORDER BY HRKNO"));
+    SetTutarAlanlari(m, {QStringLiteral("nettut")});
+    m.open();
+    ASSERT_EQ(m.rowCount(), 2);
+    EXPECT_EQ(m.index(0, 0).data().toString(), QStringLiteral("12"));
+    EXPECT_EQ(m.index(0, 1).data().toString(), QStringLiteral("475,00"));
+    EXPECT_EQ(m.index(1, 1).data().toString(), QStringLiteral("1.250,00"));
 }
 
 TEST_F(SqlHelpersTest, ComboFilledFromQuery)

@@ -9,6 +9,7 @@
 #include "money/Money.h"
 #include "personnel/PersonBr.h"
 #include "sql/SqlHelpers.h"
+#include "sql/TutarAlanlari.h"
 #include "stock/common/ListeGorunumu.h"
 #include "stock/slips/StkFis.h"
 #include "stock/slips/StokFisi.h"
@@ -251,6 +252,7 @@ void TFormStokFisBak::Yenile()
         sql += S(", HRKNO");
     QFis->setStatement(m_db, sql, m_filtreDegerleri);
     QFis->setOrderKeys({S("HRKNO")});
+    SetTutarAlanlari(*QFis, {S("BRUTTUT"), S("KDVTUT"), S("NETTUT")});
     QFis->open();
     KolonlariSigdir(GridFis);
     const qint64 n = QFis->totals({}).count;
@@ -276,6 +278,7 @@ void TFormStokFisBak::satirlariGoster()
                            "WHERE HRKNO = :H ORDER BY SIRANO"),
                          {{S("H"), seciliFis()}});
     QSatir->setOrderKeys({S("SIRANO")});
+    SetTutarAlanlari(*QSatir, {S("FIYAT")});
     QSatir->open();
     KolonlariSigdir(GridSatir);
 }
