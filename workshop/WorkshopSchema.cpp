@@ -14,7 +14,7 @@ void RegisterSchema()
     // The columns of this area's tables that hold a current-account code (the code rename moves them).
     CariKodKolonlariTanimla(QStringLiteral("workshop"), {
         {"ISEMRI", "CARI_KOD"},      {"ARAC", "CARI_KOD"},       {"RANMAST", "CARI_KOD"},
-        {"ARCALSIP", "CARI_KOD"},
+        {"ARCALSIP", "CARI_KOD"},    {"BELGEFORM", "BEL_CARI_KOD"},
     });
     SchemaRegistry::add(QStringLiteral("merkez_arac"), DatabaseKind::Central);
 }

@@ -15,6 +15,7 @@
 #include "accounts/statements/CariEkstre.h"
 #include "accounts/ledger/CariHrk.h"
 #include "accounts/statements/carihrk.h"
+#include "invoicing/workorder/forms/BrIEFatura.h"
 #include "invoicing/workorder/forms/IEFatBak.h"
 #include "money/Money.h"
 #include "report/RaporCikti.h"
@@ -23,6 +24,7 @@
 #include "stock/slips/StokFisBak.h"
 #include "workshop/dispositions/IsEmriSatirlari.h"
 #include "workshop/vehicles/forms/Beyan.h"
+#include "workshop/labour/forms/SecFrt.h"
 #include "invoicing/workorder/forms/IEFatura.h"
 #include "stock/cards/StokBr.h"
 #include "stock/cards/StokSakla.h"
@@ -755,17 +757,27 @@ TEST_F(FirstDayTest, TheRoadThroughTheWindows)
     const QString frt = deger(S("SELECT MIN(FRT_KODU) FROM FRT WHERE MODEL_KODU = 'ZZ' AND KLEIM_TURU = 'A'")).toString();
     ASSERT_FALSE(frt.isEmpty());
     yp->BtnDuzenle->click();
+    // "&İşçilik Seç" opens "Arızaya Göre Yedek Parça"; its "Seç" picks the labour from the
+    // labour list. The new part has no parts list for it, so the labour comes back alone.
     modalda([&] { yp->BtnIscilikSec->click(); },
             [&](QWidget* m) {
-                auto* liste = pencere<workshop::TFormFRTBr1>(m, "labour picker");
-                if (!liste)
+                auto* secim = pencere<workshop::TFormSecFrt>(m, "labour parts picker");
+                if (!secim)
                     return;
-                liste->EdKod->setText(frt);
-                liste->EdModel->setText(S("ZZ"));
-                liste->Ara(0);
-                liste->Grid->setCurrentCell(0, 0);
-                bak(liste, "iscilik-secimi");
-                liste->BtnSecClick();
+                modalda([&] { secim->BtnArizaSec->click(); },
+                        [&](QWidget* m2) {
+                            auto* liste = pencere<workshop::TFormFRTBr1>(m2, "labour picker");
+                            if (!liste)
+                                return;
+                            liste->EdKod->setText(frt);
+                            liste->EdModel->setText(S("ZZ"));
+                            liste->Ara(0);
+                            liste->Grid->setCurrentCell(0, 0);
+                            bak(liste, "iscilik-secimi");
+                            liste->BtnSecClick();
+                        });
+                EXPECT_EQ(secim->EdAriza->text(), frt);
+                secim->BtnSec->click();
             });
     bak(yp, "yedek-parca-iscilik");
     EXPECT_EQ(deger(S("SELECT COUNT(*) FROM ISCILIK WHERE ISEMRI_NO = :N AND ARIZA_KODU = :K"),
@@ -797,10 +809,10 @@ TEST_F(FirstDayTest, TheRoadThroughTheWindows)
     QString netMetni;
     modalda([&] { w.triggerCommand(S("BtnIsemriFatura")); },
             [&](QWidget* m) {
-                auto* liste = pencere<invoicing::TFormIEFatBak>(m, "invoice list");
+                auto* liste = pencere<invoicing::TFormBrIEFatura>(m, "invoice list");
                 if (!liste)
                     return;
-                modalda([&] { liste->findChild<QPushButton*>(S("BtnYeni"))->click(); },
+                modalda([&] { liste->BitBtnYeni->click(); },
                         [&](QWidget* t) {
                             // "Faturalama Türünü Seç": the work-order invoice, its default.
                             auto* tur = qobject_cast<QDialog*>(t);

@@ -121,13 +121,25 @@ void TFormSecFrt::BtnArizaSecClick()
     // An operation of another labour model has no parts list here.
     if (d.KodStr.isEmpty() || (d.IlkStr != GenelModel() && d.IlkStr != EdModel->text().trimmed()))
         return;
+    m_secilenKod = d.KodStr;
+    m_secilenModel = d.IlkStr;
     EdAriza->setText(d.KodStr);
+    listele();
     EdAriza->setFocus();
 }
 
 void TFormSecFrt::BtnSecClick()
 {
     const int r = Grid->currentRow();
+    // A labour picked from the labour list that has no parts listed for it is
+    // still the user's choice: it comes back on its own, with no part.
+    if (m_rows.isEmpty() && !m_secilenKod.isEmpty() && EdAriza->text().trimmed() == m_secilenKod) {
+        Sonuc.KodStr = m_secilenKod;
+        Sonuc.IlkStr = m_secilenModel;
+        SEC.clear();
+        accept();
+        return;
+    }
     if (r < 0 || r >= m_rows.size())
         return;
     Sonuc.KodStr = m_rows[r].value(QStringLiteral("IZP_KODU")).toString().trimmed();

@@ -35,6 +35,8 @@ private:
     QString aranacakModel() const;
     SessionContext& m_ctx;
     QList<QVariantMap> m_rows;
+    // The labour picked through "Seç", so a labour without a parts list can still be chosen.
+    QString m_secilenKod, m_secilenModel;
 };
 
 // "FormFRTSTK": every row of the parts per labour code, edited in place.
