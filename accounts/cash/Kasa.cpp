@@ -1,4 +1,5 @@
 #include "accounts/cash/Kasa.h"
+#include "accounts/vouchers/MuhasebeSorusu.h"
 
 #include "accounts/ledger/CariHrkTutar.h"
 #include "counters/Counters.h"
@@ -325,16 +326,8 @@ QString KasaRefTipBasligi(const QString& refTip)
 
 bool KasaVirmanMuhasebeyeAktar(const SessionContext& ctx, const Db& db, double hrkNo)
 {
-    switch (MuhasebeAktarimSecimi(db, QLatin1Char('P'))) {
-    case MuhasebeAktarimi::Aktarma:
+    if (!MuhasebelensinMi(db, QLatin1Char('P')))
         return false;
-    case MuhasebeAktarimi::Sor:
-        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
-            return false;
-        break;
-    case MuhasebeAktarimi::Aktar:
-        break;
-    }
     // The voucher mark as stored: a transfer posted before is posted onto its own voucher again.
     Query q(db, QStringLiteral("SELECT FIS_NO FROM KASAHRKT WHERE HRKNO = :N AND REF_TIP = 'w' ORDER BY SIRANO"));
     q.bind(QStringLiteral("N"), hrkNo).exec();

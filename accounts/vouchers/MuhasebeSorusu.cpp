@@ -4,18 +4,23 @@
 
 namespace tornaly::accounts {
 
-bool KayittanSonraMuhasebele(const SessionContext& ctx, const Db& db, const MuhasebeEntegreIstegi& istek)
+bool MuhasebelensinMi(const Db& db, QChar belgeTuru)
 {
-    switch (MuhasebeAktarimSecimi(db, istek.belgeTuru)) {
+    switch (MuhasebeAktarimSecimi(db, belgeTuru)) {
     case MuhasebeAktarimi::Aktarma:
         return false;
     case MuhasebeAktarimi::Sor:
-        if (!AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?")))
-            return false;
-        break;
+        return AskYesNo(QStringLiteral("Muhasebe Kaydı Yapılsın mı?"));
     case MuhasebeAktarimi::Aktar:
         break;
     }
+    return true;
+}
+
+bool KayittanSonraMuhasebele(const SessionContext& ctx, const Db& db, const MuhasebeEntegreIstegi& istek)
+{
+    if (!MuhasebelensinMi(db, istek.belgeTuru))
+        return false;
     MuhasebeEntegre(ctx, db, istek);
     return true;
 }
